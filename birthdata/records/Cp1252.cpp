@@ -1,0 +1,75 @@
+#include "Cp1252.h"
+
+#include <cstdint>
+
+namespace selvane {
+namespace {
+
+// Code points of bytes 0x80..0x9F; 0 where the code page defines nothing.
+constexpr char32_t kPlage80[32] = {
+    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0,      0x017D, 0,
+    0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
+
+char CodeVersOctet(char32_t c) {
+  if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) return static_cast<char>(c);
+  for (int i = 0; i < 32; ++i)
+    if (kPlage80[i] != 0 && kPlage80[i] == c) return static_cast<char>(0x80 + i);
+  return '?';
+}
+
+void AjouterUtf8(std::string& s, char32_t c) {
+  if (c < 0x80) {
+    s += static_cast<char>(c);
+  } else if (c < 0x800) {
+    s += static_cast<char>(0xC0 | (c >> 6));
+    s += static_cast<char>(0x80 | (c & 0x3F));
+  } else {
+    s += static_cast<char>(0xE0 | (c >> 12));
+    s += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+    s += static_cast<char>(0x80 | (c & 0x3F));
+  }
+}
+
+}  // namespace
+
+std::string Utf8VersCp1252(std::string_view utf8) {
+  std::string r;
+  r.reserve(utf8.size());
+  std::size_t i = 0;
+  while (i < utf8.size()) {
+    const auto o = static_cast<std::uint8_t>(utf8[i]);
+    int suite = 0;
+    char32_t c = 0;
+    if (o < 0x80) { c = o; }
+    else if ((o & 0xE0) == 0xC0) { c = o & 0x1F; suite = 1; }
+    else if ((o & 0xF0) == 0xE0) { c = o & 0x0F; suite = 2; }
+    else if ((o & 0xF8) == 0xF0) { c = o & 0x07; suite = 3; }
+    else { r += '?'; ++i; continue; }
+    bool valide = i + suite < utf8.size();
+    for (int k = 1; valide && k <= suite; ++k) {
+      const auto b = static_cast<std::uint8_t>(utf8[i + k]);
+      if ((b & 0xC0) != 0x80) valide = false;
+      else c = (c << 6) | (b & 0x3F);
+    }
+    if (!valide) { r += '?'; ++i; continue; }
+    r += CodeVersOctet(c);
+    i += 1 + suite;
+  }
+  return r;
+}
+
+std::string Cp1252VersUtf8(std::string_view octets) {
+  std::string r;
+  r.reserve(octets.size() * 2);
+  for (char ch : octets) {
+    const auto o = static_cast<std::uint8_t>(ch);
+    char32_t c = o;
+    if (o >= 0x80 && o < 0xA0 && kPlage80[o - 0x80] != 0) c = kPlage80[o - 0x80];
+    AjouterUtf8(r, c);
+  }
+  return r;
+}
+
+}  // namespace selvane

@@ -1,0 +1,221 @@
+// selvane-cli chart: the chart of one birth, or of every line of a file.
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "Avertissements.h"
+#include "Calcul.h"
+#include "Catalogue.h"
+#include "Commandes.h"
+#include "Conversions.h"
+#include "Ephemerides.h"
+#include "EtatTheme.h"
+
+namespace selvane {
+namespace {
+
+struct Naissance {
+  std::string date, heure, lat, lon, fuseau, nom;
+};
+
+// Checks every field as the entry window does; prints the French message and
+// returns false on the first fault.
+bool VerifierNaissance(const Naissance& n) {
+  const std::string date = Utf8VersCp1252(n.date);
+  const std::string heure = Utf8VersCp1252(n.heure);
+  if (!DateValide(date)) {
+    Avertir(n.date + " : date incorrecte");
+    return false;
+  }
+  if (!HeureValide(heure)) {
+    Avertir(n.heure + " : heure incorrecte");
+    return false;
+  }
+  if (!LatitudeValide(Utf8VersCp1252(n.lat)) || !LongitudeValide(Utf8VersCp1252(n.lon)))
+    return false;
+  double heures = 0;
+  if (!EssayerLireFuseau(Utf8VersCp1252(n.fuseau), heures)) {
+    Avertir("Erreur dans l'écriture du fuseau");
+    return false;
+  }
+  return true;
+}
+
+void Calculer(const Naissance& n, int systeme) {
+  EtatTheme& e = Etat();
+  FicheClient& f = e.FicheEnCours;
+  f = FicheClient();
+  f.Nom = ChaineCourte<36>::DepuisUtf8(n.nom);
+  f.Date = ChaineCourte<10>::DepuisUtf8(n.date);
+  f.Heure = ChaineCourte<8>::DepuisUtf8(n.heure);
+  f.Lat = ChaineCourte<6>::DepuisUtf8(n.lat);
+  f.Long = ChaineCourte<7>::DepuisUtf8(n.lon);
+  f.Fuseau = ChaineCourte<9>::DepuisUtf8(n.fuseau);
+  e.SystemeMaisons = static_cast<std::uint8_t>(systeme);
+  CalculerTheme(EcartGlyphes8);
+}
+
+void Preparer() {
+  ReinitialiserEtat();
+  std::bitset<256> jeu;
+  for (int n = 1; n <= 20; ++n) jeu.set(n);
+  DefinirJeuPlanetes(jeu);
+  OuvrirEphemerides();
+}
+
+// Appends x with 6 decimals; "." whatever the locale.
+void AjouterNombre(std::string& sortie, double x) {
+  char tampon[48];
+  const int n = std::snprintf(tampon, sizeof tampon, "%.6f", x);
+  sortie.append(tampon, static_cast<std::size_t>(n));
+}
+
+void Ligne(std::string& s, const char* genre, int index, double valeur, bool avecVitesse = false,
+           double vitesse = 0) {
+  s += genre;
+  s += ',';
+  s += std::to_string(index);
+  s += ',';
+  AjouterNombre(s, valeur);
+  s += ',';
+  if (avecVitesse) AjouterNombre(s, vitesse);
+  s += '\n';
+}
+
+int ThemeSeul(const Naissance& n, int systeme) {
+  if (!VerifierNaissance(n)) return 2;
+  Preparer();
+  try {
+    Calculer(n, systeme);
+  } catch (const ErreurConversion& erreur) {
+    Avertir(erreur.what());
+    return 2;
+  }
+  const EtatTheme& e = Etat();
+  std::string s = "kind,index,value,speed\n";
+  Ligne(s, "jd_ut", 0, e.JourJulienTU);
+  Ligne(s, "jd_tt", 0, e.JourJulienTT);
+  Ligne(s, "delta_t", 0, (e.JourJulienTT - e.JourJulienTU) * 86400.0);
+  Ligne(s, "armc", 0, e.TempsSideralDeg);
+  Ligne(s, "obliquity", 0, e.ObliquiteDeg);
+  Ligne(s, "nutation", 0, e.NutationDeg);
+  Ligne(s, "eot", 0, e.EquationDuTemps);
+  s += "weekday,0," + std::to_string(JourSemaine(e.JourJulienTU, e.FuseauHeures)) + ",\n";
+  for (int c = 1; c <= NbCorps; ++c)
+    Ligne(s, "body", c, e.Positions[c][1] * RadEnDeg, c <= NoeudLunaire, e.Positions[c][3] * RadEnDeg);
+  for (int k = 1; k <= 12; ++k) Ligne(s, "cusp", k, static_cast<double>(e.Maisons[k]) * RadEnDeg);
+  std::fwrite(s.data(), 1, s.size(), stdout);
+  return 0;
+}
+
+std::vector<std::string> Couper(const std::string& ligne, char separateur) {
+  std::vector<std::string> champs;
+  std::size_t debut = 0;
+  for (;;) {
+    const std::size_t p = ligne.find(separateur, debut);
+    champs.push_back(ligne.substr(debut, p == std::string::npos ? std::string::npos : p - debut));
+    if (p == std::string::npos) return champs;
+    debut = p + 1;
+  }
+}
+
+// One output line per input line; a faulty line gives an empty line and its
+// message, so the output stays aligned with the input.
+int ThemesEnSerie(const char* chemin) {
+  std::ifstream entree(chemin, std::ios::binary);
+  if (!entree) {
+    Avertir(std::string("Impossible d'ouvrir le fichier ") + chemin);
+    return 2;
+  }
+  Preparer();
+  std::string ligne;
+  std::string sortie;
+  sortie.reserve(1 << 20);
+  int numero = 0;
+  bool fautes = false;
+  while (std::getline(entree, ligne)) {
+    ++numero;
+    if (!ligne.empty() && ligne.back() == '\r') ligne.pop_back();
+    const std::vector<std::string> champs = Couper(ligne, ';');
+    bool bonne = champs.size() == 5;
+    Naissance n;
+    if (bonne) {
+      n = {champs[0], champs[1], champs[2], champs[3], champs[4], ""};
+      bonne = VerifierNaissance(n);
+    } else {
+      Avertir("Ligne " + std::to_string(numero) + " : 5 champs attendus (date;heure;lat;long;fuseau)");
+    }
+    if (bonne) {
+      try {
+        Calculer(n, 1);
+      } catch (const ErreurConversion& erreur) {
+        Avertir(erreur.what());
+        bonne = false;
+      }
+    }
+    if (bonne) {
+      const EtatTheme& e = Etat();
+      for (int c = 1; c <= NbCorps; ++c) {
+        if (c > 1) sortie += ',';
+        AjouterNombre(sortie, e.Positions[c][1] * RadEnDeg);
+      }
+    } else {
+      fautes = true;
+    }
+    sortie += '\n';
+    if (sortie.size() > (1 << 20) - 1024) {
+      std::fwrite(sortie.data(), 1, sortie.size(), stdout);
+      sortie.clear();
+    }
+  }
+  std::fwrite(sortie.data(), 1, sortie.size(), stdout);
+  return fautes ? 2 : 0;
+}
+
+}  // namespace
+
+int CommandeTheme(int argc, char** argv) {
+  Naissance n;
+  n.fuseau = "";
+  int systeme = 1;
+  const char* lot = nullptr;
+  bool vu[5] = {};
+  for (int i = 0; i < argc; ++i) {
+    const std::string option = argv[i];
+    if (i + 1 >= argc) {
+      Avertir("Valeur manquante après " + option);
+      return 2;
+    }
+    const std::string valeur = argv[++i];
+    if (option == "--date") { n.date = valeur; vu[0] = true; }
+    else if (option == "--time") { n.heure = valeur; vu[1] = true; }
+    else if (option == "--lat") { n.lat = valeur; vu[2] = true; }
+    else if (option == "--long") { n.lon = valeur; vu[3] = true; }
+    else if (option == "--zone") { n.fuseau = valeur; vu[4] = true; }
+    else if (option == "--name") n.nom = valeur;
+    else if (option == "--batch") lot = argv[i];
+    else if (option == "--houses") {
+      if (valeur.size() != 1 || valeur[0] < '0' || valeur[0] > '9') {
+        Avertir("Système de maisons incorrect : " + valeur + " (0 à 9)");
+        return 2;
+      }
+      systeme = valeur[0] - '0';
+    } else {
+      Avertir("Option inconnue : " + option);
+      return 2;
+    }
+  }
+  if (lot) return ThemesEnSerie(lot);
+  static const char* const noms[5] = {"--date", "--time", "--lat", "--long", "--zone"};
+  for (int k = 0; k < 5; ++k) {
+    if (!vu[k]) {
+      Avertir(std::string("Option obligatoire manquante : ") + noms[k]);
+      return 2;
+    }
+  }
+  return ThemeSeul(n, systeme);
+}
+
+}  // namespace selvane

@@ -1,0 +1,9 @@
+#pragma once
+// Sub-commands of selvane-cli. Each returns the process exit status:
+// 0 done, 2 bad input (French message on standard error).
+namespace selvane {
+
+int CommandeTheme(int argc, char** argv);
+int CommandeEvenements(int argc, char** argv);
+
+}  // namespace selvane

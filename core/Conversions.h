@@ -1,0 +1,90 @@
+#pragma once
+// Reading and writing the text forms of numbers, coordinates, zones, angles,
+// times and dates. Every form is fixed to the character: lists sort rows as
+// text and files are written with these widths.
+// Texts are Windows-1252 bytes ("°" is 0xB0, glyph letters are font codes).
+#include <string>
+#include <string_view>
+
+namespace selvane {
+
+// --- Reading the birth data -------------------------------------------------
+
+// The number the text spells, "." as decimal point; stops at the first
+// invalid character; 0 when nothing can be read.
+double LireNombre(std::string_view texte);
+// D.MM (minutes in the first two decimals) to decimal degrees, sign kept.
+double DegMinVersDegres(double degMin);
+// Zone text "HH.MM.SS", "HH.MM", "HH", optional leading "-": hours, east
+// positive. Unreadable: warns "Erreur dans l'écriture du fuseau" and gives 0.
+double LireFuseau(std::string_view texte);
+// Same parse without the warning; false when the text is unreadable.
+bool EssayerLireFuseau(std::string_view texte, double& heures);
+// "DUPONT,Jean" -> "Jean DUPONT"; a name without comma gets one trailing space.
+std::string NomVersAffichage(std::string_view nom);
+std::string FormatLatitude(double degres);   // 48N52
+std::string FormatLongitude(double degres);  // 002E20
+
+// --- Reading and validating -------------------------------------------------
+
+double DegresVersDegMin(double degres);
+std::string LongitudeVersFuseau(std::string_view texteLongitude);  // 2.20 -> 00.09.20
+std::string SecondesVersFuseau(double secondes);
+double DateHeureVersJourJulien(std::string_view date, std::string_view heure, double fuseau);
+bool EstBissextile(int annee);
+bool DateValide(std::string_view date);   // no message: callers word their own
+bool HeureValide(std::string_view heure);
+bool LatitudeValide(std::string_view texte);   // warns on failure
+bool LongitudeValide(std::string_view texte);  // warns on failure
+bool ContientChiffre(std::string_view texte);
+// The computer's current offset of local time, minutes, west positive.
+int DecalageHoraireSysteme();
+
+// Degrees, minutes, seconds of |x|, truncated, with the carries of 60.
+struct DMS {
+  long degres;
+  int minutes;
+  int secondes;
+};
+DMS DecouperDMS(double x);
+
+// --- Formatting angles and times ------------------------------------------
+
+std::string Remplir(long n, int largeur);         // pad n: zeros on the left, no sign
+std::string FormatGlyphe(double radians);         // 12a34
+std::string FormatGlypheDeg(double radians);      // 12a
+std::string FormatDansSigne(double radians);      // 12°34
+std::string FormatDansSigneAbrev(double radians); // 12°34'Bél
+std::string FormatDegresSeuls(double degres);     // 12°
+std::string FormatDMS(double radians);            // " 72°34'56\""
+std::string FormatDegMin(double degres);          // 05°30'
+std::string FormatDegMinSigne(double radians, int chiffres);  // +072°34'
+std::string FormatArbre(double radians);          // "> 5°03´"
+std::string FormatHeureHMS(double heures);        // 14h05m30
+std::string FormatHeureHM(double heures);         // 14h05
+std::string FormatTempsSideral(double degres);    // 02h34m12s
+std::string FormatMinSec(double minutes);         // "  5m30s"
+std::string FormatReel(double x, int largeur, int decimales);
+
+// --- Julian day to date text ------------------------------------------------
+
+struct DateCalendrier {
+  int jour;
+  int mois;
+  int annee;  // historical: no year 0, -1 is 1 BC
+};
+DateCalendrier JourJulienVersCalendrier(double jourJulien);
+std::string JourJulienVersDate(double jourJulien);          // 07/03/1952
+std::string JourJulienVersDatePoints(double jourJulien);    // 07.03.1952
+std::string JourJulienVersDateCompacte(double jourJulien);  // 07031952
+std::string JourJulienVersJourMois(double jourJulien);      // 07/03
+
+// --- Small numeric routines -------------------------------------------------
+
+double HeureDuJour(double jourJulien);
+double Reste(double a, double b);
+double SinDeg(double x);
+double Tangente(double x);
+double ArcCos(double x);
+
+}  // namespace selvane

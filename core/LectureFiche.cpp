@@ -1,0 +1,127 @@
+// Reading the text fields of a birth record and the coordinate line of a chart.
+#include <cmath>
+#include <cstdlib>
+#include <string>
+
+#include "Avertissements.h"
+#include "Catalogue.h"
+#include "Conversions.h"
+
+namespace selvane {
+
+namespace {
+
+bool EstChiffre(char c) { return c >= '0' && c <= '9'; }
+
+// A zone part: optional spaces, optional sign, digits, optional spaces.
+bool EntierZone(std::string_view texte, double& valeur) {
+  std::size_t i = 0;
+  while (i < texte.size() && texte[i] == ' ') ++i;
+  std::size_t fin = texte.size();
+  while (fin > i && texte[fin - 1] == ' ') --fin;
+  std::string_view coeur = texte.substr(i, fin - i);
+  bool negatif = false;
+  if (!coeur.empty() && (coeur[0] == '-' || coeur[0] == '+')) {
+    negatif = coeur[0] == '-';
+    coeur.remove_prefix(1);
+  }
+  if (coeur.empty()) return false;
+  double v = 0;
+  for (char c : coeur) {
+    if (!EstChiffre(c)) return false;
+    v = v * 10 + (c - '0');
+  }
+  valeur = negatif ? -v : v;
+  return true;
+}
+
+}  // namespace
+
+double LireNombre(std::string_view texte) {
+  std::size_t i = 0;
+  while (i < texte.size() && texte[i] == ' ') ++i;
+  const std::size_t debut = i;
+  if (i < texte.size() && (texte[i] == '-' || texte[i] == '+')) ++i;
+  bool chiffres = false;
+  while (i < texte.size() && EstChiffre(texte[i])) { ++i; chiffres = true; }
+  if (i < texte.size() && texte[i] == '.') {
+    ++i;
+    while (i < texte.size() && EstChiffre(texte[i])) { ++i; chiffres = true; }
+  }
+  if (!chiffres) return 0.0;
+  // strtod reads "." whatever the C locale is here: the program never changes LC_NUMERIC.
+  const std::string nombre(texte.substr(debut, i - debut));
+  return std::strtod(nombre.c_str(), nullptr);
+}
+
+double DegMinVersDegres(double degMin) {
+  const double entier = PartieEntiere(degMin);
+  return entier + (degMin - entier) * 10.0 / 6.0;
+}
+
+bool EssayerLireFuseau(std::string_view texte, double& heures) {
+  heures = 0;
+  if (texte.empty()) return true;
+  const std::size_t tiret = texte.find('-');
+  const std::size_t point = texte.find('.');
+  if (tiret != std::string_view::npos && tiret != 0) return false;
+  const bool negatif = tiret == 0;
+
+  double h = 0;
+  double minutes = 0;
+  double secondes = 0;
+  if (point == std::string_view::npos) {
+    if (!EntierZone(texte, h)) return false;
+  } else {
+    if (!EntierZone(texte.substr(0, point), h)) return false;
+    const std::string_view apres = texte.substr(point + 1, 5);
+    const std::size_t second = apres.find('.');
+    const std::string_view texteMinutes = apres.substr(0, second);
+    if (!texteMinutes.empty() && !EntierZone(texteMinutes, minutes)) return false;
+    if (second != std::string_view::npos) {
+      const std::string_view texteSecondes = apres.substr(second + 1, 2);
+      if (!texteSecondes.empty() && !EntierZone(texteSecondes, secondes)) return false;
+    }
+  }
+  heures = negatif ? h - minutes / 60.0 - secondes / 3600.0 : h + minutes / 60.0 + secondes / 3600.0;
+  return true;
+}
+
+double LireFuseau(std::string_view texte) {
+  double heures = 0;
+  if (!EssayerLireFuseau(texte, heures)) {
+    Avertir("Erreur dans l'écriture du fuseau");
+    return 0;
+  }
+  return heures;
+}
+
+std::string NomVersAffichage(std::string_view nom) {
+  const std::size_t virgule = nom.find(',');
+  if (virgule == std::string_view::npos) return std::string(nom) + " ";
+  std::string_view prenom = nom.substr(virgule + 1);
+  while (!prenom.empty() && prenom.front() == ' ') prenom.remove_prefix(1);
+  while (!prenom.empty() && prenom.back() == ' ') prenom.remove_suffix(1);
+  return std::string(prenom) + " " + std::string(nom.substr(0, virgule));
+}
+
+namespace {
+
+// Degrees and minutes rounded to the nearest minute, 60 carried into the degrees.
+std::string FormatCoordonnee(double degres, int largeur, char positif, char negatif) {
+  const double a = std::fabs(degres);
+  long d = static_cast<long>(PartieEntiere(a));
+  long m = static_cast<long>(Arrondi((a - d) * 60.0));
+  if (m >= 60) {
+    m = 0;
+    d += 1;
+  }
+  return Remplir(d, largeur) + (degres < 0 ? negatif : positif) + Remplir(m, 2);
+}
+
+}  // namespace
+
+std::string FormatLatitude(double degres) { return FormatCoordonnee(degres, 2, 'N', 'S'); }
+std::string FormatLongitude(double degres) { return FormatCoordonnee(degres, 3, 'E', 'W'); }
+
+}  // namespace selvane

@@ -1,0 +1,15 @@
+#pragma once
+// Searches for the moment of an event: lunar phases, returns, ingresses.
+namespace selvane {
+
+// Zero of the quartic through five samples at -2..2 steps: steps from the middle.
+// Returns false when the denominator is exactly zero.
+bool ZeroCinqEchantillons(const double y[5], double& n);
+
+double NouvelleLuneMoyenne(double k);                      // Julian day TT
+double ChercherPhase(int indexAspect, double jourTT);      // correction, days
+double ChercherRetour(int corps, double longitude, double jourUT);
+double ChercherIngres(int corps, int signe, double jourUT);
+double VitesseLune(double siecles);                        // radians/day
+
+}  // namespace selvane

@@ -1,0 +1,53 @@
+#include "TMainForm.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMenuBar>
+#include <QScreen>
+#include <QStatusBar>
+#include <ctime>
+
+#include "Catalogue.h"
+#include "Conversions.h"
+#include "Ephemerides.h"
+#include "EtatTheme.h"
+#include "ThemeDuMoment.h"
+
+namespace selvane {
+
+namespace {
+QString Texte(const std::string& octets1252) {
+  return QString::fromStdString(Cp1252VersUtf8(octets1252));
+}
+}  // namespace
+
+TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
+  setWindowTitle("Selvane");
+  zone_ = new QMdiArea(this);
+  setCentralWidget(zone_);
+  QMenu* fichier = menuBar()->addMenu("&Fichier");
+  fichier->addAction("&Quitter", QKeySequence::Quit, this, &QWidget::close);
+  resume_ = new QLabel(this);
+  statusBar()->addWidget(resume_, 1);
+  FormCreate();
+}
+
+TMainForm::~TMainForm() { FermerEphemerides(); }
+
+void TMainForm::FormCreate() {
+  OuvrirEphemerides();
+  std::bitset<256> jeu;
+  for (int n = 1; n <= 20; ++n) jeu.set(n);
+  DefinirJeuPlanetes(jeu);
+  Etat().SystemeMaisons = 1;
+  if (const QScreen* ecran = QApplication::primaryScreen())
+    resize(ecran->availableGeometry().size() * 0.8);
+  CalculerThemeDuMoment(std::time(nullptr));
+  const EtatTheme& e = Etat();
+  resume_->setText(Texte(e.NomAffiche.Chaine()) + "  " + Texte(e.LigneDateHeure.Chaine()) + "  " +
+                   Texte(e.LigneCoordonnees.Chaine()) + "  Soleil " +
+                   Texte(FormatDansSigneAbrev(e.Positions[Soleil][1])));
+}
+
+}  // namespace selvane
