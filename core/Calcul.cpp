@@ -137,6 +137,10 @@ double CalculerVertex(double latitudeRad) {
   double v = std::atan(A / E);
   if (v < 0) v += Pi;
   if (A < 0) v += Pi;
+  // Between the tropics the formula can land on the eastern intersection (the
+  // antivertex); the Vertex is the western one, west of the meridian.
+  const double ascensionDroite = std::atan2(std::sin(v) * std::cos(eps), std::cos(v));
+  if (Normaliser2Pi(theta - ascensionDroite) > Pi) v += Pi;
   return Normaliser2Pi(v);
 }
 

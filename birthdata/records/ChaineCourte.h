@@ -24,6 +24,7 @@ class ChaineCourte {
   // From Windows-1252 bytes.
   ChaineCourte(std::string_view octets) { Affecter(octets); }
   ChaineCourte(const char* octets) { Affecter(octets); }
+  ChaineCourte(const std::string& octets) { Affecter(octets); }
 
   static ChaineCourte DepuisUtf8(std::string_view utf8) {
     return ChaineCourte(Utf8VersCp1252(utf8));
@@ -33,10 +34,6 @@ class ChaineCourte {
     longueur_ = static_cast<std::uint8_t>(octets.size() < N ? octets.size() : N);
     std::memcpy(octets_.data(), octets.data(), longueur_);
     std::memset(octets_.data() + longueur_, 0, N - longueur_);
-  }
-  ChaineCourte& operator=(std::string_view octets) {
-    Affecter(octets);
-    return *this;
   }
 
   std::string_view Texte() const { return {octets_.data(), longueur_}; }

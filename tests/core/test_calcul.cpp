@@ -17,6 +17,12 @@ namespace {
 
 constexpr double kSecondeArc = DegEnRad / 3600.0;
 
+// Distance of two longitudes in degrees across the 0/360 seam.
+double EcartDeg(double a, double b) {
+  const double d = std::fabs(Normaliser360(a) - Normaliser360(b));
+  return d > 180 ? 360 - d : d;
+}
+
 class ThemeTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -54,7 +60,7 @@ TEST(JourJulien, DatesRemarquables) {
       {1, 1, -4713, 0.5, 0.0},       // the origin of Julian days
       {7, 3, 1952, -0.5 / 24, 2434078.5 - 0.5 / 24},
       {1, 3, 2000, 0, 2451604.5},
-      {29, 2, 1900, 0, 2415078.5},   // the formula lets the 29th run on into 1 March
+      {29, 2, 1900, 0, 2415079.5},   // the formula lets the 29th run on into 1 March
   };
   for (const auto& c : cas)
     EXPECT_DOUBLE_EQ(JourJulien(c.j, c.m, c.a, c.f), c.attendu) << c.j << "/" << c.m << "/" << c.a;
@@ -201,9 +207,8 @@ TEST(Vertex, AccordAvecLaBibliotheque) {
       if (latRad == 0) latRad = 1e-10;
       double cuspides[13], ascmc[10];
       swe_houses_armc(armc, latRad * RadEnDeg, 23.4392911, 'P', cuspides, ascmc);
-      double ecart = std::fabs(CalculerVertex(latRad) * RadEnDeg - ascmc[3]);
-      if (ecart > 180) ecart = 360 - ecart;
-      EXPECT_LT(ecart, 1e-6) << lat << " " << armc;
+      // The western intersection at every latitude, the tropics included.
+      EXPECT_LT(EcartDeg(CalculerVertex(latRad) * RadEnDeg, ascmc[3]), 1e-6) << lat << " " << armc;
     }
   }
 }
@@ -240,8 +245,9 @@ TEST(EtalerGlyphes, JeuVideEtCouture) {
   EtalerGlyphes(EcartGlyphes8);
   EXPECT_EQ(e.OrdreAffichage[1], 1);
   EXPECT_EQ(e.OrdreAffichage[2], 2);
+  // 1° apart: the pair ends a quarter of its gap plus three quarters of the glyph gap apart.
   double ecart = Normaliser2Pi(e.PositionsAffichees[2] - static_cast<double>(e.PositionsAffichees[1]));
-  EXPECT_NEAR(ecart, EcartGlyphes8 * 0.75, 1e-5);
+  EXPECT_NEAR(ecart, DegEnRad / 4 + EcartGlyphes8 * 0.75, 1e-5);
 }
 
 TEST_F(ThemeTest, RelaieLaBibliothequeALaDerniereDecimale) {
@@ -277,7 +283,7 @@ TEST_F(ThemeTest, RelaieLaBibliothequeALaDerniereDecimale) {
     EXPECT_EQ(e.Positions[23][1], 0);
     // The design's sidereal time is the mean one; the library's ARMC is apparent.
     EXPECT_NEAR(e.TempsSideralDeg, ascmc[2], 0.01) << c.date;
-    EXPECT_NEAR(e.Positions[20][1] * RadEnDeg, ascmc[3], 0.05) << c.date;
+    EXPECT_LT(EcartDeg(e.Positions[20][1] * RadEnDeg, ascmc[3]), 0.05) << c.date;
     swe_calc(e.JourJulienTT, SE_ECL_NUT, 0, x, erreur);
     EXPECT_EQ(e.ObliquiteDeg, x[0]);
     EXPECT_EQ(e.NutationDeg, x[2]);
