@@ -11,8 +11,8 @@ namespace selvane {
 void CalculerThemeDuMoment(std::time_t instant) {
   std::tm local{};
   localtime_r(&instant, &local);
-  char date[16];
-  char heure[16];
+  char date[40];
+  char heure[40];
   std::snprintf(date, sizeof date, "%02d/%02d/%04d", local.tm_mday, local.tm_mon + 1,
                 local.tm_year + 1900);
   std::snprintf(heure, sizeof heure, "%02dh%02dm%02d", local.tm_hour, local.tm_min, local.tm_sec);

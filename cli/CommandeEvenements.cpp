@@ -1,0 +1,86 @@
+// selvane-cli events: eclipses, new and full moons and cardinal ingresses of a span of years.
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "Avertissements.h"
+#include "Commandes.h"
+#include "Conversions.h"
+#include "Ephemerides.h"
+#include "EtatTheme.h"
+#include "Lunaisons.h"
+
+namespace selvane {
+namespace {
+
+// The years the lunation window offers.
+constexpr int kPremiereAnneePermise = 1000;
+constexpr int kDerniereAnneePermise = 2200;
+
+bool LireAnnee(const std::string& texte, int& annee) {
+  if (texte.empty()) return false;
+  char* fin = nullptr;
+  const long v = std::strtol(texte.c_str(), &fin, 10);
+  if (*fin != '\0' || v < kPremiereAnneePermise || v > kDerniereAnneePermise) return false;
+  annee = static_cast<int>(v);
+  return true;
+}
+
+const char* NomGenre(GenreEvenement g) {
+  switch (g) {
+    case GenreEvenement::EclipseSolaire: return "solar_eclipse";
+    case GenreEvenement::EclipseLunaire: return "lunar_eclipse";
+    case GenreEvenement::NouvelleLune: return "new_moon";
+    case GenreEvenement::PleineLune: return "full_moon";
+    case GenreEvenement::Ingres: return "ingress";
+  }
+  return "";
+}
+
+}  // namespace
+
+int CommandeEvenements(int argc, char** argv) {
+  int de = 0, a = 0;
+  bool vuDe = false, vuA = false;
+  for (int i = 0; i < argc; ++i) {
+    const std::string option = argv[i];
+    if ((option != "--from" && option != "--to") || i + 1 >= argc) {
+      Avertir("Usage : selvane-cli events --from ANNEE --to ANNEE");
+      return 2;
+    }
+    const std::string valeur = argv[++i];
+    int& cible = option == "--from" ? de : a;
+    if (!LireAnnee(valeur, cible)) {
+      Avertir(valeur + " : année incorrecte (de 1000 à 2200)");
+      return 2;
+    }
+    (option == "--from" ? vuDe : vuA) = true;
+  }
+  if (!vuDe || !vuA) {
+    Avertir("Usage : selvane-cli events --from ANNEE --to ANNEE");
+    return 2;
+  }
+  if (a < de) {
+    Avertir("La dernière année doit suivre la première");
+    return 2;
+  }
+  OuvrirEphemerides();
+  std::string s = "kind,jd_ut,date,time,sun,moon\n";
+  char tampon[160];
+  for (const LigneEvenement& l : CalculerEvenements(de, a)) {
+    const std::string date = JourJulienVersDate(l.jourTU);
+    const std::string heure = FormatHeureHM(HeureDuJour(l.jourTU));
+    std::snprintf(tampon, sizeof tampon, "%s,%.5f,%s,%s,%.6f,", NomGenre(l.genre), l.jourTU,
+                  date.c_str(), heure.c_str(), l.soleilDeg);
+    s += tampon;
+    if (l.avecLune) {
+      std::snprintf(tampon, sizeof tampon, "%.6f", l.luneDeg);
+      s += tampon;
+    }
+    s += '\n';
+  }
+  std::fwrite(s.data(), 1, s.size(), stdout);
+  return 0;
+}
+
+}  // namespace selvane

@@ -1,0 +1,346 @@
+#include "Conversions.h"
+
+#include <cmath>
+#include <cstdio>
+#include <ctime>
+#include <string>
+
+#include "Avertissements.h"
+#include "Calcul.h"
+#include "Catalogue.h"
+#include "Cp1252.h"
+
+namespace selvane {
+
+namespace {
+
+const char kDegre = '\xB0';
+const char kAccentAigu = '\xB4';
+
+bool EstChiffre(char c) { return c >= '0' && c <= '9'; }
+
+// Strict integer of a text slice; false when it is not one.
+bool Entier(std::string_view texte, int& valeur) {
+  std::size_t i = 0;
+  while (i < texte.size() && texte[i] == ' ') ++i;
+  bool negatif = false;
+  if (i < texte.size() && (texte[i] == '-' || texte[i] == '+')) negatif = texte[i++] == '-';
+  if (i >= texte.size()) return false;
+  long v = 0;
+  for (; i < texte.size(); ++i) {
+    if (!EstChiffre(texte[i])) return false;
+    v = v * 10 + (texte[i] - '0');
+    if (v > 1000000) return false;
+  }
+  valeur = static_cast<int>(negatif ? -v : v);
+  return true;
+}
+
+std::string_view Tranche(std::string_view texte, std::size_t debut, std::size_t longueur) {
+  if (debut >= texte.size()) return {};
+  return texte.substr(debut, longueur);
+}
+
+// Degrees within the sign and the sign number of a longitude in radians.
+void DansSigne(double radians, long& degres, int& minutes, int& signe) {
+  const double deg = Normaliser360(radians * RadEnDeg);
+  const DMS d = DecouperDMS(deg);
+  long entier = d.degres;
+  int m = d.minutes;
+  if (entier >= 360) entier -= 360;
+  signe = static_cast<int>(entier / 30) + 1;
+  degres = entier % 30;
+  minutes = m;
+}
+
+}  // namespace
+
+std::string Remplir(long n, int largeur) {
+  std::string s = std::to_string(n < 0 ? -n : n);
+  if (static_cast<int>(s.size()) < largeur) s.insert(0, static_cast<std::size_t>(largeur) - s.size(), '0');
+  return s;
+}
+
+DMS DecouperDMS(double x) {
+  const double a = std::fabs(x);
+  long d = static_cast<long>(PartieEntiere(a));
+  int m = static_cast<int>(PartieEntiere((a - d) * 60.0));
+  int s = static_cast<int>(PartieEntiere(((a - d) * 60.0 - m) * 60.0));
+  if (s >= 60) {
+    s = 0;
+    m += 1;
+  }
+  if (m >= 60) {
+    m = 0;
+    d += 1;
+  }
+  return {d, m, s};
+}
+
+double DegresVersDegMin(double degres) {
+  const double entier = PartieEntiere(degres);
+  return entier + (degres - entier) * 0.6;
+}
+
+std::string LongitudeVersFuseau(std::string_view texteLongitude) {
+  const double v = DegMinVersDegres(LireNombre(texteLongitude)) / 15.0;
+  const double a = std::fabs(v);
+  long h = static_cast<long>(PartieEntiere(a));
+  long m = static_cast<long>(PartieEntiere((a - h) * 60.0));
+  long s = static_cast<long>(Arrondi(((a - h) * 60.0 - m) * 60.0));
+  if (s == 60) {
+    s = 0;
+    m += 1;
+  }
+  if (m == 60) {
+    m = 0;
+    h += 1;
+  }
+  return std::string(v < 0 ? "-" : "") + Remplir(h, 2) + "." + Remplir(m, 2) + "." + Remplir(s, 2);
+}
+
+std::string SecondesVersFuseau(double secondes) {
+  const DMS d = DecouperDMS(secondes / 3600.0);
+  return std::string(secondes < 0 ? "-" : "") + Remplir(d.degres % 24, 2) + "." + Remplir(d.minutes, 2) +
+         "." + Remplir(d.secondes, 2);
+}
+
+double DateHeureVersJourJulien(std::string_view date, std::string_view heure, double fuseau) {
+  int jour = 0, mois = 0, annee = 0;
+  Entier(Tranche(date, 0, 2), jour);
+  Entier(Tranche(date, 3, 2), mois);
+  Entier(Tranche(date, 6, 4), annee);
+  double t = 0;
+  if (!heure.empty()) {
+    int h = 0;
+    Entier(Tranche(heure, 0, 2), h);
+    t = h + LireNombre(Tranche(heure, 3, 2)) / 60.0;
+  }
+  return JourJulien(jour, mois, annee, (t - fuseau) / 24.0);
+}
+
+bool EstBissextile(int annee) { return (annee % 4 == 0 && annee % 100 != 0) || annee % 400 == 0; }
+
+bool DateValide(std::string_view date) {
+  int jour = 0, mois = 0, annee = 0;
+  if (!Entier(Tranche(date, 0, 2), jour) || !Entier(Tranche(date, 3, 2), mois) ||
+      !Entier(Tranche(date, 6, 4), annee))
+    return false;
+  if (jour <= 0 || mois <= 0 || annee == 0 || jour > 31 || mois > 12) return false;
+  if (mois == 2 && jour > (EstBissextile(annee) ? 29 : 28)) return false;
+  return true;
+}
+
+bool HeureValide(std::string_view heure) {
+  int h = 0, m = 0;
+  if (!Entier(Tranche(heure, 0, 2), h) || !Entier(Tranche(heure, 3, 2), m)) return false;
+  return h >= 0 && m >= 0 && h <= 23 && m <= 59;
+}
+
+namespace {
+
+// Minutes of a D.MM text: its first two decimals, rounded.
+long MinutesDegMin(double x) {
+  const double a = std::fabs(x);
+  return static_cast<long>(Arrondi((a - PartieEntiere(a)) * 100.0));
+}
+
+}  // namespace
+
+bool LatitudeValide(std::string_view texte) {
+  const double x = LireNombre(texte);
+  const std::string utf8 = Cp1252VersUtf8(texte);
+  if (std::fabs(x) > 89.9) {
+    Avertir("Erreur : latitude supérieure à 90° !");
+    return false;
+  }
+  if (MinutesDegMin(x) >= 60) {
+    Avertir("Latitude : " + utf8 + " :  valeur incorrecte, nombre de minutes doit être inférieur à 60 !");
+    return false;
+  }
+  return true;
+}
+
+bool LongitudeValide(std::string_view texte) {
+  const double x = LireNombre(texte);
+  const std::string utf8 = Cp1252VersUtf8(texte);
+  if (std::fabs(x) > 180) {
+    Avertir("Longitude : " + utf8 + " :  valeur incorrecte !");
+    return false;
+  }
+  if (MinutesDegMin(x) >= 60) {
+    Avertir("Longitude : " + utf8 + " :  valeur incorrecte, nombre de minutes doit être inférieur à 60 !");
+    return false;
+  }
+  return true;
+}
+
+bool ContientChiffre(std::string_view texte) {
+  for (char c : texte)
+    if (EstChiffre(c)) return true;
+  return false;
+}
+
+int DecalageHoraireSysteme() {
+  const std::time_t maintenant = std::time(nullptr);
+  std::tm local{};
+  localtime_r(&maintenant, &local);
+  return static_cast<int>(-local.tm_gmtoff / 60);
+}
+
+std::string FormatGlyphe(double radians) {
+  long d;
+  int m, k;
+  DansSigne(radians, d, m, k);
+  return Remplir(d, 2) + LettreSigne(k) + Remplir(m, 2);
+}
+
+std::string FormatGlypheDeg(double radians) {
+  long d;
+  int m, k;
+  DansSigne(radians, d, m, k);
+  return Remplir(d, 2) + LettreSigne(k);
+}
+
+std::string FormatDansSigne(double radians) {
+  long d;
+  int m, k;
+  DansSigne(radians, d, m, k);
+  return Remplir(d, 2) + kDegre + Remplir(m, 2);
+}
+
+std::string FormatDansSigneAbrev(double radians) {
+  long d;
+  int m, k;
+  DansSigne(radians, d, m, k);
+  return Remplir(d, 2) + kDegre + Remplir(m, 2) + "'" + AbrevSignes[k];
+}
+
+std::string FormatDegresSeuls(double degres) {
+  const DMS d = DecouperDMS(Normaliser360(degres));
+  return Remplir(d.degres % 30, 2) + kDegre;
+}
+
+std::string FormatDMS(double radians) {
+  const DMS d = DecouperDMS(radians * RadEnDeg);
+  return std::string(radians < 0 ? "-" : " ") + Remplir(d.degres, 2) + kDegre + Remplir(d.minutes, 2) +
+         "'" + Remplir(d.secondes, 2) + "\"";
+}
+
+std::string FormatDegMin(double degres) {
+  const DMS d = DecouperDMS(degres);
+  return std::string(degres < 0 ? "-" : "") + Remplir(d.degres, 2) + kDegre + Remplir(d.minutes, 2) + "'";
+}
+
+std::string FormatDegMinSigne(double radians, int chiffres) {
+  const DMS d = DecouperDMS(radians * RadEnDeg);
+  return std::string(radians < 0 ? "-" : "+") + Remplir(d.degres, chiffres) + kDegre +
+         Remplir(d.minutes, 2) + "'";
+}
+
+std::string FormatArbre(double radians) {
+  const DMS d = DecouperDMS(radians * RadEnDeg);
+  std::string degres = std::to_string(d.degres);
+  if (degres.size() < 2) degres.insert(0, 2 - degres.size(), ' ');
+  return std::string(radians < 0 ? "-" : ">") + degres + kDegre + Remplir(d.minutes, 2) + kAccentAigu;
+}
+
+std::string FormatHeureHMS(double heures) {
+  const DMS d = DecouperDMS(heures);
+  return Remplir(d.degres, 2) + "h" + Remplir(d.minutes, 2) + "m" + Remplir(d.secondes, 2);
+}
+
+std::string FormatHeureHM(double heures) {
+  const DMS d = DecouperDMS(heures);
+  return Remplir(d.degres % 24, 2) + "h" + Remplir(d.minutes, 2);
+}
+
+std::string FormatTempsSideral(double degres) {
+  const DMS d = DecouperDMS(degres / 15.0);
+  return Remplir(d.degres % 24, 2) + "h" + Remplir(d.minutes, 2) + "m" + Remplir(d.secondes, 2) + "s";
+}
+
+std::string FormatMinSec(double minutes) {
+  const DMS d = DecouperDMS(minutes / 60.0);
+  char tampon[32];
+  std::snprintf(tampon, sizeof tampon, "%s%2dm%2ds", minutes < 0 ? "-" : " ", d.minutes, d.secondes);
+  return tampon;
+}
+
+std::string FormatReel(double x, int largeur, int decimales) {
+  char tampon[64];
+  std::snprintf(tampon, sizeof tampon, "%*.*f", largeur, decimales, x);
+  return tampon;
+}
+
+DateCalendrier JourJulienVersCalendrier(double jourJulien) {
+  const double Z = PartieEntiere(jourJulien + 0.5);
+  double A = Z;
+  if (Z >= 2299161) {
+    const double alpha = PartieEntiere((Z - 1867216.25) / 36524.25);
+    A = Z + 1 + alpha - PartieEntiere(alpha / 4);
+  }
+  const double B = A + 1524;
+  const double C = PartieEntiere((B - 122.1) / 365.25);
+  const double D = PartieEntiere(365.25 * C);
+  const double E = PartieEntiere((B - D) / 30.6001);
+  DateCalendrier r;
+  r.jour = static_cast<int>(B - D - PartieEntiere(30.6001 * E));
+  r.mois = static_cast<int>(E < 13.5 ? E - 1 : E - 13);
+  r.annee = static_cast<int>(r.mois > 2.5 ? C - 4716 : C - 4715);
+  if (r.annee <= 0) r.annee -= 1;
+  return r;
+}
+
+namespace {
+
+// The year with the pattern "0000", cut to four characters: -44 gives -004.
+std::string Annee(int annee) {
+  std::string s = (annee < 0 ? "-" : "") + Remplir(annee, 4);
+  return s.substr(0, 4);
+}
+
+}  // namespace
+
+std::string JourJulienVersDate(double jourJulien) {
+  const DateCalendrier d = JourJulienVersCalendrier(jourJulien);
+  return Remplir(d.jour, 2) + "/" + Remplir(d.mois, 2) + "/" + Annee(d.annee);
+}
+
+std::string JourJulienVersDatePoints(double jourJulien) {
+  const DateCalendrier d = JourJulienVersCalendrier(jourJulien);
+  return Remplir(d.jour, 2) + "." + Remplir(d.mois, 2) + "." + Annee(d.annee);
+}
+
+std::string JourJulienVersDateCompacte(double jourJulien) {
+  const DateCalendrier d = JourJulienVersCalendrier(jourJulien);
+  return Remplir(d.jour, 2) + Remplir(d.mois, 2) + Annee(d.annee);
+}
+
+std::string JourJulienVersJourMois(double jourJulien) {
+  const DateCalendrier d = JourJulienVersCalendrier(jourJulien);
+  return Remplir(d.jour, 2) + "/" + Remplir(d.mois, 2);
+}
+
+double HeureDuJour(double jourJulien) {
+  const double f = jourJulien - PartieEntiere(jourJulien);
+  return f >= 0.5 ? (f - 0.5) * 24.0 : (f + 0.5) * 24.0;
+}
+
+double Reste(double a, double b) { return b - a * PartieEntiere(b / a); }
+
+double SinDeg(double x) { return std::sin(x * DegEnRad); }
+
+double Tangente(double x) {
+  double c = std::cos(x);
+  if (c == 0) c = 1e-15;
+  return std::sin(x) / c;
+}
+
+double ArcCos(double x) {
+  if (x > 1) x = 1;
+  if (x < -1) x = -1;
+  return Pi / 2 - std::atan(x / (std::sqrt(1 - x * x) + 1e-15));
+}
+
+}  // namespace selvane
