@@ -62,7 +62,9 @@ std::string Remplir(long n, int largeur) {
 }
 
 DMS DecouperDMS(double x) {
-  const double a = std::fabs(x);
+  // The nudge keeps values that are whole in decimal but a hair below in binary
+  // (30° through radians, 561 s of time) from showing 29°59'59" or 20 s.
+  const double a = std::fabs(x) + 1e-10;
   long d = static_cast<long>(PartieEntiere(a));
   int m = static_cast<int>(PartieEntiere((a - d) * 60.0));
   int s = static_cast<int>(PartieEntiere(((a - d) * 60.0 - m) * 60.0));
