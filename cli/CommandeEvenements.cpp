@@ -66,18 +66,10 @@ int CommandeEvenements(int argc, char** argv) {
   }
   OuvrirEphemerides();
   std::string s = "kind,jd_ut,date,time,sun,moon\n";
-  char tampon[160];
   for (const LigneEvenement& l : CalculerEvenements(de, a)) {
-    const std::string date = JourJulienVersDate(l.jourTU);
-    const std::string heure = FormatHeureHM(HeureDuJour(l.jourTU));
-    std::snprintf(tampon, sizeof tampon, "%s,%.5f,%s,%s,%.6f,", NomGenre(l.genre), l.jourTU,
-                  date.c_str(), heure.c_str(), l.soleilDeg);
-    s += tampon;
-    if (l.avecLune) {
-      std::snprintf(tampon, sizeof tampon, "%.6f", l.luneDeg);
-      s += tampon;
-    }
-    s += '\n';
+    s += std::string(NomGenre(l.genre)) + "," + FormatReel(l.jourTU, 0, 5) + "," +
+         JourJulienVersDate(l.jourTU) + "," + FormatHeureHM(HeureDuJour(l.jourTU)) + "," +
+         FormatReel(l.soleilDeg, 0, 6) + "," + (l.avecLune ? FormatReel(l.luneDeg, 0, 6) : "") + "\n";
   }
   std::fwrite(s.data(), 1, s.size(), stdout);
   return 0;

@@ -1,4 +1,5 @@
 // selvane-cli chart: the chart of one birth, or of every line of a file.
+#include <charconv>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
@@ -67,9 +68,9 @@ void Preparer() {
 
 // Appends x with 6 decimals; "." whatever the locale.
 void AjouterNombre(std::string& sortie, double x) {
-  char tampon[48];
-  const int n = std::snprintf(tampon, sizeof tampon, "%.6f", x);
-  sortie.append(tampon, static_cast<std::size_t>(n));
+  char tampon[400];
+  const auto [fin, erreur] = std::to_chars(tampon, tampon + sizeof tampon, x, std::chars_format::fixed, 6);
+  if (erreur == std::errc()) sortie.append(tampon, fin);
 }
 
 void Ligne(std::string& s, const char* genre, int index, double valeur, bool avecVitesse = false,

@@ -1,5 +1,6 @@
 #include "Conversions.h"
 
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <ctime>
@@ -270,9 +271,13 @@ std::string FormatMinSec(double minutes) {
 }
 
 std::string FormatReel(double x, int largeur, int decimales) {
-  char tampon[64];
-  std::snprintf(tampon, sizeof tampon, "%*.*f", largeur, decimales, x);
-  return tampon;
+  // to_chars ignores the C locale: a French LC_NUMERIC would otherwise write ",".
+  char tampon[400];
+  const auto [fin, erreur] =
+      std::to_chars(tampon, tampon + sizeof tampon, x, std::chars_format::fixed, decimales);
+  std::string s = erreur == std::errc() ? std::string(tampon, fin) : std::string("?");
+  if (static_cast<int>(s.size()) < largeur) s.insert(0, static_cast<std::size_t>(largeur) - s.size(), ' ');
+  return s;
 }
 
 DateCalendrier JourJulienVersCalendrier(double jourJulien) {

@@ -1,4 +1,5 @@
 // Reading the text fields of a birth record and the coordinate line of a chart.
+#include <charconv>
 #include <cmath>
 #include <cstdlib>
 #include <string>
@@ -49,9 +50,12 @@ double LireNombre(std::string_view texte) {
     while (i < texte.size() && EstChiffre(texte[i])) { ++i; chiffres = true; }
   }
   if (!chiffres) return 0.0;
-  // strtod reads "." whatever the C locale is here: the program never changes LC_NUMERIC.
-  const std::string nombre(texte.substr(debut, i - debut));
-  return std::strtod(nombre.c_str(), nullptr);
+  // from_chars reads "." whatever the C locale; it takes no "+" sign.
+  std::size_t d = debut;
+  if (texte[d] == '+') ++d;
+  double valeur = 0;
+  std::from_chars(texte.data() + d, texte.data() + i, valeur);
+  return valeur;
 }
 
 double DegMinVersDegres(double degMin) {

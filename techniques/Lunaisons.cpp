@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 
 #include "Calcul.h"
 #include "Catalogue.h"
@@ -29,11 +28,6 @@ std::string DateHeure(double jourTU) {
   return JourJulienVersDate(jourTU) + " - " + FormatHeureHM(HeureDuJour(jourTU));
 }
 
-std::string JourTexte(double jourTU) {
-  char tampon[32];
-  std::snprintf(tampon, sizeof tampon, "%.5f", jourTU);
-  return tampon;
-}
 
 LigneEvenement Ligne(GenreEvenement genre, double jourTU, bool avecLune) {
   LigneEvenement l;
@@ -49,7 +43,7 @@ LigneEvenement Ligne(GenreEvenement genre, double jourTU, bool avecLune) {
   l.colonnes[4] = FormatModulo(l.soleilDeg, 90);
   l.colonnes[5] = FormatModulo(l.soleilDeg, 45);
   l.colonnes[6] = FormatModulo(l.soleilDeg, 22.5);
-  l.colonnes[7] = JourTexte(jourTU);
+  l.colonnes[7] = FormatReel(jourTU, 0, 5);
   return l;
 }
 
@@ -131,7 +125,7 @@ void IngresCardinaux(double debut, double fin, std::vector<LigneEvenement>& lign
           l.colonnes[0] = "A";
           l.colonnes[1] = std::string(1, LettreSigne(apres));
           l.colonnes[3] = DateHeure(p);
-          l.colonnes[7] = JourTexte(p);
+          l.colonnes[7] = FormatReel(p, 0, 5);
           lignes.push_back(l);
         }
         q += 88;

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <clocale>
 #include <cmath>
 
 #include "Calcul.h"
@@ -179,4 +180,15 @@ TEST(PetitesRoutines, ValeursDeReference) {
   EXPECT_EQ(Remplir(7, 2), "07");
   EXPECT_EQ(Remplir(-7, 3), "007");
   EXPECT_EQ(Remplir(12345, 2), "12345");
+}
+
+TEST(Locale, PointDecimalQuelleQueSoitLaLangue) {
+  // A French desktop sets LC_NUMERIC to a comma; birth data still reads and writes ".".
+  const char* avant = std::setlocale(LC_NUMERIC, nullptr);
+  const std::string ancienne = avant ? avant : "C";
+  if (!std::setlocale(LC_NUMERIC, "fr_FR.UTF-8") && !std::setlocale(LC_NUMERIC, "de_DE.UTF-8"))
+    GTEST_SKIP() << "no locale with a decimal comma on this machine";
+  EXPECT_DOUBLE_EQ(LireNombre("48.52"), 48.52);
+  EXPECT_EQ(FormatReel(1.5, 6, 2), "  1.50");
+  std::setlocale(LC_NUMERIC, ancienne.c_str());
 }
