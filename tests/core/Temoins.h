@@ -4,6 +4,8 @@
 #include <vector>
 
 #include "Avertissements.h"
+#include "Ephemerides.h"
+#include "EtatTheme.h"
 
 namespace selvane {
 
@@ -15,5 +17,16 @@ class TemoinAvertissements : public Avertisseur {
   void Avertir(const std::string& texte) override { messages.push_back(texte); }
   std::vector<std::string> messages;
 };
+
+// A fresh chart state as the main window starts it: library open, the 20
+// bodies shown, Placidus houses.
+inline void PreparerEtatDeTest() {
+  ReinitialiserEtat();
+  OuvrirEphemerides();
+  std::bitset<256> jeu;
+  for (int n = 1; n <= 20; ++n) jeu.set(n);
+  DefinirJeuPlanetes(jeu);
+  Etat().SystemeMaisons = 1;
+}
 
 }  // namespace selvane

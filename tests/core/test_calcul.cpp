@@ -26,12 +26,7 @@ double EcartDeg(double a, double b) {
 class ThemeTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    ReinitialiserEtat();
-    OuvrirEphemerides();
-    std::bitset<256> jeu;
-    for (int n = 1; n <= 20; ++n) jeu.set(n);
-    DefinirJeuPlanetes(jeu);
-    Etat().SystemeMaisons = 1;
+    PreparerEtatDeTest();
   }
   void Naissance(const char* date, const char* heure, const char* lat, const char* lon,
                  const char* fuseau, const char* nom = "DUPONT,Jean") {

@@ -5,6 +5,7 @@
 #include "Conversions.h"
 #include "Ephemerides.h"
 #include "EtatTheme.h"
+#include "Temoins.h"
 
 using namespace selvane;
 
@@ -13,12 +14,7 @@ namespace {
 class EtatTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    ReinitialiserEtat();
-    OuvrirEphemerides();
-    std::bitset<256> jeu;
-    for (int n = 1; n <= 20; ++n) jeu.set(n);
-    DefinirJeuPlanetes(jeu);
-    Etat().SystemeMaisons = 1;
+    PreparerEtatDeTest();
     FicheClient& f = Etat().FicheEnCours;
     f.Nom = "DUPONT,Jean";
     f.Date = "07/03/1952";
