@@ -60,15 +60,15 @@ std::string Utf8VersCp1252(std::string_view utf8) {
   return r;
 }
 
+char32_t CodeCp1252(unsigned char o) {
+  if (o >= 0x80 && o < 0xA0 && kPlage80[o - 0x80] != 0) return kPlage80[o - 0x80];
+  return o;
+}
+
 std::string Cp1252VersUtf8(std::string_view octets) {
   std::string r;
   r.reserve(octets.size() * 2);
-  for (char ch : octets) {
-    const auto o = static_cast<std::uint8_t>(ch);
-    char32_t c = o;
-    if (o >= 0x80 && o < 0xA0 && kPlage80[o - 0x80] != 0) c = kPlage80[o - 0x80];
-    AjouterUtf8(r, c);
-  }
+  for (char ch : octets) AjouterUtf8(r, CodeCp1252(static_cast<unsigned char>(ch)));
   return r;
 }
 

@@ -1,0 +1,39 @@
+#pragma once
+// Birth files (".thz"): flat files of 265-byte records in sort-key order, with
+// their backup copy (".thr.bak") and the insertion's work file ("tempo.thr").
+// Every operation throws ErreurFichier with the system's text on failure; a
+// birth file is only ever replaced whole, so a failure leaves it as it was.
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "FicheClient.h"
+
+namespace selvane {
+
+constexpr const char* NomFichierTravail = "tempo.thr";
+
+// The 265 bytes of a record, and back (a length byte above its field reads as the capacity).
+void EncoderFiche(const FicheClient& fiche, unsigned char* octets);
+FicheClient DecoderFiche(const unsigned char* octets);
+
+// Records in file order; a trailing partial record is ignored.
+std::vector<FicheClient> LireFichierNaissance(const std::filesystem::path& chemin);
+// Creates (or replaces) the file with one record.
+void CreerFichierNaissance(const std::filesystem::path& chemin, const FicheClient& fiche);
+// Inserts at the sorted place, before the first record whose key is greater or equal.
+void InsererFiche(const std::filesystem::path& chemin, const FicheClient& fiche);
+// Replaces the file's content with the records in the order given.
+void RecrireFichierNaissance(const std::filesystem::path& chemin, const std::vector<FicheClient>& fiches);
+void EffacerFichierNaissance(const std::filesystem::path& chemin);
+// "Groupe.thz" -> "Groupe.thr.bak".
+std::filesystem::path CheminSauvegarde(const std::filesystem::path& chemin);
+
+// Saved chart files (".cht"): the record without its key, eight lines.
+void EcrireFichierTheme(const std::filesystem::path& chemin, const FicheClient& fiche);
+FicheClient LireFichierTheme(const std::filesystem::path& chemin);
+
+// Writing: a test may make the n-th write fail as a full disk would (0: never).
+void SimulerPanneEcriture(int apresNombreEcritures);
+
+}  // namespace selvane

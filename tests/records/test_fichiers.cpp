@@ -1,0 +1,227 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <unistd.h>
+
+#include "CleTri.h"
+#include "Cp1252.h"
+#include "ErreurFichier.h"
+#include "FichierNaissance.h"
+
+using namespace selvane;
+namespace fs = std::filesystem;
+
+namespace {
+
+FicheClient Fiche(const char* nomUtf8, const char* date = "07/03/1952") {
+  FicheClient f;
+  f.Nom = ChaineCourte<36>::DepuisUtf8(nomUtf8);
+  f.SortOrder = CleDeTri(f.Nom.Texte());
+  f.Date = date;
+  f.Heure = "14h05m30";
+  f.Ville = ChaineCourte<70>::DepuisUtf8("Évreux");
+  f.Lat = "49.01";
+  f.Long = "1.09";
+  f.Fuseau = "01.00.00";
+  f.Commentaire = ChaineCourte<80>::DepuisUtf8("né à l'hôpital");
+  return f;
+}
+
+std::string Octets(const fs::path& p) {
+  std::ifstream f(p, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(f), {});
+}
+
+void Ecrire(const fs::path& p, const std::string& octets) {
+  std::ofstream f(p, std::ios::binary);
+  f << octets;
+}
+
+class FichiersTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dossier = fs::temp_directory_path() /
+              ("selvane_fichiers_" + std::to_string(::getpid()) + "_" +
+               ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::remove_all(dossier);
+    fs::create_directories(dossier);
+    SimulerPanneEcriture(0);
+  }
+  void TearDown() override {
+    SimulerPanneEcriture(0);
+    fs::remove_all(dossier);
+  }
+  std::vector<std::string> Noms(const fs::path& p) {
+    std::vector<std::string> noms;
+    for (const auto& f : LireFichierNaissance(p)) noms.push_back(f.Nom.Utf8());
+    return noms;
+  }
+  fs::path dossier;
+};
+
+}  // namespace
+
+TEST(CleDeTri, Repliement) {
+  struct Cas {
+    const char* nom;
+    const char* cle;
+  } cas[] = {
+      {"  Dupont-Durand,Hélène ", "DUPONTDURANDHELENE"},
+      {"Éric", "ERIC"},
+      {"ÇA VA, Noël", "CAVANOEL"},
+      {"l'Hôte d'Ô", "LHOTEDO"},
+      {"Müller 2e", "MULLER2E"},
+      {"-- ,.;!", ""},
+      {"Æsa Øre", "æSAøRE"},  // letters outside the accent table stay, lower case
+      {"ABCDEFGHIJKLMNOPQRSTUVWXYZABCDEFGHIJ", "ABCDEFGHIJKLMNOPQRSTUVWXYZABCD"},
+  };
+  for (const auto& c : cas)
+    EXPECT_EQ(CleDeTri(Utf8VersCp1252(c.nom)).Chaine(), Utf8VersCp1252(c.cle)) << c.nom;
+}
+
+TEST(NomNouveauFichier, PonctuationRemplaceeParDesEspaces) {
+  EXPECT_EQ(NomNouveauFichierNaissance("Clients 2024"), "Clients 2024.thz");
+  EXPECT_EQ(NomNouveauFichierNaissance("a/b:c*d?e"), "a b c d e.thz");
+  EXPECT_EQ(NomNouveauFichierNaissance("Thèmes_été"), "Thèmes été.thz");
+}
+
+TEST(Enregistrement, DisposeOctetParOctet) {
+  const FicheClient f = Fiche("DUPONT,Hélène");
+  unsigned char o[265];
+  std::memset(o, 0xEE, sizeof o);
+  EncoderFiche(f, o);
+  EXPECT_EQ(o[0], 13);
+  EXPECT_EQ(std::string(reinterpret_cast<char*>(o + 1), 13), "DUPONT,H\xE9l\xE8ne");
+  EXPECT_EQ(o[37], 12);
+  EXPECT_EQ(std::string(reinterpret_cast<char*>(o + 38), 12), "DUPONTHELENE");
+  EXPECT_EQ(o[68], 10);
+  EXPECT_EQ(std::string(reinterpret_cast<char*>(o + 69), 10), "07/03/1952");
+  EXPECT_EQ(o[79], 8);
+  EXPECT_EQ(o[88], 6);
+  EXPECT_EQ(std::string(reinterpret_cast<char*>(o + 89), 6), "\xC9vreux");
+  EXPECT_EQ(o[159], 5);
+  EXPECT_EQ(o[166], 4);
+  EXPECT_EQ(o[174], 8);
+  EXPECT_EQ(o[184], 14);
+  EXPECT_EQ(DecoderFiche(o), f);
+}
+
+TEST(Enregistrement, OctetsDeLongueurAbimes) {
+  unsigned char o[265] = {};
+  EncoderFiche(Fiche("X"), o);
+  o[0] = 255;    // Nom: capacity 36
+  o[159] = 7;    // Lat: capacity 6
+  o[184] = 200;  // Commentaire: capacity 80, would run past the record
+  const FicheClient f = DecoderFiche(o);
+  EXPECT_EQ(f.Nom.Longueur(), 36u);
+  EXPECT_EQ(f.Lat.Longueur(), 6u);
+  EXPECT_EQ(f.Commentaire.Longueur(), 80u);
+  EXPECT_EQ(f.Date.Chaine(), "07/03/1952");
+}
+
+TEST_F(FichiersTest, LectureDeFichiersIncomplets) {
+  const fs::path p = dossier / "Groupe.thz";
+  std::string deux(530, '\0');
+  EncoderFiche(Fiche("A"), reinterpret_cast<unsigned char*>(&deux[0]));
+  EncoderFiche(Fiche("B"), reinterpret_cast<unsigned char*>(&deux[265]));
+  struct Cas {
+    std::size_t taille;
+    std::size_t fiches;
+  } cas[] = {{0, 0}, {100, 0}, {265, 1}, {300, 1}, {529, 1}, {530, 2}};
+  for (const auto& c : cas) {
+    Ecrire(p, deux.substr(0, c.taille));
+    EXPECT_EQ(LireFichierNaissance(p).size(), c.fiches) << c.taille;
+  }
+  EXPECT_THROW(LireFichierNaissance(dossier / "absent.thz"), ErreurFichier);
+  try {
+    LireFichierNaissance(dossier / "absent.thz");
+  } catch (const ErreurFichier& e) {
+    EXPECT_NE(std::string(e.what()).find("Le fichier spécifié est introuvable."), std::string::npos);
+  }
+}
+
+TEST_F(FichiersTest, InsertionALaPlaceDuTri) {
+  const fs::path p = dossier / "Groupe.thz";
+  Ecrire(p, "");
+  InsererFiche(p, Fiche("MARTIN,Paul"));
+  EXPECT_EQ(fs::file_size(p), 265u);
+  InsererFiche(p, Fiche("DURAND,Luc"));       // before all
+  InsererFiche(p, Fiche("ZOLA,Émile"));       // after all
+  InsererFiche(p, Fiche("Martin,Paul", "01/01/2000"));  // equal key: before the first equal
+  InsererFiche(p, Fiche("LEROY,Anne"));       // in the middle
+  EXPECT_EQ(Noms(p), (std::vector<std::string>{"DURAND,Luc", "LEROY,Anne", "Martin,Paul", "MARTIN,Paul",
+                                               "ZOLA,Émile"}));
+  EXPECT_EQ(fs::file_size(p), 5 * 265u);
+  EXPECT_FALSE(fs::exists(dossier / "tempo.thr"));
+  // The backup holds the file as it was before the last insertion.
+  EXPECT_EQ(fs::file_size(dossier / "Groupe.thr.bak"), 4 * 265u);
+}
+
+TEST_F(FichiersTest, InsertionSupprimeUnFichierDeTravailPerime) {
+  const fs::path p = dossier / "Groupe.thz";
+  CreerFichierNaissance(p, Fiche("B"));
+  Ecrire(dossier / "tempo.thr", "restes d'une panne");
+  InsererFiche(p, Fiche("A"));
+  EXPECT_EQ(Noms(p), (std::vector<std::string>{"A", "B"}));
+  EXPECT_FALSE(fs::exists(dossier / "tempo.thr"));
+}
+
+TEST_F(FichiersTest, UnePanneDEcritureLaisseLeFichierIntact) {
+  const fs::path p = dossier / "Groupe.thz";
+  std::vector<FicheClient> beaucoup;
+  for (int i = 0; i < 1000; ++i) beaucoup.push_back(Fiche(("NOM" + std::to_string(1000 + i)).c_str()));
+  RecrireFichierNaissance(p, beaucoup);
+  const std::string avant = Octets(p);
+
+  for (int panne : {1, 2, 3}) {
+    SimulerPanneEcriture(panne);
+    EXPECT_THROW(InsererFiche(p, Fiche("NOM1500X")), ErreurFichier) << panne;
+    EXPECT_EQ(Octets(p), avant) << panne;
+    EXPECT_FALSE(fs::exists(dossier / "tempo.thr")) << panne;
+    SimulerPanneEcriture(1);
+    EXPECT_THROW(RecrireFichierNaissance(p, {Fiche("SEUL")}), ErreurFichier);
+    EXPECT_EQ(Octets(p), avant);
+  }
+  SimulerPanneEcriture(0);
+  // A folder that does not exist: the system's text, nothing written.
+  try {
+    CreerFichierNaissance(dossier / "absent" / "Nouveau.thz", Fiche("A"));
+    FAIL() << "no error";
+  } catch (const ErreurFichier& e) {
+    EXPECT_NE(std::string(e.what()).find("introuvable"), std::string::npos) << e.what();
+  }
+}
+
+TEST_F(FichiersTest, RecritureEtEffacement) {
+  const fs::path p = dossier / "Groupe.thz";
+  RecrireFichierNaissance(p, {Fiche("C"), Fiche("A"), Fiche("B")});
+  EXPECT_EQ(Noms(p), (std::vector<std::string>{"C", "A", "B"}));  // order given, not sorted
+  CreerFichierNaissance(p, Fiche("SEUL"));
+  EXPECT_EQ(fs::file_size(p), 265u);
+  EffacerFichierNaissance(p);
+  EXPECT_FALSE(fs::exists(p));
+  EXPECT_THROW(EffacerFichierNaissance(p), ErreurFichier);
+}
+
+TEST_F(FichiersTest, FichierDeTheme) {
+  const fs::path p = dossier / "DUPONT.cht";
+  const FicheClient f = Fiche("DUPONT,Hélène");
+  EcrireFichierTheme(p, f);
+  EXPECT_EQ(Octets(p), "DUPONT,H\xE9l\xE8ne\r\n07/03/1952\r\n14h05m30\r\n\xC9vreux\r\n49.01\r\n1.09\r\n"
+                       "01.00.00\r\nn\xE9 \xE0 l'h\xF4pital\r\n");
+  FicheClient relue = LireFichierTheme(p);
+  relue.SortOrder = f.SortOrder;
+  EXPECT_EQ(relue, f);
+
+  // Long lines are cut to their field; missing lines stay empty; LF alone is accepted.
+  Ecrire(p, std::string(50, 'N') + "\n07/03/1952123\n14h05m30\n");
+  relue = LireFichierTheme(p);
+  EXPECT_EQ(relue.Nom.Chaine(), std::string(36, 'N'));
+  EXPECT_EQ(relue.Date.Chaine(), "07/03/1952");
+  EXPECT_EQ(relue.Heure.Chaine(), "14h05m30");
+  EXPECT_TRUE(relue.Ville.Vide());
+  EXPECT_TRUE(relue.Commentaire.Vide());
+}
