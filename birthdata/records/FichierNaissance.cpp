@@ -1,85 +1,18 @@
 #include "FichierNaissance.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstring>
 
 #include "CleTri.h"
 #include "ErreurFichier.h"
+#include "Fichiers.h"
 
 namespace selvane {
 
 namespace fs = std::filesystem;
 
 namespace {
-
-int gPanneApres = 0;  // 0: no injected failure
-
-std::string Texte(const fs::path& p) { return p.string(); }
-
-// Writes every byte or fails with errno set.
-bool EcrireTout(int fd, const char* donnees, std::size_t taille) {
-  while (taille > 0) {
-    if (gPanneApres > 0 && --gPanneApres == 0) {
-      errno = ENOSPC;
-      return false;
-    }
-    // Large writes in slices, so an injected failure can fall midway.
-    const std::size_t morceau = taille < 65536 ? taille : 65536;
-    const ssize_t n = ::write(fd, donnees, morceau);
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      return false;
-    }
-    donnees += n;
-    taille -= static_cast<std::size_t>(n);
-  }
-  return true;
-}
-
-std::string LireTout(const fs::path& chemin) {
-  const int fd = ::open(chemin.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) LeverErreurFichier(errno, Texte(chemin));
-  std::string contenu;
-  char tampon[65536];
-  for (;;) {
-    const ssize_t n = ::read(fd, tampon, sizeof tampon);
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      const int e = errno;
-      ::close(fd);
-      LeverErreurFichier(e, Texte(chemin));
-    }
-    if (n == 0) break;
-    contenu.append(tampon, static_cast<std::size_t>(n));
-  }
-  ::close(fd);
-  return contenu;
-}
-
-// Writes the content to the work file beside the target, flushes it to disk,
-// then renames it over the target: the target is either the old or the new
-// content, never a half-written one. A failed work file is removed.
-void RemplacerFichier(const fs::path& cible, const std::string& contenu, const fs::path& travail) {
-  const int fd = ::open(travail.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-  if (fd < 0) LeverErreurFichier(errno, Texte(travail));
-  if (!EcrireTout(fd, contenu.data(), contenu.size()) || ::fsync(fd) != 0) {
-    const int e = errno;
-    ::close(fd);
-    ::unlink(travail.c_str());
-    LeverErreurFichier(e, Texte(cible));
-  }
-  if (::close(fd) != 0) {
-    const int e = errno;
-    ::unlink(travail.c_str());
-    LeverErreurFichier(e, Texte(cible));
-  }
-  // If the rename fails the full new content stays in the work file.
-  if (::rename(travail.c_str(), cible.c_str()) != 0) LeverErreurFichier(errno, Texte(cible));
-}
 
 fs::path Travail(const fs::path& chemin) { return chemin.parent_path() / NomFichierTravail; }
 
@@ -103,8 +36,6 @@ void Champ(ChaineCourte<N>& c, const unsigned char*& o) {
 }
 
 }  // namespace
-
-void SimulerPanneEcriture(int apresNombreEcritures) { gPanneApres = apresNombreEcritures; }
 
 void EncoderFiche(const FicheClient& f, unsigned char* o) {
   Champ(f.Nom, o);
@@ -133,7 +64,7 @@ FicheClient DecoderFiche(const unsigned char* o) {
 }
 
 std::vector<FicheClient> LireFichierNaissance(const fs::path& chemin) {
-  const std::string octets = LireTout(chemin);
+  const std::string octets = LireFichierEntier(chemin);
   const std::size_t n = octets.size() / FicheClient::TailleEnregistrement;
   std::vector<FicheClient> fiches;
   fiches.reserve(n);
@@ -148,7 +79,7 @@ void CreerFichierNaissance(const fs::path& chemin, const FicheClient& fiche) {
 }
 
 void RecrireFichierNaissance(const fs::path& chemin, const std::vector<FicheClient>& fiches) {
-  RemplacerFichier(chemin, Encoder(fiches), Travail(chemin));
+  RemplacerFichierEntier(chemin, Encoder(fiches), Travail(chemin));
 }
 
 fs::path CheminSauvegarde(const fs::path& chemin) {
@@ -158,12 +89,10 @@ fs::path CheminSauvegarde(const fs::path& chemin) {
 }
 
 void InsererFiche(const fs::path& chemin, const FicheClient& fiche) {
-  const std::string avant = LireTout(chemin);
+  const std::string avant = LireFichierEntier(chemin);
   // The backup is written whole before anything else changes.
   const fs::path sauvegarde = CheminSauvegarde(chemin);
-  fs::path travailSauvegarde = sauvegarde;
-  travailSauvegarde += ".tmp";
-  RemplacerFichier(sauvegarde, avant, travailSauvegarde);
+  RemplacerFichierEntier(sauvegarde, avant);
 
   const std::size_t taille = FicheClient::TailleEnregistrement;
   const std::size_t n = avant.size() / taille;
@@ -186,11 +115,11 @@ void InsererFiche(const fs::path& chemin, const FicheClient& fiche) {
 
   const fs::path travail = Travail(chemin);
   ::unlink(travail.c_str());  // a stale work file from an earlier failure
-  RemplacerFichier(chemin, apres, travail);
+  RemplacerFichierEntier(chemin, apres, travail);
 }
 
 void EffacerFichierNaissance(const fs::path& chemin) {
-  if (::unlink(chemin.c_str()) != 0) LeverErreurFichier(errno, Texte(chemin));
+  if (::unlink(chemin.c_str()) != 0) LeverErreurFichier(errno, chemin.string());
 }
 
 void EcrireFichierTheme(const fs::path& chemin, const FicheClient& f) {
@@ -200,13 +129,11 @@ void EcrireFichierTheme(const fs::path& chemin, const FicheClient& f) {
     s += ligne;
     s += "\r\n";
   }
-  fs::path travail = chemin;
-  travail += ".tmp";
-  RemplacerFichier(chemin, s, travail);
+  RemplacerFichierEntier(chemin, s);
 }
 
 FicheClient LireFichierTheme(const fs::path& chemin) {
-  const std::string contenu = LireTout(chemin);
+  const std::string contenu = LireFichierEntier(chemin);
   std::vector<std::string> lignes;
   std::size_t debut = 0;
   while (debut < contenu.size() && lignes.size() < 8) {

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "FicheClient.h"
+#include "Fichiers.h"
 
 namespace selvane {
 
@@ -32,8 +33,5 @@ std::filesystem::path CheminSauvegarde(const std::filesystem::path& chemin);
 // Saved chart files (".cht"): the record without its key, eight lines.
 void EcrireFichierTheme(const std::filesystem::path& chemin, const FicheClient& fiche);
 FicheClient LireFichierTheme(const std::filesystem::path& chemin);
-
-// Writing: a test may make the n-th write fail as a full disk would (0: never).
-void SimulerPanneEcriture(int apresNombreEcritures);
 
 }  // namespace selvane

@@ -1,0 +1,93 @@
+#include "Fichiers.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+#include "ErreurFichier.h"
+
+namespace selvane {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string Texte(const fs::path& p) { return p.string(); }
+
+int gPanneApres = 0;  // 0: no injected failure
+
+// Writes every byte or fails with errno set.
+bool EcrireTout(int fd, const char* donnees, std::size_t taille) {
+  while (taille > 0) {
+    if (gPanneApres > 0 && --gPanneApres == 0) {
+      errno = ENOSPC;
+      return false;
+    }
+    // Large writes in slices, so an injected failure can fall midway.
+    const std::size_t morceau = taille < 65536 ? taille : 65536;
+    const ssize_t n = ::write(fd, donnees, morceau);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    donnees += n;
+    taille -= static_cast<std::size_t>(n);
+  }
+  return true;
+}
+
+}  // namespace
+
+void SimulerPanneEcriture(int apresNombreEcritures) { gPanneApres = apresNombreEcritures; }
+
+std::string LireFichierEntier(const fs::path& chemin) {
+  const int fd = ::open(chemin.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) LeverErreurFichier(errno, Texte(chemin));
+  std::string contenu;
+  char tampon[65536];
+  for (;;) {
+    const ssize_t n = ::read(fd, tampon, sizeof tampon);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      const int e = errno;
+      ::close(fd);
+      LeverErreurFichier(e, Texte(chemin));
+    }
+    if (n == 0) break;
+    contenu.append(tampon, static_cast<std::size_t>(n));
+  }
+  ::close(fd);
+  return contenu;
+}
+
+// Writes the content to the work file beside the target, flushes it to disk,
+// then renames it over the target: the target is either the old or the new
+// content, never a half-written one. A failed work file is removed.
+void RemplacerFichierEntier(const fs::path& cible, const std::string& contenu, const fs::path& travail) {
+  const int fd = ::open(travail.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  if (fd < 0) LeverErreurFichier(errno, Texte(travail));
+  if (!EcrireTout(fd, contenu.data(), contenu.size()) || ::fsync(fd) != 0) {
+    const int e = errno;
+    ::close(fd);
+    ::unlink(travail.c_str());
+    LeverErreurFichier(e, Texte(cible));
+  }
+  if (::close(fd) != 0) {
+    const int e = errno;
+    ::unlink(travail.c_str());
+    LeverErreurFichier(e, Texte(cible));
+  }
+  // If the rename fails the full new content stays in the work file.
+  if (::rename(travail.c_str(), cible.c_str()) != 0) LeverErreurFichier(errno, Texte(cible));
+}
+
+
+void RemplacerFichierEntier(const fs::path& cible, const std::string& contenu) {
+  fs::path travail = cible;
+  travail += ".tmp";
+  RemplacerFichierEntier(cible, contenu, travail);
+}
+
+}  // namespace selvane

@@ -1,0 +1,20 @@
+#pragma once
+// Whole-file reads and replacements with the system's error text on failure.
+#include <filesystem>
+#include <string>
+
+namespace selvane {
+
+std::string LireFichierEntier(const std::filesystem::path& chemin);
+// Writes the content to the work file, flushes it, then renames it over the
+// target: the target holds the old or the new content, never a part. A failed
+// work file is removed; if only the rename fails it keeps the new content.
+void RemplacerFichierEntier(const std::filesystem::path& cible, const std::string& contenu,
+                            const std::filesystem::path& travail);
+// The work file is the target's name followed by ".tmp".
+void RemplacerFichierEntier(const std::filesystem::path& cible, const std::string& contenu);
+
+// Writing: a test may make the n-th write fail as a full disk would (0: never).
+void SimulerPanneEcriture(int apresNombreEcritures);
+
+}  // namespace selvane
