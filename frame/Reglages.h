@@ -83,4 +83,11 @@ void ChargerReglages(const std::filesystem::path& dossier);
 void EcrireReglagesParDefaut(const std::filesystem::path& dossier);
 void AppliquerReglagesParDefaut();
 
+// The installed files' lines, file by file.
+struct FichierParDefaut {
+  const char* nom;
+  std::vector<std::string> lignes;
+};
+const std::vector<FichierParDefaut>& FichiersParDefaut();
+
 }  // namespace selvane

@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QMdiArea>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QScreen>
 #include <QStatusBar>
 #include <ctime>
@@ -11,7 +12,9 @@
 #include "Catalogue.h"
 #include "Conversions.h"
 #include "Ephemerides.h"
+#include "ErreurFichier.h"
 #include "EtatTheme.h"
+#include "Reglages.h"
 #include "ThemeDuMoment.h"
 
 namespace selvane {
@@ -37,10 +40,14 @@ TMainForm::~TMainForm() { FermerEphemerides(); }
 
 void TMainForm::FormCreate() {
   OuvrirEphemerides();
-  std::bitset<256> jeu;
-  for (int n = 1; n <= 20; ++n) jeu.set(n);
-  DefinirJeuPlanetes(jeu);
-  Etat().SystemeMaisons = 1;
+  // A missing or damaged settings file is reported, and the program goes on
+  // with the installed values for whatever could not be read.
+  AppliquerReglagesParDefaut();
+  try {
+    ChargerReglages(QCoreApplication::applicationDirPath().toStdString());
+  } catch (const std::exception& erreur) {
+    QMessageBox::critical(this, "Selvane", QString::fromUtf8(erreur.what()));
+  }
   if (const QScreen* ecran = QApplication::primaryScreen())
     resize(ecran->availableGeometry().size() * 0.8);
   CalculerThemeDuMoment(std::time(nullptr));
