@@ -13,38 +13,12 @@
 #include "Conversions.h"
 #include "Ephemerides.h"
 #include "EtatTheme.h"
+#include "Verifications.h"
 
 namespace selvane {
 namespace {
 
-struct Naissance {
-  std::string date, heure, lat, lon, fuseau, nom;
-};
-
-// Checks every field as the entry window does; prints the French message and
-// returns false on the first fault.
-bool VerifierNaissance(const Naissance& n) {
-  const std::string date = Utf8VersCp1252(n.date);
-  const std::string heure = Utf8VersCp1252(n.heure);
-  if (!DateValide(date)) {
-    Avertir(n.date + " : date incorrecte");
-    return false;
-  }
-  if (!HeureValide(heure)) {
-    Avertir(n.heure + " : heure incorrecte");
-    return false;
-  }
-  if (!LatitudeValide(Utf8VersCp1252(n.lat)) || !LongitudeValide(Utf8VersCp1252(n.lon)))
-    return false;
-  double heures = 0;
-  if (!EssayerLireFuseau(Utf8VersCp1252(n.fuseau), heures)) {
-    Avertir("Erreur dans l'écriture du fuseau");
-    return false;
-  }
-  return true;
-}
-
-void Calculer(const Naissance& n, int systeme) {
+void Calculer(const SaisieNaissance& n, int systeme) {
   EtatTheme& e = Etat();
   FicheClient& f = e.FicheEnCours;
   f = FicheClient();
@@ -85,7 +59,7 @@ void Ligne(std::string& s, const char* genre, int index, double valeur, bool ave
   s += '\n';
 }
 
-int ThemeSeul(const Naissance& n, int systeme) {
+int ThemeSeul(SaisieNaissance n, int systeme) {
   if (!VerifierNaissance(n)) return 2;
   Preparer();
   try {
@@ -141,9 +115,13 @@ int ThemesEnSerie(const char* chemin) {
     if (!ligne.empty() && ligne.back() == '\r') ligne.pop_back();
     const std::vector<std::string> champs = Couper(ligne, ';');
     bool bonne = champs.size() == 5;
-    Naissance n;
+    SaisieNaissance n;
     if (bonne) {
-      n = {champs[0], champs[1], champs[2], champs[3], champs[4], ""};
+      n.date = champs[0];
+      n.heure = champs[1];
+      n.lat = champs[2];
+      n.lon = champs[3];
+      n.fuseau = champs[4];
       bonne = VerifierNaissance(n);
     } else {
       Avertir("Ligne " + std::to_string(numero) + " : 5 champs attendus (date;heure;lat;long;fuseau)");
@@ -178,8 +156,7 @@ int ThemesEnSerie(const char* chemin) {
 }  // namespace
 
 int CommandeTheme(int argc, char** argv) {
-  Naissance n;
-  n.fuseau = "";
+  SaisieNaissance n;
   int systeme = 1;
   const char* lot = nullptr;
   bool vu[5] = {};

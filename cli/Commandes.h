@@ -5,5 +5,6 @@ namespace selvane {
 
 int CommandeTheme(int argc, char** argv);
 int CommandeEvenements(int argc, char** argv);
+int CommandeNaissances(int argc, char** argv);
 
 }  // namespace selvane

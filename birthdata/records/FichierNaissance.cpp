@@ -88,30 +88,45 @@ fs::path CheminSauvegarde(const fs::path& chemin) {
   return p;
 }
 
-void InsererFiche(const fs::path& chemin, const FicheClient& fiche) {
+void InsererFiche(const fs::path& chemin, const FicheClient& fiche) { InsererFiches(chemin, {fiche}); }
+
+void InsererFiches(const fs::path& chemin, const std::vector<FicheClient>& nouvelles) {
   const std::string avant = LireFichierEntier(chemin);
   // The backup is written whole before anything else changes.
-  const fs::path sauvegarde = CheminSauvegarde(chemin);
-  RemplacerFichierEntier(sauvegarde, avant);
+  RemplacerFichierEntier(CheminSauvegarde(chemin), avant);
 
+  // Records are kept as their bytes: those already in the file are written back
+  // unchanged, the bytes after each text included.
   const std::size_t taille = FicheClient::TailleEnregistrement;
-  const std::size_t n = avant.size() / taille;
-  const std::string_view cle = fiche.SortOrder.Texte();
-  std::size_t place = n;
-  for (std::size_t i = 0; i < n; ++i) {
-    const FicheClient lue = DecoderFiche(reinterpret_cast<const unsigned char*>(avant.data() + i * taille));
-    if (ComparerCles(cle, lue.SortOrder.Texte()) <= 0) {
-      place = i;
-      break;
+  std::vector<std::string> blocs;
+  std::vector<std::string> cles;
+  for (std::size_t i = 0; i + taille <= avant.size(); i += taille) {
+    blocs.push_back(avant.substr(i, taille));
+    ChaineCourte<30> cle;
+    cle.Lire(reinterpret_cast<const unsigned char*>(avant.data() + i + 37));
+    cles.push_back(cle.Chaine());
+  }
+  std::vector<std::size_t> ordre(blocs.size());
+  for (std::size_t i = 0; i < ordre.size(); ++i) ordre[i] = i;
+  for (const FicheClient& f : nouvelles) {
+    std::string bloc(taille, '\0');
+    EncoderFiche(f, reinterpret_cast<unsigned char*>(&bloc[0]));
+    const std::string cle = f.SortOrder.Chaine();
+    // Before the first record whose key is greater or equal, as one insertion at a time would.
+    std::size_t place = ordre.size();
+    for (std::size_t k = 0; k < ordre.size(); ++k) {
+      if (ComparerCles(cle, cles[ordre[k]]) <= 0) {
+        place = k;
+        break;
+      }
     }
+    blocs.push_back(std::move(bloc));
+    cles.push_back(cle);
+    ordre.insert(ordre.begin() + static_cast<std::ptrdiff_t>(place), blocs.size() - 1);
   }
   std::string apres;
-  apres.reserve((n + 1) * taille);
-  apres.append(avant, 0, place * taille);
-  std::string nouvelle(taille, '\0');
-  EncoderFiche(fiche, reinterpret_cast<unsigned char*>(&nouvelle[0]));
-  apres += nouvelle;
-  apres.append(avant, place * taille, (n - place) * taille);  // a trailing partial record is dropped
+  apres.reserve(ordre.size() * taille);
+  for (std::size_t i : ordre) apres += blocs[i];
 
   const fs::path travail = Travail(chemin);
   ::unlink(travail.c_str());  // a stale work file from an earlier failure

@@ -24,6 +24,8 @@ std::vector<FicheClient> LireFichierNaissance(const std::filesystem::path& chemi
 void CreerFichierNaissance(const std::filesystem::path& chemin, const FicheClient& fiche);
 // Inserts at the sorted place, before the first record whose key is greater or equal.
 void InsererFiche(const std::filesystem::path& chemin, const FicheClient& fiche);
+// The same for several records, in the order given, with one backup and one write.
+void InsererFiches(const std::filesystem::path& chemin, const std::vector<FicheClient>& fiches);
 // Replaces the file's content with the records in the order given.
 void RecrireFichierNaissance(const std::filesystem::path& chemin, const std::vector<FicheClient>& fiches);
 void EffacerFichierNaissance(const std::filesystem::path& chemin);

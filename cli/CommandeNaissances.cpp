@@ -1,0 +1,233 @@
+// selvane-cli births: list, add to and import into birth files.
+#include <cstdio>
+#include <filesystem>
+#include <iostream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "Avertissements.h"
+#include "CleTri.h"
+#include "Commandes.h"
+#include "Cp1252.h"
+#include "ErreurFichier.h"
+#include "FichierNaissance.h"
+#include "Verifications.h"
+
+namespace selvane {
+namespace {
+
+namespace fs = std::filesystem;
+
+const char* const kEntete = "Nom,SortOrder,Date,Heure,Ville,Lat,Long,Fuseau,Commentaire";
+
+std::string ChampCsv(const std::string& texte) {
+  if (texte.find_first_of(",\"\r\n") == std::string::npos) return texte;
+  std::string s = "\"";
+  for (char c : texte) {
+    if (c == '"') s += '"';
+    s += c;
+  }
+  return s + "\"";
+}
+
+// Records of a CSV text, with the line on which each starts.
+struct LigneCsv {
+  int numero;
+  std::vector<std::string> champs;
+};
+
+std::vector<LigneCsv> LireCsv(const std::string& texte) {
+  std::vector<LigneCsv> lignes;
+  LigneCsv courante{1, {}};
+  std::string champ;
+  bool entreGuillemets = false;
+  int ligne = 1;
+  bool vide = true;  // nothing seen on this record yet
+  for (std::size_t i = 0; i < texte.size(); ++i) {
+    const char c = texte[i];
+    if (entreGuillemets) {
+      if (c == '"' && i + 1 < texte.size() && texte[i + 1] == '"') {
+        champ += '"';
+        ++i;
+      } else if (c == '"') {
+        entreGuillemets = false;
+      } else {
+        if (c == '\n') ++ligne;
+        champ += c;
+      }
+      continue;
+    }
+    if (c == '"') {
+      entreGuillemets = true;
+      vide = false;
+    } else if (c == ',') {
+      courante.champs.push_back(champ);
+      champ.clear();
+      vide = false;
+    } else if (c == '\r') {
+      continue;
+    } else if (c == '\n') {
+      if (!vide || !champ.empty()) {
+        courante.champs.push_back(champ);
+        lignes.push_back(courante);
+      }
+      champ.clear();
+      courante = {++ligne, {}};
+      vide = true;
+    } else {
+      champ += c;
+      vide = false;
+    }
+  }
+  if (!vide || !champ.empty()) {
+    courante.champs.push_back(champ);
+    lignes.push_back(courante);
+  }
+  return lignes;
+}
+
+std::string Rogner(const std::string& t) {
+  const std::size_t d = t.find_first_not_of(' ');
+  if (d == std::string::npos) return "";
+  return t.substr(d, t.find_last_not_of(' ') - d + 1);
+}
+
+// The record the entry window's "Sauver" stores, after its checks.
+bool FicheDeSaisie(SaisieNaissance s, FicheClient& f) {
+  s.nom = Rogner(s.nom);
+  if (s.nom.empty()) {
+    Avertir("Le nom est vide : rien n'est enregistré");
+    return false;
+  }
+  // "14h05" is completed with seconds "00", as the entry window does.
+  if (s.heure.size() == 5) s.heure += "m00";
+  if (!VerifierNaissance(s)) return false;
+  f = FicheClient();
+  f.Nom = ChaineCourte<36>::DepuisUtf8(s.nom);
+  f.SortOrder = CleDeTri(f.Nom.Texte());
+  f.Date = ChaineCourte<10>::DepuisUtf8(s.date);
+  f.Heure = ChaineCourte<8>::DepuisUtf8(s.heure);
+  f.Ville = ChaineCourte<70>::DepuisUtf8(Rogner(s.ville));
+  f.Lat = ChaineCourte<6>::DepuisUtf8(s.lat);
+  f.Long = ChaineCourte<7>::DepuisUtf8(s.lon);
+  f.Fuseau = ChaineCourte<9>::DepuisUtf8(s.fuseau);
+  f.Commentaire = ChaineCourte<80>::DepuisUtf8(Rogner(s.commentaire));
+  return true;
+}
+
+// Inserts in order, or creates the file with these records when it does not exist.
+void Sauver(const fs::path& chemin, const std::vector<FicheClient>& fiches) {
+  if (fs::exists(chemin)) {
+    InsererFiches(chemin, fiches);
+  } else if (fiches.size() == 1) {
+    CreerFichierNaissance(chemin, fiches.front());
+  } else {
+    RecrireFichierNaissance(chemin, {});
+    InsererFiches(chemin, fiches);
+  }
+}
+
+int Lister(const fs::path& chemin) {
+  std::string s = std::string(kEntete) + "\n";
+  for (const FicheClient& f : LireFichierNaissance(chemin)) {
+    bool premier = true;
+    for (std::string_view champ : {f.Nom.Texte(), f.SortOrder.Texte(), f.Date.Texte(), f.Heure.Texte(),
+                                   f.Ville.Texte(), f.Lat.Texte(), f.Long.Texte(), f.Fuseau.Texte(),
+                                   f.Commentaire.Texte()}) {
+      if (!premier) s += ',';
+      premier = false;
+      s += ChampCsv(Cp1252VersUtf8(champ));
+    }
+    s += '\n';
+  }
+  std::fwrite(s.data(), 1, s.size(), stdout);
+  return 0;
+}
+
+int Ajouter(const fs::path& chemin, int argc, char** argv) {
+  SaisieNaissance s;
+  for (int i = 0; i < argc; ++i) {
+    const std::string option = argv[i];
+    if (i + 1 >= argc) {
+      Avertir("Valeur manquante après " + option);
+      return 2;
+    }
+    const std::string valeur = argv[++i];
+    if (option == "--name") s.nom = valeur;
+    else if (option == "--date") s.date = valeur;
+    else if (option == "--time") s.heure = valeur;
+    else if (option == "--city") s.ville = valeur;
+    else if (option == "--lat") s.lat = valeur;
+    else if (option == "--long") s.lon = valeur;
+    else if (option == "--zone") s.fuseau = valeur;
+    else if (option == "--comment") s.commentaire = valeur;
+    else {
+      Avertir("Option inconnue : " + option);
+      return 2;
+    }
+  }
+  FicheClient f;
+  if (!FicheDeSaisie(s, f)) return 2;
+  Sauver(chemin, {f});
+  return 0;
+}
+
+int Importer(const fs::path& chemin) {
+  const std::string texte(std::istreambuf_iterator<char>(std::cin), {});
+  const std::vector<LigneCsv> lignes = LireCsv(texte);
+  if (lignes.empty() || lignes[0].champs.size() != 9 || lignes[0].champs[0].rfind("Nom", 0) != 0) {
+    Avertir(std::string("Ligne 1 : l'en-tête attendu est ") + kEntete);
+    return 2;
+  }
+  // Every line is checked before anything is written.
+  std::vector<FicheClient> fiches;
+  for (std::size_t k = 1; k < lignes.size(); ++k) {
+    const LigneCsv& l = lignes[k];
+    if (l.champs.size() != 9) {
+      Avertir("Ligne " + std::to_string(l.numero) + " : 9 champs attendus, " +
+              std::to_string(l.champs.size()) + " trouvés");
+      return 2;
+    }
+    SaisieNaissance s{l.champs[0], l.champs[2], l.champs[3], l.champs[4], l.champs[5],
+                      l.champs[6], l.champs[7], l.champs[8]};
+    struct Prefixe : Avertisseur {
+      std::string texte;
+      void Avertir(const std::string& t) override { texte = t; }
+    } prefixe;
+    DefinirAvertisseur(&prefixe);
+    FicheClient f;
+    const bool bonne = FicheDeSaisie(s, f);
+    DefinirAvertisseur(nullptr);
+    if (!bonne) {
+      Avertir("Ligne " + std::to_string(l.numero) + " : " + prefixe.texte);
+      return 2;
+    }
+    fiches.push_back(f);
+  }
+  if (!fiches.empty()) Sauver(chemin, fiches);
+  return 0;
+}
+
+}  // namespace
+
+int CommandeNaissances(int argc, char** argv) {
+  if (argc < 2) {
+    Avertir("Usage : selvane-cli births list|add|import FICHIER.thz ...");
+    return 2;
+  }
+  const std::string action = argv[0];
+  const fs::path chemin = argv[1];
+  try {
+    if (action == "list" && argc == 2) return Lister(chemin);
+    if (action == "add") return Ajouter(chemin, argc - 2, argv + 2);
+    if (action == "import" && argc == 2) return Importer(chemin);
+  } catch (const ErreurFichier& e) {
+    Avertir(e.what());
+    return 1;
+  }
+  Avertir("Usage : selvane-cli births list|add|import FICHIER.thz ...");
+  return 2;
+}
+
+}  // namespace selvane
