@@ -225,3 +225,27 @@ TEST_F(FichiersTest, FichierDeTheme) {
   EXPECT_TRUE(relue.Ville.Vide());
   EXPECT_TRUE(relue.Commentaire.Vide());
 }
+
+TEST_F(FichiersTest, PlusieursInsertionsEnUneEcriture) {
+  // Junk after the texts of the records already there is kept byte for byte.
+  std::string depart(3 * 265, '\xA5');
+  EncoderFiche(Fiche("BERNARD,Ana"), reinterpret_cast<unsigned char*>(&depart[0]));
+  EncoderFiche(Fiche("MARTIN,Paul"), reinterpret_cast<unsigned char*>(&depart[265]));
+  EncoderFiche(Fiche("ZOLA,Émile"), reinterpret_cast<unsigned char*>(&depart[530]));
+  depart[36] = 'J';  // a byte past Nom's text, not significant
+  const fs::path un = dossier / "Un.thz";
+  const fs::path tous = dossier / "Tous.thz";
+  Ecrire(un, depart);
+  Ecrire(tous, depart);
+  const std::vector<FicheClient> nouvelles = {Fiche("MARTIN,Paul", "01/01/2001"), Fiche("ALAIN,Marc"),
+                                              Fiche("Martin,Paul", "02/02/2002"), Fiche("ZZ")};
+  for (const FicheClient& f : nouvelles) InsererFiche(un, f);
+  InsererFiches(tous, nouvelles);
+  EXPECT_EQ(Octets(un), Octets(tous));
+  EXPECT_EQ(Octets(tous).substr(265, 265), depart.substr(0, 265));  // BERNARD after ALAIN, unchanged
+  EXPECT_EQ(Octets(dossier / "Tous.thr.bak"), depart);
+  const auto fiches = LireFichierNaissance(tous);
+  ASSERT_EQ(fiches.size(), 7u);
+  EXPECT_EQ(fiches[2].Date.Chaine(), "02/02/2002");  // the later of equal keys goes first
+  EXPECT_EQ(fiches[3].Date.Chaine(), "01/01/2001");
+}
