@@ -22,6 +22,11 @@ for p in "${PAQUETS[@]}"; do
   fi
 done
 
+# The atlas generator runs on Node.js; Debian's is enough where none is installed.
+if ! command -v node >/dev/null 2>&1 || ! command -v npm >/dev/null 2>&1; then
+  manquants+=(nodejs npm)
+fi
+
 if [ "${#manquants[@]}" -gt 0 ]; then
   export DEBIAN_FRONTEND=noninteractive
   $SUDO apt-get update
