@@ -6,5 +6,7 @@ namespace selvane {
 int CommandeTheme(int argc, char** argv);
 int CommandeEvenements(int argc, char** argv);
 int CommandeNaissances(int argc, char** argv);
+int CommandeAtlas(int argc, char** argv);
+int CommandeZone(int argc, char** argv);
 
 }  // namespace selvane

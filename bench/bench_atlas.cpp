@@ -1,0 +1,45 @@
+// Find in the largest atlas file, and one regime lookup.
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "Atlas.h"
+#include "Fuseaux.h"
+
+using namespace selvane;
+namespace fs = std::filesystem;
+
+namespace {
+
+fs::path PlusGrandAtlas() {
+  fs::path plus;
+  std::uintmax_t taille = 0;
+  for (const auto& e : fs::directory_iterator(SELVANE_BIN_DIR))
+    if (e.path().extension() == ".cty" && e.file_size() > taille) {
+      taille = e.file_size();
+      plus = e.path();
+    }
+  return plus;
+}
+
+void BM_ChercherDansLePlusGrandAtlas(benchmark::State& state) {
+  FichierAtlas atlas(PlusGrandAtlas());
+  const std::vector<std::string> textes = {"SPRINGFIELD", "BAY MIN", "A", "ZZZ", "NEW YORK", "SAN FRANCISCO"};
+  std::size_t i = 0;
+  for (auto _ : state) benchmark::DoNotOptimize(atlas.Chercher(textes[i++ % textes.size()]));
+  state.SetLabel(PlusGrandAtlas().filename().string() + ", " + std::to_string(atlas.Nombre()) + " villes");
+}
+BENCHMARK(BM_ChercherDansLePlusGrandAtlas)->Unit(benchmark::kMicrosecond);
+
+void BM_RegimeHoraire(benchmark::State& state) {
+  const auto numero = LireFuseauActuel(SELVANE_BIN_DIR, "Europe/Paris");
+  for (auto _ : state)
+    benchmark::DoNotOptimize(ChercherRegimeFromDate(SELVANE_BIN_DIR, *numero, 7, 3, 1952, 14, 5, 0));
+}
+BENCHMARK(BM_RegimeHoraire)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();

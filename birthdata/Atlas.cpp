@@ -1,0 +1,167 @@
+#include "Atlas.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+
+#include "ErreurFichier.h"
+#include "Fichiers.h"
+
+namespace selvane {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+template <std::size_t N>
+void Champ(ChaineCourte<N>& c, const unsigned char*& o) {
+  c.Lire(o);
+  o += N + 1;
+}
+
+template <std::size_t N>
+void Champ(const ChaineCourte<N>& c, unsigned char*& o) {
+  c.Ecrire(o);
+  o += N + 1;
+}
+
+// Compares the first 15 characters of a key with the search text, folding
+// "a".."z" only, as the search of the atlas has always done.
+int Comparer15(std::string_view cle, std::string_view texte) {
+  cle = cle.substr(0, 15);
+  const std::size_t n = std::min(cle.size(), texte.size());
+  auto plier = [](char c) -> unsigned char {
+    return static_cast<unsigned char>(c >= 'a' && c <= 'z' ? c - 32 : c);
+  };
+  for (std::size_t i = 0; i < n; ++i) {
+    const unsigned char a = plier(cle[i]), b = plier(texte[i]);
+    if (a != b) return a < b ? -1 : 1;
+  }
+  if (cle.size() == texte.size()) return 0;
+  return cle.size() < texte.size() ? -1 : 1;
+}
+
+std::string Rogner(std::string t) {
+  const std::size_t d = t.find_first_not_of(' ');
+  if (d == std::string::npos) return "";
+  return t.substr(d, t.find_last_not_of(' ') - d + 1);
+}
+
+}  // namespace
+
+CityRecord DecoderVille(const unsigned char* o) {
+  CityRecord v;
+  Champ(v.Ville, o);
+  Champ(v.Pays, o);
+  Champ(v.Lat, o);
+  Champ(v.Long, o);
+  Champ(v.CountryCode, o);
+  Champ(v.ZoneName, o);
+  Champ(v.SearchKey, o);
+  return v;
+}
+
+void EncoderVille(const CityRecord& v, unsigned char* o) {
+  Champ(v.Ville, o);
+  Champ(v.Pays, o);
+  Champ(v.Lat, o);
+  Champ(v.Long, o);
+  Champ(v.CountryCode, o);
+  Champ(v.ZoneName, o);
+  Champ(v.SearchKey, o);
+}
+
+std::vector<std::string> ListerAtlas(const fs::path& dossier) {
+  std::vector<std::string> noms;
+  std::error_code erreur;
+  for (const auto& entree : fs::directory_iterator(dossier, erreur)) {
+    const fs::path p = entree.path();
+    if (p.extension() == ".cty" && entree.is_regular_file(erreur)) noms.push_back(p.stem().string());
+  }
+  if (erreur) LeverErreurFichier(erreur.value(), dossier.string());
+  std::sort(noms.begin(), noms.end());
+  return noms;
+}
+
+FichierAtlas::FichierAtlas(const fs::path& chemin) : chemin_(chemin) {
+  fd_ = ::open(chemin.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd_ < 0) LeverErreurFichier(errno, chemin.string());
+  struct stat etat {};
+  if (::fstat(fd_, &etat) != 0) {
+    const int e = errno;
+    ::close(fd_);
+    LeverErreurFichier(e, chemin.string());
+  }
+  nombre_ = etat.st_size / static_cast<std::int64_t>(CityRecord::TailleEnregistrement);
+}
+
+FichierAtlas::~FichierAtlas() {
+  if (fd_ >= 0) ::close(fd_);
+}
+
+CityRecord FichierAtlas::Lire(std::int64_t index) const {
+  unsigned char octets[CityRecord::TailleEnregistrement] = {};
+  const auto taille = static_cast<ssize_t>(CityRecord::TailleEnregistrement);
+  if (index < 0 || index >= nombre_ ||
+      ::pread(fd_, octets, sizeof octets, index * taille) != taille)
+    LeverErreurFichier(errno ? errno : EIO, chemin_.string());
+  return DecoderVille(octets);
+}
+
+std::vector<CityRecord> FichierAtlas::Page(std::int64_t premier, int lignes) const {
+  std::vector<CityRecord> page;
+  for (std::int64_t i = std::max<std::int64_t>(premier, 0); i < nombre_ && static_cast<int>(page.size()) < lignes; ++i)
+    page.push_back(Lire(i));
+  return page;
+}
+
+std::int64_t FichierAtlas::Chercher(std::string_view texte) const {
+  texte = texte.substr(0, 15);
+  std::int64_t bas = 0, haut = nombre_, milieu = haut / 2;
+  if (nombre_ == 0) return 0;
+  do {
+    if (milieu >= nombre_) milieu = nombre_ - 1;
+    if (milieu < 0) milieu = 0;
+    const int c = Comparer15(Lire(milieu).SearchKey.Texte(), texte);
+    if (c == 0) break;
+    if (c < 0) bas = milieu + 1;
+    else haut = milieu - 1;
+    milieu = (bas + haut) / 2;
+  } while (bas < haut);
+  return std::clamp<std::int64_t>(milieu, 0, nombre_ - 1);
+}
+
+std::int64_t PremiereLigne(std::int64_t trouve, int recul, int lignes, std::int64_t nombre) {
+  std::int64_t debut = trouve - recul;
+  if (debut + lignes >= nombre) debut = nombre - lignes;
+  if (debut < 0) debut = 0;
+  return debut;
+}
+
+VilleDefaut LireVilleDefaut(const fs::path& dossier) {
+  const fs::path chemin = dossier / "Vildef.def";
+  const std::string contenu = LireFichierEntier(chemin);
+  std::vector<std::string> lignes;
+  std::size_t debut = 0;
+  while (debut < contenu.size()) {
+    std::size_t fin = contenu.find('\n', debut);
+    if (fin == std::string::npos) fin = contenu.size();
+    std::string l = contenu.substr(debut, fin - debut);
+    if (!l.empty() && l.back() == '\r') l.pop_back();
+    lignes.push_back(l);
+    debut = fin + 1;
+  }
+  if (lignes.size() < 5)
+    throw ErreurFichier("Lecture au-delà de la fin du fichier. (" + chemin.string() + ")");
+  return {Rogner(lignes[0]), lignes[1], Rogner(lignes[2]), Rogner(lignes[3]), lignes[4]};
+}
+
+void EcrireVilleDefaut(const fs::path& dossier, const VilleDefaut& v) {
+  RemplacerFichierEntier(dossier / "Vildef.def",
+                         v.ville + "\r\n" + v.pays + "\r\n" + v.lat + "\r\n" + v.lon + "\r\n" + v.zone + "\r\n");
+}
+
+}  // namespace selvane

@@ -1,0 +1,129 @@
+// selvane-cli atlas and zone: the atlas files and the legal time of a zone.
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+#include "Atlas.h"
+#include "Avertissements.h"
+#include "Commandes.h"
+#include "Conversions.h"
+#include "Cp1252.h"
+#include "ErreurFichier.h"
+#include "Fuseaux.h"
+
+namespace selvane {
+namespace {
+
+namespace fs = std::filesystem;
+
+// The data files live beside the program.
+fs::path DossierProgramme() {
+  std::error_code erreur;
+  const fs::path exe = fs::read_symlink("/proc/self/exe", erreur);
+  return erreur ? fs::current_path() : exe.parent_path();
+}
+
+std::string ChampCsv(const std::string& texte) {
+  if (texte.find_first_of(",\"\r\n") == std::string::npos) return texte;
+  std::string s = "\"";
+  for (char c : texte) {
+    if (c == '"') s += '"';
+    s += c;
+  }
+  return s + "\"";
+}
+
+int Chercher(const std::string& pays, const std::string& texte, int lignes) {
+  FichierAtlas atlas(DossierProgramme() / (pays + ".cty"));
+  const std::int64_t trouve = atlas.Chercher(Utf8VersCp1252(texte));
+  // The atlas window (16 rows) starts 8 rows above; the entry grid (20) half its rows above.
+  const std::int64_t debut = PremiereLigne(trouve, lignes / 2, lignes, atlas.Nombre());
+  std::string s = "index,city,region,lat,long,code,zone\n";
+  std::int64_t index = debut;
+  for (const CityRecord& v : atlas.Page(debut, lignes)) {
+    s += std::to_string(index++) + "," + ChampCsv(v.Ville.Utf8()) + "," + ChampCsv(v.Pays.Utf8()) + "," +
+         ChampCsv(v.Lat.Utf8()) + "," + ChampCsv(v.Long.Utf8()) + "," + ChampCsv(v.CountryCode.Utf8()) + "," +
+         ChampCsv(v.ZoneName.Utf8()) + "\n";
+  }
+  std::fwrite(s.data(), 1, s.size(), stdout);
+  return 0;
+}
+
+int Zone(const std::string& nom, const std::string& date, const std::string& heure) {
+  const std::string date1252 = Utf8VersCp1252(date);
+  if (date.size() != 10 || !DateValide(date1252)) {
+    Avertir(date + " : date incorrecte");
+    return 2;
+  }
+  if (heure.size() < 5 || !HeureValide(Utf8VersCp1252(heure))) {
+    Avertir(heure + " : heure incorrecte");
+    return 2;
+  }
+  const fs::path dossier = DossierProgramme();
+  const auto numero = LireFuseauActuel(dossier, nom);
+  if (!numero) {
+    Avertir("Fuseau inconnu : " + nom);
+    return 2;
+  }
+  const int j = std::atoi(date.substr(0, 2).c_str()), m = std::atoi(date.substr(3, 2).c_str()),
+            a = std::atoi(date.substr(6, 4).c_str());
+  const int h = std::atoi(heure.substr(0, 2).c_str()), mi = std::atoi(heure.substr(3, 2).c_str());
+  const int s = heure.size() >= 8 ? std::atoi(heure.substr(6, 2).c_str()) : 0;
+  const Regime r = ChercherRegimeFromDate(dossier, *numero, j, m, a, h, mi, s);
+  if (r.genre == Regime::Refus) {
+    Avertir(MessageRegimeRefuse);
+    return 2;
+  }
+  if (r.genre == Regime::Rien) {
+    Avertir("Fuseau inconnu : " + nom);
+    return 2;
+  }
+  std::printf("%s\n", r.texte.c_str());
+  return 0;
+}
+
+}  // namespace
+
+int CommandeAtlas(int argc, char** argv) {
+  try {
+    if (argc == 1 && std::string(argv[0]) == "files") {
+      for (const std::string& nom : ListerAtlas(DossierProgramme())) std::printf("%s\n", nom.c_str());
+      return 0;
+    }
+    if (argc >= 3 && std::string(argv[0]) == "find") {
+      int lignes = 16;
+      if (argc == 5 && std::string(argv[3]) == "--rows" &&
+          (std::string(argv[4]) == "16" || std::string(argv[4]) == "20")) {
+        lignes = std::atoi(argv[4]);
+      } else if (argc != 3) {
+        Avertir("Usage : selvane-cli atlas find PAYS TEXTE [--rows 16|20]");
+        return 2;
+      }
+      return Chercher(argv[1], argv[2], lignes);
+    }
+  } catch (const ErreurFichier& e) {
+    Avertir(e.what());
+    return 1;
+  }
+  Avertir("Usage : selvane-cli atlas files | atlas find PAYS TEXTE [--rows 16|20]");
+  return 2;
+}
+
+int CommandeZone(int argc, char** argv) {
+  if (argc != 3) {
+    Avertir("Usage : selvane-cli zone NOM_DE_ZONE jj/mm/aaaa HHhMM");
+    return 2;
+  }
+  try {
+    return Zone(argv[0], argv[1], argv[2]);
+  } catch (const ErreurFichier& e) {
+    Avertir(e.what());
+    return 1;
+  } catch (const ErreurConversion& e) {
+    Avertir(e.what());
+    return 1;
+  }
+}
+
+}  // namespace selvane
