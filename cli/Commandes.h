@@ -8,5 +8,6 @@ int CommandeEvenements(int argc, char** argv);
 int CommandeNaissances(int argc, char** argv);
 int CommandeAtlas(int argc, char** argv);
 int CommandeZone(int argc, char** argv);
+int CommandeGlyphes(int argc, char** argv);
 
 }  // namespace selvane

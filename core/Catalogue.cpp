@@ -61,6 +61,16 @@ const std::array<double, 27> AnglesAspects = {
 const std::array<int, 23> OrdreUranien = {23, 22, 21, 1,  2,  19, 3,  4,  5,  6,  7,  8,
                                           9,  10, 11, 12, 13, 14, 15, 16, 17, 18, 20};
 
+const std::array<unsigned char, 60> CodesGlyphes = {
+    'A', 'B', 'C', 'D', 'E', 'F', 'G', 'H', 'I', 'J',                    // Sun .. Pluto
+    0xF4, 0xF5, 0xF6, 0xF7, 0xF8, 0xF9, 0xFA, 0xFB,                      // Cupido .. Poseidon
+    'M', 'X', 'K', 'L', '\\', ':', ';',                                  // node .. midpoints
+    'a', 'b', 'c', 'd', 'e', 'f', 'g', 'h', 'i', 'j', 'k', 'l',          // signs
+    '@',                                                                 // retrograde
+    186, 187, 188, 189, 190, 191, 192, 193, 194,                         // aspects
+    'm', 'n', 'o', 'p', 'q', 'r', 's', 't', 'u',                         // aspects of the house frames
+    '>', '$', '%', 0xC5};                                                // pointer, eclipses, meridian houses
+
 int SigneDeLongitude(double degres) {
   return static_cast<int>(PartieEntiere(degres)) / 30 + 1;
 }

@@ -36,6 +36,11 @@ extern const std::array<double, 27> AnglesAspects;         // radians, 0..26
 // Aries point, MC, Ascendant, Sun, Moon, node, Mercury .. Poseidon, Vertex.
 extern const std::array<int, 23> OrdreUranien;
 
+// Every code the glyph fonts draw as a symbol (Windows-1252 bytes): bodies,
+// signs, retrograde mark, the two sets of aspect glyphs, midpoints, pointer,
+// eclipses, meridian houses.
+extern const std::array<unsigned char, 60> CodesGlyphes;
+
 // Sign 1..12 of a longitude in degrees.
 int SigneDeLongitude(double degres);
 // Glyph letter of sign k (1..12).

@@ -1,6 +1,7 @@
 #include "TMainForm.h"
 
 #include <QApplication>
+#include <QFontDatabase>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMenuBar>
@@ -39,12 +40,16 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
 TMainForm::~TMainForm() { FermerEphemerides(); }
 
 void TMainForm::FormCreate() {
+  // The glyph fonts live beside the program.
+  const QString dossier = QCoreApplication::applicationDirPath();
+  for (const char* police : {"Celvan S.ttf", "Celvan F.ttf", "Celvan.ttf", "Zazazive.ttf"})
+    QFontDatabase::addApplicationFont(dossier + "/" + police);
   OuvrirEphemerides();
   // A missing or damaged settings file is reported, and the program goes on
   // with the installed values for whatever could not be read.
   AppliquerReglagesParDefaut();
   try {
-    ChargerReglages(QCoreApplication::applicationDirPath().toStdString());
+    ChargerReglages(dossier.toStdString());
   } catch (const std::exception& erreur) {
     QMessageBox::critical(this, "Selvane", QString::fromUtf8(erreur.what()));
   }

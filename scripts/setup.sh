@@ -7,7 +7,7 @@ PAQUETS=(
   build-essential cmake ninja-build pkg-config
   libswe-dev swe-standard-data
   qt6-base-dev qt6-svg-dev libqt6svg6 qt6-qpa-plugins libgl-dev
-  fonts-liberation fontconfig
+  fonts-liberation fontconfig fonts-dejavu-core fonts-symbola python3-fonttools
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth
 )

@@ -1,0 +1,77 @@
+// selvane-cli glyphs --png FILE: every symbol of "Celvan S" in a labelled grid.
+#include <QFont>
+#include <QFontDatabase>
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
+#include <QString>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+#include "Avertissements.h"
+#include "Catalogue.h"
+#include "Commandes.h"
+
+namespace selvane {
+namespace {
+
+namespace fs = std::filesystem;
+
+fs::path DossierDuProgramme() {
+  std::error_code erreur;
+  const fs::path exe = fs::read_symlink("/proc/self/exe", erreur);
+  return erreur ? fs::current_path() : exe.parent_path();
+}
+
+}  // namespace
+
+int CommandeGlyphes(int argc, char** argv) {
+  if (argc != 2 || std::string(argv[0]) != "--png") {
+    Avertir("Usage : selvane-cli glyphs --png FICHIER");
+    return 2;
+  }
+  // No display is needed to draw into a picture.
+  if (!std::getenv("QT_QPA_PLATFORM")) ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  int qtArgc = 1;
+  char nom[] = "selvane-cli";
+  char* qtArgv[] = {nom, nullptr};
+  QGuiApplication application(qtArgc, qtArgv);
+  const QString police = QString::fromStdString((DossierDuProgramme() / "Celvan S.ttf").string());
+  if (QFontDatabase::addApplicationFont(police) < 0) {
+    Avertir("Police introuvable : " + police.toStdString());
+    return 1;
+  }
+  constexpr int colonnes = 6, largeurCase = 150, hauteurCase = 64;
+  const int lignes = (static_cast<int>(CodesGlyphes.size()) + colonnes - 1) / colonnes;
+  QImage image(colonnes * largeurCase, 40 + lignes * hauteurCase, QImage::Format_RGB32);
+  image.fill(Qt::white);
+  QPainter p(&image);
+  p.setRenderHint(QPainter::Antialiasing);
+  QFont titre("DejaVu Sans", 11, QFont::Bold);
+  p.setFont(titre);
+  p.drawText(10, 26, "Celvan S : code, caractère, symbole");
+  QFont texte("DejaVu Sans", 9);
+  QFont glyphe("Celvan S", 26);
+  for (std::size_t i = 0; i < CodesGlyphes.size(); ++i) {
+    const int x = static_cast<int>(i % colonnes) * largeurCase;
+    const int y = 40 + static_cast<int>(i / colonnes) * hauteurCase;
+    const QChar c(static_cast<ushort>(CodesGlyphes[i]));  // Windows-1252 0xA0..0xFF is Latin-1
+    p.setPen(QColor(200, 200, 200));
+    p.drawRect(x, y, largeurCase - 1, hauteurCase - 1);
+    p.setPen(Qt::black);
+    p.setFont(texte);
+    p.drawText(x + 6, y + 20, QString::number(CodesGlyphes[i]));
+    p.drawText(x + 6, y + 44, QString("« ") + c + " »");
+    p.setFont(glyphe);
+    p.drawText(QRect(x + 60, y, largeurCase - 64, hauteurCase), Qt::AlignCenter, QString(c));
+  }
+  p.end();
+  if (!image.save(QString::fromLocal8Bit(argv[1]), "PNG")) {
+    Avertir(std::string("Impossible d'écrire ") + argv[1]);
+    return 1;
+  }
+  return 0;
+}
+
+}  // namespace selvane
