@@ -19,12 +19,13 @@ namespace {
 
 const fs::path kProgramme = SELVANE_BIN_DIR;
 
+// Never destroyed: Qt's own globals are gone by the time statics are.
 QGuiApplication& Application() {
   static int argc = 1;
   static char nom[] = "test_render";
   static char* argv[] = {nom, nullptr};
-  static QGuiApplication application(argc, argv);
-  return application;
+  static QGuiApplication* application = new QGuiApplication(argc, argv);
+  return *application;
 }
 
 QImage Rendu(const QString& famille, QChar c) {
