@@ -13,6 +13,7 @@
 #include "Catalogue.h"
 #include "Conversions.h"
 #include "Ephemerides.h"
+#include "FenetreAide.h"
 #include "ErreurFichier.h"
 #include "EtatTheme.h"
 #include "Reglages.h"
@@ -32,6 +33,8 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
   setCentralWidget(zone_);
   QMenu* fichier = menuBar()->addMenu("&Fichier");
   fichier->addAction("&Quitter", QKeySequence::Quit, this, &QWidget::close);
+  QMenu* aide = menuBar()->addMenu("Aide");
+  aide->addAction("Aide", QKeySequence(Qt::Key_F1), this, [this] { OuvrirRubriqueAide("index.htm", this); });
   resume_ = new QLabel(this);
   statusBar()->addWidget(resume_, 1);
   FormCreate();
