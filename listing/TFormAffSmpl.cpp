@@ -1,0 +1,117 @@
+#include "TFormAffSmpl.h"
+
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPainter>
+#include <QScreen>
+
+#include "Calcul.h"
+#include "Cp1252.h"
+#include "DessinTheme.h"
+#include "FichierNaissance.h"
+#include "Reglages.h"
+
+namespace selvane {
+
+namespace {
+
+QString Texte(const std::string& octets1252) { return QString::fromStdString(Cp1252VersUtf8(octets1252)); }
+
+bool PetitEcran() {
+  const QScreen* ecran = QGuiApplication::primaryScreen();
+  return ecran && ecran->geometry().height() < 600;
+}
+
+}  // namespace
+
+QString NomFichierTheme(const std::string& nom, const std::string& groupe) {
+  std::string s = (nom + " - ").substr(0, 39);
+  s = (s + groupe).substr(0, 64);
+  s = (s + ".cht").substr(0, 68);
+  QString q = Texte(s);
+  q.replace('/', '-');  // a name may hold a slash; the file system refuses it
+  return q;
+}
+
+TFormAffSmpl::TFormAffSmpl(FenetrePrincipale* principale, const QString& dossier, QWidget* parent)
+    : QWidget(parent), principale_(principale), Label1(new QLabel(this)) {
+  setAttribute(Qt::WA_DeleteOnClose);
+  setFocusPolicy(Qt::StrongFocus);
+  const EtatTheme& e = Etat();
+  setWindowTitle(Texte(e.NomAffiche.Chaine()) + " - " + Texte(e.NomFichierNaissance.Chaine()));
+  Label1->setText(Texte(e.FicheEnCours.Commentaire.Chaine()));
+  Label1->setAlignment(Qt::AlignCenter);
+  Label1->installEventFilter(this);
+  resize(parent ? parent->size() : QSize(1200, 800));
+  Rafraichir();
+  if (principale_) principale_->ActiverMenusTheme();
+  const QString chemin = dossier + "/" + NomFichierTheme(e.FicheEnCours.Nom.Chaine(), e.NomFichierNaissance.Chaine());
+  EcrireFichierTheme(chemin.toStdString(), e.FicheEnCours);
+}
+
+void TFormAffSmpl::Rafraichir() {
+  StringGridData = EcrireRadix();
+  etatDessine_ = Etat();
+  Dessiner();
+}
+
+void TFormAffSmpl::Dessiner() {
+  const qreal echelle = devicePixelRatioF();
+  const QSize taille = size().expandedTo(QSize(320, 240));
+  Image1 = QImage(taille * echelle, QImage::Format_RGB32);
+  Image1.setDevicePixelRatio(echelle);
+  const EtatTheme courant = Etat();
+  Etat() = etatDessine_;
+  QPainter p(&Image1);
+  DessinerTheme(p, taille, PetitEcran());
+  p.end();
+  Etat() = courant;
+  const QColor fond = Image1.pixelColor(1, 1);
+  Label1->setStyleSheet(QString("background:%1;").arg(fond.name()));
+  Label1->setGeometry(0, 2, width(), Label1->sizeHint().height());
+  update();
+}
+
+void TFormAffSmpl::Activer() {
+  if (principale_) principale_->CopierRadix(StringGridData);
+  Label1->show();
+}
+
+void TFormAffSmpl::paintEvent(QPaintEvent*) {
+  QPainter p(this);
+  p.drawImage(QPointF(0, 0), Image1);
+}
+
+void TFormAffSmpl::resizeEvent(QResizeEvent*) { Dessiner(); }
+
+void TFormAffSmpl::mousePressEvent(QMouseEvent*) { Label1->setVisible(!Label1->isVisible()); }
+
+bool TFormAffSmpl::eventFilter(QObject* objet, QEvent* evenement) {
+  if (objet == Label1 && evenement->type() == QEvent::MouseButtonPress) {
+    Label1->hide();
+    return true;
+  }
+  return QWidget::eventFilter(objet, evenement);
+}
+
+void TFormAffSmpl::keyPressEvent(QKeyEvent* evenement) {
+  const int touche = evenement->key();
+  if (touche == Qt::Key_F5) {
+    CalculerTheme(EcartGlyphes8);
+    Rafraichir();
+  } else if (touche == Qt::Key_Escape) {
+    close();
+  } else if (touche == Qt::Key_F && principale_) {
+    principale_->DefinirFondsSignes(true);
+  } else if (touche == Qt::Key_K && principale_) {
+    principale_->DefinirFondsSignes(false);
+  } else if (principale_ && (touche == Qt::Key_F1 || touche == Qt::Key_F2 ||
+                             (touche >= Qt::Key_A && touche <= Qt::Key_Z))) {
+    principale_->ExecuterTouche(touche);
+  } else {
+    QWidget::keyPressEvent(evenement);
+  }
+}
+
+}  // namespace selvane

@@ -1,0 +1,228 @@
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QFile>
+#include <QLabel>
+#include <QListWidget>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPainter>
+#include <QTest>
+#include <filesystem>
+#include <fstream>
+
+#include "Catalogue.h"
+#include "DessinTheme.h"
+#include "EtatTheme.h"
+#include "FenetresAnnexes.h"
+#include "FichierNaissance.h"
+#include "Plateforme.h"
+#include "Reglages.h"
+#include "TMainForm.h"
+
+using namespace selvane;
+namespace fs = std::filesystem;
+
+namespace {
+
+QApplication& Application() {
+  static int argc = 1;
+  static char nom[] = "test_fenetres";
+  static char* argv[] = {nom, nullptr};
+  static QApplication* application = new QApplication(argc, argv);
+  return *application;
+}
+
+FicheClient Fiche(const char* nom, const char* date) {
+  FicheClient f;
+  f.Nom = nom;
+  f.Date = date;
+  f.Heure = "14h05m30";
+  f.Ville = "Paris";
+  f.Lat = "48.52";
+  f.Long = "2.20";
+  f.Fuseau = "01.00.00";
+  f.Commentaire = "essai";
+  return f;
+}
+
+class FenetresTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    Application();
+    dossier = fs::temp_directory_path() /
+              ("selvane_fenetres_" + std::to_string(::getpid()) + "_" +
+               ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::remove_all(dossier);
+    fs::create_directories(dossier);
+    for (const char* f : {"Celvan S.ttf", "Celvan F.ttf", "Celvan.ttf", "Zazazive.ttf", "Vildef.def"})
+      fs::copy_file(fs::path(SELVANE_BIN_DIR) / f, dossier / f);
+    EcrireReglagesParDefaut(dossier);
+    DefinirPlateforme(&temoin);
+    ReinitialiserEtat();
+    principale = new TMainForm(QString::fromStdString(dossier.string()));
+  }
+  void TearDown() override {
+    delete principale;
+    DefinirPlateforme(nullptr);
+    fs::remove_all(dossier);
+  }
+  QString Cht(const char* nom, const char* date) {
+    const fs::path p = dossier / (std::string(nom) + ".source.cht.txt");
+    EcrireFichierTheme(p, Fiche(nom, date));
+    return QString::fromStdString(p.string());
+  }
+  int Enfants() const { return principale->ZoneFenetres()->subWindowList().size(); }
+  fs::path dossier;
+  PlateformeTemoin temoin;
+  TMainForm* principale = nullptr;
+};
+
+}  // namespace
+
+TEST_F(FenetresTest, DemarrageSurLeThemeDuMoment) {
+  EXPECT_EQ(Enfants(), 0);
+  EXPECT_FALSE(principale->StringGrid1().has_value());
+  EXPECT_EQ(Etat().FicheEnCours.Nom.Utf8(), "Thème de l'heure");
+  EXPECT_EQ(Etat().FicheEnCours.Ville.Chaine(), "Paris");
+  EXPECT_EQ(Etat().SystemeMaisons, 1);
+  EXPECT_TRUE(temoin.messages.isEmpty());
+  for (const char* id : {"FileNewItem", "FileOpenItem", "Listedesthmessauvegards1", "FileStyleImpression",
+                         "Fondsdessignescolores", "FilePrintItem", "ImprimerA5", "Enregistrerthmeencours1",
+                         "FileExitItem", "Arbresdesmipoints", "Cosmogramme1", "SixHoroscopes1",
+                         "Directionssolairesliste1", "InterpretationsEtMP", "Mandala", "SequencesPlanetaires",
+                         "Interprtations1", "Slectiondeplantes1", "AspectsDomificationOrientation", "Couleurs1",
+                         "QuickEphemrides1", "GestionFichiers", "Planisphre1", "LunaisonsEclipses", "Thesaurus",
+                         "Aide1", "Raccourcis1", "Selvane1"})
+    EXPECT_NE(principale->Action(id), nullptr) << id;
+  // Without a chart window, techniques needing one do nothing; the six frames answer.
+  principale->Action("Cosmogramme1")->trigger();
+  EXPECT_TRUE(temoin.messages.isEmpty());
+  principale->Action("SixHoroscopes1")->trigger();
+  ASSERT_EQ(temoin.messages.size(), 1);
+  EXPECT_EQ(temoin.messages[0].texte, "Fonction non encore disponible");
+  principale->Action("GestionFichiers")->trigger();
+  EXPECT_EQ(temoin.programmes.value(0), QString::fromStdString((dossier / "GestSelvane").string()));
+}
+
+TEST_F(FenetresTest, ThemeRouvertDansUneFenetreDeListing) {
+  principale->RouvrirTheme(Cht("DUPONT,Jean", "07/03/1952"));
+  ASSERT_EQ(Enfants(), 1);
+  auto* listing = qobject_cast<TFormAffSmpl*>(principale->ZoneFenetres()->subWindowList()[0]->widget());
+  ASSERT_NE(listing, nullptr);
+  EXPECT_EQ(listing->windowTitle(), "Jean DUPONT - Natal");
+  EXPECT_EQ(listing->Etiquette()->text(), "essai");
+  ASSERT_TRUE(principale->StringGrid1().has_value());
+  EXPECT_EQ((*principale->StringGrid1())[2], "DUPONT,Jean");
+  EXPECT_TRUE(fs::exists(dossier / "DUPONT,Jean - Natal.cht"));
+  EXPECT_TRUE(principale->Action("FilePrintItem")->isEnabled());
+  // The wheel: Ascendant at 9 o'clock with orientation "o".
+  QImage image(1200, 800, QImage::Format_RGB32);
+  QPainter p(&image);
+  const GeometrieRoue g = DessinerTheme(p, image.size());
+  p.end();
+  const QPointF asc = g.Point(Etat().Positions[Ascendant][1], g.r1);
+  EXPECT_NEAR(asc.y(), g.centre.y(), 0.5);
+  EXPECT_LT(asc.x(), g.centre.x());
+  // Clicking toggles the comment label; Escape closes.
+  QTest::mouseClick(listing, Qt::LeftButton);
+  EXPECT_FALSE(listing->Etiquette()->isVisible());
+}
+
+TEST_F(FenetresTest, LaCommandeTravailleSurLeRadixActive) {
+  principale->RouvrirTheme(Cht("PREMIER,A", "07/03/1952"));
+  const double soleilPremier = Etat().Positions[Soleil][1];
+  principale->RouvrirTheme(Cht("SECOND,B", "21/06/1980"));
+  ASSERT_EQ(Enfants(), 2);
+  principale->ZoneFenetres()->setActiveSubWindow(principale->ZoneFenetres()->subWindowList()[0]);
+  EXPECT_EQ((*principale->StringGrid1())[2], "PREMIER,A");
+  // A technique command restores the first chart and freezes it as the natal chart.
+  Etat().FicheEnCours.Date = "01/01/2000";
+  principale->ExecuterTouche(Qt::Key_C);
+  EXPECT_EQ(Etat().FicheEnCours.Nom.Chaine(), "PREMIER,A");
+  EXPECT_DOUBLE_EQ(Etat().Positions[Soleil][6], soleilPremier);
+  EXPECT_EQ(temoin.messages.last().texte, "Fonction non encore disponible");
+}
+
+TEST_F(FenetresTest, LimiteDesFenetres) {
+  const QString cht = Cht("DUPONT,Jean", "07/03/1952");
+  for (int i = 0; i < 10; ++i) principale->RouvrirTheme(cht);
+  temoin.messages.clear();
+  principale->ExecuterTouche(Qt::Key_N);  // 10 open: allowed
+  EXPECT_EQ(temoin.messages.value(0).texte, "Fonction non encore disponible");
+  principale->RouvrirTheme(cht);
+  temoin.messages.clear();
+  principale->Action("FileNewItem")->trigger();
+  ASSERT_EQ(temoin.messages.size(), 1);
+  EXPECT_EQ(temoin.messages[0].texte,
+            QString::fromUtf8("Il y a trop de fenêtres ouvertes en même temps... Fermez quelques fenêtres pour pouvoir poursuivre"));
+  principale->Action("Fermertout1")->trigger();
+  EXPECT_EQ(Enfants(), 0);
+  EXPECT_FALSE(principale->Action("FilePrintItem")->isEnabled());
+}
+
+TEST_F(FenetresTest, ImpressionSurUnePage) {
+  principale->RouvrirTheme(Cht("DUPONT,Jean", "07/03/1952"));
+  temoin.fichierPdf = QString::fromStdString((dossier / "feuille.pdf").string());
+  principale->Action("FilePrintItem")->trigger();
+  QFile pdf(temoin.fichierPdf);
+  ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
+  const QByteArray octets = pdf.readAll();
+  EXPECT_EQ(octets.count("/Type /Page\n") + octets.count("/Type /Page\r") + octets.count("/Type /Page "), 1);
+  EXPECT_GT(octets.size(), 10000);
+}
+
+TEST_F(FenetresTest, SelectionDePlanetes) {
+  principale->Action("Slectiondeplantes1")->trigger();
+  EXPECT_TRUE(principale->PanneauPlanetes()->isVisible() || !principale->isVisible());
+  principale->ChoisirJeu(1);
+  principale->ValiderSelectionPlanetes();
+  std::ifstream f(dossier / "SelvSetOfPlanetes.def", std::ios::binary);
+  const std::string contenu((std::istreambuf_iterator<char>(f)), {});
+  std::string attendu;
+  for (int n = 1; n <= 20; ++n) attendu += std::to_string(n) + "\r\n";
+  EXPECT_EQ(contenu, attendu);
+  EXPECT_EQ(Etat().NbPlanetes, 20);
+  EXPECT_EQ(Enfants(), 1);
+  principale->ChoisirJeu(0);
+  principale->ValiderSelectionPlanetes();
+  EXPECT_EQ(Etat().NbPlanetes, 10);
+}
+
+TEST(AspectsDuListing, PremierAspectActifDansLOrbe) {
+  ReinitialiserEtat();
+  AppliquerReglagesParDefaut();
+  EtatTheme& e = Etat();
+  e.Positions[1][1] = 10 * DegEnRad;
+  e.Positions[2][1] = 18 * DegEnRad;  // exactly the conjunction's orb of 8°
+  EXPECT_EQ(AspectEntre(1, 2), 0);
+  e.Positions[2][1] = 18.001 * DegEnRad;
+  EXPECT_EQ(AspectEntre(1, 2), -1);
+  e.Positions[2][1] = 100.5 * DegEnRad;  // 90.5°: square
+  EXPECT_EQ(AspectEntre(1, 2), 4);
+  e.Positions[2][1] = 349 * DegEnRad;  // 21° across 0°
+  EXPECT_EQ(AspectEntre(1, 2), -1);
+  LesReglages().AspectOrbe[1] = 10 * DegEnRad;  // semi-sextile wide enough too: the conjunction wins
+  e.Positions[2][1] = 17 * DegEnRad;
+  EXPECT_EQ(AspectEntre(1, 2), 0);
+}
+
+TEST(FenetresAnnexes, RaccourcisEtListeDesThemes) {
+  Application();
+  EXPECT_TRUE(TFormRaccourcis::TexteRaccourcis().startsWith(
+      QString::fromUtf8("La majorité des fonctions du programme sont accessibles par\n")));
+  EXPECT_TRUE(TFormRaccourcis::TexteRaccourcis().contains(QString::fromUtf8("o\tOuvre la liste des thèmes récemments ouverts")));
+  const fs::path d = fs::temp_directory_path() / ("selvane_liste_" + std::to_string(::getpid()));
+  fs::create_directories(d);
+  for (const char* n : {"A - Natal.cht", "B - Natal.cht"}) std::ofstream(d / n) << "X\r\n";
+  auto* liste = new TFormChartList(QString::fromStdString(d.string()));
+  ASSERT_EQ(liste->Liste()->count(), 2);
+  liste->Liste()->setCurrentRow(0);
+  QTest::keyClick(liste, Qt::Key_Delete);
+  EXPECT_FALSE(fs::exists(d / "A - Natal.cht"));
+  EXPECT_EQ(liste->Liste()->count(), 1);
+  liste->close();
+  fs::remove_all(d);
+}

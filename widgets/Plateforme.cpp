@@ -1,0 +1,89 @@
+#include "Plateforme.h"
+
+#include <QColorDialog>
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QProcess>
+#include <QUrl>
+#include <exception>
+
+#include "FenetreAide.h"
+
+namespace selvane {
+
+namespace {
+
+PlateformeQt gQt;
+Plateforme* gCourante = &gQt;
+
+QWidget* Parent() { return QApplication::activeWindow(); }
+
+}  // namespace
+
+Plateforme& LaPlateforme() { return *gCourante; }
+void DefinirPlateforme(Plateforme* plateforme) { gCourante = plateforme ? plateforme : &gQt; }
+
+void PlateformeQt::Avertissement(const QString& texte) { QMessageBox::warning(Parent(), "Selvane", texte); }
+void PlateformeQt::Information(const QString& texte) { QMessageBox::information(Parent(), "Selvane", texte); }
+void PlateformeQt::Erreur(const QString& texte) { QMessageBox::critical(Parent(), "Selvane", texte); }
+
+bool PlateformeQt::Question(const QString& texte) {
+  QMessageBox boite(QMessageBox::Question, "Selvane", texte, QMessageBox::Yes | QMessageBox::No, Parent());
+  boite.setButtonText(QMessageBox::Yes, "Oui");
+  boite.setButtonText(QMessageBox::No, "Non");
+  return boite.exec() == QMessageBox::Yes;
+}
+
+bool PlateformeQt::SaisirTexte(const QString& invite, QString& texte) {
+  bool ok = false;
+  const QString r = QInputDialog::getText(Parent(), "Selvane", invite, QLineEdit::Normal, texte, &ok);
+  if (ok) texte = r;
+  return ok;
+}
+
+bool PlateformeQt::ChoisirCouleur(QColor& couleur) {
+  const QColor c = QColorDialog::getColor(couleur, Parent(), "Couleur");
+  if (!c.isValid()) return false;
+  couleur = c;
+  return true;
+}
+
+bool PlateformeQt::ChoisirDossier(QString& dossier) {
+  const QString d = QFileDialog::getExistingDirectory(Parent(), "Dossier", dossier);
+  if (d.isEmpty()) return false;
+  dossier = d;
+  return true;
+}
+
+bool PlateformeQt::DialogueImpression(QPrinter& imprimante) {
+  QPrintDialog dialogue(&imprimante, Parent());
+  return dialogue.exec() == QDialog::Accepted;
+}
+
+void PlateformeQt::LancerProgramme(const QString& chemin) { QProcess::startDetached(chemin, {}); }
+void PlateformeQt::OuvrirAide(const QString& rubrique) { OuvrirRubriqueAide(rubrique, Parent()); }
+void PlateformeQt::OuvrirAdresse(const QString& adresse) { QDesktopServices::openUrl(QUrl(adresse)); }
+
+bool PlateformeTemoin::DialogueImpression(QPrinter& imprimante) {
+  imprimante.setOutputFormat(QPrinter::PdfFormat);
+  imprimante.setOutputFileName(fichierPdf);
+  return imprimer;
+}
+
+ApplicationSelvane::ApplicationSelvane(int& argc, char** argv) : QApplication(argc, argv) {}
+
+bool ApplicationSelvane::notify(QObject* destinataire, QEvent* evenement) {
+  try {
+    return QApplication::notify(destinataire, evenement);
+  } catch (const std::exception& erreur) {
+    // The command stops; the program and its files stay as they were.
+    LaPlateforme().Erreur(QString::fromUtf8(erreur.what()));
+  }
+  return false;
+}
+
+}  // namespace selvane
