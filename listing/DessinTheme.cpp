@@ -1,6 +1,8 @@
 #include "DessinTheme.h"
 
+#include <QClipboard>
 #include <QFontMetricsF>
+#include <QGuiApplication>
 #include <QPainterPath>
 #include <QString>
 #include <cmath>
@@ -335,6 +337,12 @@ GeometrieRoue DessinerTheme(QPainter& p, QSize taille, bool petitEcran) {
 void ReinitialiserPlume(QPainter& p) {
   p.setPen(QPen(Qt::black, 1, Qt::SolidLine));
   p.setBrush(Qt::NoBrush);
+}
+
+void CopierImage(const QImage& dessin, const QRect& rectangle, int largeur, int hauteur) {
+  const QImage image = dessin.copy(rectangle).scaled(2 * largeur, 2 * hauteur, Qt::IgnoreAspectRatio,
+                                                     Qt::SmoothTransformation);
+  QGuiApplication::clipboard()->setImage(image);
 }
 
 void ImprimerRoue(QPainter& p, QPointF centre, double c, int tailleGlyphe, double rotation, double d) {

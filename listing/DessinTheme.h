@@ -2,6 +2,7 @@
 // The chart wheel, its header and its aspect table: one painter routine for the
 // listing window, the printed sheet and the tests.
 #include <QColor>
+#include <QImage>
 #include <QPainter>
 #include <QSize>
 
@@ -34,5 +35,7 @@ void ImprimerFeuille(QPainter& p, QSize page);
 // The printed sign ring (also used by the dial's printing).
 void ImprimerRoue(QPainter& p, QPointF centre, double c, int tailleGlyphe, double rotation, double d);
 void ReinitialiserPlume(QPainter& p);
+// Puts a rectangle of a drawing on the clipboard, scaled into twice the given size.
+void CopierImage(const QImage& dessin, const QRect& rectangle, int largeur, int hauteur);
 
 }  // namespace selvane

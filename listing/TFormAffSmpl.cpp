@@ -69,7 +69,9 @@ void TFormAffSmpl::Dessiner() {
   Etat() = courant;
   const QColor fond = Image1.pixelColor(1, 1);
   Label1->setStyleSheet(QString("background:%1;").arg(fond.name()));
-  Label1->setGeometry(0, 2, width(), Label1->sizeHint().height());
+  // Centred and only as wide as its text, so the header beside it stays visible.
+  Label1->adjustSize();
+  Label1->move((width() - Label1->width()) / 2, 2);
   update();
 }
 

@@ -3,6 +3,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QFile>
 #include <QLabel>
 #include <QListWidget>
@@ -225,4 +226,13 @@ TEST(FenetresAnnexes, RaccourcisEtListeDesThemes) {
   EXPECT_EQ(liste->Liste()->count(), 1);
   liste->close();
   fs::remove_all(d);
+}
+
+TEST(FenetresAnnexes, CopierImageDoubleLaTaille) {
+  Application();
+  QImage dessin(200, 100, QImage::Format_RGB32);
+  dessin.fill(Qt::red);
+  CopierImage(dessin, QRect(0, 0, 100, 50), 100, 50);
+  const QImage copie = QGuiApplication::clipboard()->image();
+  EXPECT_EQ(copie.size(), QSize(200, 100));
 }

@@ -1,0 +1,48 @@
+// Redrawing a chart listing window at 1920x1080 into a picture.
+#include <benchmark/benchmark.h>
+
+#include <QFontDatabase>
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
+#include <cstdlib>
+
+#include "Calcul.h"
+#include "DessinTheme.h"
+#include "Ephemerides.h"
+#include "EtatTheme.h"
+#include "Reglages.h"
+
+using namespace selvane;
+
+static void BM_DessinerTheme1920x1080(benchmark::State& state) {
+  ReinitialiserEtat();
+  OuvrirEphemerides();
+  AppliquerReglagesParDefaut();
+  FicheClient& f = Etat().FicheEnCours;
+  f.Nom = "DUPONT,Jean";
+  f.Date = "07/03/1952";
+  f.Heure = "14h05m30";
+  f.Ville = "Paris";
+  f.Lat = "48.52";
+  f.Long = "2.20";
+  f.Fuseau = "01.00.00";
+  CalculerTheme(EcartGlyphes8);
+  QImage image(1920, 1080, QImage::Format_RGB32);
+  for (auto _ : state) {
+    QPainter p(&image);
+    DessinerTheme(p, image.size());
+  }
+}
+BENCHMARK(BM_DessinerTheme1920x1080)->Unit(benchmark::kMillisecond);
+
+int main(int argc, char** argv) {
+  if (!std::getenv("QT_QPA_PLATFORM")) ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  QGuiApplication application(argc, argv);
+  for (const char* police : {"Celvan S.ttf", "Zazazive.ttf"})
+    QFontDatabase::addApplicationFont(QString(SELVANE_BIN_DIR) + "/" + police);
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}
