@@ -39,6 +39,9 @@
 #include "FichierNaissance.h"
 #include "Plateforme.h"
 #include "Reglages.h"
+#include "TFormBackup.h"
+#include "TFormCouleurs.h"
+#include "TFormOptions.h"
 
 namespace selvane {
 
@@ -185,7 +188,11 @@ void TMainForm::CreerMenus() {
   QMenu* preferences = menuBar()->addMenu(QString::fromUtf8("Préférences"));
   action(preferences, "Slectiondeplantes1", QString::fromUtf8("Sélection de planètes"), [this] { SelectionPlanetes(); });
   action(preferences, "AspectsDomificationOrientation", "Aspects - Domification - Orientation", [this] { ExecuterTouche(Qt::Key_P); });
-  action(preferences, "Couleurs1", "Couleurs + taille glyphes", [this] { PasEncoreDisponible(); });
+  action(preferences, "Couleurs1", "Couleurs + taille glyphes", [this] {
+    TFormCouleurs dialogue(dossier_, this);
+    dialogue.exec();
+    RedessinerListings();
+  });
 
   QMenu* outils = menuBar()->addMenu("Outils");
   action(outils, "QuickEphemrides1", QString::fromUtf8("Quick Ephémérides"), [this] { ExecuterTouche(Qt::Key_E); });
@@ -195,7 +202,11 @@ void TMainForm::CreerMenus() {
   QAction* planisphere = action(outils, "Planisphre1", QString::fromUtf8("Planisphère"), [this] { PasEncoreDisponible(); });
   outils->addSeparator();
   action(outils, "LunaisonsEclipses", QString::fromUtf8("Lunaisons, éclipses, Ingres"), [this] { ExecuterTouche(Qt::Key_L); });
-  action(outils, "Thesaurus", "Backup (sauvegarde)", [this] { PasEncoreDisponible(); });
+  action(outils, "Thesaurus", "Backup (sauvegarde)", [this] {
+    auto* sauvegarde = new TFormBackup(dossier_, this);
+    sauvegarde->setAttribute(Qt::WA_DeleteOnClose);
+    sauvegarde->show();
+  });
 
   menuFenetre_ = menuBar()->addMenu(QString::fromUtf8("Fenêtre"));
   connect(menuFenetre_, &QMenu::aboutToShow, this, [this] { RemplirMenuFenetre(); });
@@ -366,7 +377,11 @@ void TMainForm::ExecuterTouche(int touche) {
     case Qt::Key_M:
     case Qt::Key_S:
     case Qt::Key_I: return Technique(true, false);
-    case Qt::Key_P:
+    case Qt::Key_P: {
+      TFormOptions options(dossier_, this);
+      options.exec();
+      return;
+    }
     case Qt::Key_E:
     case Qt::Key_L: PasEncoreDisponible(); return;
     default: return;
@@ -384,6 +399,10 @@ void TMainForm::ActiverMenusTheme() {
 void TMainForm::DefinirFondsSignes(bool actif) {
   FondsSignesColores = actif;
   Action("Fondsdessignescolores")->setChecked(actif);
+  RedessinerListings();
+}
+
+void TMainForm::RedessinerListings() {
   for (QMdiSubWindow* f : zone_->subWindowList())
     if (auto* listing = qobject_cast<TFormAffSmpl*>(f->widget())) listing->Redessiner();
 }

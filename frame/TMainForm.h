@@ -76,6 +76,7 @@ class TMainForm : public QMainWindow, public FenetrePrincipale {
   void Imprimer();
   void FermerFenetres();
   void RemplirMenuFenetre();
+  void RedessinerListings();
 };
 
 }  // namespace selvane

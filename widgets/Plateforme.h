@@ -77,8 +77,18 @@ class PlateformeTemoin : public Plateforme {
     texte = reponsesSaisies.takeFirst();
     return true;
   }
-  bool ChoisirCouleur(QColor&) override { return false; }
-  bool ChoisirDossier(QString&) override { return false; }
+  QList<QColor> couleurs;   // consumed in order; cancel when empty
+  QStringList dossiers;     // consumed in order; cancel when empty
+  bool ChoisirCouleur(QColor& couleur) override {
+    if (couleurs.isEmpty()) return false;
+    couleur = couleurs.takeFirst();
+    return true;
+  }
+  bool ChoisirDossier(QString& dossier) override {
+    if (dossiers.isEmpty()) return false;
+    dossier = dossiers.takeFirst();
+    return true;
+  }
   bool DialogueImpression(QPrinter& imprimante) override;
   void LancerProgramme(const QString& chemin) override { programmes << chemin; }
   void OuvrirAide(const QString& rubrique) override { aides << rubrique; }

@@ -1,0 +1,191 @@
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QProgressBar>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <filesystem>
+#include <fstream>
+
+#include "Catalogue.h"
+#include "EtatTheme.h"
+#include "Plateforme.h"
+#include "Reglages.h"
+#include "Sauvegarde.h"
+#include "TFormBackup.h"
+#include "TFormCouleurs.h"
+#include "TFormOptions.h"
+
+using namespace selvane;
+namespace fs = std::filesystem;
+
+namespace {
+
+QApplication& Application() {
+  static int argc = 1;
+  static char nom[] = "test_preferences";
+  static char* argv[] = {nom, nullptr};
+  static QApplication* application = new QApplication(argc, argv);
+  return *application;
+}
+
+std::string Lire(const fs::path& p) {
+  std::ifstream f(p, std::ios::binary);
+  return std::string((std::istreambuf_iterator<char>(f)), {});
+}
+
+class PreferencesTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    Application();
+    dossier = fs::temp_directory_path() /
+              ("selvane_pref_" + std::to_string(::getpid()) + "_" +
+               ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::remove_all(dossier);
+    fs::create_directories(dossier);
+    EcrireReglagesParDefaut(dossier);
+    DefinirPlateforme(&temoin);
+    ReinitialiserEtat();
+    LesReglages() = Reglages();
+  }
+  void TearDown() override {
+    DefinirPlateforme(nullptr);
+    fs::remove_all(dossier);
+  }
+  QString Dossier() const { return QString::fromStdString(dossier.string()); }
+  fs::path dossier;
+  PlateformeTemoin temoin;
+};
+
+}  // namespace
+
+TEST_F(PreferencesTest, OptionsEcritSelvOptEtRecharge) {
+  TFormOptions options(Dossier());
+  EXPECT_TRUE(options.Case(0)->isChecked());
+  EXPECT_EQ(options.Orbe(0)->text(), " 8.0");
+  EXPECT_EQ(options.Maisons()->currentRow(), 0);
+  EXPECT_TRUE(options.AscendantAGauche()->isChecked());
+  EXPECT_EQ(options.Maisons()->item(3)->text(), QString::fromUtf8("  Antique (maisons égales centré sur l'Asc)"));
+
+  const std::string avant = Lire(dossier / "SelvOpt.def");
+  options.Orbe(4)->setText("15.1");
+  EXPECT_FALSE(options.Valider());
+  ASSERT_EQ(temoin.messages.size(), 1);
+  EXPECT_EQ(temoin.messages[0].texte, QString::fromUtf8("Valeur trop élevée...vérifiez vos orbes"));
+  EXPECT_EQ(Lire(dossier / "SelvOpt.def"), avant);
+
+  options.Orbe(4)->setText("15.0");
+  options.Case(1)->setChecked(false);
+  options.Maisons()->setCurrentRow(8);
+  options.BelierAGauche()->setChecked(true);
+  ASSERT_TRUE(options.Valider());
+  EXPECT_EQ(Lire(dossier / "SelvOpt.def"),
+            "o\r\n 8.0\r\nn\r\n 2.0\r\no\r\n 2.0\r\no\r\n 5.0\r\no\r\n15.0\r\no\r\n 7.0\r\no\r\n 2.0\r\n"
+            "o\r\n 3.0\r\no\r\n 8.0\r\n9\r\nn\r\n");
+  EXPECT_FALSE(LesReglages().AspectActif[1]);
+  EXPECT_DOUBLE_EQ(LesReglages().AspectOrbe[4], 15 * DegEnRad);
+  EXPECT_EQ(Etat().SystemeMaisons, 9);
+  EXPECT_EQ(Etat().Orientation, 'n');
+
+  TFormOptions rouvert(Dossier());  // ticking again restores the kept orb
+  EXPECT_FALSE(rouvert.Case(1)->isChecked());
+  EXPECT_EQ(rouvert.Orbe(1)->text(), " 2.0");
+  EXPECT_TRUE(rouvert.BelierAGauche()->isChecked());
+}
+
+TEST_F(PreferencesTest, CouleursParEnvironnement) {
+  const std::string ecranAvant = Lire(dossier / "OColorsScreen.txt");
+  {
+    TFormCouleurs couleurs(Dossier());
+    EXPECT_EQ(couleurs.EnvironnementChoisi(), TFormCouleurs::EcranClair);  // white background installed
+    EXPECT_EQ(couleurs.TaillePlanetes()->value(), 15);
+    couleurs.ChoisirEnvironnement(TFormCouleurs::Impression);
+    temoin.couleurs << QColor(0x12, 0x34, 0x56);
+    couleurs.ChoisirCouleur(0);
+    EXPECT_TRUE(couleurs.Modifie());
+    couleurs.EnregistrerModifications();
+    EXPECT_EQ(temoin.messages.last().texte, QString::fromUtf8("Modifications enregistrées"));
+    EXPECT_TRUE(couleurs.Quitter());
+  }
+  EXPECT_EQ(LireLignes(dossier / "OColorsPrint.txt")[1], "$00563412");
+  EXPECT_EQ(Lire(dossier / "OColorsScreen.txt"), ecranAvant);  // the print set leaves the screen alone
+  EXPECT_EQ(LesReglages().CouleursCorpsImpression[1], 0x563412u);
+
+  // The dark set saved becomes the screen set; reopening selects "Ecran foncé".
+  {
+    TFormCouleurs couleurs(Dossier());
+    couleurs.ChoisirEnvironnement(TFormCouleurs::EcranFonce);
+    couleurs.EnregistrerModifications();
+    EXPECT_TRUE(couleurs.Quitter());
+  }
+  TFormCouleurs sombre(Dossier());
+  EXPECT_EQ(sombre.EnvironnementChoisi(), TFormCouleurs::EcranFonce);
+  EXPECT_EQ(LireLignes(dossier / "OColorsScreen.txt")[0], "clBlack");
+  EXPECT_TRUE(sombre.Quitter());
+}
+
+TEST_F(PreferencesTest, QuitterSansEnregistrerGardeLesTailles) {
+  const std::string impressionAvant = Lire(dossier / "OColorsPrint.txt");
+  TFormCouleurs couleurs(Dossier());
+  couleurs.ChoisirEnvironnement(TFormCouleurs::Impression);
+  temoin.couleurs << QColor(Qt::green);
+  couleurs.ChoisirCouleur(3);
+  couleurs.TaillePlanetes()->setValue(10);
+  couleurs.TailleSignes()->setValue(14);
+  couleurs.Relief()->setChecked(true);
+  temoin.reponsesQuestions << true;  // "Yes": stay to save
+  EXPECT_FALSE(couleurs.Quitter());
+  EXPECT_EQ(temoin.messages.last().texte,
+            QString::fromUtf8("Vous n'avez pas enregistrer les modifications apportées. Voulez-vous le faire maintenant ?"));
+  temoin.reponsesQuestions << false;  // "No": colours dropped, sizes kept
+  EXPECT_TRUE(couleurs.Quitter());
+  EXPECT_EQ(Lire(dossier / "SelvFontSize.def"), "-5\r\n2\r\n1\r\n");
+  EXPECT_EQ(Lire(dossier / "OColorsPrint.txt"), impressionAvant);
+  EXPECT_EQ(LesReglages().TaillePlanetes, -5);
+  EXPECT_TRUE(LesReglages().PlanetesEnRelief);
+}
+
+TEST_F(PreferencesTest, SauvegardeDesDonnees) {
+  const fs::path source = dossier / "programme";
+  const fs::path cible = dossier / "cle";
+  fs::create_directories(source);
+  fs::create_directories(cible);
+  for (const char* f : {"Clients.thz", "AMIS.THZ", "SelvOpt.def", "OColorsPrint.txt", "France.cty", "Selvane", "x.Opt"})
+    std::ofstream(source / f) << f;
+  std::ofstream(cible / "Clients.thz") << "ancienne copie";
+  TFormBackup sauvegarde(QString::fromStdString(source.string()));
+  temoin.dossiers << QString::fromStdString(cible.string());
+  sauvegarde.ChoisirSupport(QString::fromStdString(cible.string()));
+  sauvegarde.Enregistrer();
+  EXPECT_EQ(sauvegarde.Etat()->text(), QString::fromUtf8("Sauvegarde terminée avec succès"));
+  EXPECT_FALSE(sauvegarde.Progression()->isVisible());
+  EXPECT_EQ(sauvegarde.DernierePourcentage(), 86);  // file 6 of 7
+  for (const char* f : {"Clients.thz", "AMIS.THZ", "SelvOpt.def", "OColorsPrint.txt", "x.Opt"})
+    EXPECT_EQ(Lire(cible / f), f) << f;
+  EXPECT_FALSE(fs::exists(cible / "France.cty"));
+  EXPECT_FALSE(fs::exists(cible / "Selvane"));
+
+  // "Créer": empty name, existing folder, new folder.
+  sauvegarde.NomNouveau()->setText("");
+  sauvegarde.Creer();
+  EXPECT_EQ(temoin.messages.last().texte, QString::fromUtf8("Vous devez entrer un nom pour le nouveau répertoire !"));
+  sauvegarde.NomNouveau()->setText("Sauvegardes");
+  sauvegarde.Creer();
+  EXPECT_TRUE(fs::is_directory(cible / "Sauvegardes"));
+  sauvegarde.Creer();
+  EXPECT_EQ(temoin.messages.last().texte, QString::fromUtf8("Ce répertoire existe déjà !"));
+
+  // A destination that cannot be written: the system's text, the sources untouched.
+  std::ofstream(dossier / "fichier") << "pas un dossier";
+  sauvegarde.ChoisirSupport(QString::fromStdString((dossier / "fichier").string()));
+  temoin.messages.clear();
+  sauvegarde.Enregistrer();
+  ASSERT_EQ(temoin.messages.size(), 1);
+  EXPECT_EQ(temoin.messages[0].genre, "erreur");
+  EXPECT_NE(sauvegarde.Etat()->text(), QString::fromUtf8("Sauvegarde terminée avec succès"));
+  EXPECT_EQ(Lire(source / "Clients.thz"), "Clients.thz");
+}
