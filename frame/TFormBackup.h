@@ -4,6 +4,7 @@
 #include <QDialog>
 
 class QFileSystemModel;
+class QLabel;
 class QLineEdit;
 class QProgressBar;
 class QPushButton;
@@ -31,7 +32,7 @@ class TFormBackup : public QDialog {
   QTreeView* arbre_;
   QLineEdit* nom_;
   QLineEdit* etat_;
-  class QLabel* destination_;
+  QLabel* destination_;
   QProgressBar* progression_;
   QList<QWidget*> commandes_;
   int dernier_ = -1;
