@@ -1,0 +1,482 @@
+#include "TMainForm.h"
+
+#include <QApplication>
+#include <QDate>
+#include <QDir>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScreen>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QVBoxLayout>
+#include <cmath>
+
+#include "CleTri.h"
+#include "Cp1252.h"
+#include "ErreurFichier.h"
+#include "FichierNaissance.h"
+#include "GrilleTexte.h"
+#include "Plateforme.h"
+
+namespace selvane {
+namespace gestion {
+
+namespace {
+
+QString Texte(std::string_view octets1252) { return QString::fromStdString(Cp1252VersUtf8(octets1252)); }
+std::string Octets(const QString& texte) { return Utf8VersCp1252(texte.toStdString()); }
+
+// The number a text starts with, "." as decimal point; 0 when none.
+double Nombre(const QString& texte) {
+  static const QRegularExpression debut("^\\s*[-+]?[0-9]*\\.?[0-9]*");
+  const QString n = debut.match(texte).captured(0).trimmed();
+  bool ok = false;
+  const double v = n.toDouble(&ok);
+  return ok ? v : 0.0;
+}
+
+int MinutesDegMin(double x) {
+  const double a = std::fabs(x);
+  return static_cast<int>(std::nearbyint((a - std::trunc(a)) * 100.0));
+}
+
+}  // namespace
+
+TMainForm::TMainForm(const QString& dossier, QWidget* parent)
+    : QMainWindow(parent), dossier_(dossier.isEmpty() ? QDir::currentPath() : dossier) {
+  setWindowTitle("Celvan  - Gestion fichiers");
+  QApplication::setApplicationDisplayName("Gestion des fichiers de Celvan");
+
+  table_ = new GrilleTexte(this);
+  const QFontMetrics m(QFont("Liberation Sans", 10));
+  const int chiffre = m.horizontalAdvance('9');
+  const struct {
+    const char* titre;
+    int largeur;
+  } colonnes[10] = {{"N°", 6}, {"Nom", 36}, {"Date naiss", 10}, {"Heure", 8}, {"Lieu", 70},
+                    {"Lat", 6}, {"Long", 7}, {"Fuseau", 9}, {"Commentaire", 80}, {"SortOrder", 0}};
+  QVector<ColonneGrille> definitions;
+  for (const auto& c : colonnes) {
+    ColonneGrille g;
+    g.titre = QString::fromUtf8(c.titre);
+    g.largeur = c.largeur * chiffre;
+    g.visible = c.largeur > 0;
+    definitions << g;
+  }
+  table_->DefinirColonnes(definitions);
+  connect(table_, &QTableWidget::cellClicked, this, [this](int l, int c) { SelectionnerCellule(l, c); });
+  table_->setContextMenuPolicy(Qt::CustomContextMenu);
+  connect(table_, &QWidget::customContextMenuRequested, this, [this](const QPoint& ou) {
+    const QModelIndex i = table_->indexAt(ou);
+    if (!i.isValid()) return;
+    table_->setCurrentCell(i.row(), i.column());
+    SelectionnerCellule(i.row(), i.column());
+    QMenu menu;
+    menu.addAction("Ajouter un ligne", this, [this] { AjouterLigne(); });
+    menu.addAction(QString::fromUtf8("Insérer une ligne"), this, [this] { InsererLigne(); });
+    menu.addAction("Supprimer la ligne", this, [this] { SupprimerLigne(); })->setEnabled(table_->rowCount() > 0);
+    menu.exec(table_->viewport()->mapToGlobal(ou));
+  });
+
+  // Edit panel.
+  auto* panneau = new QWidget(this);
+  auto* formulaire = new QFormLayout(panneau);
+  const char* etiquettes[8] = {"Nom,Prénom :", "Date naissance :", "Heure :", "Lieu :",
+                               "Latitude (DD.MM) :", "Longitude (DDD.MM) :", "Fuseau (HH.MM.SS) :", "Commentaire :"};
+  for (int i = 0; i < 8; ++i) {
+    champs_[i] = new QLineEdit(panneau);
+    formulaire->addRow(QString::fromUtf8(etiquettes[i]), champs_[i]);
+  }
+  champs_[1]->setInputMask("99/99/9999");
+  champs_[2]->setInputMask("#9h99m99");
+  auto* transferer = new QPushButton(QString::fromUtf8(" Transférer les modifications"), panneau);
+  connect(transferer, &QPushButton::clicked, this, [this] { Transferer(); });
+  formulaire->addRow(transferer);
+  recherche_ = new QLineEdit(panneau);
+  connect(recherche_, &QLineEdit::textEdited, this, [this](const QString& t) { Rechercher(t); });
+  formulaire->addRow("Rechercher : ", recherche_);
+  boutonFusion_ = new QPushButton("Fusion fichiers", panneau);
+  connect(boutonFusion_, &QPushButton::clicked, this, [this] { FusionFichiers(); });
+  formulaire->addRow(boutonFusion_);
+  enregistrerFusion_ = new QPushButton("Enregistrer le fichier de fusion ", panneau);
+  connect(enregistrerFusion_, &QPushButton::clicked, this, [this] { EnregistrerFusion(); });
+  enregistrerFusion_->hide();
+  formulaire->addRow(enregistrerFusion_);
+
+  // File list, shown by "Ouvrir fichier de naissances".
+  liste_ = new QListWidget(panneau);
+  liste_->hide();
+  connect(liste_, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* e) { Charger(e->text()); });
+  formulaire->addRow(liste_);
+
+  // Merge panel.
+  panneauFusion_ = new QWidget(panneau);
+  auto* vf = new QVBoxLayout(panneauFusion_);
+  fusion_ = new QListWidget(panneauFusion_);
+  vf->addWidget(fusion_);
+  auto bouton = [&](const char* titre, auto action) {
+    auto* b = new QPushButton(QString::fromUtf8(titre), panneauFusion_);
+    connect(b, &QPushButton::clicked, this, action);
+    vf->addWidget(b);
+    return b;
+  };
+  bouton("Tout sélectionner", [this] { CocherTout(true); });
+  bouton("Tout désélectionner", [this] { CocherTout(false); });
+  bouton("Importer les fichiers", [this] { ImporterFichiers(); });
+  bouton("Trier le fichier fusionné", [this] { TrierFusion(); });
+  doublons_ = bouton("Eliminer doublons", [this] { EliminerDoublons(); });
+  bouton("Vider tableau", [this] { ViderTableau(); });
+  bouton("Valider", [this] { Valider(); });
+  doublons_->hide();
+  panneauFusion_->hide();
+  formulaire->addRow(panneauFusion_);
+
+  auto* separation = new QSplitter(this);
+  separation->addWidget(table_);
+  separation->addWidget(panneau);
+  separation->setStretchFactor(0, 3);
+  setCentralWidget(separation);
+
+  QMenu* menu = menuBar()->addMenu("Fichier");
+  menu->addAction("Ouvrir fichier de naissances", this, [this] { OuvrirFichier(); });
+  menu->addAction("Trier fichier", this, [this] { TrierFichier(); });
+  menu->addAction("Sauver Fichier", this, [this] { SauverFichier(); });
+  menu->addAction("Fermer la liste", this, [this] { FermerLaListe(); });
+  menu->addAction("Quitter", this, [this] { Quitter(); });
+  menuBar()->addAction("Aide", this, [] { LaPlateforme().OuvrirAide("Gestion des fichiers.htm"); });
+  statusBar()->showMessage("");
+  if (const QScreen* ecran = QApplication::primaryScreen()) setGeometry(ecran->availableGeometry());
+  CentLignesVides();
+}
+
+void TMainForm::keyPressEvent(QKeyEvent* e) {
+  if (e->key() == Qt::Key_F1) LaPlateforme().OuvrirAide("Gestion des fichiers.htm");
+  else if (e->key() == Qt::Key_Escape) close();  // ends the program without saving
+  else if (e->key() == Qt::Key_Plus && table_->hasFocus()) AjouterLigne();
+  else if ((e->key() == Qt::Key_Minus || e->key() == Qt::Key_Delete) && table_->hasFocus()) SupprimerLigne();
+  else QMainWindow::keyPressEvent(e);
+}
+
+void TMainForm::CentLignesVides() {
+  table_->Vider();
+  table_->setRowCount(100);
+}
+
+void TMainForm::OuvrirFichier() {
+  if (ouvert_) {
+    LaPlateforme().Information("Fermez d'abord le fichier en cours");
+    return;
+  }
+  liste_->clear();
+  liste_->addItems(QDir(dossier_).entryList({"*.thz"}, QDir::Files, QDir::Name));
+  liste_->show();
+  ouvert_ = true;
+  aSauver_ = false;
+  sauve_ = false;
+  statusBar()->showMessage(" Fichier en cours : " + courant_);
+}
+
+void TMainForm::Remplir(const QString& chemin, bool ajouter) {
+  if (!ajouter) table_->Vider();
+  int numero = table_->rowCount();
+  for (const FicheClient& f : LireFichierNaissance(chemin.toStdString())) {
+    table_->AjouterLigne({QString::number(++numero), Texte(f.Nom.Texte()), Texte(f.Date.Texte()), Texte(f.Heure.Texte()),
+                          Texte(f.Ville.Texte()), Texte(f.Lat.Texte()), Texte(f.Long.Texte()), Texte(f.Fuseau.Texte()),
+                          Texte(f.Commentaire.Texte()), Texte(f.SortOrder.Texte())});
+  }
+}
+
+void TMainForm::Charger(const QString& nomFichier) {
+  courant_ = dossier_ + "/" + nomFichier;
+  liste_->hide();
+  try {
+    Remplir(courant_, false);
+  } catch (const ErreurFichier& e) {
+    LaPlateforme().Erreur(QString::fromUtf8(e.what()));
+    return;
+  }
+  statusBar()->showMessage(" Fichier en cours : " + nomFichier);
+  for (int c = 0; c < 9; ++c) {
+    table_->resizeColumnToContents(c);
+    table_->setColumnWidth(c, std::max(60, table_->columnWidth(c) + 10));
+  }
+}
+
+void TMainForm::SelectionnerCellule(int ligne, int colonne) {
+  ligne_ = ligne;
+  (void)colonne;
+  for (int c = 1; c <= 8; ++c) champs_[c - 1]->setText(table_->Texte(ligne, c));
+}
+
+void TMainForm::Transferer() {
+  if (ligne_ < 0 || ligne_ >= table_->rowCount()) return;
+  const QString lat = champs_[4]->text(), lon = champs_[5]->text();
+  const double x = std::fabs(Nombre(lat));
+  if (x > 66) {
+    LaPlateforme().Avertissement("Latitude : " + lat + QString::fromUtf8(" :  valeur supérieure à 66° !"));
+    return;
+  }
+  if (MinutesDegMin(x) >= 60) {
+    LaPlateforme().Avertissement("Latitude : " + lat + QString::fromUtf8(" :  valeur incorrecte, nombre de minutes doit être inférieur à 60 !"));
+    return;
+  }
+  const double y = std::fabs(Nombre(lon));
+  if (y > 180) {
+    LaPlateforme().Avertissement("Longitude : " + lon + " :  valeur incorrecte !");
+    return;
+  }
+  if (MinutesDegMin(y) >= 60) {
+    LaPlateforme().Avertissement("Longitude : " + lon + QString::fromUtf8(" :  valeur incorrecte, nombre de minutes doit être inférieur à 60 !"));
+    return;
+  }
+  QString commentaire = champs_[7]->text();
+  if (commentaire.isEmpty()) commentaire = QString::fromUtf8("modifié le ") + QDate::currentDate().toString("dd/MM/yyyy");
+  const QString nom = champs_[0]->text();
+  const QString cle = Texte(CleDeTri(Octets(nom.trimmed())).Texte());
+  const QStringList valeurs = {nom, champs_[1]->text(), champs_[2]->text(), champs_[3]->text(), lat, lon,
+                               champs_[6]->text(), commentaire, cle};
+  for (int c = 1; c <= 9; ++c) table_->DefinirTexte(ligne_, c, valeurs[c - 1]);
+  table_->setFocus();
+}
+
+void TMainForm::Renumeroter() {
+  for (int l = 0; l < table_->rowCount(); ++l) table_->DefinirTexte(l, 0, QString::number(l + 1));
+}
+
+void TMainForm::AjouterLigne() {
+  table_->AjouterLigne({QString::number(table_->rowCount() + 1), QString::fromUtf8("Complétez ")});
+  ligne_ = table_->rowCount() - 1;
+  table_->setCurrentCell(ligne_, 1);
+  champs_[4]->setText("0");
+  champs_[5]->setText("0");
+  champs_[1]->setText(QDate::currentDate().toString("dd/MM/yyyy"));
+  champs_[2]->setText("00h00m00");
+  champs_[6]->setText("0");
+  champs_[0]->setFocus();
+}
+
+void TMainForm::InsererLigne() {
+  const int ici = table_->rowCount() == 0 ? 0 : std::max(0, table_->currentRow());
+  table_->insertRow(ici);
+  Renumeroter();
+}
+
+void TMainForm::SupprimerLigne() {
+  if (LaPlateforme().Question("Voulez-vous supprimer cette ligne ?") && table_->currentRow() >= 0)
+    table_->removeRow(table_->currentRow());
+  Renumeroter();
+}
+
+void TMainForm::Rechercher(const QString& texte) {
+  if (!ouvert_) return;
+  QString t = texte;
+  while (t.startsWith(' ')) t.remove(0, 1);
+  // Folded as a name (punctuation out, accents plain), in capitals.
+  const QString cle = Texte(CleDeTri(Octets(t)).Texte()).toUpper();
+  int ligne = 0;
+  if (!cle.isEmpty()) {
+    ligne = table_->rowCount() - 1;
+    for (int l = 0; l < table_->rowCount(); ++l) {
+      if (ComparerSansCasse(table_->Texte(l, 9).left(cle.size()), cle) == 0) {
+        ligne = l;
+        break;
+      }
+    }
+  }
+  if (table_->rowCount() > 0) table_->setCurrentCell(std::max(0, ligne), 1);
+}
+
+int TMainForm::Comparer(const QStringList& a, const QStringList& b) const {
+  for (int c = 0; c < table_->columnCount(); ++c) {
+    const OrdreTri ordre = table_->Colonne(c).ordre;
+    if (ordre == OrdreTri::Aucun) continue;
+    int r = c == 0 ? (a.value(0).toInt() < b.value(0).toInt() ? -1 : a.value(0).toInt() > b.value(0).toInt() ? 1 : 0)
+                   : ComparerSansCasse(a.value(c), b.value(c));
+    if (ordre == OrdreTri::Decroissant) r = -r;
+    if (r != 0) return r;
+  }
+  return 0;
+}
+
+void TMainForm::TrierSurCle() {
+  table_->EffacerOrdres();
+  table_->DefinirOrdre(9, OrdreTri::Croissant);
+  table_->Trier([this](const QStringList& a, const QStringList& b) { return Comparer(a, b); });
+}
+
+void TMainForm::TrierFichier() {
+  if (!ouvert_) return;
+  TrierSurCle();
+  aSauver_ = true;
+}
+
+void TMainForm::Ecrire(const QString& chemin) {
+  std::vector<FicheClient> fiches;
+  for (int l = 0; l < table_->rowCount(); ++l) {
+    if (table_->Texte(l, 1).isEmpty() && table_->Texte(l, 9).isEmpty()) continue;  // an empty grid row is no record
+    FicheClient f;
+    f.Nom = Octets(table_->Texte(l, 1).trimmed());
+    f.Date = Octets(table_->Texte(l, 2));
+    f.Heure = Octets(table_->Texte(l, 3));
+    f.Ville = Octets(table_->Texte(l, 4).trimmed());
+    f.Lat = Octets(table_->Texte(l, 5));
+    f.Long = Octets(table_->Texte(l, 6));
+    f.Fuseau = Octets(table_->Texte(l, 7));
+    f.Commentaire = Octets(table_->Texte(l, 8).trimmed());
+    f.SortOrder = Octets(table_->Texte(l, 9).trimmed());
+    fiches.push_back(f);
+  }
+  RecrireFichierNaissance(chemin.toStdString(), fiches);
+}
+
+void TMainForm::SauverFichier() {
+  if (!ouvert_ || courant_.isEmpty() || table_->rowCount() == 0) return;
+  TrierSurCle();
+  try {
+    Ecrire(courant_);
+  } catch (const ErreurFichier& e) {
+    LaPlateforme().Erreur(QString::fromUtf8(e.what()));
+    return;
+  }
+  sauve_ = true;
+  LaPlateforme().Information("Fichier sauvé ");
+}
+
+void TMainForm::FermerLaListe() {
+  if (ouvert_ && !courant_.isEmpty()) {
+    TrierSurCle();
+    try {
+      Ecrire(courant_);
+    } catch (const ErreurFichier& e) {
+      LaPlateforme().Erreur(QString::fromUtf8(e.what()));
+      return;
+    }
+    sauve_ = true;
+  }
+  CentLignesVides();
+  ouvert_ = false;
+  courant_.clear();
+  liste_->hide();
+}
+
+void TMainForm::Quitter() {
+  if (ouvert_ && aSauver_ && !courant_.isEmpty()) {
+    TrierSurCle();
+    try {
+      Ecrire(courant_);
+    } catch (const ErreurFichier& e) {
+      LaPlateforme().Erreur(QString::fromUtf8(e.what()));
+      return;
+    }
+  }
+  close();
+}
+
+void TMainForm::FusionFichiers() {
+  if (ouvert_ && !sauve_ && table_->rowCount() > 0 && !courant_.isEmpty()) {
+    LaPlateforme().Avertissement("Veuillez d'abord sauver le fichier affiché !");
+    return;
+  }
+  enregistrerFusion_->hide();
+  menuBar()->hide();
+  fusion_->clear();
+  // Shown in capitals, but the file read is the one listed (file systems here tell case apart).
+  for (const QString& f : QDir(dossier_).entryList({"*.thz"}, QDir::Files, QDir::Name)) {
+    auto* e = new QListWidgetItem(f.toUpper(), fusion_);
+    e->setData(Qt::UserRole, f);
+    e->setFlags(e->flags() | Qt::ItemIsUserCheckable);
+    e->setCheckState(Qt::Unchecked);
+  }
+  panneauFusion_->show();
+  boutonFusion_->hide();
+}
+
+void TMainForm::CocherTout(bool coche) {
+  for (int i = 0; i < fusion_->count(); ++i) fusion_->item(i)->setCheckState(coche ? Qt::Checked : Qt::Unchecked);
+}
+
+void TMainForm::ImporterFichiers() {
+  QStringList choisis;
+  for (int i = 0; i < fusion_->count(); ++i)
+    if (fusion_->item(i)->checkState() == Qt::Checked) choisis << fusion_->item(i)->data(Qt::UserRole).toString();
+  if (choisis.isEmpty()) {
+    LaPlateforme().Avertissement(QString::fromUtf8("Vous n'avez sélectionné aucun fichier !"));
+    return;
+  }
+  doublons_->hide();
+  table_->Vider();
+  try {
+    for (const QString& f : choisis) Remplir(dossier_ + "/" + f, true);
+  } catch (const ErreurFichier& e) {
+    LaPlateforme().Erreur(QString::fromUtf8(e.what()));
+    return;
+  }
+  TrierSurCle();
+  if (table_->rowCount() > 0) table_->setCurrentCell(0, 1);
+  aSauver_ = true;
+  doublons_->show();
+  enregistrerFusion_->show();
+}
+
+void TMainForm::TrierFusion() {
+  TrierSurCle();
+  if (table_->rowCount() > 0) table_->setCurrentCell(0, 1);
+  aSauver_ = true;
+}
+
+int TMainForm::EliminerDoublons() {
+  if (table_->rowCount() > 0) table_->setCurrentCell(0, 1);
+  int effacees = 0;
+  int l = 0;
+  while (l + 1 < table_->rowCount()) {
+    if (table_->Texte(l, 9) == table_->Texte(l + 1, 9)) {
+      table_->removeRow(l + 1);
+      ++effacees;
+    } else {
+      ++l;
+    }
+  }
+  LaPlateforme().Information(QString::fromUtf8("Nombre de fiches effacées : ") + QString::number(effacees));
+  return effacees;
+}
+
+void TMainForm::ViderTableau() { table_->Vider(); }
+
+void TMainForm::Valider() {
+  panneauFusion_->hide();
+  menuBar()->show();
+  enregistrerFusion_->setVisible(table_->rowCount() > 1);
+  boutonFusion_->show();
+}
+
+void TMainForm::EnregistrerFusion() {
+  QString nom = "Nouveau";
+  if (!LaPlateforme().SaisirTexte("Entrez le nom du nouveau fichier, sans extension ", nom)) return;
+  if (nom.isEmpty()) {
+    LaPlateforme().Erreur("Le nom du fichier ne peut être vide !\n\r\n\r");
+    nom = "Nouveau";
+    if (!LaPlateforme().SaisirTexte("Entrez le nom du nouveau fichier, sans extension ", nom) || nom.isEmpty()) return;
+  }
+  TrierSurCle();
+  courant_ = dossier_ + "/" + nom + ".thz";
+  try {
+    Ecrire(courant_);
+  } catch (const ErreurFichier& e) {
+    LaPlateforme().Erreur(QString::fromUtf8(e.what()));
+    return;
+  }
+  LaPlateforme().Information("Fichier enregistré sous le nom de : " + nom + ".thz");
+  CentLignesVides();
+  enregistrerFusion_->hide();
+}
+
+}  // namespace gestion
+}  // namespace selvane

@@ -1,0 +1,9 @@
+#include "Plateforme.h"
+#include "TMainForm.h"
+
+int main(int argc, char** argv) {
+  selvane::ApplicationSelvane application(argc, argv);
+  selvane::gestion::TMainForm fenetre;
+  fenetre.show();
+  return application.exec();
+}

@@ -1,0 +1,190 @@
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QListWidget>
+#include <filesystem>
+#include <fstream>
+
+#include "CleTri.h"
+#include "FichierNaissance.h"
+#include "GrilleTexte.h"
+#include "Plateforme.h"
+#include "TMainForm.h"
+
+using namespace selvane;
+namespace fs = std::filesystem;
+
+namespace {
+
+QApplication& Application() {
+  static int argc = 1;
+  static char nom[] = "test_gestion";
+  static char* argv[] = {nom, nullptr};
+  static QApplication* application = new QApplication(argc, argv);
+  return *application;
+}
+
+FicheClient Fiche(const char* nom, const char* date = "07/03/1952") {
+  FicheClient f;
+  f.Nom = nom;
+  f.SortOrder = CleDeTri(f.Nom.Texte());
+  f.Date = date;
+  f.Heure = "14h05m30";
+  f.Ville = "Paris";
+  f.Lat = "48.52";
+  f.Long = "2.20";
+  f.Fuseau = "01.00.00";
+  return f;
+}
+
+std::string Octets(const fs::path& p) {
+  std::ifstream f(p, std::ios::binary);
+  return std::string((std::istreambuf_iterator<char>(f)), {});
+}
+
+class GestionTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    Application();
+    dossier = fs::temp_directory_path() /
+              ("selvane_gestion_" + std::to_string(::getpid()) + "_" +
+               ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::remove_all(dossier);
+    fs::create_directories(dossier);
+    DefinirPlateforme(&temoin);
+    SimulerPanneEcriture(0);
+    fenetre = new gestion::TMainForm(QString::fromStdString(dossier.string()));
+  }
+  void TearDown() override {
+    delete fenetre;
+    SimulerPanneEcriture(0);
+    DefinirPlateforme(nullptr);
+    fs::remove_all(dossier);
+  }
+  void Ouvrir(const char* nom) {
+    fenetre->OuvrirFichier();
+    fenetre->Charger(nom);
+  }
+  std::vector<std::string> Noms(const char* fichier) {
+    std::vector<std::string> n;
+    for (const auto& f : LireFichierNaissance(dossier / fichier)) n.push_back(f.Nom.Chaine());
+    return n;
+  }
+  fs::path dossier;
+  PlateformeTemoin temoin;
+  gestion::TMainForm* fenetre = nullptr;
+};
+
+}  // namespace
+
+TEST_F(GestionTest, ChargerEtSauverTrieSansPerteNiDoublon) {
+  RecrireFichierNaissance(dossier / "Clients.thz", {Fiche("MARTIN,Paul"), Fiche("ALAIN,Luc"), Fiche("ZOLA,Emile"),
+                                                    Fiche("DURAND,Anne")});
+  Ouvrir("Clients.thz");
+  EXPECT_EQ(fenetre->Table()->rowCount(), 4);
+  EXPECT_EQ(fenetre->Table()->Texte(0, 0), "1");
+  EXPECT_EQ(fenetre->Table()->Texte(0, 9), "MARTINPAUL");
+  fenetre->SauverFichier();
+  EXPECT_EQ(temoin.messages.last().texte, QString::fromUtf8("Fichier sauvé "));
+  EXPECT_EQ(Noms("Clients.thz"), (std::vector<std::string>{"ALAIN,Luc", "DURAND,Anne", "MARTIN,Paul", "ZOLA,Emile"}));
+
+  temoin.messages.clear();
+  fenetre->OuvrirFichier();
+  EXPECT_EQ(temoin.messages.value(0).texte, "Fermez d'abord le fichier en cours");
+}
+
+TEST_F(GestionTest, FusionEtDoublons) {
+  RecrireFichierNaissance(dossier / "a.thz", {Fiche("DUPONT,Jean"), Fiche("MARTIN,Paul"), Fiche("ZOLA,Emile")});
+  RecrireFichierNaissance(dossier / "B.thz", {Fiche("Dupont,Jean", "01/01/2000"), Fiche("ZOLA,Emile"), Fiche("ZOLA, Emile")});
+  fenetre->FusionFichiers();
+  ASSERT_EQ(fenetre->ListeFusion()->count(), 2);
+  EXPECT_EQ(fenetre->ListeFusion()->item(0)->text(), "B.THZ");
+  EXPECT_EQ(fenetre->ListeFusion()->item(1)->text(), "A.THZ");
+  fenetre->ImporterFichiers();
+  EXPECT_EQ(temoin.messages.last().texte, QString::fromUtf8("Vous n'avez sélectionné aucun fichier !"));
+  fenetre->CocherTout(true);
+  fenetre->ImporterFichiers();  // the files are read under their own names, not the capitals shown
+  EXPECT_EQ(fenetre->Table()->rowCount(), 6);
+  // DUPONT twice, ZOLA three times (one of them at the very end).
+  EXPECT_EQ(fenetre->EliminerDoublons(), 3);
+  EXPECT_EQ(temoin.messages.last().texte, QString::fromUtf8("Nombre de fiches effacées : 3"));
+  EXPECT_EQ(fenetre->Table()->rowCount(), 3);
+  fenetre->Valider();
+  temoin.reponsesSaisies << "" << "Fusion";
+  fenetre->EnregistrerFusion();
+  EXPECT_EQ(temoin.messages.last().texte, "Fichier enregistré sous le nom de : Fusion.thz");
+  EXPECT_EQ(Noms("Fusion.thz").size(), 3u);
+}
+
+TEST_F(GestionTest, TransfertEtControles) {
+  RecrireFichierNaissance(dossier / "Clients.thz", {Fiche("MARTIN,Paul")});
+  Ouvrir("Clients.thz");
+  fenetre->SelectionnerCellule(0, 1);
+  EXPECT_EQ(fenetre->Champ(1)->text(), "MARTIN,Paul");
+  fenetre->Champ(5)->setText("70.00");
+  fenetre->Transferer();
+  EXPECT_EQ(temoin.messages.last().texte, QString::fromUtf8("Latitude : 70.00 :  valeur supérieure à 66° !"));
+  fenetre->Champ(5)->setText("45.60");
+  fenetre->Transferer();
+  EXPECT_EQ(temoin.messages.last().texte,
+            QString::fromUtf8("Latitude : 45.60 :  valeur incorrecte, nombre de minutes doit être inférieur à 60 !"));
+  fenetre->Champ(5)->setText("45.30");
+  fenetre->Champ(1)->setText("Élise,Anne");
+  fenetre->Champ(8)->setText("");
+  fenetre->Transferer();
+  EXPECT_EQ(fenetre->Table()->Texte(0, 9), "ELISEANNE");
+  EXPECT_TRUE(fenetre->Table()->Texte(0, 8).startsWith(QString::fromUtf8("modifié le ")));
+  // Quitting after editing only (no sort, no merge) saves nothing.
+  const std::string avant = Octets(dossier / "Clients.thz");
+  fenetre->Quitter();
+  EXPECT_EQ(Octets(dossier / "Clients.thz"), avant);
+}
+
+TEST_F(GestionTest, UnePanneDEcritureLaisseLeFichierIntact) {
+  RecrireFichierNaissance(dossier / "Clients.thz", {Fiche("MARTIN,Paul"), Fiche("ALAIN,Luc")});
+  const std::string avant = Octets(dossier / "Clients.thz");
+  Ouvrir("Clients.thz");
+  SimulerPanneEcriture(1);
+  fenetre->SauverFichier();
+  EXPECT_EQ(temoin.messages.last().genre, "erreur");
+  EXPECT_EQ(Octets(dossier / "Clients.thz"), avant);
+  SimulerPanneEcriture(0);
+  fenetre->FermerLaListe();  // saves in every case
+  EXPECT_EQ(Noms("Clients.thz"), (std::vector<std::string>{"ALAIN,Luc", "MARTIN,Paul"}));
+  EXPECT_FALSE(fenetre->FichierOuvert());
+  EXPECT_EQ(fenetre->Table()->rowCount(), 100);
+}
+
+TEST(GrilleTexte, TriRechercheEtDisposition) {
+  Application();
+  GrilleTexte grille;
+  grille.DefinirColonnes({ColonneGrille{"A"}, ColonneGrille{"B"}});
+  for (const char* t : {"delta", "Alpha", "charlie", "bravo"}) grille.AjouterLigne({t, QString::number(std::strlen(t))});
+  grille.DefinirOrdre(0, OrdreTri::Croissant);
+  auto comparer = [&](const QStringList& a, const QStringList& b) {
+    const int r = ComparerSansCasse(a[0], b[0]);
+    return grille.Colonne(0).ordre == OrdreTri::Decroissant ? -r : r;
+  };
+  grille.Trier(comparer);
+  EXPECT_EQ(grille.Texte(0, 0), "Alpha");
+  EXPECT_EQ(grille.Texte(3, 0), "delta");
+  EXPECT_EQ(grille.Chercher(0, "CH"), 2);
+  EXPECT_EQ(grille.Chercher(0, "zz"), 4);
+  grille.DefinirOrdre(0, OrdreTri::Decroissant);
+  grille.Trier(comparer);
+  EXPECT_EQ(grille.Texte(0, 0), "delta");
+
+  grille.DefinirLargeur(1, 0);
+  const QString disposition = grille.Disposition();
+  EXPECT_TRUE(disposition.startsWith("[Columns]\r\n"));
+  EXPECT_TRUE(disposition.contains("[Column:1]\r\nIndex=1\r\nCaption=B\r\n"));
+  GrilleTexte autre;
+  autre.DefinirColonnes({ColonneGrille{"x"}, ColonneGrille{"y"}});
+  autre.RestaurerDisposition(disposition);
+  EXPECT_EQ(autre.Colonne(0).titre, "A");
+  EXPECT_EQ(autre.Colonne(0).ordre, OrdreTri::Decroissant);
+  EXPECT_EQ(autre.Colonne(1).largeur, 0);
+  EXPECT_TRUE(autre.isColumnHidden(1));
+}
