@@ -96,7 +96,7 @@ TMainForm::TMainForm(const QString& dossier, QWidget* parent)
     formulaire->addRow(QString::fromUtf8(etiquettes[i]), champs_[i]);
   }
   champs_[1]->setInputMask("99/99/9999");
-  champs_[2]->setInputMask("#9h99m99");
+  champs_[2]->setInputMask("09\\h99m99");  // "h" is a mask letter: escaped
   auto* transferer = new QPushButton(QString::fromUtf8(" Transférer les modifications"), panneau);
   connect(transferer, &QPushButton::clicked, this, [this] { Transferer(); });
   formulaire->addRow(transferer);
