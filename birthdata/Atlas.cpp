@@ -143,17 +143,7 @@ std::int64_t PremiereLigne(std::int64_t trouve, int recul, int lignes, std::int6
 
 VilleDefaut LireVilleDefaut(const fs::path& dossier) {
   const fs::path chemin = dossier / "Vildef.def";
-  const std::string contenu = LireFichierEntier(chemin);
-  std::vector<std::string> lignes;
-  std::size_t debut = 0;
-  while (debut < contenu.size()) {
-    std::size_t fin = contenu.find('\n', debut);
-    if (fin == std::string::npos) fin = contenu.size();
-    std::string l = contenu.substr(debut, fin - debut);
-    if (!l.empty() && l.back() == '\r') l.pop_back();
-    lignes.push_back(l);
-    debut = fin + 1;
-  }
+  const std::vector<std::string> lignes = DecouperLignes(LireFichierEntier(chemin));
   if (lignes.size() < 5)
     throw ErreurFichier("Lecture au-delà de la fin du fichier. (" + chemin.string() + ")");
   return {Rogner(lignes[0]), lignes[1], Rogner(lignes[2]), Rogner(lignes[3]), lignes[4]};

@@ -13,3 +13,17 @@ function(selvane_add_test name)
     PROPERTIES LABELS "${ARG_LABELS}" ENVIRONMENT "QT_QPA_PLATFORM=offscreen"
     DISCOVERY_TIMEOUT 60)
 endfunction()
+
+# selvane_npm_ci(dossier_source repertoire_modules)
+# Installs the npm packages pinned by a folder's package-lock.json into the build tree;
+# the stamp node_modules/.package-lock.json is what generators depend on.
+function(selvane_npm_ci source modules commentaire)
+  add_custom_command(
+    OUTPUT ${modules}/node_modules/.package-lock.json
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${modules}
+    COMMAND ${CMAKE_COMMAND} -E copy ${source}/package.json ${source}/package-lock.json ${modules}
+    COMMAND ${SELVANE_NPM} ci --no-audit --no-fund --ignore-scripts --loglevel=error
+    WORKING_DIRECTORY ${modules}
+    DEPENDS ${source}/package.json ${source}/package-lock.json
+    COMMENT "${commentaire}")
+endfunction()

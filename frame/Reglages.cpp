@@ -77,20 +77,6 @@ JeuCouleurs CouleursDeLignes(const std::vector<std::string>& lignes, const char*
   return c;
 }
 
-std::vector<std::string> Decouper(const std::string& contenu) {
-  std::vector<std::string> lignes;
-  std::size_t debut = 0;
-  while (debut < contenu.size()) {
-    std::size_t fin = contenu.find('\n', debut);
-    if (fin == std::string::npos) fin = contenu.size();
-    std::string l = contenu.substr(debut, fin - debut);
-    if (!l.empty() && l.back() == '\r') l.pop_back();
-    lignes.push_back(std::move(l));
-    debut = fin + 1;
-  }
-  return lignes;
-}
-
 }  // namespace
 
 Reglages& LesReglages() {
@@ -131,7 +117,7 @@ bool LireCouleur(std::string_view texte, Couleur& c) {
   return true;
 }
 
-std::vector<std::string> LireLignes(const fs::path& chemin) { return Decouper(LireFichierEntier(chemin)); }
+std::vector<std::string> LireLignes(const fs::path& chemin) { return DecouperLignes(LireFichierEntier(chemin)); }
 
 void EcrireLignes(const fs::path& chemin, const std::vector<std::string>& lignes) {
   std::string contenu;

@@ -148,17 +148,7 @@ void EcrireFichierTheme(const fs::path& chemin, const FicheClient& f) {
 }
 
 FicheClient LireFichierTheme(const fs::path& chemin) {
-  const std::string contenu = LireFichierEntier(chemin);
-  std::vector<std::string> lignes;
-  std::size_t debut = 0;
-  while (debut < contenu.size() && lignes.size() < 8) {
-    std::size_t fin = contenu.find('\n', debut);
-    if (fin == std::string::npos) fin = contenu.size();
-    std::string ligne = contenu.substr(debut, fin - debut);
-    if (!ligne.empty() && ligne.back() == '\r') ligne.pop_back();
-    lignes.push_back(ligne);
-    debut = fin + 1;
-  }
+  std::vector<std::string> lignes = DecouperLignes(LireFichierEntier(chemin));
   lignes.resize(8);
   FicheClient f;
   f.Nom = lignes[0];

@@ -40,6 +40,20 @@ bool EcrireTout(int fd, const char* donnees, std::size_t taille) {
 
 }  // namespace
 
+std::vector<std::string> DecouperLignes(const std::string& contenu) {
+  std::vector<std::string> lignes;
+  std::size_t debut = 0;
+  while (debut < contenu.size()) {
+    std::size_t fin = contenu.find('\n', debut);
+    if (fin == std::string::npos) fin = contenu.size();
+    std::string ligne = contenu.substr(debut, fin - debut);
+    if (!ligne.empty() && ligne.back() == '\r') ligne.pop_back();
+    lignes.push_back(std::move(ligne));
+    debut = fin + 1;
+  }
+  return lignes;
+}
+
 void SimulerPanneEcriture(int apresNombreEcritures) { gPanneApres = apresNombreEcritures; }
 
 std::string LireFichierEntier(const fs::path& chemin) {

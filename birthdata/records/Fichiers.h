@@ -2,6 +2,7 @@
 // Whole-file reads and replacements with the system's error text on failure.
 #include <filesystem>
 #include <string>
+#include <vector>
 
 namespace selvane {
 
@@ -13,6 +14,9 @@ void RemplacerFichierEntier(const std::filesystem::path& cible, const std::strin
                             const std::filesystem::path& travail);
 // The work file is the target's name followed by ".tmp".
 void RemplacerFichierEntier(const std::filesystem::path& cible, const std::string& contenu);
+
+// The lines of a text, ended by CR LF or LF (the last one may lack its end).
+std::vector<std::string> DecouperLignes(const std::string& contenu);
 
 // Writing: a test may make the n-th write fail as a full disk would (0: never).
 void SimulerPanneEcriture(int apresNombreEcritures);

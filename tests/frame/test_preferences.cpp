@@ -1,4 +1,6 @@
 #include <gtest/gtest.h>
+
+#include "../AppliDeTest.h"
 #include <unistd.h>
 
 #include <QApplication>
@@ -25,13 +27,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-QApplication& Application() {
-  static int argc = 1;
-  static char nom[] = "test_preferences";
-  static char* argv[] = {nom, nullptr};
-  static QApplication* application = new QApplication(argc, argv);
-  return *application;
-}
+QApplication& Application() { return ApplicationDeTest<QApplication>(); }
 
 std::string Lire(const fs::path& p) {
   std::ifstream f(p, std::ios::binary);

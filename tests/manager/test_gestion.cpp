@@ -1,4 +1,6 @@
 #include <gtest/gtest.h>
+
+#include "../AppliDeTest.h"
 #include <unistd.h>
 
 #include <QApplication>
@@ -18,13 +20,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-QApplication& Application() {
-  static int argc = 1;
-  static char nom[] = "test_gestion";
-  static char* argv[] = {nom, nullptr};
-  static QApplication* application = new QApplication(argc, argv);
-  return *application;
-}
+QApplication& Application() { return ApplicationDeTest<QApplication>(); }
 
 FicheClient Fiche(const char* nom, const char* date = "07/03/1952") {
   FicheClient f;

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "../AppliDeTest.h"
+
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
@@ -17,13 +19,7 @@ namespace {
 
 const fs::path kProgramme = SELVANE_BIN_DIR;
 
-QGuiApplication& Application() {
-  static int argc = 1;
-  static char nom[] = "test_images";
-  static char* argv[] = {nom, nullptr};
-  static QGuiApplication* application = new QGuiApplication(argc, argv);
-  return *application;
-}
+QGuiApplication& Application() { return ApplicationDeTest<QGuiApplication>(); }
 
 bool Sombre(const QImage& image, int x, int y) {
   for (int dy = -1; dy <= 1; ++dy)

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "../AppliDeTest.h"
+
 #include <QFont>
 #include <QFontDatabase>
 #include <QFontMetrics>
@@ -19,14 +21,7 @@ namespace {
 
 const fs::path kProgramme = SELVANE_BIN_DIR;
 
-// Never destroyed: Qt's own globals are gone by the time statics are.
-QGuiApplication& Application() {
-  static int argc = 1;
-  static char nom[] = "test_render";
-  static char* argv[] = {nom, nullptr};
-  static QGuiApplication* application = new QGuiApplication(argc, argv);
-  return *application;
-}
+QGuiApplication& Application() { return ApplicationDeTest<QGuiApplication>(); }
 
 QImage Rendu(const QString& famille, QChar c) {
   QImage image(64, 64, QImage::Format_Grayscale8);

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "../AppliDeTest.h"
+
 #include <QApplication>
 #include <QTextBrowser>
 #include <filesystem>
@@ -10,13 +12,7 @@ using namespace selvane;
 
 namespace {
 
-QApplication& Application() {
-  static int argc = 1;
-  static char nom[] = "test_widgets";
-  static char* argv[] = {nom, nullptr};
-  static QApplication* application = new QApplication(argc, argv);
-  return *application;
-}
+QApplication& Application() { return ApplicationDeTest<QApplication>(); }
 
 }  // namespace
 
