@@ -337,28 +337,27 @@ void TMainForm::Ecrire(const QString& chemin) {
   RecrireFichierNaissance(chemin.toStdString(), fiches);
 }
 
-void TMainForm::SauverFichier() {
-  if (!ouvert_ || courant_.isEmpty() || table_->rowCount() == 0) return;
+bool TMainForm::TrierEtEcrire(const QString& chemin) {
   TrierSurCle();
   try {
-    Ecrire(courant_);
+    Ecrire(chemin);
   } catch (const ErreurFichier& e) {
     LaPlateforme().Erreur(QString::fromUtf8(e.what()));
-    return;
+    return false;
   }
+  return true;
+}
+
+void TMainForm::SauverFichier() {
+  if (!ouvert_ || courant_.isEmpty() || table_->rowCount() == 0) return;
+  if (!TrierEtEcrire(courant_)) return;
   sauve_ = true;
   LaPlateforme().Information("Fichier sauvé ");
 }
 
 void TMainForm::FermerLaListe() {
   if (ouvert_ && !courant_.isEmpty()) {
-    TrierSurCle();
-    try {
-      Ecrire(courant_);
-    } catch (const ErreurFichier& e) {
-      LaPlateforme().Erreur(QString::fromUtf8(e.what()));
-      return;
-    }
+    if (!TrierEtEcrire(courant_)) return;
     sauve_ = true;
   }
   CentLignesVides();
@@ -369,13 +368,7 @@ void TMainForm::FermerLaListe() {
 
 void TMainForm::Quitter() {
   if (ouvert_ && aSauver_ && !courant_.isEmpty()) {
-    TrierSurCle();
-    try {
-      Ecrire(courant_);
-    } catch (const ErreurFichier& e) {
-      LaPlateforme().Erreur(QString::fromUtf8(e.what()));
-      return;
-    }
+    if (!TrierEtEcrire(courant_)) return;
   }
   close();
 }
@@ -465,14 +458,8 @@ void TMainForm::EnregistrerFusion() {
     nom = "Nouveau";
     if (!LaPlateforme().SaisirTexte("Entrez le nom du nouveau fichier, sans extension ", nom) || nom.isEmpty()) return;
   }
-  TrierSurCle();
   courant_ = dossier_ + "/" + nom + ".thz";
-  try {
-    Ecrire(courant_);
-  } catch (const ErreurFichier& e) {
-    LaPlateforme().Erreur(QString::fromUtf8(e.what()));
-    return;
-  }
+  if (!TrierEtEcrire(courant_)) return;
   LaPlateforme().Information("Fichier enregistré sous le nom de : " + nom + ".thz");
   CentLignesVides();
   enregistrerFusion_->hide();

@@ -70,6 +70,8 @@ class TMainForm : public QMainWindow {
   void Renumeroter();
   void TrierSurCle();
   void Ecrire(const QString& chemin);
+  // Sorts on the key and rewrites the file; false (after the error box) when the write failed.
+  bool TrierEtEcrire(const QString& chemin);
   void CentLignesVides();
   int Comparer(const QStringList& a, const QStringList& b) const;
 };
