@@ -40,6 +40,9 @@
 #include "Plateforme.h"
 #include "Reglages.h"
 #include "TFormBackup.h"
+#include "TFormDomiscop.h"
+#include "TFormEnterData.h"
+#include "TFormLoadData.h"
 #include "TFormCouleurs.h"
 #include "TFormOptions.h"
 
@@ -169,7 +172,8 @@ void TMainForm::CreerMenus() {
     if (radix_) RestaurerRadix(*radix_);
     CalculerTheme(EcartGlyphes8);
     Etat().NomFichierNaissance = "Natal";
-    PasEncoreDisponible();
+    TFormEnterData saisie(dossier_, TFormEnterData::Modification, [this] { OuvrirListing(); }, this);
+    saisie.exec();
   });
   fichier->addSeparator();
   action(fichier, "FileExitItem", "&Quitter", [] { QApplication::quit(); });
@@ -199,7 +203,9 @@ void TMainForm::CreerMenus() {
   action(outils, "GestionFichiers", "Gestion des fichiers", [this] {
     LaPlateforme().LancerProgramme(dossier_ + "/GestSelvane");
   });
-  QAction* planisphere = action(outils, "Planisphre1", QString::fromUtf8("Planisphère"), [this] { PasEncoreDisponible(); });
+  QAction* planisphere = action(outils, "Planisphre1", QString::fromUtf8("Planisphère"), [this] {
+    (new TFormDomiscop(dossier_))->show();
+  });
   outils->addSeparator();
   action(outils, "LunaisonsEclipses", QString::fromUtf8("Lunaisons, éclipses, Ingres"), [this] { ExecuterTouche(Qt::Key_L); });
   action(outils, "Thesaurus", "Backup (sauvegarde)", [this] {
@@ -356,12 +362,22 @@ void TMainForm::ExecuterTouche(int touche) {
     case Qt::Key_N:
       if (!TesterNbreFenetres()) return;
       Etat().NomFichierNaissance = "Natal";
-      PasEncoreDisponible();  // the entry window
+      {
+        TFormEnterData saisie(dossier_, TFormEnterData::Nouvelle, [this] { OuvrirListing(); }, this);
+        saisie.exec();
+      }
       return;
     case Qt::Key_F2:
       if (!TesterNbreFenetres()) return;
       Etat().NomFichierNaissance = "Natal";
-      PasEncoreDisponible();  // the birth-file browser
+      {
+        auto* navigateur = new TFormLoadData(dossier_, [this] { OuvrirListing(); }, [this] {
+          TFormEnterData saisie(dossier_, TFormEnterData::Modification, [this] { OuvrirListing(); }, this);
+          saisie.exec();
+        }, this);
+        navigateur->setAttribute(Qt::WA_DeleteOnClose);
+        navigateur->show();
+      }
       return;
     case Qt::Key_O:
       if (TFormChartList::Ouverte()) return;

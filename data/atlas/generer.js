@@ -251,5 +251,17 @@ zones.forEach((zone, i) => {
 fs.writeFileSync(path.join(sortie, 'Zones_Numbers.tzn'), numeros.join(''), 'latin1');
 fs.writeFileSync(path.join(sortie, 'TZDBCel.tzb'), base.join(''), 'latin1');
 
+// The country-code help list of the entry window: code, two spaces, French name.
+const CODES = ('AD AE AF AG AI AL AM AN AO AQ AR AS AT AU AW AX AZ BA BB BD BE BF BG BH BI BJ BL BM BN BO BQ BR BS BT BV ' +
+  'BW BY BZ CA CC CD CF CG CH CI CK CL CM CN CO CR CS CU CV CW CX CY CZ DE DJ DK DM DO DZ EC EE EG EH ER ES ET FI FJ FK ' +
+  'FM FO FR GA GB GD GE GF GG GH GI GL GM GN GP GQ GR GS GT GU GW GY HK HM HN HR HT HU ID IE IL IM IN IO IQ IR IS IT JE ' +
+  'JM JO JP KE KG KH KI KM KN KP KR KW KY KZ LA LB LC LI LK LR LS LT LU LV LY MA MC MD ME MF MG MH MK ML MM MN MO MP MQ ' +
+  'MR MS MT MU MV MW MX MY MZ NA NC NE NF NG NI NL NO NP NR NU NZ OM PA PE PF PG PH PK PL PM PN PR PS PT PW PY QA RE RO ' +
+  'RS RU RW SA SB SC SD SE SG SH SI SJ SK SL SM SN SO SR SS ST SV SX SY SZ TC TD TF TG TH TJ TK TL TM TN TO TR TT TV TW ' +
+  'TZ UA UG UM US UY UZ VA VC VE VG VI VN VU WF WS XK YE YT ZA ZM ZW').split(' ');
+const ANCIENS = { AN: 'Antilles néerlandaises', CS: 'Serbie-et-Monténégro', XK: 'Kosovo' };
+fs.writeFileSync(path.join(sortie, 'CodesPays.txt'),
+  CODES.map((c) => `${c}  ${pays.getName(c, 'fr') || ANCIENS[c] || c}`).join('\r\n') + '\r\n', 'utf8');
+
 fs.writeFileSync(path.join(sortie, 'Vildef.def'), 'Paris\r\nFrance\r\n48.52\r\n2.20\r\nEurope/Paris\r\n', 'latin1');
 process.stdout.write(`${parPays.size} fichiers d'atlas, ${zones.length} fuseaux, ${base.length} régimes\n`);

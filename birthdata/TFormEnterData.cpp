@@ -1,0 +1,580 @@
+#include "TFormEnterData.h"
+
+#include <QComboBox>
+#include <QDate>
+#include <QDir>
+#include <QFile>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTextStream>
+#include <QTime>
+#include <QVBoxLayout>
+#include <cmath>
+
+#include "Calcul.h"
+#include "Catalogue.h"
+#include "CleTri.h"
+#include "Conversions.h"
+#include "Cp1252.h"
+#include "Ephemerides.h"
+#include "EtatTheme.h"
+#include "FichierNaissance.h"
+#include "Fuseaux.h"
+#include "GrilleAtlas.h"
+#include "Plateforme.h"
+
+namespace selvane {
+
+namespace {
+
+QString Texte(std::string_view octets) { return QString::fromStdString(Cp1252VersUtf8(octets)); }
+std::string Octets(const QString& t) { return Utf8VersCp1252(t.toStdString()); }
+
+QLineEdit* Champ(QWidget* parent, int longueur, const QString& masque = QString()) {
+  auto* c = new QLineEdit(parent);
+  if (!masque.isEmpty()) c->setInputMask(masque);
+  c->setMaxLength(longueur);
+  return c;
+}
+
+}  // namespace
+
+TFormEnterData::TFormEnterData(const QString& dossier, Mode mode, std::function<void()> ouvrirListing, QWidget* parent)
+    : QDialog(parent), dossier_(dossier), mode_(mode), ouvrirListing_(std::move(ouvrirListing)) {
+  setWindowTitle(QString::fromUtf8("Entrée des données "));
+  EditNom = Champ(this, 36);
+  MaskEditDate = Champ(this, 10, "99/99/9999");
+  MaskEditHeure = Champ(this, 5, "09\\h99");
+  MaskEditSecondes = Champ(this, 2, "99");
+  EditVille = Champ(this, 70);
+  EditPays = Champ(this, 33);
+  EditLat = Champ(this, 6);
+  EditLong = Champ(this, 7);
+  MaskEditLongH = Champ(this, 10);
+  EditFuseau = Champ(this, 9);
+  EditComment = Champ(this, 80);
+  Edit1 = Champ(this, 40);
+  Edit1->setReadOnly(true);
+  Edit1->hide();
+  LabelJour = new QLabel(this);
+  Recherche = Champ(this, 30);
+  Pays = new QComboBox(this);
+  Atlas = new GrilleAtlas(20, this);
+  FichiersNaissance = new QListWidget(this);
+  CodesPays = new QListWidget(this);
+  CodesPays->hide();
+
+  // Field exits and typing.
+  connect(MaskEditDate, &QLineEdit::editingFinished, this, [this] {
+    if (TesterDate()) AfficherJour();
+  });
+  connect(MaskEditHeure, &QLineEdit::editingFinished, this, [this] {
+    if (TesterHeure() && mode_ == Nouvelle && EditFuseau->text() != "0") ChercherRegime();
+  });
+  for (QLineEdit* coordonnee : {EditLat, EditLong}) {
+    connect(coordonnee, &QLineEdit::textEdited, this, [this, coordonnee](const QString& texte) {
+      static QString precedent;
+      for (int i = 0; i < texte.size(); ++i) {
+        const QChar c = texte[i];
+        if (c == '-' && i != 0) {
+          LaPlateforme().Avertissement("Signe moins uniquement en première place");
+          coordonnee->setText(texte.left(i) + texte.mid(i + 1));
+          return;
+        }
+        if (!(c.isDigit() || c == '.' || c == '-')) {
+          LaPlateforme().Avertissement("N'entrez que des chiffres ou le point");
+          coordonnee->setText(texte.left(i) + texte.mid(i + 1));
+          return;
+        }
+      }
+      if (coordonnee == EditLat) TesterLatitude();
+      else TesterLongitude();
+    });
+  }
+  connect(EditFuseau, &QLineEdit::textEdited, this, [this] { TesterFuseau(); });
+  EditFuseau->installEventFilter(this);
+  MaskEditHeure->installEventFilter(this);
+  connect(EditNom, &QLineEdit::textChanged, this, [this](const QString& t) { BoutonEnregistrer->setEnabled(!t.isEmpty()); });
+
+  // Atlas.
+  for (const std::string& nom : ListerAtlas(dossier_.toStdString())) Pays->addItem(QString::fromStdString(nom));
+  connect(Pays, &QComboBox::currentIndexChanged, this, [this](int i) { OuvrirAtlas(i); });
+  connect(Recherche, &QLineEdit::textEdited, this, [this](const QString& t) { Atlas->Chercher(t, Atlas->Lignes() / 2); });
+  connect(Atlas, &GrilleAtlas::VilleChoisie, this, [this](const CityRecord& v) { ChoisirVille(v); });
+
+  // Buttons.
+  auto bouton = [this](const char* titre, auto action) {
+    auto* b = new QPushButton(QString::fromUtf8(titre), this);
+    connect(b, &QPushButton::clicked, this, action);
+    return b;
+  };
+  QPushButton* theme = bouton("    Thème", [this] { Theme(); });
+  BoutonEnregistrer = bouton("Enregistrer données", [this] { EnregistrerDonnees(); });
+  QPushButton* effacer = bouton("Effacer", [this] {
+    EditNom->clear();
+    EditComment->clear();
+    MaskEditDate->setText(QDate::currentDate().toString("dd/MM/yyyy"));
+    MaskEditHeure->setText(QTime::currentTime().toString("hh'h'mm"));
+  });
+  QPushButton* defaut = bouton("Défaut", [this] { Defaut(); });
+  QPushButton* tu = bouton("TU", [this] { TU(); });
+  QPushButton* midi = bouton("Midi vrai", [this] { MidiVrai(); });
+  QPushButton* eqtps = bouton("Eq Tps", [this] { EquationDuTemps(); });
+  QPushButton* convertir = bouton("Long. en heures → degrés", [this] { ConvertirLongitude(); });
+  QPushButton* codes = bouton("Code des pays", [this] {
+    CodesPays->setVisible(!CodesPays->isVisible());
+  });
+  QPushButton* aide = bouton("Aide", [] { LaPlateforme().OuvrirAide("EnterData.htm"); });
+  QPushButton* quitter = bouton("Quitter", [this] { close(); });
+
+  // Save panel.
+  PanneauSauvegarde = new QWidget(this);
+  auto* ps = new QVBoxLayout(PanneauSauvegarde);
+  ps->addWidget(new QLabel(QString::fromUtf8("Double-cliquez le nom d'un fichier ou cliquez sur « Sauver » ;\n"
+                                             "cliquez sur « Nouveau » pour créer un nouveau fichier."), PanneauSauvegarde));
+  ps->addWidget(FichiersNaissance);
+  auto* sauver = new QPushButton("Sauver", PanneauSauvegarde);
+  auto* nouveau = new QPushButton("Nouveau", PanneauSauvegarde);
+  ps->addWidget(sauver);
+  ps->addWidget(nouveau);
+  connect(sauver, &QPushButton::clicked, this, [this] { Sauver(); });
+  connect(nouveau, &QPushButton::clicked, this, [this] { Nouveau(); });
+  connect(FichiersNaissance, &QListWidget::itemClicked, this, [this] { fichierClique_ = true; });
+  connect(FichiersNaissance, &QListWidget::itemDoubleClicked, this, [this] {
+    fichierClique_ = true;
+    Sauver();
+  });
+  PanneauSauvegarde->hide();
+
+  auto* grille = new QGridLayout;
+  int ligne = 0;
+  auto ajouter = [&](const char* etiquette, QWidget* champ, QWidget* apres = nullptr) {
+    grille->addWidget(new QLabel(QString::fromUtf8(etiquette), this), ligne, 0);
+    grille->addWidget(champ, ligne, 1);
+    if (apres) grille->addWidget(apres, ligne, 2);
+    ++ligne;
+  };
+  ajouter("Nom,Prénom :", EditNom);
+  ajouter("Date naissance :", MaskEditDate, LabelJour);
+  ajouter("Heure :", MaskEditHeure, MaskEditSecondes);
+  ajouter("sec   (facultatif)", new QWidget(this));
+  ajouter("Ville :", EditVille);
+  ajouter("Pays/Région :", EditPays);
+  ajouter("Latitude (DD.MM) :", EditLat);
+  ajouter("Longitude (DDD.MM) :", EditLong, MaskEditLongH);
+  ajouter("Fuseau (HH.MM.SS)", EditFuseau, Edit1);
+  ajouter("Commentaire :", EditComment);
+  auto* boutons = new QGridLayout;
+  QPushButton* tous[] = {theme, BoutonEnregistrer, effacer, defaut, tu, midi, eqtps, convertir, codes, aide, quitter};
+  for (int i = 0; i < 11; ++i) boutons->addWidget(tous[i], i / 4, i % 4);
+  auto* gauche = new QVBoxLayout;
+  gauche->addLayout(grille);
+  gauche->addLayout(boutons);
+  gauche->addWidget(PanneauSauvegarde);
+  gauche->addWidget(CodesPays);
+  auto* droite = new QVBoxLayout;
+  droite->addWidget(Pays);
+  auto* ligneRecherche = new QHBoxLayout;
+  ligneRecherche->addWidget(new QLabel("Ville : ", this));
+  ligneRecherche->addWidget(Recherche);
+  droite->addLayout(ligneRecherche);
+  droite->addWidget(Atlas, 1);
+  auto* disposition = new QHBoxLayout(this);
+  disposition->addLayout(gauche);
+  disposition->addLayout(droite, 1);
+
+  // The country codes, generated with the atlas.
+  QFile codesFichier(dossier_ + "/CodesPays.txt");
+  if (codesFichier.open(QIODevice::ReadOnly)) {
+    QTextStream flux(&codesFichier);
+    flux.setEncoding(QStringConverter::Utf8);
+    while (!flux.atEnd()) CodesPays->addItem(flux.readLine());
+  }
+
+  // Fields by mode.
+  const FicheClient& f = Etat().FicheEnCours;
+  VilleDefaut defautVille;
+  try {
+    defautVille = LireVilleDefaut(dossier_.toStdString());
+  } catch (const std::exception& e) {
+    LaPlateforme().Erreur(QString::fromUtf8(e.what()));
+  }
+  nomZone_ = defautVille.zone;
+  if (mode_ == Modification) {
+    EditNom->setText(Texte(f.Nom.Texte()));
+    MaskEditDate->setText(Texte(f.Date.Texte()));
+    MaskEditHeure->setText(Texte(f.Heure.Texte()).left(5));
+    MaskEditSecondes->setText(Texte(f.Heure.Texte()).mid(6, 2));
+    EditVille->setText(Texte(f.Ville.Texte()));
+    EditLat->setText(Texte(f.Lat.Texte()));
+    EditLong->setText(Texte(f.Long.Texte()));
+    EditFuseau->setText(Texte(f.Fuseau.Texte()));
+    EditComment->setText(Texte(f.Commentaire.Texte()));
+  } else {
+    EditVille->setText(Texte(defautVille.ville));
+    EditPays->setText(Texte(defautVille.pays));
+    EditLat->setText(Texte(defautVille.lat));
+    EditLong->setText(Texte(defautVille.lon));
+    if (mode_ == Evenement) {
+      EditNom->setText(Texte(f.Nom.Texte()));
+      MaskEditDate->setText(Texte(f.Date.Texte()));
+      MaskEditHeure->setText(Texte(f.Heure.Texte()).left(5));
+      MaskEditSecondes->setText(Texte(f.Heure.Texte()).mid(6, 2));
+      EditFuseau->setText("0");
+      mode_ = Nouvelle;  // from now on it behaves as a new record
+    } else {
+      MaskEditDate->setText(QDate::currentDate().toString("dd/MM/yyyy"));
+      MaskEditHeure->setText(QTime::currentTime().toString("hh'h'mm"));
+      MaskEditSecondes->setText("00");
+      AfficherJour();
+      try {
+        numeroZone_ = LireFuseauActuel(dossier_.toStdString(), nomZone_);
+      } catch (const std::exception& e) {
+        LaPlateforme().Erreur(QString::fromUtf8(e.what()));
+      }
+      ChercherRegime();
+    }
+  }
+  BoutonEnregistrer->setEnabled(!EditNom->text().isEmpty());
+  if (Pays->count() > 0) {
+    const int france = Pays->findText("France");
+    Pays->setCurrentIndex(france >= 0 ? france : 0);
+    OuvrirAtlas(Pays->currentIndex());
+  }
+  resize(1200, 720);
+}
+
+void TFormEnterData::OuvrirAtlas(int index) {
+  if (index < 0) return;
+  try {
+    Atlas->Ouvrir(dossier_ + "/" + Pays->itemText(index) + ".cty");
+    Atlas->Chercher(Recherche->text(), 8);
+  } catch (const std::exception& e) {
+    LaPlateforme().Erreur(QString::fromUtf8(e.what()));
+  }
+}
+
+bool TFormEnterData::eventFilter(QObject* objet, QEvent* evenement) {
+  if (evenement->type() == QEvent::MouseButtonDblClick) {
+    if (objet == EditFuseau) FuseauOrdinateur();
+    if (objet == MaskEditHeure) LeverDuSoleil();
+  }
+  return QDialog::eventFilter(objet, evenement);
+}
+
+void TFormEnterData::keyPressEvent(QKeyEvent* e) {
+  if (e->key() == Qt::Key_F1) LaPlateforme().OuvrirAide("EnterData.htm");
+  else if (e->key() == Qt::Key_Escape) close();
+  else QDialog::keyPressEvent(e);
+}
+
+bool TFormEnterData::TesterDate() {
+  if (!DateValide(Octets(MaskEditDate->text()))) {
+    LaPlateforme().Avertissement(MaskEditDate->text() + " : date incorrecte");
+    MaskEditDate->setFocus();
+    return false;
+  }
+  return true;
+}
+
+bool TFormEnterData::TesterHeure() {
+  if (!HeureValide(Octets(MaskEditHeure->text()))) {
+    LaPlateforme().Avertissement(MaskEditHeure->text() + " : heure incorrecte");
+    MaskEditHeure->setFocus();
+    return false;
+  }
+  return true;
+}
+
+bool TFormEnterData::TesterLatitude() {
+  if (LatitudeValide(Octets(EditLat->text()))) return true;
+  EditLat->clear();
+  return false;
+}
+
+bool TFormEnterData::TesterLongitude() {
+  if (!LongitudeValide(Octets(EditLong->text()))) {
+    EditLong->clear();
+    return false;
+  }
+  // The longitude in time beside it, truncated.
+  const double degres = DegMinVersDegres(LireNombre(Octets(EditLong->text())));
+  const DMS t = DecouperDMS(std::fabs(degres) / 15.0);
+  MaskEditLongH->setText(QString("%1%2h%3m%4s")
+                             .arg(degres < 0 ? "-" : "+")
+                             .arg(t.degres, 2, 10, QChar('0'))
+                             .arg(t.minutes, 2, 10, QChar('0'))
+                             .arg(t.secondes, 2, 10, QChar('0')));
+  return true;
+}
+
+bool TFormEnterData::TesterFuseau() {
+  const QString z = EditFuseau->text().trimmed();
+  if (z.isEmpty()) return true;
+  if (z[0] == 'L' || z[0] == 'l') {
+    EditFuseau->setText(QString::fromStdString(LongitudeVersFuseau(Octets(EditLong->text()))));
+    return true;
+  }
+  for (QChar c : z) {
+    if (!(c == 'L' || c == 'l' || c == '-' || c == '.' || c == ' ' || c.isDigit())) {
+      LaPlateforme().Avertissement("N'entrez que des chiffres et des \".\"  ");
+      EditFuseau->clear();
+      return false;
+    }
+  }
+  if (!(z[0] == '-' || z[0].isDigit())) {
+    LaPlateforme().Avertissement("N'entrez que la lettre L ou des chiffres, séparés par des points");
+    EditFuseau->clear();
+    return false;
+  }
+  return true;
+}
+
+void TFormEnterData::ChoisirVille(const CityRecord& v) {
+  EditVille->setText(Texte(v.Ville.Texte()).trimmed());
+  EditPays->setText(Texte(v.Pays.Texte()));
+  EditLat->setText(Texte(v.Lat.Texte()));
+  EditLong->setText(Texte(v.Long.Texte()));
+  TesterLongitude();
+  nomZone_ = v.ZoneName.Chaine();
+  try {
+    if (const auto numero = LireFuseauActuel(dossier_.toStdString(), nomZone_)) numeroZone_ = numero;
+  } catch (const std::exception& e) {
+    LaPlateforme().Erreur(QString::fromUtf8(e.what()));
+    return;
+  }
+  ChercherRegime();
+}
+
+void TFormEnterData::ChercherRegime() {
+  if (!numeroZone_ || !DateValide(Octets(MaskEditDate->text())) || !HeureValide(Octets(MaskEditHeure->text()))) return;
+  const QString d = MaskEditDate->text(), h = MaskEditHeure->text();
+  Regime r;
+  try {
+    r = ChercherRegimeFromDate(dossier_.toStdString(), *numeroZone_, d.mid(0, 2).toInt(), d.mid(3, 2).toInt(),
+                               d.mid(6, 4).toInt(), h.mid(0, 2).toInt(), h.mid(3, 2).toInt(),
+                               MaskEditSecondes->text().toInt());
+  } catch (const std::exception& e) {
+    LaPlateforme().Erreur(QString::fromUtf8(e.what()));
+    return;
+  }
+  switch (r.genre) {
+    case Regime::Refus:
+      LaPlateforme().Information(QString::fromUtf8(MessageRegimeRefuse));
+      return;
+    case Regime::Rien:
+      EditFuseau->clear();
+      return;
+    case Regime::HeureLocale:
+      Edit1->setText("Heure locale");
+      Edit1->show();
+      EditFuseau->setText("L");
+      TesterFuseau();  // "L" becomes the local mean time of the longitude
+      return;
+    case Regime::Fuseau:
+      EditFuseau->setText(QString::fromStdString(r.texte));
+      return;
+  }
+}
+
+void TFormEnterData::TU() { EditFuseau->setText("0"); }
+
+void TFormEnterData::Defaut() {
+  const QString question = EditVille->text() + "\r\n\r\n" +
+                           QString::fromUtf8("Cette opération fera en sorte que lors de chaque ouverture de la\r\n"
+                                             "fenêtre d'entrée de données, ce sont les coordonnées \r\n"
+                                             "de cette ville qui apparaîtront.\r\n\r\n"
+                                             "Cliquez sur Oui pour changer la ville par défaut par celle ci-dessus");
+  if (!LaPlateforme().Question(question)) return;
+  try {
+    EcrireVilleDefaut(dossier_.toStdString(), {Octets(EditVille->text()), Octets(EditPays->text()), Octets(EditLat->text()),
+                                               Octets(EditLong->text()), nomZone_});
+  } catch (const std::exception& e) {
+    LaPlateforme().Erreur(QString::fromUtf8(e.what()));
+  }
+}
+
+void TFormEnterData::FuseauOrdinateur() {
+  EditFuseau->setText(QString::number(static_cast<int>(std::nearbyint(-DecalageHoraireSysteme() / 60.0))));
+  TesterFuseau();
+}
+
+double TFormEnterData::FuseauHeures() const {
+  double heures = 0;
+  EssayerLireFuseau(Octets(EditFuseau->text().trimmed()), heures);
+  return heures;
+}
+
+void TFormEnterData::RemplirHeure(double jourTU, double fuseau) {
+  const double local = jourTU + fuseau / 24.0;
+  MaskEditDate->setText(QString::fromStdString(JourJulienVersDate(local)));
+  const DMS t = DecouperDMS(HeureDuJour(local));
+  MaskEditHeure->setText(QString("%1h%2").arg(t.degres, 2, 10, QChar('0')).arg(t.minutes, 2, 10, QChar('0')));
+  MaskEditSecondes->setText(QString("%1").arg(t.secondes, 2, 10, QChar('0')));
+  AfficherJour();
+}
+
+void TFormEnterData::LeverDuSoleil() {
+  if (!TesterDate()) return;
+  const double jour0 = DateHeureVersJourJulien(Octets(MaskEditDate->text()), "", 0);
+  double geopos[3] = {DegMinVersDegres(LireNombre(Octets(EditLong->text()))),
+                      DegMinVersDegres(LireNombre(Octets(EditLat->text()))), 0};
+  double tret[10] = {};
+  if (LeverCoucher(0, 1, geopos, tret, jour0) < 0) return;  // 1: rising
+  RemplirHeure(tret[0], FuseauHeures());
+}
+
+void TFormEnterData::MidiVrai() {
+  if (!TesterDate()) return;
+  const double jour0 = DateHeureVersJourJulien(Octets(MaskEditDate->text()), "", 0);
+  const double latitude = DegMinVersDegres(LireNombre(Octets(EditLat->text())));
+  double geopos[3] = {DegMinVersDegres(LireNombre(Octets(EditLong->text()))), latitude, 0};
+  double tret[10] = {};
+  if (LeverCoucher(0, 4, geopos, tret, jour0) < 0) return;  // 4: upper meridian transit
+  Etat().ColonneCalcul = 1;
+  CalculerCorps(Soleil, tret[0]);
+  const double duree = 2 * ArcCos(-Tangente(latitude * DegEnRad) * Tangente(Etat().DeclinaisonSoleil)) * RadEnDeg / 15.0;
+  const DMS d = DecouperDMS(duree);
+  EditNom->setText(QString("Durée jour  %1h%2").arg(d.degres, 2, 10, QChar('0')).arg(d.minutes, 2, 10, QChar('0')));
+  RemplirHeure(tret[0], FuseauHeures());
+}
+
+void TFormEnterData::EquationDuTemps() {
+  if (!TesterDate() || !TesterHeure()) return;
+  const double jour = DateHeureVersJourJulien(Octets(MaskEditDate->text()), Octets(MaskEditHeure->text()), 0);
+  const double minutes = EquationTemps(jour + DeltaT(jour)) * 60.0;
+  Edit1->setText(QString::fromStdString(FormatMinSec(minutes)));
+  Edit1->show();
+}
+
+void TFormEnterData::ConvertirLongitude() {
+  const QString t = MaskEditLongH->text();
+  if (t.isEmpty() || (t[0] != '+' && t[0] != '-')) {
+    LaPlateforme().Avertissement("Le premier caractère doit être un + ou un -  !");
+    MaskEditLongH->clear();
+    return;
+  }
+  const int h = t.mid(1, 2).toInt(), m = t.mid(4, 2).toInt(), s = t.mid(7, 2).toInt();
+  if (h > 12) return LaPlateforme().Avertissement("Le nombre d'heures doit être inférieur à 12  !");
+  if (m > 60) return LaPlateforme().Avertissement("Le nombre de minutes doit être inférieur à 60  !");
+  if (s > 59) return LaPlateforme().Avertissement("Le nombre de secondes doit être inférieur à 60  !");
+  if (m == 60 && s > 0)
+    return LaPlateforme().Avertissement("Si le nombre de minutes est égal à 60, le nombre de secondes doit être égal à 0 !");
+  double degres = (h + m / 60.0 + s / 3600.0) * 15.0;
+  if (degres > 180) return LaPlateforme().Avertissement("La longitude en heures ne peut dépasser 12h00!");
+  if (t[0] == '-') degres = -degres;
+  EditLong->setText(QString::number(DegresVersDegMin(degres), 'f', 2));
+}
+
+void TFormEnterData::AfficherJour() {
+  if (!DateValide(Octets(MaskEditDate->text()))) return;
+  const double jour0 = DateHeureVersJourJulien(Octets(MaskEditDate->text()), "", 0);
+  const long index = static_cast<long>(std::trunc(jour0 + 1.5 + 0.00001)) % 7;
+  LabelJour->setText(QString::fromUtf8(NomsJours[index]));
+}
+
+FicheClient TFormEnterData::FicheSaisie() const {
+  FicheClient f;
+  f.Nom = Octets(EditNom->text().trimmed());
+  f.SortOrder = CleDeTri(f.Nom.Texte());
+  f.Date = Octets(MaskEditDate->text());
+  f.Heure = Octets(MaskEditHeure->text() + "m" + (MaskEditSecondes->text().isEmpty() ? "00" : MaskEditSecondes->text()));
+  f.Ville = Octets(EditVille->text().trimmed());
+  f.Lat = Octets(EditLat->text());
+  f.Long = Octets(EditLong->text());
+  f.Fuseau = Octets(EditFuseau->text().trimmed());
+  f.Commentaire = Octets(EditComment->text().trimmed());
+  return f;
+}
+
+void TFormEnterData::EnregistrerDonnees() {
+  if (EditFuseau->text().trimmed().isEmpty()) {
+    LaPlateforme().Information(QString::fromUtf8(
+        "Vous n'avez pas entré/sélectionné de valeur pour le fuseau. Entrez 0\r\npour calculer le thème pour l'heure GMT.\r\n\r\n"));
+    return;
+  }
+  if (EditNom->text().isEmpty()) return;
+  if (!TesterLatitude() || !TesterLongitude()) return;
+  FichiersNaissance->clear();
+  FichiersNaissance->addItems(QDir(dossier_).entryList({"*.thz"}, QDir::Files, QDir::Name));
+  if (FichiersNaissance->count() > 0) FichiersNaissance->setCurrentRow(0);
+  fichierClique_ = false;
+  PanneauSauvegarde->show();
+}
+
+void TFormEnterData::Sauver() {
+  if (!fichierClique_ || !FichiersNaissance->currentItem()) {
+    LaPlateforme().Information("Veuillez d'abord sélectionner un fichier !");
+    return;
+  }
+  if (EditFuseau->text().trimmed().isEmpty() &&
+      !LaPlateforme().Question(QString::fromUtf8("Vous n'avez pas entré/sélectionné de valeur pour le fuseau. Le thème sera\r\n"
+                                                 "calculé pour l'heure GMT. Voulez-vous continuer ?\r\n\r\n")))
+    return;
+  if (EditNom->text().trimmed().isEmpty()) return;
+  if (!TesterLatitude() || !TesterLongitude()) return;
+  const QString fichier = FichiersNaissance->currentItem()->text();
+  try {
+    InsererFiche((dossier_ + "/" + fichier).toStdString(), FicheSaisie());
+  } catch (const std::exception& e) {
+    LaPlateforme().Erreur(QString::fromUtf8(e.what()));
+    return;
+  }
+  PanneauSauvegarde->hide();
+  ApresSauvegarde(fichier);
+}
+
+void TFormEnterData::Nouveau() {
+  QString nom = "Nouveau";
+  if (!LaPlateforme().SaisirTexte("Entrez le nom du nouveau fichier, sans extension ", nom)) return;
+  if (nom.isEmpty()) {
+    LaPlateforme().Information("Le nom du fichier ne peut être vide !\r\n\r\n");
+    nom = "Nouveau";
+    if (!LaPlateforme().SaisirTexte("Entrez le nom du nouveau fichier, sans extension ", nom) || nom.isEmpty()) return;
+  }
+  const QString fichier = QString::fromStdString(NomNouveauFichierNaissance(nom.toStdString()));
+  if (EditNom->text().trimmed().isEmpty()) return;
+  if (!TesterLatitude() || !TesterLongitude()) return;
+  // Creating over an existing file would replace its records: ask first.
+  if (QFile::exists(dossier_ + "/" + fichier) &&
+      !LaPlateforme().Question("Le fichier " + fichier + QString::fromUtf8(" existe déjà. Voulez-vous remplacer ses fiches par celle-ci ?")))
+    return;
+  try {
+    CreerFichierNaissance((dossier_ + "/" + fichier).toStdString(), FicheSaisie());
+  } catch (const std::exception& e) {
+    LaPlateforme().Erreur(QString::fromUtf8(e.what()));
+    return;
+  }
+  PanneauSauvegarde->hide();
+  ApresSauvegarde(fichier);
+}
+
+void TFormEnterData::ApresSauvegarde(const QString& fichier) {
+  LaPlateforme().Information("Thème de : " + EditNom->text() + "\r\n\r\n" +
+                             QString::fromUtf8("Données sauvées dans le fichier : ") + "\r\n\r\n" + fichier);
+  sauve_ = true;
+}
+
+void TFormEnterData::Theme() {
+  if (!TesterLatitude() || !TesterLongitude()) return;
+  if (!sauve_ && LaPlateforme().Question(QString::fromUtf8(
+                     "Vous n'avez pas sauvé ces données. Voulez-vous le faire maintenant? N'oubliez d'écrire un nom")))
+    return;
+  hide();
+  if (EditFuseau->text().trimmed().isEmpty()) EditFuseau->setText("0");
+  FicheClient f = FicheSaisie();
+  if (f.Commentaire.Vide())
+    f.Commentaire = Octets(QString::fromUtf8("Fiche créée le  ") + QDate::currentDate().toString("dd/MM/yyyy"));
+  Etat().FicheEnCours = f;
+  CalculerTheme(EcartGlyphes8);
+  accept();
+  if (ouvrirListing_) ouvrirListing_();
+}
+
+}  // namespace selvane

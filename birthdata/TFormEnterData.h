@@ -1,0 +1,92 @@
+#pragma once
+// "Entrée des données ": the birth data of a chart, the atlas, the zone of the
+// date, three computed times, the save into a birth file, and "Thème".
+#include <QDialog>
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "Atlas.h"
+#include "FicheClient.h"
+
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+class QWidget;
+
+namespace selvane {
+
+class GrilleAtlas;
+
+class TFormEnterData : public QDialog {
+  Q_OBJECT
+ public:
+  enum Mode { Nouvelle, Modification, Evenement };
+  // ouvrirListing: called after "Thème" computed the chart (opens the listing window).
+  TFormEnterData(const QString& dossier, Mode mode, std::function<void()> ouvrirListing, QWidget* parent = nullptr);
+
+  QLineEdit* EditNom;
+  QLineEdit* MaskEditDate;
+  QLineEdit* MaskEditHeure;
+  QLineEdit* MaskEditSecondes;
+  QLineEdit* EditVille;
+  QLineEdit* EditPays;
+  QLineEdit* EditLat;
+  QLineEdit* EditLong;
+  QLineEdit* MaskEditLongH;
+  QLineEdit* EditFuseau;
+  QLineEdit* EditComment;
+  QLineEdit* Edit1;
+  QLabel* LabelJour;
+  QLineEdit* Recherche;
+  QComboBox* Pays;
+  GrilleAtlas* Atlas;
+  QListWidget* FichiersNaissance;
+  QListWidget* CodesPays;
+  QWidget* PanneauSauvegarde;
+  QPushButton* BoutonEnregistrer;
+
+  // The commands, as the buttons and field exits run them.
+  bool TesterDate();
+  bool TesterHeure();
+  bool TesterLatitude();
+  bool TesterLongitude();
+  bool TesterFuseau();
+  void ChoisirVille(const CityRecord& ville);
+  void ChercherRegime();
+  void TU();
+  void Defaut();
+  void FuseauOrdinateur();
+  void LeverDuSoleil();
+  void MidiVrai();
+  void EquationDuTemps();
+  void ConvertirLongitude();
+  void EnregistrerDonnees();
+  void Sauver();
+  void Nouveau();
+  void Theme();
+  bool Sauve() const { return sauve_; }
+
+ protected:
+  void keyPressEvent(QKeyEvent* evenement) override;
+  bool eventFilter(QObject* objet, QEvent* evenement) override;
+
+ private:
+  QString dossier_;
+  Mode mode_;
+  std::function<void()> ouvrirListing_;
+  bool sauve_ = false;
+  std::string nomZone_;
+  std::optional<std::string> numeroZone_;
+  bool fichierClique_ = false;
+  void OuvrirAtlas(int index);
+  void AfficherJour();
+  void RemplirHeure(double jourTU, double fuseau);
+  double FuseauHeures() const;
+  void ApresSauvegarde(const QString& fichier);
+  FicheClient FicheSaisie() const;
+};
+
+}  // namespace selvane

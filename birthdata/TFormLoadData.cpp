@@ -1,0 +1,238 @@
+#include "TFormLoadData.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPainter>
+#include <QPrinter>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+#include "Calcul.h"
+#include "CleTri.h"
+#include "Conversions.h"
+#include "Cp1252.h"
+#include "EtatTheme.h"
+#include "FichierNaissance.h"
+#include "Plateforme.h"
+
+namespace selvane {
+
+namespace {
+QString Texte(std::string_view octets) { return QString::fromStdString(Cp1252VersUtf8(octets)); }
+std::string Octets(const QString& t) { return Utf8VersCp1252(t.toStdString()); }
+}  // namespace
+
+TFormLoadData::TFormLoadData(const QString& dossier, std::function<void()> ouvrirListing, std::function<void()> modifier,
+                             QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::WindowStaysOnTopHint), dossier_(dossier), ouvrirListing_(std::move(ouvrirListing)),
+      modifier_(std::move(modifier)), fichiers_(new QListWidget(this)), table_(new QTableWidget(0, 9, this)),
+      recherche_(new QLineEdit(this)), panneau_(new QLabel(this)) {
+  setWindowTitle(QString::fromUtf8("Sélection d'une fiche "));
+  table_->setHorizontalHeaderLabels({"Nom", "Date", "Heure", "Ville", "Lat", "Long", "Fuseau", "Commentaire", "SortOrder"});
+  table_->verticalHeader()->hide();
+  table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  table_->setSelectionBehavior(QAbstractItemView::SelectRows);
+  table_->setSelectionMode(QAbstractItemView::SingleSelection);
+  table_->setFont(QFont("Liberation Sans", 9));
+  const int w = table_->fontMetrics().horizontalAdvance('A');
+  const int largeurs[9] = {36, 11, 9, 20, 6, 7, 8, 81, 30};
+  for (int c = 0; c < 9; ++c) table_->setColumnWidth(c, largeurs[c] * w);
+  recherche_->setMaxLength(13);
+  connect(fichiers_, &QListWidget::itemClicked, this, [this](QListWidgetItem* e) { Charger(e->text()); });
+  connect(recherche_, &QLineEdit::textEdited, this, [this](const QString& t) { Rechercher(t); });
+  connect(table_, &QTableWidget::cellClicked, this, [this](int l, int) { Selectionner(l); });
+  connect(table_, &QTableWidget::cellDoubleClicked, this, [this](int l, int) {
+    Selectionner(l);
+    Theme();
+  });
+  auto bouton = [this](const char* titre, auto action) {
+    auto* b = new QPushButton(QString::fromUtf8(titre), this);
+    connect(b, &QPushButton::clicked, this, action);
+    return b;
+  };
+  auto* vider = bouton("Vider le champ", [this] {
+    recherche_->clear();
+    Rechercher("");
+  });
+  auto* imprimer = bouton("Imprimer fichier", [this] {
+    QPrinter imprimante(QPrinter::HighResolution);
+    if (!LaPlateforme().DialogueImpression(imprimante)) return;
+    QPainter p(&imprimante);
+    ImprimerFichier(p, imprimante.height(), [&] { imprimante.newPage(); });
+  });
+  auto* boutonModifier = bouton("Modifier/Recopier", [this] { ModifierRecopier(); });
+  auto* supprimer = bouton("Supprimer fiche", [this] { SupprimerFiche(); });
+  auto* theme = bouton("Thème", [this] { Theme(); });
+  auto* fermer = bouton("Fermer", [this] { close(); });
+  auto* gauche = new QVBoxLayout;
+  gauche->addWidget(new QLabel("Fichiers existants :", this));
+  gauche->addWidget(fichiers_);
+  gauche->addWidget(new QLabel("Rechercher : ", this));
+  gauche->addWidget(recherche_);
+  gauche->addWidget(vider);
+  gauche->addWidget(panneau_);
+  for (QPushButton* b : {imprimer, boutonModifier, supprimer, theme, fermer}) gauche->addWidget(b);
+  auto* disposition = new QHBoxLayout(this);
+  disposition->addLayout(gauche);
+  disposition->addWidget(table_, 1);
+  resize(1200, 650);
+  ListerFichiers();
+  recherche_->setFocus();
+}
+
+void TFormLoadData::keyPressEvent(QKeyEvent* e) {
+  if (e->key() == Qt::Key_F1) LaPlateforme().OuvrirAide("DataLoad.htm");
+  else QDialog::keyPressEvent(e);
+}
+
+void TFormLoadData::ListerFichiers() {
+  fichiers_->clear();
+  fichiers_->addItems(QDir(dossier_).entryList({"*.thz"}, QDir::Files, QDir::Name));
+}
+
+void TFormLoadData::Charger(const QString& fichier) {
+  courant_ = dossier_ + "/" + fichier;
+  setWindowTitle(fichier);
+  std::vector<FicheClient> fiches;
+  try {
+    fiches = LireFichierNaissance(courant_.toStdString());
+  } catch (const std::exception& e) {
+    LaPlateforme().Erreur(QString::fromUtf8(e.what()));
+    return;
+  }
+  table_->setRowCount(static_cast<int>(fiches.size()));
+  for (int l = 0; l < static_cast<int>(fiches.size()); ++l) {
+    const FicheClient& f = fiches[l];
+    const std::string_view champs[9] = {f.Nom.Texte(), f.Date.Texte(), f.Heure.Texte(), f.Ville.Texte(), f.Lat.Texte(),
+                                        f.Long.Texte(), f.Fuseau.Texte(), f.Commentaire.Texte(), f.SortOrder.Texte()};
+    for (int c = 0; c < 9; ++c) {
+      auto* e = new QTableWidgetItem(Texte(champs[c]));
+      e->setBackground(l % 2 == 1 ? QColor(0xE3, 0xE3, 0xFF) : QColor(Qt::white));  // 16770019 on even rows
+      table_->setItem(l, c, e);
+    }
+  }
+  if (table_->rowCount() > 0) Selectionner(0);
+}
+
+void TFormLoadData::Selectionner(int ligne) {
+  if (ligne < 0 || ligne >= table_->rowCount()) return;
+  table_->selectRow(ligne);
+  auto t = [this, ligne](int c) { return table_->item(ligne, c) ? table_->item(ligne, c)->text() : QString(); };
+  panneau_->setText(t(0) + "\n" + t(1) + "  " + t(2) + "\n" + t(7) + "\n" + t(3) + "\n" + t(4) + "  " + t(5) + "  " + t(6));
+}
+
+void TFormLoadData::Rechercher(const QString& texte) {
+  QString debut = texte;
+  while (debut.startsWith(' ')) debut.remove(0, 1);
+  const QString cle = Texte(CleDeTri(Octets(debut)).Texte()).toUpper();
+  if (table_->rowCount() == 0) return;
+  if (cle.isEmpty()) return Selectionner(0);
+  for (int l = 0; l < table_->rowCount(); ++l) {
+    if (table_->item(l, 8)->text().startsWith(cle, Qt::CaseInsensitive)) return Selectionner(l);
+  }
+  Selectionner(table_->rowCount() - 1);
+}
+
+void TFormLoadData::CopierDansFiche(int ligne) {
+  FicheClient& f = Etat().FicheEnCours;
+  auto t = [this, ligne](int c) { return Octets(table_->item(ligne, c)->text()); };
+  f.Nom = t(0);
+  f.Date = t(1);
+  f.Heure = t(2);
+  f.Ville = t(3);
+  f.Lat = t(4);
+  f.Long = t(5);
+  f.Fuseau = t(6);
+  f.Commentaire = t(7);
+  f.SortOrder = t(8);
+}
+
+void TFormLoadData::Theme() {
+  const int ligne = table_->currentRow();
+  if (ligne < 0 || table_->item(ligne, 0)->text().isEmpty()) return;
+  CopierDansFiche(ligne);
+  hide();
+  CalculerTheme(Etat().SystemeMaisons != 0 ? EcartGlyphes8 : EcartGlyphes9);
+  Etat().NomFichierNaissance = "Natal";
+  if (ouvrirListing_) ouvrirListing_();
+  close();
+}
+
+void TFormLoadData::ModifierRecopier() {
+  const int ligne = table_->currentRow();
+  if (ligne < 0 || table_->item(ligne, 0)->text().isEmpty()) return;
+  CopierDansFiche(ligne);
+  close();
+  if (modifier_) modifier_();
+}
+
+void TFormLoadData::SupprimerFiche() {
+  const int ligne = table_->currentRow();
+  if (ligne < 0 || courant_.isEmpty()) return;
+  const QString nom = Texte(NomVersAffichage(Octets(table_->item(ligne, 0)->text())));
+  if (!LaPlateforme().Question("Voulez-vous effacer cette fiche :\r\n\r\n" + nom + "\r\n\r\n")) return;
+  table_->removeRow(ligne);
+  try {
+    if (table_->rowCount() == 0) {
+      EffacerFichierNaissance(courant_.toStdString());
+      ListerFichiers();
+      LaPlateforme().Information("Le fichier : " + QFileInfo(courant_).fileName() + "\r\n" + QString::fromUtf8(" a été supprimé"));
+      courant_.clear();
+      return;
+    }
+    std::vector<FicheClient> fiches;
+    for (int l = 0; l < table_->rowCount(); ++l) {
+      auto t = [this, l](int c) { return Octets(table_->item(l, c)->text()); };
+      FicheClient f;
+      f.Nom = t(0);
+      f.Date = t(1);
+      f.Heure = t(2);
+      f.Ville = t(3);
+      f.Lat = t(4);
+      f.Long = t(5);
+      f.Fuseau = t(6);
+      f.Commentaire = t(7);
+      f.SortOrder = t(8);
+      fiches.push_back(f);
+    }
+    RecrireFichierNaissance(courant_.toStdString(), fiches);
+  } catch (const std::exception& e) {
+    LaPlateforme().Erreur(QString::fromUtf8(e.what()));
+  }
+}
+
+int TFormLoadData::ImprimerFichier(QPainter& p, int, const std::function<void()>& nouvellePage) {
+  p.setFont(QFont("Liberation Mono", 8));
+  const QFontMetrics m(p.font(), p.device());
+  const int a = m.horizontalAdvance('a'), A = m.horizontalAdvance('A'), hauteur = m.height() + 10;
+  const int x = m.horizontalAdvance("ABC");
+  int pages = 1;
+  p.drawText(x, 2 * hauteur, "Fichier : " + courant_);
+  int ligne = 4;
+  for (const FicheClient& f : LireFichierNaissance(courant_.toStdString())) {
+    if (ligne > 80) {
+      nouvellePage();
+      ++pages;
+      ligne = 4;
+    }
+    const int y = ligne * hauteur;
+    p.drawText(x, y, Texte(f.Nom.Texte()));
+    p.drawText(30 * a, y, Texte(f.Date.Texte()));
+    p.drawText(42 * a, y, Texte(f.Heure.Texte()));
+    p.drawText(52 * a, y, Texte(f.Ville.Texte()));
+    p.drawText(52 * a + 22 * A, y, Texte(f.Lat.Texte()));
+    p.drawText(61 * a + 22 * A, y, Texte(f.Long.Texte()));
+    p.drawText(70 * a + 22 * A, y, Texte(f.Fuseau.Texte()));
+    ++ligne;
+  }
+  return pages;
+}
+
+}  // namespace selvane

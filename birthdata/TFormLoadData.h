@@ -1,0 +1,48 @@
+#pragma once
+// "Sélection d'une fiche ": the birth files, their records, search, chart,
+// modify/copy, delete, print.
+#include <QDialog>
+#include <functional>
+
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPainter;
+class QTableWidget;
+
+namespace selvane {
+
+class TFormLoadData : public QDialog {
+  Q_OBJECT
+ public:
+  // ouvrirListing: after "Thème"; modifier: after "Modifier/Recopier" (FicheEnCours filled).
+  TFormLoadData(const QString& dossier, std::function<void()> ouvrirListing, std::function<void()> modifier,
+                QWidget* parent = nullptr);
+  QListWidget* Fichiers() const { return fichiers_; }
+  QTableWidget* GridData() const { return table_; }
+  QLineEdit* Recherche() const { return recherche_; }
+  void Charger(const QString& fichier);
+  void Rechercher(const QString& texte);
+  void Theme();
+  void ModifierRecopier();
+  void SupprimerFiche();
+  // The file printed on a painter whose page height is given; returns the pages printed.
+  int ImprimerFichier(QPainter& p, int hauteurPage, const std::function<void()>& nouvellePage);
+
+ protected:
+  void keyPressEvent(QKeyEvent* evenement) override;
+
+ private:
+  QString dossier_;
+  QString courant_;
+  std::function<void()> ouvrirListing_, modifier_;
+  QListWidget* fichiers_;
+  QTableWidget* table_;
+  QLineEdit* recherche_;
+  QLabel* panneau_;
+  void ListerFichiers();
+  void Selectionner(int ligne);
+  void CopierDansFiche(int ligne);
+};
+
+}  // namespace selvane

@@ -1,0 +1,93 @@
+#include "TFormDomiscop.h"
+
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPushButton>
+#include <QScreen>
+#include <QSvgRenderer>
+#include <QVBoxLayout>
+#include <cmath>
+
+#include "Catalogue.h"
+#include "Conversions.h"
+#include "Cp1252.h"
+
+namespace selvane {
+
+Coordonnees CoordonneesPlanisphere(int x, int y, int largeur, int hauteurEcran) {
+  const double k = hauteurEcran / 480.0;
+  const double y0 = std::nearbyint(265 * k);
+  const double m = std::nearbyint(187.5 * k);
+  const double d = std::min(std::fabs(y0 - y), m);
+  double latitude = 2 * std::atan(d / y0) * RadEnDeg;
+  if (y > y0) latitude = -latitude;
+  double longitude = x / (largeur / 360.0) - 168.5;
+  if (longitude > 180) longitude = -(360 - longitude);
+  return {latitude, longitude};
+}
+
+TFormDomiscop::TFormDomiscop(const QString& dossier, QWidget* parent)
+    : QWidget(parent), carte_(new QSvgRenderer(dossier + "/planisf.svg", this)), position_(new QLineEdit(this)) {
+  setWindowTitle(QString::fromUtf8("    Planisphère et fuseaux horaires"));
+  setAttribute(Qt::WA_DeleteOnClose);
+  setMouseTracking(true);
+  position_->setReadOnly(true);
+  position_->setAlignment(Qt::AlignCenter);
+  position_->setFixedWidth(220);
+  auto* fermer = new QPushButton("Fermer", this);
+  connect(fermer, &QPushButton::clicked, this, &QWidget::close);
+  fermer->move(8, 8);
+  const QScreen* ecran = QGuiApplication::primaryScreen();
+  hauteurEcran_ = ecran ? ecran->geometry().height() : 800;
+  if (ecran) setGeometry(ecran->availableGeometry());
+}
+
+void TFormDomiscop::MontrerPosition(int x, int y) {
+  const Coordonnees c = CoordonneesPlanisphere(x, y, width(), hauteurEcran_);
+  position_->setText(QString::fromStdString(Cp1252VersUtf8(FormatLatitude(c.latitude) + "  /  " + FormatLongitude(c.longitude))));
+}
+
+void TFormDomiscop::paintEvent(QPaintEvent*) {
+  QPainter p(this);
+  carte_->render(&p, QRectF(0, 0, width(), height()));
+  position_->move((width() - position_->width()) / 2, 8);
+}
+
+void TFormDomiscop::mouseMoveEvent(QMouseEvent* e) { MontrerPosition(e->position().toPoint().x(), e->position().toPoint().y()); }
+
+void TFormDomiscop::keyPressEvent(QKeyEvent* e) {
+  if (e->key() == Qt::Key_Escape) close();
+  else QWidget::keyPressEvent(e);
+}
+
+const QStringList& TFormCarte::NomsCartes() {
+  static const QStringList noms = {"Afrique", QString::fromUtf8("Amérique Nord"), QString::fromUtf8("Amérique Sud"),
+                                   "Asie", "Australie", "Europe", "Russie"};
+  return noms;
+}
+
+const QStringList& TFormCarte::FichiersCartes() {
+  static const QStringList fichiers = {"Afrique", "AmeriqueNord", "AmeriqueSud", "Asie", "Australie", "Europe", "Russie"};
+  return fichiers;
+}
+
+TFormCarte::TFormCarte(const QString& dossier, int index, QWidget* parent) : QDialog(parent) {
+  setWindowTitle(QString::fromUtf8("Régimes horaires"));
+  auto* image = new QLabel(this);
+  const QPixmap carte(dossier + "/" + FichiersCartes().value(index) + ".jpg");
+  image->setPixmap(carte);
+  auto* disposition = new QVBoxLayout(this);
+  disposition->setContentsMargins(0, 0, 0, 0);
+  disposition->addWidget(image);
+  setFixedSize(carte.size());
+  // Centred horizontally, at the bottom of the screen.
+  if (const QScreen* ecran = QGuiApplication::primaryScreen()) {
+    const QRect r = ecran->availableGeometry();
+    move(r.x() + (r.width() - carte.width()) / 2, r.bottom() - carte.height());
+  }
+}
+
+}  // namespace selvane

@@ -1,0 +1,45 @@
+#pragma once
+// "Planisphère et fuseaux horaires" (the world map full screen, the coordinates
+// under the pointer) and "Régimes horaires" (a regional map).
+#include <QDialog>
+#include <QWidget>
+
+class QLineEdit;
+class QSvgRenderer;
+
+namespace selvane {
+
+// Coordinates under the pointer at pixel (x, y) of a map of width W and screen height H.
+struct Coordonnees {
+  double latitude, longitude;
+};
+Coordonnees CoordonneesPlanisphere(int x, int y, int largeur, int hauteurEcran);
+
+class TFormDomiscop : public QWidget {
+  Q_OBJECT
+ public:
+  explicit TFormDomiscop(const QString& dossier, QWidget* parent = nullptr);
+  QLineEdit* Position() const { return position_; }
+  void MontrerPosition(int x, int y);
+
+ protected:
+  void paintEvent(QPaintEvent*) override;
+  void mouseMoveEvent(QMouseEvent* evenement) override;
+  void keyPressEvent(QKeyEvent* evenement) override;
+
+ private:
+  QSvgRenderer* carte_;
+  QLineEdit* position_;
+  int hauteurEcran_;
+};
+
+class TFormCarte : public QDialog {
+  Q_OBJECT
+ public:
+  // index: 0 Afrique .. 6 Russie.
+  TFormCarte(const QString& dossier, int index, QWidget* parent = nullptr);
+  static const QStringList& NomsCartes();     // as the list shows them
+  static const QStringList& FichiersCartes();  // base names of the pictures
+};
+
+}  // namespace selvane

@@ -1,0 +1,218 @@
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPdfWriter>
+#include <QPainter>
+#include <QTableWidget>
+#include <filesystem>
+#include <fstream>
+
+#include "../AppliDeTest.h"
+#include "Avertissements.h"
+#include "CleTri.h"
+#include "Ephemerides.h"
+#include "EtatTheme.h"
+#include "FichierNaissance.h"
+#include "GrilleAtlas.h"
+#include "Plateforme.h"
+#include "TFormDomiscop.h"
+#include "TFormEnterData.h"
+#include "TFormLoadData.h"
+
+using namespace selvane;
+namespace fs = std::filesystem;
+
+namespace {
+
+// The main program sends the core's warnings to the platform's boxes; so does this test.
+class AvertisseurPlateforme : public Avertisseur {
+ public:
+  void Avertir(const std::string& texte) override { LaPlateforme().Avertissement(QString::fromStdString(texte)); }
+};
+
+class SaisieTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ApplicationDeTest<QApplication>();
+    dossier = fs::temp_directory_path() /
+              ("selvane_saisie_" + std::to_string(::getpid()) + "_" +
+               ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::remove_all(dossier);
+    fs::create_directories(dossier);
+    for (const char* f : {"Vildef.def", "Zones_Numbers.tzn", "TZDBCel.tzb", "France.cty", "CodesPays.txt"})
+      fs::copy_file(fs::path(SELVANE_BIN_DIR) / f, dossier / f);
+    DefinirPlateforme(&temoin);
+    DefinirAvertisseur(&avertisseur);
+    ReinitialiserEtat();
+    OuvrirEphemerides();
+    Etat().SystemeMaisons = 1;
+  }
+  void TearDown() override {
+    DefinirAvertisseur(nullptr);
+    DefinirPlateforme(nullptr);
+    fs::remove_all(dossier);
+  }
+  QString Dossier() const { return QString::fromStdString(dossier.string()); }
+  fs::path dossier;
+  PlateformeTemoin temoin;
+  AvertisseurPlateforme avertisseur;
+};
+
+FicheClient Fiche(const char* nom) {
+  FicheClient f;
+  f.Nom = nom;
+  f.SortOrder = CleDeTri(f.Nom.Texte());
+  f.Date = "07/03/1952";
+  f.Heure = "14h05m30";
+  f.Ville = "Paris";
+  f.Lat = "48.52";
+  f.Long = "2.20";
+  f.Fuseau = "01.00.00";
+  return f;
+}
+
+}  // namespace
+
+TEST_F(SaisieTest, NouvelleFicheDeLAtlasAuTheme) {
+  bool listing = false;
+  TFormEnterData saisie(Dossier(), TFormEnterData::Nouvelle, [&] { listing = true; });
+  EXPECT_EQ(saisie.EditVille->text(), "Paris");
+  EXPECT_FALSE(saisie.EditFuseau->text().isEmpty());  // the regime of Paris now
+  saisie.EditNom->setText("DUPONT,Jean");
+  saisie.MaskEditDate->setText("15/07/1944");
+  saisie.MaskEditHeure->setText("12h00");
+  saisie.Atlas->Chercher("EVREUX", 10);
+  int ligne = -1;
+  for (int l = 0; l < saisie.Atlas->Lignes(); ++l)
+    if (saisie.Atlas->Ligne(l) && saisie.Atlas->Ligne(l)->Ville.Utf8() == "Évreux") ligne = l;
+  ASSERT_GE(ligne, 0);
+  saisie.ChoisirVille(*saisie.Atlas->Ligne(ligne));
+  EXPECT_EQ(saisie.EditLat->text(), "49.01");
+  EXPECT_EQ(saisie.EditFuseau->text(), "02.00.00");  // summer of 1944
+  saisie.MaskEditDate->setText("01/01/1900");
+  saisie.ChercherRegime();
+  EXPECT_EQ(saisie.EditFuseau->text(), "00.04.36");  // local mean time of 1°09' east
+  EXPECT_EQ(saisie.Edit1->text(), "Heure locale");
+
+  saisie.MaskEditDate->setText("07/03/1952");
+  saisie.MaskEditHeure->setText("14h05");
+  saisie.ChercherRegime();
+  saisie.EnregistrerDonnees();
+  temoin.reponsesSaisies << "Mes clients";
+  saisie.Nouveau();
+  EXPECT_EQ(temoin.messages.last().texte, QString::fromUtf8("Thème de : DUPONT,Jean\r\n\r\nDonnées sauvées dans le fichier : \r\n\r\nMes clients.thz"));
+  const auto fiches = LireFichierNaissance(dossier / "Mes clients.thz");
+  ASSERT_EQ(fiches.size(), 1u);
+  EXPECT_EQ(fiches[0].Heure.Chaine(), "14h05m00");
+  EXPECT_EQ(fiches[0].Fuseau.Chaine(), "01.00.00");
+  EXPECT_EQ(fiches[0].SortOrder.Chaine(), "DUPONTJEAN");
+  saisie.Theme();
+  EXPECT_TRUE(listing);
+  EXPECT_EQ(Etat().FicheEnCours.Nom.Chaine(), "DUPONT,Jean");
+  EXPECT_TRUE(Etat().FicheEnCours.Commentaire.Utf8().rfind("Fiche créée le  ", 0) == 0);
+}
+
+TEST_F(SaisieTest, MessagesDesChamps) {
+  TFormEnterData saisie(Dossier(), TFormEnterData::Nouvelle, [] {});
+  temoin.messages.clear();
+  saisie.MaskEditDate->setText("31/02/2001");
+  EXPECT_FALSE(saisie.TesterDate());
+  EXPECT_EQ(temoin.messages.last().texte, "31/02/2001 : date incorrecte");
+  saisie.MaskEditHeure->setText("24h00");
+  EXPECT_FALSE(saisie.TesterHeure());
+  EXPECT_EQ(temoin.messages.last().texte, "24h00 : heure incorrecte");
+  saisie.EditLat->setText("90.00");
+  EXPECT_FALSE(saisie.TesterLatitude());
+  EXPECT_EQ(temoin.messages.last().texte, QString::fromUtf8("Erreur : latitude supérieure à 90° !"));
+  EXPECT_TRUE(saisie.EditLat->text().isEmpty());
+  saisie.EditFuseau->setText("A3");
+  EXPECT_FALSE(saisie.TesterFuseau());
+  EXPECT_EQ(temoin.messages.last().texte, "N'entrez que des chiffres et des \".\"  ");
+  saisie.EditLong->setText("2.20");
+  saisie.EditFuseau->setText("l");
+  saisie.TesterFuseau();
+  EXPECT_EQ(saisie.EditFuseau->text(), "00.09.20");
+  saisie.EditFuseau->setText("-03.30");
+  EXPECT_TRUE(saisie.TesterFuseau());
+  EXPECT_EQ(saisie.EditFuseau->text(), "-03.30");
+  saisie.MaskEditLongH->setText("+12h00m00s");
+  saisie.ConvertirLongitude();
+  EXPECT_EQ(saisie.EditLong->text(), "180.00");
+  saisie.MaskEditLongH->setText("+12h00m01s");
+  saisie.ConvertirLongitude();
+  EXPECT_EQ(temoin.messages.last().texte, "La longitude en heures ne peut dépasser 12h00!");
+  saisie.MaskEditDate->setText("01/01/2000");
+  EXPECT_TRUE(saisie.TesterDate());
+  saisie.MaskEditDate->editingFinished();
+  EXPECT_EQ(saisie.LabelJour->text(), "Samedi");
+  // Saving without a file chosen.
+  saisie.EditNom->setText("X");
+  saisie.EditLat->setText("48.52");
+  saisie.EditFuseau->setText("0");
+  saisie.EnregistrerDonnees();
+  saisie.Sauver();
+  EXPECT_EQ(temoin.messages.last().texte, "Veuillez d'abord sélectionner un fichier !");
+}
+
+TEST_F(SaisieTest, NavigateurRechercheSuppressionImpression) {
+  RecrireFichierNaissance(dossier / "Groupe.thz", {Fiche("ALAIN,Luc"), Fiche("DUPONT,Jean"), Fiche("MARTIN,Paul")});
+  const std::string sauvegardeAvant = "inchangée";
+  std::ofstream(dossier / "Groupe.thr.bak") << sauvegardeAvant;
+  bool listing = false;
+  TFormLoadData navigateur(Dossier(), [&] { listing = true; }, [] {});
+  ASSERT_EQ(navigateur.Fichiers()->count(), 1);
+  navigateur.Charger("Groupe.thz");
+  EXPECT_EQ(navigateur.GridData()->rowCount(), 3);
+  navigateur.Rechercher("dup");
+  EXPECT_EQ(navigateur.GridData()->currentRow(), 1);
+  navigateur.Rechercher("zz");
+  EXPECT_EQ(navigateur.GridData()->currentRow(), 2);
+  navigateur.GridData()->setCurrentCell(0, 0);
+  temoin.reponsesQuestions << true;
+  navigateur.SupprimerFiche();
+  EXPECT_EQ(temoin.messages.last().texte, "Voulez-vous effacer cette fiche :\r\n\r\nLuc ALAIN\r\n\r\n");
+  EXPECT_EQ(LireFichierNaissance(dossier / "Groupe.thz").size(), 2u);
+  for (int i = 0; i < 2; ++i) {
+    navigateur.GridData()->setCurrentCell(0, 0);
+    temoin.reponsesQuestions << true;
+    navigateur.SupprimerFiche();
+  }
+  EXPECT_FALSE(fs::exists(dossier / "Groupe.thz"));
+  EXPECT_EQ(temoin.messages.last().texte, QString::fromUtf8("Le fichier : Groupe.thz\r\n a été supprimé"));
+  EXPECT_EQ(navigateur.Fichiers()->count(), 0);
+  std::ifstream bak(dossier / "Groupe.thr.bak");
+  std::string contenu((std::istreambuf_iterator<char>(bak)), {});
+  EXPECT_EQ(contenu, sauvegardeAvant);
+
+  // 78 records print on two pages.
+  std::vector<FicheClient> beaucoup;
+  for (int i = 0; i < 78; ++i) beaucoup.push_back(Fiche(("NOM" + std::to_string(100 + i)).c_str()));
+  RecrireFichierNaissance(dossier / "Grand.thz", beaucoup);
+  navigateur.Charger("Grand.thz");
+  QPdfWriter pdf(QString::fromStdString((dossier / "liste.pdf").string()));
+  QPainter p(&pdf);
+  EXPECT_EQ(navigateur.ImprimerFichier(p, pdf.height(), [&] { pdf.newPage(); }), 2);
+  p.end();
+  navigateur.GridData()->setCurrentCell(5, 0);
+  navigateur.Theme();
+  EXPECT_TRUE(listing);
+  EXPECT_EQ(Etat().FicheEnCours.Nom.Chaine(), "NOM105");
+}
+
+TEST(Planisphere, CoordonneesSousLePointeur) {
+  // Screen 768 high: equator 424 pixels from the top, latitudes read up to 300 pixels away.
+  Coordonnees c = CoordonneesPlanisphere(0, 424, 360, 768);
+  EXPECT_NEAR(c.latitude, 0, 1e-9);
+  EXPECT_NEAR(c.longitude, -168.5, 1e-9);
+  c = CoordonneesPlanisphere(0, 0, 360, 768);
+  EXPECT_NEAR(c.latitude, 70.56, 0.01);
+  c = CoordonneesPlanisphere(360, 600, 360, 768);
+  EXPECT_LT(c.latitude, 0);
+  EXPECT_NEAR(c.longitude, -168.5, 1e-9);  // 191.5 east is 168.5 west
+  EXPECT_EQ(TFormCarte::FichiersCartes().value(5), "Europe");
+  EXPECT_EQ(TFormCarte::NomsCartes().value(1), QString::fromUtf8("Amérique Nord"));
+}
