@@ -28,6 +28,7 @@
 #include "Fuseaux.h"
 #include "GrilleAtlas.h"
 #include "Plateforme.h"
+#include "TFormDomiscop.h"
 
 namespace selvane {
 
@@ -131,6 +132,16 @@ TFormEnterData::TFormEnterData(const QString& dossier, Mode mode, std::function<
     CodesPays->setVisible(!CodesPays->isVisible());
   });
   QPushButton* aide = bouton("Aide", [] { LaPlateforme().OuvrirAide("EnterData.htm"); });
+  QPushButton* planisphere = bouton("Planisphère", [this] { (new TFormDomiscop(dossier_))->show(); });
+  auto* cartes = new QComboBox(this);
+  cartes->addItem("Cartes");
+  cartes->addItems(TFormCarte::NomsCartes());
+  connect(cartes, &QComboBox::activated, this, [this, cartes](int i) {
+    if (i < 1) return;
+    TFormCarte carte(dossier_, i - 1, this);
+    carte.exec();
+    cartes->setCurrentIndex(0);
+  });
   QPushButton* quitter = bouton("Quitter", [this] { close(); });
 
   // Save panel.
@@ -171,8 +182,8 @@ TFormEnterData::TFormEnterData(const QString& dossier, Mode mode, std::function<
   ajouter("Fuseau (HH.MM.SS)", EditFuseau, Edit1);
   ajouter("Commentaire :", EditComment);
   auto* boutons = new QGridLayout;
-  QPushButton* tous[] = {theme, BoutonEnregistrer, effacer, defaut, tu, midi, eqtps, convertir, codes, aide, quitter};
-  for (int i = 0; i < 11; ++i) boutons->addWidget(tous[i], i / 4, i % 4);
+  QWidget* tous[] = {theme, BoutonEnregistrer, effacer, defaut, tu, midi, eqtps, convertir, codes, planisphere, cartes, aide, quitter};
+  for (int i = 0; i < 13; ++i) boutons->addWidget(tous[i], i / 4, i % 4);
   auto* gauche = new QVBoxLayout;
   gauche->addLayout(grille);
   gauche->addLayout(boutons);

@@ -19,6 +19,7 @@
 #include "FichierNaissance.h"
 #include "GrilleAtlas.h"
 #include "Plateforme.h"
+#include "TFormConsultAtlas.h"
 #include "TFormDomiscop.h"
 #include "TFormEnterData.h"
 #include "TFormLoadData.h"
@@ -215,4 +216,18 @@ TEST(Planisphere, CoordonneesSousLePointeur) {
   EXPECT_NEAR(c.longitude, -168.5, 1e-9);  // 191.5 east is 168.5 west
   EXPECT_EQ(TFormCarte::FichiersCartes().value(5), "Europe");
   EXPECT_EQ(TFormCarte::NomsCartes().value(1), QString::fromUtf8("Amérique Nord"));
+}
+
+TEST_F(SaisieTest, FenetreAtlasRendUneVille) {
+  TFormConsultAtlas atlas(Dossier(), "", "", "");
+  EXPECT_FALSE(atlas.Ok());
+  EXPECT_EQ(temoin.messages.last().texte, "Veuillez sélectionner une ville ");
+  atlas.Grille->Chercher("PEYRAT-LE-CH", 8);
+  int ligne = -1;
+  for (int l = 0; l < atlas.Grille->Lignes(); ++l)
+    if (atlas.Grille->Ligne(l) && atlas.Grille->Ligne(l)->Ville.Utf8() == "Peyrat-le-Château") ligne = l;
+  ASSERT_GE(ligne, 0);
+  atlas.Grille->VilleChoisie(*atlas.Grille->Ligne(ligne));
+  EXPECT_EQ(atlas.EditLat->text(), "45.49");
+  EXPECT_TRUE(atlas.Ok());
 }
