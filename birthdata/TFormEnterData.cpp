@@ -173,8 +173,12 @@ TFormEnterData::TFormEnterData(const QString& dossier, Mode mode, std::function<
   };
   ajouter("Nom,Prénom :", EditNom);
   ajouter("Date naissance :", MaskEditDate, LabelJour);
-  ajouter("Heure :", MaskEditHeure, MaskEditSecondes);
-  ajouter("sec   (facultatif)", new QWidget(this));
+  auto* secondes = new QWidget(this);
+  auto* ls = new QHBoxLayout(secondes);
+  ls->setContentsMargins(0, 0, 0, 0);
+  ls->addWidget(MaskEditSecondes);
+  ls->addWidget(new QLabel("sec   (facultatif)", secondes));
+  ajouter("Heure :", MaskEditHeure, secondes);
   ajouter("Ville :", EditVille);
   ajouter("Pays/Région :", EditPays);
   ajouter("Latitude (DD.MM) :", EditLat);
@@ -189,6 +193,7 @@ TFormEnterData::TFormEnterData(const QString& dossier, Mode mode, std::function<
   gauche->addLayout(boutons);
   gauche->addWidget(PanneauSauvegarde);
   gauche->addWidget(CodesPays);
+  gauche->addStretch();
   auto* droite = new QVBoxLayout;
   droite->addWidget(Pays);
   auto* ligneRecherche = new QHBoxLayout;
@@ -253,6 +258,7 @@ TFormEnterData::TFormEnterData(const QString& dossier, Mode mode, std::function<
     }
   }
   BoutonEnregistrer->setEnabled(!EditNom->text().isEmpty());
+  if (!EditLong->text().isEmpty()) TesterLongitude();  // shows the longitude in time
   if (Pays->count() > 0) {
     const int france = Pays->findText("France");
     Pays->setCurrentIndex(france >= 0 ? france : 0);
