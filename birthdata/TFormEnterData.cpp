@@ -128,8 +128,10 @@ TFormEnterData::TFormEnterData(const QString& dossier, Mode mode, std::function<
   QPushButton* midi = bouton("Midi vrai", [this] { MidiVrai(); });
   QPushButton* eqtps = bouton("Eq Tps", [this] { EquationDuTemps(); });
   QPushButton* convertir = bouton("Long. en heures → degrés", [this] { ConvertirLongitude(); });
-  QPushButton* codes = bouton("Code des pays", [this] {
+  QPushButton* codes = new QPushButton("Code des pays", this);
+  connect(codes, &QPushButton::clicked, this, [this, codes] {
     CodesPays->setVisible(!CodesPays->isVisible());
+    codes->setText(CodesPays->isVisible() ? "Fermer" : "Codes des pays");
   });
   QPushButton* aide = bouton("Aide", [] { LaPlateforme().OuvrirAide("EnterData.htm"); });
   QPushButton* planisphere = bouton("Planisphère", [this] { (new TFormDomiscop(dossier_))->show(); });

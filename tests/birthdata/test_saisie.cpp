@@ -231,3 +231,23 @@ TEST_F(SaisieTest, FenetreAtlasRendUneVille) {
   EXPECT_EQ(atlas.EditLat->text(), "45.49");
   EXPECT_TRUE(atlas.Ok());
 }
+
+TEST_F(SaisieTest, LeverMidiVraiEtEquationDuTemps) {
+  TFormEnterData saisie(Dossier(), TFormEnterData::Nouvelle, [] {});
+  saisie.EditLat->setText("48.52");
+  saisie.EditLong->setText("2.20");
+  saisie.EditFuseau->setText("02.00.00");
+  saisie.MaskEditDate->setText("21/06/2024");
+  saisie.LeverDuSoleil();  // disc centre, no refraction: a few minutes after the almanac's 05:47
+  EXPECT_EQ(saisie.MaskEditDate->text(), "21/06/2024");
+  EXPECT_GE(saisie.MaskEditHeure->text(), "05h45");
+  EXPECT_LE(saisie.MaskEditHeure->text(), "05h58");
+  saisie.MidiVrai();
+  EXPECT_TRUE(saisie.EditNom->text().startsWith("Durée jour  15h") || saisie.EditNom->text().startsWith("Durée jour  16h"))
+      << saisie.EditNom->text().toStdString();
+  EXPECT_TRUE(saisie.MaskEditHeure->text().startsWith("13h5"));  // true noon in Paris, summer time
+  saisie.MaskEditDate->setText("03/11/2024");
+  saisie.MaskEditHeure->setText("12h00");
+  saisie.EquationDuTemps();
+  EXPECT_TRUE(saisie.Edit1->text().startsWith(" 16m")) << saisie.Edit1->text().toStdString();  // its yearly maximum
+}
