@@ -50,7 +50,7 @@ class TFormAffSmpl : public QWidget {
   void Dessiner();
 };
 
-// "DUPONT,Jean - Natal.cht", with the design's cuts.
+// "DUPONT,Jean - Natal.cht": the name cut to 39 characters with its separator, 64 with the group, 68 in all.
 QString NomFichierTheme(const std::string& nom, const std::string& groupe);
 
 }  // namespace selvane

@@ -276,7 +276,7 @@ TEST_F(ThemeTest, RelaieLaBibliothequeALaDerniereDecimale) {
     EXPECT_EQ(e.Positions[22][1], static_cast<float>(ascmc[1] * DegEnRad));
     EXPECT_EQ(e.Positions[24][1], MiPoint(e.Positions[2][1], e.Positions[1][1]));
     EXPECT_EQ(e.Positions[23][1], 0);
-    // The design's sidereal time is the mean one; the library's ARMC is apparent.
+    // Our sidereal time is the mean one; the library's ARMC is apparent.
     EXPECT_NEAR(e.TempsSideralDeg, ascmc[2], 0.01) << c.date;
     EXPECT_LT(EcartDeg(e.Positions[20][1] * RadEnDeg, ascmc[3]), 0.05) << c.date;
     swe_calc(e.JourJulienTT, SE_ECL_NUT, 0, x, erreur);
