@@ -17,7 +17,9 @@
 #include <filesystem>
 #include <fstream>
 
+#include "Calcul.h"
 #include "Catalogue.h"
+#include "Ephemerides.h"
 #include "DessinTheme.h"
 #include "EtatTheme.h"
 #include "FenetresAnnexes.h"
@@ -241,4 +243,28 @@ TEST(FenetresAnnexes, CopierImageDoubleLaTaille) {
   CopierImage(dessin, QRect(0, 0, 100, 50), 100, 50);
   const QImage copie = QGuiApplication::clipboard()->image();
   EXPECT_EQ(copie.size(), QSize(200, 100));
+}
+
+TEST(RoueDuListing, AnneauSansMaisonsEtRotation) {
+  Application();
+  ReinitialiserEtat();
+  AppliquerReglagesParDefaut();
+  OuvrirEphemerides();
+  FicheClient& f = Etat().FicheEnCours;
+  f = Fiche("DUPONT,Jean", "07/03/1952");
+  Etat().SystemeMaisons = 0;
+  CalculerTheme(EcartGlyphes9);
+  QImage image(1200, 800, QImage::Format_RGB32);
+  QPainter p(&image);
+  GeometrieRoue g = DessinerTheme(p, image.size());
+  EXPECT_DOUBLE_EQ(g.r0, std::round(0.1733 * 800));
+  EXPECT_DOUBLE_EQ(g.r1, std::round(1.33 * g.r0));
+  EXPECT_DOUBLE_EQ(g.rotation, Pi);  // no houses: 0° Aries on the left
+  Etat().SystemeMaisons = 1;
+  Etat().Orientation = 'd';
+  CalculerTheme(EcartGlyphes8);
+  g = DessinerTheme(p, image.size());
+  EXPECT_DOUBLE_EQ(g.r0, std::round(0.18 * 800));
+  EXPECT_DOUBLE_EQ(g.rotation, 0);  // "d": 0° Aries on the right
+  p.end();
 }
