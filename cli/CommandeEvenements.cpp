@@ -4,6 +4,7 @@
 #include <string>
 
 #include "Avertissements.h"
+#include "Catalogue.h"
 #include "Commandes.h"
 #include "Conversions.h"
 #include "Ephemerides.h"
@@ -35,6 +36,13 @@ const char* NomGenre(GenreEvenement g) {
     case GenreEvenement::Ingres: return "ingress";
   }
   return "";
+}
+
+// Longitude in degrees, 0 <= x < 360 as printed: a longitude a hair below 360
+// (the March equinox) would otherwise round to "360.000000".
+std::string Longitude(double degres) {
+  const std::string texte = FormatReel(Normaliser360(degres), 0, 6);
+  return texte == "360.000000" ? "0.000000" : texte;
 }
 
 }  // namespace
@@ -69,7 +77,7 @@ int CommandeEvenements(int argc, char** argv) {
   for (const LigneEvenement& l : CalculerEvenements(de, a)) {
     s += std::string(NomGenre(l.genre)) + "," + FormatReel(l.jourTU, 0, 5) + "," +
          JourJulienVersDate(l.jourTU) + "," + FormatHeureHM(HeureDuJour(l.jourTU)) + "," +
-         FormatReel(l.soleilDeg, 0, 6) + "," + (l.avecLune ? FormatReel(l.luneDeg, 0, 6) : "") + "\n";
+         Longitude(l.soleilDeg) + "," + (l.avecLune ? Longitude(l.luneDeg) : "") + "\n";
   }
   std::fwrite(s.data(), 1, s.size(), stdout);
   return 0;

@@ -17,11 +17,15 @@ namespace {
 constexpr char kGlypheConjonction = '\xBA';  // aspect glyph 186
 constexpr char kGlypheOpposition = '\xC2';   // aspect glyph 194
 
-// Longitude of a body at a Universal Time instant, radians (column 1).
+// The searches' work column: the positions of the list must not overwrite the
+// current chart in column 1.
+constexpr int kColonneTravail = 4;
+
+// Longitude of a body at a Universal Time instant, radians.
 double PositionA(int corps, double jourTU) {
-  Etat().ColonneCalcul = 1;
+  Etat().ColonneCalcul = kColonneTravail;
   CalculerCorps(corps, jourTU);
-  return Etat().Positions[corps][1];
+  return Etat().Positions[corps][kColonneTravail];
 }
 
 std::string DateHeure(double jourTU) {
@@ -128,7 +132,9 @@ void IngresCardinaux(double debut, double fin, std::vector<LigneEvenement>& lign
           l.colonnes[7] = FormatReel(p, 0, 5);
           lignes.push_back(l);
         }
-        q += 88;
+        // Seasons last more than 88 days but winter less than 89: the next day
+        // examined is 88 days on, so an equinox early in its day is not jumped over.
+        q += 87;
       }
     }
     q += 1;

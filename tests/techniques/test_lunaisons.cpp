@@ -153,3 +153,28 @@ TEST_F(LunaisonsTest, PlusieursAnneesSansTrou) {
   }
   EXPECT_EQ(ingres, 12);
 }
+
+TEST_F(LunaisonsTest, EquinoxeApresUnHiverCourt) {
+  // The December 2043 solstice falls just after 0h and the winter lasts under
+  // 89 days: a span across it must still list the equinox of 19 March 2044.
+  const auto lignes = CalculerEvenements(2043, 2045);
+  std::map<int, int> ingresParAn;
+  bool equinoxe2044 = false;
+  for (const auto& l : lignes) {
+    if (l.genre != GenreEvenement::Ingres) continue;
+    ++ingresParAn[JourJulienVersCalendrier(l.jourTU).annee];
+    if (std::fabs(l.jourTU - Instant(19, 3, 2044, 23, 20)) < 1.0 / 1440) equinoxe2044 = true;
+  }
+  EXPECT_TRUE(equinoxe2044);
+  EXPECT_EQ(ingresParAn, (std::map<int, int>{{2043, 4}, {2044, 4}, {2045, 4}}));
+}
+
+TEST_F(LunaisonsTest, ThemeCourantPreserve) {
+  // The list works in the search column: the chart's own positions stay.
+  Etat().Positions[Soleil][1] = 1.25;
+  Etat().Positions[Lune][1] = 2.5;
+  CalculerEvenements(2024, 2024);
+  EXPECT_EQ(Etat().Positions[Soleil][1], 1.25);
+  EXPECT_EQ(Etat().Positions[Lune][1], 2.5);
+  EXPECT_EQ(Etat().ColonneCalcul, 1);
+}
