@@ -108,17 +108,25 @@ std::string SecondesVersFuseau(double secondes) {
          "." + Remplir(d.secondes, 2);
 }
 
+namespace {
+
+// A field that must hold an integer: anything else stops the computation
+// rather than giving the Julian day of a day 0 of a month 0.
+int EntierExige(std::string_view texte) {
+  int valeur = 0;
+  if (!Entier(texte, valeur))
+    throw ErreurConversion("'" + Cp1252VersUtf8(texte) + "' n'est pas une valeur entière correcte");
+  return valeur;
+}
+
+}  // namespace
+
 double DateHeureVersJourJulien(std::string_view date, std::string_view heure, double fuseau) {
-  int jour = 0, mois = 0, annee = 0;
-  Entier(Tranche(date, 0, 2), jour);
-  Entier(Tranche(date, 3, 2), mois);
-  Entier(Tranche(date, 6, 4), annee);
+  const int jour = EntierExige(Tranche(date, 0, 2));
+  const int mois = EntierExige(Tranche(date, 3, 2));
+  const int annee = EntierExige(Tranche(date, 6, 4));
   double t = 0;
-  if (!heure.empty()) {
-    int h = 0;
-    Entier(Tranche(heure, 0, 2), h);
-    t = h + LireNombre(Tranche(heure, 3, 2)) / 60.0;
-  }
+  if (!heure.empty()) t = EntierExige(Tranche(heure, 0, 2)) + LireNombre(Tranche(heure, 3, 2)) / 60.0;
   return JourJulien(jour, mois, annee, (t - fuseau) / 24.0);
 }
 

@@ -30,6 +30,7 @@ std::string FormatLongitude(double degres);  // 002E20
 double DegresVersDegMin(double degres);
 std::string LongitudeVersFuseau(std::string_view texteLongitude);  // 2.20 -> 00.09.20
 std::string SecondesVersFuseau(double secondes);
+// Throws ErreurConversion when a date field or the hours are not an integer.
 double DateHeureVersJourJulien(std::string_view date, std::string_view heure, double fuseau);
 bool EstBissextile(int annee);
 bool DateValide(std::string_view date);   // no message: callers word their own

@@ -2,8 +2,11 @@
 
 #include <clocale>
 #include <cmath>
+#include <cstdlib>
+#include <ctime>
 
 #include "Calcul.h"
+#include "Avertissements.h"
 #include "Catalogue.h"
 #include "Conversions.h"
 #include "Cp1252.h"
@@ -43,6 +46,9 @@ TEST(FormatsAngulaires, TextesFixesAuCaractere) {
       {FormatGlyphe(Deg(12 + 34 / 60.0 + 1e-9)), "12a34"},
       {FormatGlyphe(Deg(30)), "00b00"},
       {FormatGlyphe(Deg(-10)), "20l00"},
+      // A hair below 2π shows as the Aries point, never as a thirteenth sign.
+      {FormatGlyphe(DeuxPi - 1e-13), "00a00"},
+      {FormatDansSigneAbrev(DeuxPi - 1e-13), T("00°00'Bél")},
       {FormatGlypheDeg(Deg(45.9)), "15b"},
       {FormatDansSigne(Deg(12 + 34.5 / 60)), T("12°34")},
       {FormatDansSigneAbrev(Deg(12 + 34.5 / 60)), T("12°34'Bél")},
@@ -99,6 +105,20 @@ TEST(JourJulienVersDate, FormesEtReforme) {
   EXPECT_EQ(JourJulienVersDate(JourJulien(9, 6, 987, 0)), "09/06/0987");
 }
 
+TEST(JourJulienVersDate, LeJourCivilCommenceAMinuitTU) {
+  // Julian days start at noon; the civil date turns at J + 0.5.
+  struct Cas {
+    double jd;
+    const char* date;
+  } cas[] = {{2451544.5, "01/01/2000"}, {2451545.4999, "01/01/2000"}, {2451545.5, "02/01/2000"},
+             {2451544.4999, "31/12/1999"}, {2299160.4999, "04/10/1582"}, {2299160.5, "15/10/1582"}};
+  for (const auto& c : cas) EXPECT_EQ(JourJulienVersDate(c.jd), c.date) << std::fixed << c.jd;
+  const DateCalendrier d = JourJulienVersCalendrier(JourJulien(15, 3, -44, 0.3));
+  EXPECT_EQ(d.jour, 15);
+  EXPECT_EQ(d.mois, 3);
+  EXPECT_EQ(d.annee, -44);
+}
+
 TEST(JourJulienVersDate, AllerRetourSurSixMilleAns) {
   // Every 13 days from 4000 BC to AD 2100, across the reform and year 0.
   for (double jd = 260423.5; jd < 2488069.5; jd += 13) {
@@ -133,6 +153,9 @@ TEST(DateHeure, ValidationEtJourJulien) {
   EXPECT_DOUBLE_EQ(DateHeureVersJourJulien("01/01/2000", "12h00m59", 0), 2451545.0);
   EXPECT_DOUBLE_EQ(DateHeureVersJourJulien("01/01/2000", "13h30m00", 1.5), 2451545.0);
   EXPECT_DOUBLE_EQ(DateHeureVersJourJulien("01/01/2000", "", 0), 2451544.5);
+  // A field that is not an integer stops the computation instead of giving a day 0.
+  EXPECT_THROW(DateHeureVersJourJulien("aa/01/2000", "12h00m00", 0), ErreurConversion);
+  EXPECT_THROW(DateHeureVersJourJulien("01/01/2000", "xxh00m00", 0), ErreurConversion);
 }
 
 TEST(Coordonnees, ValidateursEtLeursMessages) {
@@ -145,10 +168,14 @@ TEST(Coordonnees, ValidateursEtLeursMessages) {
       {true, "-89.54", nullptr},
       {true, "89.95", "Erreur : latitude supérieure à 90° !"},
       {true, "45.60", "Latitude : 45.60 :  valeur incorrecte, nombre de minutes doit être inférieur à 60 !"},
+      // 10.60 is a hair below in binary: the minutes are rounded, not truncated.
+      {true, "10.60", "Latitude : 10.60 :  valeur incorrecte, nombre de minutes doit être inférieur à 60 !"},
+      {true, "-10.59", nullptr},
       {false, "-102.23", nullptr},
       {false, "180", nullptr},
       {false, "180.01", "Longitude : 180.01 :  valeur incorrecte !"},
       {false, "-12.75", "Longitude : -12.75 :  valeur incorrecte, nombre de minutes doit être inférieur à 60 !"},
+      {false, "-8.60", "Longitude : -8.60 :  valeur incorrecte, nombre de minutes doit être inférieur à 60 !"},
   };
   for (const auto& c : cas) {
     TemoinAvertissements temoin;
@@ -163,6 +190,25 @@ TEST(Coordonnees, ValidateursEtLeursMessages) {
   }
   EXPECT_TRUE(ContientChiffre("rue 5"));
   EXPECT_FALSE(ContientChiffre("Paris"));
+}
+
+TEST(DecalageHoraireSysteme, MinutesOuestPositif) {
+  const char* avant = std::getenv("TZ");
+  const std::string ancien = avant ? avant : "";
+  struct Cas {
+    const char* tz;
+    int minutes;
+  } cas[] = {{"UTC0", 0}, {"EST5", 300}, {"CET-1", -60}, {"IST-5:30", -330}, {"NST3:30", 210}};
+  for (const auto& c : cas) {
+    setenv("TZ", c.tz, 1);
+    tzset();
+    EXPECT_EQ(DecalageHoraireSysteme(), c.minutes) << c.tz;
+  }
+  if (avant)
+    setenv("TZ", ancien.c_str(), 1);
+  else
+    unsetenv("TZ");
+  tzset();
 }
 
 TEST(PetitesRoutines, ValeursDeReference) {
