@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "Controles.h"
+
 namespace selvane {
 
 // --- Reading the birth data -------------------------------------------------
@@ -32,9 +34,6 @@ std::string LongitudeVersFuseau(std::string_view texteLongitude);  // 2.20 -> 00
 std::string SecondesVersFuseau(double secondes);
 // Throws ErreurConversion when a date field or the hours are not an integer.
 double DateHeureVersJourJulien(std::string_view date, std::string_view heure, double fuseau);
-bool EstBissextile(int annee);
-bool DateValide(std::string_view date);   // no message: callers word their own
-bool HeureValide(std::string_view heure);
 bool LatitudeValide(std::string_view texte);   // warns on failure
 bool LongitudeValide(std::string_view texte);  // warns on failure
 bool ContientChiffre(std::string_view texte);
