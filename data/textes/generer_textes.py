@@ -1,0 +1,473 @@
+#!/usr/bin/python3
+"""Writes the interpretation file ZadadAduZi.int and the picture forms 1.frm .. 11.frm.
+
+Usage: generer_textes.py SOURCE_FOLDER OUTPUT_FOLDER
+
+Every text comes from the UTF-8 sources beside this script: principes.txt (the points),
+mipoints.txt and images.txt (hand-written midpoints and pictures), formes.txt (the forms).
+A key with no hand-written entry gets a text composed from the principles. The choices of
+the composition depend on the key only, so every run writes the same bytes.
+"""
+import os
+import sys
+import zlib
+
+# Body numbers 1..23 and their codes, glyph letters and the Uranian display order.
+CODES = ["SOL", "LUN", "MER", "VEN", "MAR", "JUP", "SAT", "URA", "NEP", "PLU",
+         "CU.", "HA.", "ZE.", "KR.", "AP.", "AD.", "VU.", "PO.", "NLN", "Vx", "AS.", "MC.", "VPT"]
+LETTRES = [b"A", b"B", b"C", b"D", b"E", b"F", b"G", b"H", b"I", b"J",
+           b"\xf4", b"\xf5", b"\xf6", b"\xf7", b"\xf8", b"\xf9", b"\xfa", b"\xfb",
+           b"M", b"X", b"K", b"L", b"\\"]
+ORDRE = ["VPT", "MC.", "AS.", "SOL", "LUN", "NLN", "MER", "VEN", "MAR", "JUP", "SAT", "URA",
+         "NEP", "PLU", "CU.", "HA.", "ZE.", "KR.", "AP.", "AD.", "VU.", "PO.", "Vx"]
+RANG = {c: i for i, c in enumerate(ORDRE)}
+THEMES_CONCRETS = ["amour", "couple", "travail", "sante", "evenements"]
+CHAMPS = ["nom", "psychologie"] + THEMES_CONCRETS + ["adjectifs"]
+TITRES_FORMES = ["Vie affective  - Mariage", "Problématique du couple et affective",
+                 "Travail - Carrière - Economie - Politique", "Santé",
+                 "Situations et événements divers", "Psychologie  -  Mental",
+                 "Point personnel : Point Bélier", "Point personnel : Ascendant",
+                 "Point Personnel : Milieu du ciel", "Point personnel : Noeud Nord"]
+LARGEUR_LIGNE = 90
+
+
+class Erreur(Exception):
+    pass
+
+
+# ---------------------------------------------------------------- French grammar helpers
+
+class Groupe:
+    """A noun phrase with its article, gender ('m'/'f') and number ('s'/'p')."""
+
+    def __init__(self, texte, genre, nombre):
+        self.texte, self.genre, self.nombre = texte, genre, nombre
+
+    def __str__(self):
+        return self.texte
+
+    @property
+    def pluriel(self):
+        return self.nombre == "p"
+
+
+VOYELLES = "aeiouyàâéèêëîïôöûüœh"  # h: every h-word of the sources takes the elision
+
+
+def precede(groupe, prep):
+    """The phrase after "de" or "à", with the contractions of French."""
+    t = str(groupe)
+    if prep == "de":
+        if t.startswith("le "):
+            return "du " + t[3:]
+        if t.startswith("les "):
+            return "des " + t[4:]
+        if t.startswith(("la ", "l'")) or not t[0].lower() in VOYELLES:
+            return "de " + t
+        return "d'" + t
+    if t.startswith("le "):
+        return "au " + t[3:]
+    if t.startswith("les "):
+        return "aux " + t[4:]
+    return "à " + t
+
+
+def de(g):
+    return precede(g, "de")
+
+
+def a(g):
+    return precede(g, "à")
+
+
+def elide(mot, suite):
+    """'que' or 'lorsque' before the next words, elided before a vowel."""
+    suite = str(suite)
+    return f"{mot[:-1]}'{suite}" if suite[0].lower() in VOYELLES else f"{mot} {suite}"
+
+
+def maj(t):
+    return t[:1].upper() + t[1:]
+
+
+def pronom(g):
+    return {"ms": "il", "fs": "elle", "mp": "ils", "fp": "elles"}[g.genre + g.nombre]
+
+
+def verbe(g, singulier, pluriel):
+    return pluriel if g.pluriel else singulier
+
+
+class Adjectif:
+    def __init__(self, formes):
+        if len(formes) == 2:
+            m, f = formes
+            mp = m if m.endswith(("s", "x")) else (m[:-2] + "aux" if m.endswith("al") else m + "s")
+            fp = f if f.endswith(("s", "x")) else f + "s"
+            formes = [m, f, mp, fp]
+        if len(formes) != 4:
+            raise Erreur("adjectif mal formé : " + "|".join(formes))
+        self.formes = formes
+
+    def accord(self, genre, nombre):
+        return self.formes[(0 if genre == "m" else 1) + (0 if nombre == "s" else 2)]
+
+    def pour(self, *groupes):
+        """Agreement with one phrase, or with several joined by "et" (plural, masculine wins)."""
+        if len(groupes) == 1:
+            return self.accord(groupes[0].genre, groupes[0].nombre)
+        genre = "f" if all(g.genre == "f" for g in groupes) else "m"
+        return self.accord(genre, "p")
+
+
+def accord_participe(radical_m, *groupes):
+    """'mis' -> mis/mise/mis/mises agreeing like an adjective (radical in the masculine)."""
+    feminin = radical_m + "e"
+    return Adjectif([radical_m, feminin]).pour(*groupes)
+
+
+# ---------------------------------------------------------------- sources
+
+def lire_principes(chemin):
+    points, courant = {}, None
+    with open(chemin, encoding="utf-8") as f:
+        for numero, ligne in enumerate(f, 1):
+            ligne = ligne.strip()
+            if not ligne or ligne.startswith("#"):
+                continue
+            if ligne.startswith("["):
+                courant = ligne[1:ligne.index("]")]
+                if courant not in CODES:
+                    raise Erreur(f"{chemin}:{numero}: code inconnu {courant}")
+                points[courant] = {}
+                continue
+            champ, _, valeur = ligne.partition(":")
+            champ = champ.strip()
+            if courant is None or champ not in CHAMPS:
+                raise Erreur(f"{chemin}:{numero}: champ inattendu {champ}")
+            elements = [e.strip() for e in valeur.split(";") if e.strip()]
+            if champ == "adjectifs":
+                points[courant][champ] = [Adjectif(e.split("|")) for e in elements]
+            else:
+                groupes = []
+                for e in elements:
+                    texte, _, gn = e.rpartition("/")
+                    if gn not in ("ms", "fs", "mp", "fp") or not texte.strip():
+                        raise Erreur(f"{chemin}:{numero}: genre et nombre manquants dans « {e} »")
+                    groupes.append(Groupe(texte.strip(), gn[0], gn[1]))
+                points[courant][champ] = groupes
+    for code in CODES:
+        manque = [c for c in CHAMPS if not points.get(code, {}).get(c)]
+        if manque:
+            raise Erreur(f"{chemin}: {code} sans {', '.join(manque)}")
+    return points
+
+
+def lire_entrees(chemin, taille):
+    """Blocks "= CODE CODE [CODE]" followed by text lines; returns {codes tuple: text}."""
+    entrees, cle, lignes = {}, None, []
+
+    def fermer():
+        if cle is not None:
+            texte = " ".join(lignes).strip()
+            if not texte:
+                raise Erreur(f"{chemin}: entrée vide pour {' '.join(cle)}")
+            entrees[cle] = texte
+
+    with open(chemin, encoding="utf-8") as f:
+        for numero, ligne in enumerate(f, 1):
+            ligne = ligne.strip()
+            if ligne.startswith("#"):
+                continue
+            if ligne.startswith("="):
+                fermer()
+                cle, lignes = tuple(ligne[1:].split()), []
+                if len(cle) != taille or any(c not in CODES for c in cle):
+                    raise Erreur(f"{chemin}:{numero}: clé mal formée {ligne}")
+                if RANG[cle[0]] > RANG[cle[1]]:
+                    raise Erreur(f"{chemin}:{numero}: {cle[0]} doit venir après {cle[1]}")
+                if cle in entrees:
+                    raise Erreur(f"{chemin}:{numero}: entrée en double {ligne}")
+            elif ligne:
+                if cle is None:
+                    raise Erreur(f"{chemin}:{numero}: texte sans clé")
+                lignes.append(ligne)
+    fermer()
+    return entrees
+
+
+def lire_formes(chemin):
+    """Blocks "[n]" then lines "A B C : text"; returns {theme number: [(a, b, c, text)]}."""
+    formes, theme = {}, None
+    with open(chemin, encoding="utf-8") as f:
+        for numero, ligne in enumerate(f, 1):
+            ligne = ligne.strip()
+            if not ligne or ligne.startswith("#"):
+                continue
+            if ligne.startswith("["):
+                theme = int(ligne[1:ligne.index("]")])
+                if not 1 <= theme <= 10:
+                    raise Erreur(f"{chemin}:{numero}: thème {theme} hors de 1..10")
+                formes.setdefault(theme, [])
+                continue
+            codes, sep, texte = ligne.partition(" : ")
+            codes = codes.split()
+            if theme is None or not sep or len(codes) != 3 or any(c not in CODES for c in codes):
+                raise Erreur(f"{chemin}:{numero}: forme mal écrite")
+            formes[theme].append((codes[0], codes[1], codes[2], texte.strip()))
+    return formes
+
+
+# ---------------------------------------------------------------- composition
+
+class Choix:
+    """Deterministic choices drawn from a key: the same key always reads the same way."""
+
+    def __init__(self, cle):
+        self.graine = zlib.crc32(cle.encode("utf-8"))
+
+    def pris(self, liste):
+        self.graine = (self.graine * 1103515245 + 12345) & 0x7FFFFFFF
+        return liste[(self.graine >> 8) % len(liste)]
+
+
+INTRO_THEME = {
+    "amour": ["En amour", "Dans la vie affective", "Du côté du cœur"],
+    "couple": ["Dans le couple", "Entre partenaires", "Au foyer"],
+    "travail": ["Au travail", "Sur le plan professionnel", "Dans les affaires"],
+    "sante": ["Pour la santé", "Sur le plan physique", "Côté santé"],
+    "evenements": ["Dans les faits", "Dans le cours des événements", "Concrètement"],
+}
+
+NUANCES = [
+    "Rien n'est joué d'avance : c'est l'usage conscient de ces forces qui en fait la valeur.",
+    "Selon le reste du thème, cela peut être une ressource précieuse ou un point à apprivoiser.",
+    "Les transits et les directions sur ce point montrent quand le thème s'active.",
+    "Bien vécue, cette configuration devient un atout que l'entourage remarque.",
+    "Il s'agit d'une tendance, que l'éducation et les choix de vie modulent largement.",
+    "On gagne à en parler ouvertement plutôt qu'à laisser les choses se faire seules.",
+    "La qualité des aspects reçus indique si le chemin est aisé ou demande des efforts.",
+]
+
+
+def phrase_psychologique(ch, pa, pb):
+    p, q, adj = ch.pris(pa["psychologie"]), ch.pris(pb["psychologie"]), ch.pris(pb["adjectifs"])
+    l_un = "l'une" if p.genre == q.genre == "f" else "l'un"
+    modeles = [
+        lambda: f"{maj(str(p))} {verbe(p, 'rencontre', 'rencontrent')} {q} : "
+                f"{pronom(p)} {verbe(p, 'devient', 'deviennent')} {adj.pour(p)}.",
+        lambda: f"Ce mi-point associe {p} {a(q)} ; il en naît une manière d'être plus {adj.pour(Groupe('', 'f', 's'))}.",
+        lambda: f"Ici {q} {verbe(q, 'colore', 'colorent')} {p}, "
+                f"qui {verbe(p, 'se montre', 'se montrent')} {adj.pour(p)}.",
+        lambda: f"{maj(str(p))} et {q} se répondent : {l_un} nourrit l'autre.",
+        lambda: f"Avec {pa['nom'][0]} et {pb['nom'][0]} réunis, {p} "
+                f"{verbe(p, 'se fait', 'se font')} {adj.pour(p)}.",
+    ]
+    return ch.pris(modeles)()
+
+
+def phrase_concrete(ch, pa, pb, theme):
+    x, y = ch.pris(pa[theme]), ch.pris(pb[theme])
+    intro = ch.pris(INTRO_THEME[theme])
+    adj = ch.pris(pa["adjectifs"])
+    modeles = [
+        lambda: f"{intro}, {x} et {y} vont de pair.",
+        lambda: f"{intro}, {x} {verbe(x, 'se met', 'se mettent')} au service {de(y)}.",
+        lambda: f"{intro}, on voit {x} {accord_participe('lié', x)} {a(y)}.",
+        lambda: f"{intro}, ce mi-point met en jeu {x} et {y}, de façon {adj.pour(Groupe('', 'f', 's'))}.",
+        lambda: f"{intro}, {y} {verbe(y, 'demande', 'demandent')} {elide('que', x)} "
+                f"{verbe(x, 'trouve sa', 'trouvent leur')} juste place.",
+    ]
+    return ch.pris(modeles)()
+
+
+def composer_mipoint(points, ca, cb):
+    ch = Choix(f"_{ca} {cb}")
+    pa, pb = points[ca], points[cb]
+    if ca == cb:
+        return composer_point_seul(ch, pa)
+    phrases = [phrase_psychologique(ch, pa, pb), phrase_concrete(ch, pa, pb, ch.pris(THEMES_CONCRETS))]
+    if ch.pris([True, False]):
+        phrases.append(ch.pris(NUANCES))
+    return " ".join(phrases)
+
+
+def composer_point_seul(ch, pa):
+    nom = pa["nom"][0]
+    psy = pa["psychologie"]
+    theme = ch.pris(THEMES_CONCRETS)
+    concret = pa[theme]
+    return (f"{maj(str(nom))} par {'lui' if nom.genre == 'm' else 'elle'}-même : {psy[0]}, {psy[1]} "
+            f"et {psy[2]}. {ch.pris(INTRO_THEME[theme])}, {pronom(nom)} désigne {concret[0]} "
+            f"et {concret[1]}.")
+
+
+def composer_image(points, ca, cb, cc):
+    ch = Choix(f"_{ca} {cb} {cc}")
+    pa, pb, pc = points[ca], points[cb], points[cc]
+    na, nb, nc = pa["nom"][0], pb["nom"][0], pc["nom"][0]
+    theme = ch.pris(THEMES_CONCRETS)
+    intro = ch.pris(INTRO_THEME[theme])
+    adj = ch.pris(pc["adjectifs"])
+    z = ch.pris(pc["psychologie"])
+    if ca == cb or cb == cc or ca == cc:
+        # Two of the codes name one point: the picture is the direct contact of two points.
+        # A/A = C and A/C = C: C acts on A; A/B = A: A strengthens its own midpoint with B.
+        acteur, cible = (pa, pb) if ca == cc else (pc, pa)
+        n_act, n_cib = acteur["nom"][0], cible["nom"][0]
+        x = ch.pris(cible["psychologie"])
+        adj = ch.pris(acteur["adjectifs"])
+        y = ch.pris(cible[theme])
+        w = ch.pris(acteur[theme])
+        if ca == cc:
+            premiere = (f"{maj(str(n_act))} renforce ici son propre mi-point avec {n_cib} : "
+                        f"{x} {verbe(x, 'en devient', 'en deviennent')} {adj.pour(x)}.")
+        else:
+            premiere = ch.pris([
+                lambda: f"{maj(str(n_act))} agit directement sur {n_cib} : {x} "
+                        f"{verbe(x, 'se montre', 'se montrent')} {adj.pour(x)}.",
+                lambda: f"Contact direct {de(n_act)} et {de(n_cib)} : {ch.pris(acteur['psychologie'])} "
+                        f"s'applique {a(x)}.",
+                lambda: f"{maj(elide('lorsque', n_act))} touche {n_cib}, {x} {verbe(x, 'devient', 'deviennent')} "
+                        f"{adj.pour(x)}.",
+            ])()
+        seconde = ch.pris([
+            lambda: f"{intro}, {w} {verbe(w, 'rejoint', 'rejoignent')} {y}.",
+            lambda: f"{intro}, cela touche {y}, sous le signe {de(w)}.",
+        ])()
+        return premiere + " " + seconde
+    x, y = ch.pris(pa["psychologie"]), ch.pris(pb["psychologie"])
+    xt, yt, zt = ch.pris(pa[theme]), ch.pris(pb[theme]), ch.pris(pc[theme])
+    premiere = ch.pris([
+        lambda: f"{maj(str(z))} {verbe(z, 'vient', 'viennent')} toucher l'union {de(na)} et {de(nb)} : {x} et {y} "
+                f"deviennent {adj.pour(x, y)}.",
+        lambda: f"Sur ce {elide('que', na)} et {nb} construisent ensemble, {nc} apporte {z}.",
+        lambda: f"{maj(str(nc))} au mi-point {de(na)} et {de(nb)} : {x} "
+                f"{verbe(x, 'se fait', 'se font')} {adj.pour(x)} au contact {de(y)}.",
+        lambda: f"{maj(elide('lorsque', z))} {verbe(z, 'rejoint', 'rejoignent')} {x} et {y}, l'ensemble devient {adj.pour(Groupe('', 'm', 's'))}.",
+        lambda: f"{maj(str(x))} et {y} reçoivent ici l'empreinte {de(nc)}, qui les rend {adj.pour(x, y)}.",
+    ])()
+    seconde = ch.pris([
+        lambda: f"{intro}, {zt} {verbe(zt, 'se mêle', 'se mêlent')} {a(xt)} et {a(yt)}.",
+        lambda: f"{intro}, on peut y voir {xt} et {yt} {accord_participe('marqué', xt, yt)} par {zt}.",
+        lambda: f"{intro}, {zt} {verbe(zt, 'donne', 'donnent')} le ton {a(xt)}.",
+    ])()
+    phrases = [premiere, seconde]
+    if ch.pris([True, False, False]):
+        phrases.append(ch.pris(NUANCES))
+    return " ".join(phrases)
+
+
+# ---------------------------------------------------------------- output
+
+def en_cp1252(texte, origine):
+    try:
+        return texte.encode("cp1252")
+    except UnicodeEncodeError as e:
+        raise Erreur(f"{origine}: caractère absent de Windows-1252 : {texte[e.start:e.end]!r}")
+
+
+def couper(texte):
+    """Lines of at most LARGEUR_LIGNE characters; each line but the last keeps its blank."""
+    mots, lignes, courante = texte.split(" "), [], ""
+    for mot in mots:
+        if courante and len(courante) + 1 + len(mot) > LARGEUR_LIGNE:
+            lignes.append(courante + " ")
+            courante = mot
+        else:
+            courante = f"{courante} {mot}" if courante else mot
+    lignes.append(courante)
+    return lignes
+
+
+def cles_du_fichier():
+    """Every pair, and every triple that does not name one point three times."""
+    for a_ in CODES:
+        for b in CODES:
+            yield (a_, b)
+    for a_ in CODES:
+        for b in CODES:
+            for c in CODES:
+                if not a_ == b == c:
+                    yield (a_, b, c)
+
+
+def ecrire_interpretations(points, mipoints, images, chemin):
+    sortie = bytearray()
+    for cle in cles_du_fichier():
+        main = mipoints if len(cle) == 2 else images
+        texte = main.get(cle)
+        if texte is None:
+            texte = composer_mipoint(points, *cle) if len(cle) == 2 else composer_image(points, *cle)
+        nom = "_" + " ".join(cle)
+        sortie += en_cp1252(nom, "clé") + b"\r\n"
+        for ligne in couper(" ".join(texte.split())):
+            sortie += en_cp1252(ligne, nom) + b"\r\n"
+    ecrire_fichier(chemin, bytes(sortie))
+
+
+def enregistrement_forme(a_, b, c, texte):
+    octets = en_cp1252(texte, f"forme {a_} {b} {c}")
+    if len(octets) > 100:
+        raise Erreur(f"forme {a_} {b} {c} : {len(octets)} caractères, 100 au plus")
+    cle = f"{RANG[a_]:02d}{RANG[b]:02d}{RANG[c]:02d}".encode("ascii")
+    lettre = lambda code: LETTRES[CODES.index(code)]
+    return (bytes([len(octets)]) + octets.ljust(100, b" ") + lettre(a_) + lettre(b) + lettre(c)
+            + bytes([len(cle)]) + cle)
+
+
+def ecrire_formes(formes, dossier):
+    tout = []
+    for theme in range(1, 11):
+        liste = formes.get(theme)
+        if not liste:
+            raise Erreur(f"thème {theme} ({TITRES_FORMES[theme - 1]}) sans aucune forme")
+        tout += [f for f in liste if f not in tout]
+        ecrire_fichier(os.path.join(dossier, f"{theme}.frm"),
+                         b"".join(enregistrement_forme(*f) for f in liste))
+    tout.sort(key=lambda f: (RANG[f[0]], RANG[f[1]], RANG[f[2]]))
+    ecrire_fichier(os.path.join(dossier, "11.frm"), b"".join(enregistrement_forme(*f) for f in tout))
+
+
+def ecrire_fichier(chemin, octets):
+    # A new file renamed into place: a failed run never leaves half a file behind.
+    temporaire = chemin + ".tmp"
+    with open(temporaire, "wb") as f:
+        f.write(octets)
+    os.replace(temporaire, chemin)
+
+
+POINTS_PERSONNELS = ["VPT", "MC.", "AS.", "SOL", "LUN", "NLN"]
+
+
+def verifier_points_personnels(mipoints):
+    """Every midpoint of a personal point with any other point is written by hand."""
+    for p in POINTS_PERSONNELS:
+        for q in CODES:
+            cle = tuple(sorted((p, q), key=RANG.get))
+            if p != q and cle not in mipoints:
+                raise Erreur(f"mipoints.txt : il manque le mi-point {' '.join(cle)}")
+
+
+def main(argv):
+    if len(argv) != 3:
+        sys.stderr.write("usage : generer_textes.py DOSSIER_SOURCE DOSSIER_SORTIE\n")
+        return 2
+    source, sortie = argv[1], argv[2]
+    try:
+        points = lire_principes(os.path.join(source, "principes.txt"))
+        mipoints = lire_entrees(os.path.join(source, "mipoints.txt"), 2)
+        images = lire_entrees(os.path.join(source, "images.txt"), 3)
+        formes = lire_formes(os.path.join(source, "formes.txt"))
+        verifier_points_personnels(mipoints)
+        os.makedirs(sortie, exist_ok=True)
+        ecrire_interpretations(points, mipoints, images, os.path.join(sortie, "ZadadAduZi.int"))
+        ecrire_formes(formes, sortie)
+    except Erreur as e:
+        sys.stderr.write(f"generer_textes.py : {e}\n")
+        return 1
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main(sys.argv))
