@@ -231,14 +231,6 @@ class Choix:
         return liste[(self.graine >> 8) % len(liste)]
 
 
-INTRO_THEME = {
-    "amour": ["En amour", "Dans la vie affective", "Du côté du cœur"],
-    "couple": ["Dans le couple", "Entre partenaires", "Au foyer"],
-    "travail": ["Au travail", "Sur le plan professionnel", "Dans les affaires"],
-    "sante": ["Pour la santé", "Sur le plan physique", "Côté santé"],
-    "evenements": ["Dans les faits", "Dans le cours des événements", "Concrètement"],
-}
-
 NUANCES = [
     "Rien n'est joué d'avance : c'est l'usage conscient de ces forces qui en fait la valeur.",
     "Selon le reste du thème, cela peut être une ressource précieuse ou un point à apprivoiser.",
@@ -247,7 +239,75 @@ NUANCES = [
     "Il s'agit d'une tendance, que l'éducation et les choix de vie modulent largement.",
     "On gagne à en parler ouvertement plutôt qu'à laisser les choses se faire seules.",
     "La qualité des aspects reçus indique si le chemin est aisé ou demande des efforts.",
+    "Ce qui semble d'abord une difficulté peut devenir, avec le temps, une compétence.",
+    "La personne choisit largement la forme que prend cette rencontre.",
 ]
+
+
+def concret_mipoint(ch, theme, x, y, ce="ce mi-point"):
+    """One sentence of a concrete theme on the phrases x and y of the two points."""
+    modeles = {
+        "amour": [
+            lambda: f"En amour, {x} et {y} vont de pair.",
+            lambda: f"Dans la vie affective, {ce} relie {x} {a(y)}.",
+            lambda: f"Du côté du cœur, {x} {verbe(x, 'cherche', 'cherchent')} à s'accorder avec {y}.",
+        ],
+        "couple": [
+            lambda: f"Dans le couple, il est question {de(x)} et {de(y)}.",
+            lambda: f"Entre partenaires, {x} {verbe(x, 'rejoint', 'rejoignent')} {y}.",
+            lambda: f"Au foyer, {y} {verbe(y, 'demande', 'demandent')} {elide('que', x)} "
+                    f"{verbe(x, 'trouve sa', 'trouvent leur')} juste place.",
+        ],
+        "travail": [
+            lambda: f"Au travail, {x} {verbe(x, 'se met', 'se mettent')} au service {de(y)}.",
+            lambda: f"Sur le plan professionnel, {ce} réunit {x} et {y}.",
+            lambda: f"Dans les affaires, {x} {verbe(x, 'profite', 'profitent')} {de(y)} "
+                    f"quand on sait les associer.",
+        ],
+        "sante": [
+            lambda: f"Pour la santé, on veillera {a(x)} et {a(y)}, sans inquiétude inutile.",
+            lambda: f"Côté santé, le point concerne {x} et {y} ; une hygiène de vie adaptée "
+                    f"suffit souvent.",
+            lambda: f"Sur le plan physique, {ce} parle {de(x)} et {de(y)} : un rythme de vie "
+                    f"régulier les soutient.",
+        ],
+        "evenements": [
+            lambda: f"Dans les faits, cela peut se traduire par {x} ou {y}.",
+            lambda: f"Concrètement, on voit {x} {accord_participe('lié', x)} {a(y)}.",
+            lambda: f"Dans le cours des événements, {x} et {y} se répondent.",
+        ],
+    }
+    return ch.pris(modeles[theme])()
+
+
+def concret_image(ch, theme, x, y, z):
+    """One sentence of a concrete theme: z, of the point on the midpoint, acts on x and y."""
+    modeles = {
+        "amour": [
+            lambda: f"En amour, {x} et {y} se rencontrent sous le signe {de(z)}.",
+            lambda: f"Dans la vie affective, {z} {verbe(z, 'donne sa', 'donnent leur')} couleur "
+                    f"{a(x)} et {a(y)}.",
+        ],
+        "couple": [
+            lambda: f"Dans le couple, {z} {verbe(z, 'influence', 'influencent')} {x} comme {y}.",
+            lambda: f"Entre partenaires, il est question {de(x)} et {de(y)}, "
+                    f"{elide('que', z)} {verbe(z, 'vient', 'viennent')} nuancer.",
+        ],
+        "travail": [
+            lambda: f"Au travail, on peut y voir {x} et {y} {accord_participe('marqué', x, y)} par {z}.",
+            lambda: f"Sur le plan professionnel, {z} {verbe(z, 'oriente', 'orientent')} {x} et {y}.",
+        ],
+        "sante": [
+            lambda: f"Pour la santé, on veillera {a(x)} et {a(y)}, en tenant compte {de(z)}.",
+            lambda: f"Côté santé, {x} et {y} sont {accord_participe('concerné', x, y)} ; une hygiène "
+                    f"de vie adaptée suffit souvent.",
+        ],
+        "evenements": [
+            lambda: f"Dans les faits, cela peut se traduire par {x} ou {y}, sous le signe {de(z)}.",
+            lambda: f"Concrètement, {z} {verbe(z, 'accompagne', 'accompagnent')} {x} et {y}.",
+        ],
+    }
+    return ch.pris(modeles[theme])()
 
 
 def phrase_psychologique(ch, pa, pb):
@@ -256,7 +316,8 @@ def phrase_psychologique(ch, pa, pb):
     modeles = [
         lambda: f"{maj(str(p))} {verbe(p, 'rencontre', 'rencontrent')} {q} : "
                 f"{pronom(p)} {verbe(p, 'devient', 'deviennent')} {adj.pour(p)}.",
-        lambda: f"Ce mi-point associe {p} {a(q)} ; il en naît une manière d'être plus {adj.pour(Groupe('', 'f', 's'))}.",
+        lambda: f"Ce mi-point associe {p} {a(q)} ; il en naît une manière d'être plus "
+                f"{adj.accord('f', 's')}.",
         lambda: f"Ici {q} {verbe(q, 'colore', 'colorent')} {p}, "
                 f"qui {verbe(p, 'se montre', 'se montrent')} {adj.pour(p)}.",
         lambda: f"{maj(str(p))} et {q} se répondent : {l_un} nourrit l'autre.",
@@ -266,40 +327,29 @@ def phrase_psychologique(ch, pa, pb):
     return ch.pris(modeles)()
 
 
-def phrase_concrete(ch, pa, pb, theme):
-    x, y = ch.pris(pa[theme]), ch.pris(pb[theme])
-    intro = ch.pris(INTRO_THEME[theme])
-    adj = ch.pris(pa["adjectifs"])
-    modeles = [
-        lambda: f"{intro}, {x} et {y} vont de pair.",
-        lambda: f"{intro}, {x} {verbe(x, 'se met', 'se mettent')} au service {de(y)}.",
-        lambda: f"{intro}, on voit {x} {accord_participe('lié', x)} {a(y)}.",
-        lambda: f"{intro}, ce mi-point met en jeu {x} et {y}, de façon {adj.pour(Groupe('', 'f', 's'))}.",
-        lambda: f"{intro}, {y} {verbe(y, 'demande', 'demandent')} {elide('que', x)} "
-                f"{verbe(x, 'trouve sa', 'trouvent leur')} juste place.",
-    ]
-    return ch.pris(modeles)()
-
-
 def composer_mipoint(points, ca, cb):
     ch = Choix(f"_{ca} {cb}")
     pa, pb = points[ca], points[cb]
     if ca == cb:
         return composer_point_seul(ch, pa)
-    phrases = [phrase_psychologique(ch, pa, pb), phrase_concrete(ch, pa, pb, ch.pris(THEMES_CONCRETS))]
+    theme = ch.pris(THEMES_CONCRETS)
+    phrases = [phrase_psychologique(ch, pa, pb),
+               concret_mipoint(ch, theme, ch.pris(pa[theme]), ch.pris(pb[theme]))]
     if ch.pris([True, False]):
         phrases.append(ch.pris(NUANCES))
     return " ".join(phrases)
 
 
 def composer_point_seul(ch, pa):
+    """The key "_A A": the point by itself, as the directed Sun/Moon midpoint meets it."""
     nom = pa["nom"][0]
     psy = pa["psychologie"]
     theme = ch.pris(THEMES_CONCRETS)
     concret = pa[theme]
+    cadre = {"amour": "en amour", "couple": "dans le couple", "travail": "au travail",
+             "sante": "pour la santé", "evenements": "dans les faits"}[theme]
     return (f"{maj(str(nom))} par {'lui' if nom.genre == 'm' else 'elle'}-même : {psy[0]}, {psy[1]} "
-            f"et {psy[2]}. {ch.pris(INTRO_THEME[theme])}, {pronom(nom)} désigne {concret[0]} "
-            f"et {concret[1]}.")
+            f"et {psy[2]}. {maj(cadre)}, {pronom(nom)} désigne {concret[0]} et {concret[1]}.")
 
 
 def composer_image(points, ca, cb, cc):
@@ -307,55 +357,48 @@ def composer_image(points, ca, cb, cc):
     pa, pb, pc = points[ca], points[cb], points[cc]
     na, nb, nc = pa["nom"][0], pb["nom"][0], pc["nom"][0]
     theme = ch.pris(THEMES_CONCRETS)
-    intro = ch.pris(INTRO_THEME[theme])
+    if ca == cb or cb == cc or ca == cc:
+        return composer_contact(ch, theme, pa, pb, pc, ca == cc)
     adj = ch.pris(pc["adjectifs"])
     z = ch.pris(pc["psychologie"])
-    if ca == cb or cb == cc or ca == cc:
-        # Two of the codes name one point: the picture is the direct contact of two points.
-        # A/A = C and A/C = C: C acts on A; A/B = A: A strengthens its own midpoint with B.
-        acteur, cible = (pa, pb) if ca == cc else (pc, pa)
-        n_act, n_cib = acteur["nom"][0], cible["nom"][0]
-        x = ch.pris(cible["psychologie"])
-        adj = ch.pris(acteur["adjectifs"])
-        y = ch.pris(cible[theme])
-        w = ch.pris(acteur[theme])
-        if ca == cc:
-            premiere = (f"{maj(str(n_act))} renforce ici son propre mi-point avec {n_cib} : "
-                        f"{x} {verbe(x, 'en devient', 'en deviennent')} {adj.pour(x)}.")
-        else:
-            premiere = ch.pris([
-                lambda: f"{maj(str(n_act))} agit directement sur {n_cib} : {x} "
-                        f"{verbe(x, 'se montre', 'se montrent')} {adj.pour(x)}.",
-                lambda: f"Contact direct {de(n_act)} et {de(n_cib)} : {ch.pris(acteur['psychologie'])} "
-                        f"s'applique {a(x)}.",
-                lambda: f"{maj(elide('lorsque', n_act))} touche {n_cib}, {x} {verbe(x, 'devient', 'deviennent')} "
-                        f"{adj.pour(x)}.",
-            ])()
-        seconde = ch.pris([
-            lambda: f"{intro}, {w} {verbe(w, 'rejoint', 'rejoignent')} {y}.",
-            lambda: f"{intro}, cela touche {y}, sous le signe {de(w)}.",
-        ])()
-        return premiere + " " + seconde
     x, y = ch.pris(pa["psychologie"]), ch.pris(pb["psychologie"])
-    xt, yt, zt = ch.pris(pa[theme]), ch.pris(pb[theme]), ch.pris(pc[theme])
     premiere = ch.pris([
-        lambda: f"{maj(str(z))} {verbe(z, 'vient', 'viennent')} toucher l'union {de(na)} et {de(nb)} : {x} et {y} "
-                f"deviennent {adj.pour(x, y)}.",
+        lambda: f"{maj(str(z))} {verbe(z, 'vient', 'viennent')} toucher l'union {de(na)} et {de(nb)} : "
+                f"{x} et {y} deviennent {adj.pour(x, y)}.",
         lambda: f"Sur ce {elide('que', na)} et {nb} construisent ensemble, {nc} apporte {z}.",
         lambda: f"{maj(str(nc))} au mi-point {de(na)} et {de(nb)} : {x} "
                 f"{verbe(x, 'se fait', 'se font')} {adj.pour(x)} au contact {de(y)}.",
-        lambda: f"{maj(elide('lorsque', z))} {verbe(z, 'rejoint', 'rejoignent')} {x} et {y}, l'ensemble devient {adj.pour(Groupe('', 'm', 's'))}.",
+        lambda: f"{maj(elide('lorsque', z))} {verbe(z, 'rejoint', 'rejoignent')} {x} et {y}, "
+                f"l'ensemble devient {adj.accord('m', 's')}.",
         lambda: f"{maj(str(x))} et {y} reçoivent ici l'empreinte {de(nc)}, qui les rend {adj.pour(x, y)}.",
     ])()
-    seconde = ch.pris([
-        lambda: f"{intro}, {zt} {verbe(zt, 'se mêle', 'se mêlent')} {a(xt)} et {a(yt)}.",
-        lambda: f"{intro}, on peut y voir {xt} et {yt} {accord_participe('marqué', xt, yt)} par {zt}.",
-        lambda: f"{intro}, {zt} {verbe(zt, 'donne', 'donnent')} le ton {a(xt)}.",
-    ])()
-    phrases = [premiere, seconde]
+    phrases = [premiere, concret_image(ch, theme, ch.pris(pa[theme]), ch.pris(pb[theme]),
+                                       ch.pris(pc[theme]))]
     if ch.pris([True, False, False]):
         phrases.append(ch.pris(NUANCES))
     return " ".join(phrases)
+
+
+def composer_contact(ch, theme, pa, pb, pc, propre):
+    """Two codes of the key name one point: A/A = C and A/C = C, where C acts on A, or
+    A/B = A (propre), where A strengthens its own midpoint with B."""
+    acteur, cible = (pa, pb) if propre else (pc, pa)
+    n_act, n_cib = acteur["nom"][0], cible["nom"][0]
+    x = ch.pris(cible["psychologie"])
+    adj = ch.pris(acteur["adjectifs"])
+    if propre:
+        premiere = (f"{maj(str(n_act))} renforce ici son propre mi-point avec {n_cib} : "
+                    f"{x} {verbe(x, 'en devient', 'en deviennent')} {adj.pour(x)}.")
+    else:
+        premiere = ch.pris([
+            lambda: f"{maj(str(n_act))} agit directement sur {n_cib} : {x} "
+                    f"{verbe(x, 'se montre', 'se montrent')} {adj.pour(x)}.",
+            lambda: f"Contact direct {de(n_act)} et {de(n_cib)} : {ch.pris(acteur['psychologie'])} "
+                    f"s'applique {a(x)}.",
+            lambda: f"{maj(elide('lorsque', n_act))} touche {n_cib}, {x} "
+                    f"{verbe(x, 'devient', 'deviennent')} {adj.pour(x)}.",
+        ])()
+    return premiere + " " + concret_mipoint(ch, theme, ch.pris(cible[theme]), ch.pris(acteur[theme]), "ce contact")
 
 
 # ---------------------------------------------------------------- output

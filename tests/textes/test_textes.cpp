@@ -259,13 +259,17 @@ TEST(FormesImages, OnzeFichiersNonVidesEtTriesParCle) {
       ASSERT_TRUE(a && b && c) << nom << " : " << f.Texte;
       EXPECT_FALSE(f.Texte.empty()) << nom;
       EXPECT_LE(f.Texte.size(), TexteFormeMax);
-      for (unsigned char o : f.Texte) EXPECT_TRUE(o >= 32 && o != 0x7F && o != 0x81 && o != 0x8D && o != 0x8F && o != 0x90 && o != 0x9D) << nom << " : " << f.Texte;
+      for (unsigned char o : f.Texte)
+        EXPECT_TRUE(o >= 32 && o != 0x7F && o != 0x81 && o != 0x8D && o != 0x8F && o != 0x90 && o != 0x9D)
+            << nom << " : " << f.Texte;
       EXPECT_EQ(f.Cle, CleDeTriForme(a, b, c)) << nom << " : " << f.Texte;
       cles.push_back({f.Cle, {RangUranien(a), RangUranien(b), RangUranien(c)}});
       if (n <= 10) desDix.emplace_back(f.Texte, f.A, f.B, f.C);
-      if (n == 11)
-        EXPECT_NE(std::find(desDix.begin(), desDix.end(), std::make_tuple(f.Texte, f.A, f.B, f.C)), desDix.end())
+      if (n == 11) {
+        EXPECT_NE(std::find(desDix.begin(), desDix.end(), std::make_tuple(f.Texte, f.A, f.B, f.C)),
+                  desDix.end())
             << f.Texte;
+      }
     }
     // Sorting on the key text ("Trier") is sorting on the display ranks of A, then B, then C.
     std::vector<std::pair<std::string, Rangs>> parTexte = cles, parRangs = cles;
