@@ -128,34 +128,49 @@ def accord_participe(radical_m, *groupes):
 
 # ---------------------------------------------------------------- sources
 
-def lire_principes(chemin):
-    points, courant = {}, None
+def lignes_utiles(chemin):
+    """(line number, stripped line) of every line that is neither empty nor a comment."""
     with open(chemin, encoding="utf-8") as f:
         for numero, ligne in enumerate(f, 1):
             ligne = ligne.strip()
-            if not ligne or ligne.startswith("#"):
-                continue
-            if ligne.startswith("["):
-                courant = ligne[1:ligne.index("]")]
-                if courant not in CODES:
-                    raise Erreur(f"{chemin}:{numero}: code inconnu {courant}")
-                points[courant] = {}
-                continue
-            champ, _, valeur = ligne.partition(":")
-            champ = champ.strip()
-            if courant is None or champ not in CHAMPS:
-                raise Erreur(f"{chemin}:{numero}: champ inattendu {champ}")
-            elements = [e.strip() for e in valeur.split(";") if e.strip()]
-            if champ == "adjectifs":
-                points[courant][champ] = [Adjectif(e.split("|")) for e in elements]
-            else:
-                groupes = []
-                for e in elements:
-                    texte, _, gn = e.rpartition("/")
-                    if gn not in ("ms", "fs", "mp", "fp") or not texte.strip():
-                        raise Erreur(f"{chemin}:{numero}: genre et nombre manquants dans « {e} »")
-                    groupes.append(Groupe(texte.strip(), gn[0], gn[1]))
-                points[courant][champ] = groupes
+            if ligne and not ligne.startswith("#"):
+                yield numero, ligne
+
+
+def en_tete(chemin, numero, ligne):
+    """The name inside a heading "[name]", or None when the line is no heading."""
+    if not ligne.startswith("["):
+        return None
+    if "]" not in ligne:
+        raise Erreur(f"{chemin}:{numero}: en-tête mal fermé {ligne}")
+    return ligne[1:ligne.index("]")]
+
+
+def lire_principes(chemin):
+    points, courant = {}, None
+    for numero, ligne in lignes_utiles(chemin):
+        nom = en_tete(chemin, numero, ligne)
+        if nom is not None:
+            courant = nom
+            if courant not in CODES:
+                raise Erreur(f"{chemin}:{numero}: code inconnu {courant}")
+            points[courant] = {}
+            continue
+        champ, _, valeur = ligne.partition(":")
+        champ = champ.strip()
+        if courant is None or champ not in CHAMPS:
+            raise Erreur(f"{chemin}:{numero}: champ inattendu {champ}")
+        elements = [e.strip() for e in valeur.split(";") if e.strip()]
+        if champ == "adjectifs":
+            points[courant][champ] = [Adjectif(e.split("|")) for e in elements]
+        else:
+            groupes = []
+            for e in elements:
+                texte, _, gn = e.rpartition("/")
+                if gn not in ("ms", "fs", "mp", "fp") or not texte.strip():
+                    raise Erreur(f"{chemin}:{numero}: genre et nombre manquants dans « {e} »")
+                groupes.append(Groupe(texte.strip(), gn[0], gn[1]))
+            points[courant][champ] = groupes
     for code in CODES:
         manque = [c for c in CHAMPS if not points.get(code, {}).get(c)]
         if manque:
@@ -174,24 +189,20 @@ def lire_entrees(chemin, taille):
                 raise Erreur(f"{chemin}: entrée vide pour {' '.join(cle)}")
             entrees[cle] = texte
 
-    with open(chemin, encoding="utf-8") as f:
-        for numero, ligne in enumerate(f, 1):
-            ligne = ligne.strip()
-            if ligne.startswith("#"):
-                continue
-            if ligne.startswith("="):
-                fermer()
-                cle, lignes = tuple(ligne[1:].split()), []
-                if len(cle) != taille or any(c not in CODES for c in cle):
-                    raise Erreur(f"{chemin}:{numero}: clé mal formée {ligne}")
-                if RANG[cle[0]] > RANG[cle[1]]:
-                    raise Erreur(f"{chemin}:{numero}: {cle[0]} doit venir après {cle[1]}")
-                if cle in entrees:
-                    raise Erreur(f"{chemin}:{numero}: entrée en double {ligne}")
-            elif ligne:
-                if cle is None:
-                    raise Erreur(f"{chemin}:{numero}: texte sans clé")
-                lignes.append(ligne)
+    for numero, ligne in lignes_utiles(chemin):
+        if ligne.startswith("="):
+            fermer()
+            cle, lignes = tuple(ligne[1:].split()), []
+            if len(cle) != taille or any(c not in CODES for c in cle):
+                raise Erreur(f"{chemin}:{numero}: clé mal formée {ligne}")
+            if RANG[cle[0]] > RANG[cle[1]]:
+                raise Erreur(f"{chemin}:{numero}: {cle[1]} doit précéder {cle[0]}")
+            if cle in entrees:
+                raise Erreur(f"{chemin}:{numero}: entrée en double {ligne}")
+        else:
+            if cle is None:
+                raise Erreur(f"{chemin}:{numero}: texte sans clé")
+            lignes.append(ligne)
     fermer()
     return entrees
 
@@ -199,22 +210,19 @@ def lire_entrees(chemin, taille):
 def lire_formes(chemin):
     """Blocks "[n]" then lines "A B C : text"; returns {theme number: [(a, b, c, text)]}."""
     formes, theme = {}, None
-    with open(chemin, encoding="utf-8") as f:
-        for numero, ligne in enumerate(f, 1):
-            ligne = ligne.strip()
-            if not ligne or ligne.startswith("#"):
-                continue
-            if ligne.startswith("["):
-                theme = int(ligne[1:ligne.index("]")])
-                if not 1 <= theme <= 10:
-                    raise Erreur(f"{chemin}:{numero}: thème {theme} hors de 1..10")
-                formes.setdefault(theme, [])
-                continue
-            codes, sep, texte = ligne.partition(" : ")
-            codes = codes.split()
-            if theme is None or not sep or len(codes) != 3 or any(c not in CODES for c in codes):
-                raise Erreur(f"{chemin}:{numero}: forme mal écrite")
-            formes[theme].append((codes[0], codes[1], codes[2], texte.strip()))
+    for numero, ligne in lignes_utiles(chemin):
+        nom = en_tete(chemin, numero, ligne)
+        if nom is not None:
+            theme = int(nom) if nom.isdigit() else 0
+            if not 1 <= theme <= 10:
+                raise Erreur(f"{chemin}:{numero}: thème {theme} hors de 1..10")
+            formes.setdefault(theme, [])
+            continue
+        codes, sep, texte = ligne.partition(" : ")
+        codes = codes.split()
+        if theme is None or not sep or len(codes) != 3 or any(c not in CODES for c in codes):
+            raise Erreur(f"{chemin}:{numero}: forme mal écrite")
+        formes[theme].append((codes[0], codes[1], codes[2], texte.strip()))
     return formes
 
 
