@@ -258,12 +258,12 @@ def concret_mipoint(ch, theme, x, y, ce="ce mi-point"):
         "amour": [
             lambda: f"En amour, {x} et {y} vont de pair.",
             lambda: f"Dans la vie affective, {ce} relie {x} {a(y)}.",
-            lambda: f"Du côté du cœur, {x} {verbe(x, 'cherche', 'cherchent')} à s'accorder avec {y}.",
+            lambda: f"Côté sentiments, {x} {verbe(x, 'cherche', 'cherchent')} à s'accorder avec {y}.",
         ],
         "couple": [
             lambda: f"Dans le couple, il est question {de(x)} et {de(y)}.",
             lambda: f"Entre partenaires, {x} {verbe(x, 'rejoint', 'rejoignent')} {y}.",
-            lambda: f"Au foyer, {y} {verbe(y, 'demande', 'demandent')} {elide('que', x)} "
+            lambda: f"À la maison, {y} {verbe(y, 'demande', 'demandent')} {elide('que', x)} "
                     f"{verbe(x, 'trouve sa', 'trouvent leur')} juste place.",
         ],
         "travail": [
@@ -282,7 +282,7 @@ def concret_mipoint(ch, theme, x, y, ce="ce mi-point"):
         "evenements": [
             lambda: f"Dans les faits, cela peut se traduire par {x} ou {y}.",
             lambda: f"Concrètement, on voit {x} {accord_participe('lié', x)} {a(y)}.",
-            lambda: f"Dans le cours des événements, {x} et {y} se répondent.",
+            lambda: f"Au fil des jours, {x} et {y} se répondent.",
         ],
     }
     return ch.pris(modeles[theme])()
@@ -292,7 +292,7 @@ def concret_image(ch, theme, x, y, z):
     """One sentence of a concrete theme: z, of the point on the midpoint, acts on x and y."""
     modeles = {
         "amour": [
-            lambda: f"En amour, {x} et {y} se rencontrent sous le signe {de(z)}.",
+            lambda: f"En amour, {x} et {y} se retrouvent sous le signe {de(z)}.",
             lambda: f"Dans la vie affective, {z} {verbe(z, 'donne sa', 'donnent leur')} couleur "
                     f"{a(x)} et {a(y)}.",
         ],
