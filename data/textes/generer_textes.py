@@ -86,6 +86,12 @@ def elide(mot, suite):
     return f"{mot[:-1]}'{suite}" if suite[0].lower() in VOYELLES else f"{mot} {suite}"
 
 
+def partitif(g):
+    """The phrase as something that may happen: "les fêtes" -> "des fêtes"."""
+    t = str(g)
+    return "des " + t[4:] if t.startswith("les ") else t
+
+
 def maj(t):
     return t[:1].upper() + t[1:]
 
@@ -280,7 +286,7 @@ def concret_mipoint(ch, theme, x, y, ce="ce mi-point"):
                     f"régulier les soutient.",
         ],
         "evenements": [
-            lambda: f"Dans les faits, cela peut se traduire par {x} ou {y}.",
+            lambda: f"Dans les faits, cela peut se traduire par {partitif(x)} ou {partitif(y)}.",
             lambda: f"Concrètement, on voit {x} {accord_participe('lié', x)} {a(y)}.",
             lambda: f"Au fil des jours, {x} et {y} se répondent.",
         ],
@@ -311,7 +317,7 @@ def concret_image(ch, theme, x, y, z):
                     f"de vie adaptée suffit souvent.",
         ],
         "evenements": [
-            lambda: f"Dans les faits, cela peut se traduire par {x} ou {y}, sous le signe {de(z)}.",
+            lambda: f"Dans les faits, cela peut se traduire par {partitif(x)} ou {partitif(y)}, sous le signe {de(z)}.",
             lambda: f"Concrètement, {z} {verbe(z, 'accompagne', 'accompagnent')} {x} et {y}.",
         ],
     }
