@@ -52,6 +52,30 @@ std::string Rogner(std::string t) {
 
 }  // namespace
 
+std::string PlierCle(std::string_view texte) {
+  // Windows-1252 letters from 0xC0 on, each as its capital without accent.
+  static const char* const lettres[64] = {
+      "A", "A", "A", "A", "A", "A", "AE", "C", "E", "E", "E", "E", "I", "I", "I", "I",
+      "D", "N", "O", "O", "O", "O", "O", "\xD7", "O", "U", "U", "U", "U", "Y", "TH", "SS",
+      "A", "A", "A", "A", "A", "A", "AE", "C", "E", "E", "E", "E", "I", "I", "I", "I",
+      "D", "N", "O", "O", "O", "O", "O", "\xF7", "O", "U", "U", "U", "U", "Y", "TH", "Y"};
+  std::string cle;
+  cle.reserve(texte.size());
+  for (const char c : texte) {
+    const auto o = static_cast<unsigned char>(c);
+    if (o >= 'a' && o <= 'z') cle += static_cast<char>(o - 32);
+    else if (o >= 0xC0) cle += lettres[o - 0xC0];
+    else if (o == '-' || o == 0x96 || o == 0x97) cle += ' ';  // hyphen, en and em dash
+    else if (o == '`' || o == 0x91 || o == 0x92 || o == 0xB4) cle += '\'';
+    else if (o == 0x8A || o == 0x9A) cle += 'S';
+    else if (o == 0x8E || o == 0x9E) cle += 'Z';
+    else if (o == 0x8C || o == 0x9C) cle += "OE";
+    else if (o == 0x9F) cle += 'Y';
+    else cle += c;
+  }
+  return cle;
+}
+
 CityRecord DecoderVille(const unsigned char* o) {
   CityRecord v;
   Champ(v.Ville, o);
@@ -118,8 +142,9 @@ std::vector<CityRecord> FichierAtlas::Page(std::int64_t premier, int lignes) con
   return page;
 }
 
-std::int64_t FichierAtlas::Chercher(std::string_view texte) const {
-  texte = texte.substr(0, 15);
+std::int64_t FichierAtlas::Chercher(std::string_view tape) const {
+  const std::string plie = PlierCle(tape);
+  const std::string_view texte = std::string_view(plie).substr(0, 15);
   std::int64_t bas = 0, haut = nombre_, milieu = haut / 2;
   if (nombre_ == 0) return 0;
   do {

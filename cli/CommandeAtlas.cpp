@@ -79,6 +79,8 @@ int Zone(const std::string& nom, const std::string& date, const std::string& heu
     Avertir("Fuseau inconnu : " + nom);
     return 2;
   }
+  // A time shown twice or never is answered all the same, with a word on stderr.
+  if (r.ambiguite != Regime::Aucune) Avertir(MessageAmbiguite(r, date, heure.substr(0, 5)));
   std::printf("%s\n", r.texte.c_str());
   return 0;
 }

@@ -20,7 +20,7 @@ list(LENGTH lignes n)
 if(NOT n EQUAL 45)
   echec("chart: ${n} lines instead of 45:\n${o}")
 endif()
-foreach(attendu "^kind,index,value,speed\n" "\njd_ut,0,2434079\\.04[0-9]+,\n" "\nweekday,0,5,\n"
+foreach(attendu "^kind,index,value,speed\n" "\njd_ut,0,2434079\\.04[0-9][0-9][0-9][0-9][0-9][0-9],\n" "\nweekday,0,5,\n"
                 "\nbody,1,34[0-9]\\.[0-9]+,0\\.99[0-9]+\n" "\nbody,23,0\\.000000,\n" "\ncusp,12,[0-9.]+,\n")
   if(NOT o MATCHES "${attendu}")
     echec("chart: no line matching ${attendu} in:\n${o}")
