@@ -1,6 +1,11 @@
 #include "Fuseaux.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <algorithm>
 #include <cerrno>
+#include <cstring>
 #include <charconv>
 #include <fstream>
 #include <string_view>
@@ -11,7 +16,6 @@
 #include "Conversions.h"
 #include "Cp1252.h"
 #include "ErreurFichier.h"
-#include "Fichiers.h"
 
 namespace selvane {
 
@@ -69,17 +73,44 @@ std::optional<std::string> LireFuseauActuel(const fs::path& dossier, const std::
   return numero;
 }
 
+namespace {
+
+// The whole file in one read into a buffer kept from call to call: the
+// database is read afresh each time, without paging in a new megabyte for it.
+std::string_view LireToutLeFichier(const fs::path& chemin) {
+  static std::string tampon;
+  const int fd = ::open(chemin.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) LeverErreurFichier(errno, chemin.string());
+  std::size_t lu = 0;
+  for (;;) {
+    if (tampon.size() < lu + 65536) tampon.resize(std::max<std::size_t>(2 * tampon.size(), lu + 65536));
+    const ssize_t n = ::read(fd, &tampon[lu], tampon.size() - lu);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      const int e = errno;
+      ::close(fd);
+      LeverErreurFichier(e, chemin.string());
+    }
+    if (n == 0) break;
+    lu += static_cast<std::size_t>(n);
+  }
+  ::close(fd);
+  return std::string_view(tampon.data(), lu);
+}
+
+}  // namespace
+
 std::vector<LigneRegime> LireRegimes(const fs::path& dossier, const std::string& numeroZone) {
-  // The whole file in one read, then straight to the zone's first line: the
-  // same lines as a reading from the start, without splitting every line.
-  const fs::path chemin = dossier / "TZDBCel.tzb";
-  const std::string contenu = LireFichierEntier(chemin);
+  // Straight to the zone's first line: the same lines as a reading from the
+  // start, without splitting every line before it.
+  const std::string_view contenu = LireToutLeFichier(dossier / "TZDBCel.tzb");
   const std::string cle = numeroZone + '\t';
   std::size_t p = 0;
-  if (contenu.compare(0, cle.size(), cle) != 0) {
-    p = contenu.find('\n' + cle);
-    if (p == std::string::npos) return {};
-    ++p;
+  if (contenu.substr(0, cle.size()) != cle) {
+    const std::string debutDeLigne = '\n' + cle;
+    const void* trouve = ::memmem(contenu.data(), contenu.size(), debutDeLigne.data(), debutDeLigne.size());
+    if (!trouve) return {};
+    p = static_cast<std::size_t>(static_cast<const char*>(trouve) - contenu.data()) + 1;
   }
   std::vector<LigneRegime> lignes;
   while (p < contenu.size()) {
