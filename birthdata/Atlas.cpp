@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cerrno>
 
+#include "Cp1252.h"
 #include "ErreurFichier.h"
 #include "Fichiers.h"
 
@@ -74,6 +75,39 @@ std::string PlierCle(std::string_view texte) {
     else cle += c;
   }
   return cle;
+}
+
+std::string SaisieVersCp1252(std::string_view utf8) {
+  // U+0100..U+017F, each as its base letter; "." where the code page has the letter.
+  static const char* const latinEtenduA[128] = {
+      "A", "a", "A", "a", "A", "a", "C", "c", "C", "c", "C", "c", "C", "c", "D", "d",
+      "D", "d", "E", "e", "E", "e", "E", "e", "E", "e", "E", "e", "G", "g", "G", "g",
+      "G", "g", "G", "g", "H", "h", "H", "h", "I", "i", "I", "i", "I", "i", "I", "i",
+      "I", "i", "IJ", "ij", "J", "j", "K", "k", "k", "L", "l", "L", "l", "L", "l", "L",
+      "l", "L", "l", "N", "n", "N", "n", "N", "n", "n", "N", "n", "O", "o", "O", "o",
+      "O", "o", ".", ".", "R", "r", "R", "r", "R", "r", "S", "s", "S", "s", "S", "s",
+      ".", ".", "T", "t", "T", "t", "T", "t", "U", "u", "U", "u", "U", "u", "U", "u",
+      "U", "u", "U", "u", "W", "w", "Y", "y", ".", "Z", "z", "Z", "z", ".", ".", "s"};
+  std::string propre;
+  propre.reserve(utf8.size());
+  for (std::size_t i = 0; i < utf8.size();) {
+    const auto o = static_cast<unsigned char>(utf8[i]);
+    const std::size_t n = o < 0x80 ? 1 : (o >> 5) == 6 ? 2 : (o >> 4) == 14 ? 3 : (o >> 3) == 30 ? 4 : 1;
+    const std::string_view caractere = utf8.substr(i, n);
+    i += n;
+    unsigned point = 0;
+    if (n == 2 && caractere.size() == 2)
+      point = ((o & 0x1Fu) << 6) | (static_cast<unsigned char>(caractere[1]) & 0x3Fu);
+    if (point >= 0x300 && point <= 0x36F) continue;  // a combining accent typed apart
+    if (point >= 0x100 && point <= 0x17F && latinEtenduA[point - 0x100][0] != '.') {
+      propre += latinEtenduA[point - 0x100];
+    } else if (point == 0x218 || point == 0x219 || point == 0x21A || point == 0x21B) {  // ș ț
+      propre += point == 0x218 ? "S" : point == 0x219 ? "s" : point == 0x21A ? "T" : "t";
+    } else {
+      propre += caractere;
+    }
+  }
+  return Utf8VersCp1252(propre);
 }
 
 CityRecord DecoderVille(const unsigned char* o) {

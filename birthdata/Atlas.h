@@ -28,6 +28,10 @@ static_assert(sizeof(CityRecord) == CityRecord::TailleEnregistrement, "packs lik
 // straight. The generator makes the keys of the atlas files the same way.
 std::string PlierCle(std::string_view texte);
 
+// A typed search text (UTF-8) in the code page, each letter the code page
+// lacks as its base letter ("łódź" -> "lódz"), as the generator writes names.
+std::string SaisieVersCp1252(std::string_view utf8);
+
 CityRecord DecoderVille(const unsigned char* octets);
 void EncoderVille(const CityRecord& ville, unsigned char* octets);
 

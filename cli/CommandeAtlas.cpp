@@ -36,7 +36,7 @@ std::string ChampCsv(const std::string& texte) {
 
 int Chercher(const std::string& pays, const std::string& texte, int lignes) {
   FichierAtlas atlas(DossierProgramme() / (pays + ".cty"));
-  const std::int64_t trouve = atlas.Chercher(Utf8VersCp1252(texte));
+  const std::int64_t trouve = atlas.Chercher(SaisieVersCp1252(texte));
   // The atlas window (16 rows) starts 8 rows above; the entry grid (20) half its rows above.
   const std::int64_t debut = PremiereLigne(trouve, lignes / 2, lignes, atlas.Nombre());
   std::string s = "index,city,region,lat,long,code,zone\n";
