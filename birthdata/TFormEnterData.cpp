@@ -106,7 +106,10 @@ TFormEnterData::TFormEnterData(const QString& dossier, Mode mode, std::function<
       else TesterLongitude();
     });
   }
-  connect(EditFuseau, &QLineEdit::textEdited, this, [this] { TesterFuseau(); });
+  connect(EditFuseau, &QLineEdit::textEdited, this, [this] {
+    EffacerSource();
+    TesterFuseau();
+  });
   EditFuseau->installEventFilter(this);
   MaskEditHeure->installEventFilter(this);
   connect(EditNom, &QLineEdit::textChanged, this, [this](const QString& t) { BoutonEnregistrer->setEnabled(!t.isEmpty()); });
@@ -130,8 +133,7 @@ TFormEnterData::TFormEnterData(const QString& dossier, Mode mode, std::function<
     EditComment->clear();
     MaskEditDate->setText(QDate::currentDate().toString("dd/MM/yyyy"));
     MaskEditHeure->setText(QTime::currentTime().toString("hh'h'mm"));
-    Edit1->clear();
-    Edit1->hide();
+    EffacerSource();
     ChercherRegimeSiChange();
   });
   QPushButton* defaut = bouton("Défaut", [this] { Defaut(); });
@@ -405,8 +407,9 @@ void TFormEnterData::ChercherRegime() {
     return;
   }
   // The auxiliary text says where the zone comes from, or nothing when it is stale.
-  Edit1->setText(QString::fromStdString(SourceDuRegime(r)));
-  Edit1->setVisible(!Edit1->text().isEmpty());
+  sourceRegime_ = QString::fromStdString(SourceDuRegime(r));
+  Edit1->setText(sourceRegime_);
+  Edit1->setVisible(!sourceRegime_.isEmpty());
   switch (r.genre) {
     case Regime::Refus:
       LaPlateforme().Information(QString::fromUtf8(MessageRegimeRefuse));
@@ -426,7 +429,19 @@ void TFormEnterData::ChercherRegime() {
     LaPlateforme().Avertissement(QString::fromStdString(MessageAmbiguite(r, d.toStdString(), h.toStdString())));
 }
 
-void TFormEnterData::TU() { EditFuseau->setText("0"); }
+void TFormEnterData::TU() {
+  EffacerSource();
+  EditFuseau->setText("0");
+}
+
+// A zone the user sets is no longer the one the database gave.
+void TFormEnterData::EffacerSource() {
+  if (!sourceRegime_.isEmpty() && Edit1->text() == sourceRegime_) {
+    Edit1->clear();
+    Edit1->hide();
+  }
+  sourceRegime_.clear();
+}
 
 void TFormEnterData::Defaut() {
   const QString question = EditVille->text() + "\r\n\r\n" +
@@ -444,6 +459,7 @@ void TFormEnterData::Defaut() {
 }
 
 void TFormEnterData::FuseauOrdinateur() {
+  EffacerSource();
   EditFuseau->setText(QString::number(static_cast<int>(std::nearbyint(-DecalageHoraireSysteme() / 60.0))));
   TesterFuseau();
 }

@@ -82,6 +82,8 @@ class TFormEnterData : public QDialog {
   std::string nomZone_;
   std::optional<std::string> numeroZone_;
   QString regimeCherche_;  // the date and time of the last regime lookup
+  QString sourceRegime_;   // the auxiliary text that lookup showed
+  void EffacerSource();
   QString DateHeureSaisies() const;
   bool fichierClique_ = false;
   void OuvrirAtlas(int index);

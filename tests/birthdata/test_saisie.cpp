@@ -271,6 +271,12 @@ void TaperPuisTab(QLineEdit* champ, const char* chiffres) {
   QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
 }
 
+QPushButton* Bouton(QWidget& fenetre, const char* titre) {
+  for (QPushButton* b : fenetre.findChildren<QPushButton*>())
+    if (b->text() == titre) return b;
+  return nullptr;
+}
+
 }  // namespace
 
 // New York picked in the grid, then only the date changed and the time tabbed
@@ -324,12 +330,22 @@ TEST_F(SaisieTest, FuseauSuitLaDateTapee) {
   QTest::keyClick(saisie.MaskEditHeure, Qt::Key_Tab);
   EXPECT_EQ(saisie.EditFuseau->text(), "-04.00.00");
   EXPECT_EQ(temoin.messages.size(), 1);
+  EXPECT_EQ(saisie.Edit1->text(), "");  // the typed zone no longer comes from the database
+  TaperPuisTab(saisie.MaskEditDate, "15071944");
+  EXPECT_EQ(saisie.Edit1->text(), "America/New_York, EWT, heure d'été");
+  QPushButton* tu = Bouton(saisie, "TU");
+  ASSERT_TRUE(tu);
+  QTest::mouseClick(tu, Qt::LeftButton);
+  EXPECT_EQ(saisie.EditFuseau->text(), "0");
+  EXPECT_EQ(saisie.Edit1->text(), "");
 
   // "Effacer": now, and the source of now's zone, not the one of before.
+  QTest::mouseClick(saisie.EditFuseau, Qt::LeftButton);
+  saisie.EditFuseau->selectAll();
+  QTest::keyClicks(saisie.EditFuseau, "-05.00.00");
   TaperPuisTab(saisie.MaskEditDate, "15071945");
-  QPushButton* effacer = nullptr;
-  for (QPushButton* b : saisie.findChildren<QPushButton*>())
-    if (b->text() == "Effacer") effacer = b;
+  EXPECT_EQ(saisie.Edit1->text(), "America/New_York, EWT, heure d'été");
+  QPushButton* effacer = Bouton(saisie, "Effacer");
   ASSERT_TRUE(effacer);
   QTest::mouseClick(effacer, Qt::LeftButton);
   const QString d = saisie.MaskEditDate->text(), h = saisie.MaskEditHeure->text();
