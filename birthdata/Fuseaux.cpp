@@ -221,11 +221,12 @@ std::string SourceDuRegime(const Regime& r) {
   return texte;
 }
 
-std::string MessageAmbiguite(const Regime& r, const std::string& date, const std::string& heure) {
+std::string MessageAmbiguite(const Regime& r, const std::string& date, const std::string& heure,
+                             const std::string& ouTaper) {
   auto nommer = [](const std::string& z) { return z == "L" ? std::string("L (heure locale)") : z; };
   const std::string lieu = r.zone.empty() ? "" : " (" + Cp1252VersUtf8(r.zone) + ")";
   const std::string fin = "\r\nLe fuseau " + nommer(r.texte) + " a été retenu ; tapez " + nommer(r.autre) +
-                          " dans le champ du fuseau s'il s'agit de l'autre.";
+                          " " + ouTaper + " s'il s'agit de l'autre.";
   if (r.ambiguite == Regime::DeuxFois) {
     // The clocks were set back: the first reading had the larger offset.
     const bool retenuDAbord = r.decalage > r.autreDecalage;

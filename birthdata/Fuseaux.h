@@ -56,9 +56,11 @@ Regime ChercherRegimeFromDate(const std::filesystem::path& dossier, const std::s
 
 // The French texts about a regime, UTF-8: the zone field's auxiliary text
 // ("Europe/Paris, CEST, heure d'été"; "Heure locale") and, for a time shown
-// twice or never, the warning naming both offsets and the one taken (empty otherwise).
+// twice or never, the warning naming both offsets and the one taken (empty
+// otherwise); `ouTaper` says where the other one is typed.
 std::string SourceDuRegime(const Regime& r);
-std::string MessageAmbiguite(const Regime& r, const std::string& date, const std::string& heure);
+std::string MessageAmbiguite(const Regime& r, const std::string& date, const std::string& heure,
+                             const std::string& ouTaper = "dans le champ du fuseau");
 
 extern const char* const MessageRegimeRefuse;  // UTF-8
 

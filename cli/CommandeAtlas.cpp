@@ -80,7 +80,7 @@ int Zone(const std::string& nom, const std::string& date, const std::string& heu
     return 2;
   }
   // A time shown twice or never is answered all the same, with a word on stderr.
-  if (r.ambiguite != Regime::Aucune) Avertir(MessageAmbiguite(r, date, heure.substr(0, 5)));
+  if (r.ambiguite != Regime::Aucune) Avertir(MessageAmbiguite(r, date, heure.substr(0, 5), "avec --zone"));
   std::printf("%s\n", r.texte.c_str());
   return 0;
 }
