@@ -1,5 +1,6 @@
 #include "TFormEnterData.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QDate>
 #include <QDir>
@@ -60,7 +61,7 @@ TFormEnterData::TFormEnterData(const QString& dossier, Mode mode, std::function<
   MaskEditLongH = Champ(this, 10);
   EditFuseau = Champ(this, 9);
   EditComment = Champ(this, 80);
-  Edit1 = Champ(this, 40);
+  Edit1 = Champ(this, 80);
   Edit1->setReadOnly(true);
   Edit1->hide();
   LabelJour = new QLabel(this);
@@ -76,7 +77,14 @@ TFormEnterData::TFormEnterData(const QString& dossier, Mode mode, std::function<
     if (TesterDate()) AfficherJour();
   });
   connect(MaskEditHeure, &QLineEdit::editingFinished, this, [this] {
-    if (TesterHeure() && mode_ == Nouvelle && EditFuseau->text() != "0") ChercherRegime();
+    if (TesterHeure()) ChercherRegimeSiChange();
+  });
+  // A new date or time looks the zone up again however the field is left
+  // (Tab through an unchanged field, a click elsewhere): a stale summer time
+  // gives a chart an hour off.
+  connect(MaskEditDate, &QLineEdit::editingFinished, this, [this] { ChercherRegimeSiChange(); });
+  connect(qApp, &QApplication::focusChanged, this, [this](QWidget* avant, QWidget*) {
+    if (avant == MaskEditDate || avant == MaskEditHeure || avant == MaskEditSecondes) ChercherRegimeSiChange();
   });
   for (QLineEdit* coordonnee : {EditLat, EditLong}) {
     connect(coordonnee, &QLineEdit::textEdited, this, [this, coordonnee](const QString& texte) {
@@ -98,7 +106,10 @@ TFormEnterData::TFormEnterData(const QString& dossier, Mode mode, std::function<
       else TesterLongitude();
     });
   }
-  connect(EditFuseau, &QLineEdit::textEdited, this, [this] { TesterFuseau(); });
+  connect(EditFuseau, &QLineEdit::textEdited, this, [this] {
+    EffacerSource();
+    TesterFuseau();
+  });
   EditFuseau->installEventFilter(this);
   MaskEditHeure->installEventFilter(this);
   connect(EditNom, &QLineEdit::textChanged, this, [this](const QString& t) { BoutonEnregistrer->setEnabled(!t.isEmpty()); });
@@ -122,6 +133,8 @@ TFormEnterData::TFormEnterData(const QString& dossier, Mode mode, std::function<
     EditComment->clear();
     MaskEditDate->setText(QDate::currentDate().toString("dd/MM/yyyy"));
     MaskEditHeure->setText(QTime::currentTime().toString("hh'h'mm"));
+    EffacerSource();
+    ChercherRegimeSiChange();
   });
   QPushButton* defaut = bouton("Défaut", [this] { Defaut(); });
   QPushButton* tu = bouton("TU", [this] { TU(); });
@@ -371,9 +384,19 @@ void TFormEnterData::ChoisirVille(const CityRecord& v) {
   ChercherRegime();
 }
 
+QString TFormEnterData::DateHeureSaisies() const {
+  return MaskEditDate->text() + ' ' + MaskEditHeure->text() + ':' + MaskEditSecondes->text();
+}
+
+void TFormEnterData::ChercherRegimeSiChange() {
+  if (mode_ != Nouvelle || EditFuseau->text() == "0" || DateHeureSaisies() == regimeCherche_) return;
+  ChercherRegime();
+}
+
 void TFormEnterData::ChercherRegime() {
   if (!numeroZone_ || !DateValide(Octets(MaskEditDate->text())) || !HeureValide(Octets(MaskEditHeure->text()))) return;
   const QString d = MaskEditDate->text(), h = MaskEditHeure->text();
+  regimeCherche_ = DateHeureSaisies();
   Regime r;
   try {
     r = ChercherRegimeFromDate(dossier_.toStdString(), *numeroZone_, d.mid(0, 2).toInt(), d.mid(3, 2).toInt(),
@@ -383,6 +406,10 @@ void TFormEnterData::ChercherRegime() {
     LaPlateforme().Erreur(QString::fromUtf8(e.what()));
     return;
   }
+  // The auxiliary text says where the zone comes from, or nothing when it is stale.
+  sourceRegime_ = QString::fromStdString(SourceDuRegime(r));
+  Edit1->setText(sourceRegime_);
+  Edit1->setVisible(!sourceRegime_.isEmpty());
   switch (r.genre) {
     case Regime::Refus:
       LaPlateforme().Information(QString::fromUtf8(MessageRegimeRefuse));
@@ -391,18 +418,30 @@ void TFormEnterData::ChercherRegime() {
       EditFuseau->clear();
       return;
     case Regime::HeureLocale:
-      Edit1->setText("Heure locale");
-      Edit1->show();
       EditFuseau->setText("L");
       TesterFuseau();  // "L" becomes the local mean time of the longitude
-      return;
+      break;
     case Regime::Fuseau:
       EditFuseau->setText(QString::fromStdString(r.texte));
-      return;
+      break;
   }
+  if (r.ambiguite != Regime::Aucune)
+    LaPlateforme().Avertissement(QString::fromStdString(MessageAmbiguite(r, d.toStdString(), h.toStdString())));
 }
 
-void TFormEnterData::TU() { EditFuseau->setText("0"); }
+void TFormEnterData::TU() {
+  EffacerSource();
+  EditFuseau->setText("0");
+}
+
+// A zone the user sets is no longer the one the database gave.
+void TFormEnterData::EffacerSource() {
+  if (!sourceRegime_.isEmpty() && Edit1->text() == sourceRegime_) {
+    Edit1->clear();
+    Edit1->hide();
+  }
+  sourceRegime_.clear();
+}
 
 void TFormEnterData::Defaut() {
   const QString question = EditVille->text() + "\r\n\r\n" +
@@ -420,6 +459,7 @@ void TFormEnterData::Defaut() {
 }
 
 void TFormEnterData::FuseauOrdinateur() {
+  EffacerSource();
   EditFuseau->setText(QString::number(static_cast<int>(std::nearbyint(-DecalageHoraireSysteme() / 60.0))));
   TesterFuseau();
 }

@@ -56,6 +56,7 @@ class TFormEnterData : public QDialog {
   bool TesterFuseau();
   void ChoisirVille(const CityRecord& ville);
   void ChercherRegime();
+  void ChercherRegimeSiChange();
   void TU();
   void Defaut();
   void FuseauOrdinateur();
@@ -80,6 +81,10 @@ class TFormEnterData : public QDialog {
   bool sauve_ = false;
   std::string nomZone_;
   std::optional<std::string> numeroZone_;
+  QString regimeCherche_;  // the date and time of the last regime lookup
+  QString sourceRegime_;   // the auxiliary text that lookup showed
+  void EffacerSource();
+  QString DateHeureSaisies() const;
   bool fichierClique_ = false;
   void OuvrirAtlas(int index);
   void AfficherJour();

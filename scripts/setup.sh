@@ -10,6 +10,7 @@ PAQUETS=(
   fonts-liberation fontconfig fonts-dejavu-core fonts-symbola python3-fonttools
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth
+  tzdata locales python3
 )
 
 SUDO=""
@@ -31,4 +32,15 @@ if [ "${#manquants[@]}" -gt 0 ]; then
   export DEBIAN_FRONTEND=noninteractive
   $SUDO apt-get update
   $SUDO apt-get install -y --no-install-recommends "${manquants[@]}"
+fi
+
+# A French locale, so the decimal-comma test of the conversions runs instead of
+# being skipped. Generated once; later runs find it.
+if ! locale -a 2>/dev/null | grep -qi '^fr_FR\.utf-\?8$'; then
+  if [ -f /etc/locale.gen ] && grep -q '^# *fr_FR.UTF-8 UTF-8' /etc/locale.gen; then
+    $SUDO sed -i 's/^# *\(fr_FR.UTF-8 UTF-8\)/\1/' /etc/locale.gen
+  elif ! grep -q '^fr_FR.UTF-8 UTF-8' /etc/locale.gen 2>/dev/null; then
+    echo 'fr_FR.UTF-8 UTF-8' | $SUDO tee -a /etc/locale.gen >/dev/null
+  fi
+  $SUDO locale-gen
 fi

@@ -2,12 +2,16 @@
 #include <unistd.h>
 
 #include <QApplication>
+#include <QComboBox>
+#include <QDate>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPdfWriter>
+#include <QPushButton>
 #include <QPainter>
 #include <QTableWidget>
+#include <QTest>
 #include <filesystem>
 #include <fstream>
 
@@ -17,6 +21,7 @@
 #include "Ephemerides.h"
 #include "EtatTheme.h"
 #include "FichierNaissance.h"
+#include "Fuseaux.h"
 #include "GrilleAtlas.h"
 #include "Plateforme.h"
 #include "TFormConsultAtlas.h"
@@ -94,10 +99,14 @@ TEST_F(SaisieTest, NouvelleFicheDeLAtlasAuTheme) {
   saisie.ChoisirVille(*saisie.Atlas->Ligne(ligne));
   EXPECT_EQ(saisie.EditLat->text(), "49.01");
   EXPECT_EQ(saisie.EditFuseau->text(), "02.00.00");  // summer of 1944
-  saisie.MaskEditDate->setText("01/01/1900");
+  saisie.MaskEditDate->setText("01/01/1880");
   saisie.ChercherRegime();
   EXPECT_EQ(saisie.EditFuseau->text(), "00.04.36");  // local mean time of 1°09' east
   EXPECT_EQ(saisie.Edit1->text(), "Heure locale");
+  saisie.MaskEditDate->setText("01/01/1900");
+  saisie.ChercherRegime();
+  EXPECT_EQ(saisie.EditFuseau->text(), "00.09.21");  // Paris Mean Time was the legal time
+  EXPECT_EQ(saisie.Edit1->text(), "Europe/Paris, PMT");
 
   saisie.MaskEditDate->setText("07/03/1952");
   saisie.MaskEditHeure->setText("14h05");
@@ -250,4 +259,101 @@ TEST_F(SaisieTest, LeverMidiVraiEtEquationDuTemps) {
   saisie.MaskEditHeure->setText("12h00");
   saisie.EquationDuTemps();
   EXPECT_TRUE(saisie.Edit1->text().startsWith(" 16m")) << saisie.Edit1->text().toStdString();  // its yearly maximum
+}
+
+namespace {
+
+// Clicks into a masked field, types over it from its start, and leaves it with Tab.
+void TaperPuisTab(QLineEdit* champ, const char* chiffres) {
+  QTest::mouseClick(champ, Qt::LeftButton);
+  QTest::keyClick(champ, Qt::Key_Home);
+  QTest::keyClicks(champ, chiffres);
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+}
+
+QPushButton* Bouton(QWidget& fenetre, const char* titre) {
+  for (QPushButton* b : fenetre.findChildren<QPushButton*>())
+    if (b->text() == titre) return b;
+  return nullptr;
+}
+
+}  // namespace
+
+// New York picked in the grid, then only the date changed and the time tabbed
+// through: the zone follows the date; a time shown twice is named; "Effacer"
+// leaves no stale source.
+TEST_F(SaisieTest, FuseauSuitLaDateTapee) {
+  fs::copy_file(fs::path(SELVANE_BIN_DIR) / "États-Unis d'Amérique.cty", dossier / "États-Unis d'Amérique.cty");
+  TFormEnterData saisie(Dossier(), TFormEnterData::Nouvelle, [] {});
+  saisie.show();
+  saisie.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&saisie));
+  saisie.Pays->setCurrentIndex(saisie.Pays->findText(QString::fromUtf8("États-Unis d'Amérique")));
+  QTest::mouseClick(saisie.Recherche, Qt::LeftButton);
+  QTest::keyClicks(saisie.Recherche, "new york");
+  QTableWidget* grille = saisie.Atlas->Table();
+  int ligne = -1;
+  for (int l = 0; l < saisie.Atlas->Lignes() && ligne < 0; ++l)
+    if (saisie.Atlas->Ligne(l) && saisie.Atlas->Ligne(l)->Ville.Utf8() == "New York City") ligne = l;
+  ASSERT_GE(ligne, 0);
+  QTest::mouseClick(grille->viewport(), Qt::LeftButton, {}, grille->visualRect(grille->model()->index(ligne, 0)).center());
+  ASSERT_EQ(saisie.EditVille->text(), "New York City");
+
+  TaperPuisTab(saisie.MaskEditDate, "15061945");
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);  // through the time, unchanged
+  EXPECT_EQ(saisie.EditFuseau->text(), "-04.00.00");          // war time
+  TaperPuisTab(saisie.MaskEditDate, "15121945");
+  ASSERT_EQ(QApplication::focusWidget(), saisie.MaskEditHeure);
+  QTest::keyClick(saisie.MaskEditHeure, Qt::Key_Tab);
+  EXPECT_EQ(saisie.EditFuseau->text(), "-05.00.00");
+  EXPECT_EQ(saisie.Edit1->text(), "America/New_York, EST, heure d'hiver");
+  EXPECT_TRUE(saisie.Edit1->isVisible());
+
+  // 1h30 came twice on 3 November 2024; the one taken is said, the other offered.
+  temoin.messages.clear();
+  TaperPuisTab(saisie.MaskEditDate, "15072024");
+  EXPECT_EQ(saisie.Edit1->text(), "America/New_York, EDT, heure d'été");
+  TaperPuisTab(saisie.MaskEditDate, "03112024");
+  TaperPuisTab(saisie.MaskEditHeure, "0130");
+  EXPECT_EQ(saisie.EditFuseau->text(), "-05.00.00");
+  ASSERT_EQ(temoin.messages.size(), 1);
+  EXPECT_EQ(temoin.messages[0].genre, "avertissement");
+  EXPECT_EQ(temoin.messages[0].texte,
+            QString::fromUtf8("L'heure 01h30 du 03/11/2024 a existé deux fois (America/New_York) : d'abord au fuseau "
+                              "-04.00.00, puis au fuseau -05.00.00.\r\nLe fuseau -05.00.00 a été retenu ; tapez "
+                              "-04.00.00 dans le champ du fuseau s'il s'agit de l'autre."));
+  // The user types the other offset: kept, and no second message on leaving the time again.
+  QTest::mouseClick(saisie.EditFuseau, Qt::LeftButton);
+  saisie.EditFuseau->selectAll();
+  QTest::keyClicks(saisie.EditFuseau, "-04.00.00");
+  QTest::mouseClick(saisie.MaskEditHeure, Qt::LeftButton);
+  QTest::keyClick(saisie.MaskEditHeure, Qt::Key_Tab);
+  EXPECT_EQ(saisie.EditFuseau->text(), "-04.00.00");
+  EXPECT_EQ(temoin.messages.size(), 1);
+  EXPECT_EQ(saisie.Edit1->text(), "");  // the typed zone no longer comes from the database
+  TaperPuisTab(saisie.MaskEditDate, "15071944");
+  EXPECT_EQ(saisie.Edit1->text(), "America/New_York, EWT, heure d'été");
+  QPushButton* tu = Bouton(saisie, "TU");
+  ASSERT_TRUE(tu);
+  QTest::mouseClick(tu, Qt::LeftButton);
+  EXPECT_EQ(saisie.EditFuseau->text(), "0");
+  EXPECT_EQ(saisie.Edit1->text(), "");
+
+  // "Effacer": now, and the source of now's zone, not the one of before.
+  QTest::mouseClick(saisie.EditFuseau, Qt::LeftButton);
+  saisie.EditFuseau->selectAll();
+  QTest::keyClicks(saisie.EditFuseau, "-05.00.00");
+  TaperPuisTab(saisie.MaskEditDate, "15071945");
+  EXPECT_EQ(saisie.Edit1->text(), "America/New_York, EWT, heure d'été");
+  QPushButton* effacer = Bouton(saisie, "Effacer");
+  ASSERT_TRUE(effacer);
+  QTest::mouseClick(effacer, Qt::LeftButton);
+  const QString d = saisie.MaskEditDate->text(), h = saisie.MaskEditHeure->text();
+  EXPECT_EQ(d, QDate::currentDate().toString("dd/MM/yyyy"));
+  const Regime maintenant = ChercherRegimeFromDate(dossier, *LireFuseauActuel(dossier, "America/New_York"),
+                                                   d.mid(0, 2).toInt(), d.mid(3, 2).toInt(), d.mid(6, 4).toInt(),
+                                                   h.mid(0, 2).toInt(), h.mid(3, 2).toInt(),
+                                                   saisie.MaskEditSecondes->text().toInt());
+  EXPECT_EQ(saisie.Edit1->text(), QString::fromStdString(SourceDuRegime(maintenant)));
+  EXPECT_EQ(saisie.EditFuseau->text(), QString::fromStdString(maintenant.texte));
 }

@@ -20,6 +20,13 @@ namespace fs = std::filesystem;
 
 namespace {
 
+// A column with only its caption, the rest as the grid's defaults.
+ColonneGrille ColonneTitree(const char* titre) {
+  ColonneGrille c;
+  c.titre = titre;
+  return c;
+}
+
 QApplication& Application() { return ApplicationDeTest<QApplication>(); }
 
 FicheClient Fiche(const char* nom, const char* date = "07/03/1952") {
@@ -156,7 +163,7 @@ TEST_F(GestionTest, UnePanneDEcritureLaisseLeFichierIntact) {
 TEST(GrilleTexte, TriRechercheEtDisposition) {
   Application();
   GrilleTexte grille;
-  grille.DefinirColonnes({ColonneGrille{"A"}, ColonneGrille{"B"}});
+  grille.DefinirColonnes({ColonneTitree("A"), ColonneTitree("B")});
   for (const char* t : {"delta", "Alpha", "charlie", "bravo"}) grille.AjouterLigne({t, QString::number(std::strlen(t))});
   grille.DefinirOrdre(0, OrdreTri::Croissant);
   auto comparer = [&](const QStringList& a, const QStringList& b) {
@@ -177,7 +184,7 @@ TEST(GrilleTexte, TriRechercheEtDisposition) {
   EXPECT_TRUE(disposition.startsWith("[Columns]\r\n"));
   EXPECT_TRUE(disposition.contains("[Column:1]\r\nIndex=1\r\nCaption=B\r\n"));
   GrilleTexte autre;
-  autre.DefinirColonnes({ColonneGrille{"x"}, ColonneGrille{"y"}});
+  autre.DefinirColonnes({ColonneTitree("x"), ColonneTitree("y")});
   autre.RestaurerDisposition(disposition);
   EXPECT_EQ(autre.Colonne(0).titre, "A");
   EXPECT_EQ(autre.Colonne(0).ordre, OrdreTri::Decroissant);
