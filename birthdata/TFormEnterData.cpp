@@ -22,7 +22,7 @@
 #include "Catalogue.h"
 #include "CleTri.h"
 #include "Conversions.h"
-#include "Cp1252.h"
+#include "Texte1252.h"
 #include "Ephemerides.h"
 #include "EtatTheme.h"
 #include "FichierNaissance.h"
@@ -35,8 +35,6 @@ namespace selvane {
 
 namespace {
 
-QString Texte(std::string_view octets) { return QString::fromStdString(Cp1252VersUtf8(octets)); }
-std::string Octets(const QString& t) { return Utf8VersCp1252(t.toStdString()); }
 
 QLineEdit* Champ(QWidget* parent, int longueur, const QString& masque = QString()) {
   auto* c = new QLineEdit(parent);

@@ -17,7 +17,7 @@
 #include "Calcul.h"
 #include "CleTri.h"
 #include "Conversions.h"
-#include "Cp1252.h"
+#include "Texte1252.h"
 #include "EtatTheme.h"
 #include "FichierNaissance.h"
 #include "Plateforme.h"
@@ -25,8 +25,6 @@
 namespace selvane {
 
 namespace {
-QString Texte(std::string_view octets) { return QString::fromStdString(Cp1252VersUtf8(octets)); }
-std::string Octets(const QString& t) { return Utf8VersCp1252(t.toStdString()); }
 }  // namespace
 
 TFormLoadData::TFormLoadData(const QString& dossier, std::function<void()> ouvrirListing, std::function<void()> modifier,

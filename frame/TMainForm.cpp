@@ -30,7 +30,7 @@
 #include "Calcul.h"
 #include "Catalogue.h"
 #include "Conversions.h"
-#include "Cp1252.h"
+#include "Texte1252.h"
 #include "DessinTheme.h"
 #include "Ephemerides.h"
 #include "ErreurFichier.h"
@@ -58,7 +58,6 @@ class AvertisseurPlateforme : public Avertisseur {
   void Avertir(const std::string& texte) override { LaPlateforme().Avertissement(QString::fromStdString(texte)); }
 };
 
-QString Texte(const std::string& octets1252) { return QString::fromStdString(Cp1252VersUtf8(octets1252)); }
 
 }  // namespace
 

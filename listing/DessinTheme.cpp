@@ -10,7 +10,7 @@
 #include "Calcul.h"
 #include "Catalogue.h"
 #include "Conversions.h"
-#include "Cp1252.h"
+#include "Texte1252.h"
 #include "EtatTheme.h"
 #include "Reglages.h"
 
@@ -23,7 +23,6 @@ namespace {
 
 QColor Couleur(Couleur c) { return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF); }
 
-QString Texte(const std::string& octets1252) { return QString::fromStdString(Cp1252VersUtf8(octets1252)); }
 QString Glyphe(char octet) { return QString(QChar(static_cast<ushort>(static_cast<unsigned char>(octet)))); }
 
 QFont Police(const char* famille, double points, bool gras = false) {

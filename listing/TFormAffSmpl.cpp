@@ -7,7 +7,7 @@
 #include <QScreen>
 
 #include "Calcul.h"
-#include "Cp1252.h"
+#include "Texte1252.h"
 #include "DessinTheme.h"
 #include "FichierNaissance.h"
 #include "Reglages.h"
@@ -16,7 +16,6 @@ namespace selvane {
 
 namespace {
 
-QString Texte(const std::string& octets1252) { return QString::fromStdString(Cp1252VersUtf8(octets1252)); }
 
 bool PetitEcran() {
   const QScreen* ecran = QGuiApplication::primaryScreen();

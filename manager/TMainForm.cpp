@@ -20,7 +20,7 @@
 #include <cmath>
 
 #include "CleTri.h"
-#include "Cp1252.h"
+#include "Texte1252.h"
 #include "ErreurFichier.h"
 #include "FichierNaissance.h"
 #include "GrilleTexte.h"
@@ -31,8 +31,6 @@ namespace gestion {
 
 namespace {
 
-QString Texte(std::string_view octets1252) { return QString::fromStdString(Cp1252VersUtf8(octets1252)); }
-std::string Octets(const QString& texte) { return Utf8VersCp1252(texte.toStdString()); }
 
 // The number a text starts with, "." as decimal point; 0 when none.
 double Nombre(const QString& texte) {

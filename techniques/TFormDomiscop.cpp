@@ -13,7 +13,7 @@
 
 #include "Catalogue.h"
 #include "Conversions.h"
-#include "Cp1252.h"
+#include "Texte1252.h"
 
 namespace selvane {
 
@@ -47,7 +47,7 @@ TFormDomiscop::TFormDomiscop(const QString& dossier, QWidget* parent)
 
 void TFormDomiscop::MontrerPosition(int x, int y) {
   const Coordonnees c = CoordonneesPlanisphere(x, y, width(), hauteurEcran_);
-  position_->setText(QString::fromStdString(Cp1252VersUtf8(FormatLatitude(c.latitude) + "  /  " + FormatLongitude(c.longitude))));
+  position_->setText(Texte(FormatLatitude(c.latitude) + "  /  " + FormatLongitude(c.longitude)));
 }
 
 void TFormDomiscop::paintEvent(QPaintEvent*) {
