@@ -12,6 +12,8 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
+#include "Commandes.h"
+
 namespace selvane {
 
 namespace {
@@ -34,33 +36,22 @@ TImgBox::TImgBox(const QString& image, QWidget* parent) : QDialog(parent) {
   setGeometry(Ecran());
 }
 
-QString TFormRaccourcis::TexteRaccourcis() {
+QString TFormRaccourcis::TexteRaccourcis(const RegistreCommandes& commandes) {
   return QString::fromUtf8(
-      "La majorité des fonctions du programme sont accessibles par\n"
-      "simple appui sur une touche, dont voici ci-dessous les correspondances :\n"
-      "\n"
-      "Touche\tFonction associée\n"
-      "\n"
-      "Esc\tferme la fenêtre placée au premier plan\n"
-      "\n"
-      "F1\tFichier/Nouveau\n"
-      "F2\tFichier/Ouvrir\n"
-      "\n"
-      "a\tArbres des mi-points\n"
-      "c\tCosmogramme\n"
-      "d\tDirections solaires (liste)\n"
-      "h\tHoroscopes uraniens\n"
-      "i\tInterprétations et tableau des mi-points\n"
-      "m\tMandala uranien\n"
-      "n\tOuvre la fenêtre d'entrée de nouvelles données\n"
-      "o\tOuvre la liste des thèmes récemments ouverts\n"
-      "s\tSéquences planétaires\n");
+             "La majorité des fonctions du programme sont accessibles par\n"
+             "simple appui sur une touche, dont voici ci-dessous les correspondances :\n"
+             "\n"
+             "Touche\tFonction associée\n"
+             "\n"
+             "Esc\tferme la fenêtre placée au premier plan\n"
+             "\n") +
+         commandes.LignesRaccourcis();
 }
 
-TFormRaccourcis::TFormRaccourcis(QWidget* parent) : QWidget(parent) {
+TFormRaccourcis::TFormRaccourcis(const QString& lignes, QWidget* parent) : QWidget(parent) {
   setWindowTitle("Touches de raccourcis");
   setAttribute(Qt::WA_DeleteOnClose);
-  auto* texte = new QPlainTextEdit(TexteRaccourcis(), this);
+  auto* texte = new QPlainTextEdit(lignes, this);
   texte->setReadOnly(true);
   texte->setLineWrapMode(QPlainTextEdit::NoWrap);
   texte->setTabStopDistance(80);

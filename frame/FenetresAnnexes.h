@@ -8,6 +8,8 @@ class QListWidget;
 
 namespace selvane {
 
+class RegistreCommandes;
+
 // Full screen, white, the start-up picture centred; a click or a key closes it.
 class TImgBox : public QDialog {
   Q_OBJECT
@@ -23,8 +25,9 @@ class TImgBox : public QDialog {
 class TFormRaccourcis : public QWidget {
   Q_OBJECT
  public:
-  explicit TFormRaccourcis(QWidget* parent = nullptr);
-  static QString TexteRaccourcis();
+  explicit TFormRaccourcis(const QString& texte, QWidget* parent = nullptr);
+  // The fixed head of the list, then the keys of the registered commands.
+  static QString TexteRaccourcis(const RegistreCommandes& commandes);
 
  protected:
   void keyPressEvent(QKeyEvent* evenement) override;

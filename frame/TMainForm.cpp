@@ -29,6 +29,7 @@
 #include "Avertissements.h"
 #include "Calcul.h"
 #include "Catalogue.h"
+#include "Commandes.h"
 #include "Conversions.h"
 #include "Texte1252.h"
 #include "DessinTheme.h"
@@ -63,7 +64,7 @@ class AvertisseurPlateforme : public Avertisseur {
 
 TMainForm::TMainForm(const QString& dossier, QWidget* parent)
     : QMainWindow(parent), dossier_(dossier.isEmpty() ? QCoreApplication::applicationDirPath() : dossier),
-      zone_(new QMdiArea(this)) {
+      zone_(new QMdiArea(this)), registre_(*this) {
   setWindowTitle("Selvane Ver 2.5");
   setCentralWidget(zone_);
   static AvertisseurPlateforme avertisseur;
@@ -133,137 +134,191 @@ void TMainForm::FormCreate() {
   PeindreFond();
 }
 
-QAction* TMainForm::Action(const QString& identifiant) const { return findChild<QAction*>(identifiant); }
+QAction* TMainForm::Action(const QString& identifiant) const { return registre_.Action(identifiant); }
 
 void TMainForm::CreerMenus() {
-  auto action = [this](QMenu* menu, const char* identifiant, const QString& titre, auto fonction) {
-    QAction* a = menu->addAction(titre);
-    a->setObjectName(identifiant);
-    connect(a, &QAction::triggered, this, fonction);
-    return a;
-  };
-  const QString u = QString::fromUtf8("");
-  (void)u;
+  EnregistrerCommandesFichier();
+  EnregistrerCommandesCalculs();
+  EnregistrerCommandesPreferences();
+  EnregistrerCommandesOutils();
+  EnregistrerCommandesFenetres();
+  registre_.CreerMenus(menuBar(), this);
+  menuCalculs_ = registre_.Menu("Calculs divers");
+  menuCalculs_->setEnabled(false);
+  menuFenetre_ = registre_.Menu(QString::fromUtf8("Fenêtre"));
+  connect(menuFenetre_, &QMenu::aboutToShow, this, [this] { RemplirMenuFenetre(); });
+  menuFenetre_->setEnabled(false);
+  RemplirMenuFenetre();
+  QToolBar* barre = addToolBar("Outils");
+  barre->setObjectName("BarreOutils");
+  registre_.CreerBarre(barre);
+}
 
-  QMenu* fichier = menuBar()->addMenu("&Fichier");
-  QAction* nouveau = action(fichier, "FileNewItem", "&Nouveau", [this] { ExecuterTouche(Qt::Key_N); });
-  QAction* ouvrir = action(fichier, "FileOpenItem", "&Ouvrir...", [this] { ExecuterTouche(Qt::Key_F2); });
-  action(fichier, "Listedesthmessauvegards1", QString::fromUtf8("Thèmes récemment ouverts"), [this] { ExecuterTouche(Qt::Key_O); });
-  fichier->addSeparator();
-  QMenu* configuration = fichier->addMenu("Configuration des impressions");
-  QAction* couleurs = action(configuration, "FileStyleImpression", "Couleurs", [this] {
-    ImpressionCouleur = Action("FileStyleImpression")->isChecked();
-  });
-  couleurs->setCheckable(true);
-  couleurs->setChecked(ImpressionCouleur);
-  QAction* fonds = action(configuration, "Fondsdessignescolores", QString::fromUtf8("Fonds des signes colorés"), [this] {
-    DefinirFondsSignes(Action("Fondsdessignescolores")->isChecked());
-  });
-  fonds->setCheckable(true);
-  fonds->setChecked(FondsSignesColores);
-  action(fichier, "FilePrintItem", "&Imprimer A4", [this] { Imprimer(); });
-  QAction* a5 = action(fichier, "ImprimerA5", "Imprimer A5", [] {});
-  a5->setVisible(false);
-  a5->setEnabled(false);
-  fichier->addSeparator();
-  action(fichier, "Enregistrerthmeencours1", QString::fromUtf8("Enregistrer thème en cours"), [this] {
-    if (Etat().SystemeMaisons == 0 || !AuMoinsUnEnfant()) return;
+void TMainForm::EnregistrerCommandesFichier() {
+  const QString fichier = "&Fichier";
+  const QString configuration = "&Fichier/Configuration des impressions";
+  Commande nouveau{"FileNewItem", "&Nouveau", fichier};
+  nouveau.touches = {{Qt::Key_F1, "Fichier/Nouveau"},
+                     {Qt::Key_N, QString::fromUtf8("Ouvre la fenêtre d'entrée de nouvelles données")}};
+  nouveau.conditions = LimiteFenetres;
+  nouveau.bulle = "Nouveau";
+  nouveau.rangBarre = 2;
+  nouveau.action = [this] {
+    Etat().NomFichierNaissance = "Natal";
+    TFormEnterData saisie(dossier_, TFormEnterData::Nouvelle, [this] { OuvrirListing(); }, this);
+    saisie.exec();
+  };
+  registre_.Enregistrer(nouveau);
+  Commande ouvrir{"FileOpenItem", "&Ouvrir...", fichier};
+  ouvrir.touches = {{Qt::Key_F2, "Fichier/Ouvrir"}};
+  ouvrir.conditions = LimiteFenetres;
+  ouvrir.bulle = "Ouvrir";
+  ouvrir.rangBarre = 1;
+  ouvrir.action = [this] {
+    Etat().NomFichierNaissance = "Natal";
+    auto* navigateur = new TFormLoadData(dossier_, [this] { OuvrirListing(); }, [this] {
+      TFormEnterData saisie(dossier_, TFormEnterData::Modification, [this] { OuvrirListing(); }, this);
+      saisie.exec();
+    }, this);
+    navigateur->setAttribute(Qt::WA_DeleteOnClose);
+    navigateur->show();
+  };
+  registre_.Enregistrer(ouvrir);
+  Commande recents{"Listedesthmessauvegards1", QString::fromUtf8("Thèmes récemment ouverts"), fichier};
+  recents.touches = {{Qt::Key_O, QString::fromUtf8("Ouvre la liste des thèmes récemments ouverts")}};
+  recents.action = [this] {
+    if (TFormChartList::Ouverte()) return;
+    listeThemes_ = new TFormChartList(dossier_, this);
+    connect(listeThemes_, &TFormChartList::ThemeChoisi, this,
+            [this](const QString& c) { SousGarde([&] { RouvrirTheme(c); }); });
+    listeThemes_->show();
+  };
+  registre_.Enregistrer(recents);
+  Commande couleurs{"FileStyleImpression", "Couleurs", configuration};
+  couleurs.separateurAvant = true;
+  couleurs.cochable = true;
+  couleurs.coche = ImpressionCouleur;
+  couleurs.action = [this] { ImpressionCouleur = Action("FileStyleImpression")->isChecked(); };
+  registre_.Enregistrer(couleurs);
+  Commande fonds{"Fondsdessignescolores", QString::fromUtf8("Fonds des signes colorés"), configuration};
+  fonds.cochable = true;
+  fonds.coche = FondsSignesColores;
+  fonds.action = [this] { DefinirFondsSignes(Action("Fondsdessignescolores")->isChecked()); };
+  registre_.Enregistrer(fonds);
+  registre_.Enregistrer({"FilePrintItem", "&Imprimer A4", fichier, false, {}, SansCondition, [this] { Imprimer(); }});
+  Commande a5{"ImprimerA5", "Imprimer A5", fichier};
+  a5.visible = false;
+  a5.actif = false;
+  registre_.Enregistrer(a5);
+  Commande enregistrer{"Enregistrerthmeencours1", QString::fromUtf8("Enregistrer thème en cours"), fichier, true};
+  enregistrer.conditions = MaisonsRequises | EnfantRequis;
+  enregistrer.action = [this] {
     if (radix_) RestaurerRadix(*radix_);
     CalculerTheme(EcartGlyphes8);
     Etat().NomFichierNaissance = "Natal";
     TFormEnterData saisie(dossier_, TFormEnterData::Modification, [this] { OuvrirListing(); }, this);
     saisie.exec();
-  });
-  fichier->addSeparator();
-  action(fichier, "FileExitItem", "&Quitter", [] { QApplication::quit(); });
-
-  menuCalculs_ = menuBar()->addMenu("Calculs divers");
-  action(menuCalculs_, "Arbresdesmipoints", QString::fromUtf8("Arbres des mi-points"), [this] { ExecuterTouche(Qt::Key_A); });
-  action(menuCalculs_, "Cosmogramme1", "Cosmogramme", [this] { ExecuterTouche(Qt::Key_C); });
-  action(menuCalculs_, "SixHoroscopes1", "Les 6 Horoscopes", [this] { ExecuterTouche(Qt::Key_H); });
-  action(menuCalculs_, "Directionssolairesliste1", "Directions solaires et transits (liste)", [this] { ExecuterTouche(Qt::Key_D); });
-  action(menuCalculs_, "InterpretationsEtMP", QString::fromUtf8("Tables prévisionnelles"), [this] { ExecuterTouche(Qt::Key_T); });
-  action(menuCalculs_, "Mandala", "Mandala uranien", [this] { ExecuterTouche(Qt::Key_M); });
-  action(menuCalculs_, "SequencesPlanetaires", QString::fromUtf8("Séquences planétaires"), [this] { ExecuterTouche(Qt::Key_S); });
-  action(menuCalculs_, "Interprtations1", QString::fromUtf8("Interprétations"), [this] { ExecuterTouche(Qt::Key_I); })->setVisible(false);
-  menuCalculs_->setEnabled(false);
-
-  QMenu* preferences = menuBar()->addMenu(QString::fromUtf8("Préférences"));
-  action(preferences, "Slectiondeplantes1", QString::fromUtf8("Sélection de planètes"), [this] { SelectionPlanetes(); });
-  action(preferences, "AspectsDomificationOrientation", "Aspects - Domification - Orientation", [this] { ExecuterTouche(Qt::Key_P); });
-  action(preferences, "Couleurs1", "Couleurs + taille glyphes", [this] {
-    TFormCouleurs dialogue(dossier_, this);
-    dialogue.exec();
-    RedessinerListings();
-  });
-
-  QMenu* outils = menuBar()->addMenu("Outils");
-  action(outils, "QuickEphemrides1", QString::fromUtf8("Quick Ephémérides"), [this] { ExecuterTouche(Qt::Key_E); });
-  action(outils, "GestionFichiers", "Gestion des fichiers", [this] {
-    LaPlateforme().LancerProgramme(dossier_ + "/GestSelvane");
-  });
-  QAction* planisphere = action(outils, "Planisphre1", QString::fromUtf8("Planisphère"), [this] {
-    (new TFormDomiscop(dossier_))->show();
-  });
-  outils->addSeparator();
-  action(outils, "LunaisonsEclipses", QString::fromUtf8("Lunaisons, éclipses, Ingres"), [this] { ExecuterTouche(Qt::Key_L); });
-  action(outils, "Thesaurus", "Backup (sauvegarde)", [this] {
-    auto* sauvegarde = new TFormBackup(dossier_, this);
-    sauvegarde->setAttribute(Qt::WA_DeleteOnClose);
-    sauvegarde->show();
-  });
-
-  menuFenetre_ = menuBar()->addMenu(QString::fromUtf8("Fenêtre"));
-  connect(menuFenetre_, &QMenu::aboutToShow, this, [this] { RemplirMenuFenetre(); });
-  menuFenetre_->setEnabled(false);
-  RemplirMenuFenetre();
-
-  QMenu* aide = menuBar()->addMenu("Aide");
-  action(aide, "Aide1", "Aide", [] { LaPlateforme().OuvrirAide("index.htm"); });
-
-  QMenu* apropos = menuBar()->addMenu("A propos");
-  action(apropos, "Raccourcis1", "Raccourcis", [this] {
-    auto* fenetre = new TFormRaccourcis;
-    fenetre->setGeometry(geometry());
-    fenetre->show();
-  });
-  action(apropos, "Selvane1", "A propos...", [] {
-    LaPlateforme().Information(QString("Selvane\nVersion %1\n\nAstrologie uranienne").arg(kVersion));
-  });
-
-  // Toolbar: open, new, dial, trees, mandala, directions, forecast, sequences, houses, planisphere.
-  QToolBar* barre = addToolBar("Outils");
-  barre->setObjectName("BarreOutils");
-  struct Bouton {
-    QAction* action;
-    const char* bulle;
   };
-  const Bouton boutons[] = {{ouvrir, "Ouvrir"},
-                            {nouveau, "Nouveau"},
-                            {Action("Cosmogramme1"), "Cosmogramme"},
-                            {Action("Arbresdesmipoints"), "Arbres des mi-points"},
-                            {Action("Mandala"), "Mandala"},
-                            {Action("Directionssolairesliste1"), "Directions solaires et transits"},
-                            {Action("InterpretationsEtMP"), "Tableaux prévisionnels"},
-                            {Action("SequencesPlanetaires"), "Séquences planétaires"},
-                            {Action("SixHoroscopes1"), "6 Horoscopes"},
-                            {planisphere, "Planisphère"}};
-  for (const Bouton& b : boutons) {
-    QAction* copie = barre->addAction(b.action->text().remove('&'));
-    copie->setToolTip(QString::fromUtf8(b.bulle));
-    connect(copie, &QAction::triggered, b.action, &QAction::trigger);
+  registre_.Enregistrer(enregistrer);
+  registre_.Enregistrer({"FileExitItem", "&Quitter", fichier, true, {}, SansCondition, [] { QApplication::quit(); }});
+}
+
+void TMainForm::EnregistrerCommandesCalculs() {
+  // The techniques: each restores the radix before its window opens.
+  struct Technique {
+    const char* identifiant;
+    const char* titre;
+    int touche;
+    const char* fonction;
+    unsigned conditions;
+    const char* bulle;
+    int rang;
+    bool visible;
+  };
+  const Technique techniques[] = {
+      {"Arbresdesmipoints", "Arbres des mi-points", Qt::Key_A, "Arbres des mi-points", EnfantRequis, "Arbres des mi-points", 4, true},
+      {"Cosmogramme1", "Cosmogramme", Qt::Key_C, "Cosmogramme", EnfantRequis | MaisonsRequises, "Cosmogramme", 3, true},
+      {"SixHoroscopes1", "Les 6 Horoscopes", Qt::Key_H, "Horoscopes uraniens", SansCondition, "6 Horoscopes", 9, true},
+      {"Directionssolairesliste1", "Directions solaires et transits (liste)", Qt::Key_D, "Directions solaires (liste)",
+       EnfantRequis, "Directions solaires et transits", 6, true},
+      {"InterpretationsEtMP", "Tables prévisionnelles", Qt::Key_T, "", EnfantRequis, "Tableaux prévisionnels", 7, true},
+      {"Mandala", "Mandala uranien", Qt::Key_M, "Mandala uranien", EnfantRequis, "Mandala", 5, true},
+      {"SequencesPlanetaires", "Séquences planétaires", Qt::Key_S, "Séquences planétaires", EnfantRequis,
+       "Séquences planétaires", 8, true},
+      {"Interprtations1", "Interprétations", Qt::Key_I, "Interprétations et tableau des mi-points", EnfantRequis, "", 0, false},
+  };
+  for (const Technique& t : techniques) {
+    Commande c{t.identifiant, QString::fromUtf8(t.titre), "Calculs divers"};
+    c.touches = {{t.touche, QString::fromUtf8(t.fonction)}};
+    c.conditions = t.conditions | AvecRadix;
+    c.action = [this] { PasEncoreDisponible(); };
+    c.bulle = QString::fromUtf8(t.bulle);
+    c.rangBarre = t.rang;
+    c.visible = t.visible;
+    registre_.Enregistrer(c);
   }
+}
+
+void TMainForm::EnregistrerCommandesPreferences() {
+  const QString menu = QString::fromUtf8("Préférences");
+  registre_.Enregistrer({"Slectiondeplantes1", QString::fromUtf8("Sélection de planètes"), menu, false, {}, SansCondition,
+                         [this] { SelectionPlanetes(); }});
+  registre_.Enregistrer({"AspectsDomificationOrientation", "Aspects - Domification - Orientation", menu, false,
+                         {{Qt::Key_P, ""}}, SansCondition, [this] {
+                           TFormOptions options(dossier_, this);
+                           options.exec();
+                         }});
+  registre_.Enregistrer({"Couleurs1", "Couleurs + taille glyphes", menu, false, {}, SansCondition, [this] {
+                           TFormCouleurs dialogue(dossier_, this);
+                           dialogue.exec();
+                           RedessinerListings();
+                         }});
+}
+
+void TMainForm::EnregistrerCommandesOutils() {
+  const QString menu = "Outils";
+  registre_.Enregistrer({"QuickEphemrides1", QString::fromUtf8("Quick Ephémérides"), menu, false, {{Qt::Key_E, ""}},
+                         SansCondition, [this] { PasEncoreDisponible(); }});
+  registre_.Enregistrer({"GestionFichiers", "Gestion des fichiers", menu, false, {}, SansCondition,
+                         [this] { LaPlateforme().LancerProgramme(dossier_ + "/GestSelvane"); }});
+  Commande planisphere{"Planisphre1", QString::fromUtf8("Planisphère"), menu};
+  planisphere.action = [this] { (new TFormDomiscop(dossier_))->show(); };
+  planisphere.bulle = QString::fromUtf8("Planisphère");
+  planisphere.rangBarre = 10;
+  registre_.Enregistrer(planisphere);
+  registre_.Enregistrer({"LunaisonsEclipses", QString::fromUtf8("Lunaisons, éclipses, Ingres"), menu, true,
+                         {{Qt::Key_L, ""}}, SansCondition, [this] { PasEncoreDisponible(); }});
+  registre_.Enregistrer({"Thesaurus", "Backup (sauvegarde)", menu, false, {}, SansCondition, [this] {
+                           auto* sauvegarde = new TFormBackup(dossier_, this);
+                           sauvegarde->setAttribute(Qt::WA_DeleteOnClose);
+                           sauvegarde->show();
+                         }});
+}
+
+void TMainForm::EnregistrerCommandesFenetres() {
+  const QString fenetre = QString::fromUtf8("Fenêtre");
+  registre_.Enregistrer({"Cascade1", QString::fromUtf8("Mosaïque"), fenetre, false, {}, SansCondition,
+                         [this] { zone_->tileSubWindows(); }});
+  registre_.Enregistrer({"Cascade2", "Cascade", fenetre, false, {}, SansCondition, [this] { zone_->cascadeSubWindows(); }});
+  registre_.Enregistrer({"Fermertout1", QString::fromUtf8("Fermer fenêtres"), fenetre, true, {}, SansCondition,
+                         [this] { FermerFenetres(); }});
+  registre_.Enregistrer({"Aide1", "Aide", "Aide", false, {}, SansCondition, [] { LaPlateforme().OuvrirAide("index.htm"); }});
+  registre_.Enregistrer({"Raccourcis1", "Raccourcis", "A propos", false, {}, SansCondition, [this] {
+                           auto* fenetre = new TFormRaccourcis(TFormRaccourcis::TexteRaccourcis(registre_));
+                           fenetre->setGeometry(geometry());
+                           fenetre->show();
+                         }});
+  registre_.Enregistrer({"Selvane1", "A propos...", "A propos", false, {}, SansCondition, [] {
+                           LaPlateforme().Information(QString("Selvane\nVersion %1\n\nAstrologie uranienne").arg(kVersion));
+                         }});
 }
 
 void TMainForm::RemplirMenuFenetre() {
   menuFenetre_->clear();
-  QAction* mosaique = menuFenetre_->addAction(QString::fromUtf8("Mosaïque"), zone_, &QMdiArea::tileSubWindows);
-  mosaique->setObjectName("Cascade1");
-  QAction* cascade = menuFenetre_->addAction("Cascade", zone_, &QMdiArea::cascadeSubWindows);
-  cascade->setObjectName("Cascade2");
-  menuFenetre_->addSeparator();
-  QAction* fermer = menuFenetre_->addAction(QString::fromUtf8("Fermer fenêtres"), this, [this] { FermerFenetres(); });
-  fermer->setObjectName("Fermertout1");
+  for (QAction* a : registre_.ActionsDuMenu(QString::fromUtf8("Fenêtre"))) {
+    if (a) menuFenetre_->addAction(a);
+    else menuFenetre_->addSeparator();
+  }
   // The list of the open child windows.
   const auto fenetres = zone_->subWindowList();
   if (!fenetres.isEmpty()) menuFenetre_->addSeparator();
@@ -333,6 +388,8 @@ void TMainForm::PeindreFond() {
 
 bool TMainForm::AuMoinsUnEnfant() const { return !zone_->subWindowList().isEmpty(); }
 
+bool TMainForm::AvecMaisons() const { return Etat().SystemeMaisons != 0; }
+
 bool TMainForm::TesterNbreFenetres() {
   if (zone_->subWindowList().size() <= 10) return true;
   LaPlateforme().Information(QString::fromUtf8(
@@ -348,60 +405,7 @@ void TMainForm::Radix() {
   FigerNatal();
 }
 
-void TMainForm::Technique(bool enfantRequis, bool maisonsRequises) {
-  if (enfantRequis && !AuMoinsUnEnfant()) return;
-  if (maisonsRequises && Etat().SystemeMaisons == 0) return;
-  Radix();
-  PasEncoreDisponible();
-}
-
-void TMainForm::ExecuterTouche(int touche) {
-  switch (touche) {
-    case Qt::Key_F1:
-    case Qt::Key_N:
-      if (!TesterNbreFenetres()) return;
-      Etat().NomFichierNaissance = "Natal";
-      {
-        TFormEnterData saisie(dossier_, TFormEnterData::Nouvelle, [this] { OuvrirListing(); }, this);
-        saisie.exec();
-      }
-      return;
-    case Qt::Key_F2:
-      if (!TesterNbreFenetres()) return;
-      Etat().NomFichierNaissance = "Natal";
-      {
-        auto* navigateur = new TFormLoadData(dossier_, [this] { OuvrirListing(); }, [this] {
-          TFormEnterData saisie(dossier_, TFormEnterData::Modification, [this] { OuvrirListing(); }, this);
-          saisie.exec();
-        }, this);
-        navigateur->setAttribute(Qt::WA_DeleteOnClose);
-        navigateur->show();
-      }
-      return;
-    case Qt::Key_O:
-      if (TFormChartList::Ouverte()) return;
-      listeThemes_ = new TFormChartList(dossier_, this);
-      connect(listeThemes_, &TFormChartList::ThemeChoisi, this, [this](const QString& c) { RouvrirTheme(c); });
-      listeThemes_->show();
-      return;
-    case Qt::Key_A: return Technique(true, false);
-    case Qt::Key_C: return Technique(true, true);
-    case Qt::Key_H: return Technique(false, false);
-    case Qt::Key_D:
-    case Qt::Key_T:
-    case Qt::Key_M:
-    case Qt::Key_S:
-    case Qt::Key_I: return Technique(true, false);
-    case Qt::Key_P: {
-      TFormOptions options(dossier_, this);
-      options.exec();
-      return;
-    }
-    case Qt::Key_E:
-    case Qt::Key_L: PasEncoreDisponible(); return;
-    default: return;
-  }
-}
+void TMainForm::ExecuterTouche(int touche) { registre_.ExecuterTouche(touche); }
 
 void TMainForm::CopierRadix(const LignesRadix& lignes) { radix_ = lignes; }
 

@@ -5,6 +5,7 @@
 #include <QPointer>
 #include <optional>
 
+#include "Commandes.h"
 #include "EtatTheme.h"
 #include "TFormAffSmpl.h"
 
@@ -19,7 +20,7 @@ namespace selvane {
 
 class TFormChartList;
 
-class TMainForm : public QMainWindow, public FenetrePrincipale {
+class TMainForm : public QMainWindow, public FenetrePrincipale, public ContexteCommandes {
   Q_OBJECT
  public:
   // dossier: the program directory (data files, settings, saved charts).
@@ -41,9 +42,14 @@ class TMainForm : public QMainWindow, public FenetrePrincipale {
   TFormAffSmpl* OuvrirListing();
   // Reopens a saved chart file as the current chart and lists it.
   void RouvrirTheme(const QString& chemin);
-  bool TesterNbreFenetres();
+  const RegistreCommandes& Commandes() const { return registre_; }
+
+  // ContexteCommandes
+  bool TesterNbreFenetres() override;
+  bool AuMoinsUnEnfant() const override;
+  bool AvecMaisons() const override;
   // Restores the radix, recomputes and freezes the natal chart.
-  void Radix();
+  void Radix() override;
   QFrame* PanneauPlanetes() const { return PanelSelectionPlanetes; }
   QListWidget* ListePlanetes() const { return CheckListBoxPl; }
   void ValiderSelectionPlanetes();
@@ -56,6 +62,7 @@ class TMainForm : public QMainWindow, public FenetrePrincipale {
  private:
   QString dossier_;
   QMdiArea* zone_;
+  RegistreCommandes registre_;
   std::optional<LignesRadix> radix_;
   QMenu* menuCalculs_ = nullptr;
   QMenu* menuFenetre_ = nullptr;
@@ -69,9 +76,12 @@ class TMainForm : public QMainWindow, public FenetrePrincipale {
   void CreerMenus();
   void CreerPanneauPlanetes();
   void PeindreFond();
-  bool AuMoinsUnEnfant() const;
+  void EnregistrerCommandesFichier();
+  void EnregistrerCommandesCalculs();
+  void EnregistrerCommandesPreferences();
+  void EnregistrerCommandesOutils();
+  void EnregistrerCommandesFenetres();
   void PasEncoreDisponible();
-  void Technique(bool enfantRequis, bool maisonsRequises);
   void SelectionPlanetes();
   void Imprimer();
   void FermerFenetres();

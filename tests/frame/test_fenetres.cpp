@@ -11,14 +11,18 @@
 #include <QListWidget>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPainter>
 #include <QTest>
 #include <QTimer>
+#include <QToolBar>
 #include <filesystem>
 #include <fstream>
 
 #include "Calcul.h"
 #include "Catalogue.h"
+#include "Commandes.h"
 #include "Ephemerides.h"
 #include "DessinTheme.h"
 #include "EtatTheme.h"
@@ -218,11 +222,53 @@ TEST(AspectsDuListing, PremierAspectActifDansLOrbe) {
   EXPECT_EQ(AspectEntre(1, 2), 0);
 }
 
-TEST(FenetresAnnexes, RaccourcisEtListeDesThemes) {
+TEST_F(FenetresTest, ListeDesRaccourcisDesCommandes) {
+  EXPECT_EQ(TFormRaccourcis::TexteRaccourcis(principale->Commandes()),
+            QString::fromUtf8("La majorité des fonctions du programme sont accessibles par\n"
+                              "simple appui sur une touche, dont voici ci-dessous les correspondances :\n"
+                              "\n"
+                              "Touche\tFonction associée\n"
+                              "\n"
+                              "Esc\tferme la fenêtre placée au premier plan\n"
+                              "\n"
+                              "F1\tFichier/Nouveau\n"
+                              "F2\tFichier/Ouvrir\n"
+                              "\n"
+                              "a\tArbres des mi-points\n"
+                              "c\tCosmogramme\n"
+                              "d\tDirections solaires (liste)\n"
+                              "h\tHoroscopes uraniens\n"
+                              "i\tInterprétations et tableau des mi-points\n"
+                              "m\tMandala uranien\n"
+                              "n\tOuvre la fenêtre d'entrée de nouvelles données\n"
+                              "o\tOuvre la liste des thèmes récemments ouverts\n"
+                              "s\tSéquences planétaires\n"));
+  // Every registered command has its menu item; the toolbar in its order with its hints.
+  for (const Commande& c : principale->Commandes().Liste()) EXPECT_NE(principale->Action(c.identifiant), nullptr) << c.identifiant.toStdString();
+  const auto disposition = [](QMenu* menu) {
+    QStringList titres;
+    for (QAction* a : menu->actions()) titres << (a->isSeparator() ? "-" : a->text());
+    return titres.join("|");
+  };
+  QMenu* fichier = principale->menuBar()->actions().value(0)->menu();
+  ASSERT_NE(fichier, nullptr);
+  EXPECT_EQ(disposition(fichier), QString::fromUtf8("&Nouveau|&Ouvrir...|Thèmes récemment ouverts|-|Configuration des impressions|"
+                                                    "&Imprimer A4|Imprimer A5|-|Enregistrer thème en cours|-|&Quitter"));
+  QStringList menus;
+  for (QAction* a : principale->menuBar()->actions()) menus << a->text();
+  EXPECT_EQ(menus.join("|"), QString::fromUtf8("&Fichier|Calculs divers|Préférences|Outils|Fenêtre|Aide|A propos"));
+  EXPECT_EQ(disposition(principale->menuBar()->actions().value(3)->menu()),
+            QString::fromUtf8("Quick Ephémérides|Gestion des fichiers|Planisphère|-|Lunaisons, éclipses, Ingres|Backup (sauvegarde)"));
+  auto* barre = principale->findChild<QToolBar*>("BarreOutils");
+  ASSERT_NE(barre, nullptr);
+  QStringList bulles;
+  for (QAction* a : barre->actions()) bulles << a->toolTip();
+  EXPECT_EQ(bulles.join("|"), QString::fromUtf8("Ouvrir|Nouveau|Cosmogramme|Arbres des mi-points|Mandala|Directions solaires et "
+                                                "transits|Tableaux prévisionnels|Séquences planétaires|6 Horoscopes|Planisphère"));
+}
+
+TEST(FenetresAnnexes, ListeDesThemes) {
   Application();
-  EXPECT_TRUE(TFormRaccourcis::TexteRaccourcis().startsWith(
-      QString::fromUtf8("La majorité des fonctions du programme sont accessibles par\n")));
-  EXPECT_TRUE(TFormRaccourcis::TexteRaccourcis().contains(QString::fromUtf8("o\tOuvre la liste des thèmes récemments ouverts")));
   const fs::path d = fs::temp_directory_path() / ("selvane_liste_" + std::to_string(::getpid()));
   fs::create_directories(d);
   for (const char* n : {"A - Natal.cht", "B - Natal.cht"}) std::ofstream(d / n) << "X\r\n";
