@@ -2,6 +2,8 @@
 // The chart computation and its numeric building blocks.
 #include <array>
 
+#include "Temps.h"
+
 namespace selvane {
 
 // Gaps between shown glyphs, radians.
@@ -10,19 +12,16 @@ constexpr float EcartGlyphes9 = 0.15707964f;
 constexpr float EcartGlyphes7 = 0.12217305f;
 constexpr float EcartGlyphes65 = 0.1134464f;
 
-extern const std::array<int, 187> TableDeltaT;  // tenths of a second, 1620..1992 every 2 years
-
 // Computes the current chart from FicheEnCours. Throws ErreurConversion when
 // the date fields are not integers.
 void CalculerTheme(float ecartGlyphes);
 
-double JourJulien(int jour, int mois, int annee, double fraction);
-double DeltaT(double jourJulien);  // days
-double TempsSideral(double longitudeHeures, double fuseau, double heureLocale, double jourJulienTU);
 double MiPoint(double a, double b);
-double AnneeDecimale(double jourJulien);
 double PrecessionGenerale(double t1, double t0);
 double NutationLongitude(double jourJulienTU);
+// The Vertex from the latitude, the local sidereal time (degrees) and the obliquity.
+double LongitudeVertex(double latitudeRad, double tempsSideralDeg, double obliquiteRad);
+// The same for the current chart's sidereal time and obliquity.
 double CalculerVertex(double latitudeRad);
 void EtalerGlyphes(float ecart);
 void TrierGlyphes(float ecart);

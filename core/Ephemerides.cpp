@@ -12,38 +12,103 @@ const char* const DossierEphemerides = "/usr/share/libswe/ephe";
 
 namespace {
 
-// One position request: longitude into the given column, speed into column 3.
-void Position(int corpsEphemeride, int corps, int colonne, double jourTT, bool vitesse) {
-  EtatTheme& e = Etat();
-  double x[6] = {};
-  e.RetourEphem = swe_calc(jourTT, corpsEphemeride, e.OptionsEphem, x, e.MessageEphem);
-  e.Positions[corps][colonne] = x[0] * DegEnRad;
-  if (vitesse) e.Positions[corps][3] = x[3] * DegEnRad;
+// The library writes its error text somewhere; callers that do not keep it share this one.
+char* Tampon(char* message) {
+  static char ignore[256];
+  return message ? message : ignore;
 }
 
-// Obliquity and nutation at a TT day.
-void ObliquiteNutation(double jourTT) {
+// One position request into the chart state: longitude into the given column, speed into column 3.
+void Position(int corpsEphemeride, int corps, int colonne, double jourTT, bool vitesse) {
   EtatTheme& e = Etat();
-  double x[6] = {};
-  e.RetourEphem = swe_calc(jourTT, SE_ECL_NUT, 0, x, e.MessageEphem);
-  e.ObliquiteDeg = x[0];
-  e.ObliquiteRad = x[0] * DegEnRad;
-  e.NutationDeg = x[2];
+  const PositionEcliptique p = PositionEphemeride(corpsEphemeride, jourTT, e.OptionsEphem, e.MessageEphem);
+  e.RetourEphem = p.retour;
+  e.Positions[corps][colonne] = p.Longitude();
+  if (vitesse) e.Positions[corps][3] = p.Vitesse();
+}
+
+// Obliquity and nutation at a TT day into the chart state.
+void StockerObliquiteNutation(double jourTT) {
+  EtatTheme& e = Etat();
+  const ObliquiteNutation o = ObliquiteA(jourTT, e.MessageEphem);
+  e.RetourEphem = o.retour;
+  e.ObliquiteDeg = o.obliquiteDeg;
+  e.ObliquiteRad = o.obliquiteDeg * DegEnRad;
+  e.NutationDeg = o.nutationDeg;
 }
 
 // The Sun with its equatorial declination (the chart needs both).
 void SoleilDansColonne(int colonne, double jourTT) {
   EtatTheme& e = Etat();
-  double x[6] = {};
-  e.RetourEphem = swe_calc(jourTT, SE_SUN, e.OptionsEphem, x, e.MessageEphem);
-  e.Positions[1][colonne] = x[0] * DegEnRad;
-  e.Positions[1][3] = x[3] * DegEnRad;
-  double equatorial[3] = {};
-  swe_cotrans(x, equatorial, -e.ObliquiteDeg);
-  e.DeclinaisonSoleil = static_cast<float>(equatorial[1] * DegEnRad);
+  const PositionEcliptique p = PositionEphemeride(SE_SUN, jourTT, e.OptionsEphem, e.MessageEphem);
+  e.RetourEphem = p.retour;
+  e.Positions[1][colonne] = p.Longitude();
+  e.Positions[1][3] = p.Vitesse();
+  e.DeclinaisonSoleil = static_cast<float>(Declinaison(p, e.ObliquiteDeg));
 }
 
 }  // namespace
+
+PositionEcliptique PositionEphemeride(int corpsEphemeride, double jourTT, std::int32_t options,
+                                      char* message) {
+  double x[6] = {};
+  PositionEcliptique p;
+  p.retour = swe_calc(jourTT, corpsEphemeride, options, x, Tampon(message));
+  p.longitudeDeg = x[0];
+  p.latitudeDeg = x[1];
+  p.distance = x[2];
+  p.vitesseDeg = x[3];
+  return p;
+}
+
+PositionEcliptique PositionCorps(int corps, double jourTT, std::int32_t options, char* message) {
+  if (corps < Soleil || corps > NbCorps || NumerosEphemeride[corps] < 0) return {};
+  return PositionEphemeride(NumerosEphemeride[corps], jourTT, options, message);
+}
+
+PositionEcliptique PositionCorpsTU(int corps, double jourUT, std::int32_t options, char* message) {
+  return PositionCorps(corps, jourUT + DeltaT(jourUT), options, message);
+}
+
+ObliquiteNutation ObliquiteA(double jourTT, char* message) {
+  double x[6] = {};
+  ObliquiteNutation o;
+  o.retour = swe_calc(jourTT, SE_ECL_NUT, 0, x, Tampon(message));
+  o.obliquiteDeg = x[0];
+  o.nutationDeg = x[2];
+  return o;
+}
+
+double Declinaison(const PositionEcliptique& p, double obliquiteDeg) {
+  double x[3] = {p.longitudeDeg, p.latitudeDeg, p.distance};
+  double equatorial[3] = {};
+  swe_cotrans(x, equatorial, -obliquiteDeg);
+  return equatorial[1] * DegEnRad;
+}
+
+CuspidesEtAngles Cuspides(int systeme, double latitudeRad, double longitudeDeg, double jourUT) {
+  if (latitudeRad == 0) latitudeRad = 1e-10;
+  // System 0 shows no houses, but the Ascendant and MC still come from Placidus.
+  const int lettre = (systeme >= 1 && systeme <= 9) ? LettresSystemesMaisons[systeme] : 'P';
+  double cuspides[13] = {};
+  double angles[10] = {};
+  swe_houses(jourUT, latitudeRad * RadEnDeg, longitudeDeg, lettre, cuspides, angles);
+  CuspidesEtAngles c;
+  float* m = c.maisons;
+  for (int i = 1; i <= 12; ++i) m[i] = static_cast<float>(cuspides[i] * DegEnRad);
+  c.ascendant = m[1];
+  c.milieuDuCiel = m[10];
+  if (systeme == 4) {
+    m[1] = static_cast<float>(Normaliser2Pi(m[1] - 15.0 * DegEnRad));
+    for (int i = 2; i <= 12; ++i) m[i] = static_cast<float>(Normaliser2Pi(m[1] + (i - 1) * Pi / 6.0));
+  } else if (systeme == 9) {
+    const int k = static_cast<int>(PartieEntiere(m[1] * RadEnDeg)) / 30 + 1;
+    m[1] = static_cast<float>(30.0 * (k - 1) * DegEnRad);
+    for (int i = 2; i <= 12; ++i)
+      m[i] = static_cast<float>(Normaliser2Pi(30.0 * (i - 1) * DegEnRad + m[1] + 0.00003));
+  }
+  return c;
+}
 
 void OuvrirEphemerides() {
   Etat().OptionsEphem = SEFLG_SPEED;
@@ -54,15 +119,15 @@ void FermerEphemerides() { swe_close(); }
 
 void CalculerObliquite(double jourUT) {
   EtatTheme& e = Etat();
-  double x[6] = {};
-  e.RetourEphem = swe_calc(jourUT + DeltaT(jourUT), SE_ECL_NUT, 0, x, e.MessageEphem);
-  e.ObliquiteDeg = x[0];
-  e.ObliquiteRad = x[0] * DegEnRad;
+  const ObliquiteNutation o = ObliquiteA(jourUT + DeltaT(jourUT), e.MessageEphem);
+  e.RetourEphem = o.retour;
+  e.ObliquiteDeg = o.obliquiteDeg;
+  e.ObliquiteRad = o.obliquiteDeg * DegEnRad;
 }
 
 void CalculerSoleil(double jourTT) {
   SoleilDansColonne(Etat().ColonneCalcul, jourTT);
-  Etat().EquationDuTemps = static_cast<float>(EquationTemps(jourTT));
+  Etat().EquationDuTemps = static_cast<float>(EquationTemps(jourTT, Etat().MessageEphem));
 }
 
 void CalculerLune(double jourTT) {
@@ -82,8 +147,8 @@ void CalculerPlanete(int corps, double jourTT) {
 
 void CalculerPlanetes(int colonne, double jourTT) {
   EtatTheme& e = Etat();
-  ObliquiteNutation(jourTT);
-  e.EquationDuTemps = static_cast<float>(EquationTemps(jourTT));
+  StockerObliquiteNutation(jourTT);
+  e.EquationDuTemps = static_cast<float>(EquationTemps(jourTT, e.MessageEphem));
   SoleilDansColonne(colonne, jourTT);
   for (int n = Lune; n <= Pluton; ++n) Position(NumerosEphemeride[n], n, colonne, jourTT, true);
   Position(SE_TRUE_NODE, NoeudLunaire, colonne, jourTT, true);
@@ -91,8 +156,8 @@ void CalculerPlanetes(int colonne, double jourTT) {
 
 void CalculerTransneptuniens(int colonne, double jourTT) {
   EtatTheme& e = Etat();
-  ObliquiteNutation(jourTT);
-  e.EquationDuTemps = static_cast<float>(EquationTemps(jourTT));
+  StockerObliquiteNutation(jourTT);
+  e.EquationDuTemps = static_cast<float>(EquationTemps(jourTT, e.MessageEphem));
   for (int n = Cupidon; n <= Poseidon; ++n)
     Position(NumerosEphemeride[n], n, colonne, jourTT, true);
 }
@@ -108,31 +173,15 @@ void CalculerCorps(int corps, double jourUT) {
 
 void CalculerMaisons(int systeme, double latitudeRad, double jourUT) {
   EtatTheme& e = Etat();
-  if (latitudeRad == 0) latitudeRad = 1e-10;
-  // System 0 shows no houses, but the Ascendant and MC still come from Placidus.
-  const int lettre = (systeme >= 1 && systeme <= 9) ? LettresSystemesMaisons[systeme] : 'P';
-  double cuspides[13] = {};
-  double angles[10] = {};
-  swe_houses(jourUT, latitudeRad * RadEnDeg, e.LongitudeDeg, lettre, cuspides, angles);
-  for (int i = 1; i <= 12; ++i) e.Maisons[i] = static_cast<float>(cuspides[i] * DegEnRad);
-  e.Positions[Ascendant][1] = e.Maisons[1];
-  e.Positions[MilieuDuCiel][1] = e.Maisons[10];
-  if (systeme == 4) {
-    e.Maisons[1] = static_cast<float>(Normaliser2Pi(e.Maisons[1] - 15.0 * DegEnRad));
-    for (int i = 2; i <= 12; ++i)
-      e.Maisons[i] = static_cast<float>(Normaliser2Pi(e.Maisons[1] + (i - 1) * Pi / 6.0));
-  } else if (systeme == 9) {
-    const int k = static_cast<int>(PartieEntiere(e.Maisons[1] * RadEnDeg)) / 30 + 1;
-    e.Maisons[1] = static_cast<float>(30.0 * (k - 1) * DegEnRad);
-    for (int i = 2; i <= 12; ++i)
-      e.Maisons[i] = static_cast<float>(
-          Normaliser2Pi(30.0 * (i - 1) * DegEnRad + e.Maisons[1] + 0.00003));
-  }
+  const CuspidesEtAngles c = Cuspides(systeme, latitudeRad, e.LongitudeDeg, jourUT);
+  for (int i = 1; i <= 12; ++i) e.Maisons[i] = c.maisons[i];
+  e.Positions[Ascendant][1] = c.ascendant;
+  e.Positions[MilieuDuCiel][1] = c.milieuDuCiel;
 }
 
-double EquationTemps(double jourJulien) {
+double EquationTemps(double jourJulien, char* message) {
   double e = 0;
-  swe_time_equ(jourJulien, &e, Etat().MessageEphem);
+  swe_time_equ(jourJulien, &e, Tampon(message));
   return e * 24.0;
 }
 

@@ -1,12 +1,64 @@
 #pragma once
-// The only caller of the ephemeris library. Each routine passes fixed flags,
-// converts degrees to radians and stores into the chart state.
+// The only caller of the ephemeris library. Under the chart state, pure
+// requests take their inputs and return the library's results; the writers
+// below them (Calculer...) store those results into the chart state.
 #include <cstdint>
+
+#include "Catalogue.h"
 
 namespace selvane {
 
 // The one fixed ephemeris folder (Debian's swe-standard-data).
 extern const char* const DossierEphemerides;
+
+// The flags of every position request once the library is open: with speeds.
+constexpr std::int32_t OptionsPositions = 256;
+
+// --- Pure requests ---------------------------------------------------------
+// message, when given, receives the library's error text (at least 256 bytes).
+
+// One position as the library gives it: degrees, and the library's return value.
+struct PositionEcliptique {
+  double longitudeDeg = 0;
+  double latitudeDeg = 0;
+  double distance = 0;
+  double vitesseDeg = 0;  // degrees/day in longitude
+  std::int32_t retour = 0;
+  double Longitude() const { return longitudeDeg * DegEnRad; }  // radians
+  double Latitude() const { return latitudeDeg * DegEnRad; }
+  double Vitesse() const { return vitesseDeg * DegEnRad; }      // radians/day
+};
+
+// A body by the library's own number, at a TT day.
+PositionEcliptique PositionEphemeride(int corpsEphemeride, double jourTT,
+                                      std::int32_t options = OptionsPositions, char* message = nullptr);
+// Body n of the catalogue (1..19 with a library number) at a TT day.
+PositionEcliptique PositionCorps(int corps, double jourTT, std::int32_t options = OptionsPositions,
+                                 char* message = nullptr);
+// The same at a UT day: ΔT is added first.
+PositionEcliptique PositionCorpsTU(int corps, double jourUT, std::int32_t options = OptionsPositions,
+                                   char* message = nullptr);
+
+struct ObliquiteNutation {
+  double obliquiteDeg = 0;  // true obliquity
+  double nutationDeg = 0;   // nutation in longitude
+  std::int32_t retour = 0;
+};
+ObliquiteNutation ObliquiteA(double jourTT, char* message = nullptr);
+
+// Equatorial declination of an ecliptic position, radians.
+double Declinaison(const PositionEcliptique& position, double obliquiteDeg);
+
+// Cusps 1..12 (radians, single precision as stored) after the adjustments of
+// systems 4 and 9; the Ascendant and MC are the library's.
+struct CuspidesEtAngles {
+  float maisons[13] = {};
+  float ascendant = 0;
+  float milieuDuCiel = 0;
+};
+CuspidesEtAngles Cuspides(int systeme, double latitudeRad, double longitudeDeg, double jourUT);
+
+// --- Writers into the chart state ------------------------------------------
 
 void OuvrirEphemerides();
 void FermerEphemerides();
@@ -21,7 +73,7 @@ void CalculerPlanetes(int colonne, double jourTT);
 void CalculerTransneptuniens(int colonne, double jourTT);
 void CalculerCorps(int corps, double jourUT);
 void CalculerMaisons(int systeme, double latitudeRad, double jourUT);
-double EquationTemps(double jourJulien);  // hours
+double EquationTemps(double jourJulien, char* message = nullptr);  // hours
 
 // geopos: longitude, latitude, height. Returns the library's value; the time
 // found is tret[0].

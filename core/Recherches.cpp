@@ -68,16 +68,13 @@ double NouvelleLuneMoyenne(double k) {
   return J + correction;
 }
 
-double ChercherPhase(int indexAspect, double jourTT) {
-  EtatTheme& e = Etat();
-  e.ColonneCalcul = 4;
+double CorrectionPhase(int indexAspect, double jourTT) {
   const double angle = AnglesAspects[indexAspect];
   double y[5];
   for (int i = -2; i <= 2; ++i) {
     const double t = jourTT + i / 24.0;
-    CalculerSoleil(t);
-    CalculerLune(t);
-    const double elongation = Normaliser2Pi(e.Positions[Lune][4] - e.Positions[Soleil][4]);
+    const double elongation =
+        Normaliser2Pi(PositionCorps(Lune, t).Longitude() - PositionCorps(Soleil, t).Longitude());
     y[i + 2] = elongation <= Pi ? elongation - angle : angle - (DeuxPi - elongation);
   }
   double n = 0;
@@ -85,27 +82,42 @@ double ChercherPhase(int indexAspect, double jourTT) {
   return n / 24.0;
 }
 
-double ChercherRetour(int corps, double longitude, double jourUT) {
-  EtatTheme& e = Etat();
-  e.ColonneCalcul = 4;
+double CorrectionRetour(int corps, double longitude, double jourUT) {
   double y[5];
-  for (int i = -2; i <= 2; ++i) {
-    CalculerCorps(corps, jourUT + i);
-    y[i + 2] = EcartSigne(longitude, e.Positions[corps][4]);
-  }
+  for (int i = -2; i <= 2; ++i) y[i + 2] = EcartSigne(longitude, PositionCorpsTU(corps, jourUT + i).Longitude());
   return ZeroGaranti(y);
 }
 
-double ChercherIngres(int corps, int signe, double jourUT) {
-  EtatTheme& e = Etat();
-  e.ColonneCalcul = 5;
+double CorrectionIngres(int corps, int signe, double jourUT) {
   const double cible = signe * Pi / 6.0;
   double y[5];
-  for (int i = -2; i <= 2; ++i) {
-    CalculerCorps(corps, jourUT + i / 4.0);
-    y[i + 2] = EcartSigne(cible, e.Positions[corps][5]) * RadEnDeg;
-  }
+  for (int i = -2; i <= 2; ++i)
+    y[i + 2] = EcartSigne(cible, PositionCorpsTU(corps, jourUT + i / 4.0).Longitude()) * RadEnDeg;
   return ZeroGaranti(y) / 4.0;
+}
+
+// The chart-state forms leave in the work column what the last sample wrote there.
+
+double ChercherPhase(int indexAspect, double jourTT) {
+  const double correction = CorrectionPhase(indexAspect, jourTT);
+  Etat().ColonneCalcul = 4;
+  CalculerSoleil(jourTT + 2 / 24.0);
+  CalculerLune(jourTT + 2 / 24.0);
+  return correction;
+}
+
+double ChercherRetour(int corps, double longitude, double jourUT) {
+  const double correction = CorrectionRetour(corps, longitude, jourUT);
+  Etat().ColonneCalcul = 4;
+  CalculerCorps(corps, jourUT + 2);
+  return correction;
+}
+
+double ChercherIngres(int corps, int signe, double jourUT) {
+  const double correction = CorrectionIngres(corps, signe, jourUT);
+  Etat().ColonneCalcul = 5;
+  CalculerCorps(corps, jourUT + 2 / 4.0);
+  return correction;
 }
 
 double VitesseLune(double T) {

@@ -7,6 +7,14 @@ namespace selvane {
 bool ZeroCinqEchantillons(const double y[5], double& n);
 
 double NouvelleLuneMoyenne(double k);                      // Julian day TT
+// The searches proper: corrections in days from the estimate, computed from
+// the ephemeris alone. The chart state is not touched.
+double CorrectionPhase(int indexAspect, double jourTT);
+double CorrectionRetour(int corps, double longitude, double jourUT);
+double CorrectionIngres(int corps, int signe, double jourUT);
+
+// The same, leaving the last sample in the work column (4, or 5 for the
+// ingress) of the chart state with ColonneCalcul set to it.
 double ChercherPhase(int indexAspect, double jourTT);      // correction, days
 double ChercherRetour(int corps, double longitude, double jourUT);
 double ChercherIngres(int corps, int signe, double jourUT);

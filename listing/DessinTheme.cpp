@@ -7,6 +7,7 @@
 #include <QString>
 #include <cmath>
 
+#include "Aspects.h"
 #include "Calcul.h"
 #include "Catalogue.h"
 #include "Conversions.h"
@@ -264,11 +265,7 @@ double RotationRoue() {
 int AspectEntre(int corps1, int corps2) {
   const EtatTheme& e = Etat();
   const Reglages& r = LesReglages();
-  double ecart = std::fabs(Normaliser2Pi(e.Positions[corps1][1]) - Normaliser2Pi(e.Positions[corps2][1]));
-  if (ecart > Pi) ecart = DeuxPi - ecart;
-  for (int a = 0; a < 9; ++a)
-    if (r.AspectActif[a] && std::fabs(ecart - AnglesAspects[a]) <= r.AspectOrbe[a]) return a;
-  return -1;
+  return AspectEntre(e.Positions[corps1][1], e.Positions[corps2][1], r.AspectActif, r.AspectOrbe);
 }
 
 GeometrieRoue DessinerTheme(QPainter& p, QSize taille, bool petitEcran) {

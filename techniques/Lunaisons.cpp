@@ -7,7 +7,6 @@
 #include "Catalogue.h"
 #include "Conversions.h"
 #include "Ephemerides.h"
-#include "EtatTheme.h"
 #include "Recherches.h"
 
 namespace selvane {
@@ -17,16 +16,9 @@ namespace {
 constexpr char kGlypheConjonction = '\xBA';  // aspect glyph 186
 constexpr char kGlypheOpposition = '\xC2';   // aspect glyph 194
 
-// The searches' work column: the positions of the list must not overwrite the
-// current chart in column 1.
-constexpr int kColonneTravail = 4;
-
-// Longitude of a body at a Universal Time instant, radians.
-double PositionA(int corps, double jourTU) {
-  Etat().ColonneCalcul = kColonneTravail;
-  CalculerCorps(corps, jourTU);
-  return Etat().Positions[corps][kColonneTravail];
-}
+// Longitude of a body at a Universal Time instant, radians. The list is computed
+// from the ephemeris alone: the current chart is left as it is.
+double PositionA(int corps, double jourTU) { return PositionCorpsTU(corps, jourTU).Longitude(); }
 
 std::string DateHeure(double jourTU) {
   return JourJulienVersDate(jourTU) + " - " + FormatHeureHM(HeureDuJour(jourTU));
@@ -98,7 +90,7 @@ void Lunaisons(int premiereAnnee, double debut, double fin, std::vector<LigneEve
   do {
     const bool pleine = k != std::floor(k);
     const double moyenne = NouvelleLuneMoyenne(k);
-    const double vraie = moyenne + ChercherPhase(pleine ? 8 : 0, moyenne);
+    const double vraie = moyenne + CorrectionPhase(pleine ? 8 : 0, moyenne);
     q = vraie - DeltaT(vraie);
     if (q > fin) break;
     // Far from 1900 the lunation count of the first year starts a little early:
@@ -124,7 +116,7 @@ void IngresCardinaux(double debut, double fin, std::vector<LigneEvenement>& lign
     const int apres = SigneDuSoleil(q + 1);
     if (avant != apres) {
       const int fini = apres == 1 ? 12 : apres - 1;  // the sign whose end the Sun reaches
-      const double p = q + ChercherIngres(Soleil, fini, q);
+      const double p = q + CorrectionIngres(Soleil, fini, q);
       if (apres == 1 || apres == 4 || apres == 7 || apres == 10) {
         if (p >= debut && p <= fin) {
           LigneEvenement l;
@@ -170,7 +162,6 @@ std::vector<LigneEvenement> CalculerEvenements(int premiereAnnee, int derniereAn
   IngresCardinaux(debut, fin, lignes);
   std::stable_sort(lignes.begin(), lignes.end(),
                    [](const LigneEvenement& a, const LigneEvenement& b) { return a.jourTU < b.jourTU; });
-  Etat().ColonneCalcul = 1;
   return lignes;
 }
 

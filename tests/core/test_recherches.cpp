@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
 
 #include "Calcul.h"
 #include "Catalogue.h"
@@ -131,4 +132,29 @@ TEST_F(RechercheTest, IngresDuSoleil) {
     EXPECT_NEAR(p, q + c.heureTU / 24, 1.0 / 1440) << c.signe;  // within a minute
     EXPECT_LT(EcartDeg(Longitude(1, p), c.signe * 30.0) * 3600, 1.0) << c.signe;
   }
+}
+
+TEST_F(RechercheTest, RecherchesPuresSansEffetSurLEtat) {
+  // The searches proper read the ephemeris only; the chart-state forms give the
+  // same corrections and leave their last sample in the work column.
+  const double j0 = JourJulien(7, 3, 1952, 0.5);
+  EtatTheme& e = Etat();
+  e.ColonneCalcul = 1;
+  for (int c = 1; c <= NbColonnes; ++c) e.Positions[Soleil][c] = e.Positions[Lune][c] = 0.5;
+  const EtatTheme avant = e;
+  const double phase = CorrectionPhase(8, NouvelleLuneMoyenne(1550.5));
+  const double retour = CorrectionRetour(Lune, 1.0, j0);
+  const double ingres = CorrectionIngres(Soleil, 12, JourJulien(20, 3, 2024, 0));
+  EXPECT_EQ(std::memcmp(avant.Positions, e.Positions, sizeof e.Positions), 0);
+  EXPECT_EQ(e.ColonneCalcul, 1);
+  EXPECT_EQ(e.ObliquiteDeg, avant.ObliquiteDeg);
+
+  EXPECT_EQ(ChercherPhase(8, NouvelleLuneMoyenne(1550.5)), phase);
+  EXPECT_EQ(e.Positions[Lune][4], PositionCorps(Lune, NouvelleLuneMoyenne(1550.5) + 2 / 24.0).Longitude());
+  EXPECT_EQ(ChercherRetour(Lune, 1.0, j0), retour);
+  EXPECT_EQ(e.Positions[Lune][4], PositionCorpsTU(Lune, j0 + 2).Longitude());
+  EXPECT_EQ(e.ColonneCalcul, 4);
+  EXPECT_EQ(ChercherIngres(Soleil, 12, JourJulien(20, 3, 2024, 0)), ingres);
+  EXPECT_EQ(e.Positions[Soleil][5], PositionCorpsTU(Soleil, JourJulien(20, 3, 2024, 0) + 0.5).Longitude());
+  EXPECT_EQ(e.ColonneCalcul, 5);
 }

@@ -204,24 +204,6 @@ TEST_F(FenetresTest, SelectionDePlanetes) {
   EXPECT_EQ(Etat().NbPlanetes, 10);
 }
 
-TEST(AspectsDuListing, PremierAspectActifDansLOrbe) {
-  ReinitialiserEtat();
-  AppliquerReglagesParDefaut();
-  EtatTheme& e = Etat();
-  e.Positions[1][1] = 10 * DegEnRad;
-  e.Positions[2][1] = 18 * DegEnRad;  // exactly the conjunction's orb of 8°
-  EXPECT_EQ(AspectEntre(1, 2), 0);
-  e.Positions[2][1] = 18.001 * DegEnRad;
-  EXPECT_EQ(AspectEntre(1, 2), -1);
-  e.Positions[2][1] = 100.5 * DegEnRad;  // 90.5°: square
-  EXPECT_EQ(AspectEntre(1, 2), 4);
-  e.Positions[2][1] = 349 * DegEnRad;  // 21° across 0°
-  EXPECT_EQ(AspectEntre(1, 2), -1);
-  LesReglages().AspectOrbe[1] = 10 * DegEnRad;  // semi-sextile wide enough too: the conjunction wins
-  e.Positions[2][1] = 17 * DegEnRad;
-  EXPECT_EQ(AspectEntre(1, 2), 0);
-}
-
 TEST_F(FenetresTest, ListeDesRaccourcisDesCommandes) {
   EXPECT_EQ(TFormRaccourcis::TexteRaccourcis(principale->Commandes()),
             QString::fromUtf8("La majorité des fonctions du programme sont accessibles par\n"

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
 #include <map>
 
 #include "Calcul.h"
@@ -186,11 +187,15 @@ TEST_F(LunaisonsTest, EquinoxeApresUnHiverCourt) {
 }
 
 TEST_F(LunaisonsTest, ThemeCourantPreserve) {
-  // The list works in the search column: the chart's own positions stay.
-  Etat().Positions[Soleil][1] = 1.25;
-  Etat().Positions[Lune][1] = 2.5;
+  // The list is computed from the ephemeris alone: no column, not even the
+  // search columns, nor the obliquity or the column choice change.
+  EtatTheme& e = Etat();
+  for (int c = 1; c <= NbColonnes; ++c) e.Positions[Soleil][c] = e.Positions[Lune][c] = 0.25 * c;
+  e.ObliquiteDeg = 1.5;
+  e.ColonneCalcul = 2;
+  const EtatTheme avant = e;
   CalculerEvenements(2024, 2024);
-  EXPECT_EQ(Etat().Positions[Soleil][1], 1.25);
-  EXPECT_EQ(Etat().Positions[Lune][1], 2.5);
-  EXPECT_EQ(Etat().ColonneCalcul, 1);
+  EXPECT_EQ(std::memcmp(avant.Positions, e.Positions, sizeof e.Positions), 0);
+  EXPECT_EQ(e.ObliquiteDeg, 1.5);
+  EXPECT_EQ(e.ColonneCalcul, 2);
 }
