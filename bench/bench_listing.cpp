@@ -31,7 +31,7 @@ static void BM_DessinerTheme1920x1080(benchmark::State& state) {
   QImage image(1920, 1080, QImage::Format_RGB32);
   for (auto _ : state) {
     QPainter p(&image);
-    DessinerTheme(p, image.size());
+    DessinerTheme(p, image.size(), Etat(), LesReglages(), OptionsDessin());
   }
 }
 BENCHMARK(BM_DessinerTheme1920x1080)->Unit(benchmark::kMillisecond);

@@ -12,17 +12,17 @@
 #include <QVBoxLayout>
 
 #include "Catalogue.h"
+#include "Palette.h"
 #include "Plateforme.h"
+#include "Traits.h"
 
 namespace selvane {
 
 namespace {
 
-QColor EnQColor(Couleur c) { return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF); }
 Couleur DepuisQt(const QColor& c) {
   return static_cast<Couleur>(c.red() | (c.green() << 8) | (c.blue() << 16));
 }
-QString Glyphe(unsigned char octet) { return QString(QChar(static_cast<ushort>(octet))); }
 
 // Button index of a colour-file line: lines 2..25 bodies, 26..29 sign backgrounds,
 // 30..33 sign glyphs, 34..42 aspects; the buttons are in that same order.

@@ -33,6 +33,7 @@
 #include "Conversions.h"
 #include "Texte1252.h"
 #include "DessinTheme.h"
+#include "Traits.h"
 #include "Ephemerides.h"
 #include "ErreurFichier.h"
 #include "EtatTheme.h"
@@ -197,12 +198,12 @@ void TMainForm::EnregistrerCommandesFichier() {
   Commande couleurs{"FileStyleImpression", "Couleurs", configuration};
   couleurs.separateurAvant = true;
   couleurs.cochable = true;
-  couleurs.coche = ImpressionCouleur;
-  couleurs.action = [this] { ImpressionCouleur = Action("FileStyleImpression")->isChecked(); };
+  couleurs.coche = options_.impressionCouleur;
+  couleurs.action = [this] { options_.impressionCouleur = Action("FileStyleImpression")->isChecked(); };
   registre_.Enregistrer(couleurs);
   Commande fonds{"Fondsdessignescolores", QString::fromUtf8("Fonds des signes colorés"), configuration};
   fonds.cochable = true;
-  fonds.coche = FondsSignesColores;
+  fonds.coche = options_.fondsSignesColores;
   fonds.action = [this] { DefinirFondsSignes(Action("Fondsdessignescolores")->isChecked()); };
   registre_.Enregistrer(fonds);
   registre_.Enregistrer({"FilePrintItem", "&Imprimer A4", fichier, false, {}, SansCondition, [this] { Imprimer(); }});
@@ -340,7 +341,7 @@ void TMainForm::CreerPanneauPlanetes() {
   CheckListBoxPl = new QListWidget(PanelSelectionPlanetes);
   CheckListBoxPl->setFont(QFont("Celvan S", 14));
   for (int n = 1; n <= 20; ++n) {
-    auto* element = new QListWidgetItem(QString(QChar(static_cast<ushort>(static_cast<unsigned char>(LettresCorps[n])))));
+    auto* element = new QListWidgetItem(Glyphe(LettresCorps[n]));
     element->setFlags(element->flags() | Qt::ItemIsUserCheckable);
     element->setCheckState(Qt::Unchecked);
     CheckListBoxPl->addItem(element);
@@ -416,7 +417,7 @@ void TMainForm::ActiverMenusTheme() {
 }
 
 void TMainForm::DefinirFondsSignes(bool actif) {
-  FondsSignesColores = actif;
+  options_.fondsSignesColores = actif;
   Action("Fondsdessignescolores")->setChecked(actif);
   RedessinerListings();
 }
@@ -498,8 +499,9 @@ void TMainForm::Imprimer() {
   QPrinter imprimante(QPrinter::HighResolution);
   imprimante.setPageOrientation(QPageLayout::Portrait);
   if (!LaPlateforme().DialogueImpression(imprimante)) return;
+  if (Etat().NomFichierNaissance.Chaine() != "TProf") CalculerTheme(EcartGlyphes8);
   QPainter p(&imprimante);
-  ImprimerFeuille(p, QSize(imprimante.width(), imprimante.height()));
+  ImprimerFeuille(p, QSize(imprimante.width(), imprimante.height()), Etat(), LesReglages(), options_);
 }
 
 void TMainForm::FermerFenetres() {

@@ -32,6 +32,7 @@ class TMainForm : public QMainWindow, public FenetrePrincipale, public ContexteC
   void CopierRadix(const LignesRadix& lignes) override;
   void ActiverMenusTheme() override;
   void DefinirFondsSignes(bool actif) override;
+  OptionsDessin Options() const override { return options_; }
 
   QMdiArea* ZoneFenetres() const { return zone_; }
   QAction* Action(const QString& identifiant) const;
@@ -63,6 +64,7 @@ class TMainForm : public QMainWindow, public FenetrePrincipale, public ContexteC
   QString dossier_;
   QMdiArea* zone_;
   RegistreCommandes registre_;
+  OptionsDessin options_;  // "Couleurs" and "Fonds des signes colorés"
   std::optional<LignesRadix> radix_;
   QMenu* menuCalculs_ = nullptr;
   QMenu* menuFenetre_ = nullptr;

@@ -1,9 +1,6 @@
 #include "DessinTheme.h"
 
-#include <QClipboard>
 #include <QFontMetricsF>
-#include <QGuiApplication>
-#include <QPainterPath>
 #include <QString>
 #include <cmath>
 
@@ -12,140 +9,24 @@
 #include "Catalogue.h"
 #include "Conversions.h"
 #include "Texte1252.h"
-#include "EtatTheme.h"
-#include "Reglages.h"
+#include "Traits.h"
 
 namespace selvane {
 
-bool FondsSignesColores = false;
-bool ImpressionCouleur = true;
-
 namespace {
 
-QColor Couleur(Couleur c) { return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF); }
+bool AvecMaisons(const EtatTheme& e) { return e.SystemeMaisons != 0; }
 
-QString Glyphe(char octet) { return QString(QChar(static_cast<ushort>(static_cast<unsigned char>(octet)))); }
-
-QFont Police(const char* famille, double points, bool gras = false) {
-  QFont f(famille);
-  f.setPointSizeF(points);
-  f.setBold(gras);
-  return f;
+int AspectDuTheme(const EtatTheme& e, const Reglages& r, int corps1, int corps2) {
+  return AspectEntre(e.Positions[corps1][1], e.Positions[corps2][1], r.AspectActif, r.AspectOrbe);
 }
 
-// Text centred on a point.
-void Centrer(QPainter& p, QPointF point, const QString& texte) {
-  const QFontMetricsF m(p.font(), p.device());
-  const QRectF r = m.boundingRect(texte);
-  p.drawText(QPointF(point.x() - m.horizontalAdvance(texte) / 2, point.y() - r.center().y()), texte);
-}
-
-bool AvecMaisons() { return Etat().SystemeMaisons != 0; }
-
-// The colours one drawing uses: screen, colour print or black print.
-struct Palette {
-  QColor fond, texte, traits, maisons;
-  QColor corps[25];
-  QColor fondSignes[4], signes[4], aspects[9];
-  bool secteursColores;
-  bool ombre;  // print: grey shadow under glyphs
-};
-
-Palette PaletteEcran() {
-  const Reglages& r = LesReglages();
-  Palette pal;
-  pal.fond = Couleur(r.CouleurFondEcran);
-  pal.texte = Couleur(r.CouleurTexteEcran);
-  pal.traits = Couleur(r.CouleurTexteEcran);
-  pal.maisons = Qt::red;
-  for (int i = 1; i <= 24; ++i) pal.corps[i] = Couleur(r.CouleursCorpsEcran[i]);
-  for (int i = 0; i < 4; ++i) {
-    pal.fondSignes[i] = Couleur(r.CouleursFondSignesEcran[i]);
-    pal.signes[i] = Couleur(r.CouleurTexteEcran);
-  }
-  for (int i = 0; i < 9; ++i) pal.aspects[i] = Couleur(r.CouleursAspectsEcran[i]);
-  pal.secteursColores = true;
-  pal.ombre = false;
-  return pal;
-}
-
-Palette PaletteImpression() {
-  const Reglages& r = LesReglages();
-  Palette pal;
-  pal.fond = Qt::white;
-  pal.texte = Qt::black;
-  pal.traits = Qt::black;
-  pal.maisons = ImpressionCouleur ? QColor(Qt::red) : QColor(Qt::black);
-  for (int i = 1; i <= 24; ++i) pal.corps[i] = ImpressionCouleur ? Couleur(r.CouleursCorpsImpression[i]) : QColor(Qt::black);
-  for (int i = 0; i < 4; ++i) {
-    pal.fondSignes[i] = Couleur(r.CouleursFondSignesImpression[i]);
-    pal.signes[i] = ImpressionCouleur ? Couleur(r.CouleursSignesImpression[i]) : QColor(Qt::black);
-  }
-  for (int i = 0; i < 9; ++i) pal.aspects[i] = ImpressionCouleur ? Couleur(r.CouleursAspectsImpression[i]) : QColor(Qt::black);
-  pal.secteursColores = FondsSignesColores;
-  pal.ombre = ImpressionCouleur;
-  return pal;
-}
-
-// Sign ring between r0 and r1: sectors, boundaries, degree ticks, glyphs.
-void AnneauSignes(QPainter& p, const GeometrieRoue& g, const Palette& pal, double taillePoints, double largeurTrait) {
-  const double r0 = g.r0, r1 = g.r1;
-  for (int k = 0; k < 12; ++k) {
-    if (!pal.secteursColores) break;
-    QPainterPath secteur;
-    const double a0 = (g.rotation + k * Pi / 6) * RadEnDeg, a1 = (g.rotation + (k + 1) * Pi / 6) * RadEnDeg;
-    secteur.arcMoveTo(QRectF(g.centre.x() - r1, g.centre.y() - r1, 2 * r1, 2 * r1), a0);
-    secteur.arcTo(QRectF(g.centre.x() - r1, g.centre.y() - r1, 2 * r1, 2 * r1), a0, a1 - a0);
-    secteur.arcTo(QRectF(g.centre.x() - r0, g.centre.y() - r0, 2 * r0, 2 * r0), a1, a0 - a1);
-    secteur.closeSubpath();
-    p.fillPath(secteur, pal.fondSignes[k % 4]);
-  }
-  p.setPen(QPen(pal.traits, largeurTrait));
-  p.setBrush(Qt::NoBrush);
-  p.drawEllipse(g.centre, r1, r1);
-  p.drawEllipse(g.centre, r0, r0);
-  p.drawEllipse(g.centre, 2, 2);
-  for (int k = 0; k < 12; ++k) p.drawLine(g.Point(k * Pi / 6, r0 - 1), g.Point(k * Pi / 6, r1 + 1));
-  p.setPen(QPen(pal.traits, std::max(1.0, largeurTrait / 2)));
-  for (int d = 0; d < 360; ++d) {
-    const double f = d % 10 == 0 ? 0.3 : d % 5 == 0 ? 0.2 : 0.1;
-    p.drawLine(g.Point(d * DegEnRad, r1 - f * (r1 - r0)), g.Point(d * DegEnRad, r1));
-  }
-  p.setFont(Police("Celvan S", taillePoints));
-  for (int k = 0; k < 12; ++k) {
-    const QPointF point = g.Point((15 + 30 * k) * DegEnRad, 0.4 * r1 + 0.6 * r0);
-    if (pal.ombre) {
-      p.setPen(QColor(160, 160, 160));
-      Centrer(p, point + QPointF(3, 3), Glyphe(LettreSigne(k + 1)));
-    }
-    p.setPen(pal.signes[k % 4]);
-    Centrer(p, point, Glyphe(LettreSigne(k + 1)));
-  }
-}
-
-// Dashed line cut into an odd number of segments, every other one drawn.
-void LigneTiretee(QPainter& p, QPointF a, QPointF b, double longueurTiret, bool ronds, double largeur) {
-  const double L = std::hypot(b.x() - a.x(), b.y() - a.y());
-  int n = static_cast<int>(L / longueurTiret);
-  if (n % 2 == 0) n += 1;
-  for (int i = 0; i < n; ++i) {
-    const QPointF u = a + (b - a) * (static_cast<double>(i) / n);
-    const QPointF v = a + (b - a) * (static_cast<double>(i + 1) / n);
-    if (i % 2 == 0) {
-      p.drawLine(u, v);
-    } else if (ronds) {
-      p.drawEllipse((u + v) / 2, largeur, largeur);
-    }
-  }
-}
-
-void LignesAspects(QPainter& p, const GeometrieRoue& g, const Palette& pal, double tiretCourt, double tiretLong,
-                   double largeur) {
-  const EtatTheme& e = Etat();
+void LignesAspects(QPainter& p, const EtatTheme& e, const Reglages& r, const GeometrieRoue& g, const Palette& pal,
+                   double tiretCourt, double tiretLong, double largeur) {
   for (int s = 1; s <= 9; ++s) {
     for (int j = s + 1; j <= 10; ++j) {
       if (!e.JeuPlanetes.test(s) || !e.JeuPlanetes.test(j)) continue;
-      const int a = AspectEntre(s, j);
+      const int a = AspectDuTheme(e, r, s, j);
       if (a < 2) continue;
       p.setPen(QPen(pal.aspects[a], largeur));
       p.setBrush(Qt::NoBrush);
@@ -158,8 +39,7 @@ void LignesAspects(QPainter& p, const GeometrieRoue& g, const Palette& pal, doub
 }
 
 // Aspect table: glyph headers along the diagonal and in the first column.
-void TableAspects(QPainter& p, QPointF origine, double d, const Palette& pal) {
-  const EtatTheme& e = Etat();
+void TableAspects(QPainter& p, const EtatTheme& e, const Reglages& r, QPointF origine, double d, const Palette& pal) {
   p.setPen(QPen(pal.traits, 1));
   p.setBrush(Qt::NoBrush);
   auto cellule = [&](int colonne, int ligne) { return QRectF(origine.x() + colonne * d, origine.y() + ligne * d, d, d); };
@@ -179,7 +59,7 @@ void TableAspects(QPainter& p, QPointF origine, double d, const Palette& pal) {
     if (!e.JeuPlanetes.test(s)) continue;
     for (int j = s + 1; j <= 22; ++j) {
       if (!(e.JeuPlanetes.test(j) || j == 21 || j == 22)) continue;
-      const int a = AspectEntre(s, j);
+      const int a = AspectDuTheme(e, r, s, j);
       if (a < 0) continue;
       p.setPen(pal.aspects[a]);
       Centrer(p, cellule(s, j - 1).center(), Glyphe(static_cast<char>(186 + a)));
@@ -187,8 +67,8 @@ void TableAspects(QPainter& p, QPointF origine, double d, const Palette& pal) {
   }
 }
 
-void CorpsEtDegres(QPainter& p, const GeometrieRoue& g, const Palette& pal, double taillePoints, bool relief) {
-  const EtatTheme& e = Etat();
+void CorpsEtDegres(QPainter& p, const EtatTheme& e, const GeometrieRoue& g, const Palette& pal, double taillePoints,
+                   bool relief) {
   const double R = g.R;
   const QFont glyphes = Police("Celvan S", taillePoints);
   const QFontMetricsF m(glyphes, p.device());
@@ -218,8 +98,8 @@ void CorpsEtDegres(QPainter& p, const GeometrieRoue& g, const Palette& pal, doub
   }
 }
 
-void MaisonsEtAngles(QPainter& p, const GeometrieRoue& g, const Palette& pal, double r2, double largeurCercle) {
-  const EtatTheme& e = Etat();
+void MaisonsEtAngles(QPainter& p, const EtatTheme& e, const GeometrieRoue& g, const Palette& pal, double r2,
+                     double largeurCercle) {
   p.setPen(QPen(pal.maisons, largeurCercle));
   p.setBrush(Qt::NoBrush);
   p.drawEllipse(g.centre, r2, r2);
@@ -251,27 +131,9 @@ void MaisonsEtAngles(QPainter& p, const GeometrieRoue& g, const Palette& pal, do
 
 }  // namespace
 
-QPointF GeometrieRoue::Point(double longitude, double rayon) const {
-  return QPointF(centre.x() + rayon * std::cos(rotation + longitude), centre.y() - rayon * std::sin(rotation + longitude));
-}
-
-double RotationRoue() {
-  const EtatTheme& e = Etat();
-  if (e.Orientation == 'o' && AvecMaisons()) return Pi - e.Positions[Ascendant][1];
-  if (e.Orientation == 'd') return 0;
-  return Pi;
-}
-
-int AspectEntre(int corps1, int corps2) {
-  const EtatTheme& e = Etat();
-  const Reglages& r = LesReglages();
-  return AspectEntre(e.Positions[corps1][1], e.Positions[corps2][1], r.AspectActif, r.AspectOrbe);
-}
-
-GeometrieRoue DessinerTheme(QPainter& p, QSize taille, bool petitEcran) {
-  const EtatTheme& e = Etat();
-  const Reglages& reglages = LesReglages();
-  const Palette pal = PaletteEcran();
+GeometrieRoue DessinerTheme(QPainter& p, QSize taille, const EtatTheme& e, const Reglages& reglages,
+                            const OptionsDessin& options, bool petitEcran) {
+  const Palette pal = PaletteEcran(reglages);
   const double H = taille.height(), W = taille.width();
   p.setRenderHint(QPainter::Antialiasing);
   p.setRenderHint(QPainter::TextAntialiasing);
@@ -287,7 +149,7 @@ GeometrieRoue DessinerTheme(QPainter& p, QSize taille, bool petitEcran) {
                                  Texte(e.LigneDateHeure.Chaine()),
                              Texte(f.Ville.Chaine()), Texte(e.LigneCoordonnees.Chaine())};
   for (int i = 0; i < 4; ++i) p.drawText(QPointF(4, (i + 1) * ligne), lignes[i]);
-  if (AvecMaisons()) {
+  if (AvecMaisons(e)) {
     const int decal = petitEcran ? 0 : 1;
     p.setFont(Police("Liberation Mono", 8));
     p.drawText(QPointF(4, (5 + decal) * ligne),
@@ -302,66 +164,38 @@ GeometrieRoue DessinerTheme(QPainter& p, QSize taille, bool petitEcran) {
   // Wheel.
   GeometrieRoue g;
   g.centre = QPointF(std::round(W - 2.5 * (1.25 * (0.18 * H))), std::floor(H / 2));
-  if (AvecMaisons()) {
+  if (AvecMaisons(e)) {
     g.r0 = std::round(0.18 * H);
     g.r1 = std::round(1.25 * g.r0);
   } else {
     g.r0 = std::round(0.1733 * H);
     g.r1 = std::round(1.33 * g.r0);
   }
-  g.rotation = RotationRoue();
+  g.rotation = RotationRoue(e);
   Palette anneau = pal;
-  anneau.secteursColores = FondsSignesColores;
+  anneau.secteursColores = options.fondsSignesColores;
   AnneauSignes(p, g, anneau, 10, 1);
-  if (AvecMaisons()) {
+  if (AvecMaisons(e)) {
     const double r2 = std::round(1.15 * g.r1);
     g.R = r2;
-    MaisonsEtAngles(p, g, pal, r2, 2);
+    MaisonsEtAngles(p, e, g, pal, r2, 2);
   } else {
     g.R = g.r1;
   }
-  CorpsEtDegres(p, g, pal, 15 + reglages.TaillePlanetes, reglages.PlanetesEnRelief);
-  LignesAspects(p, g, pal, 3, 14, 2);
+  CorpsEtDegres(p, e, g, pal, 15 + reglages.TaillePlanetes, reglages.PlanetesEnRelief);
+  LignesAspects(p, e, reglages, g, pal, 3, 14, 2);
 
   // Aspect table in the bottom-left corner.
   p.setFont(Police("Celvan S", petitEcran ? 6 : 8));
   const double d = std::round(1.5 * QFontMetricsF(p.font(), p.device()).height() * 0.75);
-  TableAspects(p, QPointF(2, H - 23 * d - 2), d, pal);
+  TableAspects(p, e, reglages, QPointF(2, H - 23 * d - 2), d, pal);
   return g;
 }
 
-void ReinitialiserPlume(QPainter& p) {
-  p.setPen(QPen(Qt::black, 1, Qt::SolidLine));
-  p.setBrush(Qt::NoBrush);
-}
-
-void CopierImage(const QImage& dessin, const QRect& rectangle, int largeur, int hauteur) {
-  const QImage image = dessin.copy(rectangle).scaled(2 * largeur, 2 * hauteur, Qt::IgnoreAspectRatio,
-                                                     Qt::SmoothTransformation);
-  QGuiApplication::clipboard()->setImage(image);
-}
-
-void ImprimerRoue(QPainter& p, QPointF centre, double c, int tailleGlyphe, double rotation, double d) {
-  GeometrieRoue g;
-  g.centre = centre;
-  g.r0 = c;
-  g.r1 = d;
-  g.rotation = rotation;
-  Palette pal = PaletteImpression();
-  if (!FondsSignesColores) {
-    p.setPen(QPen(Qt::black, 2));
-    p.setBrush(Qt::white);
-    p.drawEllipse(centre, d, d);
-    p.setBrush(Qt::NoBrush);
-  }
-  AnneauSignes(p, g, pal, tailleGlyphe, 2);
-}
-
-void ImprimerFeuille(QPainter& p, QSize page) {
-  EtatTheme& e = Etat();
-  const bool recalcul = e.NomFichierNaissance.Chaine() != "TProf";
-  if (recalcul) CalculerTheme(EcartGlyphes8);
-  const Palette pal = PaletteImpression();
+void ImprimerFeuille(QPainter& p, QSize page, const EtatTheme& e, const Reglages& reglages, const OptionsDessin& options) {
+  // A profection chart ("TProf") is printed as it stands, without the houses' block.
+  const bool natal = e.NomFichierNaissance.Chaine() != "TProf";
+  const Palette pal = PaletteImpression(reglages, options);
   const double PW = page.width(), PH = page.height();
   p.setRenderHint(QPainter::Antialiasing);
   const double L = std::round(0.05 * PW), T = std::round(0.03 * PH);
@@ -385,7 +219,7 @@ void ImprimerFeuille(QPainter& p, QSize page) {
   // Another group's comment goes on its own line below, so that both stay legible.
   if (e.NomFichierNaissance.Chaine() != "Natal") p.drawText(QPointF(x, T + 7 * ligne), Texte(f.Commentaire.Chaine()));
 
-  if (AvecMaisons() && recalcul) {
+  if (AvecMaisons(e) && natal) {
     QFont mono = Police("Liberation Mono", 9);
     p.setFont(mono);
     const QFontMetricsF mm(mono, p.device());
@@ -404,20 +238,20 @@ void ImprimerFeuille(QPainter& p, QSize page) {
   g.centre = QPointF(std::round(L + 0.93 * PW / 2), std::round(T + 0.35 * 0.95 * PH));
   g.r0 = std::round(0.16 * PW);
   g.r1 = std::round(1.32 * g.r0);
-  g.rotation = RotationRoue();
-  ImprimerRoue(p, g.centre, g.r0, 13, g.rotation, g.r1);
-  if (AvecMaisons()) {
+  g.rotation = RotationRoue(e);
+  ImprimerRoue(p, g.centre, g.r0, 13, g.rotation, g.r1, reglages, options);
+  if (AvecMaisons(e)) {
     const double r2 = std::round(1.22 * g.r1);
     g.R = g.r1;
-    MaisonsEtAngles(p, g, pal, r2, 2);
+    MaisonsEtAngles(p, e, g, pal, r2, 2);
   } else {
     g.R = g.r1;
   }
-  CorpsEtDegres(p, g, pal, 13, false);
-  LignesAspects(p, g, pal, 12, 60, 2);
+  CorpsEtDegres(p, e, g, pal, 13, false);
+  LignesAspects(p, e, reglages, g, pal, 12, 60, 2);
   p.setFont(Police("Celvan S", 8));
   const double d = std::round(1.5 * QFontMetricsF(p.font(), p.device()).height() * 0.75);
-  TableAspects(p, QPointF(L + d, T + 0.95 * PH - 23 * d - d), d, pal);
+  TableAspects(p, e, reglages, QPointF(L + d, T + 0.95 * PH - 23 * d - d), d, pal);
   ReinitialiserPlume(p);
 }
 

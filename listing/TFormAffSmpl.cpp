@@ -60,12 +60,9 @@ void TFormAffSmpl::Dessiner() {
   const QSize taille = size().expandedTo(QSize(320, 240));
   Image1 = QImage(taille * echelle, QImage::Format_RGB32);
   Image1.setDevicePixelRatio(echelle);
-  const EtatTheme courant = Etat();
-  Etat() = etatDessine_;
   QPainter p(&Image1);
-  DessinerTheme(p, taille, PetitEcran());
+  DessinerTheme(p, taille, etatDessine_, LesReglages(), principale_ ? principale_->Options() : OptionsDessin(), PetitEcran());
   p.end();
-  Etat() = courant;
   const QColor fond = Image1.pixelColor(1, 1);
   Label1->setStyleSheet(QString("background:%1;").arg(fond.name()));
   // Centred and only as wide as its text, so the header beside it stays visible.

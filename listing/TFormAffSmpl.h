@@ -5,6 +5,7 @@
 #include <QWidget>
 
 #include "EtatTheme.h"
+#include "Palette.h"
 
 class QLabel;
 
@@ -18,6 +19,7 @@ class FenetrePrincipale {
   virtual void CopierRadix(const LignesRadix& lignes) = 0; // on activation
   virtual void ActiverMenusTheme() = 0;                  // print item, "Fenêtre", "Calculs divers"
   virtual void DefinirFondsSignes(bool actif) = 0;       // keys F and K
+  virtual OptionsDessin Options() const = 0;             // how the charts are drawn
 };
 
 class TFormAffSmpl : public QWidget {

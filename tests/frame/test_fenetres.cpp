@@ -31,6 +31,7 @@
 #include "Plateforme.h"
 #include "Reglages.h"
 #include "TMainForm.h"
+#include "Traits.h"
 
 using namespace selvane;
 namespace fs = std::filesystem;
@@ -126,7 +127,7 @@ TEST_F(FenetresTest, ThemeRouvertDansUneFenetreDeListing) {
   // The wheel: Ascendant at 9 o'clock with orientation "o".
   QImage image(1200, 800, QImage::Format_RGB32);
   QPainter p(&image);
-  const GeometrieRoue g = DessinerTheme(p, image.size());
+  const GeometrieRoue g = DessinerTheme(p, image.size(), Etat(), LesReglages(), OptionsDessin());
   p.end();
   const QPointF asc = g.Point(Etat().Positions[Ascendant][1], g.r1);
   EXPECT_NEAR(asc.y(), g.centre.y(), 0.5);
@@ -284,15 +285,49 @@ TEST(RoueDuListing, AnneauSansMaisonsEtRotation) {
   CalculerTheme(EcartGlyphes9);
   QImage image(1200, 800, QImage::Format_RGB32);
   QPainter p(&image);
-  GeometrieRoue g = DessinerTheme(p, image.size());
+  GeometrieRoue g = DessinerTheme(p, image.size(), Etat(), LesReglages(), OptionsDessin());
   EXPECT_DOUBLE_EQ(g.r0, std::round(0.1733 * 800));
   EXPECT_DOUBLE_EQ(g.r1, std::round(1.33 * g.r0));
   EXPECT_DOUBLE_EQ(g.rotation, Pi);  // no houses: 0° Aries on the left
   Etat().SystemeMaisons = 1;
   Etat().Orientation = 'd';
   CalculerTheme(EcartGlyphes8);
-  g = DessinerTheme(p, image.size());
+  g = DessinerTheme(p, image.size(), Etat(), LesReglages(), OptionsDessin());
   EXPECT_DOUBLE_EQ(g.r0, std::round(0.18 * 800));
   EXPECT_DOUBLE_EQ(g.rotation, 0);  // "d": 0° Aries on the right
   p.end();
+}
+
+TEST(RoueDuListing, LePeintreDessineLeThemeQuOnLuiDonneSansToucherAuTheme) {
+  Application();
+  ReinitialiserEtat();
+  AppliquerReglagesParDefaut();
+  OuvrirEphemerides();
+  Etat().FicheEnCours = Fiche("PREMIER,A", "07/03/1952");
+  CalculerTheme(EcartGlyphes8);
+  const EtatTheme premier = Etat();
+  const auto dessin = [&](const OptionsDessin& options) {
+    QImage image(900, 600, QImage::Format_RGB32);
+    QPainter p(&image);
+    DessinerTheme(p, image.size(), premier, LesReglages(), options);
+    return image;
+  };
+  const QImage avant = dessin(OptionsDessin());
+  // Another chart in the chart state: the picture of the first stays the same.
+  Etat().FicheEnCours = Fiche("SECOND,B", "21/06/1980");
+  CalculerTheme(EcartGlyphes8);
+  const double soleilSecond = Etat().Positions[Soleil][1];
+  EXPECT_EQ(dessin(OptionsDessin()), avant);
+  OptionsDessin secteurs;
+  secteurs.fondsSignesColores = true;
+  EXPECT_NE(dessin(secteurs), avant);
+  // The printed sheet draws what it is given and computes nothing.
+  Etat().FicheEnCours.Date = "01/01/2000";
+  QImage page(620, 877, QImage::Format_RGB32);
+  page.fill(Qt::white);
+  QPainter p(&page);
+  ImprimerFeuille(p, page.size(), Etat(), LesReglages(), OptionsDessin());
+  p.end();
+  EXPECT_EQ(Etat().FicheEnCours.Date.Chaine(), "01/01/2000");
+  EXPECT_DOUBLE_EQ(Etat().Positions[Soleil][1], soleilSecond);
 }
