@@ -48,6 +48,7 @@ class TMainForm : public QMainWindow {
 
  protected:
   void keyPressEvent(QKeyEvent* evenement) override;
+  bool eventFilter(QObject* objet, QEvent* evenement) override;
 
  private:
   QString dossier_;
@@ -68,6 +69,7 @@ class TMainForm : public QMainWindow {
 
   void Remplir(const QString& chemin, bool ajouter);
   void Renumeroter();
+  void OublierFichierOuvert();
   void TrierSurCle();
   void Ecrire(const QString& chemin);
   // Sorts on the key and rewrites the file; false (after the error box) when the write failed.
