@@ -30,7 +30,7 @@ Coordonnees CoordonneesPlanisphere(int x, int y, int largeur, int hauteurEcran) 
 }
 
 TFormDomiscop::TFormDomiscop(const QString& dossier, QWidget* parent)
-    : QWidget(parent), carte_(new QSvgRenderer(dossier + "/planisf.svg", this)), position_(new QLineEdit(this)) {
+    : QWidget(parent, Qt::Window), carte_(new QSvgRenderer(dossier + "/planisf.svg", this)), position_(new QLineEdit(this)) {
   setWindowTitle(QString::fromUtf8("    Planisphère et fuseaux horaires"));
   setAttribute(Qt::WA_DeleteOnClose);
   setMouseTracking(true);
