@@ -5,6 +5,9 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabBar>
 #include <QClipboard>
 #include <QFile>
 #include <QLabel>
@@ -267,4 +270,42 @@ TEST(RoueDuListing, AnneauSansMaisonsEtRotation) {
   EXPECT_DOUBLE_EQ(g.r0, std::round(0.18 * 800));
   EXPECT_DOUBLE_EQ(g.rotation, 0);  // "d": 0° Aries on the right
   p.end();
+}
+
+// A change in Options redraws the open chart at once, with the new orientation.
+TEST_F(FenetresTest, LesOptionsRedessinentLesThemesOuverts) {
+  principale->resize(1400, 900);
+  principale->show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(principale));
+  principale->RouvrirTheme(Cht("DUPONT,Jean", "07/03/1952"));
+  auto* listing = qobject_cast<TFormAffSmpl*>(principale->ZoneFenetres()->subWindowList()[0]->widget());
+  ASSERT_NE(listing, nullptr);
+  const QImage avant = listing->Image();
+  bool valide = false;
+  QTimer::singleShot(0, [&] {
+    QWidget* options = QApplication::activeModalWidget();
+    if (!options) return;
+    auto* onglets = options->findChild<QTabBar*>();
+    QTest::mouseClick(onglets, Qt::LeftButton, {}, onglets->tabRect(2).center());
+    for (QRadioButton* r : options->findChildren<QRadioButton*>())
+      if (r->text() == QString::fromUtf8("Bélier à gauche")) {
+        EXPECT_TRUE(r->isVisible());
+        QTest::mouseClick(r, Qt::LeftButton, {}, QPoint(6, r->height() / 2));  // on its round box
+        EXPECT_TRUE(r->isChecked());
+      }
+    for (QPushButton* b : options->findChildren<QPushButton*>())
+      if (b->text() == "OK") {
+        valide = true;
+        QTest::mouseClick(b, Qt::LeftButton);
+      }
+  });
+  principale->Action("AspectsDomificationOrientation")->trigger();
+  ASSERT_TRUE(valide);
+  EXPECT_EQ(Etat().Orientation, 'n');
+  EXPECT_NE(listing->Image(), avant);
+  // Drawn as a new listing of the same chart would be.
+  principale->RouvrirTheme(Cht("DUPONT,Jean", "07/03/1952"));
+  auto* neuf = qobject_cast<TFormAffSmpl*>(principale->ZoneFenetres()->subWindowList()[1]->widget());
+  ASSERT_NE(neuf, nullptr);
+  if (neuf->Image().size() == listing->Image().size()) EXPECT_EQ(neuf->Image(), listing->Image());
 }
