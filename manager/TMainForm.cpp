@@ -206,11 +206,13 @@ void TMainForm::OuvrirFichier() {
 void TMainForm::Remplir(const QString& chemin, bool ajouter) {
   if (!ajouter) table_->Vider();
   int numero = table_->rowCount();
+  QVector<QStringList> lignes;
   for (const FicheClient& f : LireFichierNaissance(chemin.toStdString())) {
-    table_->AjouterLigne({QString::number(++numero), Texte(f.Nom.Texte()), Texte(f.Date.Texte()), Texte(f.Heure.Texte()),
-                          Texte(f.Ville.Texte()), Texte(f.Lat.Texte()), Texte(f.Long.Texte()), Texte(f.Fuseau.Texte()),
-                          Texte(f.Commentaire.Texte()), Texte(f.SortOrder.Texte())});
+    lignes.append({QString::number(++numero), Texte(f.Nom.Texte()), Texte(f.Date.Texte()), Texte(f.Heure.Texte()),
+                   Texte(f.Ville.Texte()), Texte(f.Lat.Texte()), Texte(f.Long.Texte()), Texte(f.Fuseau.Texte()),
+                   Texte(f.Commentaire.Texte()), Texte(f.SortOrder.Texte())});
   }
+  table_->AjouterLignes(lignes);
 }
 
 void TMainForm::Charger(const QString& nomFichier) {
@@ -223,10 +225,7 @@ void TMainForm::Charger(const QString& nomFichier) {
     return;
   }
   statusBar()->showMessage(" Fichier en cours : " + nomFichier);
-  for (int c = 0; c < 9; ++c) {
-    table_->resizeColumnToContents(c);
-    table_->setColumnWidth(c, std::max(60, table_->columnWidth(c) + 10));
-  }
+  table_->AjusterColonnes(10, 60);  // widest cell plus 10 pixels, at least 60
 }
 
 void TMainForm::SelectionnerCellule(int ligne, int colonne) {
@@ -328,10 +327,8 @@ void TMainForm::Rechercher(const QString& texte) {
   if (table_->rowCount() > 0) table_->setCurrentCell(std::max(0, ligne), 1);
 }
 
-int TMainForm::Comparer(const QStringList& a, const QStringList& b) const {
-  for (int c = 0; c < table_->columnCount(); ++c) {
-    const OrdreTri ordre = table_->Colonne(c).ordre;
-    if (ordre == OrdreTri::Aucun) continue;
+int TMainForm::Comparer(const QVector<std::pair<int, OrdreTri>>& triees, const QStringList& a, const QStringList& b) {
+  for (const auto& [c, ordre] : triees) {
     int r = c == 0 ? (a.value(0).toInt() < b.value(0).toInt() ? -1 : a.value(0).toInt() > b.value(0).toInt() ? 1 : 0)
                    : ComparerSansCasse(a.value(c), b.value(c));
     if (ordre == OrdreTri::Decroissant) r = -r;
@@ -343,7 +340,11 @@ int TMainForm::Comparer(const QStringList& a, const QStringList& b) const {
 void TMainForm::TrierSurCle() {
   table_->EffacerOrdres();
   table_->DefinirOrdre(9, OrdreTri::Croissant);
-  table_->Trier([this](const QStringList& a, const QStringList& b) { return Comparer(a, b); });
+  // The sorted columns, read once for the whole sort.
+  QVector<std::pair<int, OrdreTri>> triees;
+  for (int c = 0; c < table_->columnCount(); ++c)
+    if (table_->Colonne(c).ordre != OrdreTri::Aucun) triees.append({c, table_->Colonne(c).ordre});
+  table_->Trier([triees](const QStringList& a, const QStringList& b) { return Comparer(triees, a, b); });
 }
 
 void TMainForm::TrierFichier() {

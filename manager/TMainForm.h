@@ -1,6 +1,10 @@
 #pragma once
 // GestSelvane's window: one birth file in an editable table; sort, save, merge.
 #include <QMainWindow>
+#include <QVector>
+#include <utility>
+
+#include "GrilleTexte.h"
 
 class QLineEdit;
 class QListWidget;
@@ -8,8 +12,6 @@ class QPushButton;
 class QWidget;
 
 namespace selvane {
-class GrilleTexte;
-
 namespace gestion {
 
 class TMainForm : public QMainWindow {
@@ -75,7 +77,7 @@ class TMainForm : public QMainWindow {
   // Sorts on the key and rewrites the file; false (after the error box) when the write failed.
   bool TrierEtEcrire(const QString& chemin);
   void CentLignesVides();
-  int Comparer(const QStringList& a, const QStringList& b) const;
+  static int Comparer(const QVector<std::pair<int, OrdreTri>>& triees, const QStringList& a, const QStringList& b);
 };
 
 }  // namespace gestion
