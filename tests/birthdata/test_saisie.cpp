@@ -5,7 +5,9 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
+#include <QTimer>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPdfWriter>
@@ -18,6 +20,7 @@
 #include "../AppliDeTest.h"
 #include "Avertissements.h"
 #include "CleTri.h"
+#include "Cp1252.h"
 #include "Ephemerides.h"
 #include "EtatTheme.h"
 #include "FichierNaissance.h"
@@ -427,4 +430,94 @@ TEST_F(SaisieTest, ConvertisseurPaysEtLargeurs) {
   EXPECT_GT(saisie.EditPays->width(), m.horizontalAdvance(QString::fromUtf8("États-Unis d'Amérique (NY)")));
   EXPECT_GE(saisie.EditNom->width(), m.horizontalAdvance(QString(36, 'n')));
   EXPECT_GE(saisie.EditComment->width(), m.horizontalAdvance(QString(80, 'n')));
+}
+
+// A regional map never runs off the screen.
+TEST_F(SaisieTest, CarteRegionaleDansLEcran) {
+  fs::copy_file(fs::path(SELVANE_BIN_DIR) / "Europe.jpg", dossier / "Europe.jpg");
+  TFormEnterData saisie(Dossier(), TFormEnterData::Nouvelle, [] {});
+  Montrer(&saisie);
+  QComboBox* cartes = nullptr;
+  for (QComboBox* c : saisie.findChildren<QComboBox*>())
+    if (c->itemText(0) == "Cartes") cartes = c;
+  ASSERT_TRUE(cartes);
+  QRect ecran, carte;
+  QString titre;
+  QTimer::singleShot(0, [&] {
+    if (QWidget* modale = QApplication::activeModalWidget()) {
+      titre = modale->windowTitle();
+      carte = modale->frameGeometry();
+      ecran = modale->screen()->availableGeometry();
+      modale->close();
+    }
+  });
+  cartes->setFocus();
+  QTest::keyClick(cartes, Qt::Key_E);  // the first list entry starting with E: Europe
+  EXPECT_EQ(titre, QString::fromUtf8("Régimes horaires"));
+  EXPECT_TRUE(ecran.contains(carte)) << carte.width() << "x" << carte.height() << " in " << ecran.width() << "x"
+                                     << ecran.height();
+}
+
+// Saving into an existing file through the panel: the file holds exactly its records
+// and the new one, in key order, field for field; a refused replacement changes nothing.
+TEST_F(SaisieTest, SauvegardeFicheParFiche) {
+  const std::vector<FicheClient> avant = {Fiche("ALAIN,Luc"), Fiche("ZOLA,Emile")};
+  RecrireFichierNaissance(dossier / "Clients.thz", avant);
+  TFormEnterData saisie(Dossier(), TFormEnterData::Nouvelle, [] {});
+  Montrer(&saisie);
+  Taper(saisie.EditNom, "Martin,Élise");
+  Taper(saisie.MaskEditDate, "29022000");
+  Taper(saisie.MaskEditHeure, "0830");
+  Taper(saisie.MaskEditSecondes, "15");
+  Taper(saisie.EditLat, "45.30");
+  Taper(saisie.EditLong, "-73.35");
+  Taper(saisie.EditFuseau, "-05.00.00");
+  Taper(saisie.EditComment, "client");
+  Cliquer(&saisie, "Enregistrer données");
+  ASSERT_TRUE(saisie.PanneauSauvegarde->isVisible());
+  QListWidget* fichiers = saisie.FichiersNaissance;
+  const QPoint ou = fichiers->visualItemRect(fichiers->item(0)).center();
+  QTest::mouseClick(fichiers->viewport(), Qt::LeftButton, {}, ou);
+  QTest::mouseDClick(fichiers->viewport(), Qt::LeftButton, {}, ou);
+  EXPECT_EQ(temoin.messages.last().texte,
+            QString::fromUtf8("Thème de : Martin,Élise\r\n\r\nDonnées sauvées dans le fichier : \r\n\r\nClients.thz"));
+  FicheClient nouvelle;
+  nouvelle.Nom = Utf8VersCp1252("Martin,Élise");
+  nouvelle.SortOrder = CleDeTri(nouvelle.Nom.Texte());
+  nouvelle.Date = "29/02/2000";
+  nouvelle.Heure = "08h30m15";
+  nouvelle.Lat = "45.30";
+  nouvelle.Long = "-73.35";
+  nouvelle.Fuseau = "-05.00.00";
+  nouvelle.Commentaire = "client";
+  nouvelle.Ville = Utf8VersCp1252(saisie.EditVille->text().toStdString());
+  const std::vector<FicheClient> attendues = {avant[0], nouvelle, avant[1]};
+  const auto verifier = [&] {
+    const auto lues = LireFichierNaissance(dossier / "Clients.thz");
+    ASSERT_EQ(lues.size(), attendues.size());
+    for (std::size_t i = 0; i < lues.size(); ++i) {
+      const FicheClient &a = lues[i], &b = attendues[i];
+      EXPECT_EQ(a.Nom.Chaine(), b.Nom.Chaine()) << i;
+      EXPECT_EQ(a.SortOrder.Chaine(), b.SortOrder.Chaine()) << i;
+      EXPECT_EQ(a.Date.Chaine(), b.Date.Chaine()) << i;
+      EXPECT_EQ(a.Heure.Chaine(), b.Heure.Chaine()) << i;
+      EXPECT_EQ(a.Ville.Chaine(), b.Ville.Chaine()) << i;
+      EXPECT_EQ(a.Lat.Chaine(), b.Lat.Chaine()) << i;
+      EXPECT_EQ(a.Long.Chaine(), b.Long.Chaine()) << i;
+      EXPECT_EQ(a.Fuseau.Chaine(), b.Fuseau.Chaine()) << i;
+      EXPECT_EQ(a.Commentaire.Chaine(), b.Commentaire.Chaine()) << i;
+    }
+  };
+  verifier();
+  // "Nouveau" under the name of that file, replacement refused: nothing changes.
+  Cliquer(&saisie, "Enregistrer données");
+  temoin.reponsesSaisies << "Clients";
+  temoin.reponsesQuestions << false;
+  Cliquer(&saisie, "Nouveau");
+  verifier();
+  // "Effacer" clears the name and comment only; the file is untouched.
+  Cliquer(&saisie, "Effacer");
+  EXPECT_TRUE(saisie.EditNom->text().isEmpty());
+  EXPECT_TRUE(saisie.EditComment->text().isEmpty());
+  verifier();
 }
