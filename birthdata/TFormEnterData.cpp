@@ -308,7 +308,8 @@ void TFormEnterData::DimensionnerFenetre() {
     setWindowState(Qt::WindowMaximized);
     return;
   }
-  const int l = std::min(r.width(), std::max(sizeHint().width(), 1400));
+  // Room beside the fields for the atlas grid's city and country columns.
+  const int l = std::min(r.width(), std::max(sizeHint().width() + 250, 1500));
   setGeometry(r.x() + (r.width() - l) / 2, r.y(), l, r.height());
 }
 
