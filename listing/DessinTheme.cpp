@@ -229,7 +229,7 @@ void CentrerACote(QPainter& p, const GeometrieRoue& g, double angle, double rayo
 // surPapier: the MC is drawn as an arrow like the Ascendant (a disc on screen),
 // pens scaled to the page.
 void MaisonsEtAngles(QPainter& p, const GeometrieRoue& g, const Palette& pal, double r2, double largeurCercle,
-                     bool surPapier) {
+                     bool surPapier, double tailleGlyphes) {
   const EtatTheme& e = Etat();
   p.setPen(QPen(pal.maisons, largeurCercle));
   p.setBrush(Qt::NoBrush);
@@ -244,7 +244,10 @@ void MaisonsEtAngles(QPainter& p, const GeometrieRoue& g, const Palette& pal, do
   p.setFont(Police("Liberation Sans", 7));
   for (int i = 1; i <= 12; ++i) CentrerACote(p, g, e.Maisons[i], 1.1 * g.R, Texte(FormatDansSigne(e.Maisons[i])));
   // Ascendant-Descendant axis with arrow-heads; the MC.
-  const double ra = 0.95 * 1.4 * g.R;
+  // The arrow-heads stop short of the glyph ring, so that a body beside an angle
+  // (the Vertex near the Descendant) is never drawn on them.
+  const double demiGlyphe = QFontMetricsF(Police("Celvan S", tailleGlyphes), p.device()).height() / 2;
+  const double ra = std::min(0.95 * 1.4 * g.R, (1.4 * g.R - demiGlyphe - 2) / 0.97);
   const auto fleche = [&](double bout) {
     QPolygonF pointe;
     pointe << g.Point(bout, ra * 0.97) << g.Point(bout + 3 * DegEnRad, ra * 0.92) << g.Point(bout - 3 * DegEnRad, ra * 0.92);
@@ -338,7 +341,7 @@ GeometrieRoue DessinerTheme(QPainter& p, QSize taille, bool petitEcran) {
   if (AvecMaisons()) {
     const double r2 = std::round(1.15 * g.r1);
     g.R = r2;
-    MaisonsEtAngles(p, g, pal, r2, 2, false);
+    MaisonsEtAngles(p, g, pal, r2, 2, false, 15 + reglages.TaillePlanetes);
   } else {
     g.R = g.r1;
   }
@@ -431,7 +434,7 @@ GeometrieRoue ImprimerFeuille(QPainter& p, QSize page) {
   if (AvecMaisons()) {
     const double r2 = std::round(1.22 * g.r1);
     g.R = g.r1;
-    MaisonsEtAngles(p, g, pal, r2, std::max(2.0, PW / 1000), true);
+    MaisonsEtAngles(p, g, pal, r2, std::max(2.0, PW / 1000), true, 13);
   } else {
     g.R = g.r1;
   }
