@@ -18,6 +18,7 @@
 #include <fstream>
 
 #include "../AppliDeTest.h"
+#include "../VerifierFiches.h"
 #include "Avertissements.h"
 #include "CleTri.h"
 #include "Cp1252.h"
@@ -481,7 +482,7 @@ TEST_F(SaisieTest, SauvegardeFicheParFiche) {
   QTest::mouseDClick(fichiers->viewport(), Qt::LeftButton, {}, ou);
   EXPECT_EQ(temoin.messages.last().texte,
             QString::fromUtf8("Thème de : Martin,Élise\r\n\r\nDonnées sauvées dans le fichier : \r\n\r\nClients.thz"));
-  FicheClient nouvelle;
+  FicheClient nouvelle = Fiche("");
   nouvelle.Nom = Utf8VersCp1252("Martin,Élise");
   nouvelle.SortOrder = CleDeTri(nouvelle.Nom.Texte());
   nouvelle.Date = "29/02/2000";
@@ -492,22 +493,7 @@ TEST_F(SaisieTest, SauvegardeFicheParFiche) {
   nouvelle.Commentaire = "client";
   nouvelle.Ville = Utf8VersCp1252(saisie.EditVille->text().toStdString());
   const std::vector<FicheClient> attendues = {avant[0], nouvelle, avant[1]};
-  const auto verifier = [&] {
-    const auto lues = LireFichierNaissance(dossier / "Clients.thz");
-    ASSERT_EQ(lues.size(), attendues.size());
-    for (std::size_t i = 0; i < lues.size(); ++i) {
-      const FicheClient &a = lues[i], &b = attendues[i];
-      EXPECT_EQ(a.Nom.Chaine(), b.Nom.Chaine()) << i;
-      EXPECT_EQ(a.SortOrder.Chaine(), b.SortOrder.Chaine()) << i;
-      EXPECT_EQ(a.Date.Chaine(), b.Date.Chaine()) << i;
-      EXPECT_EQ(a.Heure.Chaine(), b.Heure.Chaine()) << i;
-      EXPECT_EQ(a.Ville.Chaine(), b.Ville.Chaine()) << i;
-      EXPECT_EQ(a.Lat.Chaine(), b.Lat.Chaine()) << i;
-      EXPECT_EQ(a.Long.Chaine(), b.Long.Chaine()) << i;
-      EXPECT_EQ(a.Fuseau.Chaine(), b.Fuseau.Chaine()) << i;
-      EXPECT_EQ(a.Commentaire.Chaine(), b.Commentaire.Chaine()) << i;
-    }
-  };
+  const auto verifier = [&] { VerifierFiches(LireFichierNaissance(dossier / "Clients.thz"), attendues, "Clients.thz"); };
   verifier();
   // "Nouveau" under the name of that file, replacement refused: nothing changes.
   Cliquer(&saisie, "Enregistrer données");

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "../AppliDeTest.h"
+#include "../VerifierFiches.h"
 #include <unistd.h>
 
 #include <QAction>
@@ -105,19 +106,8 @@ class GestionTest : public ::testing::Test {
     fenetre->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(fenetre));
   }
-  // Every record of a file, field by field, against what the user kept.
   void VerifierFichier(const char* fichier, const std::vector<FicheClient>& attendues) {
-    const auto lues = LireFichierNaissance(dossier / fichier);
-    ASSERT_EQ(lues.size(), attendues.size()) << fichier;
-    for (std::size_t i = 0; i < lues.size(); ++i) {
-      const FicheClient &a = lues[i], &b = attendues[i];
-      for (auto [x, y] : {std::pair{a.Nom.Chaine(), b.Nom.Chaine()}, {a.SortOrder.Chaine(), b.SortOrder.Chaine()},
-                          {a.Date.Chaine(), b.Date.Chaine()}, {a.Heure.Chaine(), b.Heure.Chaine()},
-                          {a.Ville.Chaine(), b.Ville.Chaine()}, {a.Lat.Chaine(), b.Lat.Chaine()},
-                          {a.Long.Chaine(), b.Long.Chaine()}, {a.Fuseau.Chaine(), b.Fuseau.Chaine()},
-                          {a.Commentaire.Chaine(), b.Commentaire.Chaine()}})
-        EXPECT_EQ(x, y) << fichier << ", record " << i;
-    }
+    VerifierFiches(LireFichierNaissance(dossier / fichier), attendues, fichier);
   }
   fs::path dossier;
   PlateformeTemoin temoin;
