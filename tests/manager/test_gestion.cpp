@@ -344,3 +344,70 @@ TEST_F(GestionTest, DatesEtHeuresControleesCommeALaSaisie) {
   EXPECT_EQ(QGuiApplication::applicationDisplayName(), "GestSelvane");
   EXPECT_TRUE(fenetre->windowTitle().contains("GestSelvane"));
 }
+
+// A new user goes through every command; each birth file ends with exactly the
+// records kept: the one added, none of the one deleted, the merge without its duplicate.
+TEST_F(GestionTest, ToutesLesCommandesFicheParFiche) {
+  const std::vector<FicheClient> a = {Fiche("ALAIN,Luc"), Fiche("DUPONT,Jean"), Fiche("MARTIN,Paul")};
+  const std::vector<FicheClient> b = {Fiche("DUPONT,Jean"), Fiche("ZOLA,Emile")};
+  RecrireFichierNaissance(dossier / "A.thz", a);
+  RecrireFichierNaissance(dossier / "B.thz", b);
+  Montrer();
+  Menu("Ouvrir fichier de naissances");
+  DoubleCliquer(fenetre->ListeFichiers(), "A.thz");
+  // A new person through "+" and the panel.
+  CliquerCellule(2, 1);
+  QTest::keyClick(fenetre->Table(), Qt::Key_Plus);
+  const struct {
+    int champ;
+    const char* texte;
+  } saisies[] = {{1, "BERNARD,Marie"}, {2, "01021980"}, {3, "0930" "00"}, {4, "Lyon"}, {5, "45.45"},
+                 {6, "4.51"}, {7, "01.00.00"}, {8, "cliente"}};
+  for (const auto& s : saisies) {
+    QLineEdit* champ = fenetre->Champ(s.champ);
+    champ->setFocus();
+    champ->selectAll();
+    QTest::keyClick(champ, Qt::Key_Delete);
+    QTest::keyClick(champ, Qt::Key_Home);
+    QTest::keyClicks(champ, s.texte);
+  }
+  Cliquer(" Transférer les modifications");
+  // DUPONT deleted with the Delete key.
+  QTest::keyClicks(fenetre->Recherche(), "dup");
+  EXPECT_EQ(fenetre->Table()->currentRow(), 1);
+  CliquerCellule(1, 1);
+  temoin.reponsesQuestions << true;
+  QTest::keyClick(fenetre->Table(), Qt::Key_Delete);
+  Menu("Trier fichier");
+  Menu("Sauver Fichier");
+  EXPECT_EQ(temoin.messages.last().texte, QString::fromUtf8("Fichier sauvé "));
+  Menu("Fermer la liste");
+  FicheClient bernard = Fiche("BERNARD,Marie", "01/02/1980");
+  bernard.Heure = "09h30m00";
+  bernard.Ville = "Lyon";
+  bernard.Lat = "45.45";
+  bernard.Long = "4.51";
+  bernard.Commentaire = "cliente";
+  const std::vector<FicheClient> aApres = {a[0], bernard, a[2]};
+  VerifierFichier("A.thz", aApres);
+
+  // The merge: every panel command.
+  Cliquer("Fusion fichiers");
+  Cliquer("Tout sélectionner");
+  Cliquer("Tout désélectionner");
+  temoin.messages.clear();
+  Cliquer("Importer les fichiers");
+  EXPECT_EQ(temoin.messages.value(0).texte, QString::fromUtf8("Vous n'avez sélectionné aucun fichier !"));
+  Cliquer("Tout sélectionner");
+  Cliquer("Importer les fichiers");
+  Cliquer("Trier le fichier fusionné");
+  Cliquer("Eliminer doublons");
+  EXPECT_EQ(temoin.messages.last().texte, QString::fromUtf8("Nombre de fiches effacées : 0"));
+  Cliquer("Valider");
+  temoin.reponsesSaisies << "Tous";
+  Cliquer("Enregistrer le fichier de fusion ");
+  Menu("Quitter");
+  VerifierFichier("Tous.thz", {a[0], bernard, b[0], a[2], b[1]});
+  VerifierFichier("A.thz", aApres);
+  VerifierFichier("B.thz", b);
+}
