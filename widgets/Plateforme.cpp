@@ -96,7 +96,6 @@ bool ChargerTraductionsQt(QCoreApplication& application) {
 }
 
 ApplicationSelvane::ApplicationSelvane(int& argc, char** argv) : QApplication(argc, argv) {
-  QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
   ChargerTraductionsQt(*this);
 }
 
