@@ -683,7 +683,14 @@ void TFormEnterData::Theme() {
   if (f.Commentaire.Vide())
     f.Commentaire = Octets(QString::fromUtf8("Fiche créée le  ") + QDate::currentDate().toString("dd/MM/yyyy"));
   Etat().FicheEnCours = f;
-  CalculerTheme(EcartGlyphes8);
+  try {
+    CalculerTheme(EcartGlyphes8);
+  } catch (const std::exception& e) {
+    // Said, and the window comes back with what was typed.
+    show();
+    LaPlateforme().Erreur(QString::fromUtf8(e.what()));
+    return;
+  }
   accept();
   if (ouvrirListing_) ouvrirListing_();
 }
