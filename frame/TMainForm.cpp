@@ -395,7 +395,10 @@ void TMainForm::ExecuterTouche(int touche) {
     case Qt::Key_I: return Technique(true, false);
     case Qt::Key_P: {
       TFormOptions options(dossier_, this);
-      options.exec();
+      // The open charts follow the new options at once.
+      if (options.exec() == QDialog::Accepted)
+        for (QMdiSubWindow* f : zone_->subWindowList())
+          if (auto* listing = qobject_cast<TFormAffSmpl*>(f->widget())) listing->AppliquerOptions();
       return;
     }
     case Qt::Key_E:
