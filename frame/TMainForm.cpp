@@ -58,8 +58,6 @@ class AvertisseurPlateforme : public Avertisseur {
   void Avertir(const std::string& texte) override { LaPlateforme().Avertissement(QString::fromStdString(texte)); }
 };
 
-QString Texte(const std::string& octets1252) { return QString::fromStdString(Cp1252VersUtf8(octets1252)); }
-
 }  // namespace
 
 TMainForm::TMainForm(const QString& dossier, QWidget* parent)

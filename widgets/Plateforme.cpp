@@ -8,6 +8,7 @@
 #include <QLocale>
 #include <QTranslator>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QProcess>
@@ -41,10 +42,11 @@ void PlateformeQt::Information(const QString& texte) { QMessageBox::information(
 void PlateformeQt::Erreur(const QString& texte) { QMessageBox::critical(Parent(), Titre(), texte); }
 
 bool PlateformeQt::Question(const QString& texte) {
-  QMessageBox boite(QMessageBox::Question, Titre(), texte, QMessageBox::Yes | QMessageBox::No, Parent());
-  boite.setButtonText(QMessageBox::Yes, "Oui");
-  boite.setButtonText(QMessageBox::No, "Non");
-  return boite.exec() == QMessageBox::Yes;
+  QMessageBox boite(QMessageBox::Question, Titre(), texte, QMessageBox::NoButton, Parent());
+  QPushButton* oui = boite.addButton("Oui", QMessageBox::YesRole);
+  boite.addButton("Non", QMessageBox::NoRole);
+  boite.exec();
+  return boite.clickedButton() == oui;
 }
 
 bool PlateformeQt::SaisirTexte(const QString& invite, QString& texte) {

@@ -307,7 +307,9 @@ TEST_F(FenetresTest, LesOptionsRedessinentLesThemesOuverts) {
   principale->RouvrirTheme(Cht("DUPONT,Jean", "07/03/1952"));
   auto* neuf = qobject_cast<TFormAffSmpl*>(principale->ZoneFenetres()->subWindowList()[1]->widget());
   ASSERT_NE(neuf, nullptr);
-  if (neuf->Image().size() == listing->Image().size()) EXPECT_EQ(neuf->Image(), listing->Image());
+  if (neuf->Image().size() == listing->Image().size()) {
+    EXPECT_EQ(neuf->Image(), listing->Image());
+  }
 }
 
 // The printed sheet: the MC is an arrow, not a dot; in black printing the angles
