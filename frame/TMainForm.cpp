@@ -60,7 +60,6 @@ class AvertisseurPlateforme : public Avertisseur {
   void Avertir(const std::string& texte) override { LaPlateforme().Avertissement(QString::fromStdString(texte)); }
 };
 
-
 }  // namespace
 
 TMainForm::TMainForm(const QString& dossier, QWidget* parent)
@@ -267,7 +266,10 @@ void TMainForm::EnregistrerCommandesPreferences() {
   registre_.Enregistrer({"AspectsDomificationOrientation", "Aspects - Domification - Orientation", menu, false,
                          {{Qt::Key_P, ""}}, SansCondition, [this] {
                            TFormOptions options(dossier_, this);
-                           options.exec();
+                           // The open charts follow the new options at once.
+                           if (options.exec() == QDialog::Accepted)
+                             for (QMdiSubWindow* f : zone_->subWindowList())
+                               if (auto* listing = qobject_cast<TFormAffSmpl*>(f->widget())) listing->AppliquerOptions();
                          }});
   registre_.Enregistrer({"Couleurs1", "Couleurs + taille glyphes", menu, false, {}, SansCondition, [this] {
                            TFormCouleurs dialogue(dossier_, this);

@@ -98,12 +98,22 @@ void CorpsEtDegres(QPainter& p, const EtatTheme& e, const GeometrieRoue& g, cons
   }
 }
 
+// A text centred beside a line at the given angle, on the counter-clockwise side,
+// so that the line does not run through it.
+void CentrerACote(QPainter& p, const GeometrieRoue& g, double angle, double rayon, const QString& texte) {
+  const QFontMetricsF m(p.font(), p.device());
+  const double demi = std::hypot(m.horizontalAdvance(texte), m.height()) / 2 + 2;
+  Centrer(p, g.Point(angle + std::asin(std::min(1.0, demi / rayon)), rayon), texte);
+}
+
+// surPapier: the MC is drawn as an arrow like the Ascendant (a disc on screen),
+// pens scaled to the page.
 void MaisonsEtAngles(QPainter& p, const EtatTheme& e, const GeometrieRoue& g, const Palette& pal, double r2,
-                     double largeurCercle) {
+                     double largeurCercle, bool surPapier, double tailleGlyphes) {
   p.setPen(QPen(pal.maisons, largeurCercle));
   p.setBrush(Qt::NoBrush);
   p.drawEllipse(g.centre, r2, r2);
-  p.setPen(QPen(pal.maisons, 1));
+  p.setPen(QPen(pal.maisons, largeurCercle / 2));
   for (int i = 1; i <= 12; ++i) p.drawLine(g.Point(e.Maisons[i], g.r1), g.Point(e.Maisons[i], r2));
   p.setFont(Police("Liberation Sans", 7, true));
   for (int i = 1; i <= 12; ++i) {
@@ -111,21 +121,31 @@ void MaisonsEtAngles(QPainter& p, const EtatTheme& e, const GeometrieRoue& g, co
     Centrer(p, g.Point(milieu, (g.r1 + r2) / 2), ChiffresMaisons[i]);
   }
   p.setFont(Police("Liberation Sans", 7));
-  for (int i = 1; i <= 12; ++i) Centrer(p, g.Point(e.Maisons[i], 1.1 * g.R), Texte(FormatDansSigne(e.Maisons[i])));
-  // Ascendant-Descendant axis with arrow-heads, and the MC disc.
-  const double ra = 0.95 * 1.4 * g.R;
-  const double asc = e.Positions[Ascendant][1];
-  p.setPen(QPen(Qt::red, 2));
+  for (int i = 1; i <= 12; ++i) CentrerACote(p, g, e.Maisons[i], 1.1 * g.R, Texte(FormatDansSigne(e.Maisons[i])));
+  // Ascendant-Descendant axis with arrow-heads; the MC.
+  // The arrow-heads stop short of the glyph ring, so that a body beside an angle
+  // (the Vertex near the Descendant) is never drawn on them.
+  const double demiGlyphe = QFontMetricsF(Police("Celvan S", tailleGlyphes), p.device()).height() / 2;
+  const double ra = std::min(0.95 * 1.4 * g.R, (1.4 * g.R - demiGlyphe - 2) / 0.97);
+  const auto fleche = [&](double bout) {
+    QPolygonF pointe;
+    pointe << g.Point(bout, ra * 0.97) << g.Point(bout + 3 * DegEnRad, ra * 0.92) << g.Point(bout - 3 * DegEnRad, ra * 0.92);
+    p.setBrush(pal.maisons);
+    p.drawPolygon(pointe);
+  };
+  const double asc = e.Positions[Ascendant][1], mc = e.Positions[MilieuDuCiel][1];
+  p.setPen(QPen(pal.maisons, largeurCercle));
   p.drawLine(g.Point(asc, ra * 0.97), g.Point(asc + Pi, ra * 0.97));
-  for (double bout : {asc, asc + Pi}) {
-    QPolygonF fleche;
-    fleche << g.Point(bout, ra * 0.97) << g.Point(bout + 3 * DegEnRad, ra * 0.92) << g.Point(bout - 3 * DegEnRad, ra * 0.92);
-    p.setBrush(Qt::red);
-    p.drawPolygon(fleche);
+  fleche(asc);
+  fleche(asc + Pi);
+  if (surPapier) {
+    p.drawLine(g.Point(mc + Pi, ra * 0.92), g.Point(mc, ra * 0.97));
+    fleche(mc);
+  } else {
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(0, 127, 255));
+    p.drawEllipse(g.Point(mc, ra * 0.97), 10, 10);
   }
-  p.setPen(Qt::NoPen);
-  p.setBrush(QColor(0, 127, 255));
-  p.drawEllipse(g.Point(e.Positions[MilieuDuCiel][1], ra * 0.97), 10, 10);
   p.setBrush(Qt::NoBrush);
 }
 
@@ -178,7 +198,7 @@ GeometrieRoue DessinerTheme(QPainter& p, QSize taille, const EtatTheme& e, const
   if (AvecMaisons(e)) {
     const double r2 = std::round(1.15 * g.r1);
     g.R = r2;
-    MaisonsEtAngles(p, e, g, pal, r2, 2);
+    MaisonsEtAngles(p, e, g, pal, r2, 2, false, 15 + reglages.TaillePlanetes);
   } else {
     g.R = g.r1;
   }
@@ -192,7 +212,8 @@ GeometrieRoue DessinerTheme(QPainter& p, QSize taille, const EtatTheme& e, const
   return g;
 }
 
-void ImprimerFeuille(QPainter& p, QSize page, const EtatTheme& e, const Reglages& reglages, const OptionsDessin& options) {
+GeometrieRoue ImprimerFeuille(QPainter& p, QSize page, const EtatTheme& e, const Reglages& reglages,
+                              const OptionsDessin& options) {
   // A profection chart ("TProf") is printed as it stands, without the houses' block.
   const bool natal = e.NomFichierNaissance.Chaine() != "TProf";
   const Palette pal = PaletteImpression(reglages, options);
@@ -243,7 +264,7 @@ void ImprimerFeuille(QPainter& p, QSize page, const EtatTheme& e, const Reglages
   if (AvecMaisons(e)) {
     const double r2 = std::round(1.22 * g.r1);
     g.R = g.r1;
-    MaisonsEtAngles(p, e, g, pal, r2, 2);
+    MaisonsEtAngles(p, e, g, pal, r2, std::max(2.0, PW / 1000), true, 13);
   } else {
     g.R = g.r1;
   }
@@ -253,6 +274,7 @@ void ImprimerFeuille(QPainter& p, QSize page, const EtatTheme& e, const Reglages
   const double d = std::round(1.5 * QFontMetricsF(p.font(), p.device()).height() * 0.75);
   TableAspects(p, e, reglages, QPointF(L + d, T + 0.95 * PH - 23 * d - d), d, pal);
   ReinitialiserPlume(p);
+  return g;
 }
 
 }  // namespace selvane

@@ -17,8 +17,8 @@ namespace selvane {
 GeometrieRoue DessinerTheme(QPainter& p, QSize taille, const EtatTheme& theme, const Reglages& reglages,
                             const OptionsDessin& options, bool petitEcran = false);
 
-// The printed chart sheet of a computed chart on a portrait page.
-void ImprimerFeuille(QPainter& p, QSize page, const EtatTheme& theme, const Reglages& reglages,
-                     const OptionsDessin& options);
+// The printed chart sheet of a computed chart on a portrait page; returns the wheel's geometry.
+GeometrieRoue ImprimerFeuille(QPainter& p, QSize page, const EtatTheme& theme, const Reglages& reglages,
+                              const OptionsDessin& options);
 
 }  // namespace selvane
