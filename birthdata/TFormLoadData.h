@@ -3,6 +3,9 @@
 // modify/copy, delete, print.
 #include <QDialog>
 #include <functional>
+#include <vector>
+
+#include "LignesFiches.h"
 
 class QLabel;
 class QLineEdit;
@@ -40,6 +43,7 @@ class TFormLoadData : public QDialog {
   QTableWidget* table_;
   QLineEdit* recherche_;
   QLabel* panneau_;
+  std::vector<LigneFiche> lignes_;  // the table's rows, in its order
   void ListerFichiers();
   void Selectionner(int ligne);
   void CopierDansFiche(int ligne);

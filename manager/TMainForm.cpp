@@ -20,6 +20,7 @@
 #include <cmath>
 
 #include "CleTri.h"
+#include "Controles.h"
 #include "Cp1252.h"
 #include "ErreurFichier.h"
 #include "FichierNaissance.h"
@@ -33,20 +34,6 @@ namespace {
 
 QString Texte(std::string_view octets1252) { return QString::fromStdString(Cp1252VersUtf8(octets1252)); }
 std::string Octets(const QString& texte) { return Utf8VersCp1252(texte.toStdString()); }
-
-// The number a text starts with, "." as decimal point; 0 when none.
-double Nombre(const QString& texte) {
-  static const QRegularExpression debut("^\\s*[-+]?[0-9]*\\.?[0-9]*");
-  const QString n = debut.match(texte).captured(0).trimmed();
-  bool ok = false;
-  const double v = n.toDouble(&ok);
-  return ok ? v : 0.0;
-}
-
-int MinutesDegMin(double x) {
-  const double a = std::fabs(x);
-  return static_cast<int>(std::nearbyint((a - std::trunc(a)) * 100.0));
-}
 
 }  // namespace
 
@@ -219,23 +206,16 @@ void TMainForm::SelectionnerCellule(int ligne, int colonne) {
 void TMainForm::Transferer() {
   if (ligne_ < 0 || ligne_ >= table_->rowCount()) return;
   const QString lat = champs_[4]->text(), lon = champs_[5]->text();
-  const double x = std::fabs(Nombre(lat));
-  if (x > 66) {
+  // The manager admits latitudes up to 66° only; the rest is the entry window's check.
+  if (std::fabs(LireNombre(Octets(lat))) > 66) {
     LaPlateforme().Avertissement("Latitude : " + lat + QString::fromUtf8(" :  valeur supérieure à 66° !"));
     return;
   }
-  if (MinutesDegMin(x) >= 60) {
-    LaPlateforme().Avertissement("Latitude : " + lat + QString::fromUtf8(" :  valeur incorrecte, nombre de minutes doit être inférieur à 60 !"));
-    return;
-  }
-  const double y = std::fabs(Nombre(lon));
-  if (y > 180) {
-    LaPlateforme().Avertissement("Longitude : " + lon + " :  valeur incorrecte !");
-    return;
-  }
-  if (MinutesDegMin(y) >= 60) {
-    LaPlateforme().Avertissement("Longitude : " + lon + QString::fromUtf8(" :  valeur incorrecte, nombre de minutes doit être inférieur à 60 !"));
-    return;
+  for (const std::string& erreur : {ErreurLatitude(Octets(lat)), ErreurLongitude(Octets(lon))}) {
+    if (!erreur.empty()) {
+      LaPlateforme().Avertissement(QString::fromStdString(erreur));
+      return;
+    }
   }
   QString commentaire = champs_[7]->text();
   if (commentaire.isEmpty()) commentaire = QString::fromUtf8("modifié le ") + QDate::currentDate().toString("dd/MM/yyyy");
