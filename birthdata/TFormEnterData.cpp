@@ -1,9 +1,14 @@
 #include "TFormEnterData.h"
 
 #include <QApplication>
+#include <QCollator>
 #include <QComboBox>
+#include <QLocale>
+#include <QScreen>
+#include <algorithm>
 #include <QDate>
 #include <QDir>
+#include <QFocusEvent>
 #include <QFile>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -12,6 +17,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTableWidget>
 #include <QTextStream>
 #include <QTime>
@@ -21,6 +27,7 @@
 #include "Calcul.h"
 #include "Catalogue.h"
 #include "CleTri.h"
+#include "Controles.h"
 #include "Conversions.h"
 #include "Cp1252.h"
 #include "Ephemerides.h"
@@ -113,10 +120,20 @@ TFormEnterData::TFormEnterData(const QString& dossier, Mode mode, std::function<
   });
   EditFuseau->installEventFilter(this);
   MaskEditHeure->installEventFilter(this);
+  for (QLineEdit* champ : {MaskEditDate, MaskEditHeure, MaskEditSecondes})
+    connect(champ, &QLineEdit::textChanged, this, [this] { refusEnSortie_ = false; });
+  // A mask left incomplete emits no editingFinished: its exit is checked here.
+  MaskEditDate->installEventFilter(this);
+  MaskEditSecondes->installEventFilter(this);
   connect(EditNom, &QLineEdit::textChanged, this, [this](const QString& t) { BoutonEnregistrer->setEnabled(!t.isEmpty()); });
 
   // Atlas.
-  for (const std::string& nom : ListerAtlas(dossier_.toStdString())) Pays->addItem(QString::fromStdString(nom));
+  // In the order a French reader expects ("États-Unis" among the E), not by bytes.
+  QStringList pays;
+  for (const std::string& nom : ListerAtlas(dossier_.toStdString())) pays << QString::fromStdString(nom);
+  QCollator francais{QLocale(QLocale::French, QLocale::France)};
+  std::sort(pays.begin(), pays.end(), [&](const QString& a, const QString& b) { return francais.compare(a, b) < 0; });
+  Pays->addItems(pays);
   connect(Pays, &QComboBox::currentIndexChanged, this, [this](int i) { OuvrirAtlas(i); });
   connect(Recherche, &QLineEdit::textEdited, this, [this](const QString& t) { Atlas->Chercher(t, Atlas->Lignes() / 2); });
   connect(Atlas, &GrilleAtlas::VilleChoisie, this, [this](const CityRecord& v) { ChoisirVille(v); });
@@ -148,7 +165,13 @@ TFormEnterData::TFormEnterData(const QString& dossier, Mode mode, std::function<
     codes->setText(CodesPays->isVisible() ? "Fermer" : "Codes des pays");
   });
   QPushButton* aide = bouton("Aide", [] { LaPlateforme().OuvrirAide("EnterData.htm"); });
-  QPushButton* planisphere = bouton("Planisphère", [this] { (new TFormDomiscop(dossier_))->show(); });
+  QPushButton* planisphere = bouton("Planisphère", [this] {
+    // A child window of this modal one: it comes to the front and is not blocked by it.
+    auto* carte = new TFormDomiscop(dossier_, this);
+    carte->show();
+    carte->raise();
+    carte->activateWindow();
+  });
   auto* cartes = new QComboBox(this);
   cartes->addItem("Cartes");
   cartes->addItems(TFormCarte::NomsCartes());
@@ -280,7 +303,28 @@ TFormEnterData::TFormEnterData(const QString& dossier, Mode mode, std::function<
     Pays->setCurrentIndex(france >= 0 ? france : 0);
     OuvrirAtlas(Pays->currentIndex());
   }
-  resize(1200, 720);
+  DimensionnerFenetre();
+}
+
+void TFormEnterData::DimensionnerFenetre() {
+  // Fields as wide as the texts they hold (36-character name, 80-character comment,
+  // "États-Unis d'Amérique (NY)"), the window the height of the screen.
+  const QFontMetrics m(EditNom->font());
+  const auto largeur = [&](int caracteres) { return m.horizontalAdvance(QString(caracteres, 'n')) + 16; };
+  EditNom->setMinimumWidth(largeur(36));
+  EditVille->setMinimumWidth(largeur(40));
+  EditPays->setMinimumWidth(std::max(largeur(33), m.horizontalAdvance(QString::fromUtf8("États-Unis d'Amérique (NY)")) + 16));
+  EditComment->setMinimumWidth(largeur(80));
+  const QScreen* ecran = screen();
+  if (!ecran) return;
+  const QRect r = ecran->availableGeometry();
+  if (r.width() < 1500) {
+    setWindowState(Qt::WindowMaximized);
+    return;
+  }
+  // Room beside the fields for the atlas grid's city and country columns.
+  const int l = std::min(r.width(), std::max(sizeHint().width() + 250, 1500));
+  setGeometry(r.x() + (r.width() - l) / 2, r.y(), l, r.height());
 }
 
 void TFormEnterData::OuvrirAtlas(int index) {
@@ -294,6 +338,19 @@ void TFormEnterData::OuvrirAtlas(int index) {
 }
 
 bool TFormEnterData::eventFilter(QObject* objet, QEvent* evenement) {
+  if (evenement->type() == QEvent::FocusOut) {
+    // Only a move inside the window: a message box taking the focus is no exit.
+    const Qt::FocusReason raison = static_cast<QFocusEvent*>(evenement)->reason();
+    if (raison != Qt::ActiveWindowFocusReason && raison != Qt::PopupFocusReason) {
+      bool bon = true;
+      if (objet == MaskEditDate && !MaskEditDate->hasAcceptableInput()) bon = TesterDate();
+      if (objet == MaskEditHeure && !MaskEditHeure->hasAcceptableInput()) bon = TesterHeure();
+      if (objet == MaskEditSecondes) bon = TesterSecondes();
+      // A click on a command left the field: the command that follows refuses
+      // without saying the same thing twice.
+      if (!bon) refusEnSortie_ = true;
+    }
+  }
   if (evenement->type() == QEvent::MouseButtonDblClick) {
     if (objet == EditFuseau) FuseauOrdinateur();
     if (objet == MaskEditHeure) LeverDuSoleil();
@@ -307,7 +364,36 @@ void TFormEnterData::keyPressEvent(QKeyEvent* e) {
   else QDialog::keyPressEvent(e);
 }
 
+// Each digit group of a masked field must be an integer; a blank one gets the
+// conversion message the computation would give, before anything uses it.
+bool TFormEnterData::GroupesEntiers(QLineEdit* champ, std::initializer_list<std::pair<int, int>> groupes) {
+  const QString affiche = champ->displayText();
+  for (const auto& [debut, longueur] : groupes) {
+    const QString groupe = affiche.mid(debut, longueur);
+    int valeur = 0;
+    if (!Entier(Octets(groupe), valeur)) {
+      LaPlateforme().Erreur("'" + groupe + QString::fromUtf8("' n'est pas une valeur entière correcte"));
+      champ->setFocus();
+      return false;
+    }
+  }
+  return true;
+}
+
+bool TFormEnterData::TesterSecondes() {
+  return MaskEditSecondes->text().isEmpty() || GroupesEntiers(MaskEditSecondes, {{0, 2}});
+}
+
+bool TFormEnterData::ChampsValides() {
+  if (refusEnSortie_) {
+    refusEnSortie_ = false;
+    return false;
+  }
+  return TesterDate() && TesterHeure() && TesterSecondes() && TesterLatitude() && TesterLongitude();
+}
+
 bool TFormEnterData::TesterDate() {
+  if (!GroupesEntiers(MaskEditDate, {{0, 2}, {3, 2}, {6, 4}})) return false;
   if (const std::string erreur = ErreurDate(MaskEditDate->text().toStdString()); !erreur.empty()) {
     LaPlateforme().Avertissement(QString::fromStdString(erreur));
     MaskEditDate->setFocus();
@@ -317,6 +403,7 @@ bool TFormEnterData::TesterDate() {
 }
 
 bool TFormEnterData::TesterHeure() {
+  if (!GroupesEntiers(MaskEditHeure, {{0, 2}, {3, 2}})) return false;
   if (const std::string erreur = ErreurHeure(MaskEditHeure->text().toStdString()); !erreur.empty()) {
     LaPlateforme().Avertissement(QString::fromStdString(erreur));
     MaskEditHeure->setFocus();
@@ -513,7 +600,12 @@ void TFormEnterData::ConvertirLongitude() {
     MaskEditLongH->clear();
     return;
   }
-  const int h = t.mid(1, 2).toInt(), m = t.mid(4, 2).toInt(), s = t.mid(7, 2).toInt();
+  // The whole form, so that "+120001" is refused instead of being read as 12h00m00s.
+  static const QRegularExpression forme("^[+-](\\d\\d)h(\\d\\d)m(\\d\\d)s?$");
+  const QRegularExpressionMatch lu = forme.match(t.trimmed());
+  if (!lu.hasMatch())
+    return LaPlateforme().Avertissement(QString::fromUtf8("Écrivez la longitude en heures sous la forme +HHhMMmSSs !"));
+  const int h = lu.captured(1).toInt(), m = lu.captured(2).toInt(), s = lu.captured(3).toInt();
   if (h > 12) return LaPlateforme().Avertissement("Le nombre d'heures doit être inférieur à 12  !");
   if (m > 60) return LaPlateforme().Avertissement("Le nombre de minutes doit être inférieur à 60  !");
   if (s > 59) return LaPlateforme().Avertissement("Le nombre de secondes doit être inférieur à 60  !");
@@ -550,7 +642,7 @@ void TFormEnterData::EnregistrerDonnees() {
     return;
   }
   if (EditNom->text().isEmpty()) return;
-  if (!TesterLatitude() || !TesterLongitude()) return;
+  if (!ChampsValides()) return;
   FichiersNaissance->clear();
   FichiersNaissance->addItems(QDir(dossier_).entryList({"*.thz"}, QDir::Files, QDir::Name));
   if (FichiersNaissance->count() > 0) FichiersNaissance->setCurrentRow(0);
@@ -568,7 +660,7 @@ void TFormEnterData::Sauver() {
                                                  "calculé pour l'heure GMT. Voulez-vous continuer ?\r\n\r\n")))
     return;
   if (EditNom->text().trimmed().isEmpty()) return;
-  if (!TesterLatitude() || !TesterLongitude()) return;
+  if (!ChampsValides()) return;
   const QString fichier = FichiersNaissance->currentItem()->text();
   try {
     InsererFiche((dossier_ + "/" + fichier).toStdString(), FicheSaisie());
@@ -590,7 +682,7 @@ void TFormEnterData::Nouveau() {
   }
   const QString fichier = QString::fromStdString(NomNouveauFichierNaissance(nom.toStdString()));
   if (EditNom->text().trimmed().isEmpty()) return;
-  if (!TesterLatitude() || !TesterLongitude()) return;
+  if (!ChampsValides()) return;
   // Creating over an existing file would replace its records: ask first.
   if (QFile::exists(dossier_ + "/" + fichier) &&
       !LaPlateforme().Question("Le fichier " + fichier + QString::fromUtf8(" existe déjà. Voulez-vous remplacer ses fiches par celle-ci ?")))
@@ -612,7 +704,7 @@ void TFormEnterData::ApresSauvegarde(const QString& fichier) {
 }
 
 void TFormEnterData::Theme() {
-  if (!TesterLatitude() || !TesterLongitude()) return;
+  if (!ChampsValides()) return;
   if (!sauve_ && LaPlateforme().Question(QString::fromUtf8(
                      "Vous n'avez pas sauvé ces données. Voulez-vous le faire maintenant? N'oubliez d'écrire un nom")))
     return;
@@ -622,7 +714,14 @@ void TFormEnterData::Theme() {
   if (f.Commentaire.Vide())
     f.Commentaire = Octets(QString::fromUtf8("Fiche créée le  ") + QDate::currentDate().toString("dd/MM/yyyy"));
   Etat().FicheEnCours = f;
-  CalculerTheme(EcartGlyphes8);
+  try {
+    CalculerTheme(EcartGlyphes8);
+  } catch (const std::exception& e) {
+    // Said, and the window comes back with what was typed.
+    show();
+    LaPlateforme().Erreur(QString::fromUtf8(e.what()));
+    return;
+  }
   accept();
   if (ouvrirListing_) ouvrirListing_();
 }

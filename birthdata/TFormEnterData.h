@@ -3,6 +3,8 @@
 // date, three computed times, the save into a birth file, and "Thème".
 #include <QDialog>
 #include <functional>
+#include <initializer_list>
+#include <utility>
 #include <optional>
 #include <string>
 
@@ -51,6 +53,9 @@ class TFormEnterData : public QDialog {
   // The commands, as the buttons and field exits run them.
   bool TesterDate();
   bool TesterHeure();
+  bool TesterSecondes();
+  // Date, time, seconds, latitude and longitude: nothing is saved or computed before all pass.
+  bool ChampsValides();
   bool TesterLatitude();
   bool TesterLongitude();
   bool TesterFuseau();
@@ -86,7 +91,10 @@ class TFormEnterData : public QDialog {
   void EffacerSource();
   QString DateHeureSaisies() const;
   bool fichierClique_ = false;
+  bool refusEnSortie_ = false;  // the last exit of a date or time field was refused
   void OuvrirAtlas(int index);
+  void DimensionnerFenetre();
+  bool GroupesEntiers(QLineEdit* champ, std::initializer_list<std::pair<int, int>> groupes);
   void AfficherJour();
   void RemplirHeure(double jourTU, double fuseau);
   double FuseauHeures() const;

@@ -71,6 +71,8 @@ TFormLoadData::TFormLoadData(const QString& dossier, std::function<void()> ouvri
   auto* supprimer = bouton("Supprimer fiche", [this] { SupprimerFiche(); });
   auto* theme = bouton("Thème", [this] { Theme(); });
   auto* fermer = bouton("Fermer", [this] { close(); });
+  boutonsFiche_ = {theme, supprimer, boutonModifier};
+  for (QPushButton* b : boutonsFiche_) b->setEnabled(false);
   auto* gauche = new QVBoxLayout;
   gauche->addWidget(new QLabel("Fichiers existants :", this));
   gauche->addWidget(fichiers_);
@@ -116,12 +118,15 @@ void TFormLoadData::Charger(const QString& fichier) {
       table_->setItem(l, c, e);
     }
   }
-  if (table_->rowCount() > 0) Selectionner(0);
+  for (QPushButton* b : boutonsFiche_) b->setEnabled(false);
+  if (table_->rowCount() > 0) Selectionner(0, false);
 }
 
-void TFormLoadData::Selectionner(int ligne) {
+void TFormLoadData::Selectionner(int ligne, bool choisie) {
   if (ligne < 0 || ligne >= table_->rowCount()) return;
   table_->selectRow(ligne);
+  if (choisie)
+    for (QPushButton* b : boutonsFiche_) b->setEnabled(true);
   panneau_->setText(QString::fromStdString(ResumeFiche(lignes_[ligne])));
 }
 
@@ -143,8 +148,14 @@ void TFormLoadData::Theme() {
   const int ligne = table_->currentRow();
   if (ligne < 0 || lignes_[ligne].fiche.Nom.Texte().empty()) return;
   CopierDansFiche(ligne);
+  try {
+    CalculerTheme(Etat().SystemeMaisons != 0 ? EcartGlyphes8 : EcartGlyphes9);
+  } catch (const std::exception& e) {
+    // A record whose date or time is not a number: said, and the browser stays usable.
+    LaPlateforme().Erreur(QString::fromUtf8(e.what()));
+    return;
+  }
   hide();
-  CalculerTheme(Etat().SystemeMaisons != 0 ? EcartGlyphes8 : EcartGlyphes9);
   Etat().NomFichierNaissance = "Natal";
   if (ouvrirListing_) ouvrirListing_();
   close();
@@ -169,6 +180,7 @@ void TFormLoadData::SupprimerFiche() {
     if (table_->rowCount() == 0) {
       EffacerFichierNaissance(courant_.toStdString());
       ListerFichiers();
+      for (QPushButton* b : boutonsFiche_) b->setEnabled(false);
       LaPlateforme().Information("Le fichier : " + QFileInfo(courant_).fileName() + "\r\n" + QString::fromUtf8(" a été supprimé"));
       courant_.clear();
       return;

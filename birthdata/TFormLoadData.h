@@ -11,6 +11,7 @@ class QLabel;
 class QLineEdit;
 class QListWidget;
 class QPainter;
+class QPushButton;
 class QTableWidget;
 
 namespace selvane {
@@ -44,8 +45,9 @@ class TFormLoadData : public QDialog {
   QLineEdit* recherche_;
   QLabel* panneau_;
   std::vector<LigneFiche> lignes_;  // the table's rows, in its order
+  QList<QPushButton*> boutonsFiche_;  // "Thème", "Supprimer fiche", "Modifier/Recopier": a row chosen first
   void ListerFichiers();
-  void Selectionner(int ligne);
+  void Selectionner(int ligne, bool choisie = true);
   void CopierDansFiche(int ligne);
 };
 

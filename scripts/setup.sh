@@ -6,7 +6,7 @@ set -euo pipefail
 PAQUETS=(
   build-essential cmake ninja-build pkg-config
   libswe-dev swe-standard-data
-  qt6-base-dev qt6-svg-dev libqt6svg6 qt6-qpa-plugins libgl-dev
+  qt6-base-dev qt6-svg-dev libqt6svg6 qt6-qpa-plugins libgl-dev qt6-translations-l10n
   fonts-liberation fontconfig fonts-dejavu-core fonts-symbola python3-fonttools
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth
