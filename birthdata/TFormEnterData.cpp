@@ -35,6 +35,7 @@
 #include "FichierNaissance.h"
 #include "Fuseaux.h"
 #include "GrilleAtlas.h"
+#include "Saisie.h"
 #include "Plateforme.h"
 #include "TFormDomiscop.h"
 
@@ -391,8 +392,8 @@ bool TFormEnterData::ChampsValides() {
 
 bool TFormEnterData::TesterDate() {
   if (!GroupesEntiers(MaskEditDate, {{0, 2}, {3, 2}, {6, 4}})) return false;
-  if (!DateValide(Octets(MaskEditDate->text()))) {
-    LaPlateforme().Avertissement(MaskEditDate->text() + " : date incorrecte");
+  if (const std::string erreur = ErreurDate(MaskEditDate->text().toStdString()); !erreur.empty()) {
+    LaPlateforme().Avertissement(QString::fromStdString(erreur));
     MaskEditDate->setFocus();
     return false;
   }
@@ -401,8 +402,8 @@ bool TFormEnterData::TesterDate() {
 
 bool TFormEnterData::TesterHeure() {
   if (!GroupesEntiers(MaskEditHeure, {{0, 2}, {3, 2}})) return false;
-  if (!HeureValide(Octets(MaskEditHeure->text()))) {
-    LaPlateforme().Avertissement(MaskEditHeure->text() + " : heure incorrecte");
+  if (const std::string erreur = ErreurHeure(MaskEditHeure->text().toStdString()); !erreur.empty()) {
+    LaPlateforme().Avertissement(QString::fromStdString(erreur));
     MaskEditHeure->setFocus();
     return false;
   }
@@ -432,24 +433,15 @@ bool TFormEnterData::TesterLongitude() {
 }
 
 bool TFormEnterData::TesterFuseau() {
-  const QString z = EditFuseau->text().trimmed();
-  if (z.isEmpty()) return true;
-  if (z[0] == 'L' || z[0] == 'l') {
-    EditFuseau->setText(QString::fromStdString(LongitudeVersFuseau(Octets(EditLong->text()))));
-    return true;
-  }
-  for (QChar c : z) {
-    if (!(c == 'L' || c == 'l' || c == '-' || c == '.' || c == ' ' || c.isDigit())) {
-      LaPlateforme().Avertissement("N'entrez que des chiffres et des \".\"  ");
-      EditFuseau->clear();
-      return false;
-    }
-  }
-  if (!(z[0] == '-' || z[0].isDigit())) {
-    LaPlateforme().Avertissement("N'entrez que la lettre L ou des chiffres, séparés par des points");
+  std::string remplacement;
+  const std::string erreur = ControlerFuseau(EditFuseau->text().trimmed().toStdString(),
+                                             Octets(EditLong->text()), remplacement);
+  if (!erreur.empty()) {
+    LaPlateforme().Avertissement(QString::fromStdString(erreur));
     EditFuseau->clear();
     return false;
   }
+  if (!remplacement.empty()) EditFuseau->setText(QString::fromStdString(remplacement));
   return true;
 }
 
@@ -581,9 +573,11 @@ void TFormEnterData::MidiVrai() {
   double geopos[3] = {DegMinVersDegres(LireNombre(Octets(EditLong->text()))), latitude, 0};
   double tret[10] = {};
   if (LeverCoucher(0, 4, geopos, tret, jour0) < 0) return;  // 4: upper meridian transit
-  Etat().ColonneCalcul = 1;
-  CalculerCorps(Soleil, tret[0]);
-  const double duree = 2 * ArcCos(-Tangente(latitude * DegEnRad) * Tangente(Etat().DeclinaisonSoleil)) * RadEnDeg / 15.0;
+  // The Sun's declination at the transit, without touching the current chart.
+  const double jourTT = tret[0] + DeltaT(tret[0]);
+  const float declinaison =
+      static_cast<float>(Declinaison(PositionCorps(Soleil, jourTT), ObliquiteA(jourTT).obliquiteDeg));
+  const double duree = 2 * ArcCos(-Tangente(latitude * DegEnRad) * Tangente(declinaison)) * RadEnDeg / 15.0;
   const DMS d = DecouperDMS(duree);
   EditNom->setText(QString("Durée jour  %1h%2").arg(d.degres, 2, 10, QChar('0')).arg(d.minutes, 2, 10, QChar('0')));
   RemplirHeure(tret[0], FuseauHeures());
@@ -622,24 +616,21 @@ void TFormEnterData::ConvertirLongitude() {
 }
 
 void TFormEnterData::AfficherJour() {
-  if (!DateValide(Octets(MaskEditDate->text()))) return;
-  const double jour0 = DateHeureVersJourJulien(Octets(MaskEditDate->text()), "", 0);
-  const long index = static_cast<long>(std::trunc(jour0 + 1.5 + 0.00001)) % 7;
-  LabelJour->setText(QString::fromUtf8(NomsJours[index]));
+  const int jour = JourSemaineDeLaDate(Octets(MaskEditDate->text()));
+  if (jour >= 0) LabelJour->setText(QString::fromUtf8(NomsJours[jour]));
 }
 
 FicheClient TFormEnterData::FicheSaisie() const {
-  FicheClient f;
-  f.Nom = Octets(EditNom->text().trimmed());
-  f.SortOrder = CleDeTri(f.Nom.Texte());
-  f.Date = Octets(MaskEditDate->text());
-  f.Heure = Octets(MaskEditHeure->text() + "m" + (MaskEditSecondes->text().isEmpty() ? "00" : MaskEditSecondes->text()));
-  f.Ville = Octets(EditVille->text().trimmed());
-  f.Lat = Octets(EditLat->text());
-  f.Long = Octets(EditLong->text());
-  f.Fuseau = Octets(EditFuseau->text().trimmed());
-  f.Commentaire = Octets(EditComment->text().trimmed());
-  return f;
+  SaisieNaissance n;
+  n.nom = EditNom->text().trimmed().toStdString();
+  n.date = MaskEditDate->text().toStdString();
+  n.heure = HeureComplete(MaskEditHeure->text().toStdString(), MaskEditSecondes->text().toStdString());
+  n.ville = EditVille->text().trimmed().toStdString();
+  n.lat = EditLat->text().toStdString();
+  n.lon = EditLong->text().toStdString();
+  n.fuseau = EditFuseau->text().trimmed().toStdString();
+  n.commentaire = EditComment->text().trimmed().toStdString();
+  return selvane::FicheSaisie(n);
 }
 
 void TFormEnterData::EnregistrerDonnees() {

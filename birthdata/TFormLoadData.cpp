@@ -107,13 +107,11 @@ void TFormLoadData::Charger(const QString& fichier) {
     LaPlateforme().Erreur(QString::fromUtf8(e.what()));
     return;
   }
-  table_->setRowCount(static_cast<int>(fiches.size()));
-  for (int l = 0; l < static_cast<int>(fiches.size()); ++l) {
-    const FicheClient& f = fiches[l];
-    const std::string_view champs[9] = {f.Nom.Texte(), f.Date.Texte(), f.Heure.Texte(), f.Ville.Texte(), f.Lat.Texte(),
-                                        f.Long.Texte(), f.Fuseau.Texte(), f.Commentaire.Texte(), f.SortOrder.Texte()};
-    for (int c = 0; c < 9; ++c) {
-      auto* e = new QTableWidgetItem(Texte(champs[c]));
+  lignes_ = LignesFiches(fiches);
+  table_->setRowCount(static_cast<int>(lignes_.size()));
+  for (int l = 0; l < static_cast<int>(lignes_.size()); ++l) {
+    for (int c = 0; c < NbColonnesFiches; ++c) {
+      auto* e = new QTableWidgetItem(QString::fromStdString(lignes_[l].colonnes[c]));
       e->setBackground(l % 2 == 1 ? QColor(0xE3, 0xE3, 0xFF) : QColor(Qt::white));  // 16770019 on even rows
       table_->setItem(l, c, e);
     }
@@ -127,8 +125,7 @@ void TFormLoadData::Selectionner(int ligne, bool choisie) {
   table_->selectRow(ligne);
   if (choisie)
     for (QPushButton* b : boutonsFiche_) b->setEnabled(true);
-  auto t = [this, ligne](int c) { return table_->item(ligne, c) ? table_->item(ligne, c)->text() : QString(); };
-  panneau_->setText(t(0) + "\n" + t(1) + "  " + t(2) + "\n" + t(7) + "\n" + t(3) + "\n" + t(4) + "  " + t(5) + "  " + t(6));
+  panneau_->setText(QString::fromStdString(ResumeFiche(lignes_[ligne])));
 }
 
 void TFormLoadData::Rechercher(const QString& texte) {
@@ -143,23 +140,11 @@ void TFormLoadData::Rechercher(const QString& texte) {
   Selectionner(table_->rowCount() - 1);
 }
 
-void TFormLoadData::CopierDansFiche(int ligne) {
-  FicheClient& f = Etat().FicheEnCours;
-  auto t = [this, ligne](int c) { return Octets(table_->item(ligne, c)->text()); };
-  f.Nom = t(0);
-  f.Date = t(1);
-  f.Heure = t(2);
-  f.Ville = t(3);
-  f.Lat = t(4);
-  f.Long = t(5);
-  f.Fuseau = t(6);
-  f.Commentaire = t(7);
-  f.SortOrder = t(8);
-}
+void TFormLoadData::CopierDansFiche(int ligne) { Etat().FicheEnCours = lignes_[ligne].fiche; }
 
 void TFormLoadData::Theme() {
   const int ligne = table_->currentRow();
-  if (ligne < 0 || table_->item(ligne, 0)->text().isEmpty()) return;
+  if (ligne < 0 || lignes_[ligne].fiche.Nom.Texte().empty()) return;
   CopierDansFiche(ligne);
   try {
     CalculerTheme(Etat().SystemeMaisons != 0 ? EcartGlyphes8 : EcartGlyphes9);
@@ -176,7 +161,7 @@ void TFormLoadData::Theme() {
 
 void TFormLoadData::ModifierRecopier() {
   const int ligne = table_->currentRow();
-  if (ligne < 0 || table_->item(ligne, 0)->text().isEmpty()) return;
+  if (ligne < 0 || lignes_[ligne].fiche.Nom.Texte().empty()) return;
   CopierDansFiche(ligne);
   close();
   if (modifier_) modifier_();
@@ -185,9 +170,10 @@ void TFormLoadData::ModifierRecopier() {
 void TFormLoadData::SupprimerFiche() {
   const int ligne = table_->currentRow();
   if (ligne < 0 || courant_.isEmpty()) return;
-  const QString nom = Texte(NomVersAffichage(Octets(table_->item(ligne, 0)->text())));
+  const QString nom = Texte(NomVersAffichage(lignes_[ligne].fiche.Nom.Texte()));
   if (!LaPlateforme().Question("Voulez-vous effacer cette fiche :\r\n\r\n" + nom + "\r\n\r\n")) return;
   table_->removeRow(ligne);
+  lignes_.erase(lignes_.begin() + ligne);
   try {
     if (table_->rowCount() == 0) {
       EffacerFichierNaissance(courant_.toStdString());
@@ -198,20 +184,7 @@ void TFormLoadData::SupprimerFiche() {
       return;
     }
     std::vector<FicheClient> fiches;
-    for (int l = 0; l < table_->rowCount(); ++l) {
-      auto t = [this, l](int c) { return Octets(table_->item(l, c)->text()); };
-      FicheClient f;
-      f.Nom = t(0);
-      f.Date = t(1);
-      f.Heure = t(2);
-      f.Ville = t(3);
-      f.Lat = t(4);
-      f.Long = t(5);
-      f.Fuseau = t(6);
-      f.Commentaire = t(7);
-      f.SortOrder = t(8);
-      fiches.push_back(f);
-    }
+    for (const LigneFiche& l : lignes_) fiches.push_back(l.fiche);
     RecrireFichierNaissance(courant_.toStdString(), fiches);
   } catch (const std::exception& e) {
     LaPlateforme().Erreur(QString::fromUtf8(e.what()));

@@ -3,6 +3,9 @@
 // modify/copy, delete, print.
 #include <QDialog>
 #include <functional>
+#include <vector>
+
+#include "LignesFiches.h"
 
 class QLabel;
 class QLineEdit;
@@ -41,6 +44,7 @@ class TFormLoadData : public QDialog {
   QTableWidget* table_;
   QLineEdit* recherche_;
   QLabel* panneau_;
+  std::vector<LigneFiche> lignes_;  // the table's rows, in its order
   QList<QPushButton*> boutonsFiche_;  // "Thème", "Supprimer fiche", "Modifier/Recopier": a row chosen first
   void ListerFichiers();
   void Selectionner(int ligne, bool choisie = true);

@@ -12,7 +12,7 @@
 #include "Cp1252.h"
 #include "ErreurFichier.h"
 #include "FichierNaissance.h"
-#include "Verifications.h"
+#include "Saisie.h"
 
 namespace selvane {
 namespace {
@@ -87,32 +87,16 @@ std::vector<LigneCsv> LireCsv(const std::string& texte) {
   return lignes;
 }
 
-std::string Rogner(const std::string& t) {
-  const std::size_t d = t.find_first_not_of(' ');
-  if (d == std::string::npos) return "";
-  return t.substr(d, t.find_last_not_of(' ') - d + 1);
-}
-
 // The record the entry window's "Sauver" stores, after its checks.
 bool FicheDeSaisie(SaisieNaissance s, FicheClient& f) {
-  s.nom = Rogner(s.nom);
-  if (s.nom.empty()) {
+  if (s.nom.find_first_not_of(' ') == std::string::npos) {
     Avertir("Le nom est vide : rien n'est enregistré");
     return false;
   }
   // "14h05" is completed with seconds "00", as the entry window does.
-  if (s.heure.size() == 5) s.heure += "m00";
+  if (s.heure.size() == 5) s.heure = HeureComplete(s.heure, "");
   if (!VerifierNaissance(s)) return false;
-  f = FicheClient();
-  f.Nom = ChaineCourte<36>::DepuisUtf8(s.nom);
-  f.SortOrder = CleDeTri(f.Nom.Texte());
-  f.Date = ChaineCourte<10>::DepuisUtf8(s.date);
-  f.Heure = ChaineCourte<8>::DepuisUtf8(s.heure);
-  f.Ville = ChaineCourte<70>::DepuisUtf8(Rogner(s.ville));
-  f.Lat = ChaineCourte<6>::DepuisUtf8(s.lat);
-  f.Long = ChaineCourte<7>::DepuisUtf8(s.lon);
-  f.Fuseau = ChaineCourte<9>::DepuisUtf8(s.fuseau);
-  f.Commentaire = ChaineCourte<80>::DepuisUtf8(Rogner(s.commentaire));
+  f = FicheSaisie(s);
   return true;
 }
 

@@ -13,7 +13,7 @@
 #include "Conversions.h"
 #include "Ephemerides.h"
 #include "EtatTheme.h"
-#include "Verifications.h"
+#include "Saisie.h"
 
 namespace selvane {
 namespace {

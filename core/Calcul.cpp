@@ -1,7 +1,6 @@
 #include "Calcul.h"
 
 #include <cmath>
-#include <cstdlib>
 #include <string>
 #include <string_view>
 
@@ -15,17 +14,14 @@ namespace selvane {
 
 namespace {
 
-// A date field must hold an integer; anything else stops the computation.
+// A date field of the chart must hold an integer; blanks may follow it, a "+"
+// may not precede it.
 int EntierStrict(std::string_view texte) {
-  std::string s(texte);
-  const std::size_t debut = s.find_first_not_of(' ');
-  const std::size_t fin = s.find_last_not_of(' ');
-  const std::string coeur = debut == std::string::npos ? "" : s.substr(debut, fin - debut + 1);
-  char* reste = nullptr;
-  const long v = coeur.empty() ? 0 : std::strtol(coeur.c_str(), &reste, 10);
-  if (coeur.empty() || *reste != '\0' || coeur[0] == '+')
-    throw ErreurConversion("'" + Cp1252VersUtf8(texte) + "' n'est pas une valeur entière correcte");
-  return static_cast<int>(v);
+  const std::string_view coeur = texte.substr(0, texte.find_last_not_of(' ') + 1);
+  const std::size_t debut = coeur.find_first_not_of(' ');
+  int valeur = 0;
+  if (debut == std::string_view::npos || coeur[debut] == '+' || !Entier(coeur, valeur)) RefuserEntier(texte);
+  return valeur;
 }
 
 std::string_view Sous(std::string_view texte, std::size_t debut, std::size_t longueur) {

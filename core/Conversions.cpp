@@ -86,18 +86,15 @@ std::string SecondesVersFuseau(double secondes) {
          "." + Remplir(d.secondes, 2);
 }
 
-namespace {
-
-// A field that must hold an integer: anything else stops the computation
-// rather than giving the Julian day of a day 0 of a month 0.
-int EntierExige(std::string_view texte) {
-  int valeur = 0;
-  if (!Entier(texte, valeur))
-    throw ErreurConversion("'" + Cp1252VersUtf8(texte) + "' n'est pas une valeur entière correcte");
-  return valeur;
+void RefuserEntier(std::string_view texte) {
+  throw ErreurConversion("'" + Cp1252VersUtf8(texte) + "' n'est pas une valeur entière correcte");
 }
 
-}  // namespace
+int EntierExige(std::string_view texte) {
+  int valeur = 0;
+  if (!Entier(texte, valeur)) RefuserEntier(texte);
+  return valeur;
+}
 
 double DateHeureVersJourJulien(std::string_view date, std::string_view heure, double fuseau) {
   const int jour = EntierExige(Tranche(date, 0, 2));
@@ -110,41 +107,17 @@ double DateHeureVersJourJulien(std::string_view date, std::string_view heure, do
 
 namespace {
 
-// Minutes of a D.MM text: its first two decimals, rounded.
-long MinutesDegMin(double x) {
-  const double a = std::fabs(x);
-  return static_cast<long>(Arrondi((a - PartieEntiere(a)) * 100.0));
+bool Valide(const std::string& erreur) {
+  if (erreur.empty()) return true;
+  Avertir(erreur);
+  return false;
 }
 
 }  // namespace
 
-bool LatitudeValide(std::string_view texte) {
-  const double x = LireNombre(texte);
-  const std::string utf8 = Cp1252VersUtf8(texte);
-  if (std::fabs(x) > 89.9) {
-    Avertir("Erreur : latitude supérieure à 90° !");
-    return false;
-  }
-  if (MinutesDegMin(x) >= 60) {
-    Avertir("Latitude : " + utf8 + " :  valeur incorrecte, nombre de minutes doit être inférieur à 60 !");
-    return false;
-  }
-  return true;
-}
+bool LatitudeValide(std::string_view texte) { return Valide(ErreurLatitude(texte)); }
 
-bool LongitudeValide(std::string_view texte) {
-  const double x = LireNombre(texte);
-  const std::string utf8 = Cp1252VersUtf8(texte);
-  if (std::fabs(x) > 180) {
-    Avertir("Longitude : " + utf8 + " :  valeur incorrecte !");
-    return false;
-  }
-  if (MinutesDegMin(x) >= 60) {
-    Avertir("Longitude : " + utf8 + " :  valeur incorrecte, nombre de minutes doit être inférieur à 60 !");
-    return false;
-  }
-  return true;
-}
+bool LongitudeValide(std::string_view texte) { return Valide(ErreurLongitude(texte)); }
 
 bool ContientChiffre(std::string_view texte) {
   for (char c : texte)

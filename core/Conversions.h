@@ -12,11 +12,7 @@ namespace selvane {
 
 // --- Reading the birth data -------------------------------------------------
 
-// The number the text spells, "." as decimal point; stops at the first
-// invalid character; 0 when nothing can be read.
-double LireNombre(std::string_view texte);
-// D.MM (minutes in the first two decimals) to decimal degrees, sign kept.
-double DegMinVersDegres(double degMin);
+// LireNombre and DegMinVersDegres come with Controles.h.
 // Zone text "HH.MM.SS", "HH.MM", "HH", optional leading "-": hours, east
 // positive. Unreadable: warns "Erreur dans l'écriture du fuseau" and gives 0.
 double LireFuseau(std::string_view texte);
@@ -32,6 +28,11 @@ std::string FormatLongitude(double degres);  // 002E20
 double DegresVersDegMin(double degres);
 std::string LongitudeVersFuseau(std::string_view texteLongitude);  // 2.20 -> 00.09.20
 std::string SecondesVersFuseau(double secondes);
+// A field that must hold an integer: anything else stops the computation
+// (ErreurConversion "'x' n'est pas une valeur entière correcte") rather than
+// giving the Julian day of a day 0 of a month 0.
+[[noreturn]] void RefuserEntier(std::string_view texte);
+int EntierExige(std::string_view texte);
 // Throws ErreurConversion when a date field or the hours are not an integer.
 double DateHeureVersJourJulien(std::string_view date, std::string_view heure, double fuseau);
 bool LatitudeValide(std::string_view texte);   // warns on failure

@@ -38,31 +38,6 @@ bool EntierZone(std::string_view texte, double& valeur) {
 
 }  // namespace
 
-double LireNombre(std::string_view texte) {
-  std::size_t i = 0;
-  while (i < texte.size() && texte[i] == ' ') ++i;
-  const std::size_t debut = i;
-  if (i < texte.size() && (texte[i] == '-' || texte[i] == '+')) ++i;
-  bool chiffres = false;
-  while (i < texte.size() && EstChiffre(texte[i])) { ++i; chiffres = true; }
-  if (i < texte.size() && texte[i] == '.') {
-    ++i;
-    while (i < texte.size() && EstChiffre(texte[i])) { ++i; chiffres = true; }
-  }
-  if (!chiffres) return 0.0;
-  // from_chars reads "." whatever the C locale; it takes no "+" sign.
-  std::size_t d = debut;
-  if (texte[d] == '+') ++d;
-  double valeur = 0;
-  std::from_chars(texte.data() + d, texte.data() + i, valeur);
-  return valeur;
-}
-
-double DegMinVersDegres(double degMin) {
-  const double entier = PartieEntiere(degMin);
-  return entier + (degMin - entier) * 10.0 / 6.0;
-}
-
 bool EssayerLireFuseau(std::string_view texte, double& heures) {
   heures = 0;
   if (texte.empty()) return true;

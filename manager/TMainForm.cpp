@@ -35,20 +35,6 @@ namespace gestion {
 namespace {
 
 
-// The number a text starts with, "." as decimal point; 0 when none.
-double Nombre(const QString& texte) {
-  static const QRegularExpression debut("^\\s*[-+]?[0-9]*\\.?[0-9]*");
-  const QString n = debut.match(texte).captured(0).trimmed();
-  bool ok = false;
-  const double v = n.toDouble(&ok);
-  return ok ? v : 0.0;
-}
-
-int MinutesDegMin(double x) {
-  const double a = std::fabs(x);
-  return static_cast<int>(std::nearbyint((a - std::trunc(a)) * 100.0));
-}
-
 }  // namespace
 
 TMainForm::TMainForm(const QString& dossier, QWidget* parent)
@@ -248,23 +234,16 @@ void TMainForm::Transferer() {
     return;
   }
   const QString lat = champs_[4]->text(), lon = champs_[5]->text();
-  const double x = std::fabs(Nombre(lat));
-  if (x > 66) {
+  // The manager admits latitudes up to 66° only; the rest is the entry window's check.
+  if (std::fabs(LireNombre(Octets(lat))) > 66) {
     LaPlateforme().Avertissement("Latitude : " + lat + QString::fromUtf8(" :  valeur supérieure à 66° !"));
     return;
   }
-  if (MinutesDegMin(x) >= 60) {
-    LaPlateforme().Avertissement("Latitude : " + lat + QString::fromUtf8(" :  valeur incorrecte, nombre de minutes doit être inférieur à 60 !"));
-    return;
-  }
-  const double y = std::fabs(Nombre(lon));
-  if (y > 180) {
-    LaPlateforme().Avertissement("Longitude : " + lon + " :  valeur incorrecte !");
-    return;
-  }
-  if (MinutesDegMin(y) >= 60) {
-    LaPlateforme().Avertissement("Longitude : " + lon + QString::fromUtf8(" :  valeur incorrecte, nombre de minutes doit être inférieur à 60 !"));
-    return;
+  for (const std::string& erreur : {ErreurLatitude(Octets(lat)), ErreurLongitude(Octets(lon))}) {
+    if (!erreur.empty()) {
+      LaPlateforme().Avertissement(QString::fromStdString(erreur));
+      return;
+    }
   }
   QString commentaire = champs_[7]->text();
   if (commentaire.isEmpty()) commentaire = QString::fromUtf8("modifié le ") + QDate::currentDate().toString("dd/MM/yyyy");

@@ -1,5 +1,10 @@
 #include "Controles.h"
 
+#include <charconv>
+#include <cmath>
+
+#include "Cp1252.h"
+
 namespace selvane {
 
 namespace {
@@ -7,6 +12,61 @@ namespace {
 bool EstChiffre(char c) { return c >= '0' && c <= '9'; }
 
 }  // namespace
+
+double LireNombre(std::string_view texte) {
+  std::size_t i = 0;
+  while (i < texte.size() && texte[i] == ' ') ++i;
+  const std::size_t debut = i;
+  if (i < texte.size() && (texte[i] == '-' || texte[i] == '+')) ++i;
+  bool chiffres = false;
+  while (i < texte.size() && EstChiffre(texte[i])) { ++i; chiffres = true; }
+  if (i < texte.size() && texte[i] == '.') {
+    ++i;
+    while (i < texte.size() && EstChiffre(texte[i])) { ++i; chiffres = true; }
+  }
+  if (!chiffres) return 0.0;
+  // from_chars reads "." whatever the C locale; it takes no "+" sign.
+  std::size_t d = debut;
+  if (texte[d] == '+') ++d;
+  double valeur = 0;
+  std::from_chars(texte.data() + d, texte.data() + i, valeur);
+  return valeur;
+}
+
+double DegMinVersDegres(double degMin) {
+  const double entier = std::trunc(degMin);
+  return entier + (degMin - entier) * 10.0 / 6.0;
+}
+
+long MinutesDegMin(double degMin) {
+  const double a = std::fabs(degMin);
+  return static_cast<long>(std::nearbyint((a - std::trunc(a)) * 100.0));
+}
+
+std::string ErreurLatitude(std::string_view texte) {
+  const double x = LireNombre(texte);
+  if (std::fabs(x) > 89.9) return "Erreur : latitude supérieure à 90° !";
+  if (MinutesDegMin(x) >= 60)
+    return "Latitude : " + Cp1252VersUtf8(texte) + " :  valeur incorrecte, nombre de minutes doit être inférieur à 60 !";
+  return "";
+}
+
+std::string ErreurLongitude(std::string_view texte) {
+  const double x = LireNombre(texte);
+  if (std::fabs(x) > 180) return "Longitude : " + Cp1252VersUtf8(texte) + " :  valeur incorrecte !";
+  if (MinutesDegMin(x) >= 60)
+    return "Longitude : " + Cp1252VersUtf8(texte) + " :  valeur incorrecte, nombre de minutes doit être inférieur à 60 !";
+  return "";
+}
+
+std::string ErreurCaracteresFuseau(std::string_view z) {
+  for (char c : z)
+    if (!(c == 'L' || c == 'l' || c == '-' || c == '.' || c == ' ' || EstChiffre(c)))
+      return "N'entrez que des chiffres et des \".\"  ";
+  if (!z.empty() && !(z[0] == '-' || EstChiffre(z[0])))
+    return "N'entrez que la lettre L ou des chiffres, séparés par des points";
+  return "";
+}
 
 bool Entier(std::string_view texte, int& valeur) {
   std::size_t i = 0;

@@ -18,18 +18,6 @@
 
 namespace selvane {
 
-Coordonnees CoordonneesPlanisphere(int x, int y, int largeur, int hauteurEcran) {
-  const double k = hauteurEcran / 480.0;
-  const double y0 = std::nearbyint(265 * k);
-  const double m = std::nearbyint(187.5 * k);
-  const double d = std::min(std::fabs(y0 - y), m);
-  double latitude = 2 * std::atan(d / y0) * RadEnDeg;
-  if (y > y0) latitude = -latitude;
-  double longitude = x / (largeur / 360.0) - 168.5;
-  if (longitude > 180) longitude = -(360 - longitude);
-  return {latitude, longitude};
-}
-
 TFormDomiscop::TFormDomiscop(const QString& dossier, QWidget* parent)
     : QWidget(parent, Qt::Window), carte_(new QSvgRenderer(dossier + "/planisf.svg", this)), position_(new QLineEdit(this)) {
   setWindowTitle(QString::fromUtf8("    Planisphère et fuseaux horaires"));

@@ -4,16 +4,12 @@
 #include <QDialog>
 #include <QWidget>
 
+#include "ImagesGeometrie.h"  // the map's projection, shared with the picture generator
+
 class QLineEdit;
 class QSvgRenderer;
 
 namespace selvane {
-
-// Coordinates under the pointer at pixel (x, y) of a map of width W and screen height H.
-struct Coordonnees {
-  double latitude, longitude;
-};
-Coordonnees CoordonneesPlanisphere(int x, int y, int largeur, int hauteurEcran);
 
 class TFormDomiscop : public QWidget {
   Q_OBJECT

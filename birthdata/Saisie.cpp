@@ -1,0 +1,100 @@
+#include "Saisie.h"
+
+#include <cmath>
+
+#include "Avertissements.h"
+#include "CleTri.h"
+#include "Controles.h"
+#include "Conversions.h"
+#include "Cp1252.h"
+
+namespace selvane {
+
+namespace {
+
+std::string Rogner(std::string_view t) {
+  const std::size_t d = t.find_first_not_of(' ');
+  if (d == std::string_view::npos) return "";
+  return std::string(t.substr(d, t.find_last_not_of(' ') - d + 1));
+}
+
+bool Valide(const std::string& erreur) {
+  if (erreur.empty()) return true;
+  Avertir(erreur);
+  return false;
+}
+
+}  // namespace
+
+std::string ErreurDate(std::string_view date) {
+  return DateValide(Utf8VersCp1252(date)) ? "" : std::string(date) + " : date incorrecte";
+}
+
+std::string ErreurHeure(std::string_view heure) {
+  return HeureValide(Utf8VersCp1252(heure)) ? "" : std::string(heure) + " : heure incorrecte";
+}
+
+std::string ControlerFuseau(std::string_view fuseau, std::string_view longitude, std::string& remplacement) {
+  remplacement.clear();
+  const std::string z = Rogner(fuseau);
+  if (z.empty()) return "";
+  if (z[0] == 'L' || z[0] == 'l') {
+    remplacement = LongitudeVersFuseau(longitude);
+    return "";
+  }
+  return ErreurCaracteresFuseau(Utf8VersCp1252(z));
+}
+
+bool NormaliserFuseau(SaisieNaissance& s) {
+  const std::string z = Rogner(s.fuseau);
+  if (z.empty()) {
+    Avertir("Vous n'avez pas entré/sélectionné de valeur pour le fuseau. Entrez 0\r\n"
+            "pour calculer le thème pour l'heure GMT.\r\n\r\n");
+    return false;
+  }
+  std::string remplacement;
+  if (!Valide(ControlerFuseau(z, Utf8VersCp1252(s.lon), remplacement))) return false;
+  if (!remplacement.empty()) {
+    s.fuseau = remplacement;
+    return true;
+  }
+  double heures = 0;
+  if (!EssayerLireFuseau(z, heures)) {
+    Avertir("Erreur dans l'écriture du fuseau");
+    return false;
+  }
+  s.fuseau = z;
+  return true;
+}
+
+bool VerifierNaissance(SaisieNaissance& s) {
+  if (!Valide(ErreurDate(s.date)) || !Valide(ErreurHeure(s.heure))) return false;
+  if (!LatitudeValide(Utf8VersCp1252(s.lat)) || !LongitudeValide(Utf8VersCp1252(s.lon))) return false;
+  return NormaliserFuseau(s);
+}
+
+std::string HeureComplete(std::string_view heuresMinutes, std::string_view secondes) {
+  return std::string(heuresMinutes) + "m" + (secondes.empty() ? std::string("00") : std::string(secondes));
+}
+
+FicheClient FicheSaisie(const SaisieNaissance& s) {
+  FicheClient f;
+  f.Nom = ChaineCourte<36>::DepuisUtf8(Rogner(s.nom));
+  f.SortOrder = CleDeTri(f.Nom.Texte());
+  f.Date = ChaineCourte<10>::DepuisUtf8(s.date);
+  f.Heure = ChaineCourte<8>::DepuisUtf8(s.heure);
+  f.Ville = ChaineCourte<70>::DepuisUtf8(Rogner(s.ville));
+  f.Lat = ChaineCourte<6>::DepuisUtf8(s.lat);
+  f.Long = ChaineCourte<7>::DepuisUtf8(s.lon);
+  f.Fuseau = ChaineCourte<9>::DepuisUtf8(Rogner(s.fuseau));
+  f.Commentaire = ChaineCourte<80>::DepuisUtf8(Rogner(s.commentaire));
+  return f;
+}
+
+int JourSemaineDeLaDate(std::string_view date) {
+  if (!DateValide(date)) return -1;
+  const double jour0 = DateHeureVersJourJulien(date, "", 0);
+  return static_cast<int>(static_cast<long>(std::trunc(jour0 + 1.5 + 0.00001)) % 7);
+}
+
+}  // namespace selvane
