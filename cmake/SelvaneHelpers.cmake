@@ -1,3 +1,37 @@
+# selvane_module(name [QT] [INTERFACE] SOURCES a.cpp ... DEPENDS lib...)
+# One library of the folder it is declared in: its sources, that folder as its include
+# directory, its dependencies (public, so that users get them too). QT runs moc on its
+# sources (windows with Q_OBJECT); INTERFACE declares headers only.
+function(selvane_module name)
+  cmake_parse_arguments(ARG "QT;INTERFACE" "" "SOURCES;DEPENDS" ${ARGN})
+  if(ARG_INTERFACE)
+    add_library(${name} INTERFACE)
+    target_include_directories(${name} INTERFACE ${CMAKE_CURRENT_SOURCE_DIR})
+    target_link_libraries(${name} INTERFACE ${ARG_DEPENDS})
+    return()
+  endif()
+  add_library(${name} STATIC ${ARG_SOURCES})
+  target_include_directories(${name} PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
+  target_link_libraries(${name} PUBLIC ${ARG_DEPENDS})
+  if(ARG_QT)
+    set_target_properties(${name} PROPERTIES AUTOMOC ON)
+  endif()
+endfunction()
+
+# selvane_programme(name [QT] SOURCES a.cpp ... DEPENDS lib... [SORTIE dir])
+# One executable; it lands in the program directory unless SORTIE names another folder.
+function(selvane_programme name)
+  cmake_parse_arguments(ARG "QT" "SORTIE" "SOURCES;DEPENDS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE ${ARG_DEPENDS})
+  if(ARG_QT)
+    set_target_properties(${name} PROPERTIES AUTOMOC ON)
+  endif()
+  if(ARG_SORTIE)
+    set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${ARG_SORTIE})
+  endif()
+endfunction()
+
 # selvane_add_test(name SOURCES a.cpp b.cpp LIBS lib... LABELS unit|gui|render)
 # One GoogleTest executable, registered with CTest test by test.
 include(GoogleTest)

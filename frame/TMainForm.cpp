@@ -47,12 +47,11 @@
 #include "TFormLoadData.h"
 #include "TFormCouleurs.h"
 #include "TFormOptions.h"
+#include "VersionSelvane.h"
 
 namespace selvane {
 
 namespace {
-
-const char* const kVersion = "0.1.0";
 
 // The core's warnings go to the platform's warning box.
 class AvertisseurPlateforme : public Avertisseur {
@@ -312,7 +311,7 @@ void TMainForm::EnregistrerCommandesFenetres() {
                            fenetre->show();
                          }});
   registre_.Enregistrer({"Selvane1", "A propos...", "A propos", false, {}, SansCondition, [] {
-                           LaPlateforme().Information(QString("Selvane\nVersion %1\n\nAstrologie uranienne").arg(kVersion));
+                           LaPlateforme().Information(QString("Selvane\nVersion %1\n\nAstrologie uranienne").arg(SELVANE_VERSION));
                          }});
 }
 
