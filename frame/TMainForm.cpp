@@ -407,7 +407,7 @@ void TMainForm::Radix() {
   FigerNatal();
 }
 
-void TMainForm::ExecuterTouche(int touche) { registre_.ExecuterTouche(touche); }
+bool TMainForm::ExecuterTouche(int touche) { return registre_.ExecuterTouche(touche); }
 
 void TMainForm::CopierRadix(const LignesRadix& lignes) { radix_ = lignes; }
 

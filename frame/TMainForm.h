@@ -28,7 +28,7 @@ class TMainForm : public QMainWindow, public FenetrePrincipale, public ContexteC
   ~TMainForm() override;
 
   // FenetrePrincipale
-  void ExecuterTouche(int touche) override;
+  bool ExecuterTouche(int touche) override;
   void CopierRadix(const LignesRadix& lignes) override;
   void ActiverMenusTheme() override;
   void DefinirFondsSignes(bool actif) override;

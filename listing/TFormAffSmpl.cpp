@@ -122,10 +122,8 @@ void TFormAffSmpl::keyPressEvent(QKeyEvent* evenement) {
     principale_->DefinirFondsSignes(true);
   } else if (touche == Qt::Key_K && principale_) {
     principale_->DefinirFondsSignes(false);
-  } else if (principale_ && (touche == Qt::Key_F1 || touche == Qt::Key_F2 ||
-                             (touche >= Qt::Key_A && touche <= Qt::Key_Z))) {
-    principale_->ExecuterTouche(touche);
-  } else {
+  } else if (!principale_ || !principale_->ExecuterTouche(touche)) {
+    // The main window's commands have the keys; any other goes the usual way.
     QWidget::keyPressEvent(evenement);
   }
 }

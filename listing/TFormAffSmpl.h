@@ -15,7 +15,7 @@ namespace selvane {
 class FenetrePrincipale {
  public:
   virtual ~FenetrePrincipale() = default;
-  virtual void ExecuterTouche(int touche) = 0;           // F1, F2, letters
+  virtual bool ExecuterTouche(int touche) = 0;           // false: no command has that key
   virtual void CopierRadix(const LignesRadix& lignes) = 0; // on activation
   virtual void ActiverMenusTheme() = 0;                  // print item, "Fenêtre", "Calculs divers"
   virtual void DefinirFondsSignes(bool actif) = 0;       // keys F and K

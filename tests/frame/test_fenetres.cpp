@@ -155,6 +155,45 @@ TEST_F(FenetresTest, LaCommandeTravailleSurLeRadixActive) {
   EXPECT_EQ(temoin.messages.last().texte, "Fonction non encore disponible");
 }
 
+// Keys typed into a chart window run the main window's commands of those keys.
+TEST_F(FenetresTest, ToucheDuListingTransmiseALaCommande) {
+  principale->RouvrirTheme(Cht("DUPONT,Jean", "07/03/1952"));
+  auto* listing = qobject_cast<TFormAffSmpl*>(principale->ZoneFenetres()->subWindowList()[0]->widget());
+  ASSERT_NE(listing, nullptr);
+  temoin.messages.clear();
+  QTest::keyClick(listing, Qt::Key_B);  // no command: nothing happens
+  EXPECT_TRUE(temoin.messages.isEmpty());
+  QTest::keyClick(listing, Qt::Key_M);
+  ASSERT_EQ(temoin.messages.size(), 1);
+  EXPECT_EQ(temoin.messages[0].texte, "Fonction non encore disponible");
+  EXPECT_DOUBLE_EQ(Etat().Positions[Soleil][6], Etat().Positions[Soleil][1]);  // the radix frozen first
+  QTest::keyClick(listing, Qt::Key_F);
+  EXPECT_TRUE(principale->Action("Fondsdessignescolores")->isChecked());
+  EXPECT_TRUE(principale->Options().fondsSignesColores);
+  QTest::keyClick(listing, Qt::Key_K);
+  EXPECT_FALSE(principale->Options().fondsSignesColores);
+}
+
+// A saved chart that went away between the list and the double click: the error box,
+// and the program goes on (the error must not leave the list's signal).
+TEST_F(FenetresTest, ThemeDisparuDeLaListe) {
+  principale->RouvrirTheme(Cht("DUPONT,Jean", "07/03/1952"));
+  principale->Action("Listedesthmessauvegards1")->trigger();
+  auto* liste = principale->findChild<TFormChartList*>();
+  ASSERT_NE(liste, nullptr);
+  ASSERT_EQ(liste->Liste()->count(), 1);
+  fs::remove(dossier / "DUPONT,Jean - Natal.cht");
+  temoin.messages.clear();
+  QListWidgetItem* element = liste->Liste()->item(0);
+  const QRect ici = liste->Liste()->visualItemRect(element);
+  // A double click as the view receives it from a mouse: press, release, then the second press.
+  QTest::mouseClick(liste->Liste()->viewport(), Qt::LeftButton, {}, ici.center());
+  QTest::mouseDClick(liste->Liste()->viewport(), Qt::LeftButton, {}, ici.center());
+  ASSERT_EQ(temoin.messages.size(), 1);
+  EXPECT_EQ(temoin.messages[0].genre, "erreur");
+  EXPECT_EQ(Enfants(), 1);
+}
+
 TEST_F(FenetresTest, LimiteDesFenetres) {
   const QString cht = Cht("DUPONT,Jean", "07/03/1952");
   for (int i = 0; i < 10; ++i) principale->RouvrirTheme(cht);
