@@ -5,13 +5,9 @@
 #include <QScrollBar>
 #include <QTableWidget>
 
-#include "Cp1252.h"
+#include "Texte1252.h"
 
 namespace selvane {
-
-namespace {
-QString Texte(std::string_view octets) { return QString::fromStdString(Cp1252VersUtf8(octets)); }
-}  // namespace
 
 GrilleAtlas::GrilleAtlas(int lignes, QWidget* parent)
     : QWidget(parent), lignes_(lignes), table_(new QTableWidget(lignes, 4, this)), barre_(new QScrollBar(Qt::Vertical, this)) {

@@ -8,9 +8,9 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
-#include "Cp1252.h"
 #include "GrilleAtlas.h"
 #include "Plateforme.h"
+#include "Texte1252.h"
 
 namespace selvane {
 
@@ -38,10 +38,10 @@ TFormConsultAtlas::TFormConsultAtlas(const QString& dossier, const QString& vill
   connect(pays_, &QComboBox::currentIndexChanged, this, ouvrir);
   connect(Recherche, &QLineEdit::textEdited, this, [this](const QString& t) { Grille->Chercher(t, 8); });
   connect(Grille, &GrilleAtlas::VilleChoisie, this, [this](const CityRecord& v) {
-    EditVille->setText(QString::fromStdString(Cp1252VersUtf8(v.Ville.Texte())).trimmed());
-    EditPays->setText(QString::fromStdString(Cp1252VersUtf8(v.Pays.Texte())) + " ");
-    EditLat->setText(QString::fromStdString(Cp1252VersUtf8(v.Lat.Texte())));
-    EditLong->setText(QString::fromStdString(Cp1252VersUtf8(v.Long.Texte())));
+    EditVille->setText(Texte(v.Ville.Texte()).trimmed());
+    EditPays->setText(Texte(v.Pays.Texte()) + " ");
+    EditLat->setText(Texte(v.Lat.Texte()));
+    EditLong->setText(Texte(v.Long.Texte()));
   });
   connect(Grille->Table(), &QTableWidget::cellDoubleClicked, this, [this] { Ok(); });
   auto* ok = new QPushButton("Ok", this);
