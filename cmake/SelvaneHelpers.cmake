@@ -1,9 +1,15 @@
-# selvane_module(name [QT] [INTERFACE] SOURCES a.cpp ... DEPENDS lib...)
+# selvane_module(name [QT] [INTERFACE] SOURCES a.cpp ... DEPENDS lib... [NEVER lib...])
 # One library of the folder it is declared in: its sources, that folder as its include
 # directory, its dependencies (public, so that users get them too). QT runs moc on its
-# sources (windows with Q_OBJECT); INTERFACE declares headers only.
+# sources (windows with Q_OBJECT); INTERFACE declares headers only. NEVER names libraries
+# it must not reach, even through others (a technique never needs the listing or the
+# frame); selvane_verifier_couches() stops the configuration when one does.
 function(selvane_module name)
-  cmake_parse_arguments(ARG "QT;INTERFACE" "" "SOURCES;DEPENDS" ${ARGN})
+  cmake_parse_arguments(ARG "QT;INTERFACE" "" "SOURCES;DEPENDS;NEVER" ${ARGN})
+  if(ARG_NEVER)
+    set_property(GLOBAL APPEND PROPERTY SELVANE_MODULES_BORNES ${name})
+    set_property(GLOBAL PROPERTY SELVANE_JAMAIS_${name} ${ARG_NEVER})
+  endif()
   if(ARG_INTERFACE)
     add_library(${name} INTERFACE)
     target_include_directories(${name} INTERFACE ${CMAKE_CURRENT_SOURCE_DIR})
@@ -16,6 +22,47 @@ function(selvane_module name)
   if(ARG_QT)
     set_target_properties(${name} PROPERTIES AUTOMOC ON)
   endif()
+endfunction()
+
+# Every library a target reaches through its link dependencies, into the variable `sortie`.
+function(selvane_dependances cible sortie)
+  set(vues)
+  set(a_voir ${cible})
+  while(a_voir)
+    list(POP_FRONT a_voir t)
+    if(NOT TARGET ${t} OR t IN_LIST vues)
+      continue()
+    endif()
+    list(APPEND vues ${t})
+    get_target_property(type ${t} TYPE)
+    set(libs)
+    if(NOT type STREQUAL "INTERFACE_LIBRARY")
+      get_target_property(libs ${t} LINK_LIBRARIES)
+    endif()
+    get_target_property(interface ${t} INTERFACE_LINK_LIBRARIES)
+    foreach(l ${libs} ${interface})
+      if(l AND NOT l MATCHES "NOTFOUND$")
+        list(APPEND a_voir ${l})
+      endif()
+    endforeach()
+  endwhile()
+  list(REMOVE_ITEM vues ${cible})
+  set(${sortie} ${vues} PARENT_SCOPE)
+endfunction()
+
+# Called once every folder is declared: a module that reaches a library it names in NEVER
+# stops the configuration, so the layers stay as they are drawn.
+function(selvane_verifier_couches)
+  get_property(modules GLOBAL PROPERTY SELVANE_MODULES_BORNES)
+  foreach(m ${modules})
+    get_property(jamais GLOBAL PROPERTY SELVANE_JAMAIS_${m})
+    selvane_dependances(${m} atteintes)
+    foreach(j ${jamais})
+      if(j IN_LIST atteintes)
+        message(FATAL_ERROR "${m} must not depend on ${j}")
+      endif()
+    endforeach()
+  endforeach()
 endfunction()
 
 # selvane_programme(name [QT] SOURCES a.cpp ... DEPENDS lib... [SORTIE dir])
