@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <optional>
 #include <unistd.h>
 
 #include <QApplication>
@@ -20,8 +21,10 @@
 #include <filesystem>
 #include <fstream>
 
-#include "../AppliDeTest.h"
-#include "../VerifierFiches.h"
+#include "AppliDeTest.h"
+#include "DossierProgramme.h"
+#include "PlateformeTemoin.h"
+#include "VerifierFiches.h"
 #include "Avertissements.h"
 #include "CleTri.h"
 #include "Cp1252.h"
@@ -51,14 +54,8 @@ class SaisieTest : public ::testing::Test {
  protected:
   void SetUp() override {
     ApplicationDeTest<QApplication>();
-    dossier = fs::temp_directory_path() /
-              ("selvane_saisie_" + std::to_string(::getpid()) + "_" +
-               ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(dossier);
-    fs::create_directories(dossier);
-    for (const char* f : {"Vildef.def", "Zones_Numbers.tzn", "TZDBCel.tzb", "France.cty", "CodesPays.txt"})
-      fs::copy_file(fs::path(SELVANE_BIN_DIR) / f, dossier / f);
-    DefinirPlateforme(&temoin);
+    programme_.emplace("selvane_saisie", std::initializer_list<const char*>{"Vildef.def", "Zones_Numbers.tzn", "TZDBCel.tzb", "France.cty", "CodesPays.txt"});
+    dossier = programme_->Chemin();
     DefinirAvertisseur(&avertisseur);
     ReinitialiserEtat();
     OuvrirEphemerides();
@@ -66,8 +63,7 @@ class SaisieTest : public ::testing::Test {
   }
   void TearDown() override {
     DefinirAvertisseur(nullptr);
-    DefinirPlateforme(nullptr);
-    fs::remove_all(dossier);
+    programme_.reset();
   }
   QString Dossier() const { return QString::fromStdString(dossier.string()); }
   // What a user does: click a button by its caption, type into a field from its start.
@@ -93,8 +89,9 @@ class SaisieTest : public ::testing::Test {
     for (const auto& m : temoin.messages) t << m.texte;
     return t;
   }
+  std::optional<DossierProgramme> programme_;
   fs::path dossier;
-  PlateformeTemoin temoin;
+  TemoinInstalle temoin;
   AvertisseurPlateforme avertisseur;
 };
 

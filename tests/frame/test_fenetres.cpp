@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
+#include <optional>
 
-#include "../AppliDeTest.h"
+#include "AppliDeTest.h"
+#include "DossierProgramme.h"
+#include "PlateformeTemoin.h"
 #include <unistd.h>
 
 #include <QAction>
@@ -55,23 +58,15 @@ class FenetresTest : public ::testing::Test {
  protected:
   void SetUp() override {
     Application();
-    dossier = fs::temp_directory_path() /
-              ("selvane_fenetres_" + std::to_string(::getpid()) + "_" +
-               ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(dossier);
-    fs::create_directories(dossier);
-    for (const char* f : {"Celvan S.ttf", "Celvan F.ttf", "Celvan.ttf", "Zazazive.ttf", "Vildef.def", "Zones_Numbers.tzn",
-                          "TZDBCel.tzb", "France.cty", "planisf.svg"})
-      fs::copy_file(fs::path(SELVANE_BIN_DIR) / f, dossier / f);
+    programme_.emplace("selvane_fenetres", std::initializer_list<const char*>{"Celvan S.ttf", "Celvan F.ttf", "Celvan.ttf", "Zazazive.ttf", "Vildef.def", "Zones_Numbers.tzn", "TZDBCel.tzb", "France.cty", "planisf.svg"});
+    dossier = programme_->Chemin();
     EcrireReglagesParDefaut(dossier);
-    DefinirPlateforme(&temoin);
     ReinitialiserEtat();
     principale = new TMainForm(QString::fromStdString(dossier.string()));
   }
   void TearDown() override {
     delete principale;
-    DefinirPlateforme(nullptr);
-    fs::remove_all(dossier);
+    programme_.reset();
   }
   QString Cht(const char* nom, const char* date) {
     const fs::path p = dossier / (std::string(nom) + ".source.cht.txt");
@@ -79,8 +74,9 @@ class FenetresTest : public ::testing::Test {
     return QString::fromStdString(p.string());
   }
   int Enfants() const { return principale->ZoneFenetres()->subWindowList().size(); }
+  std::optional<DossierProgramme> programme_;
   fs::path dossier;
-  PlateformeTemoin temoin;
+  TemoinInstalle temoin;
   TMainForm* principale = nullptr;
 };
 

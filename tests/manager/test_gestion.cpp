@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
+#include <optional>
 
-#include "../AppliDeTest.h"
-#include "../VerifierFiches.h"
+#include "AppliDeTest.h"
+#include "DossierProgramme.h"
+#include "PlateformeTemoin.h"
+#include "VerifierFiches.h"
 #include <unistd.h>
 
 #include <QAction>
@@ -55,20 +58,15 @@ class GestionTest : public ::testing::Test {
  protected:
   void SetUp() override {
     Application();
-    dossier = fs::temp_directory_path() /
-              ("selvane_gestion_" + std::to_string(::getpid()) + "_" +
-               ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(dossier);
-    fs::create_directories(dossier);
-    DefinirPlateforme(&temoin);
+    programme_.emplace("selvane_gestion");
+    dossier = programme_->Chemin();
     SimulerPanneEcriture(0);
     fenetre = new gestion::TMainForm(QString::fromStdString(dossier.string()));
   }
   void TearDown() override {
     delete fenetre;
     SimulerPanneEcriture(0);
-    DefinirPlateforme(nullptr);
-    fs::remove_all(dossier);
+    programme_.reset();
   }
   void Ouvrir(const char* nom) {
     fenetre->OuvrirFichier();
@@ -116,8 +114,9 @@ class GestionTest : public ::testing::Test {
   void VerifierFichier(const char* fichier, const std::vector<FicheClient>& attendues) {
     VerifierFiches(LireFichierNaissance(dossier / fichier), attendues, fichier);
   }
+  std::optional<DossierProgramme> programme_;
   fs::path dossier;
-  PlateformeTemoin temoin;
+  TemoinInstalle temoin;
   gestion::TMainForm* fenetre = nullptr;
 };
 
