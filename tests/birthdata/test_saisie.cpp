@@ -23,6 +23,7 @@
 
 #include "AppliDeTest.h"
 #include "DossierProgramme.h"
+#include "FicheDeTest.h"
 #include "PlateformeTemoin.h"
 #include "VerifierFiches.h"
 #include "Avertissements.h"
@@ -96,16 +97,7 @@ class SaisieTest : public ::testing::Test {
 };
 
 FicheClient Fiche(const char* nom) {
-  FicheClient f;
-  f.Nom = nom;
-  f.SortOrder = CleDeTri(f.Nom.Texte());
-  f.Date = "07/03/1952";
-  f.Heure = "14h05m30";
-  f.Ville = "Paris";
-  f.Lat = "48.52";
-  f.Long = "2.20";
-  f.Fuseau = "01.00.00";
-  return f;
+  return FicheDeTest(nom).Commentaire("").AvecCle();
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 
 #include "AppliDeTest.h"
 #include "DossierProgramme.h"
+#include "FicheDeTest.h"
 #include "PlateformeTemoin.h"
 #include <unistd.h>
 
@@ -42,16 +43,7 @@ namespace {
 QApplication& Application() { return ApplicationDeTest<QApplication>(); }
 
 FicheClient Fiche(const char* nom, const char* date) {
-  FicheClient f;
-  f.Nom = nom;
-  f.Date = date;
-  f.Heure = "14h05m30";
-  f.Ville = "Paris";
-  f.Lat = "48.52";
-  f.Long = "2.20";
-  f.Fuseau = "01.00.00";
-  f.Commentaire = "essai";
-  return f;
+  return FicheDeTest(nom).Date(date);
 }
 
 class FenetresTest : public ::testing::Test {

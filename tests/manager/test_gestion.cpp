@@ -3,6 +3,7 @@
 
 #include "AppliDeTest.h"
 #include "DossierProgramme.h"
+#include "FicheDeTest.h"
 #include "PlateformeTemoin.h"
 #include "VerifierFiches.h"
 #include <unistd.h>
@@ -37,16 +38,7 @@ ColonneGrille ColonneTitree(const char* titre) {
 QApplication& Application() { return ApplicationDeTest<QApplication>(); }
 
 FicheClient Fiche(const char* nom, const char* date = "07/03/1952") {
-  FicheClient f;
-  f.Nom = nom;
-  f.SortOrder = CleDeTri(f.Nom.Texte());
-  f.Date = date;
-  f.Heure = "14h05m30";
-  f.Ville = "Paris";
-  f.Lat = "48.52";
-  f.Long = "2.20";
-  f.Fuseau = "01.00.00";
-  return f;
+  return FicheDeTest(nom).Date(date).Commentaire("").AvecCle();
 }
 
 std::string Octets(const fs::path& p) {
