@@ -24,6 +24,7 @@
 #include "AppliDeTest.h"
 #include "DossierProgramme.h"
 #include "FicheDeTest.h"
+#include "Pdf.h"
 #include "PlateformeTemoin.h"
 #include "VerifierFiches.h"
 #include "Avertissements.h"
@@ -226,6 +227,15 @@ TEST_F(SaisieTest, NavigateurRechercheSuppressionImpression) {
   QPainter p(&pdf);
   EXPECT_EQ(navigateur.ImprimerFichier(p, pdf.height(), [&] { pdf.newPage(); }), 2);
   p.end();
+  const ContenuPdf imprime = LirePdf(dossier / "liste.pdf");
+  ASSERT_EQ(imprime.pages, 2);
+  const std::size_t saut = imprime.texte.find('\f');
+  const std::string page1 = imprime.texte.substr(0, saut), page2 = imprime.texte.substr(saut);
+  EXPECT_NE(page1.find("Grand.thz"), std::string::npos);
+  EXPECT_NE(page1.find("NOM100"), std::string::npos);
+  EXPECT_NE(page1.find("07/03/1952"), std::string::npos);
+  EXPECT_EQ(page1.find("NOM177"), std::string::npos);
+  EXPECT_NE(page2.find("NOM177"), std::string::npos);
   navigateur.GridData()->setCurrentCell(5, 0);
   navigateur.Theme();
   EXPECT_TRUE(listing);

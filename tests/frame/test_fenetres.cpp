@@ -4,6 +4,7 @@
 #include "AppliDeTest.h"
 #include "DossierProgramme.h"
 #include "FicheDeTest.h"
+#include "Pdf.h"
 #include "PlateformeTemoin.h"
 #include <unistd.h>
 
@@ -26,6 +27,7 @@
 
 #include "Calcul.h"
 #include "Catalogue.h"
+#include "Conversions.h"
 #include "Ephemerides.h"
 #include "DessinTheme.h"
 #include "EtatTheme.h"
@@ -167,11 +169,14 @@ TEST_F(FenetresTest, ImpressionSurUnePage) {
   principale->RouvrirTheme(Cht("DUPONT,Jean", "07/03/1952"));
   temoin.fichierPdf = QString::fromStdString((dossier / "feuille.pdf").string());
   principale->Action("FilePrintItem")->trigger();
-  QFile pdf(temoin.fichierPdf);
-  ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
-  const QByteArray octets = pdf.readAll();
-  EXPECT_EQ(octets.count("/Type /Page\n") + octets.count("/Type /Page\r") + octets.count("/Type /Page "), 1);
-  EXPECT_GT(octets.size(), 10000);
+  const ContenuPdf pdf = LirePdf(temoin.fichierPdf.toStdString());
+  EXPECT_EQ(pdf.pages, 1);
+  // The sheet's header and house box, as text of the page.
+  for (const std::string& ligne :
+       {std::string("Jean DUPONT"), std::string("07/03/1952 à 14h05m30 (GMT+01.00.00)"), std::string("Paris"),
+        std::string("48N52 - 002E20"), std::string("NATAL"), std::string("Domif.           : Placidus"),
+        "ARMC             : " + FormatTempsSideral(Etat().TempsSideralDeg)})
+    EXPECT_NE(pdf.texte.find(ligne), std::string::npos) << ligne;
 }
 
 TEST_F(FenetresTest, SelectionDePlanetes) {
