@@ -80,12 +80,14 @@ function(selvane_programme name)
 endfunction()
 
 # selvane_add_test(name SOURCES a.cpp b.cpp LIBS lib... LABELS unit|gui|render)
-# One GoogleTest executable, registered with CTest test by test.
+# One GoogleTest executable, registered with CTest test by test, with the
+# tests' shared support (tests/support; add selvane_test_support_qt for the
+# platform double).
 include(GoogleTest)
 function(selvane_add_test name)
   cmake_parse_arguments(ARG "" "" "SOURCES;LIBS;LABELS" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
-  target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gtest_main)
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS} selvane_test_support GTest::gtest GTest::gtest_main)
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
   if(NOT ARG_LABELS)
     set(ARG_LABELS unit)

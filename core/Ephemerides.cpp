@@ -10,6 +10,8 @@ namespace selvane {
 
 const char* const DossierEphemerides = "/usr/share/libswe/ephe";
 
+static_assert(OptionsPositions == SEFLG_SPEED, "position requests carry the speed flag");
+
 namespace {
 
 // The library writes its error text somewhere; callers that do not keep it share this one.
@@ -111,7 +113,7 @@ CuspidesEtAngles Cuspides(int systeme, double latitudeRad, double longitudeDeg, 
 }
 
 void OuvrirEphemerides() {
-  Etat().OptionsEphem = SEFLG_SPEED;
+  Etat().OptionsEphem = OptionsPositions;
   swe_set_ephe_path(DossierEphemerides);
 }
 
@@ -185,23 +187,20 @@ double EquationTemps(double jourJulien, char* message) {
   return e * 24.0;
 }
 
-std::int32_t LeverCoucher(int corpsEphemeride, int code, double geopos[3], double* tret,
-                          double jourUT) {
-  EtatTheme& e = Etat();
-  return swe_rise_trans(jourUT, corpsEphemeride, nullptr, e.OptionsEphem, code + 768, geopos, 0.0,
-                        15.0, tret, e.MessageEphem);
+std::int32_t LeverCoucher(int corpsEphemeride, int code, double geopos[3], double* tret, double jourUT,
+                          std::int32_t options) {
+  return swe_rise_trans(jourUT, corpsEphemeride, nullptr, options, code + 768, geopos, 0.0, 15.0, tret,
+                        Tampon(nullptr));
 }
 
-double DeltaTBibliotheque(double jourUT) { return swe_deltat_ex(jourUT, SEFLG_SWIEPH, Etat().MessageEphem); }
+double DeltaTBibliotheque(double jourUT) { return swe_deltat_ex(jourUT, SEFLG_SWIEPH, Tampon(nullptr)); }
 
 std::int32_t EclipseSolaire(bool arriere, double* tret, double jourUT) {
-  return swe_sol_eclipse_when_glob(jourUT, SEFLG_SWIEPH, 0, tret, arriere ? 1 : 0,
-                                   Etat().MessageEphem);
+  return swe_sol_eclipse_when_glob(jourUT, SEFLG_SWIEPH, 0, tret, arriere ? 1 : 0, Tampon(nullptr));
 }
 
 std::int32_t EclipseLunaire(bool arriere, double* tret, double jourUT) {
-  return swe_lun_eclipse_when(jourUT, SEFLG_SWIEPH, 0, tret, arriere ? 1 : 0,
-                              Etat().MessageEphem);
+  return swe_lun_eclipse_when(jourUT, SEFLG_SWIEPH, 0, tret, arriere ? 1 : 0, Tampon(nullptr));
 }
 
 }  // namespace selvane

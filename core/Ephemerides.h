@@ -58,7 +58,23 @@ struct CuspidesEtAngles {
 };
 CuspidesEtAngles Cuspides(int systeme, double latitudeRad, double longitudeDeg, double jourUT);
 
+double EquationTemps(double jourJulien, char* message = nullptr);  // hours
+
+// geopos: longitude, latitude, height. Returns the library's value; the time
+// found is tret[0].
+std::int32_t LeverCoucher(int corpsEphemeride, int code, double geopos[3], double* tret, double jourUT,
+                          std::int32_t options = OptionsPositions);
+// The library's own ΔT (days) at a Universal Time instant: the one its eclipse
+// times are computed with.
+double DeltaTBibliotheque(double jourUT);
+// tret receives the eclipse times (tret[0] is the maximum), at least 10 entries.
+std::int32_t EclipseSolaire(bool arriere, double* tret, double jourUT);
+std::int32_t EclipseLunaire(bool arriere, double* tret, double jourUT);
+
 // --- Writers into the chart state ------------------------------------------
+// They store the results above into the column ColonneCalcul selects (or the
+// one given), column 3 for speeds, and the scalars. Opening sets the state's
+// request flags and the library's data path.
 
 void OuvrirEphemerides();
 void FermerEphemerides();
@@ -73,16 +89,5 @@ void CalculerPlanetes(int colonne, double jourTT);
 void CalculerTransneptuniens(int colonne, double jourTT);
 void CalculerCorps(int corps, double jourUT);
 void CalculerMaisons(int systeme, double latitudeRad, double jourUT);
-double EquationTemps(double jourJulien, char* message = nullptr);  // hours
-
-// geopos: longitude, latitude, height. Returns the library's value; the time
-// found is tret[0].
-std::int32_t LeverCoucher(int corpsEphemeride, int code, double geopos[3], double* tret, double jourUT);
-// The library's own ΔT (days) at a Universal Time instant: the one its eclipse
-// times are computed with.
-double DeltaTBibliotheque(double jourUT);
-// tret receives the eclipse times (tret[0] is the maximum), at least 10 entries.
-std::int32_t EclipseSolaire(bool arriere, double* tret, double jourUT);
-std::int32_t EclipseLunaire(bool arriere, double* tret, double jourUT);
 
 }  // namespace selvane

@@ -79,12 +79,6 @@ void PlateformeQt::LancerProgramme(const QString& chemin) { QProcess::startDetac
 void PlateformeQt::OuvrirAide(const QString& rubrique) { OuvrirRubriqueAide(rubrique, Parent()); }
 void PlateformeQt::OuvrirAdresse(const QString& adresse) { QDesktopServices::openUrl(QUrl(adresse)); }
 
-bool PlateformeTemoin::DialogueImpression(QPrinter& imprimante) {
-  imprimante.setOutputFormat(QPrinter::PdfFormat);
-  imprimante.setOutputFileName(fichierPdf);
-  return imprimer;
-}
-
 bool ChargerTraductionsQt(QCoreApplication& application) {
   // Qt's own dialogs (print, colour, folder, input) in French, from Debian's qt6-translations-l10n.
   auto* traducteur = new QTranslator(&application);

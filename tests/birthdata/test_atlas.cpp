@@ -13,6 +13,7 @@
 #include <set>
 #include <random>
 
+#include "DossierProgramme.h"
 #include "Atlas.h"
 #include "Avertissements.h"
 #include "Conversions.h"
@@ -41,13 +42,10 @@ CityRecord Ville(const char* nomUtf8, const char* cle) {
 class AtlasTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    dossier = fs::temp_directory_path() /
-              ("selvane_atlas_" + std::to_string(::getpid()) + "_" +
-               ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(dossier);
-    fs::create_directories(dossier);
+    programme_.emplace("selvane_atlas");
+    dossier = programme_->Chemin();
   }
-  void TearDown() override { fs::remove_all(dossier); }
+  void TearDown() override { programme_.reset(); }
   fs::path EcrireAtlas(const std::string& nom, const std::vector<CityRecord>& villes, std::size_t coupe = 0) {
     std::string octets(villes.size() * 182, '\0');
     for (std::size_t i = 0; i < villes.size(); ++i)
@@ -58,6 +56,7 @@ class AtlasTest : public ::testing::Test {
     return p;
   }
   void Ecrire(const char* nom, const std::string& texte) { std::ofstream(dossier / nom, std::ios::binary) << texte; }
+  std::optional<DossierProgramme> programme_;
   fs::path dossier;
 };
 

@@ -7,7 +7,7 @@
 #include "Controles.h"
 #include "LignesFiches.h"
 #include "Saisie.h"
-#include "../core/Temoins.h"
+#include "TemoinAvertissements.h"
 
 using namespace selvane;
 

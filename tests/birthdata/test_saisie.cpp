@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <optional>
 #include <unistd.h>
 
 #include <QApplication>
@@ -20,8 +21,12 @@
 #include <filesystem>
 #include <fstream>
 
-#include "../AppliDeTest.h"
-#include "../VerifierFiches.h"
+#include "AppliDeTest.h"
+#include "DossierProgramme.h"
+#include "FicheDeTest.h"
+#include "Pdf.h"
+#include "PlateformeTemoin.h"
+#include "VerifierFiches.h"
 #include "Avertissements.h"
 #include "CleTri.h"
 #include "Cp1252.h"
@@ -51,14 +56,8 @@ class SaisieTest : public ::testing::Test {
  protected:
   void SetUp() override {
     ApplicationDeTest<QApplication>();
-    dossier = fs::temp_directory_path() /
-              ("selvane_saisie_" + std::to_string(::getpid()) + "_" +
-               ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(dossier);
-    fs::create_directories(dossier);
-    for (const char* f : {"Vildef.def", "Zones_Numbers.tzn", "TZDBCel.tzb", "France.cty", "CodesPays.txt"})
-      fs::copy_file(fs::path(SELVANE_BIN_DIR) / f, dossier / f);
-    DefinirPlateforme(&temoin);
+    programme_.emplace("selvane_saisie", std::initializer_list<const char*>{"Vildef.def", "Zones_Numbers.tzn", "TZDBCel.tzb", "France.cty", "CodesPays.txt"});
+    dossier = programme_->Chemin();
     DefinirAvertisseur(&avertisseur);
     ReinitialiserEtat();
     OuvrirEphemerides();
@@ -66,8 +65,7 @@ class SaisieTest : public ::testing::Test {
   }
   void TearDown() override {
     DefinirAvertisseur(nullptr);
-    DefinirPlateforme(nullptr);
-    fs::remove_all(dossier);
+    programme_.reset();
   }
   QString Dossier() const { return QString::fromStdString(dossier.string()); }
   // What a user does: click a button by its caption, type into a field from its start.
@@ -93,22 +91,14 @@ class SaisieTest : public ::testing::Test {
     for (const auto& m : temoin.messages) t << m.texte;
     return t;
   }
+  std::optional<DossierProgramme> programme_;
   fs::path dossier;
-  PlateformeTemoin temoin;
+  TemoinInstalle temoin;
   AvertisseurPlateforme avertisseur;
 };
 
 FicheClient Fiche(const char* nom) {
-  FicheClient f;
-  f.Nom = nom;
-  f.SortOrder = CleDeTri(f.Nom.Texte());
-  f.Date = "07/03/1952";
-  f.Heure = "14h05m30";
-  f.Ville = "Paris";
-  f.Lat = "48.52";
-  f.Long = "2.20";
-  f.Fuseau = "01.00.00";
-  return f;
+  return FicheDeTest(nom).Commentaire("").AvecCle();
 }
 
 }  // namespace
@@ -237,6 +227,15 @@ TEST_F(SaisieTest, NavigateurRechercheSuppressionImpression) {
   QPainter p(&pdf);
   EXPECT_EQ(navigateur.ImprimerFichier(p, pdf.height(), [&] { pdf.newPage(); }), 2);
   p.end();
+  const ContenuPdf imprime = LirePdf(dossier / "liste.pdf");
+  ASSERT_EQ(imprime.pages, 2);
+  const std::size_t saut = imprime.texte.find('\f');
+  const std::string page1 = imprime.texte.substr(0, saut), page2 = imprime.texte.substr(saut);
+  EXPECT_NE(page1.find("Grand.thz"), std::string::npos);
+  EXPECT_NE(page1.find("NOM100"), std::string::npos);
+  EXPECT_NE(page1.find("07/03/1952"), std::string::npos);
+  EXPECT_EQ(page1.find("NOM177"), std::string::npos);
+  EXPECT_NE(page2.find("NOM177"), std::string::npos);
   navigateur.GridData()->setCurrentCell(5, 0);
   navigateur.Theme();
   EXPECT_TRUE(listing);

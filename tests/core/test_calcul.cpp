@@ -10,7 +10,7 @@
 #include "Conversions.h"
 #include "Ephemerides.h"
 #include "EtatTheme.h"
-#include "Temoins.h"
+#include "TemoinAvertissements.h"
 
 using namespace selvane;
 

@@ -10,7 +10,7 @@
 #include "Catalogue.h"
 #include "Conversions.h"
 #include "Cp1252.h"
-#include "Temoins.h"
+#include "TemoinAvertissements.h"
 
 using namespace selvane;
 

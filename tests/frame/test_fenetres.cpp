@@ -1,6 +1,11 @@
 #include <gtest/gtest.h>
+#include <optional>
 
-#include "../AppliDeTest.h"
+#include "AppliDeTest.h"
+#include "DossierProgramme.h"
+#include "FicheDeTest.h"
+#include "Pdf.h"
+#include "PlateformeTemoin.h"
 #include <unistd.h>
 
 #include <QAction>
@@ -26,6 +31,7 @@
 #include "Calcul.h"
 #include "Catalogue.h"
 #include "Commandes.h"
+#include "Conversions.h"
 #include "Ephemerides.h"
 #include "DessinTheme.h"
 #include "EtatTheme.h"
@@ -44,39 +50,22 @@ namespace {
 QApplication& Application() { return ApplicationDeTest<QApplication>(); }
 
 FicheClient Fiche(const char* nom, const char* date) {
-  FicheClient f;
-  f.Nom = nom;
-  f.Date = date;
-  f.Heure = "14h05m30";
-  f.Ville = "Paris";
-  f.Lat = "48.52";
-  f.Long = "2.20";
-  f.Fuseau = "01.00.00";
-  f.Commentaire = "essai";
-  return f;
+  return FicheDeTest(nom).Date(date);
 }
 
 class FenetresTest : public ::testing::Test {
  protected:
   void SetUp() override {
     Application();
-    dossier = fs::temp_directory_path() /
-              ("selvane_fenetres_" + std::to_string(::getpid()) + "_" +
-               ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(dossier);
-    fs::create_directories(dossier);
-    for (const char* f : {"Celvan S.ttf", "Celvan F.ttf", "Celvan.ttf", "Zazazive.ttf", "Vildef.def", "Zones_Numbers.tzn",
-                          "TZDBCel.tzb", "France.cty", "planisf.svg"})
-      fs::copy_file(fs::path(SELVANE_BIN_DIR) / f, dossier / f);
+    programme_.emplace("selvane_fenetres", std::initializer_list<const char*>{"Celvan S.ttf", "Celvan F.ttf", "Celvan.ttf", "Zazazive.ttf", "Vildef.def", "Zones_Numbers.tzn", "TZDBCel.tzb", "France.cty", "planisf.svg"});
+    dossier = programme_->Chemin();
     EcrireReglagesParDefaut(dossier);
-    DefinirPlateforme(&temoin);
     ReinitialiserEtat();
     principale = new TMainForm(QString::fromStdString(dossier.string()));
   }
   void TearDown() override {
     delete principale;
-    DefinirPlateforme(nullptr);
-    fs::remove_all(dossier);
+    programme_.reset();
   }
   QString Cht(const char* nom, const char* date) {
     const fs::path p = dossier / (std::string(nom) + ".source.cht.txt");
@@ -84,8 +73,9 @@ class FenetresTest : public ::testing::Test {
     return QString::fromStdString(p.string());
   }
   int Enfants() const { return principale->ZoneFenetres()->subWindowList().size(); }
+  std::optional<DossierProgramme> programme_;
   fs::path dossier;
-  PlateformeTemoin temoin;
+  TemoinInstalle temoin;
   TMainForm* principale = nullptr;
 };
 
@@ -223,11 +213,14 @@ TEST_F(FenetresTest, ImpressionSurUnePage) {
   principale->RouvrirTheme(Cht("DUPONT,Jean", "07/03/1952"));
   temoin.fichierPdf = QString::fromStdString((dossier / "feuille.pdf").string());
   principale->Action("FilePrintItem")->trigger();
-  QFile pdf(temoin.fichierPdf);
-  ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
-  const QByteArray octets = pdf.readAll();
-  EXPECT_EQ(octets.count("/Type /Page\n") + octets.count("/Type /Page\r") + octets.count("/Type /Page "), 1);
-  EXPECT_GT(octets.size(), 10000);
+  const ContenuPdf pdf = LirePdf(temoin.fichierPdf.toStdString());
+  EXPECT_EQ(pdf.pages, 1);
+  // The sheet's header and house box, as text of the page.
+  for (const std::string& ligne :
+       {std::string("Jean DUPONT"), std::string("07/03/1952 à 14h05m30 (GMT+01.00.00)"), std::string("Paris"),
+        std::string("48N52 - 002E20"), std::string("NATAL"), std::string("Domif.           : Placidus"),
+        "ARMC             : " + FormatTempsSideral(Etat().TempsSideralDeg)})
+    EXPECT_NE(pdf.texte.find(ligne), std::string::npos) << ligne;
 }
 
 TEST_F(FenetresTest, SelectionDePlanetes) {

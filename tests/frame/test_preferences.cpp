@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
+#include <optional>
 
-#include "../AppliDeTest.h"
+#include "AppliDeTest.h"
+#include "DossierProgramme.h"
+#include "PlateformeTemoin.h"
 #include <unistd.h>
 
 #include <QApplication>
@@ -39,23 +42,19 @@ class PreferencesTest : public ::testing::Test {
  protected:
   void SetUp() override {
     Application();
-    dossier = fs::temp_directory_path() /
-              ("selvane_pref_" + std::to_string(::getpid()) + "_" +
-               ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(dossier);
-    fs::create_directories(dossier);
+    programme_.emplace("selvane_pref");
+    dossier = programme_->Chemin();
     EcrireReglagesParDefaut(dossier);
-    DefinirPlateforme(&temoin);
     ReinitialiserEtat();
     LesReglages() = Reglages();
   }
   void TearDown() override {
-    DefinirPlateforme(nullptr);
-    fs::remove_all(dossier);
+    programme_.reset();
   }
   QString Dossier() const { return QString::fromStdString(dossier.string()); }
+  std::optional<DossierProgramme> programme_;
   fs::path dossier;
-  PlateformeTemoin temoin;
+  TemoinInstalle temoin;
 };
 
 }  // namespace

@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
+#include <optional>
 #include <unistd.h>
 
 #include <filesystem>
 #include <algorithm>
 #include <fstream>
 
+#include "DossierProgramme.h"
 #include "Avertissements.h"
 #include "Catalogue.h"
 #include "ErreurFichier.h"
@@ -19,20 +21,18 @@ namespace {
 class ReglagesTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    dossier = fs::temp_directory_path() /
-              ("selvane_reglages_" + std::to_string(::getpid()) + "_" +
-               ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(dossier);
-    fs::create_directories(dossier);
+    programme_.emplace("selvane_reglages");
+    dossier = programme_->Chemin();
     ReinitialiserEtat();
     LesReglages() = Reglages();
     EcrireReglagesParDefaut(dossier);
   }
-  void TearDown() override { fs::remove_all(dossier); }
+  void TearDown() override { programme_.reset(); }
   void Ecrire(const char* nom, const std::string& contenu) {
     std::ofstream f(dossier / nom, std::ios::binary);
     f << contenu;
   }
+  std::optional<DossierProgramme> programme_;
   fs::path dossier;
 };
 

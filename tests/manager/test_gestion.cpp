@@ -1,7 +1,11 @@
 #include <gtest/gtest.h>
+#include <optional>
 
-#include "../AppliDeTest.h"
-#include "../VerifierFiches.h"
+#include "AppliDeTest.h"
+#include "DossierProgramme.h"
+#include "FicheDeTest.h"
+#include "PlateformeTemoin.h"
+#include "VerifierFiches.h"
 #include <unistd.h>
 
 #include <QAction>
@@ -34,16 +38,7 @@ ColonneGrille ColonneTitree(const char* titre) {
 QApplication& Application() { return ApplicationDeTest<QApplication>(); }
 
 FicheClient Fiche(const char* nom, const char* date = "07/03/1952") {
-  FicheClient f;
-  f.Nom = nom;
-  f.SortOrder = CleDeTri(f.Nom.Texte());
-  f.Date = date;
-  f.Heure = "14h05m30";
-  f.Ville = "Paris";
-  f.Lat = "48.52";
-  f.Long = "2.20";
-  f.Fuseau = "01.00.00";
-  return f;
+  return FicheDeTest(nom).Date(date).Commentaire("").AvecCle();
 }
 
 std::string Octets(const fs::path& p) {
@@ -55,20 +50,15 @@ class GestionTest : public ::testing::Test {
  protected:
   void SetUp() override {
     Application();
-    dossier = fs::temp_directory_path() /
-              ("selvane_gestion_" + std::to_string(::getpid()) + "_" +
-               ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(dossier);
-    fs::create_directories(dossier);
-    DefinirPlateforme(&temoin);
+    programme_.emplace("selvane_gestion");
+    dossier = programme_->Chemin();
     SimulerPanneEcriture(0);
     fenetre = new gestion::TMainForm(QString::fromStdString(dossier.string()));
   }
   void TearDown() override {
     delete fenetre;
     SimulerPanneEcriture(0);
-    DefinirPlateforme(nullptr);
-    fs::remove_all(dossier);
+    programme_.reset();
   }
   void Ouvrir(const char* nom) {
     fenetre->OuvrirFichier();
@@ -116,8 +106,9 @@ class GestionTest : public ::testing::Test {
   void VerifierFichier(const char* fichier, const std::vector<FicheClient>& attendues) {
     VerifierFiches(LireFichierNaissance(dossier / fichier), attendues, fichier);
   }
+  std::optional<DossierProgramme> programme_;
   fs::path dossier;
-  PlateformeTemoin temoin;
+  TemoinInstalle temoin;
   gestion::TMainForm* fenetre = nullptr;
 };
 

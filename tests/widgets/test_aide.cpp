@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "../AppliDeTest.h"
+#include "AppliDeTest.h"
 
 #include <QAbstractButton>
 #include <QApplication>

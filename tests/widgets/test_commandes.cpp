@@ -6,6 +6,7 @@
 #include "Commandes.h"
 #include "ErreurFichier.h"
 #include "Plateforme.h"
+#include "PlateformeTemoin.h"
 
 using namespace selvane;
 

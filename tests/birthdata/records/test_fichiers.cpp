@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <optional>
 
 #include <cstring>
 #include <filesystem>
@@ -6,6 +7,7 @@
 #include <iterator>
 #include <unistd.h>
 
+#include "DossierProgramme.h"
 #include "CleTri.h"
 #include "Cp1252.h"
 #include "ErreurFichier.h"
@@ -43,22 +45,20 @@ void Ecrire(const fs::path& p, const std::string& octets) {
 class FichiersTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    dossier = fs::temp_directory_path() /
-              ("selvane_fichiers_" + std::to_string(::getpid()) + "_" +
-               ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(dossier);
-    fs::create_directories(dossier);
+    programme_.emplace("selvane_fichiers");
+    dossier = programme_->Chemin();
     SimulerPanneEcriture(0);
   }
   void TearDown() override {
     SimulerPanneEcriture(0);
-    fs::remove_all(dossier);
+    programme_.reset();
   }
   std::vector<std::string> Noms(const fs::path& p) {
     std::vector<std::string> noms;
     for (const auto& f : LireFichierNaissance(p)) noms.push_back(f.Nom.Utf8());
     return noms;
   }
+  std::optional<DossierProgramme> programme_;
   fs::path dossier;
 };
 
