@@ -30,6 +30,7 @@
 #include "Calcul.h"
 #include "Catalogue.h"
 #include "Commandes.h"
+#include "CommandesSaisie.h"
 #include "Conversions.h"
 #include "Texte1252.h"
 #include "DessinTheme.h"
@@ -44,7 +45,6 @@
 #include "TFormBackup.h"
 #include "TFormDomiscop.h"
 #include "TFormEnterData.h"
-#include "TFormLoadData.h"
 #include "TFormCouleurs.h"
 #include "TFormOptions.h"
 #include "VersionSelvane.h"
@@ -156,33 +156,7 @@ void TMainForm::CreerMenus() {
 void TMainForm::EnregistrerCommandesFichier() {
   const QString fichier = "&Fichier";
   const QString configuration = "&Fichier/Configuration des impressions";
-  Commande nouveau{"FileNewItem", "&Nouveau", fichier};
-  nouveau.touches = {{Qt::Key_F1, "Fichier/Nouveau"},
-                     {Qt::Key_N, QString::fromUtf8("Ouvre la fenêtre d'entrée de nouvelles données")}};
-  nouveau.conditions = LimiteFenetres;
-  nouveau.bulle = "Nouveau";
-  nouveau.rangBarre = 2;
-  nouveau.action = [this] {
-    Etat().NomFichierNaissance = "Natal";
-    TFormEnterData saisie(dossier_, TFormEnterData::Nouvelle, [this] { OuvrirListing(); }, this);
-    saisie.exec();
-  };
-  registre_.Enregistrer(nouveau);
-  Commande ouvrir{"FileOpenItem", "&Ouvrir...", fichier};
-  ouvrir.touches = {{Qt::Key_F2, "Fichier/Ouvrir"}};
-  ouvrir.conditions = LimiteFenetres;
-  ouvrir.bulle = "Ouvrir";
-  ouvrir.rangBarre = 1;
-  ouvrir.action = [this] {
-    Etat().NomFichierNaissance = "Natal";
-    auto* navigateur = new TFormLoadData(dossier_, [this] { OuvrirListing(); }, [this] {
-      TFormEnterData saisie(dossier_, TFormEnterData::Modification, [this] { OuvrirListing(); }, this);
-      saisie.exec();
-    }, this);
-    navigateur->setAttribute(Qt::WA_DeleteOnClose);
-    navigateur->show();
-  };
-  registre_.Enregistrer(ouvrir);
+  EnregistrerCommandesSaisie(registre_, dossier_, this, [this] { OuvrirListing(); });
   Commande recents{"Listedesthmessauvegards1", QString::fromUtf8("Thèmes récemment ouverts"), fichier};
   recents.touches = {{Qt::Key_O, QString::fromUtf8("Ouvre la liste des thèmes récemments ouverts")}};
   recents.action = [this] {
