@@ -135,7 +135,7 @@ void TFormLoadData::Rechercher(const QString& texte) {
   if (table_->rowCount() == 0) return;
   if (cle.isEmpty()) return Selectionner(0);
   for (int l = 0; l < table_->rowCount(); ++l) {
-    if (table_->item(l, 8)->text().startsWith(cle, Qt::CaseInsensitive)) return Selectionner(l);
+    if (QString::fromStdString(lignes_[l].colonnes[8]).startsWith(cle, Qt::CaseInsensitive)) return Selectionner(l);
   }
   Selectionner(table_->rowCount() - 1);
 }
