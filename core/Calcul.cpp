@@ -238,6 +238,7 @@ void CalculerTheme(float ecartGlyphes) {
   TempsSideral(e.LongitudeDeg / 15.0, e.FuseauHeures, h, e.JourJulienTU);
 
   e.ColonneCalcul = 1;
+  EffacerRefusEphemerides();
   CalculerPlanetes(1, e.JourJulienTT);
   e.ObliquiteRad = e.ObliquiteDeg * DegEnRad;
   e.Positions[MiPointSoleilLune][1] = MiPoint(e.Positions[Lune][1], e.Positions[Soleil][1]);
@@ -245,6 +246,7 @@ void CalculerTheme(float ecartGlyphes) {
   e.Positions[Vertex][1] = 0;
   CalculerMaisons(e.SystemeMaisons, latitudeRad, e.JourJulienTU);
   e.Positions[Vertex][1] = CalculerVertex(latitudeRad);
+  SignalerRefusEphemerides();
   EtalerGlyphes(ecartGlyphes);
 }
 

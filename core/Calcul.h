@@ -13,7 +13,8 @@ constexpr float EcartGlyphes65 = 0.1134464f;
 extern const std::array<int, 187> TableDeltaT;  // tenths of a second, 1620..1992 every 2 years
 
 // Computes the current chart from FicheEnCours. Throws ErreurConversion when
-// the date fields are not integers.
+// the date fields are not integers, ErreurEphemerides (one of them) when the
+// ephemeris cannot give the positions of that date.
 void CalculerTheme(float ecartGlyphes);
 
 double JourJulien(int jour, int mois, int annee, double fraction);

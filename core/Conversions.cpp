@@ -119,10 +119,17 @@ long MinutesDegMin(double x) {
 }  // namespace
 
 bool LatitudeValide(std::string_view texte) {
-  const double x = LireNombre(texte);
   const std::string utf8 = Cp1252VersUtf8(texte);
-  if (std::fabs(x) > 89.9) {
+  double x = 0;
+  // Read whole: "AAAA", "" or "1e308" must not become 0 or 1, nor a text
+  // longer than the field a latitude cut when stored.
+  const bool lisible = LireNombreExact(texte, x);
+  if (lisible && std::fabs(x) > 89.9) {
     Avertir("Erreur : latitude supérieure à 90° !");
+    return false;
+  }
+  if (!lisible || texte.size() > 6) {
+    Avertir("Latitude : " + utf8 + " :  valeur incorrecte !");
     return false;
   }
   if (MinutesDegMin(x) >= 60) {
@@ -133,9 +140,9 @@ bool LatitudeValide(std::string_view texte) {
 }
 
 bool LongitudeValide(std::string_view texte) {
-  const double x = LireNombre(texte);
   const std::string utf8 = Cp1252VersUtf8(texte);
-  if (std::fabs(x) > 180) {
+  double x = 0;
+  if (!LireNombreExact(texte, x) || texte.size() > 7 || std::fabs(x) > 180) {
     Avertir("Longitude : " + utf8 + " :  valeur incorrecte !");
     return false;
   }

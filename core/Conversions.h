@@ -15,10 +15,16 @@ namespace selvane {
 // The number the text spells, "." as decimal point; stops at the first
 // invalid character; 0 when nothing can be read.
 double LireNombre(std::string_view texte);
+// The same, but the whole text (spaces around it aside) must be the number:
+// digits with one optional sign and one optional "."; false otherwise. All
+// digits but too many of them read as an infinite value.
+bool LireNombreExact(std::string_view texte, double& valeur);
 // D.MM (minutes in the first two decimals) to decimal degrees, sign kept.
 double DegMinVersDegres(double degMin);
 // Zone text "HH.MM.SS", "HH.MM", "HH", optional leading "-": hours, east
-// positive. Unreadable: warns "Erreur dans l'écriture du fuseau" and gives 0.
+// positive, at most FuseauMaximal either way, minutes and seconds below 60.
+// Unreadable: warns "Erreur dans l'écriture du fuseau" and gives 0.
+constexpr double FuseauMaximal = 14;  // hours
 double LireFuseau(std::string_view texte);
 // Same parse without the warning; false when the text is unreadable.
 bool EssayerLireFuseau(std::string_view texte, double& heures);
@@ -34,8 +40,9 @@ std::string LongitudeVersFuseau(std::string_view texteLongitude);  // 2.20 -> 00
 std::string SecondesVersFuseau(double secondes);
 // Throws ErreurConversion when a date field or the hours are not an integer.
 double DateHeureVersJourJulien(std::string_view date, std::string_view heure, double fuseau);
-bool LatitudeValide(std::string_view texte);   // warns on failure
-bool LongitudeValide(std::string_view texte);  // warns on failure
+// A D.MM number that fits its field (6 and 7 characters) and the globe; warn on failure.
+bool LatitudeValide(std::string_view texte);
+bool LongitudeValide(std::string_view texte);
 bool ContientChiffre(std::string_view texte);
 // The computer's current offset of local time, minutes, west positive.
 int DecalageHoraireSysteme();

@@ -2,6 +2,9 @@
 
 #include <swephexp.h>
 
+#include <cstdio>
+#include <string>
+
 #include "Calcul.h"
 #include "Catalogue.h"
 #include "EtatTheme.h"
@@ -12,11 +15,23 @@ const char* const DossierEphemerides = "/usr/share/libswe/ephe";
 
 namespace {
 
+bool gRefus = false;
+double gJourRefus = 0;
+
+// Keeps the first failing request; its day is named in the message.
+void Noter(std::int32_t retour, double jour) {
+  if (retour < 0 && !gRefus) {
+    gRefus = true;
+    gJourRefus = jour;
+  }
+}
+
 // One position request: longitude into the given column, speed into column 3.
 void Position(int corpsEphemeride, int corps, int colonne, double jourTT, bool vitesse) {
   EtatTheme& e = Etat();
   double x[6] = {};
   e.RetourEphem = swe_calc(jourTT, corpsEphemeride, e.OptionsEphem, x, e.MessageEphem);
+  Noter(e.RetourEphem, jourTT);
   e.Positions[corps][colonne] = x[0] * DegEnRad;
   if (vitesse) e.Positions[corps][3] = x[3] * DegEnRad;
 }
@@ -26,6 +41,7 @@ void ObliquiteNutation(double jourTT) {
   EtatTheme& e = Etat();
   double x[6] = {};
   e.RetourEphem = swe_calc(jourTT, SE_ECL_NUT, 0, x, e.MessageEphem);
+  Noter(e.RetourEphem, jourTT);
   e.ObliquiteDeg = x[0];
   e.ObliquiteRad = x[0] * DegEnRad;
   e.NutationDeg = x[2];
@@ -36,6 +52,7 @@ void SoleilDansColonne(int colonne, double jourTT) {
   EtatTheme& e = Etat();
   double x[6] = {};
   e.RetourEphem = swe_calc(jourTT, SE_SUN, e.OptionsEphem, x, e.MessageEphem);
+  Noter(e.RetourEphem, jourTT);
   e.Positions[1][colonne] = x[0] * DegEnRad;
   e.Positions[1][3] = x[3] * DegEnRad;
   double equatorial[3] = {};
@@ -44,6 +61,17 @@ void SoleilDansColonne(int colonne, double jourTT) {
 }
 
 }  // namespace
+
+void EffacerRefusEphemerides() { gRefus = false; }
+
+void SignalerRefusEphemerides() {
+  if (!gRefus) return;
+  gRefus = false;
+  char jour[64];
+  std::snprintf(jour, sizeof jour, "%.1f", gJourRefus);
+  throw ErreurEphemerides(std::string("Les éphémérides ne couvrent pas cette date (jour julien ") + jour +
+                          ") : aucun thème n'est calculé");
+}
 
 void OuvrirEphemerides() {
   Etat().OptionsEphem = SEFLG_SPEED;
@@ -56,6 +84,7 @@ void CalculerObliquite(double jourUT) {
   EtatTheme& e = Etat();
   double x[6] = {};
   e.RetourEphem = swe_calc(jourUT + DeltaT(jourUT), SE_ECL_NUT, 0, x, e.MessageEphem);
+  Noter(e.RetourEphem, jourUT);
   e.ObliquiteDeg = x[0];
   e.ObliquiteRad = x[0] * DegEnRad;
 }
@@ -113,7 +142,7 @@ void CalculerMaisons(int systeme, double latitudeRad, double jourUT) {
   const int lettre = (systeme >= 1 && systeme <= 9) ? LettresSystemesMaisons[systeme] : 'P';
   double cuspides[13] = {};
   double angles[10] = {};
-  swe_houses(jourUT, latitudeRad * RadEnDeg, e.LongitudeDeg, lettre, cuspides, angles);
+  Noter(swe_houses(jourUT, latitudeRad * RadEnDeg, e.LongitudeDeg, lettre, cuspides, angles), jourUT);
   for (int i = 1; i <= 12; ++i) e.Maisons[i] = static_cast<float>(cuspides[i] * DegEnRad);
   e.Positions[Ascendant][1] = e.Maisons[1];
   e.Positions[MilieuDuCiel][1] = e.Maisons[10];

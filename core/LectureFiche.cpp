@@ -58,6 +58,32 @@ double LireNombre(std::string_view texte) {
   return valeur;
 }
 
+bool LireNombreExact(std::string_view texte, double& valeur) {
+  std::size_t i = 0;
+  while (i < texte.size() && texte[i] == ' ') ++i;
+  std::size_t fin = texte.size();
+  while (fin > i && texte[fin - 1] == ' ') --fin;
+  std::string_view coeur = texte.substr(i, fin - i);
+  bool negatif = false;
+  if (!coeur.empty() && (coeur[0] == '-' || coeur[0] == '+')) {
+    negatif = coeur[0] == '-';
+    coeur.remove_prefix(1);
+  }
+  const std::size_t point = coeur.find('.');
+  const std::string_view entier = coeur.substr(0, point);
+  const std::string_view decimales = point == std::string_view::npos ? std::string_view() : coeur.substr(point + 1);
+  if (entier.empty() && decimales.empty()) return false;
+  for (std::string_view partie : {entier, decimales})
+    for (char c : partie)
+      if (!EstChiffre(c)) return false;
+  double v = 0;
+  const auto [ou, erreur] = std::from_chars(coeur.data(), coeur.data() + coeur.size(), v);
+  if (erreur == std::errc::result_out_of_range) v = HUGE_VAL;  // all digits, too many of them
+  else if (erreur != std::errc() || ou != coeur.data() + coeur.size()) return false;
+  valeur = negatif ? -v : v;
+  return true;
+}
+
 double DegMinVersDegres(double degMin) {
   const double entier = PartieEntiere(degMin);
   return entier + (degMin - entier) * 10.0 / 6.0;
@@ -87,6 +113,9 @@ bool EssayerLireFuseau(std::string_view texte, double& heures) {
       if (!texteSecondes.empty() && !EntierZone(texteSecondes, secondes)) return false;
     }
   }
+  // Past these no legal time ever was: a larger number is a typing fault, not a zone.
+  if (minutes > 59 || secondes > 59 || std::fabs(h) + minutes / 60.0 + secondes / 3600.0 > FuseauMaximal)
+    return false;
   heures = negatif ? h - minutes / 60.0 - secondes / 3600.0 : h + minutes / 60.0 + secondes / 3600.0;
   return true;
 }

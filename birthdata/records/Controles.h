@@ -14,7 +14,19 @@ bool Entier(std::string_view texte, int& valeur);
 std::string_view Tranche(std::string_view texte, std::size_t debut, std::size_t longueur);
 
 bool EstBissextile(int annee);
-bool DateValide(std::string_view date);    // "dd/mm/yyyy"; no message: callers word their own
-bool HeureValide(std::string_view heure);  // hours in characters 1-2, minutes in 4-5
+// Days of a month of the Gregorian rule (applied to every year); 0 for no month.
+int JoursDuMois(int mois, int annee);
+
+// The years a date may take: what the installed ephemeris files cover
+// (5401 BC to AD 5399) and the four characters of the field allow.
+constexpr int AnneeMinimale = -999;
+constexpr int AnneeMaximale = 5399;
+
+// Exactly "dd/mm/yyyy" (or "dd/mm/-yyy"), a day of that month, a year other
+// than 0 within the limits above. No message: callers word their own.
+bool DateValide(std::string_view date);
+// Hours in characters 1-2 (0..23), minutes in 4-5 (0..59); when the text goes
+// on, it is "hhhmmmss" with seconds 0..59.
+bool HeureValide(std::string_view heure);
 
 }  // namespace selvane
