@@ -48,7 +48,10 @@ long long Nombre(std::string_view texte) {
   long long v = 0;
   const char* debut = texte.data() + (!texte.empty() && texte[0] == '+' ? 1 : 0);
   const auto [fin, erreur] = std::from_chars(debut, texte.data() + texte.size(), v);
-  if (texte.empty() || erreur != std::errc() || fin != texte.data() + texte.size())
+  // Starts and offsets are seconds: past a few thousand years either way a
+  // number is a damaged field, and summing two of them must not overflow.
+  constexpr long long limite = 1000000000000LL;
+  if (texte.empty() || erreur != std::errc() || fin != texte.data() + texte.size() || v > limite || v < -limite)
     throw ErreurConversion("'" + Cp1252VersUtf8(texte) + "' n'est pas une valeur entière correcte");
   return v;
 }

@@ -5,6 +5,7 @@
 #include <QGuiApplication>
 #include <QPainterPath>
 #include <QString>
+#include <algorithm>
 #include <cmath>
 
 #include "Calcul.h"
@@ -324,7 +325,8 @@ GeometrieRoue DessinerTheme(QPainter& p, QSize taille, bool petitEcran) {
   } else {
     g.R = g.r1;
   }
-  CorpsEtDegres(p, g, pal, 15 + reglages.TaillePlanetes, reglages.PlanetesEnRelief);
+  // Settings come clamped from their file; a value set another way still gives a size a font can take.
+  CorpsEtDegres(p, g, pal, 15 + std::clamp(reglages.TaillePlanetes, -5, 10), reglages.PlanetesEnRelief);
   LignesAspects(p, g, pal, 3, 14, 2);
 
   // Aspect table in the bottom-left corner.

@@ -3,6 +3,8 @@
 #include "../AppliDeTest.h"
 #include <unistd.h>
 
+#include <limits>
+
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
@@ -267,4 +269,27 @@ TEST(RoueDuListing, AnneauSansMaisonsEtRotation) {
   EXPECT_DOUBLE_EQ(g.r0, std::round(0.18 * 800));
   EXPECT_DOUBLE_EQ(g.rotation, 0);  // "d": 0° Aries on the right
   p.end();
+}
+
+// The largest glyph size a settings value can hold draws the same wheel as the
+// largest the dialog offers, instead of overflowing.
+TEST(RoueDuListing, TailleDeGlypheExtremeRamenee) {
+  Application();
+  ReinitialiserEtat();
+  AppliquerReglagesParDefaut();
+  OuvrirEphemerides();
+  Etat().FicheEnCours = Fiche("DUPONT,Jean", "07/03/1952");
+  CalculerTheme(EcartGlyphes8);
+  auto Dessin = [](int taille) {
+    LesReglages().TaillePlanetes = taille;
+    QImage image(600, 400, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter p(&image);
+    DessinerTheme(p, image.size());
+    p.end();
+    return image;
+  };
+  EXPECT_EQ(Dessin(std::numeric_limits<int>::max()), Dessin(10));
+  EXPECT_EQ(Dessin(std::numeric_limits<int>::min()), Dessin(-5));
+  AppliquerReglagesParDefaut();
 }
