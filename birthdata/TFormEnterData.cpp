@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTableWidget>
 #include <QTextStream>
 #include <QTime>
@@ -94,6 +95,8 @@ TFormEnterData::TFormEnterData(const QString& dossier, Mode mode, std::function<
           return;
         }
       }
+      // A number being typed ("", "-", "-.") is checked once it has a digit.
+      if (!texte.contains(QRegularExpression("[0-9]"))) return;
       if (coordonnee == EditLat) TesterLatitude();
       else TesterLongitude();
     });
@@ -308,6 +311,13 @@ bool TFormEnterData::TesterHeure() {
     MaskEditHeure->setFocus();
     return false;
   }
+  // The seconds beside it go into the record too.
+  const std::string heure = FicheSaisie().Heure.Chaine();
+  if (!HeureValide(heure)) {
+    LaPlateforme().Avertissement(QString::fromStdString(Cp1252VersUtf8(heure)) + " : heure incorrecte");
+    MaskEditSecondes->setFocus();
+    return false;
+  }
   return true;
 }
 
@@ -499,6 +509,7 @@ void TFormEnterData::AfficherJour() {
 }
 
 FicheClient TFormEnterData::FicheSaisie() const {
+  const auto Octets = [](const QString& t) { return SansControles(::selvane::Octets(t)); };
   FicheClient f;
   f.Nom = Octets(EditNom->text().trimmed());
   f.SortOrder = CleDeTri(f.Nom.Texte());
@@ -537,7 +548,7 @@ void TFormEnterData::Sauver() {
                                                  "calculé pour l'heure GMT. Voulez-vous continuer ?\r\n\r\n")))
     return;
   if (EditNom->text().trimmed().isEmpty()) return;
-  if (!TesterLatitude() || !TesterLongitude()) return;
+  if (!ChampsValides()) return;
   const QString fichier = FichiersNaissance->currentItem()->text();
   try {
     InsererFiche((dossier_ + "/" + fichier).toStdString(), FicheSaisie());
@@ -559,7 +570,7 @@ void TFormEnterData::Nouveau() {
   }
   const QString fichier = QString::fromStdString(NomNouveauFichierNaissance(nom.toStdString()));
   if (EditNom->text().trimmed().isEmpty()) return;
-  if (!TesterLatitude() || !TesterLongitude()) return;
+  if (!ChampsValides()) return;
   // Creating over an existing file would replace its records: ask first.
   if (QFile::exists(dossier_ + "/" + fichier) &&
       !LaPlateforme().Question("Le fichier " + fichier + QString::fromUtf8(" existe déjà. Voulez-vous remplacer ses fiches par celle-ci ?")))
@@ -572,6 +583,18 @@ void TFormEnterData::Nouveau() {
   }
   PanneauSauvegarde->hide();
   ApresSauvegarde(fichier);
+}
+
+// No record is written with a field the checks refuse, whatever was typed since.
+bool TFormEnterData::ChampsValides() {
+  if (!TesterDate() || !TesterHeure() || !TesterLatitude() || !TesterLongitude() || !TesterFuseau()) return false;
+  double heures = 0;
+  if (!EditFuseau->text().trimmed().isEmpty() && !EssayerLireFuseau(Octets(EditFuseau->text().trimmed()), heures)) {
+    LaPlateforme().Avertissement(QString::fromUtf8("Erreur dans l'écriture du fuseau"));
+    EditFuseau->setFocus();
+    return false;
+  }
+  return true;
 }
 
 void TFormEnterData::ApresSauvegarde(const QString& fichier) {

@@ -54,6 +54,7 @@ class TFormEnterData : public QDialog {
   bool TesterLatitude();
   bool TesterLongitude();
   bool TesterFuseau();
+  bool ChampsValides();  // every check above, before a record is written
   void ChoisirVille(const CityRecord& ville);
   void ChercherRegime();
   void TU();

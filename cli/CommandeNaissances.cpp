@@ -9,6 +9,7 @@
 #include "Avertissements.h"
 #include "CleTri.h"
 #include "Commandes.h"
+#include "Controles.h"
 #include "Cp1252.h"
 #include "ErreurFichier.h"
 #include "FichierNaissance.h"
@@ -104,6 +105,7 @@ bool FicheDeSaisie(SaisieNaissance s, FicheClient& f) {
   // "14h05" is completed with seconds "00", as the entry window does.
   if (s.heure.size() == 5) s.heure += "m00";
   if (!VerifierNaissance(s)) return false;
+  for (std::string* champ : {&s.nom, &s.ville, &s.commentaire}) *champ = SansControles(*champ);
   f = FicheClient();
   f.Nom = ChaineCourte<36>::DepuisUtf8(s.nom);
   f.SortOrder = CleDeTri(f.Nom.Texte());

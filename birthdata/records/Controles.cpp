@@ -71,4 +71,11 @@ bool HeureValide(std::string_view heure) {
          Entier(heure.substr(6, 2), s) && s <= 59;
 }
 
+std::string SansControles(std::string_view texte) {
+  std::string s(texte);
+  for (char& c : s)
+    if (static_cast<unsigned char>(c) < 32 || c == 127) c = ' ';
+  return s;
+}
+
 }  // namespace selvane

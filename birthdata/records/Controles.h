@@ -3,6 +3,7 @@
 // program that takes them from a user (Selvane's windows, the CLI, the manager).
 // Texts are Windows-1252 bytes.
 #include <cstddef>
+#include <string>
 #include <string_view>
 
 namespace selvane {
@@ -28,5 +29,10 @@ bool DateValide(std::string_view date);
 // Hours in characters 1-2 (0..23), minutes in 4-5 (0..59); when the text goes
 // on, it is "hhhmmmss" with seconds 0..59.
 bool HeureValide(std::string_view heure);
+
+// The text with every control character (below 32, and 127) made a space: a
+// tab or a line end typed or pasted into a field has no place in a record,
+// and a line end would split the field's line in a saved chart file.
+std::string SansControles(std::string_view texte);
 
 }  // namespace selvane
