@@ -14,18 +14,25 @@ namespace {
 
 bool EstChiffre(char c) { return c >= '0' && c <= '9'; }
 
-// A zone part: optional spaces, optional sign, digits, optional spaces.
-bool EntierZone(std::string_view texte, double& valeur) {
+// The text without the spaces around it and without its one leading sign.
+std::string_view SansBlancsNiSigne(std::string_view texte, bool& negatif) {
   std::size_t i = 0;
   while (i < texte.size() && texte[i] == ' ') ++i;
   std::size_t fin = texte.size();
   while (fin > i && texte[fin - 1] == ' ') --fin;
   std::string_view coeur = texte.substr(i, fin - i);
-  bool negatif = false;
+  negatif = false;
   if (!coeur.empty() && (coeur[0] == '-' || coeur[0] == '+')) {
     negatif = coeur[0] == '-';
     coeur.remove_prefix(1);
   }
+  return coeur;
+}
+
+// A zone part: optional spaces, optional sign, digits, optional spaces.
+bool EntierZone(std::string_view texte, double& valeur) {
+  bool negatif = false;
+  const std::string_view coeur = SansBlancsNiSigne(texte, negatif);
   if (coeur.empty()) return false;
   double v = 0;
   for (char c : coeur) {
@@ -59,16 +66,8 @@ double LireNombre(std::string_view texte) {
 }
 
 bool LireNombreExact(std::string_view texte, double& valeur) {
-  std::size_t i = 0;
-  while (i < texte.size() && texte[i] == ' ') ++i;
-  std::size_t fin = texte.size();
-  while (fin > i && texte[fin - 1] == ' ') --fin;
-  std::string_view coeur = texte.substr(i, fin - i);
   bool negatif = false;
-  if (!coeur.empty() && (coeur[0] == '-' || coeur[0] == '+')) {
-    negatif = coeur[0] == '-';
-    coeur.remove_prefix(1);
-  }
+  const std::string_view coeur = SansBlancsNiSigne(texte, negatif);
   const std::size_t point = coeur.find('.');
   const std::string_view entier = coeur.substr(0, point);
   const std::string_view decimales = point == std::string_view::npos ? std::string_view() : coeur.substr(point + 1);

@@ -12,6 +12,9 @@
 #include <string>
 
 #include "Avertissements.h"
+#include "Calcul.h"
+#include "Ephemerides.h"
+#include "EtatTheme.h"
 
 namespace selvane::fuzz {
 
@@ -58,6 +61,22 @@ inline void Initialiser() {
   static Nettoyage nettoyage;
   DefinirAvertisseur(&silence);
   (void)Dossier();
+}
+
+// For the targets that compute charts: a fresh state, the library open.
+inline void InitialiserTheme() {
+  Initialiser();
+  ReinitialiserEtat();
+  OuvrirEphemerides();
+}
+
+// The chart of a record read: computed, or refused with the conversion error.
+inline void EssayerTheme(const FicheClient& fiche) {
+  Etat().FicheEnCours = fiche;
+  try {
+    CalculerTheme(EcartGlyphes8);
+  } catch (const ErreurConversion&) {
+  }
 }
 
 inline std::string Texte(const std::uint8_t* d, std::size_t n) { return std::string(reinterpret_cast<const char*>(d), n); }

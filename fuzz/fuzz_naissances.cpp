@@ -1,19 +1,14 @@
 // Birth files (".thz"): every record read survives a round trip through its
 // bytes, an insertion backs the old file up byte for byte and adds exactly one
 // record, and the first record gives a chart or the conversion error.
-#include "Calcul.h"
 #include "Commun.h"
-#include "EtatTheme.h"
-#include "Ephemerides.h"
 #include "FichierNaissance.h"
 #include "Fichiers.h"
 
 using namespace selvane;
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-  fuzz::Initialiser();
-  ReinitialiserEtat();
-  OuvrirEphemerides();
+  fuzz::InitialiserTheme();
   return 0;
 }
 
@@ -39,12 +34,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* d, std::size_t n) {
   for (const FicheClient& f : apres) trouvees += f == nouvelle;
   VERIFIER(trouvees >= 1);
 
-  if (!fiches.empty()) {
-    Etat().FicheEnCours = fiches.front();
-    try {
-      CalculerTheme(EcartGlyphes8);
-    } catch (const ErreurConversion&) {
-    }
-  }
+  if (!fiches.empty()) fuzz::EssayerTheme(fiches.front());
   return 0;
 }

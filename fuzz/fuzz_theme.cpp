@@ -1,17 +1,12 @@
 // Saved chart files (".cht"): the record read is written back and read again
 // unchanged, and it gives a chart or the conversion error.
-#include "Calcul.h"
 #include "Commun.h"
-#include "Ephemerides.h"
-#include "EtatTheme.h"
 #include "FichierNaissance.h"
 
 using namespace selvane;
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-  fuzz::Initialiser();
-  ReinitialiserEtat();
-  OuvrirEphemerides();
+  fuzz::InitialiserTheme();
   return 0;
 }
 
@@ -22,10 +17,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* d, std::size_t n) {
   const FicheClient f = LireFichierTheme(chemin);
   EcrireFichierTheme(copie, f);
   VERIFIER(LireFichierTheme(copie) == f);
-  Etat().FicheEnCours = f;
-  try {
-    CalculerTheme(EcartGlyphes8);
-  } catch (const ErreurConversion&) {
-  }
+  fuzz::EssayerTheme(f);
   return 0;
 }
