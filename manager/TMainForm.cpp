@@ -20,6 +20,7 @@
 #include <cmath>
 
 #include "CleTri.h"
+#include "Controles.h"
 #include "Cp1252.h"
 #include "ErreurFichier.h"
 #include "FichierNaissance.h"
@@ -218,6 +219,8 @@ void TMainForm::SelectionnerCellule(int ligne, int colonne) {
 
 void TMainForm::Transferer() {
   if (ligne_ < 0 || ligne_ >= table_->rowCount()) return;
+  // Tabs and line ends pasted into a field have no place in a record.
+  for (QLineEdit* champ : champs_) champ->setText(Texte(SansControles(Octets(champ->text()))));
   const QString lat = champs_[4]->text(), lon = champs_[5]->text();
   const double x = std::fabs(Nombre(lat));
   if (x > 66) {
@@ -235,6 +238,15 @@ void TMainForm::Transferer() {
   }
   if (MinutesDegMin(y) >= 60) {
     LaPlateforme().Avertissement("Longitude : " + lon + QString::fromUtf8(" :  valeur incorrecte, nombre de minutes doit être inférieur à 60 !"));
+    return;
+  }
+  // A date or time the entry window refuses goes into no record here either.
+  if (!DateValide(Octets(champs_[1]->text()))) {
+    LaPlateforme().Avertissement(champs_[1]->text() + " : date incorrecte");
+    return;
+  }
+  if (!HeureValide(Octets(champs_[2]->text()))) {
+    LaPlateforme().Avertissement(champs_[2]->text() + " : heure incorrecte");
     return;
   }
   QString commentaire = champs_[7]->text();

@@ -2,20 +2,18 @@
 #include <unistd.h>
 
 #include <QApplication>
-#include <QClipboard>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPdfWriter>
 #include <QPainter>
-#include <QPushButton>
 #include <QTableWidget>
-#include <QTest>
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
 
 #include "../AppliDeTest.h"
+#include "../SaisieClavier.h"
 #include "Avertissements.h"
 #include "CleTri.h"
 #include "Controles.h"
@@ -260,27 +258,6 @@ TEST_F(SaisieTest, LeverMidiVraiEtEquationDuTemps) {
 
 namespace {
 
-// What a user does to a field: click it, replace its text by typing or by
-// pasting (long texts and characters no key gives arrive that way), then leave it with Tab.
-void Remplir(QLineEdit* champ, const QString& texte, bool coller = false) {
-  QTest::mouseClick(champ, Qt::LeftButton);
-  QTest::keySequence(champ, QKeySequence::SelectAll);
-  QTest::keyClick(champ, Qt::Key_Delete);
-  if (coller || texte.size() > 40 || texte.contains(QRegularExpression("[^\\x20-\\x7e]"))) {
-    QGuiApplication::clipboard()->setText(texte);
-    QTest::keySequence(champ, QKeySequence::Paste);
-  } else {
-    QTest::keyClicks(champ, texte);
-  }
-  QTest::keyClick(champ, Qt::Key_Tab);
-}
-
-QPushButton* Bouton(QWidget* fenetre, const QString& titre) {
-  for (QPushButton* b : fenetre->findChildren<QPushButton*>())
-    if (b->text().trimmed() == titre) return b;
-  return nullptr;
-}
-
 // Every field of a stored record is one the entry checks take, and no field
 // holds a line end (a saved chart file is one field a line).
 void VerifierFiches(const fs::path& chemin, const QString& contexte, Avertisseur& retour) {
@@ -310,9 +287,7 @@ void VerifierFiches(const fs::path& chemin, const QString& contexte, Avertisseur
 // and "Nouveau": no crash, the field's message for a value past its limit, and
 // no record written with a field the checks refuse.
 TEST_F(SaisieTest, TexteHostileDansChaqueChamp) {
-  const QString dixMille(10000, QChar('9'));
-  const QString generiques[] = {"", dixMille, QString(10000, QChar(0xE9)), QString::fromUtf8("\t\x01\x1b\r\nA\nB"),
-                                QString::fromUtf8("日本語 😀 Ωџ"), "-", "."};
+  const QStringList generiques = TextesHostiles();
   using Champ = QLineEdit* TFormEnterData::*;
   const Champ champs[] = {&TFormEnterData::EditNom,   &TFormEnterData::MaskEditDate, &TFormEnterData::MaskEditHeure,
                           &TFormEnterData::MaskEditSecondes, &TFormEnterData::EditVille, &TFormEnterData::EditLat,
@@ -388,9 +363,7 @@ TEST_F(SaisieTest, TexteHostileDansLesRecherches) {
   navigateur.Charger("Groupe.thz");
   TFormConsultAtlas atlas(Dossier(), "Paris", "48.52", "2.20");
   atlas.show();
-  const QString textes[] = {"", QString(10000, QChar('z')), QString::fromUtf8("\x01\x7f\r\n"),
-                            QString::fromUtf8("日本語 😀"), QString(10000, QChar(0xFF))};
-  for (const QString& t : textes) {
+  for (const QString& t : TextesHostiles()) {
     for (QLineEdit* champ : navigateur.findChildren<QLineEdit*>()) Remplir(champ, t);
     for (QLineEdit* champ : {atlas.EditVille, atlas.EditPays, atlas.EditLat, atlas.EditLong, atlas.Recherche})
       Remplir(champ, t);
