@@ -290,6 +290,12 @@ bool TFormEnterData::eventFilter(QObject* objet, QEvent* evenement) {
   return QDialog::eventFilter(objet, evenement);
 }
 
+// Closing hides the window from QDialog's destructor, which takes the focus
+// from a field: its "left the field" checks must not run on a half-destroyed window.
+TFormEnterData::~TFormEnterData() {
+  for (QLineEdit* champ : findChildren<QLineEdit*>()) champ->disconnect(this);
+}
+
 void TFormEnterData::keyPressEvent(QKeyEvent* e) {
   if (e->key() == Qt::Key_F1) LaPlateforme().OuvrirAide("EnterData.htm");
   else if (e->key() == Qt::Key_Escape) close();

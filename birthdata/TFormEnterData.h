@@ -26,6 +26,7 @@ class TFormEnterData : public QDialog {
   enum Mode { Nouvelle, Modification, Evenement };
   // ouvrirListing: called after "Thème" computed the chart (opens the listing window).
   TFormEnterData(const QString& dossier, Mode mode, std::function<void()> ouvrirListing, QWidget* parent = nullptr);
+  ~TFormEnterData() override;
 
   QLineEdit* EditNom;
   QLineEdit* MaskEditDate;
