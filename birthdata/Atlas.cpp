@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cerrno>
 
+#include "Cp1252.h"
 #include "ErreurFichier.h"
 #include "Fichiers.h"
 
@@ -51,6 +52,63 @@ std::string Rogner(std::string t) {
 }
 
 }  // namespace
+
+std::string PlierCle(std::string_view texte) {
+  // Windows-1252 letters from 0xC0 on, each as its capital without accent.
+  static const char* const lettres[64] = {
+      "A", "A", "A", "A", "A", "A", "AE", "C", "E", "E", "E", "E", "I", "I", "I", "I",
+      "D", "N", "O", "O", "O", "O", "O", "\xD7", "O", "U", "U", "U", "U", "Y", "TH", "SS",
+      "A", "A", "A", "A", "A", "A", "AE", "C", "E", "E", "E", "E", "I", "I", "I", "I",
+      "D", "N", "O", "O", "O", "O", "O", "\xF7", "O", "U", "U", "U", "U", "Y", "TH", "Y"};
+  std::string cle;
+  cle.reserve(texte.size());
+  for (const char c : texte) {
+    const auto o = static_cast<unsigned char>(c);
+    if (o >= 'a' && o <= 'z') cle += static_cast<char>(o - 32);
+    else if (o >= 0xC0) cle += lettres[o - 0xC0];
+    else if (o == '-' || o == 0x96 || o == 0x97) cle += ' ';  // hyphen, en and em dash
+    else if (o == '`' || o == 0x91 || o == 0x92 || o == 0xB4) cle += '\'';
+    else if (o == 0x8A || o == 0x9A) cle += 'S';
+    else if (o == 0x8E || o == 0x9E) cle += 'Z';
+    else if (o == 0x8C || o == 0x9C) cle += "OE";
+    else if (o == 0x9F) cle += 'Y';
+    else cle += c;
+  }
+  return cle;
+}
+
+std::string SaisieVersCp1252(std::string_view utf8) {
+  // U+0100..U+017F, each as its base letter; "." where the code page has the letter.
+  static const char* const latinEtenduA[128] = {
+      "A", "a", "A", "a", "A", "a", "C", "c", "C", "c", "C", "c", "C", "c", "D", "d",
+      "D", "d", "E", "e", "E", "e", "E", "e", "E", "e", "E", "e", "G", "g", "G", "g",
+      "G", "g", "G", "g", "H", "h", "H", "h", "I", "i", "I", "i", "I", "i", "I", "i",
+      "I", "i", "IJ", "ij", "J", "j", "K", "k", "k", "L", "l", "L", "l", "L", "l", "L",
+      "l", "L", "l", "N", "n", "N", "n", "N", "n", "n", "N", "n", "O", "o", "O", "o",
+      "O", "o", ".", ".", "R", "r", "R", "r", "R", "r", "S", "s", "S", "s", "S", "s",
+      ".", ".", "T", "t", "T", "t", "T", "t", "U", "u", "U", "u", "U", "u", "U", "u",
+      "U", "u", "U", "u", "W", "w", "Y", "y", ".", "Z", "z", "Z", "z", ".", ".", "s"};
+  std::string propre;
+  propre.reserve(utf8.size());
+  for (std::size_t i = 0; i < utf8.size();) {
+    const auto o = static_cast<unsigned char>(utf8[i]);
+    const std::size_t n = o < 0x80 ? 1 : (o >> 5) == 6 ? 2 : (o >> 4) == 14 ? 3 : (o >> 3) == 30 ? 4 : 1;
+    const std::string_view caractere = utf8.substr(i, n);
+    i += n;
+    unsigned point = 0;
+    if (n == 2 && caractere.size() == 2)
+      point = ((o & 0x1Fu) << 6) | (static_cast<unsigned char>(caractere[1]) & 0x3Fu);
+    if (point >= 0x300 && point <= 0x36F) continue;  // a combining accent typed apart
+    if (point >= 0x100 && point <= 0x17F && latinEtenduA[point - 0x100][0] != '.') {
+      propre += latinEtenduA[point - 0x100];
+    } else if (point == 0x218 || point == 0x219 || point == 0x21A || point == 0x21B) {  // ș ț
+      propre += point == 0x218 ? "S" : point == 0x219 ? "s" : point == 0x21A ? "T" : "t";
+    } else {
+      propre += caractere;
+    }
+  }
+  return Utf8VersCp1252(propre);
+}
 
 CityRecord DecoderVille(const unsigned char* o) {
   CityRecord v;
@@ -118,8 +176,9 @@ std::vector<CityRecord> FichierAtlas::Page(std::int64_t premier, int lignes) con
   return page;
 }
 
-std::int64_t FichierAtlas::Chercher(std::string_view texte) const {
-  texte = texte.substr(0, 15);
+std::int64_t FichierAtlas::Chercher(std::string_view tape) const {
+  const std::string plie = PlierCle(tape);
+  const std::string_view texte = std::string_view(plie).substr(0, 15);
   std::int64_t bas = 0, haut = nombre_, milieu = haut / 2;
   if (nombre_ == 0) return 0;
   do {

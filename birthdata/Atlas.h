@@ -23,6 +23,15 @@ struct CityRecord {
 };
 static_assert(sizeof(CityRecord) == CityRecord::TailleEnregistrement, "packs like the file record");
 
+// The search key of a name or of a typed text (Windows-1252): capitals without
+// accents, œ/æ/ß spelt out, hyphens and dashes as spaces, every apostrophe
+// straight. The generator makes the keys of the atlas files the same way.
+std::string PlierCle(std::string_view texte);
+
+// A typed search text (UTF-8) in the code page, each letter the code page
+// lacks as its base letter ("łódź" -> "lódz"), as the generator writes names.
+std::string SaisieVersCp1252(std::string_view utf8);
+
 CityRecord DecoderVille(const unsigned char* octets);
 void EncoderVille(const CityRecord& ville, unsigned char* octets);
 
@@ -42,7 +51,8 @@ class FichierAtlas {
   CityRecord Lire(std::int64_t index) const;
   // Up to `lignes` records from `premier` on, stopping at the end of the file.
   std::vector<CityRecord> Page(std::int64_t premier, int lignes) const;
-  // The record the binary search stops at for a search text (cut to 15 characters).
+  // The record the binary search stops at for a search text, folded as the keys
+  // are, then cut to 15 characters.
   std::int64_t Chercher(std::string_view texte) const;
 
  private:

@@ -50,7 +50,7 @@ void GrilleAtlas::Ouvrir(const QString& chemin) {
 
 void GrilleAtlas::Chercher(const QString& texte, int recul) {
   if (!atlas_) return;
-  const std::int64_t trouve = atlas_->Chercher(Utf8VersCp1252(texte.toStdString()));
+  const std::int64_t trouve = atlas_->Chercher(SaisieVersCp1252(texte.normalized(QString::NormalizationForm_C).toStdString()));
   Afficher(PremiereLigne(trouve, recul, lignes_, atlas_->Nombre()));
 }
 

@@ -1,8 +1,14 @@
 #include "TFormEnterData.h"
 
+#include <QApplication>
+#include <QCollator>
 #include <QComboBox>
+#include <QLocale>
+#include <QScreen>
+#include <algorithm>
 #include <QDate>
 #include <QDir>
+#include <QFocusEvent>
 #include <QFile>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -21,6 +27,7 @@
 #include "Calcul.h"
 #include "Catalogue.h"
 #include "CleTri.h"
+#include "Controles.h"
 #include "Conversions.h"
 #include "Cp1252.h"
 #include "Ephemerides.h"
@@ -61,7 +68,7 @@ TFormEnterData::TFormEnterData(const QString& dossier, Mode mode, std::function<
   MaskEditLongH = Champ(this, 10);
   EditFuseau = Champ(this, 9);
   EditComment = Champ(this, 80);
-  Edit1 = Champ(this, 40);
+  Edit1 = Champ(this, 80);
   Edit1->setReadOnly(true);
   Edit1->hide();
   LabelJour = new QLabel(this);
@@ -77,7 +84,14 @@ TFormEnterData::TFormEnterData(const QString& dossier, Mode mode, std::function<
     if (TesterDate()) AfficherJour();
   });
   connect(MaskEditHeure, &QLineEdit::editingFinished, this, [this] {
-    if (TesterHeure() && mode_ == Nouvelle && EditFuseau->text() != "0") ChercherRegime();
+    if (TesterHeure()) ChercherRegimeSiChange();
+  });
+  // A new date or time looks the zone up again however the field is left
+  // (Tab through an unchanged field, a click elsewhere): a stale summer time
+  // gives a chart an hour off.
+  connect(MaskEditDate, &QLineEdit::editingFinished, this, [this] { ChercherRegimeSiChange(); });
+  connect(qApp, &QApplication::focusChanged, this, [this](QWidget* avant, QWidget*) {
+    if (avant == MaskEditDate || avant == MaskEditHeure || avant == MaskEditSecondes) ChercherRegimeSiChange();
   });
   for (QLineEdit* coordonnee : {EditLat, EditLong}) {
     connect(coordonnee, &QLineEdit::textEdited, this, [this, coordonnee](const QString& texte) {
@@ -101,13 +115,26 @@ TFormEnterData::TFormEnterData(const QString& dossier, Mode mode, std::function<
       else TesterLongitude();
     });
   }
-  connect(EditFuseau, &QLineEdit::textEdited, this, [this] { TesterFuseau(); });
+  connect(EditFuseau, &QLineEdit::textEdited, this, [this] {
+    EffacerSource();
+    TesterFuseau();
+  });
   EditFuseau->installEventFilter(this);
   MaskEditHeure->installEventFilter(this);
+  for (QLineEdit* champ : {MaskEditDate, MaskEditHeure, MaskEditSecondes})
+    connect(champ, &QLineEdit::textChanged, this, [this] { refusEnSortie_ = false; });
+  // A mask left incomplete emits no editingFinished: its exit is checked here.
+  MaskEditDate->installEventFilter(this);
+  MaskEditSecondes->installEventFilter(this);
   connect(EditNom, &QLineEdit::textChanged, this, [this](const QString& t) { BoutonEnregistrer->setEnabled(!t.isEmpty()); });
 
   // Atlas.
-  for (const std::string& nom : ListerAtlas(dossier_.toStdString())) Pays->addItem(QString::fromStdString(nom));
+  // In the order a French reader expects ("États-Unis" among the E), not by bytes.
+  QStringList pays;
+  for (const std::string& nom : ListerAtlas(dossier_.toStdString())) pays << QString::fromStdString(nom);
+  QCollator francais{QLocale(QLocale::French, QLocale::France)};
+  std::sort(pays.begin(), pays.end(), [&](const QString& a, const QString& b) { return francais.compare(a, b) < 0; });
+  Pays->addItems(pays);
   connect(Pays, &QComboBox::currentIndexChanged, this, [this](int i) { OuvrirAtlas(i); });
   connect(Recherche, &QLineEdit::textEdited, this, [this](const QString& t) { Atlas->Chercher(t, Atlas->Lignes() / 2); });
   connect(Atlas, &GrilleAtlas::VilleChoisie, this, [this](const CityRecord& v) { ChoisirVille(v); });
@@ -125,6 +152,8 @@ TFormEnterData::TFormEnterData(const QString& dossier, Mode mode, std::function<
     EditComment->clear();
     MaskEditDate->setText(QDate::currentDate().toString("dd/MM/yyyy"));
     MaskEditHeure->setText(QTime::currentTime().toString("hh'h'mm"));
+    EffacerSource();
+    ChercherRegimeSiChange();
   });
   QPushButton* defaut = bouton("Défaut", [this] { Defaut(); });
   QPushButton* tu = bouton("TU", [this] { TU(); });
@@ -137,7 +166,13 @@ TFormEnterData::TFormEnterData(const QString& dossier, Mode mode, std::function<
     codes->setText(CodesPays->isVisible() ? "Fermer" : "Codes des pays");
   });
   QPushButton* aide = bouton("Aide", [] { LaPlateforme().OuvrirAide("EnterData.htm"); });
-  QPushButton* planisphere = bouton("Planisphère", [this] { (new TFormDomiscop(dossier_))->show(); });
+  QPushButton* planisphere = bouton("Planisphère", [this] {
+    // A child window of this modal one: it comes to the front and is not blocked by it.
+    auto* carte = new TFormDomiscop(dossier_, this);
+    carte->show();
+    carte->raise();
+    carte->activateWindow();
+  });
   auto* cartes = new QComboBox(this);
   cartes->addItem("Cartes");
   cartes->addItems(TFormCarte::NomsCartes());
@@ -269,7 +304,28 @@ TFormEnterData::TFormEnterData(const QString& dossier, Mode mode, std::function<
     Pays->setCurrentIndex(france >= 0 ? france : 0);
     OuvrirAtlas(Pays->currentIndex());
   }
-  resize(1200, 720);
+  DimensionnerFenetre();
+}
+
+void TFormEnterData::DimensionnerFenetre() {
+  // Fields as wide as the texts they hold (36-character name, 80-character comment,
+  // "États-Unis d'Amérique (NY)"), the window the height of the screen.
+  const QFontMetrics m(EditNom->font());
+  const auto largeur = [&](int caracteres) { return m.horizontalAdvance(QString(caracteres, 'n')) + 16; };
+  EditNom->setMinimumWidth(largeur(36));
+  EditVille->setMinimumWidth(largeur(40));
+  EditPays->setMinimumWidth(std::max(largeur(33), m.horizontalAdvance(QString::fromUtf8("États-Unis d'Amérique (NY)")) + 16));
+  EditComment->setMinimumWidth(largeur(80));
+  const QScreen* ecran = screen();
+  if (!ecran) return;
+  const QRect r = ecran->availableGeometry();
+  if (r.width() < 1500) {
+    setWindowState(Qt::WindowMaximized);
+    return;
+  }
+  // Room beside the fields for the atlas grid's city and country columns.
+  const int l = std::min(r.width(), std::max(sizeHint().width() + 250, 1500));
+  setGeometry(r.x() + (r.width() - l) / 2, r.y(), l, r.height());
 }
 
 void TFormEnterData::OuvrirAtlas(int index) {
@@ -283,6 +339,19 @@ void TFormEnterData::OuvrirAtlas(int index) {
 }
 
 bool TFormEnterData::eventFilter(QObject* objet, QEvent* evenement) {
+  if (evenement->type() == QEvent::FocusOut) {
+    // Only a move inside the window: a message box taking the focus is no exit.
+    const Qt::FocusReason raison = static_cast<QFocusEvent*>(evenement)->reason();
+    if (raison != Qt::ActiveWindowFocusReason && raison != Qt::PopupFocusReason) {
+      bool bon = true;
+      if (objet == MaskEditDate && !MaskEditDate->hasAcceptableInput()) bon = TesterDate();
+      if (objet == MaskEditHeure && !MaskEditHeure->hasAcceptableInput()) bon = TesterHeure();
+      if (objet == MaskEditSecondes) bon = TesterSecondes();
+      // A click on a command left the field: the command that follows refuses
+      // without saying the same thing twice.
+      if (!bon) refusEnSortie_ = true;
+    }
+  }
   if (evenement->type() == QEvent::MouseButtonDblClick) {
     if (objet == EditFuseau) FuseauOrdinateur();
     if (objet == MaskEditHeure) LeverDuSoleil();
@@ -302,7 +371,46 @@ void TFormEnterData::keyPressEvent(QKeyEvent* e) {
   else QDialog::keyPressEvent(e);
 }
 
+// Each digit group of a masked field must be an integer; a blank one gets the
+// conversion message the computation would give, before anything uses it.
+bool TFormEnterData::GroupesEntiers(QLineEdit* champ, std::initializer_list<std::pair<int, int>> groupes) {
+  const QString affiche = champ->displayText();
+  for (const auto& [debut, longueur] : groupes) {
+    const QString groupe = affiche.mid(debut, longueur);
+    int valeur = 0;
+    if (!Entier(Octets(groupe), valeur)) {
+      LaPlateforme().Erreur("'" + groupe + QString::fromUtf8("' n'est pas une valeur entière correcte"));
+      champ->setFocus();
+      return false;
+    }
+  }
+  return true;
+}
+
+bool TFormEnterData::TesterSecondes() {
+  return MaskEditSecondes->text().isEmpty() || GroupesEntiers(MaskEditSecondes, {{0, 2}});
+}
+
+bool TFormEnterData::ChampsValides() {
+  if (refusEnSortie_) {
+    refusEnSortie_ = false;
+    return false;
+  }
+  if (!TesterDate() || !TesterHeure() || !TesterSecondes() || !TesterLatitude() || !TesterLongitude() ||
+      !TesterFuseau())
+    return false;
+  // A zone past any legal time, typed since the city was chosen, goes into no record.
+  double heures = 0;
+  if (!EditFuseau->text().trimmed().isEmpty() && !EssayerLireFuseau(Octets(EditFuseau->text().trimmed()), heures)) {
+    LaPlateforme().Avertissement(QString::fromUtf8("Erreur dans l'écriture du fuseau"));
+    EditFuseau->setFocus();
+    return false;
+  }
+  return true;
+}
+
 bool TFormEnterData::TesterDate() {
+  if (!GroupesEntiers(MaskEditDate, {{0, 2}, {3, 2}, {6, 4}})) return false;
   if (!DateValide(Octets(MaskEditDate->text()))) {
     LaPlateforme().Avertissement(MaskEditDate->text() + " : date incorrecte");
     MaskEditDate->setFocus();
@@ -312,6 +420,7 @@ bool TFormEnterData::TesterDate() {
 }
 
 bool TFormEnterData::TesterHeure() {
+  if (!GroupesEntiers(MaskEditHeure, {{0, 2}, {3, 2}})) return false;
   if (!HeureValide(Octets(MaskEditHeure->text()))) {
     LaPlateforme().Avertissement(MaskEditHeure->text() + " : heure incorrecte");
     MaskEditHeure->setFocus();
@@ -387,9 +496,19 @@ void TFormEnterData::ChoisirVille(const CityRecord& v) {
   ChercherRegime();
 }
 
+QString TFormEnterData::DateHeureSaisies() const {
+  return MaskEditDate->text() + ' ' + MaskEditHeure->text() + ':' + MaskEditSecondes->text();
+}
+
+void TFormEnterData::ChercherRegimeSiChange() {
+  if (mode_ != Nouvelle || EditFuseau->text() == "0" || DateHeureSaisies() == regimeCherche_) return;
+  ChercherRegime();
+}
+
 void TFormEnterData::ChercherRegime() {
   if (!numeroZone_ || !DateValide(Octets(MaskEditDate->text())) || !HeureValide(Octets(MaskEditHeure->text()))) return;
   const QString d = MaskEditDate->text(), h = MaskEditHeure->text();
+  regimeCherche_ = DateHeureSaisies();
   Regime r;
   try {
     r = ChercherRegimeFromDate(dossier_.toStdString(), *numeroZone_, d.mid(0, 2).toInt(), d.mid(3, 2).toInt(),
@@ -399,6 +518,10 @@ void TFormEnterData::ChercherRegime() {
     LaPlateforme().Erreur(QString::fromUtf8(e.what()));
     return;
   }
+  // The auxiliary text says where the zone comes from, or nothing when it is stale.
+  sourceRegime_ = QString::fromStdString(SourceDuRegime(r));
+  Edit1->setText(sourceRegime_);
+  Edit1->setVisible(!sourceRegime_.isEmpty());
   switch (r.genre) {
     case Regime::Refus:
       LaPlateforme().Information(QString::fromUtf8(MessageRegimeRefuse));
@@ -407,18 +530,30 @@ void TFormEnterData::ChercherRegime() {
       EditFuseau->clear();
       return;
     case Regime::HeureLocale:
-      Edit1->setText("Heure locale");
-      Edit1->show();
       EditFuseau->setText("L");
       TesterFuseau();  // "L" becomes the local mean time of the longitude
-      return;
+      break;
     case Regime::Fuseau:
       EditFuseau->setText(QString::fromStdString(r.texte));
-      return;
+      break;
   }
+  if (r.ambiguite != Regime::Aucune)
+    LaPlateforme().Avertissement(QString::fromStdString(MessageAmbiguite(r, d.toStdString(), h.toStdString())));
 }
 
-void TFormEnterData::TU() { EditFuseau->setText("0"); }
+void TFormEnterData::TU() {
+  EffacerSource();
+  EditFuseau->setText("0");
+}
+
+// A zone the user sets is no longer the one the database gave.
+void TFormEnterData::EffacerSource() {
+  if (!sourceRegime_.isEmpty() && Edit1->text() == sourceRegime_) {
+    Edit1->clear();
+    Edit1->hide();
+  }
+  sourceRegime_.clear();
+}
 
 void TFormEnterData::Defaut() {
   const QString question = EditVille->text() + "\r\n\r\n" +
@@ -436,6 +571,7 @@ void TFormEnterData::Defaut() {
 }
 
 void TFormEnterData::FuseauOrdinateur() {
+  EffacerSource();
   EditFuseau->setText(QString::number(static_cast<int>(std::nearbyint(-DecalageHoraireSysteme() / 60.0))));
   TesterFuseau();
 }
@@ -495,7 +631,12 @@ void TFormEnterData::ConvertirLongitude() {
     MaskEditLongH->clear();
     return;
   }
-  const int h = t.mid(1, 2).toInt(), m = t.mid(4, 2).toInt(), s = t.mid(7, 2).toInt();
+  // The whole form, so that "+120001" is refused instead of being read as 12h00m00s.
+  static const QRegularExpression forme("^[+-](\\d\\d)h(\\d\\d)m(\\d\\d)s?$");
+  const QRegularExpressionMatch lu = forme.match(t.trimmed());
+  if (!lu.hasMatch())
+    return LaPlateforme().Avertissement(QString::fromUtf8("Écrivez la longitude en heures sous la forme +HHhMMmSSs !"));
+  const int h = lu.captured(1).toInt(), m = lu.captured(2).toInt(), s = lu.captured(3).toInt();
   if (h > 12) return LaPlateforme().Avertissement("Le nombre d'heures doit être inférieur à 12  !");
   if (m > 60) return LaPlateforme().Avertissement("Le nombre de minutes doit être inférieur à 60  !");
   if (s > 59) return LaPlateforme().Avertissement("Le nombre de secondes doit être inférieur à 60  !");
@@ -536,7 +677,7 @@ void TFormEnterData::EnregistrerDonnees() {
     return;
   }
   if (EditNom->text().isEmpty()) return;
-  if (!TesterLatitude() || !TesterLongitude()) return;
+  if (!ChampsValides()) return;
   FichiersNaissance->clear();
   FichiersNaissance->addItems(QDir(dossier_).entryList({"*.thz"}, QDir::Files, QDir::Name));
   if (FichiersNaissance->count() > 0) FichiersNaissance->setCurrentRow(0);
@@ -591,18 +732,6 @@ void TFormEnterData::Nouveau() {
   ApresSauvegarde(fichier);
 }
 
-// No record is written with a field the checks refuse, whatever was typed since.
-bool TFormEnterData::ChampsValides() {
-  if (!TesterDate() || !TesterHeure() || !TesterLatitude() || !TesterLongitude() || !TesterFuseau()) return false;
-  double heures = 0;
-  if (!EditFuseau->text().trimmed().isEmpty() && !EssayerLireFuseau(Octets(EditFuseau->text().trimmed()), heures)) {
-    LaPlateforme().Avertissement(QString::fromUtf8("Erreur dans l'écriture du fuseau"));
-    EditFuseau->setFocus();
-    return false;
-  }
-  return true;
-}
-
 void TFormEnterData::ApresSauvegarde(const QString& fichier) {
   LaPlateforme().Information("Thème de : " + EditNom->text() + "\r\n\r\n" +
                              QString::fromUtf8("Données sauvées dans le fichier : ") + "\r\n\r\n" + fichier);
@@ -610,7 +739,7 @@ void TFormEnterData::ApresSauvegarde(const QString& fichier) {
 }
 
 void TFormEnterData::Theme() {
-  if (!TesterLatitude() || !TesterLongitude()) return;
+  if (!ChampsValides()) return;
   if (!sauve_ && LaPlateforme().Question(QString::fromUtf8(
                      "Vous n'avez pas sauvé ces données. Voulez-vous le faire maintenant? N'oubliez d'écrire un nom")))
     return;
@@ -620,7 +749,14 @@ void TFormEnterData::Theme() {
   if (f.Commentaire.Vide())
     f.Commentaire = Octets(QString::fromUtf8("Fiche créée le  ") + QDate::currentDate().toString("dd/MM/yyyy"));
   Etat().FicheEnCours = f;
-  CalculerTheme(EcartGlyphes8);
+  try {
+    CalculerTheme(EcartGlyphes8);
+  } catch (const std::exception& e) {
+    // Said, and the window comes back with what was typed.
+    show();
+    LaPlateforme().Erreur(QString::fromUtf8(e.what()));
+    return;
+  }
   accept();
   if (ouvrirListing_) ouvrirListing_();
 }

@@ -3,6 +3,8 @@
 // date, three computed times, the save into a birth file, and "Thème".
 #include <QDialog>
 #include <functional>
+#include <initializer_list>
+#include <utility>
 #include <optional>
 #include <string>
 
@@ -52,12 +54,15 @@ class TFormEnterData : public QDialog {
   // The commands, as the buttons and field exits run them.
   bool TesterDate();
   bool TesterHeure();
+  bool TesterSecondes();
+  // Date, time, seconds, latitude, longitude and zone: nothing is saved or computed before all pass.
+  bool ChampsValides();
   bool TesterLatitude();
   bool TesterLongitude();
   bool TesterFuseau();
-  bool ChampsValides();  // every check above, before a record is written
   void ChoisirVille(const CityRecord& ville);
   void ChercherRegime();
+  void ChercherRegimeSiChange();
   void TU();
   void Defaut();
   void FuseauOrdinateur();
@@ -82,8 +87,15 @@ class TFormEnterData : public QDialog {
   bool sauve_ = false;
   std::string nomZone_;
   std::optional<std::string> numeroZone_;
+  QString regimeCherche_;  // the date and time of the last regime lookup
+  QString sourceRegime_;   // the auxiliary text that lookup showed
+  void EffacerSource();
+  QString DateHeureSaisies() const;
   bool fichierClique_ = false;
+  bool refusEnSortie_ = false;  // the last exit of a date or time field was refused
   void OuvrirAtlas(int index);
+  void DimensionnerFenetre();
+  bool GroupesEntiers(QLineEdit* champ, std::initializer_list<std::pair<int, int>> groupes);
   void AfficherJour();
   void RemplirHeure(double jourTU, double fuseau);
   double FuseauHeures() const;

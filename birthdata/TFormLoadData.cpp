@@ -71,6 +71,8 @@ TFormLoadData::TFormLoadData(const QString& dossier, std::function<void()> ouvri
   auto* supprimer = bouton("Supprimer fiche", [this] { SupprimerFiche(); });
   auto* theme = bouton("Thème", [this] { Theme(); });
   auto* fermer = bouton("Fermer", [this] { close(); });
+  boutonsFiche_ = {theme, supprimer, boutonModifier};
+  for (QPushButton* b : boutonsFiche_) b->setEnabled(false);
   auto* gauche = new QVBoxLayout;
   gauche->addWidget(new QLabel("Fichiers existants :", this));
   gauche->addWidget(fichiers_);
@@ -118,12 +120,15 @@ void TFormLoadData::Charger(const QString& fichier) {
       table_->setItem(l, c, e);
     }
   }
-  if (table_->rowCount() > 0) Selectionner(0);
+  for (QPushButton* b : boutonsFiche_) b->setEnabled(false);
+  if (table_->rowCount() > 0) Selectionner(0, false);
 }
 
-void TFormLoadData::Selectionner(int ligne) {
+void TFormLoadData::Selectionner(int ligne, bool choisie) {
   if (ligne < 0 || ligne >= table_->rowCount()) return;
   table_->selectRow(ligne);
+  if (choisie)
+    for (QPushButton* b : boutonsFiche_) b->setEnabled(true);
   auto t = [this, ligne](int c) { return table_->item(ligne, c) ? table_->item(ligne, c)->text() : QString(); };
   panneau_->setText(t(0) + "\n" + t(1) + "  " + t(2) + "\n" + t(7) + "\n" + t(3) + "\n" + t(4) + "  " + t(5) + "  " + t(6));
 }
@@ -158,8 +163,14 @@ void TFormLoadData::Theme() {
   const int ligne = table_->currentRow();
   if (ligne < 0 || table_->item(ligne, 0)->text().isEmpty()) return;
   CopierDansFiche(ligne);
+  try {
+    CalculerTheme(Etat().SystemeMaisons != 0 ? EcartGlyphes8 : EcartGlyphes9);
+  } catch (const std::exception& e) {
+    // A record whose date or time is not a number: said, and the browser stays usable.
+    LaPlateforme().Erreur(QString::fromUtf8(e.what()));
+    return;
+  }
   hide();
-  CalculerTheme(Etat().SystemeMaisons != 0 ? EcartGlyphes8 : EcartGlyphes9);
   Etat().NomFichierNaissance = "Natal";
   if (ouvrirListing_) ouvrirListing_();
   close();
@@ -183,6 +194,7 @@ void TFormLoadData::SupprimerFiche() {
     if (table_->rowCount() == 0) {
       EffacerFichierNaissance(courant_.toStdString());
       ListerFichiers();
+      for (QPushButton* b : boutonsFiche_) b->setEnabled(false);
       LaPlateforme().Information("Le fichier : " + QFileInfo(courant_).fileName() + "\r\n" + QString::fromUtf8(" a été supprimé"));
       courant_.clear();
       return;

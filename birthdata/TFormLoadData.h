@@ -8,6 +8,7 @@ class QLabel;
 class QLineEdit;
 class QListWidget;
 class QPainter;
+class QPushButton;
 class QTableWidget;
 
 namespace selvane {
@@ -40,8 +41,9 @@ class TFormLoadData : public QDialog {
   QTableWidget* table_;
   QLineEdit* recherche_;
   QLabel* panneau_;
+  QList<QPushButton*> boutonsFiche_;  // "Thème", "Supprimer fiche", "Modifier/Recopier": a row chosen first
   void ListerFichiers();
-  void Selectionner(int ligne);
+  void Selectionner(int ligne, bool choisie = true);
   void CopierDansFiche(int ligne);
 };
 

@@ -36,7 +36,7 @@ std::string ChampCsv(const std::string& texte) {
 
 int Chercher(const std::string& pays, const std::string& texte, int lignes) {
   FichierAtlas atlas(DossierProgramme() / (pays + ".cty"));
-  const std::int64_t trouve = atlas.Chercher(Utf8VersCp1252(texte));
+  const std::int64_t trouve = atlas.Chercher(SaisieVersCp1252(texte));
   // The atlas window (16 rows) starts 8 rows above; the entry grid (20) half its rows above.
   const std::int64_t debut = PremiereLigne(trouve, lignes / 2, lignes, atlas.Nombre());
   std::string s = "index,city,region,lat,long,code,zone\n";
@@ -79,6 +79,8 @@ int Zone(const std::string& nom, const std::string& date, const std::string& heu
     Avertir("Fuseau inconnu : " + nom);
     return 2;
   }
+  // A time shown twice or never is answered all the same, with a word on stderr.
+  if (r.ambiguite != Regime::Aucune) Avertir(MessageAmbiguite(r, date, heure.substr(0, 5), "avec --zone"));
   std::printf("%s\n", r.texte.c_str());
   return 0;
 }

@@ -41,20 +41,20 @@ void Preparer() {
   OuvrirEphemerides();
 }
 
-// Appends x with 6 decimals; "." whatever the locale.
-void AjouterNombre(std::string& sortie, double x) {
+// Appends x with 6 decimals (8 for Julian days, a millisecond); "." whatever the locale.
+void AjouterNombre(std::string& sortie, double x, int decimales = 6) {
   char tampon[400];
-  const auto [fin, erreur] = std::to_chars(tampon, tampon + sizeof tampon, x, std::chars_format::fixed, 6);
+  const auto [fin, erreur] = std::to_chars(tampon, tampon + sizeof tampon, x, std::chars_format::fixed, decimales);
   if (erreur == std::errc()) sortie.append(tampon, fin);
 }
 
 void Ligne(std::string& s, const char* genre, int index, double valeur, bool avecVitesse = false,
-           double vitesse = 0) {
+           double vitesse = 0, int decimales = 6) {
   s += genre;
   s += ',';
   s += std::to_string(index);
   s += ',';
-  AjouterNombre(s, valeur);
+  AjouterNombre(s, valeur, decimales);
   s += ',';
   if (avecVitesse) AjouterNombre(s, vitesse);
   s += '\n';
@@ -71,8 +71,8 @@ int ThemeSeul(SaisieNaissance n, int systeme) {
   }
   const EtatTheme& e = Etat();
   std::string s = "kind,index,value,speed\n";
-  Ligne(s, "jd_ut", 0, e.JourJulienTU);
-  Ligne(s, "jd_tt", 0, e.JourJulienTT);
+  Ligne(s, "jd_ut", 0, e.JourJulienTU, false, 0, 8);
+  Ligne(s, "jd_tt", 0, e.JourJulienTT, false, 0, 8);
   Ligne(s, "delta_t", 0, (e.JourJulienTT - e.JourJulienTU) * 86400.0);
   Ligne(s, "armc", 0, e.TempsSideralDeg);
   Ligne(s, "obliquity", 0, e.ObliquiteDeg);

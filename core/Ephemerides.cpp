@@ -174,6 +174,8 @@ std::int32_t LeverCoucher(int corpsEphemeride, int code, double geopos[3], doubl
                         15.0, tret, e.MessageEphem);
 }
 
+double DeltaTBibliotheque(double jourUT) { return swe_deltat_ex(jourUT, SEFLG_SWIEPH, Etat().MessageEphem); }
+
 std::int32_t EclipseSolaire(bool arriere, double* tret, double jourUT) {
   return swe_sol_eclipse_when_glob(jourUT, SEFLG_SWIEPH, 0, tret, arriere ? 1 : 0,
                                    Etat().MessageEphem);

@@ -40,6 +40,9 @@ double EquationTemps(double jourJulien);  // hours
 // geopos: longitude, latitude, height. Returns the library's value; the time
 // found is tret[0].
 std::int32_t LeverCoucher(int corpsEphemeride, int code, double geopos[3], double* tret, double jourUT);
+// The library's own ΔT (days) at a Universal Time instant: the one its eclipse
+// times are computed with.
+double DeltaTBibliotheque(double jourUT);
 // tret receives the eclipse times (tret[0] is the maximum), at least 10 entries.
 std::int32_t EclipseSolaire(bool arriere, double* tret, double jourUT);
 std::int32_t EclipseLunaire(bool arriere, double* tret, double jourUT);

@@ -27,6 +27,23 @@ const char* const kMaisons[9] = {"Placidus",     "Regiomontanus", "Campanus",
                                  "Porphyrius",   "Topocentrique",
                                  "Signes entiers (Bélier, Taureau, Gémeaux, Cancer, Lion, Vierge, Balance, "
                                  "Scorpion, Sagittaire, Capricorne, Verseau, Poissons)"};
+// An orb as typed: one or two digits (the first may be a space), then a point and
+// one digit; shown as " 8.0" once the field is left.
+class ValidateurOrbe : public QValidator {
+ public:
+  using QValidator::QValidator;
+  State validate(QString& texte, int&) const override {
+    static const QRegularExpression complet("^ ?[0-9]{1,2}(\\.[0-9])?$"), debut("^ ?[0-9]{0,2}\\.?$");
+    if (complet.match(texte).hasMatch()) return Acceptable;
+    return debut.match(texte).hasMatch() ? Intermediate : Invalid;
+  }
+  void fixup(QString& texte) const override { texte = Normaliser(texte); }
+  static QString Normaliser(const QString& texte) {
+    if (texte.trimmed().isEmpty() || texte.trimmed() == ".") return texte;
+    return QString::fromStdString(FormatReel(LireNombre(texte.trimmed().toStdString()), 4, 1));
+  }
+};
+
 }  // namespace
 
 TFormOptions::TFormOptions(const QString& dossier, QWidget* parent)
@@ -45,9 +62,10 @@ TFormOptions::TFormOptions(const QString& dossier, QWidget* parent)
     cases_[i] = new QCheckBox(QString::fromUtf8(kAspects[i]), pageAspects);
     cases_[i]->setChecked(r.AspectActif[i]);
     orbes_[i] = new QLineEdit(pageAspects);
-    // Two digits, a point, one digit; the first may be a space.
-    orbes_[i]->setValidator(new QRegularExpressionValidator(QRegularExpression("[ 0-9][0-9]\\.[0-9]"), orbes_[i]));
+    orbes_[i]->setValidator(new ValidateurOrbe(orbes_[i]));
     orbes_[i]->setMaxLength(4);
+    QLineEdit* orbe = orbes_[i];
+    connect(orbe, &QLineEdit::editingFinished, this, [orbe] { orbe->setText(ValidateurOrbe::Normaliser(orbe->text())); });
     orbes_[i]->setFixedWidth(60);
     orbes_[i]->setText(QString::fromStdString(FormatReel(r.AspectOrbe[i] * RadEnDeg, 4, 1)));
     grille->addWidget(cases_[i], i, 0);
@@ -92,6 +110,7 @@ TFormOptions::TFormOptions(const QString& dossier, QWidget* parent)
 }
 
 bool TFormOptions::Valider() {
+  for (QLineEdit* orbe : orbes_) orbe->setText(ValidateurOrbe::Normaliser(orbe->text()));  // one still being typed
   for (int i = 0; i < 9; ++i) {
     if (LireNombre(orbes_[i]->text().toStdString()) > 15.0) {
       LaPlateforme().Avertissement(QString::fromUtf8("Valeur trop élevée...vérifiez vos orbes"));

@@ -58,8 +58,6 @@ class AvertisseurPlateforme : public Avertisseur {
   void Avertir(const std::string& texte) override { LaPlateforme().Avertissement(QString::fromStdString(texte)); }
 };
 
-QString Texte(const std::string& octets1252) { return QString::fromStdString(Cp1252VersUtf8(octets1252)); }
-
 }  // namespace
 
 TMainForm::TMainForm(const QString& dossier, QWidget* parent)
@@ -395,7 +393,10 @@ void TMainForm::ExecuterTouche(int touche) {
     case Qt::Key_I: return Technique(true, false);
     case Qt::Key_P: {
       TFormOptions options(dossier_, this);
-      options.exec();
+      // The open charts follow the new options at once.
+      if (options.exec() == QDialog::Accepted)
+        for (QMdiSubWindow* f : zone_->subWindowList())
+          if (auto* listing = qobject_cast<TFormAffSmpl*>(f->widget())) listing->AppliquerOptions();
       return;
     }
     case Qt::Key_E:

@@ -219,12 +219,23 @@ void CorpsEtDegres(QPainter& p, const GeometrieRoue& g, const Palette& pal, doub
   }
 }
 
-void MaisonsEtAngles(QPainter& p, const GeometrieRoue& g, const Palette& pal, double r2, double largeurCercle) {
+// A text centred beside a line at the given angle, on the counter-clockwise side,
+// so that the line does not run through it.
+void CentrerACote(QPainter& p, const GeometrieRoue& g, double angle, double rayon, const QString& texte) {
+  const QFontMetricsF m(p.font(), p.device());
+  const double demi = std::hypot(m.horizontalAdvance(texte), m.height()) / 2 + 2;
+  Centrer(p, g.Point(angle + std::asin(std::min(1.0, demi / rayon)), rayon), texte);
+}
+
+// surPapier: the MC is drawn as an arrow like the Ascendant (a disc on screen),
+// pens scaled to the page.
+void MaisonsEtAngles(QPainter& p, const GeometrieRoue& g, const Palette& pal, double r2, double largeurCercle,
+                     bool surPapier, double tailleGlyphes) {
   const EtatTheme& e = Etat();
   p.setPen(QPen(pal.maisons, largeurCercle));
   p.setBrush(Qt::NoBrush);
   p.drawEllipse(g.centre, r2, r2);
-  p.setPen(QPen(pal.maisons, 1));
+  p.setPen(QPen(pal.maisons, largeurCercle / 2));
   for (int i = 1; i <= 12; ++i) p.drawLine(g.Point(e.Maisons[i], g.r1), g.Point(e.Maisons[i], r2));
   p.setFont(Police("Liberation Sans", 7, true));
   for (int i = 1; i <= 12; ++i) {
@@ -232,21 +243,31 @@ void MaisonsEtAngles(QPainter& p, const GeometrieRoue& g, const Palette& pal, do
     Centrer(p, g.Point(milieu, (g.r1 + r2) / 2), ChiffresMaisons[i]);
   }
   p.setFont(Police("Liberation Sans", 7));
-  for (int i = 1; i <= 12; ++i) Centrer(p, g.Point(e.Maisons[i], 1.1 * g.R), Texte(FormatDansSigne(e.Maisons[i])));
-  // Ascendant-Descendant axis with arrow-heads, and the MC disc.
-  const double ra = 0.95 * 1.4 * g.R;
-  const double asc = e.Positions[Ascendant][1];
-  p.setPen(QPen(Qt::red, 2));
+  for (int i = 1; i <= 12; ++i) CentrerACote(p, g, e.Maisons[i], 1.1 * g.R, Texte(FormatDansSigne(e.Maisons[i])));
+  // Ascendant-Descendant axis with arrow-heads; the MC.
+  // The arrow-heads stop short of the glyph ring, so that a body beside an angle
+  // (the Vertex near the Descendant) is never drawn on them.
+  const double demiGlyphe = QFontMetricsF(Police("Celvan S", tailleGlyphes), p.device()).height() / 2;
+  const double ra = std::min(0.95 * 1.4 * g.R, (1.4 * g.R - demiGlyphe - 2) / 0.97);
+  const auto fleche = [&](double bout) {
+    QPolygonF pointe;
+    pointe << g.Point(bout, ra * 0.97) << g.Point(bout + 3 * DegEnRad, ra * 0.92) << g.Point(bout - 3 * DegEnRad, ra * 0.92);
+    p.setBrush(pal.maisons);
+    p.drawPolygon(pointe);
+  };
+  const double asc = e.Positions[Ascendant][1], mc = e.Positions[MilieuDuCiel][1];
+  p.setPen(QPen(pal.maisons, largeurCercle));
   p.drawLine(g.Point(asc, ra * 0.97), g.Point(asc + Pi, ra * 0.97));
-  for (double bout : {asc, asc + Pi}) {
-    QPolygonF fleche;
-    fleche << g.Point(bout, ra * 0.97) << g.Point(bout + 3 * DegEnRad, ra * 0.92) << g.Point(bout - 3 * DegEnRad, ra * 0.92);
-    p.setBrush(Qt::red);
-    p.drawPolygon(fleche);
+  fleche(asc);
+  fleche(asc + Pi);
+  if (surPapier) {
+    p.drawLine(g.Point(mc + Pi, ra * 0.92), g.Point(mc, ra * 0.97));
+    fleche(mc);
+  } else {
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(0, 127, 255));
+    p.drawEllipse(g.Point(mc, ra * 0.97), 10, 10);
   }
-  p.setPen(Qt::NoPen);
-  p.setBrush(QColor(0, 127, 255));
-  p.drawEllipse(g.Point(e.Positions[MilieuDuCiel][1], ra * 0.97), 10, 10);
   p.setBrush(Qt::NoBrush);
 }
 
@@ -318,15 +339,16 @@ GeometrieRoue DessinerTheme(QPainter& p, QSize taille, bool petitEcran) {
   Palette anneau = pal;
   anneau.secteursColores = FondsSignesColores;
   AnneauSignes(p, g, anneau, 10, 1);
+  // Settings come clamped from their file; a value set another way still gives a size a font can take.
+  const int tailleGlyphes = 15 + std::clamp(reglages.TaillePlanetes, -5, 10);
   if (AvecMaisons()) {
     const double r2 = std::round(1.15 * g.r1);
     g.R = r2;
-    MaisonsEtAngles(p, g, pal, r2, 2);
+    MaisonsEtAngles(p, g, pal, r2, 2, false, tailleGlyphes);
   } else {
     g.R = g.r1;
   }
-  // Settings come clamped from their file; a value set another way still gives a size a font can take.
-  CorpsEtDegres(p, g, pal, 15 + std::clamp(reglages.TaillePlanetes, -5, 10), reglages.PlanetesEnRelief);
+  CorpsEtDegres(p, g, pal, tailleGlyphes, reglages.PlanetesEnRelief);
   LignesAspects(p, g, pal, 3, 14, 2);
 
   // Aspect table in the bottom-left corner.
@@ -363,7 +385,7 @@ void ImprimerRoue(QPainter& p, QPointF centre, double c, int tailleGlyphe, doubl
   AnneauSignes(p, g, pal, tailleGlyphe, 2);
 }
 
-void ImprimerFeuille(QPainter& p, QSize page) {
+GeometrieRoue ImprimerFeuille(QPainter& p, QSize page) {
   EtatTheme& e = Etat();
   const bool recalcul = e.NomFichierNaissance.Chaine() != "TProf";
   if (recalcul) CalculerTheme(EcartGlyphes8);
@@ -415,7 +437,7 @@ void ImprimerFeuille(QPainter& p, QSize page) {
   if (AvecMaisons()) {
     const double r2 = std::round(1.22 * g.r1);
     g.R = g.r1;
-    MaisonsEtAngles(p, g, pal, r2, 2);
+    MaisonsEtAngles(p, g, pal, r2, std::max(2.0, PW / 1000), true, 13);
   } else {
     g.R = g.r1;
   }
@@ -425,6 +447,7 @@ void ImprimerFeuille(QPainter& p, QSize page) {
   const double d = std::round(1.5 * QFontMetricsF(p.font(), p.device()).height() * 0.75);
   TableAspects(p, QPointF(L + d, T + 0.95 * PH - 23 * d - d), d, pal);
   ReinitialiserPlume(p);
+  return g;
 }
 
 }  // namespace selvane

@@ -30,8 +30,8 @@ double RotationRoue();
 // The aspect of two bodies by the options: index 0..8, or -1.
 int AspectEntre(int corps1, int corps2);
 
-// The printed chart sheet on a portrait page.
-void ImprimerFeuille(QPainter& p, QSize page);
+// The printed chart sheet on a portrait page; returns the wheel's geometry.
+GeometrieRoue ImprimerFeuille(QPainter& p, QSize page);
 // The printed sign ring (also used by the dial's printing).
 void ImprimerRoue(QPainter& p, QPointF centre, double c, int tailleGlyphe, double rotation, double d);
 void ReinitialiserPlume(QPainter& p);

@@ -56,6 +56,24 @@ void TFormAffSmpl::Rafraichir() {
   Dessiner();
 }
 
+void TFormAffSmpl::AppliquerOptions() {
+  const EtatTheme courant = Etat();
+  Etat() = etatDessine_;
+  Etat().SystemeMaisons = courant.SystemeMaisons;
+  Etat().Orientation = courant.Orientation;
+  Etat().JeuPlanetes = courant.JeuPlanetes;
+  try {
+    CalculerTheme(EcartGlyphes8);
+  } catch (...) {
+    Etat() = courant;
+    throw;
+  }
+  etatDessine_ = Etat();
+  StringGridData = EcrireRadix();
+  Etat() = courant;
+  Dessiner();
+}
+
 void TFormAffSmpl::Dessiner() {
   const qreal echelle = devicePixelRatioF();
   const QSize taille = size().expandedTo(QSize(320, 240));

@@ -33,6 +33,9 @@ class TFormAffSmpl : public QWidget {
   void Rafraichir();
   void Activer();  // copies the radix to the main window, shows the label
   void Redessiner() { Dessiner(); }  // after a change of colours or sign backgrounds
+  // After the options changed: this window's chart recomputed with the new house
+  // system, orientation and planet set, then redrawn.
+  void AppliquerOptions();
 
  protected:
   void keyPressEvent(QKeyEvent* evenement) override;

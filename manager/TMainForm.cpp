@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QDate>
 #include <QDir>
+#include <QFile>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -53,8 +54,9 @@ int MinutesDegMin(double x) {
 
 TMainForm::TMainForm(const QString& dossier, QWidget* parent)
     : QMainWindow(parent), dossier_(dossier.isEmpty() ? QDir::currentPath() : dossier) {
-  setWindowTitle("Celvan  - Gestion fichiers");
-  QApplication::setApplicationDisplayName("Gestion des fichiers de Celvan");
+  // Its own name on the caption and on every message box, not the main program's.
+  QApplication::setApplicationDisplayName("GestSelvane");
+  setWindowTitle("Gestion des fichiers - GestSelvane");
 
   table_ = new GrilleTexte(this);
   const QFontMetrics m(QFont("Liberation Sans", 10));
@@ -74,6 +76,8 @@ TMainForm::TMainForm(const QString& dossier, QWidget* parent)
   }
   table_->DefinirColonnes(definitions);
   connect(table_, &QTableWidget::cellClicked, this, [this](int l, int c) { SelectionnerCellule(l, c); });
+  // "+", "-" and Delete are commands of the table, not the start of an edit.
+  table_->installEventFilter(this);
   table_->setContextMenuPolicy(Qt::CustomContextMenu);
   connect(table_, &QWidget::customContextMenuRequested, this, [this](const QPoint& ou) {
     const QModelIndex i = table_->indexAt(ou);
@@ -158,11 +162,24 @@ TMainForm::TMainForm(const QString& dossier, QWidget* parent)
   CentLignesVides();
 }
 
+bool TMainForm::eventFilter(QObject* objet, QEvent* evenement) {
+  if (objet == table_ && evenement->type() == QEvent::KeyPress) {
+    const int touche = static_cast<QKeyEvent*>(evenement)->key();
+    if (touche == Qt::Key_Plus) {
+      AjouterLigne();
+      return true;
+    }
+    if (touche == Qt::Key_Minus || touche == Qt::Key_Delete) {
+      SupprimerLigne();
+      return true;
+    }
+  }
+  return QMainWindow::eventFilter(objet, evenement);
+}
+
 void TMainForm::keyPressEvent(QKeyEvent* e) {
   if (e->key() == Qt::Key_F1) LaPlateforme().OuvrirAide("Gestion des fichiers.htm");
   else if (e->key() == Qt::Key_Escape) close();  // ends the program without saving
-  else if (e->key() == Qt::Key_Plus && table_->hasFocus()) AjouterLigne();
-  else if ((e->key() == Qt::Key_Minus || e->key() == Qt::Key_Delete) && table_->hasFocus()) SupprimerLigne();
   else QMainWindow::keyPressEvent(e);
 }
 
@@ -179,6 +196,7 @@ void TMainForm::OuvrirFichier() {
   liste_->clear();
   liste_->addItems(QDir(dossier_).entryList({"*.thz"}, QDir::Files, QDir::Name));
   liste_->show();
+  courant_.clear();  // no file until one is chosen: a stale path must never be written
   ouvert_ = true;
   aSauver_ = false;
   sauve_ = false;
@@ -188,11 +206,13 @@ void TMainForm::OuvrirFichier() {
 void TMainForm::Remplir(const QString& chemin, bool ajouter) {
   if (!ajouter) table_->Vider();
   int numero = table_->rowCount();
+  QVector<QStringList> lignes;
   for (const FicheClient& f : LireFichierNaissance(chemin.toStdString())) {
-    table_->AjouterLigne({QString::number(++numero), Texte(f.Nom.Texte()), Texte(f.Date.Texte()), Texte(f.Heure.Texte()),
-                          Texte(f.Ville.Texte()), Texte(f.Lat.Texte()), Texte(f.Long.Texte()), Texte(f.Fuseau.Texte()),
-                          Texte(f.Commentaire.Texte()), Texte(f.SortOrder.Texte())});
+    lignes.append({QString::number(++numero), Texte(f.Nom.Texte()), Texte(f.Date.Texte()), Texte(f.Heure.Texte()),
+                   Texte(f.Ville.Texte()), Texte(f.Lat.Texte()), Texte(f.Long.Texte()), Texte(f.Fuseau.Texte()),
+                   Texte(f.Commentaire.Texte()), Texte(f.SortOrder.Texte())});
   }
+  table_->AjouterLignes(lignes);
 }
 
 void TMainForm::Charger(const QString& nomFichier) {
@@ -205,10 +225,7 @@ void TMainForm::Charger(const QString& nomFichier) {
     return;
   }
   statusBar()->showMessage(" Fichier en cours : " + nomFichier);
-  for (int c = 0; c < 9; ++c) {
-    table_->resizeColumnToContents(c);
-    table_->setColumnWidth(c, std::max(60, table_->columnWidth(c) + 10));
-  }
+  table_->AjusterColonnes(10, 60);  // widest cell plus 10 pixels, at least 60
 }
 
 void TMainForm::SelectionnerCellule(int ligne, int colonne) {
@@ -221,6 +238,18 @@ void TMainForm::Transferer() {
   if (ligne_ < 0 || ligne_ >= table_->rowCount()) return;
   // Tabs and line ends pasted into a field have no place in a record.
   for (QLineEdit* champ : champs_) champ->setText(Texte(SansControles(Octets(champ->text()))));
+  // The entry window's own checks and messages.
+  const QString date = champs_[1]->text(), heure = champs_[2]->text();
+  if (!DateValide(Octets(date))) {
+    LaPlateforme().Avertissement(date + " : date incorrecte");
+    champs_[1]->setFocus();
+    return;
+  }
+  if (!HeureValide(Octets(heure))) {
+    LaPlateforme().Avertissement(heure + " : heure incorrecte");
+    champs_[2]->setFocus();
+    return;
+  }
   const QString lat = champs_[4]->text(), lon = champs_[5]->text();
   const double x = std::fabs(Nombre(lat));
   if (x > 66) {
@@ -240,15 +269,6 @@ void TMainForm::Transferer() {
     LaPlateforme().Avertissement("Longitude : " + lon + QString::fromUtf8(" :  valeur incorrecte, nombre de minutes doit être inférieur à 60 !"));
     return;
   }
-  // A date or time the entry window refuses goes into no record here either.
-  if (!DateValide(Octets(champs_[1]->text()))) {
-    LaPlateforme().Avertissement(champs_[1]->text() + " : date incorrecte");
-    return;
-  }
-  if (!HeureValide(Octets(champs_[2]->text()))) {
-    LaPlateforme().Avertissement(champs_[2]->text() + " : heure incorrecte");
-    return;
-  }
   QString commentaire = champs_[7]->text();
   if (commentaire.isEmpty()) commentaire = QString::fromUtf8("modifié le ") + QDate::currentDate().toString("dd/MM/yyyy");
   const QString nom = champs_[0]->text();
@@ -256,6 +276,7 @@ void TMainForm::Transferer() {
   const QStringList valeurs = {nom, champs_[1]->text(), champs_[2]->text(), champs_[3]->text(), lat, lon,
                                champs_[6]->text(), commentaire, cle};
   for (int c = 1; c <= 9; ++c) table_->DefinirTexte(ligne_, c, valeurs[c - 1]);
+  sauve_ = false;  // the merge must not discard this edit
   table_->setFocus();
 }
 
@@ -267,6 +288,8 @@ void TMainForm::AjouterLigne() {
   table_->AjouterLigne({QString::number(table_->rowCount() + 1), QString::fromUtf8("Complétez ")});
   ligne_ = table_->rowCount() - 1;
   table_->setCurrentCell(ligne_, 1);
+  // A new person: nothing of the previous row stays in the panel.
+  for (QLineEdit* champ : champs_) champ->clear();
   champs_[4]->setText("0");
   champs_[5]->setText("0");
   champs_[1]->setText(QDate::currentDate().toString("dd/MM/yyyy"));
@@ -306,10 +329,8 @@ void TMainForm::Rechercher(const QString& texte) {
   if (table_->rowCount() > 0) table_->setCurrentCell(std::max(0, ligne), 1);
 }
 
-int TMainForm::Comparer(const QStringList& a, const QStringList& b) const {
-  for (int c = 0; c < table_->columnCount(); ++c) {
-    const OrdreTri ordre = table_->Colonne(c).ordre;
-    if (ordre == OrdreTri::Aucun) continue;
+int TMainForm::Comparer(const QVector<std::pair<int, OrdreTri>>& triees, const QStringList& a, const QStringList& b) {
+  for (const auto& [c, ordre] : triees) {
     int r = c == 0 ? (a.value(0).toInt() < b.value(0).toInt() ? -1 : a.value(0).toInt() > b.value(0).toInt() ? 1 : 0)
                    : ComparerSansCasse(a.value(c), b.value(c));
     if (ordre == OrdreTri::Decroissant) r = -r;
@@ -321,7 +342,11 @@ int TMainForm::Comparer(const QStringList& a, const QStringList& b) const {
 void TMainForm::TrierSurCle() {
   table_->EffacerOrdres();
   table_->DefinirOrdre(9, OrdreTri::Croissant);
-  table_->Trier([this](const QStringList& a, const QStringList& b) { return Comparer(a, b); });
+  // The sorted columns, read once for the whole sort.
+  QVector<std::pair<int, OrdreTri>> triees;
+  for (int c = 0; c < table_->columnCount(); ++c)
+    if (table_->Colonne(c).ordre != OrdreTri::Aucun) triees.append({c, table_->Colonne(c).ordre});
+  table_->Trier([triees](const QStringList& a, const QStringList& b) { return Comparer(triees, a, b); });
 }
 
 void TMainForm::TrierFichier() {
@@ -417,6 +442,7 @@ void TMainForm::ImporterFichiers() {
     return;
   }
   doublons_->hide();
+  OublierFichierOuvert();  // the table now holds the merge, not the file
   table_->Vider();
   try {
     for (const QString& f : choisis) Remplir(dossier_ + "/" + f, true);
@@ -453,7 +479,16 @@ int TMainForm::EliminerDoublons() {
   return effacees;
 }
 
-void TMainForm::ViderTableau() { table_->Vider(); }
+void TMainForm::ViderTableau() {
+  OublierFichierOuvert();  // an emptied table must never be saved over the file
+  table_->Vider();
+}
+
+void TMainForm::OublierFichierOuvert() {
+  ouvert_ = false;
+  courant_.clear();
+  statusBar()->showMessage("");
+}
 
 void TMainForm::Valider() {
   panneauFusion_->hide();
@@ -470,9 +505,16 @@ void TMainForm::EnregistrerFusion() {
     nom = "Nouveau";
     if (!LaPlateforme().SaisirTexte("Entrez le nom du nouveau fichier, sans extension ", nom) || nom.isEmpty()) return;
   }
-  courant_ = dossier_ + "/" + nom + ".thz";
-  if (!TrierEtEcrire(courant_)) return;
+  const QString chemin = dossier_ + "/" + nom + ".thz";
+  if (QFile::exists(chemin) &&
+      !LaPlateforme().Question("Le fichier " + nom + QString::fromUtf8(".thz existe déjà. Voulez-vous le remplacer ?")))
+    return;
+  if (!TrierEtEcrire(chemin)) return;
   LaPlateforme().Information("Fichier enregistré sous le nom de : " + nom + ".thz");
+  // The merge is on disk and the table is emptied: nothing is open, so no later
+  // close or quit can write the empty table over the file just written.
+  OublierFichierOuvert();
+  aSauver_ = false;
   CentLignesVides();
   enregistrerFusion_->hide();
 }

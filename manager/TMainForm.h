@@ -1,6 +1,10 @@
 #pragma once
 // GestSelvane's window: one birth file in an editable table; sort, save, merge.
 #include <QMainWindow>
+#include <QVector>
+#include <utility>
+
+#include "GrilleTexte.h"
 
 class QLineEdit;
 class QListWidget;
@@ -8,8 +12,6 @@ class QPushButton;
 class QWidget;
 
 namespace selvane {
-class GrilleTexte;
-
 namespace gestion {
 
 class TMainForm : public QMainWindow {
@@ -48,6 +50,7 @@ class TMainForm : public QMainWindow {
 
  protected:
   void keyPressEvent(QKeyEvent* evenement) override;
+  bool eventFilter(QObject* objet, QEvent* evenement) override;
 
  private:
   QString dossier_;
@@ -68,12 +71,13 @@ class TMainForm : public QMainWindow {
 
   void Remplir(const QString& chemin, bool ajouter);
   void Renumeroter();
+  void OublierFichierOuvert();
   void TrierSurCle();
   void Ecrire(const QString& chemin);
   // Sorts on the key and rewrites the file; false (after the error box) when the write failed.
   bool TrierEtEcrire(const QString& chemin);
   void CentLignesVides();
-  int Comparer(const QStringList& a, const QStringList& b) const;
+  static int Comparer(const QVector<std::pair<int, OrdreTri>>& triees, const QStringList& a, const QStringList& b);
 };
 
 }  // namespace gestion

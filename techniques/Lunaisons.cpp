@@ -51,13 +51,20 @@ LigneEvenement Ligne(GenreEvenement genre, double jourTU, bool avecLune) {
   return l;
 }
 
+// The library finds an eclipse on its own ΔT; the list gives it the ΔT of every
+// other row, as the lunations: the same Terrestrial Time, back to Universal Time.
+double InstantDeLaListe(double jourTUBibliotheque) {
+  const double tt = jourTUBibliotheque + DeltaTBibliotheque(jourTUBibliotheque);
+  return tt - DeltaT(tt);
+}
+
 void EclipsesSolaires(double debut, double fin, std::vector<LigneEvenement>& lignes) {
   double q = debut;
   do {
     double tret[10] = {};
     if (EclipseSolaire(false, tret, q) < 0) return;  // the library failed: nothing more to find
-    const double r = tret[0];
-    q = r;
+    const double r = InstantDeLaListe(tret[0]);
+    q = tret[0];
     if (r > fin) return;
     LigneEvenement l = Ligne(GenreEvenement::EclipseSolaire, r, false);
     l.colonnes[0] = "$";
@@ -72,10 +79,10 @@ void EclipsesLunaires(double debut, double fin, std::vector<LigneEvenement>& lig
   do {
     double tret[10] = {};
     if (EclipseLunaire(false, tret, q) < 0) return;
-    const double r = tret[0];
+    const double r = InstantDeLaListe(tret[0]);
     // Every later search would find this eclipse again or a later one.
     if (r > fin) return;
-    q = r;
+    q = tret[0];
     LigneEvenement l = Ligne(GenreEvenement::EclipseLunaire, r, true);
     l.colonnes[0] = "%";
     lignes.push_back(l);

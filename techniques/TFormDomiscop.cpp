@@ -9,6 +9,7 @@
 #include <QScreen>
 #include <QSvgRenderer>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <cmath>
 
 #include "Catalogue.h"
@@ -30,7 +31,7 @@ Coordonnees CoordonneesPlanisphere(int x, int y, int largeur, int hauteurEcran) 
 }
 
 TFormDomiscop::TFormDomiscop(const QString& dossier, QWidget* parent)
-    : QWidget(parent), carte_(new QSvgRenderer(dossier + "/planisf.svg", this)), position_(new QLineEdit(this)) {
+    : QWidget(parent, Qt::Window), carte_(new QSvgRenderer(dossier + "/planisf.svg", this)), position_(new QLineEdit(this)) {
   setWindowTitle(QString::fromUtf8("    Planisphère et fuseaux horaires"));
   setAttribute(Qt::WA_DeleteOnClose);
   setMouseTracking(true);
@@ -77,16 +78,23 @@ const QStringList& TFormCarte::FichiersCartes() {
 TFormCarte::TFormCarte(const QString& dossier, int index, QWidget* parent) : QDialog(parent) {
   setWindowTitle(QString::fromUtf8("Régimes horaires"));
   auto* image = new QLabel(this);
-  const QPixmap carte(dossier + "/" + FichiersCartes().value(index) + ".jpg");
+  QPixmap carte(dossier + "/" + FichiersCartes().value(index) + ".jpg");
+  // At its natural size, unless that would run off the screen (window frame included).
+  const QScreen* ecran = QGuiApplication::primaryScreen();
+  if (ecran && !carte.isNull()) {
+    const QSize place = ecran->availableGeometry().size() - QSize(16, 40);
+    if (carte.width() > place.width() || carte.height() > place.height())
+      carte = carte.scaled(place, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+  }
   image->setPixmap(carte);
   auto* disposition = new QVBoxLayout(this);
   disposition->setContentsMargins(0, 0, 0, 0);
   disposition->addWidget(image);
   setFixedSize(carte.size());
   // Centred horizontally, at the bottom of the screen.
-  if (const QScreen* ecran = QGuiApplication::primaryScreen()) {
+  if (ecran) {
     const QRect r = ecran->availableGeometry();
-    move(r.x() + (r.width() - carte.width()) / 2, r.bottom() - carte.height());
+    move(r.x() + (r.width() - carte.width()) / 2, std::max(r.y(), r.bottom() - carte.height() - 30));
   }
 }
 

@@ -1,8 +1,10 @@
 #include "GrilleTexte.h"
 
 #include <QHeaderView>
+#include <QStyle>
 #include <QRegularExpression>
 #include <algorithm>
+#include <array>
 
 namespace selvane {
 
@@ -70,24 +72,83 @@ QStringList GrilleTexte::Ligne(int ligne) const {
   return textes;
 }
 
-void GrilleTexte::AjouterLigne(const QStringList& textes) {
-  const int ligne = rowCount();
-  insertRow(ligne);
-  for (int c = 0; c < textes.size() && c < columnCount(); ++c) DefinirTexte(ligne, c, textes[c]);
+void GrilleTexte::AjouterLigne(const QStringList& textes) { AjouterLignes({textes}); }
+
+// Many cells at once: the model tells its views once instead of once per cell
+// (a 10,000-record file is 100,000 cells).
+void GrilleTexte::EcrireEnBloc(int premiere, int derniere, const std::function<void()>& ecrire) {
+  if (premiere > derniere) return;
+  const bool bloque = model()->blockSignals(true);
+  ecrire();
+  model()->blockSignals(bloque);
+  emit model()->dataChanged(model()->index(premiere, 0), model()->index(derniere, columnCount() - 1));
+}
+
+QTableWidgetItem* GrilleTexte::NouvelleCellule(int colonne, const QString& texte) const {
+  auto* e = new QTableWidgetItem(texte);
+  // Black in the table's font is what the cell shows anyway: only other choices are stored.
+  if (colonne < colonnes_.size()) {
+    if (colonnes_[colonne].couleur != QColor(Qt::black)) e->setForeground(colonnes_[colonne].couleur);
+    if (colonnes_[colonne].police != QFont()) e->setFont(colonnes_[colonne].police);
+  }
+  return e;
+}
+
+void GrilleTexte::AjouterLignes(const QVector<QStringList>& lignes) {
+  const int debut = rowCount();
+  setRowCount(debut + lignes.size());
+  EcrireEnBloc(debut, rowCount() - 1, [&] {
+    for (int l = 0; l < lignes.size(); ++l)
+      for (int c = 0; c < lignes[l].size() && c < columnCount(); ++c) setItem(debut + l, c, NouvelleCellule(c, lignes[l][c]));
+  });
 }
 
 void GrilleTexte::Vider() { setRowCount(0); }
+
+void GrilleTexte::AjusterColonnes(int marge, int minimum) {
+  const int cadre = 2 * (style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1);
+  for (int c = 0; c < columnCount(); ++c) {
+    if (isColumnHidden(c)) continue;
+    const QFontMetrics m(c < colonnes_.size() ? colonnes_[c].police : font());
+    // Every cell of the column is measured: by the advances of its characters,
+    // read once each, so that a 10,000-row file is refitted at once.
+    std::array<int, 256> avances;
+    avances.fill(-1);
+    const auto avance = [&](QChar ch) {
+      if (ch.unicode() >= 256) return m.horizontalAdvance(ch);
+      int& a = avances[ch.unicode()];
+      if (a < 0) a = m.horizontalAdvance(ch);
+      return a;
+    };
+    int largeur = horizontalHeader()->sectionSizeHint(c);
+    for (int l = 0; l < rowCount(); ++l) {
+      const QTableWidgetItem* e = item(l, c);
+      if (!e) continue;
+      int w = cadre;
+      for (QChar ch : e->text()) w += avance(ch);
+      largeur = std::max(largeur, w);
+    }
+    setColumnWidth(c, std::max(minimum, largeur + marge));
+  }
+}
 
 void GrilleTexte::Trier(const ComparerLignes& comparer) {
   QVector<QStringList> lignes;
   lignes.reserve(rowCount());
   for (int l = 0; l < rowCount(); ++l) lignes << Ligne(l);
-  std::stable_sort(lignes.begin(), lignes.end(),
-                   [&](const QStringList& a, const QStringList& b) { return comparer(a, b) < 0; });
-  setUpdatesEnabled(false);
-  for (int l = 0; l < lignes.size(); ++l)
-    for (int c = 0; c < columnCount(); ++c) DefinirTexte(l, c, lignes[l].value(c));
-  setUpdatesEnabled(true);
+  QVector<int> ordre(lignes.size());
+  for (int l = 0; l < ordre.size(); ++l) ordre[l] = l;
+  std::stable_sort(ordre.begin(), ordre.end(), [&](int a, int b) { return comparer(lignes[a], lignes[b]) < 0; });
+  // Only the rows that moved are rewritten.
+  EcrireEnBloc(0, rowCount() - 1, [&] {
+    for (int l = 0; l < ordre.size(); ++l) {
+      if (ordre[l] == l) continue;
+      for (int c = 0; c < columnCount(); ++c) {
+        if (QTableWidgetItem* e = item(l, c)) e->setText(lignes[ordre[l]].value(c));
+        else setItem(l, c, NouvelleCellule(c, lignes[ordre[l]].value(c)));
+      }
+    }
+  });
 }
 
 int GrilleTexte::Chercher(int colonne, const QString& texte) const {

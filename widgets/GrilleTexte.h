@@ -36,7 +36,10 @@ class GrilleTexte : public QTableWidget {
   void DefinirTexte(int ligne, int colonne, const QString& texte);
   QStringList Ligne(int ligne) const;
   void AjouterLigne(const QStringList& textes);
+  void AjouterLignes(const QVector<QStringList>& lignes);
   void Vider();
+  // Each visible column as wide as its widest cell (or caption) plus the margin, at least the minimum.
+  void AjusterColonnes(int marge, int minimum);
 
   // Stable sort of the rows by the callback (which reads the columns' sort orders).
   void Trier(const ComparerLignes& comparer);
@@ -50,6 +53,8 @@ class GrilleTexte : public QTableWidget {
  private:
   QVector<ColonneGrille> colonnes_;
   void AppliquerColonne(int i);
+  QTableWidgetItem* NouvelleCellule(int colonne, const QString& texte) const;
+  void EcrireEnBloc(int premiere, int derniere, const std::function<void()>& ecrire);
 };
 
 // Compares two texts folding only "a".."z" to capitals, code by code.

@@ -4,7 +4,11 @@
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QInputDialog>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QProcess>
@@ -22,25 +26,32 @@ Plateforme* gCourante = &gQt;
 
 QWidget* Parent() { return QApplication::activeWindow(); }
 
+// Each program's boxes carry its own name (Selvane, GestSelvane).
+QString Titre() {
+  const QString nom = QGuiApplication::applicationDisplayName();
+  return nom.isEmpty() ? QString("Selvane") : nom;
+}
+
 }  // namespace
 
 Plateforme& LaPlateforme() { return *gCourante; }
 void DefinirPlateforme(Plateforme* plateforme) { gCourante = plateforme ? plateforme : &gQt; }
 
-void PlateformeQt::Avertissement(const QString& texte) { QMessageBox::warning(Parent(), "Selvane", texte); }
-void PlateformeQt::Information(const QString& texte) { QMessageBox::information(Parent(), "Selvane", texte); }
-void PlateformeQt::Erreur(const QString& texte) { QMessageBox::critical(Parent(), "Selvane", texte); }
+void PlateformeQt::Avertissement(const QString& texte) { QMessageBox::warning(Parent(), Titre(), texte); }
+void PlateformeQt::Information(const QString& texte) { QMessageBox::information(Parent(), Titre(), texte); }
+void PlateformeQt::Erreur(const QString& texte) { QMessageBox::critical(Parent(), Titre(), texte); }
 
 bool PlateformeQt::Question(const QString& texte) {
-  QMessageBox boite(QMessageBox::Question, "Selvane", texte, QMessageBox::Yes | QMessageBox::No, Parent());
-  boite.setButtonText(QMessageBox::Yes, "Oui");
-  boite.setButtonText(QMessageBox::No, "Non");
-  return boite.exec() == QMessageBox::Yes;
+  QMessageBox boite(QMessageBox::Question, Titre(), texte, QMessageBox::NoButton, Parent());
+  QPushButton* oui = boite.addButton("Oui", QMessageBox::YesRole);
+  boite.addButton("Non", QMessageBox::NoRole);
+  boite.exec();
+  return boite.clickedButton() == oui;
 }
 
 bool PlateformeQt::SaisirTexte(const QString& invite, QString& texte) {
   bool ok = false;
-  const QString r = QInputDialog::getText(Parent(), "Selvane", invite, QLineEdit::Normal, texte, &ok);
+  const QString r = QInputDialog::getText(Parent(), Titre(), invite, QLineEdit::Normal, texte, &ok);
   if (ok) texte = r;
   return ok;
 }
@@ -74,7 +85,21 @@ bool PlateformeTemoin::DialogueImpression(QPrinter& imprimante) {
   return imprimer;
 }
 
-ApplicationSelvane::ApplicationSelvane(int& argc, char** argv) : QApplication(argc, argv) {}
+bool ChargerTraductionsQt(QCoreApplication& application) {
+  // Qt's own dialogs (print, colour, folder, input) in French, from Debian's qt6-translations-l10n.
+  auto* traducteur = new QTranslator(&application);
+  if (!traducteur->load(QLocale(QLocale::French, QLocale::France), "qtbase", "_",
+                        QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+    delete traducteur;
+    return false;
+  }
+  application.installTranslator(traducteur);
+  return true;
+}
+
+ApplicationSelvane::ApplicationSelvane(int& argc, char** argv) : QApplication(argc, argv) {
+  ChargerTraductionsQt(*this);
+}
 
 bool ApplicationSelvane::notify(QObject* destinataire, QEvent* evenement) {
   try {

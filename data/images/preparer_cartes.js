@@ -59,6 +59,27 @@ const REGIONS = {
   Russie: [25, 180, 40, 78, 1000],
 };
 
+// The names French readers know, where they differ from the atlas's; null leaves
+// out a district whose city is already on the map.
+const NOMS_FRANCAIS = {
+  'Cairo': 'Le Caire', 'Baghdad': 'Bagdad', 'Tehran': 'Téhéran', 'Riyadh': 'Riyad', 'Alexandria': 'Alexandrie',
+  'Cape Town': 'Le Cap', 'Jeddah': 'Djeddah', 'Addis Ababa': 'Addis-Abeba', 'Basrah': 'Bassorah',
+  'Mogadishu': 'Mogadiscio', 'Giza': 'Gizeh', 'Algiers': 'Alger', 'Mexico City': 'Mexico', 'New York City': 'New York',
+  'Havana': 'La Havane', 'Santo Domingo': 'Saint-Domingue', 'Philadelphia': 'Philadelphie', 'Juárez': 'Ciudad Juárez',
+  'Brasília': 'Brasilia', 'Beijing': 'Pékin', 'Guangzhou': 'Canton', 'Seoul': 'Séoul', 'Nanjing': 'Nankin',
+  'Xi’an': 'Xi’an', 'Moscow': 'Moscou', 'London': 'Londres', 'Saint Petersburg': 'Saint-Pétersbourg', 'Kyiv': 'Kiev',
+  'İzmir': 'Izmir', 'Bucharest': 'Bucarest', 'Mosul': 'Mossoul', 'Hamburg': 'Hambourg', 'Warsaw': 'Varsovie',
+  'Vienna': 'Vienne', 'Barcelona': 'Barcelone', 'Aleppo': 'Alep', 'Nizhniy Novgorod': 'Nijni Novgorod',
+  'Tashkent': 'Tachkent', 'Yekaterinburg': 'Iekaterinbourg', 'Baku': 'Bakou', 'Yerevan': 'Erevan',
+  'Ürümqi': 'Ouroumtsi', 'Adelaide': 'Adélaïde', 'Denpasar': 'Denpasar', 'Lisbon': 'Lisbonne', 'Athens': 'Athènes',
+  'Munich': 'Munich', 'Milan': 'Milan', 'Naples': 'Naples', 'Cologne': 'Cologne', 'Prague': 'Prague',
+  'Sofia': 'Sofia', 'Damascus': 'Damas', 'Beirut': 'Beyrouth', 'Kuwait City': 'Koweït', 'Singapore': 'Singapour',
+  'Bangkok': 'Bangkok', 'Hanoi': 'Hanoï', 'Kabul': 'Kaboul', 'Calcutta': 'Calcutta', 'Kolkata': 'Calcutta',
+  'Al Mawşil al Jadīdah': null, 'Al Başrah al Qadīmah': null,
+  'Brooklyn': null, 'Queens': null, 'Manhattan': null, 'The Bronx': null, 'Iztapalapa': null,
+};
+function nomFrancais(nom) { return Object.prototype.hasOwnProperty.call(NOMS_FRANCAIS, nom) ? NOMS_FRANCAIS[nom] : nom; }
+
 const cartes = {};
 for (const [nom, [lon0, lon1, lat0, lat1, largeur]] of Object.entries(REGIONS)) {
   // Equirectangular with the parallels shortened at the region's middle latitude.
@@ -78,12 +99,13 @@ for (const [nom, [lon0, lon1, lat0, lat1, largeur]] of Object.entries(REGIONS)) 
   const principales = villes
     .filter((v) => v.population >= 400000)
     .filter((v) => { const [lo, la] = v.loc.coordinates; return lo >= lon0 && lo <= lon1 && la >= lat0 && la <= lat1; })
+    .filter((v) => nomFrancais(v.name) !== null)
     .sort((a, b) => b.population - a.population || a.cityId - b.cityId)
     .slice(0, 28)
     .map((v) => {
       const [lon, lat] = v.loc.coordinates;
       const zone = tzlookup(lat, lon);
-      return { nom: v.name, lon, lat, hiver: decalage(zone, HIVER), ete: decalage(zone, ETE) };
+      return { nom: nomFrancais(v.name), lon, lat, hiver: decalage(zone, HIVER), ete: decalage(zone, ETE) };
     });
   cartes[nom] = { lon0, lon1, lat0, lat1, largeur, hauteur, trame: trame.toString('base64'), villes: principales };
 }

@@ -2,13 +2,22 @@
 #include <unistd.h>
 
 #include <QApplication>
+#include <QComboBox>
+#include <QDate>
 #include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+#include <QTest>
+#include <QTimer>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPdfWriter>
+#include <QPushButton>
 #include <QPainter>
+#include <QPointer>
 #include <QTableWidget>
 #include <algorithm>
+#include <QTest>
 #include <filesystem>
 #include <fstream>
 
@@ -18,9 +27,12 @@
 #include "CleTri.h"
 #include "Controles.h"
 #include "Conversions.h"
+#include "../VerifierFiches.h"
+#include "Cp1252.h"
 #include "Ephemerides.h"
 #include "EtatTheme.h"
 #include "FichierNaissance.h"
+#include "Fuseaux.h"
 #include "GrilleAtlas.h"
 #include "Plateforme.h"
 #include "TFormConsultAtlas.h"
@@ -62,6 +74,29 @@ class SaisieTest : public ::testing::Test {
     fs::remove_all(dossier);
   }
   QString Dossier() const { return QString::fromStdString(dossier.string()); }
+  // What a user does: click a button by its caption, type into a field from its start.
+  static void Cliquer(QWidget* fenetre, const char* texte) {
+    for (QPushButton* b : fenetre->findChildren<QPushButton*>())
+      if (b->text() == QString::fromUtf8(texte) && b->isVisible()) return QTest::mouseClick(b, Qt::LeftButton);
+    ADD_FAILURE() << "no visible button " << texte;
+  }
+  static void Taper(QLineEdit* champ, const char* texte) {
+    QTest::mouseClick(champ, Qt::LeftButton);
+    champ->selectAll();
+    QTest::keyClick(champ, Qt::Key_Delete);
+    QTest::keyClick(champ, Qt::Key_Home);
+    QTest::keyClicks(champ, QString::fromUtf8(texte));
+  }
+  static void Montrer(QWidget* fenetre) {
+    fenetre->show();
+    fenetre->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(fenetre));
+  }
+  QStringList Textes() const {
+    QStringList t;
+    for (const auto& m : temoin.messages) t << m.texte;
+    return t;
+  }
   fs::path dossier;
   PlateformeTemoin temoin;
   AvertisseurPlateforme avertisseur;
@@ -98,10 +133,14 @@ TEST_F(SaisieTest, NouvelleFicheDeLAtlasAuTheme) {
   saisie.ChoisirVille(*saisie.Atlas->Ligne(ligne));
   EXPECT_EQ(saisie.EditLat->text(), "49.01");
   EXPECT_EQ(saisie.EditFuseau->text(), "02.00.00");  // summer of 1944
-  saisie.MaskEditDate->setText("01/01/1900");
+  saisie.MaskEditDate->setText("01/01/1880");
   saisie.ChercherRegime();
   EXPECT_EQ(saisie.EditFuseau->text(), "00.04.36");  // local mean time of 1°09' east
   EXPECT_EQ(saisie.Edit1->text(), "Heure locale");
+  saisie.MaskEditDate->setText("01/01/1900");
+  saisie.ChercherRegime();
+  EXPECT_EQ(saisie.EditFuseau->text(), "00.09.21");  // Paris Mean Time was the legal time
+  EXPECT_EQ(saisie.Edit1->text(), "Europe/Paris, PMT");
 
   saisie.MaskEditDate->setText("07/03/1952");
   saisie.MaskEditHeure->setText("14h05");
@@ -260,7 +299,7 @@ namespace {
 
 // Every field of a stored record is one the entry checks take, and no field
 // holds a line end (a saved chart file is one field a line).
-void VerifierFiches(const fs::path& chemin, const QString& contexte, Avertisseur& retour) {
+void FichesAcceptables(const fs::path& chemin, const QString& contexte, Avertisseur& retour) {
   if (!fs::exists(chemin)) return;
   // The checks' own warnings are not the window's: they go nowhere.
   struct Muet : Avertisseur {
@@ -279,6 +318,20 @@ void VerifierFiches(const fs::path& chemin, const QString& contexte, Avertisseur
       EXPECT_EQ(t.find_first_of("\r\n"), std::string_view::npos) << contexte.toStdString();
   }
   DefinirAvertisseur(&retour);
+}
+
+// Clicks into a masked field, types over it from its start, and leaves it with Tab.
+void TaperPuisTab(QLineEdit* champ, const char* chiffres) {
+  QTest::mouseClick(champ, Qt::LeftButton);
+  QTest::keyClick(champ, Qt::Key_Home);
+  QTest::keyClicks(champ, chiffres);
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+}
+
+QPushButton* Bouton(QWidget& fenetre, const char* titre) {
+  for (QPushButton* b : fenetre.findChildren<QPushButton*>())
+    if (b->text() == titre) return b;
+  return nullptr;
 }
 
 }  // namespace
@@ -340,7 +393,7 @@ TEST_F(SaisieTest, TexteHostileDansChaqueChamp) {
     temoin.reponsesSaisies.clear();
     const fs::path chemin = dossier / (fichier.toStdString() + ".thz");
     const QString contexte = QString("champ %1 <%2>").arg(std::find(std::begin(champs), std::end(champs), champ) - std::begin(champs)).arg(texte.left(20));
-    VerifierFiches(chemin, contexte, avertisseur);
+    FichesAcceptables(chemin, contexte, avertisseur);
     if (message) {
       bool vu = false;
       for (const auto& m : temoin.messages) vu = vu || m.texte == QString::fromUtf8(message);
@@ -369,4 +422,308 @@ TEST_F(SaisieTest, TexteHostileDansLesRecherches) {
       Remplir(champ, t);
   }
   EXPECT_EQ(LireFichierEntier(dossier / "Groupe.thz"), avant);
+}
+
+// New York picked in the grid, then only the date changed and the time tabbed
+// through: the zone follows the date; a time shown twice is named; "Effacer"
+// leaves no stale source.
+TEST_F(SaisieTest, FuseauSuitLaDateTapee) {
+  fs::copy_file(fs::path(SELVANE_BIN_DIR) / "États-Unis d'Amérique.cty", dossier / "États-Unis d'Amérique.cty");
+  TFormEnterData saisie(Dossier(), TFormEnterData::Nouvelle, [] {});
+  saisie.show();
+  saisie.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&saisie));
+  saisie.Pays->setCurrentIndex(saisie.Pays->findText(QString::fromUtf8("États-Unis d'Amérique")));
+  QTest::mouseClick(saisie.Recherche, Qt::LeftButton);
+  QTest::keyClicks(saisie.Recherche, "new york");
+  QTableWidget* grille = saisie.Atlas->Table();
+  int ligne = -1;
+  for (int l = 0; l < saisie.Atlas->Lignes() && ligne < 0; ++l)
+    if (saisie.Atlas->Ligne(l) && saisie.Atlas->Ligne(l)->Ville.Utf8() == "New York City") ligne = l;
+  ASSERT_GE(ligne, 0);
+  QTest::mouseClick(grille->viewport(), Qt::LeftButton, {}, grille->visualRect(grille->model()->index(ligne, 0)).center());
+  ASSERT_EQ(saisie.EditVille->text(), "New York City");
+
+  TaperPuisTab(saisie.MaskEditDate, "15061945");
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);  // through the time, unchanged
+  EXPECT_EQ(saisie.EditFuseau->text(), "-04.00.00");          // war time
+  TaperPuisTab(saisie.MaskEditDate, "15121945");
+  ASSERT_EQ(QApplication::focusWidget(), saisie.MaskEditHeure);
+  QTest::keyClick(saisie.MaskEditHeure, Qt::Key_Tab);
+  EXPECT_EQ(saisie.EditFuseau->text(), "-05.00.00");
+  EXPECT_EQ(saisie.Edit1->text(), "America/New_York, EST, heure d'hiver");
+  EXPECT_TRUE(saisie.Edit1->isVisible());
+
+  // 1h30 came twice on 3 November 2024; the one taken is said, the other offered.
+  temoin.messages.clear();
+  TaperPuisTab(saisie.MaskEditDate, "15072024");
+  EXPECT_EQ(saisie.Edit1->text(), "America/New_York, EDT, heure d'été");
+  TaperPuisTab(saisie.MaskEditDate, "03112024");
+  TaperPuisTab(saisie.MaskEditHeure, "0130");
+  EXPECT_EQ(saisie.EditFuseau->text(), "-05.00.00");
+  ASSERT_EQ(temoin.messages.size(), 1);
+  EXPECT_EQ(temoin.messages[0].genre, "avertissement");
+  EXPECT_EQ(temoin.messages[0].texte,
+            QString::fromUtf8("L'heure 01h30 du 03/11/2024 a existé deux fois (America/New_York) : d'abord au fuseau "
+                              "-04.00.00, puis au fuseau -05.00.00.\r\nLe fuseau -05.00.00 a été retenu ; tapez "
+                              "-04.00.00 dans le champ du fuseau s'il s'agit de l'autre."));
+  // The user types the other offset: kept, and no second message on leaving the time again.
+  QTest::mouseClick(saisie.EditFuseau, Qt::LeftButton);
+  saisie.EditFuseau->selectAll();
+  QTest::keyClicks(saisie.EditFuseau, "-04.00.00");
+  QTest::mouseClick(saisie.MaskEditHeure, Qt::LeftButton);
+  QTest::keyClick(saisie.MaskEditHeure, Qt::Key_Tab);
+  EXPECT_EQ(saisie.EditFuseau->text(), "-04.00.00");
+  EXPECT_EQ(temoin.messages.size(), 1);
+  EXPECT_EQ(saisie.Edit1->text(), "");  // the typed zone no longer comes from the database
+  TaperPuisTab(saisie.MaskEditDate, "15071944");
+  EXPECT_EQ(saisie.Edit1->text(), "America/New_York, EWT, heure d'été");
+  QPushButton* tu = Bouton(saisie, "TU");
+  ASSERT_TRUE(tu);
+  QTest::mouseClick(tu, Qt::LeftButton);
+  EXPECT_EQ(saisie.EditFuseau->text(), "0");
+  EXPECT_EQ(saisie.Edit1->text(), "");
+
+  // "Effacer": now, and the source of now's zone, not the one of before.
+  QTest::mouseClick(saisie.EditFuseau, Qt::LeftButton);
+  saisie.EditFuseau->selectAll();
+  QTest::keyClicks(saisie.EditFuseau, "-05.00.00");
+  TaperPuisTab(saisie.MaskEditDate, "15071945");
+  EXPECT_EQ(saisie.Edit1->text(), "America/New_York, EWT, heure d'été");
+  QPushButton* effacer = Bouton(saisie, "Effacer");
+  ASSERT_TRUE(effacer);
+  QTest::mouseClick(effacer, Qt::LeftButton);
+  const QString d = saisie.MaskEditDate->text(), h = saisie.MaskEditHeure->text();
+  EXPECT_EQ(d, QDate::currentDate().toString("dd/MM/yyyy"));
+  const Regime maintenant = ChercherRegimeFromDate(dossier, *LireFuseauActuel(dossier, "America/New_York"),
+                                                   d.mid(0, 2).toInt(), d.mid(3, 2).toInt(), d.mid(6, 4).toInt(),
+                                                   h.mid(0, 2).toInt(), h.mid(3, 2).toInt(),
+                                                   saisie.MaskEditSecondes->text().toInt());
+  EXPECT_EQ(saisie.Edit1->text(), QString::fromStdString(SourceDuRegime(maintenant)));
+  EXPECT_EQ(saisie.EditFuseau->text(), QString::fromStdString(maintenant.texte));
+}
+
+// A half-typed date or time is refused on leaving it, like a wrong one, and
+// nothing is saved or computed with it.
+TEST_F(SaisieTest, DateOuHeureIncompleteRefuseeEnSortant) {
+  bool listing = false;
+  TFormEnterData saisie(Dossier(), TFormEnterData::Nouvelle, [&] { listing = true; });
+  Montrer(&saisie);
+  Taper(saisie.EditNom, "DUPONT,Jean");
+  const QString jour = saisie.LabelJour->text();
+  Taper(saisie.MaskEditDate, "12");
+  temoin.messages.clear();
+  QTest::keyClick(saisie.MaskEditDate, Qt::Key_Tab);
+  ASSERT_EQ(temoin.messages.size(), 1);
+  EXPECT_EQ(temoin.messages[0].genre, "erreur");
+  EXPECT_EQ(temoin.messages[0].texte, QString::fromUtf8("'  ' n'est pas une valeur entière correcte"));
+  EXPECT_TRUE(saisie.MaskEditDate->hasFocus());
+  EXPECT_EQ(saisie.LabelJour->text(), jour);
+
+  // Neither saved nor computed; one message for each click.
+  temoin.messages.clear();
+  Cliquer(&saisie, "Enregistrer données");
+  EXPECT_FALSE(saisie.PanneauSauvegarde->isVisible());
+  Cliquer(&saisie, "    Thème");
+  EXPECT_FALSE(listing);
+  EXPECT_TRUE(saisie.isVisible());
+  EXPECT_EQ(Textes(), QStringList(2, QString::fromUtf8("'  ' n'est pas une valeur entière correcte")));
+
+  // A time with blank minutes, then blank seconds.
+  Taper(saisie.MaskEditDate, "07031952");
+  QTest::keyClick(saisie.MaskEditDate, Qt::Key_Tab);
+  EXPECT_EQ(saisie.LabelJour->text(), "Vendredi");
+  Taper(saisie.MaskEditHeure, "14");
+  temoin.messages.clear();
+  QTest::keyClick(saisie.MaskEditHeure, Qt::Key_Tab);
+  EXPECT_EQ(Textes(), QStringList{QString::fromUtf8("'  ' n'est pas une valeur entière correcte")});
+  Taper(saisie.MaskEditHeure, "1405");
+  Taper(saisie.MaskEditSecondes, "3");
+  temoin.messages.clear();
+  QTest::keyClick(saisie.MaskEditSecondes, Qt::Key_Tab);
+  EXPECT_EQ(Textes(), QStringList{QString::fromUtf8("'3 ' n'est pas une valeur entière correcte")});
+  Taper(saisie.MaskEditSecondes, "30");
+  Taper(saisie.EditFuseau, "01.00.00");
+
+  // Complete: saved as typed, then the chart.
+  temoin.messages.clear();
+  Cliquer(&saisie, "Enregistrer données");
+  temoin.reponsesSaisies << "Clients";
+  Cliquer(&saisie, "Nouveau");
+  const auto fiches = LireFichierNaissance(dossier / "Clients.thz");
+  ASSERT_EQ(fiches.size(), 1u);
+  EXPECT_EQ(fiches[0].Date.Chaine(), "07/03/1952");
+  EXPECT_EQ(fiches[0].Heure.Chaine(), "14h05m30");
+  Cliquer(&saisie, "    Thème");
+  EXPECT_TRUE(listing);
+}
+
+// The browser: its record buttons wait for a row; a record with a bad date gives
+// the message and the browser stays open and usable.
+TEST_F(SaisieTest, NavigateurBoutonsEtFicheIllisible) {
+  FicheClient mauvaise = Fiche("ALAIN,Luc");
+  mauvaise.Date = "12//";
+  RecrireFichierNaissance(dossier / "Groupe.thz", {mauvaise, Fiche("MARTIN,Paul")});
+  bool listing = false;
+  TFormLoadData navigateur(Dossier(), [&] { listing = true; }, [] {});
+  Montrer(&navigateur);
+  QPushButton* theme = nullptr;
+  for (QPushButton* b : navigateur.findChildren<QPushButton*>())
+    if (b->text() == "Thème" || b->text() == "Supprimer fiche" || b->text() == "Modifier/Recopier") {
+      EXPECT_FALSE(b->isEnabled()) << b->text().toStdString();
+      if (b->text() == "Thème") theme = b;
+    }
+  ASSERT_TRUE(theme);
+  QListWidget* fichiers = navigateur.Fichiers();
+  QTest::mouseClick(fichiers->viewport(), Qt::LeftButton, {}, fichiers->visualItemRect(fichiers->item(0)).center());
+  EXPECT_FALSE(theme->isEnabled());
+  QTableWidget* grille = navigateur.GridData();
+  QTest::mouseClick(grille->viewport(), Qt::LeftButton, {}, grille->visualItemRect(grille->item(0, 0)).center());
+  EXPECT_TRUE(theme->isEnabled());
+  QTest::mouseClick(theme, Qt::LeftButton);
+  EXPECT_FALSE(listing);
+  EXPECT_TRUE(navigateur.isVisible());
+  EXPECT_EQ(Textes(), QStringList{QString::fromUtf8("'/' n'est pas une valeur entière correcte")});
+  QTest::mouseClick(grille->viewport(), Qt::LeftButton, {}, grille->visualItemRect(grille->item(1, 0)).center());
+  QTest::mouseClick(theme, Qt::LeftButton);
+  EXPECT_TRUE(listing);
+  EXPECT_EQ(Etat().FicheEnCours.Nom.Chaine(), "MARTIN,Paul");
+  EXPECT_EQ(LireFichierNaissance(dossier / "Groupe.thz").size(), 2u);
+}
+
+// The planisphere opened from the modal entry window is in front and takes the mouse.
+TEST_F(SaisieTest, PlanisphereDevantLaSaisieModale) {
+  fs::copy_file(fs::path(SELVANE_BIN_DIR) / "planisf.svg", dossier / "planisf.svg");
+  TFormEnterData saisie(Dossier(), TFormEnterData::Nouvelle, [] {});
+  saisie.setWindowModality(Qt::ApplicationModal);
+  Montrer(&saisie);
+  Cliquer(&saisie, "Planisphère");
+  TFormDomiscop* carte = saisie.findChild<TFormDomiscop*>();
+  ASSERT_TRUE(carte);
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(carte));
+  EXPECT_TRUE(carte->isWindow());
+  QTest::mouseMove(carte->windowHandle(), QPoint(carte->width() / 2, carte->height() / 2));
+  EXPECT_FALSE(carte->Position()->text().isEmpty());
+  QPointer<TFormDomiscop> garde(carte);
+  Cliquer(carte, "Fermer");
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_TRUE(garde.isNull());
+}
+
+// Small ones of the entry window: the longitude in time is read only in its full
+// form; the countries come in French order; the fields show their whole texts.
+TEST_F(SaisieTest, ConvertisseurPaysEtLargeurs) {
+  for (const char* pays : {"Équateur.cty", "États-Unis d'Amérique.cty", "Espagne.cty", "Îles Cook.cty", "Irlande.cty",
+                           "Zambie.cty", "Inde.cty"})
+    std::ofstream(dossier / fs::u8path(pays));
+  TFormEnterData saisie(Dossier(), TFormEnterData::Nouvelle, [] {});
+  Montrer(&saisie);
+  QStringList ordre;
+  for (int i = 0; i < saisie.Pays->count(); ++i) ordre << saisie.Pays->itemText(i);
+  EXPECT_EQ(ordre, (QStringList{QString::fromUtf8("Équateur"), "Espagne", QString::fromUtf8("États-Unis d'Amérique"),
+                                "France", QString::fromUtf8("Îles Cook"), "Inde", "Irlande", "Zambie"}));
+
+  const struct {
+    const char* texte;
+    const char* longitude;  // empty: refused with the message
+    const char* message;
+  } cas[] = {{"+120001", "", "Écrivez la longitude en heures sous la forme +HHhMMmSSs !"},
+             {"+02h09m2", "", "Écrivez la longitude en heures sous la forme +HHhMMmSSs !"},
+             {"+12h00m00s", "180.00", ""},
+             {"-00h09m20s", "-2.20", ""},
+             {"02h09m20s", "", "Le premier caractère doit être un + ou un -  !"},
+             {"+13h00m00s", "", "Le nombre d'heures doit être inférieur à 12  !"}};
+  for (const auto& c : cas) {
+    saisie.EditLong->setText("1.00");
+    Taper(saisie.MaskEditLongH, c.texte);
+    temoin.messages.clear();
+    Cliquer(&saisie, "Long. en heures → degrés");
+    if (*c.longitude) {
+      EXPECT_EQ(saisie.EditLong->text(), c.longitude) << c.texte;
+      EXPECT_TRUE(temoin.messages.isEmpty()) << c.texte;
+    } else {
+      EXPECT_EQ(saisie.EditLong->text(), "1.00") << c.texte;
+      EXPECT_EQ(Textes(), QStringList{QString::fromUtf8(c.message)}) << c.texte;
+    }
+  }
+
+  const QFontMetrics m(saisie.EditPays->font());
+  EXPECT_GT(saisie.EditPays->width(), m.horizontalAdvance(QString::fromUtf8("États-Unis d'Amérique (NY)")));
+  EXPECT_GE(saisie.EditNom->width(), m.horizontalAdvance(QString(36, 'n')));
+  EXPECT_GE(saisie.EditComment->width(), m.horizontalAdvance(QString(80, 'n')));
+}
+
+// A regional map never runs off the screen.
+TEST_F(SaisieTest, CarteRegionaleDansLEcran) {
+  fs::copy_file(fs::path(SELVANE_BIN_DIR) / "Europe.jpg", dossier / "Europe.jpg");
+  TFormEnterData saisie(Dossier(), TFormEnterData::Nouvelle, [] {});
+  Montrer(&saisie);
+  QComboBox* cartes = nullptr;
+  for (QComboBox* c : saisie.findChildren<QComboBox*>())
+    if (c->itemText(0) == "Cartes") cartes = c;
+  ASSERT_TRUE(cartes);
+  QRect ecran, carte;
+  QString titre;
+  QTimer::singleShot(0, [&] {
+    if (QWidget* modale = QApplication::activeModalWidget()) {
+      titre = modale->windowTitle();
+      carte = modale->frameGeometry();
+      ecran = modale->screen()->availableGeometry();
+      modale->close();
+    }
+  });
+  cartes->setFocus();
+  QTest::keyClick(cartes, Qt::Key_E);  // the first list entry starting with E: Europe
+  EXPECT_EQ(titre, QString::fromUtf8("Régimes horaires"));
+  EXPECT_TRUE(ecran.contains(carte)) << carte.width() << "x" << carte.height() << " in " << ecran.width() << "x"
+                                     << ecran.height();
+}
+
+// Saving into an existing file through the panel: the file holds exactly its records
+// and the new one, in key order, field for field; a refused replacement changes nothing.
+TEST_F(SaisieTest, SauvegardeFicheParFiche) {
+  const std::vector<FicheClient> avant = {Fiche("ALAIN,Luc"), Fiche("ZOLA,Emile")};
+  RecrireFichierNaissance(dossier / "Clients.thz", avant);
+  TFormEnterData saisie(Dossier(), TFormEnterData::Nouvelle, [] {});
+  Montrer(&saisie);
+  Taper(saisie.EditNom, "Martin,Élise");
+  Taper(saisie.MaskEditDate, "29022000");
+  Taper(saisie.MaskEditHeure, "0830");
+  Taper(saisie.MaskEditSecondes, "15");
+  Taper(saisie.EditLat, "45.30");
+  Taper(saisie.EditLong, "-73.35");
+  Taper(saisie.EditFuseau, "-05.00.00");
+  Taper(saisie.EditComment, "client");
+  Cliquer(&saisie, "Enregistrer données");
+  ASSERT_TRUE(saisie.PanneauSauvegarde->isVisible());
+  QListWidget* fichiers = saisie.FichiersNaissance;
+  const QPoint ou = fichiers->visualItemRect(fichiers->item(0)).center();
+  QTest::mouseClick(fichiers->viewport(), Qt::LeftButton, {}, ou);
+  QTest::mouseDClick(fichiers->viewport(), Qt::LeftButton, {}, ou);
+  EXPECT_EQ(temoin.messages.last().texte,
+            QString::fromUtf8("Thème de : Martin,Élise\r\n\r\nDonnées sauvées dans le fichier : \r\n\r\nClients.thz"));
+  FicheClient nouvelle = Fiche("");
+  nouvelle.Nom = Utf8VersCp1252("Martin,Élise");
+  nouvelle.SortOrder = CleDeTri(nouvelle.Nom.Texte());
+  nouvelle.Date = "29/02/2000";
+  nouvelle.Heure = "08h30m15";
+  nouvelle.Lat = "45.30";
+  nouvelle.Long = "-73.35";
+  nouvelle.Fuseau = "-05.00.00";
+  nouvelle.Commentaire = "client";
+  nouvelle.Ville = Utf8VersCp1252(saisie.EditVille->text().toStdString());
+  const std::vector<FicheClient> attendues = {avant[0], nouvelle, avant[1]};
+  const auto verifier = [&] { VerifierFiches(LireFichierNaissance(dossier / "Clients.thz"), attendues, "Clients.thz"); };
+  verifier();
+  // "Nouveau" under the name of that file, replacement refused: nothing changes.
+  Cliquer(&saisie, "Enregistrer données");
+  temoin.reponsesSaisies << "Clients";
+  temoin.reponsesQuestions << false;
+  Cliquer(&saisie, "Nouveau");
+  verifier();
+  // "Effacer" clears the name and comment only; the file is untouched.
+  Cliquer(&saisie, "Effacer");
+  EXPECT_TRUE(saisie.EditNom->text().isEmpty());
+  EXPECT_TRUE(saisie.EditComment->text().isEmpty());
+  verifier();
 }

@@ -7,6 +7,9 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabBar>
 #include <QClipboard>
 #include <QFile>
 #include <QLabel>
@@ -292,4 +295,84 @@ TEST(RoueDuListing, TailleDeGlypheExtremeRamenee) {
   EXPECT_EQ(Dessin(std::numeric_limits<int>::max()), Dessin(10));
   EXPECT_EQ(Dessin(std::numeric_limits<int>::min()), Dessin(-5));
   AppliquerReglagesParDefaut();
+}
+
+// A change in Options redraws the open chart at once, with the new orientation.
+TEST_F(FenetresTest, LesOptionsRedessinentLesThemesOuverts) {
+  principale->resize(1400, 900);
+  principale->show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(principale));
+  principale->RouvrirTheme(Cht("DUPONT,Jean", "07/03/1952"));
+  auto* listing = qobject_cast<TFormAffSmpl*>(principale->ZoneFenetres()->subWindowList()[0]->widget());
+  ASSERT_NE(listing, nullptr);
+  const QImage avant = listing->Image();
+  bool valide = false;
+  QTimer::singleShot(0, [&] {
+    QWidget* options = QApplication::activeModalWidget();
+    if (!options) return;
+    auto* onglets = options->findChild<QTabBar*>();
+    QTest::mouseClick(onglets, Qt::LeftButton, {}, onglets->tabRect(2).center());
+    for (QRadioButton* r : options->findChildren<QRadioButton*>())
+      if (r->text() == QString::fromUtf8("Bélier à gauche")) {
+        EXPECT_TRUE(r->isVisible());
+        QTest::mouseClick(r, Qt::LeftButton, {}, QPoint(6, r->height() / 2));  // on its round box
+        EXPECT_TRUE(r->isChecked());
+      }
+    for (QPushButton* b : options->findChildren<QPushButton*>())
+      if (b->text() == "OK") {
+        valide = true;
+        QTest::mouseClick(b, Qt::LeftButton);
+      }
+  });
+  principale->Action("AspectsDomificationOrientation")->trigger();
+  ASSERT_TRUE(valide);
+  EXPECT_EQ(Etat().Orientation, 'n');
+  EXPECT_NE(listing->Image(), avant);
+  // Drawn as a new listing of the same chart would be.
+  principale->RouvrirTheme(Cht("DUPONT,Jean", "07/03/1952"));
+  auto* neuf = qobject_cast<TFormAffSmpl*>(principale->ZoneFenetres()->subWindowList()[1]->widget());
+  ASSERT_NE(neuf, nullptr);
+  if (neuf->Image().size() == listing->Image().size()) {
+    EXPECT_EQ(neuf->Image(), listing->Image());
+  }
+}
+
+// The printed sheet: the MC is an arrow, not a dot; in black printing the angles
+// are black, in colour red.
+TEST_F(FenetresTest, AnglesDeLaFeuilleImprimee) {
+  principale->RouvrirTheme(Cht("DUPONT,Jean", "07/03/1952"));
+  const auto rouge = [](QColor c) { return c.red() > 180 && c.green() < 90 && c.blue() < 90; };
+  const auto noir = [](QColor c) { return c.red() < 90 && c.green() < 90 && c.blue() < 90; };
+  // The darkest pixel around a point (lines are a few pixels wide).
+  const auto autour = [](const QImage& image, QPointF point) {
+    QColor plus = Qt::white;
+    for (int dx = -2; dx <= 2; ++dx)
+      for (int dy = -2; dy <= 2; ++dy) {
+        const QColor c = image.pixelColor(point.toPoint() + QPoint(dx, dy));
+        if (c.lightness() < plus.lightness()) plus = c;
+      }
+    return plus;
+  };
+  for (bool couleur : {true, false}) {
+    ImpressionCouleur = couleur;
+    QImage page(2480, 3508, QImage::Format_RGB32);
+    page.fill(Qt::white);
+    QPainter p(&page);
+    const GeometrieRoue g = ImprimerFeuille(p, page.size());
+    p.end();
+    const double ra = 0.95 * 1.4 * g.R, mc = Etat().Positions[MilieuDuCiel][1], asc = Etat().Positions[Ascendant][1];
+    const QColor pointe = page.pixelColor(g.Point(mc, ra * 0.9367).toPoint());  // inside the MC's arrow-head
+    const QColor axe = autour(page, g.Point(asc, 0.6 * g.r0));
+    const QColor axeMC = autour(page, g.Point(mc, 0.6 * g.r0));
+    EXPECT_TRUE(couleur ? rouge(pointe) : noir(pointe)) << couleur << " " << pointe.name().toStdString();
+    EXPECT_TRUE(couleur ? rouge(axe) : noir(axe)) << couleur << " " << axe.name().toStdString();
+    EXPECT_TRUE(couleur ? rouge(axeMC) : noir(axeMC)) << couleur << " " << axeMC.name().toStdString();
+    if (!couleur) {
+      int rouges = 0;
+      for (int y = 0; y < page.height(); y += 3)
+        for (int x = 0; x < page.width(); x += 3) rouges += rouge(page.pixelColor(x, y));
+      EXPECT_EQ(rouges, 0);
+    }
+  }
+  ImpressionCouleur = true;
 }

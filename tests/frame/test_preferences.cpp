@@ -10,6 +10,7 @@
 #include <QProgressBar>
 #include <QRadioButton>
 #include <QSpinBox>
+#include <QTest>
 #include <filesystem>
 #include <fstream>
 
@@ -184,4 +185,38 @@ TEST_F(PreferencesTest, SauvegardeDesDonnees) {
   EXPECT_EQ(temoin.messages[0].genre, "erreur");
   EXPECT_NE(sauvegarde.Etat()->text(), QString::fromUtf8("Sauvegarde terminée avec succès"));
   EXPECT_EQ(Lire(source / "Clients.thz"), "Clients.thz");
+}
+
+// Orbs take what is typed, decimal point included, and show the " 8.0" form once left.
+TEST_F(PreferencesTest, OrbesTapeesAvecLeurPoint) {
+  TFormOptions options(Dossier());
+  options.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&options));
+  const struct {
+    int aspect;
+    const char* tape;
+    const char* montre;
+  } cas[] = {{0, "7.5", " 7.5"}, {1, "2.5", " 2.5"}, {2, "1.5", " 1.5"}, {3, "12.5", "12.5"},
+             {4, "8", " 8.0"},   {5, "6.", " 6.0"},  {6, " 3.5", " 3.5"}, {7, "4a2", "42.0"}};
+  for (const auto& c : cas) {
+    QLineEdit* orbe = options.Orbe(c.aspect);
+    QTest::mouseClick(orbe, Qt::LeftButton);
+    orbe->selectAll();
+    QTest::keyClick(orbe, Qt::Key_Delete);
+    QTest::keyClicks(orbe, c.tape);
+    QTest::keyClick(orbe, Qt::Key_Tab);
+    EXPECT_EQ(orbe->text(), c.montre) << c.tape;
+  }
+  // 42 is too wide: refused; then 4.2 is saved as shown.
+  EXPECT_FALSE(options.Valider());
+  EXPECT_EQ(temoin.messages.value(0).texte, QString::fromUtf8("Valeur trop élevée...vérifiez vos orbes"));
+  QTest::mouseClick(options.Orbe(7), Qt::LeftButton);
+  options.Orbe(7)->selectAll();
+  QTest::keyClick(options.Orbe(7), Qt::Key_Delete);
+  QTest::keyClicks(options.Orbe(7), "4.2");
+  ASSERT_TRUE(options.Valider());
+  EXPECT_EQ(Lire(dossier / "SelvOpt.def").substr(0, 72),
+            "o\r\n 7.5\r\no\r\n 2.5\r\no\r\n 1.5\r\no\r\n12.5\r\no\r\n 8.0\r\no\r\n 6.0\r\no\r\n 3.5\r\no\r\n 4.2\r\n");
+  EXPECT_DOUBLE_EQ(LesReglages().AspectOrbe[0], 7.5 * DegEnRad);
+  EXPECT_DOUBLE_EQ(LesReglages().AspectOrbe[2], 1.5 * DegEnRad);
 }

@@ -2,11 +2,15 @@
 
 #include "../AppliDeTest.h"
 #include "../SaisieClavier.h"
+#include "../VerifierFiches.h"
 #include <unistd.h>
 
+#include <QAction>
 #include <QApplication>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPushButton>
+#include <QTest>
 #include <filesystem>
 #include <fstream>
 
@@ -21,6 +25,13 @@ using namespace selvane;
 namespace fs = std::filesystem;
 
 namespace {
+
+// A column with only its caption, the rest as the grid's defaults.
+ColonneGrille ColonneTitree(const char* titre) {
+  ColonneGrille c;
+  c.titre = titre;
+  return c;
+}
 
 QApplication& Application() { return ApplicationDeTest<QApplication>(); }
 
@@ -69,6 +80,43 @@ class GestionTest : public ::testing::Test {
     std::vector<std::string> n;
     for (const auto& f : LireFichierNaissance(dossier / fichier)) n.push_back(f.Nom.Chaine());
     return n;
+  }
+  // What a user does: menu commands, buttons, double clicks, keys.
+  void Menu(const char* texte) {
+    for (QAction* a : fenetre->findChildren<QAction*>())
+      if (a->text() == QString::fromUtf8(texte)) return a->trigger();
+    ADD_FAILURE() << "no command " << texte;
+  }
+  void Cliquer(const char* texte) {
+    for (QPushButton* b : fenetre->findChildren<QPushButton*>())
+      if (b->text() == QString::fromUtf8(texte) && b->isVisible()) return QTest::mouseClick(b, Qt::LeftButton);
+    ADD_FAILURE() << "no visible button " << texte;
+  }
+  void DoubleCliquer(QListWidget* liste, const QString& texte) {
+    const auto trouves = liste->findItems(texte, Qt::MatchExactly);
+    ASSERT_FALSE(trouves.isEmpty()) << texte.toStdString();
+    const QPoint ou = liste->visualItemRect(trouves[0]).center();
+    QTest::mouseClick(liste->viewport(), Qt::LeftButton, {}, ou);
+    QTest::mouseDClick(liste->viewport(), Qt::LeftButton, {}, ou);
+  }
+  void CliquerCellule(int ligne, int colonne) {
+    GrilleTexte* t = fenetre->Table();
+    t->scrollTo(t->model()->index(ligne, colonne));
+    QTest::mouseClick(t->viewport(), Qt::LeftButton, {}, t->visualRect(t->model()->index(ligne, colonne)).center());
+  }
+  // A cell editor open in the table.
+  bool EnEdition() const {
+    for (QLineEdit* e : fenetre->Table()->viewport()->findChildren<QLineEdit*>())
+      if (e->isVisible()) return true;
+    return false;
+  }
+  void Montrer() {
+    fenetre->resize(1400, 900);
+    fenetre->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(fenetre));
+  }
+  void VerifierFichier(const char* fichier, const std::vector<FicheClient>& attendues) {
+    VerifierFiches(LireFichierNaissance(dossier / fichier), attendues, fichier);
   }
   fs::path dossier;
   PlateformeTemoin temoin;
@@ -158,7 +206,7 @@ TEST_F(GestionTest, UnePanneDEcritureLaisseLeFichierIntact) {
 TEST(GrilleTexte, TriRechercheEtDisposition) {
   Application();
   GrilleTexte grille;
-  grille.DefinirColonnes({ColonneGrille{"A"}, ColonneGrille{"B"}});
+  grille.DefinirColonnes({ColonneTitree("A"), ColonneTitree("B")});
   for (const char* t : {"delta", "Alpha", "charlie", "bravo"}) grille.AjouterLigne({t, QString::number(std::strlen(t))});
   grille.DefinirOrdre(0, OrdreTri::Croissant);
   auto comparer = [&](const QStringList& a, const QStringList& b) {
@@ -179,7 +227,7 @@ TEST(GrilleTexte, TriRechercheEtDisposition) {
   EXPECT_TRUE(disposition.startsWith("[Columns]\r\n"));
   EXPECT_TRUE(disposition.contains("[Column:1]\r\nIndex=1\r\nCaption=B\r\n"));
   GrilleTexte autre;
-  autre.DefinirColonnes({ColonneGrille{"x"}, ColonneGrille{"y"}});
+  autre.DefinirColonnes({ColonneTitree("x"), ColonneTitree("y")});
   autre.RestaurerDisposition(disposition);
   EXPECT_EQ(autre.Colonne(0).titre, "A");
   EXPECT_EQ(autre.Colonne(0).ordre, OrdreTri::Decroissant);
@@ -227,4 +275,190 @@ TEST_F(GestionTest, TexteHostileDansLePanneauDEdition) {
         EXPECT_EQ(t.find_first_of("\r\n"), std::string_view::npos) << contexte;
     }
   }
+}
+
+// Open, save, merge, save the merge, close, quit: no file is ever rewritten from an
+// emptied table, and the merge asks before replacing a file.
+TEST_F(GestionTest, UneFusionEnregistreeNeVideAucunFichier) {
+  const std::vector<FicheClient> a = {Fiche("ALAIN,Luc"), Fiche("MARTIN,Paul")};
+  const std::vector<FicheClient> b = {Fiche("DURAND,Anne"), Fiche("ZOLA,Emile")};
+  RecrireFichierNaissance(dossier / "A.thz", a);
+  RecrireFichierNaissance(dossier / "B.thz", b);
+  Montrer();
+  Menu("Ouvrir fichier de naissances");
+  DoubleCliquer(fenetre->ListeFichiers(), "A.thz");
+  Menu("Sauver Fichier");
+  Cliquer("Fusion fichiers");
+  Cliquer("Tout sélectionner");
+  Cliquer("Importer les fichiers");
+  EXPECT_EQ(fenetre->Table()->rowCount(), 4);
+  Cliquer("Valider");
+  temoin.reponsesSaisies << "Fusion2";
+  Cliquer("Enregistrer le fichier de fusion ");
+  EXPECT_EQ(temoin.messages.last().texte, "Fichier enregistré sous le nom de : Fusion2.thz");
+  Menu("Fermer la liste");
+  Menu("Quitter");
+  const std::vector<FicheClient> tout = {a[0], b[0], a[1], b[1]};
+  VerifierFichier("Fusion2.thz", tout);
+  VerifierFichier("A.thz", a);
+  VerifierFichier("B.thz", b);
+
+  // Again under the same name: asked first; No leaves the file as it is.
+  fenetre->show();
+  Cliquer("Fusion fichiers");
+  fenetre->CocherTout(false);
+  fenetre->ListeFusion()->item(0)->setCheckState(Qt::Checked);  // A.THZ
+  Cliquer("Importer les fichiers");
+  Cliquer("Valider");
+  temoin.messages.clear();
+  temoin.reponsesSaisies << "Fusion2";
+  temoin.reponsesQuestions << false;
+  Cliquer("Enregistrer le fichier de fusion ");
+  ASSERT_EQ(temoin.messages.size(), 1);
+  EXPECT_EQ(temoin.messages[0].texte, QString::fromUtf8("Le fichier Fusion2.thz existe déjà. Voulez-vous le remplacer ?"));
+  VerifierFichier("Fusion2.thz", tout);
+  // "Vider tableau" after opening a file: closing the list afterwards keeps the file whole.
+  Menu("Fermer la liste");
+  Menu("Ouvrir fichier de naissances");
+  DoubleCliquer(fenetre->ListeFichiers(), "B.thz");
+  Menu("Sauver Fichier");
+  Cliquer("Fusion fichiers");
+  Cliquer("Vider tableau");
+  Cliquer("Valider");
+  Menu("Fermer la liste");
+  Menu("Quitter");
+  VerifierFichier("B.thz", b);
+}
+
+// "+" and "-" on a selected cell add and delete rows instead of editing the cell;
+// the new row's panel holds nothing of the previous person.
+TEST_F(GestionTest, TouchesPlusEtMoinsEtNouvelleLigne) {
+  FicheClient f = Fiche("MARTIN,Paul");
+  f.Commentaire = "client";
+  RecrireFichierNaissance(dossier / "Clients.thz", {f, Fiche("ZOLA,Emile")});
+  Montrer();
+  Menu("Ouvrir fichier de naissances");
+  DoubleCliquer(fenetre->ListeFichiers(), "Clients.thz");
+  CliquerCellule(0, 1);
+  EXPECT_EQ(fenetre->Champ(1)->text(), "MARTIN,Paul");
+  QTest::keyClick(fenetre->Table(), Qt::Key_Plus);
+  EXPECT_FALSE(EnEdition());
+  ASSERT_EQ(fenetre->Table()->rowCount(), 3);
+  EXPECT_EQ(fenetre->Table()->Texte(0, 1), "MARTIN,Paul");
+  EXPECT_EQ(fenetre->Table()->Texte(2, 1), QString::fromUtf8("Complétez "));
+  EXPECT_EQ(fenetre->Champ(1)->text(), "");
+  EXPECT_EQ(fenetre->Champ(4)->text(), "");
+  EXPECT_EQ(fenetre->Champ(8)->text(), "");
+  EXPECT_EQ(fenetre->Champ(5)->text(), "0");
+  EXPECT_EQ(fenetre->Champ(3)->text(), "00h00m00");
+
+  CliquerCellule(0, 1);
+  temoin.reponsesQuestions << true;
+  QTest::keyClick(fenetre->Table(), Qt::Key_Minus);
+  EXPECT_EQ(temoin.messages.last().texte, "Voulez-vous supprimer cette ligne ?");
+  EXPECT_FALSE(EnEdition());
+  ASSERT_EQ(fenetre->Table()->rowCount(), 2);
+  EXPECT_EQ(fenetre->Table()->Texte(0, 1), "ZOLA,Emile");
+  EXPECT_EQ(fenetre->Table()->Texte(0, 0), "1");
+}
+
+// The manager checks dates and times exactly as the entry window does.
+TEST_F(GestionTest, DatesEtHeuresControleesCommeALaSaisie) {
+  RecrireFichierNaissance(dossier / "Clients.thz", {Fiche("MARTIN,Paul")});
+  Montrer();
+  Menu("Ouvrir fichier de naissances");
+  DoubleCliquer(fenetre->ListeFichiers(), "Clients.thz");
+  CliquerCellule(0, 1);
+  const struct {
+    const char* date;
+    const char* heure;
+    const char* message;
+  } cas[] = {{"31021990", "14h05m30", "31/02/1990 : date incorrecte"},
+             {"29022001", "14h05m30", "29/02/2001 : date incorrecte"},
+             {"07031952", "2405m30", "24h05m30 : heure incorrecte"},
+             {"07031952", "1460m00", "14h60m00 : heure incorrecte"}};
+  for (const auto& c : cas) {
+    for (auto [colonne, texte] : {std::pair{2, c.date}, {3, c.heure}}) {
+      QLineEdit* champ = fenetre->Champ(colonne);
+      champ->setFocus();
+      champ->selectAll();
+      QTest::keyClick(champ, Qt::Key_Home);
+      QTest::keyClicks(champ, texte);
+    }
+    temoin.messages.clear();
+    Cliquer(" Transférer les modifications");
+    ASSERT_EQ(temoin.messages.size(), 1) << c.message;
+    EXPECT_EQ(temoin.messages[0].texte, QString::fromUtf8(c.message));
+    EXPECT_EQ(fenetre->Table()->Texte(0, 2), "07/03/1952");
+    EXPECT_EQ(fenetre->Table()->Texte(0, 3), "14h05m30");
+  }
+  EXPECT_EQ(QGuiApplication::applicationDisplayName(), "GestSelvane");
+  EXPECT_TRUE(fenetre->windowTitle().contains("GestSelvane"));
+}
+
+// A new user goes through every command; each birth file ends with exactly the
+// records kept: the one added, none of the one deleted, the merge without its duplicate.
+TEST_F(GestionTest, ToutesLesCommandesFicheParFiche) {
+  const std::vector<FicheClient> a = {Fiche("ALAIN,Luc"), Fiche("DUPONT,Jean"), Fiche("MARTIN,Paul")};
+  const std::vector<FicheClient> b = {Fiche("DUPONT,Jean"), Fiche("ZOLA,Emile")};
+  RecrireFichierNaissance(dossier / "A.thz", a);
+  RecrireFichierNaissance(dossier / "B.thz", b);
+  Montrer();
+  Menu("Ouvrir fichier de naissances");
+  DoubleCliquer(fenetre->ListeFichiers(), "A.thz");
+  // A new person through "+" and the panel.
+  CliquerCellule(2, 1);
+  QTest::keyClick(fenetre->Table(), Qt::Key_Plus);
+  const struct {
+    int champ;
+    const char* texte;
+  } saisies[] = {{1, "BERNARD,Marie"}, {2, "01021980"}, {3, "0930" "00"}, {4, "Lyon"}, {5, "45.45"},
+                 {6, "4.51"}, {7, "01.00.00"}, {8, "cliente"}};
+  for (const auto& s : saisies) {
+    QLineEdit* champ = fenetre->Champ(s.champ);
+    champ->setFocus();
+    champ->selectAll();
+    QTest::keyClick(champ, Qt::Key_Delete);
+    QTest::keyClick(champ, Qt::Key_Home);
+    QTest::keyClicks(champ, s.texte);
+  }
+  Cliquer(" Transférer les modifications");
+  // DUPONT deleted with the Delete key.
+  QTest::keyClicks(fenetre->Recherche(), "dup");
+  EXPECT_EQ(fenetre->Table()->currentRow(), 1);
+  CliquerCellule(1, 1);
+  temoin.reponsesQuestions << true;
+  QTest::keyClick(fenetre->Table(), Qt::Key_Delete);
+  Menu("Trier fichier");
+  Menu("Sauver Fichier");
+  EXPECT_EQ(temoin.messages.last().texte, QString::fromUtf8("Fichier sauvé "));
+  Menu("Fermer la liste");
+  FicheClient bernard = Fiche("BERNARD,Marie", "01/02/1980");
+  bernard.Heure = "09h30m00";
+  bernard.Ville = "Lyon";
+  bernard.Lat = "45.45";
+  bernard.Long = "4.51";
+  bernard.Commentaire = "cliente";
+  const std::vector<FicheClient> aApres = {a[0], bernard, a[2]};
+  VerifierFichier("A.thz", aApres);
+
+  // The merge: every panel command.
+  Cliquer("Fusion fichiers");
+  Cliquer("Tout sélectionner");
+  Cliquer("Tout désélectionner");
+  temoin.messages.clear();
+  Cliquer("Importer les fichiers");
+  EXPECT_EQ(temoin.messages.value(0).texte, QString::fromUtf8("Vous n'avez sélectionné aucun fichier !"));
+  Cliquer("Tout sélectionner");
+  Cliquer("Importer les fichiers");
+  Cliquer("Trier le fichier fusionné");
+  Cliquer("Eliminer doublons");
+  EXPECT_EQ(temoin.messages.last().texte, QString::fromUtf8("Nombre de fiches effacées : 0"));
+  Cliquer("Valider");
+  temoin.reponsesSaisies << "Tous";
+  Cliquer("Enregistrer le fichier de fusion ");
+  Menu("Quitter");
+  VerifierFichier("Tous.thz", {a[0], bernard, b[0], a[2], b[1]});
+  VerifierFichier("A.thz", aApres);
+  VerifierFichier("B.thz", b);
 }

@@ -83,6 +83,22 @@ TEST_F(LunaisonsTest, InstantsALaMinutePres) {
   }
 }
 
+// The library finds eclipses on its own ΔT (18 s apart from the list's in 2024):
+// on the list's scale an eclipse row is the same Terrestrial Time instant.
+TEST_F(LunaisonsTest, EclipsesAuDeltaTDeLaListe) {
+  int eclipses = 0;
+  for (const auto& l : CalculerEvenements(2024, 2024)) {
+    const bool solaire = l.genre == GenreEvenement::EclipseSolaire;
+    if (!solaire && l.genre != GenreEvenement::EclipseLunaire) continue;
+    double tret[10] = {};
+    ASSERT_GE(solaire ? EclipseSolaire(false, tret, l.jourTU - 1) : EclipseLunaire(false, tret, l.jourTU - 1), 0);
+    const double ttBibliotheque = tret[0] + DeltaTBibliotheque(tret[0]);
+    EXPECT_NEAR(l.jourTU + DeltaT(l.jourTU), ttBibliotheque, 0.5 / 86400) << JourJulienVersDate(l.jourTU);
+    ++eclipses;
+  }
+  EXPECT_EQ(eclipses, 4);
+}
+
 TEST_F(LunaisonsTest, ColonnesDUneLigne) {
   const auto lignes = CalculerEvenements(2024, 2024);
   for (const auto& l : lignes) {

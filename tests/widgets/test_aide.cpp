@@ -2,11 +2,15 @@
 
 #include "../AppliDeTest.h"
 
+#include <QAbstractButton>
 #include <QApplication>
+#include <QColorDialog>
+#include <QLabel>
 #include <QTextBrowser>
 #include <filesystem>
 
 #include "FenetreAide.h"
+#include "Plateforme.h"
 
 using namespace selvane;
 
@@ -34,4 +38,20 @@ TEST(FenetreAide, ChaqueRubriqueNommeeSAffiche) {
   }
   EXPECT_FALSE(fenetre.Afficher("Inconnue.htm"));
   EXPECT_TRUE(fenetre.Navigateur()->toPlainText().contains(QString::fromUtf8("Rubrique introuvable")));
+}
+
+// Qt's own dialogs speak French once the translations are loaded, as both programs do.
+TEST(TraductionsQt, DialoguesDeQtEnFrancais) {
+  Application();
+  ASSERT_TRUE(ChargerTraductionsQt(*QCoreApplication::instance()));
+  QColorDialog couleurs;
+  couleurs.setOption(QColorDialog::DontUseNativeDialog);
+  QStringList textes;
+  for (QAbstractButton* b : couleurs.findChildren<QAbstractButton*>()) textes << b->text();
+  for (QLabel* l : couleurs.findChildren<QLabel*>()) textes << l->text();
+  const QString tout = textes.join('|');
+  EXPECT_TRUE(tout.contains("Annuler")) << tout.toStdString();
+  EXPECT_FALSE(tout.contains("Cancel")) << tout.toStdString();
+  EXPECT_FALSE(tout.contains("Basic colors")) << tout.toStdString();
+  EXPECT_EQ(QCoreApplication::translate("QPrintDialog", "Print"), "Imprimer");
 }
