@@ -53,7 +53,11 @@ long long Nombre(std::string_view texte) {
   long long v = 0;
   const char* debut = texte.data() + (!texte.empty() && texte[0] == '+' ? 1 : 0);
   const auto [fin, erreur] = std::from_chars(debut, texte.data() + texte.size(), v);
-  if (texte.empty() || erreur != std::errc() || fin != texte.data() + texte.size())
+  // Starts and offsets are seconds: past some thirty million years either way
+  // (the generator's "before anything" start is -2^40) a number is a damaged
+  // field, and summing two of them must not overflow.
+  constexpr long long limite = 1000000000000000LL;
+  if (texte.empty() || erreur != std::errc() || fin != texte.data() + texte.size() || v > limite || v < -limite)
     throw ErreurConversion("'" + Cp1252VersUtf8(texte) + "' n'est pas une valeur entière correcte");
   return v;
 }

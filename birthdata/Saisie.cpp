@@ -77,7 +77,11 @@ std::string HeureComplete(std::string_view heuresMinutes, std::string_view secon
   return std::string(heuresMinutes) + "m" + (secondes.empty() ? std::string("00") : std::string(secondes));
 }
 
-FicheClient FicheSaisie(const SaisieNaissance& s) {
+FicheClient FicheSaisie(const SaisieNaissance& saisie) {
+  // A tab or line end typed or pasted into a field has no place in a record.
+  SaisieNaissance s = saisie;
+  for (std::string* champ : {&s.nom, &s.date, &s.heure, &s.ville, &s.lat, &s.lon, &s.fuseau, &s.commentaire})
+    *champ = SansControles(*champ);
   FicheClient f;
   f.Nom = ChaineCourte<36>::DepuisUtf8(Rogner(s.nom));
   f.SortOrder = CleDeTri(f.Nom.Texte());

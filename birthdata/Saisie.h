@@ -38,7 +38,8 @@ bool VerifierNaissance(SaisieNaissance& s);
 // "14h05" with the seconds field: "14h05m30", or "14h05m00" when it is empty.
 std::string HeureComplete(std::string_view heuresMinutes, std::string_view secondes);
 
-// The record a save writes: name, town and comment trimmed, sort key made
+// The record a save writes: control characters made spaces, name, town and
+// comment trimmed, sort key made
 // from the name, every field cut to its capacity.
 FicheClient FicheSaisie(const SaisieNaissance& s);
 

@@ -108,6 +108,8 @@ TFormEnterData::TFormEnterData(const QString& dossier, Mode mode, std::function<
           return;
         }
       }
+      // A number being typed ("", "-", "-.") is checked once it has a digit.
+      if (!texte.contains(QRegularExpression("[0-9]"))) return;
       if (coordonnee == EditLat) TesterLatitude();
       else TesterLongitude();
     });
@@ -356,6 +358,12 @@ bool TFormEnterData::eventFilter(QObject* objet, QEvent* evenement) {
   return QDialog::eventFilter(objet, evenement);
 }
 
+// Closing hides the window from QDialog's destructor, which takes the focus
+// from a field: its "left the field" checks must not run on a half-destroyed window.
+TFormEnterData::~TFormEnterData() {
+  for (QLineEdit* champ : findChildren<QLineEdit*>()) champ->disconnect(this);
+}
+
 void TFormEnterData::keyPressEvent(QKeyEvent* e) {
   if (e->key() == Qt::Key_F1) LaPlateforme().OuvrirAide("EnterData.htm");
   else if (e->key() == Qt::Key_Escape) close();
@@ -387,7 +395,17 @@ bool TFormEnterData::ChampsValides() {
     refusEnSortie_ = false;
     return false;
   }
-  return TesterDate() && TesterHeure() && TesterSecondes() && TesterLatitude() && TesterLongitude();
+  if (!TesterDate() || !TesterHeure() || !TesterSecondes() || !TesterLatitude() || !TesterLongitude() ||
+      !TesterFuseau())
+    return false;
+  // A zone past any legal time, typed since the city was chosen, goes into no record.
+  double heures = 0;
+  if (!EditFuseau->text().trimmed().isEmpty() && !EssayerLireFuseau(Octets(EditFuseau->text().trimmed()), heures)) {
+    LaPlateforme().Avertissement(QString::fromUtf8("Erreur dans l'écriture du fuseau"));
+    EditFuseau->setFocus();
+    return false;
+  }
+  return true;
 }
 
 bool TFormEnterData::TesterDate() {
@@ -405,6 +423,13 @@ bool TFormEnterData::TesterHeure() {
   if (const std::string erreur = ErreurHeure(MaskEditHeure->text().toStdString()); !erreur.empty()) {
     LaPlateforme().Avertissement(QString::fromStdString(erreur));
     MaskEditHeure->setFocus();
+    return false;
+  }
+  // The seconds beside it go into the record too.
+  const std::string heure = FicheSaisie().Heure.Chaine();
+  if (!HeureValide(heure)) {
+    LaPlateforme().Avertissement(QString::fromStdString(Cp1252VersUtf8(heure)) + " : heure incorrecte");
+    MaskEditSecondes->setFocus();
     return false;
   }
   return true;

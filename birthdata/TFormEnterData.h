@@ -28,6 +28,7 @@ class TFormEnterData : public QDialog {
   enum Mode { Nouvelle, Modification, Evenement };
   // ouvrirListing: called after "Thème" computed the chart (opens the listing window).
   TFormEnterData(const QString& dossier, Mode mode, std::function<void()> ouvrirListing, QWidget* parent = nullptr);
+  ~TFormEnterData() override;
 
   QLineEdit* EditNom;
   QLineEdit* MaskEditDate;
@@ -54,7 +55,7 @@ class TFormEnterData : public QDialog {
   bool TesterDate();
   bool TesterHeure();
   bool TesterSecondes();
-  // Date, time, seconds, latitude and longitude: nothing is saved or computed before all pass.
+  // Date, time, seconds, latitude, longitude and zone: nothing is saved or computed before all pass.
   bool ChampsValides();
   bool TesterLatitude();
   bool TesterLongitude();

@@ -106,7 +106,7 @@ int CommandeAtlas(int argc, char** argv) {
     }
   } catch (const ErreurFichier& e) {
     Avertir(e.what());
-    return 1;
+    return 2;
   }
   Avertir("Usage : selvane-cli atlas files | atlas find PAYS TEXTE [--rows 16|20]");
   return 2;
@@ -121,10 +121,10 @@ int CommandeZone(int argc, char** argv) {
     return Zone(argv[0], argv[1], argv[2]);
   } catch (const ErreurFichier& e) {
     Avertir(e.what());
-    return 1;
+    return 2;
   } catch (const ErreurConversion& e) {
     Avertir(e.what());
-    return 1;
+    return 2;
   }
 }
 

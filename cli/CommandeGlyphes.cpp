@@ -40,7 +40,7 @@ int CommandeGlyphes(int argc, char** argv) {
   const QString police = QString::fromStdString((DossierDuProgramme() / "Celvan S.ttf").string());
   if (QFontDatabase::addApplicationFont(police) < 0) {
     Avertir("Police introuvable : " + police.toStdString());
-    return 1;
+    return 2;
   }
   constexpr int colonnes = 6, largeurCase = 150, hauteurCase = 64;
   const int lignes = (static_cast<int>(CodesGlyphes.size()) + colonnes - 1) / colonnes;
@@ -69,7 +69,7 @@ int CommandeGlyphes(int argc, char** argv) {
   p.end();
   if (!image.save(QString::fromLocal8Bit(argv[1]), "PNG")) {
     Avertir(std::string("Impossible d'écrire ") + argv[1]);
-    return 1;
+    return 2;
   }
   return 0;
 }

@@ -9,9 +9,11 @@
 #include "Avertissements.h"
 #include "CleTri.h"
 #include "Commandes.h"
+#include "Controles.h"
 #include "Cp1252.h"
 #include "ErreurFichier.h"
 #include "FichierNaissance.h"
+#include "Naissances.h"
 #include "Saisie.h"
 
 namespace selvane {
@@ -102,7 +104,10 @@ bool FicheDeSaisie(SaisieNaissance s, FicheClient& f) {
 
 // Inserts in order, or creates the file with these records when it does not exist.
 void Sauver(const fs::path& chemin, const std::vector<FicheClient>& fiches) {
-  if (fs::exists(chemin)) {
+  std::error_code erreur;
+  const bool existe = fs::exists(chemin, erreur);
+  if (erreur) LeverErreurFichier(erreur.value(), chemin.string());
+  if (existe) {
     InsererFiches(chemin, fiches);
   } else if (fiches.size() == 1) {
     CreerFichierNaissance(chemin, fiches.front());
@@ -157,8 +162,9 @@ int Ajouter(const fs::path& chemin, int argc, char** argv) {
   return 0;
 }
 
-int Importer(const fs::path& chemin) {
-  const std::string texte(std::istreambuf_iterator<char>(std::cin), {});
+}  // namespace
+
+int ImporterTexte(const fs::path& chemin, const std::string& texte) {
   const std::vector<LigneCsv> lignes = LireCsv(texte);
   if (lignes.empty() || lignes[0].champs.size() != 9 || lignes[0].champs[0].rfind("Nom", 0) != 0) {
     Avertir(std::string("Ligne 1 : l'en-tête attendu est ") + kEntete);
@@ -193,6 +199,12 @@ int Importer(const fs::path& chemin) {
   return 0;
 }
 
+namespace {
+
+int Importer(const fs::path& chemin) {
+  return ImporterTexte(chemin, std::string(std::istreambuf_iterator<char>(std::cin), {}));
+}
+
 }  // namespace
 
 int CommandeNaissances(int argc, char** argv) {
@@ -208,7 +220,10 @@ int CommandeNaissances(int argc, char** argv) {
     if (action == "import" && argc == 2) return Importer(chemin);
   } catch (const ErreurFichier& e) {
     Avertir(e.what());
-    return 1;
+    return 2;
+  } catch (const fs::filesystem_error& e) {
+    Avertir(ErreurDuSysteme(e).what());
+    return 2;
   }
   Avertir("Usage : selvane-cli births list|add|import FICHIER.thz ...");
   return 2;

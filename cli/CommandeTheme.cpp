@@ -2,7 +2,6 @@
 #include <charconv>
 #include <cstdio>
 #include <cstring>
-#include <fstream>
 #include <string>
 #include <vector>
 
@@ -13,7 +12,9 @@
 #include "Conversions.h"
 #include "Ephemerides.h"
 #include "EtatTheme.h"
+#include "Fichiers.h"
 #include "Saisie.h"
+#include "SerieThemes.h"
 
 namespace selvane {
 namespace {
@@ -99,50 +100,15 @@ std::vector<std::string> Couper(const std::string& ligne, char separateur) {
 // One output line per input line; a faulty line gives an empty line and its
 // message, so the output stays aligned with the input.
 int ThemesEnSerie(const char* chemin) {
-  std::ifstream entree(chemin, std::ios::binary);
-  if (!entree) {
-    Avertir(std::string("Impossible d'ouvrir le fichier ") + chemin);
-    return 2;
-  }
-  Preparer();
-  std::string ligne;
+  // Read whole, so a folder or an unreadable file is the system's error, not an empty output.
+  const std::vector<std::string> lignes = DecouperLignes(LireFichierEntier(chemin));
+  PreparerSerie();
   std::string sortie;
   sortie.reserve(1 << 20);
-  int numero = 0;
   bool fautes = false;
-  while (std::getline(entree, ligne)) {
-    ++numero;
-    if (!ligne.empty() && ligne.back() == '\r') ligne.pop_back();
-    const std::vector<std::string> champs = Couper(ligne, ';');
-    bool bonne = champs.size() == 5;
-    SaisieNaissance n;
-    if (bonne) {
-      n.date = champs[0];
-      n.heure = champs[1];
-      n.lat = champs[2];
-      n.lon = champs[3];
-      n.fuseau = champs[4];
-      bonne = VerifierNaissance(n);
-    } else {
-      Avertir("Ligne " + std::to_string(numero) + " : 5 champs attendus (date;heure;lat;long;fuseau)");
-    }
-    if (bonne) {
-      try {
-        Calculer(n, 1);
-      } catch (const ErreurConversion& erreur) {
-        Avertir(erreur.what());
-        bonne = false;
-      }
-    }
-    if (bonne) {
-      const EtatTheme& e = Etat();
-      for (int c = 1; c <= NbCorps; ++c) {
-        if (c > 1) sortie += ',';
-        AjouterNombre(sortie, e.Positions[c][1] * RadEnDeg);
-      }
-    } else {
-      fautes = true;
-    }
+  int numero = 0;
+  for (const std::string& ligne : lignes) {
+    if (!ThemeDeLigne(ligne, ++numero, sortie)) fautes = true;
     sortie += '\n';
     if (sortie.size() > (1 << 20) - 1024) {
       std::fwrite(sortie.data(), 1, sortie.size(), stdout);
@@ -154,6 +120,35 @@ int ThemesEnSerie(const char* chemin) {
 }
 
 }  // namespace
+
+void PreparerSerie() { Preparer(); }
+
+bool ThemeDeLigne(const std::string& ligne, int numero, std::string& sortie) {
+  const std::vector<std::string> champs = Couper(ligne, ';');
+  if (champs.size() != 5) {
+    Avertir("Ligne " + std::to_string(numero) + " : 5 champs attendus (date;heure;lat;long;fuseau)");
+    return false;
+  }
+  SaisieNaissance n;
+  n.date = champs[0];
+  n.heure = champs[1];
+  n.lat = champs[2];
+  n.lon = champs[3];
+  n.fuseau = champs[4];
+  if (!VerifierNaissance(n)) return false;
+  try {
+    Calculer(n, 1);
+  } catch (const ErreurConversion& erreur) {
+    Avertir(erreur.what());
+    return false;
+  }
+  const EtatTheme& e = Etat();
+  for (int c = 1; c <= NbCorps; ++c) {
+    if (c > 1) sortie += ',';
+    AjouterNombre(sortie, e.Positions[c][1] * RadEnDeg);
+  }
+  return true;
+}
 
 int CommandeTheme(int argc, char** argv) {
   SaisieNaissance n;

@@ -1,9 +1,15 @@
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
+#include <new>
 
+#include "Avertissements.h"
 #include "Commandes.h"
+#include "ErreurFichier.h"
 
-int main(int argc, char** argv) {
+namespace {
+
+int Executer(int argc, char** argv) {
   if (argc >= 2 && std::strcmp(argv[1], "chart") == 0) return selvane::CommandeTheme(argc - 2, argv + 2);
   if (argc >= 2 && std::strcmp(argv[1], "events") == 0)
     return selvane::CommandeEvenements(argc - 2, argv + 2);
@@ -25,5 +31,24 @@ int main(int argc, char** argv) {
                "        selvane-cli atlas find PAYS TEXTE [--rows 16|20]\n"
                "        selvane-cli zone NOM_DE_ZONE jj/mm/aaaa HHhMM\n"
                "        selvane-cli glyphs --png FICHIER\n");
+  return 2;
+}
+
+}  // namespace
+
+// A failure no command caught still ends as every other one: the French
+// message on standard error and status 2, never std::terminate.
+int main(int argc, char** argv) {
+  try {
+    return Executer(argc, argv);
+  } catch (const selvane::ErreurFichier& e) {
+    selvane::Avertir(e.what());
+  } catch (const std::filesystem::filesystem_error& e) {
+    selvane::Avertir(selvane::ErreurDuSysteme(e).what());
+  } catch (const selvane::ErreurConversion& e) {
+    selvane::Avertir(e.what());
+  } catch (const std::bad_alloc&) {
+    selvane::Avertir("Mémoire insuffisante pour terminer la commande.");
+  }
   return 2;
 }

@@ -174,6 +174,7 @@ void CalculerTheme(float ecartGlyphes) {
   e.TempsSideralDeg = TempsSideral(e.LongitudeDeg / 15.0, e.FuseauHeures, h, e.JourJulienTU);
 
   e.ColonneCalcul = 1;
+  EffacerRefusEphemerides();
   CalculerPlanetes(1, e.JourJulienTT);
   e.ObliquiteRad = e.ObliquiteDeg * DegEnRad;
   e.Positions[MiPointSoleilLune][1] = MiPoint(e.Positions[Lune][1], e.Positions[Soleil][1]);
@@ -181,6 +182,7 @@ void CalculerTheme(float ecartGlyphes) {
   e.Positions[Vertex][1] = 0;
   CalculerMaisons(e.SystemeMaisons, latitudeRad, e.JourJulienTU);
   e.Positions[Vertex][1] = CalculerVertex(latitudeRad);
+  SignalerRefusEphemerides();
   EtalerGlyphes(ecartGlyphes);
 }
 

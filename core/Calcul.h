@@ -13,7 +13,8 @@ constexpr float EcartGlyphes7 = 0.12217305f;
 constexpr float EcartGlyphes65 = 0.1134464f;
 
 // Computes the current chart from FicheEnCours. Throws ErreurConversion when
-// the date fields are not integers.
+// the date fields are not integers, ErreurEphemerides (one of them) when the
+// ephemeris cannot give the positions of that date.
 void CalculerTheme(float ecartGlyphes);
 
 double MiPoint(double a, double b);

@@ -14,7 +14,9 @@ namespace selvane {
 
 // LireNombre and DegMinVersDegres come with Controles.h.
 // Zone text "HH.MM.SS", "HH.MM", "HH", optional leading "-": hours, east
-// positive. Unreadable: warns "Erreur dans l'écriture du fuseau" and gives 0.
+// positive, at most FuseauMaximal either way, minutes and seconds below 60.
+// Unreadable: warns "Erreur dans l'écriture du fuseau" and gives 0.
+constexpr double FuseauMaximal = 14;  // hours
 double LireFuseau(std::string_view texte);
 // Same parse without the warning; false when the text is unreadable.
 bool EssayerLireFuseau(std::string_view texte, double& heures);
@@ -35,8 +37,9 @@ std::string SecondesVersFuseau(double secondes);
 int EntierExige(std::string_view texte);
 // Throws ErreurConversion when a date field or the hours are not an integer.
 double DateHeureVersJourJulien(std::string_view date, std::string_view heure, double fuseau);
-bool LatitudeValide(std::string_view texte);   // warns on failure
-bool LongitudeValide(std::string_view texte);  // warns on failure
+// A D.MM number that fits its field (6 and 7 characters) and the globe; warn on failure.
+bool LatitudeValide(std::string_view texte);
+bool LongitudeValide(std::string_view texte);
 bool ContientChiffre(std::string_view texte);
 // The computer's current offset of local time, minutes, west positive.
 int DecalageHoraireSysteme();

@@ -2,6 +2,9 @@
 
 #include <swephexp.h>
 
+#include <cstdio>
+#include <string>
+
 #include "Calcul.h"
 #include "Catalogue.h"
 #include "EtatTheme.h"
@@ -13,6 +16,17 @@ const char* const DossierEphemerides = "/usr/share/libswe/ephe";
 static_assert(OptionsPositions == SEFLG_SPEED, "position requests carry the speed flag");
 
 namespace {
+
+bool gRefus = false;
+double gJourRefus = 0;
+
+// Keeps the first failing request; its day is named in the message.
+void Noter(std::int32_t retour, double jour) {
+  if (retour < 0 && !gRefus) {
+    gRefus = true;
+    gJourRefus = jour;
+  }
+}
 
 // The library writes its error text somewhere; callers that do not keep it share this one.
 char* Tampon(char* message) {
@@ -56,6 +70,7 @@ PositionEcliptique PositionEphemeride(int corpsEphemeride, double jourTT, std::i
   double x[6] = {};
   PositionEcliptique p;
   p.retour = swe_calc(jourTT, corpsEphemeride, options, x, Tampon(message));
+  Noter(p.retour, jourTT);
   p.longitudeDeg = x[0];
   p.latitudeDeg = x[1];
   p.distance = x[2];
@@ -76,6 +91,7 @@ ObliquiteNutation ObliquiteA(double jourTT, char* message) {
   double x[6] = {};
   ObliquiteNutation o;
   o.retour = swe_calc(jourTT, SE_ECL_NUT, 0, x, Tampon(message));
+  Noter(o.retour, jourTT);
   o.obliquiteDeg = x[0];
   o.nutationDeg = x[2];
   return o;
@@ -94,6 +110,8 @@ CuspidesEtAngles Cuspides(int systeme, double latitudeRad, double longitudeDeg, 
   const int lettre = (systeme >= 1 && systeme <= 9) ? LettresSystemesMaisons[systeme] : 'P';
   double cuspides[13] = {};
   double angles[10] = {};
+  // Not a refusal to note: beyond the polar circles the library answers an error
+  // for Placidus and Koch and gives Porphyry's cusps, which the chart keeps.
   swe_houses(jourUT, latitudeRad * RadEnDeg, longitudeDeg, lettre, cuspides, angles);
   CuspidesEtAngles c;
   float* m = c.maisons;
@@ -110,6 +128,17 @@ CuspidesEtAngles Cuspides(int systeme, double latitudeRad, double longitudeDeg, 
       m[i] = static_cast<float>(Normaliser2Pi(30.0 * (i - 1) * DegEnRad + m[1] + 0.00003));
   }
   return c;
+}
+
+void EffacerRefusEphemerides() { gRefus = false; }
+
+void SignalerRefusEphemerides() {
+  if (!gRefus) return;
+  gRefus = false;
+  char jour[64];
+  std::snprintf(jour, sizeof jour, "%.1f", gJourRefus);
+  throw ErreurEphemerides(std::string("Les éphémérides ne couvrent pas cette date (jour julien ") + jour +
+                          ") : aucun thème n'est calculé");
 }
 
 void OuvrirEphemerides() {

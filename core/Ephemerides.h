@@ -4,12 +4,25 @@
 // below them (Calculer...) store those results into the chart state.
 #include <cstdint>
 
+#include "Avertissements.h"
 #include "Catalogue.h"
 
 namespace selvane {
 
 // The one fixed ephemeris folder (Debian's swe-standard-data).
 extern const char* const DossierEphemerides;
+
+// A request the library refused (a date outside its files, most often). Every
+// request below (pure or writer) keeps the first refusal since the last EffacerRefusEphemerides
+// instead of storing the library's zeros as positions silently; the chart
+// computation then stops with it. The message is French, UTF-8.
+class ErreurEphemerides : public ErreurConversion {
+ public:
+  using ErreurConversion::ErreurConversion;
+};
+void EffacerRefusEphemerides();
+// Throws ErreurEphemerides when a request failed since the last clearing (and clears).
+void SignalerRefusEphemerides();
 
 // The flags of every position request once the library is open: with speeds.
 constexpr std::int32_t OptionsPositions = 256;

@@ -16,16 +16,8 @@ bool EstChiffre(char c) { return c >= '0' && c <= '9'; }
 
 // A zone part: optional spaces, optional sign, digits, optional spaces.
 bool EntierZone(std::string_view texte, double& valeur) {
-  std::size_t i = 0;
-  while (i < texte.size() && texte[i] == ' ') ++i;
-  std::size_t fin = texte.size();
-  while (fin > i && texte[fin - 1] == ' ') --fin;
-  std::string_view coeur = texte.substr(i, fin - i);
   bool negatif = false;
-  if (!coeur.empty() && (coeur[0] == '-' || coeur[0] == '+')) {
-    negatif = coeur[0] == '-';
-    coeur.remove_prefix(1);
-  }
+  const std::string_view coeur = SansBlancsNiSigne(texte, negatif);
   if (coeur.empty()) return false;
   double v = 0;
   for (char c : coeur) {
@@ -62,6 +54,9 @@ bool EssayerLireFuseau(std::string_view texte, double& heures) {
       if (!texteSecondes.empty() && !EntierZone(texteSecondes, secondes)) return false;
     }
   }
+  // Past these no legal time ever was: a larger number is a typing fault, not a zone.
+  if (minutes > 59 || secondes > 59 || std::fabs(h) + minutes / 60.0 + secondes / 3600.0 > FuseauMaximal)
+    return false;
   heures = negatif ? h - minutes / 60.0 - secondes / 3600.0 : h + minutes / 60.0 + secondes / 3600.0;
   return true;
 }

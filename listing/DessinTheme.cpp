@@ -2,6 +2,7 @@
 
 #include <QFontMetricsF>
 #include <QString>
+#include <algorithm>
 #include <cmath>
 
 #include "Aspects.h"
@@ -195,14 +196,16 @@ GeometrieRoue DessinerTheme(QPainter& p, QSize taille, const EtatTheme& e, const
   Palette anneau = pal;
   anneau.secteursColores = options.fondsSignesColores;
   AnneauSignes(p, g, anneau, 10, 1);
+  // Settings come clamped from their file; a value set another way still gives a size a font can take.
+  const int tailleGlyphes = 15 + std::clamp(reglages.TaillePlanetes, -5, 10);
   if (AvecMaisons(e)) {
     const double r2 = std::round(1.15 * g.r1);
     g.R = r2;
-    MaisonsEtAngles(p, e, g, pal, r2, 2, false, 15 + reglages.TaillePlanetes);
+    MaisonsEtAngles(p, e, g, pal, r2, 2, false, tailleGlyphes);
   } else {
     g.R = g.r1;
   }
-  CorpsEtDegres(p, e, g, pal, 15 + reglages.TaillePlanetes, reglages.PlanetesEnRelief);
+  CorpsEtDegres(p, e, g, pal, tailleGlyphes, reglages.PlanetesEnRelief);
   LignesAspects(p, e, reglages, g, pal, 3, 14, 2);
 
   // Aspect table in the bottom-left corner.

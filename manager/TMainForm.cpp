@@ -221,6 +221,8 @@ void TMainForm::SelectionnerCellule(int ligne, int colonne) {
 
 void TMainForm::Transferer() {
   if (ligne_ < 0 || ligne_ >= table_->rowCount()) return;
+  // Tabs and line ends pasted into a field have no place in a record.
+  for (QLineEdit* champ : champs_) champ->setText(Texte(SansControles(Octets(champ->text()))));
   // The entry window's own checks and messages.
   const QString date = champs_[1]->text(), heure = champs_[2]->text();
   if (!DateValide(Octets(date))) {

@@ -1,6 +1,8 @@
 #include "Reglages.h"
 
+#include <algorithm>
 #include <cctype>
+#include <cmath>
 #include <charconv>
 #include <cstdio>
 
@@ -47,7 +49,7 @@ double Reel(std::string_view texte) {
   double v = 0;
   const char* debut = t.data() + (!t.empty() && t[0] == '+' ? 1 : 0);
   const auto [fin, erreur] = std::from_chars(debut, t.data() + t.size(), v);
-  if (t.empty() || erreur != std::errc() || fin != t.data() + t.size())
+  if (t.empty() || erreur != std::errc() || fin != t.data() + t.size() || !std::isfinite(v))
     ValeurIncorrecte(texte, "une valeur numérique correcte");
   return v;
 }
@@ -144,7 +146,8 @@ void Options(const std::vector<std::string>& l) {
   double orbe[9];
   for (int i = 0; i < 9; ++i) {
     actif[i] = SansEspaces(Ligne(l, 2 * i, fichiers::Options)) == "o";
-    orbe[i] = Reel(Ligne(l, 2 * i + 1, fichiers::Options)) * DegEnRad;
+    // An orb is an angle of separation: beyond 0..180 degrees it means nothing.
+    orbe[i] = std::clamp(Reel(Ligne(l, 2 * i + 1, fichiers::Options)), 0.0, 180.0) * DegEnRad;
   }
   const long systeme = Entier(Ligne(l, 18, fichiers::Options));
   if (systeme < 0 || systeme > 9) ValeurIncorrecte(l[18], "un système de maisons (1 à 9)");
@@ -180,8 +183,10 @@ void CouleursImpression(const std::vector<std::string>& l) {
 }
 
 void Tailles(const std::vector<std::string>& l) {
-  const long planetes = Entier(Ligne(l, 0, fichiers::TaillesGlyphes));
-  const long signes = Entier(Ligne(l, 1, fichiers::TaillesGlyphes));
+  // Kept to what the colour dialog's spin boxes offer (planets 10..25 points,
+  // signs 10..22): a size edited by hand cannot overflow a painter.
+  const long planetes = std::clamp(Entier(Ligne(l, 0, fichiers::TaillesGlyphes)), -5L, 10L);
+  const long signes = std::clamp(Entier(Ligne(l, 1, fichiers::TaillesGlyphes)), -2L, 10L);
   const bool relief = SansEspaces(Ligne(l, 2, fichiers::TaillesGlyphes)) == "1";
   Reglages& r = LesReglages();
   r.TaillePlanetes = static_cast<int>(planetes);

@@ -9,6 +9,7 @@ PAQUETS=(
   qt6-base-dev qt6-svg-dev libqt6svg6 qt6-qpa-plugins libgl-dev qt6-translations-l10n
   fonts-liberation fontconfig fonts-dejavu-core fonts-symbola python3-fonttools
   libgtest-dev libgmock-dev libbenchmark-dev
+  clang libclang-rt-14-dev
   xvfb xauth poppler-utils
   tzdata locales python3
 )

@@ -11,6 +11,13 @@ namespace {
 
 bool EstChiffre(char c) { return c >= '0' && c <= '9'; }
 
+bool Chiffres(std::string_view texte) {
+  if (texte.empty()) return false;
+  for (char c : texte)
+    if (!EstChiffre(c)) return false;
+  return true;
+}
+
 }  // namespace
 
 double LireNombre(std::string_view texte) {
@@ -43,17 +50,53 @@ long MinutesDegMin(double degMin) {
   return static_cast<long>(std::nearbyint((a - std::trunc(a)) * 100.0));
 }
 
+std::string_view SansBlancsNiSigne(std::string_view texte, bool& negatif) {
+  std::size_t i = 0;
+  while (i < texte.size() && texte[i] == ' ') ++i;
+  std::size_t fin = texte.size();
+  while (fin > i && texte[fin - 1] == ' ') --fin;
+  std::string_view coeur = texte.substr(i, fin - i);
+  negatif = false;
+  if (!coeur.empty() && (coeur[0] == '-' || coeur[0] == '+')) {
+    negatif = coeur[0] == '-';
+    coeur.remove_prefix(1);
+  }
+  return coeur;
+}
+
+bool LireNombreExact(std::string_view texte, double& valeur) {
+  bool negatif = false;
+  const std::string_view coeur = SansBlancsNiSigne(texte, negatif);
+  const std::size_t point = coeur.find('.');
+  const std::string_view entier = coeur.substr(0, point);
+  const std::string_view decimales = point == std::string_view::npos ? std::string_view() : coeur.substr(point + 1);
+  if (entier.empty() && decimales.empty()) return false;
+  for (std::string_view partie : {entier, decimales})
+    for (char c : partie)
+      if (!EstChiffre(c)) return false;
+  double v = 0;
+  const auto [ou, erreur] = std::from_chars(coeur.data(), coeur.data() + coeur.size(), v);
+  if (erreur == std::errc::result_out_of_range) v = HUGE_VAL;  // all digits, too many of them
+  else if (erreur != std::errc() || ou != coeur.data() + coeur.size()) return false;
+  valeur = negatif ? -v : v;
+  return true;
+}
+
 std::string ErreurLatitude(std::string_view texte) {
-  const double x = LireNombre(texte);
-  if (std::fabs(x) > 89.9) return "Erreur : latitude supérieure à 90° !";
+  double x = 0;
+  // Read whole: "AAAA", "" or "1e308" must not become 0 or 1, nor a text
+  // longer than the field a latitude cut when stored.
+  const bool lisible = LireNombreExact(texte, x);
+  if (lisible && std::fabs(x) > 89.9) return "Erreur : latitude supérieure à 90° !";
+  if (!lisible || texte.size() > 6) return "Latitude : " + Cp1252VersUtf8(texte) + " :  valeur incorrecte !";
   if (MinutesDegMin(x) >= 60)
     return "Latitude : " + Cp1252VersUtf8(texte) + " :  valeur incorrecte, nombre de minutes doit être inférieur à 60 !";
   return "";
 }
 
 std::string ErreurLongitude(std::string_view texte) {
-  const double x = LireNombre(texte);
-  if (std::fabs(x) > 180) return "Longitude : " + Cp1252VersUtf8(texte) + " :  valeur incorrecte !";
+  double x = 0;
+  if (!LireNombreExact(texte, x) || texte.size() > 7 || std::fabs(x) > 180) return "Longitude : " + Cp1252VersUtf8(texte) + " :  valeur incorrecte !";
   if (MinutesDegMin(x) >= 60)
     return "Longitude : " + Cp1252VersUtf8(texte) + " :  valeur incorrecte, nombre de minutes doit être inférieur à 60 !";
   return "";
@@ -91,20 +134,44 @@ std::string_view Tranche(std::string_view texte, std::size_t debut, std::size_t 
 
 bool EstBissextile(int annee) { return (annee % 4 == 0 && annee % 100 != 0) || annee % 400 == 0; }
 
+int JoursDuMois(int mois, int annee) {
+  static const int jours[13] = {0, 31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+  if (mois < 1 || mois > 12) return 0;
+  return mois == 2 && EstBissextile(annee) ? 29 : jours[mois];
+}
+
 bool DateValide(std::string_view date) {
+  // Exactly "dd/mm/yyyy": fields read at fixed places must not hide a longer
+  // text ("01/01/2000x", "01/01/99999"). A year before our era is written
+  // "-yyy", as the date formatter writes it.
+  if (date.size() != 10 || date[2] != '/' || date[5] != '/') return false;
+  const std::string_view texteAnnee = date.substr(6, 4);
+  if (!Chiffres(date.substr(0, 2)) || !Chiffres(date.substr(3, 2))) return false;
+  if (!Chiffres(texteAnnee) && !(texteAnnee[0] == '-' && Chiffres(texteAnnee.substr(1)))) return false;
   int jour = 0, mois = 0, annee = 0;
-  if (!Entier(Tranche(date, 0, 2), jour) || !Entier(Tranche(date, 3, 2), mois) ||
-      !Entier(Tranche(date, 6, 4), annee))
-    return false;
-  if (jour <= 0 || mois <= 0 || annee == 0 || jour > 31 || mois > 12) return false;
-  if (mois == 2 && jour > (EstBissextile(annee) ? 29 : 28)) return false;
-  return true;
+  Entier(date.substr(0, 2), jour);
+  Entier(date.substr(3, 2), mois);
+  Entier(texteAnnee, annee);
+  if (annee == 0 || annee < AnneeMinimale || annee > AnneeMaximale) return false;
+  return jour >= 1 && jour <= JoursDuMois(mois, annee);
 }
 
 bool HeureValide(std::string_view heure) {
   int h = 0, m = 0;
   if (!Entier(Tranche(heure, 0, 2), h) || !Entier(Tranche(heure, 3, 2), m)) return false;
-  return h >= 0 && m >= 0 && h <= 23 && m <= 59;
+  if (h < 0 || m < 0 || h > 23 || m > 59) return false;
+  if (heure.size() <= 5) return true;
+  // With seconds: "hhhmmmss" and nothing after them.
+  int s = 0;
+  return heure.size() == 8 && heure[5] == 'm' && Chiffres(heure.substr(6, 2)) &&
+         Entier(heure.substr(6, 2), s) && s <= 59;
+}
+
+std::string SansControles(std::string_view texte) {
+  std::string s(texte);
+  for (char& c : s)
+    if (static_cast<unsigned char>(c) < 32 || c == 127) c = ' ';
+  return s;
 }
 
 }  // namespace selvane

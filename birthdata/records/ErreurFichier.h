@@ -1,5 +1,6 @@
 #pragma once
 // A failing file operation: carries the system's error text, in French, UTF-8.
+#include <filesystem>
 #include <stdexcept>
 #include <string>
 
@@ -15,5 +16,9 @@ std::string TexteErreurSysteme(int numero);
 
 // Throws ErreurFichier with the text of errno, naming the file.
 [[noreturn]] void LeverErreurFichier(int numero, const std::string& chemin);
+
+// The same error for what std::filesystem throws, so no English text and no
+// second exception type reach the user.
+ErreurFichier ErreurDuSysteme(const std::filesystem::filesystem_error& e);
 
 }  // namespace selvane

@@ -141,7 +141,8 @@ void EcrireFichierTheme(const fs::path& chemin, const FicheClient& f) {
   std::string s;
   for (std::string_view ligne : {f.Nom.Texte(), f.Date.Texte(), f.Heure.Texte(), f.Ville.Texte(),
                                  f.Lat.Texte(), f.Long.Texte(), f.Fuseau.Texte(), f.Commentaire.Texte()}) {
-    s += ligne;
+    // A line end inside a field (a record of an old file) would shift every line after it.
+    for (char c : ligne) s += c == '\n' ? ' ' : c;
     s += "\r\n";
   }
   RemplacerFichierEntier(chemin, s);

@@ -17,6 +17,7 @@ namespace {
 std::string Texte(const fs::path& p) { return p.string(); }
 
 int gPanneApres = 0;  // 0: no injected failure
+bool gPanneRenommage = false;
 
 // Writes every byte or fails with errno set.
 bool EcrireTout(int fd, const char* donnees, std::size_t taille) {
@@ -55,6 +56,7 @@ std::vector<std::string> DecouperLignes(const std::string& contenu) {
 }
 
 void SimulerPanneEcriture(int apresNombreEcritures) { gPanneApres = apresNombreEcritures; }
+void SimulerPanneRenommage() { gPanneRenommage = true; }
 
 std::string LireFichierEntier(const fs::path& chemin) {
   const int fd = ::open(chemin.c_str(), O_RDONLY | O_CLOEXEC);
@@ -78,10 +80,13 @@ std::string LireFichierEntier(const fs::path& chemin) {
 
 // Writes the content to the work file beside the target, flushes it to disk,
 // then renames it over the target: the target is either the old or the new
-// content, never a half-written one. A failed work file is removed.
+// content, never a half-written one. Errors name the target, the file the user
+// knows; the work file never outlives the call.
 void RemplacerFichierEntier(const fs::path& cible, const std::string& contenu, const fs::path& travail) {
-  const int fd = ::open(travail.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-  if (fd < 0) LeverErreurFichier(errno, Texte(travail));
+  // A work file left by a crash, or a link put in its place, is not written through.
+  ::unlink(travail.c_str());
+  const int fd = ::open(travail.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
+  if (fd < 0) LeverErreurFichier(errno, Texte(cible));
   if (!EcrireTout(fd, contenu.data(), contenu.size()) || ::fsync(fd) != 0) {
     const int e = errno;
     ::close(fd);
@@ -93,10 +98,13 @@ void RemplacerFichierEntier(const fs::path& cible, const std::string& contenu, c
     ::unlink(travail.c_str());
     LeverErreurFichier(e, Texte(cible));
   }
-  // If the rename fails the full new content stays in the work file.
-  if (::rename(travail.c_str(), cible.c_str()) != 0) LeverErreurFichier(errno, Texte(cible));
+  if (gPanneRenommage || ::rename(travail.c_str(), cible.c_str()) != 0) {
+    const int e = gPanneRenommage ? EACCES : errno;
+    gPanneRenommage = false;
+    ::unlink(travail.c_str());
+    LeverErreurFichier(e, Texte(cible));
+  }
 }
-
 
 void RemplacerFichierEntier(const fs::path& cible, const std::string& contenu) {
   fs::path travail = cible;

@@ -220,6 +220,13 @@ TEST_F(AtlasTest, RegimesDUnFuseau) {
 
   Ecrire("TZDBCel.tzb", "7\tEurope/Paris\tdouze\t0\tWET\t0\r\n");
   EXPECT_THROW(ChercherRegimeFromDate(dossier, "7", 1, 1, 2000, 0, 0, 0), ErreurConversion);
+  // Nineteen digits fit a 64-bit integer, but a start plus an offset would overflow.
+  for (const char* ligne : {"7\tEurope/Paris\t9223372036854775807\t9223372036854775807\tX\t0\r\n",
+                            "7\tEurope/Paris\t-9223372036854775808\t-3600\tX\t0\r\n",
+                            "7\tEurope/Paris\t0\t99999999999999999999\tX\t0\r\n"}) {
+    Ecrire("TZDBCel.tzb", ligne);
+    EXPECT_THROW(ChercherRegimeFromDate(dossier, "7", 1, 1, 2000, 0, 0, 0), ErreurConversion) << ligne;
+  }
   fs::remove(dossier / "TZDBCel.tzb");
   EXPECT_THROW(ChercherRegimeFromDate(dossier, "7", 1, 1, 2000, 0, 0, 0), ErreurFichier);
   EXPECT_EQ(SecondesVersFuseau(-18000), "-05.00.00");

@@ -17,6 +17,7 @@
 #include <QPainter>
 #include <QPointer>
 #include <QTableWidget>
+#include <algorithm>
 #include <QTest>
 #include <filesystem>
 #include <fstream>
@@ -26,9 +27,12 @@
 #include "FicheDeTest.h"
 #include "Pdf.h"
 #include "PlateformeTemoin.h"
+#include "SaisieClavier.h"
 #include "VerifierFiches.h"
 #include "Avertissements.h"
 #include "CleTri.h"
+#include "Controles.h"
+#include "Conversions.h"
 #include "Cp1252.h"
 #include "Ephemerides.h"
 #include "EtatTheme.h"
@@ -292,6 +296,29 @@ TEST_F(SaisieTest, LeverMidiVraiEtEquationDuTemps) {
 
 namespace {
 
+// Every field of a stored record is one the entry checks take, and no field
+// holds a line end (a saved chart file is one field a line).
+void FichesAcceptables(const fs::path& chemin, const QString& contexte, Avertisseur& retour) {
+  if (!fs::exists(chemin)) return;
+  // The checks' own warnings are not the window's: they go nowhere.
+  struct Muet : Avertisseur {
+    void Avertir(const std::string&) override {}
+  } muet;
+  DefinirAvertisseur(&muet);
+  for (const FicheClient& f : LireFichierNaissance(chemin)) {
+    double heures = 0;
+    EXPECT_TRUE(DateValide(f.Date.Texte())) << contexte.toStdString() << " date " << f.Date.Chaine();
+    EXPECT_TRUE(HeureValide(f.Heure.Texte())) << contexte.toStdString() << " heure " << f.Heure.Chaine();
+    EXPECT_TRUE(LatitudeValide(f.Lat.Texte())) << contexte.toStdString() << " lat " << f.Lat.Chaine();
+    EXPECT_TRUE(LongitudeValide(f.Long.Texte())) << contexte.toStdString() << " long " << f.Long.Chaine();
+    EXPECT_TRUE(EssayerLireFuseau(f.Fuseau.Texte(), heures)) << contexte.toStdString() << " zone " << f.Fuseau.Chaine();
+    for (std::string_view t : {f.Nom.Texte(), f.Date.Texte(), f.Heure.Texte(), f.Ville.Texte(), f.Lat.Texte(),
+                               f.Long.Texte(), f.Fuseau.Texte(), f.Commentaire.Texte()})
+      EXPECT_EQ(t.find_first_of("\r\n"), std::string_view::npos) << contexte.toStdString();
+  }
+  DefinirAvertisseur(&retour);
+}
+
 // Clicks into a masked field, types over it from its start, and leaves it with Tab.
 void TaperPuisTab(QLineEdit* champ, const char* chiffres) {
   QTest::mouseClick(champ, Qt::LeftButton);
@@ -307,6 +334,94 @@ QPushButton* Bouton(QWidget& fenetre, const char* titre) {
 }
 
 }  // namespace
+
+// Hostile text in every field of the entry window, then "Enregistrer données"
+// and "Nouveau": no crash, the field's message for a value past its limit, and
+// no record written with a field the checks refuse.
+TEST_F(SaisieTest, TexteHostileDansChaqueChamp) {
+  const QStringList generiques = TextesHostiles();
+  using Champ = QLineEdit* TFormEnterData::*;
+  const Champ champs[] = {&TFormEnterData::EditNom,   &TFormEnterData::MaskEditDate, &TFormEnterData::MaskEditHeure,
+                          &TFormEnterData::MaskEditSecondes, &TFormEnterData::EditVille, &TFormEnterData::EditLat,
+                          &TFormEnterData::EditLong,  &TFormEnterData::MaskEditLongH, &TFormEnterData::EditFuseau,
+                          &TFormEnterData::EditComment, &TFormEnterData::Recherche};
+  struct Limite {
+    Champ champ;
+    const char* texte;
+    const char* message;  // nullptr: taken and stored
+  } limites[] = {
+      {&TFormEnterData::MaskEditDate, "31/12/5399", nullptr},
+      {&TFormEnterData::MaskEditDate, "01/01/5400", "01/01/5400 : date incorrecte"},
+      {&TFormEnterData::MaskEditDate, "31/04/2024", "31/04/2024 : date incorrecte"},
+      {&TFormEnterData::MaskEditDate, "29/02/2023", "29/02/2023 : date incorrecte"},
+      {&TFormEnterData::MaskEditHeure, "23h59", nullptr},
+      {&TFormEnterData::MaskEditHeure, "24h00", "24h00 : heure incorrecte"},
+      {&TFormEnterData::MaskEditSecondes, "59", nullptr},
+      {&TFormEnterData::MaskEditSecondes, "60", "14h05m60 : heure incorrecte"},
+      {&TFormEnterData::MaskEditSecondes, "99", "14h05m99 : heure incorrecte"},
+      {&TFormEnterData::EditLat, "-89.54", nullptr},
+      {&TFormEnterData::EditLat, "89.91", "Erreur : latitude supérieure à 90° !"},
+      {&TFormEnterData::EditLat, "45.60", "Latitude : 45.60 :  valeur incorrecte, nombre de minutes doit être inférieur à 60 !"},
+      {&TFormEnterData::EditLong, "-180", nullptr},
+      {&TFormEnterData::EditLong, "180.01", "Longitude : 180.01 :  valeur incorrecte !"},
+      {&TFormEnterData::EditFuseau, "-14", nullptr},
+      {&TFormEnterData::EditFuseau, "14.00.01", "Erreur dans l'écriture du fuseau"},
+      {&TFormEnterData::EditFuseau, "999999999", "Erreur dans l'écriture du fuseau"},
+  };
+  int n = 0;
+  auto Essayer = [&](Champ champ, const QString& texte, const char* message, bool attendu) {
+    const QString fichier = QString("Hostile%1").arg(++n);
+    TFormEnterData saisie(Dossier(), TFormEnterData::Nouvelle, [] {});
+    saisie.show();
+    QApplication::setActiveWindow(&saisie);
+    // A complete, valid record first, as after a city was chosen.
+    saisie.EditNom->setText("DUPONT,Jean");
+    saisie.MaskEditDate->setText("07/03/1952");
+    saisie.MaskEditHeure->setText("14h05");
+    saisie.MaskEditSecondes->setText("30");
+    saisie.EditLat->setText("48.52");
+    saisie.EditLong->setText("2.20");
+    saisie.EditFuseau->setText("01.00.00");
+    temoin.messages.clear();
+    // Values at a limit are pasted, so the message names the whole value (typed,
+    // the coordinates are checked at each key and cleared at the first fault).
+    Remplir(saisie.*champ, texte, message != nullptr || attendu);
+    if (QPushButton* b = Bouton(&saisie, "Enregistrer données"); b && b->isEnabled()) QTest::mouseClick(b, Qt::LeftButton);
+    temoin.reponsesSaisies = QStringList{fichier};
+    if (QPushButton* b = Bouton(&saisie, "Nouveau"); b && b->isVisible()) QTest::mouseClick(b, Qt::LeftButton);
+    temoin.reponsesSaisies.clear();
+    const fs::path chemin = dossier / (fichier.toStdString() + ".thz");
+    const QString contexte = QString("champ %1 <%2>").arg(std::find(std::begin(champs), std::end(champs), champ) - std::begin(champs)).arg(texte.left(20));
+    FichesAcceptables(chemin, contexte, avertisseur);
+    if (message) {
+      bool vu = false;
+      for (const auto& m : temoin.messages) vu = vu || m.texte == QString::fromUtf8(message);
+      EXPECT_TRUE(vu) << contexte.toStdString() << " lacks " << message;
+    }
+    if (attendu) EXPECT_TRUE(fs::exists(chemin)) << contexte.toStdString();
+    if (message) EXPECT_FALSE(fs::exists(chemin)) << contexte.toStdString();
+  };
+  for (Champ c : champs)
+    for (const QString& t : generiques) Essayer(c, t, nullptr, false);
+  for (const Limite& l : limites) Essayer(l.champ, QString::fromUtf8(l.texte), l.message, l.message == nullptr);
+}
+
+// The search fields of the browser and of the atlas window take any text.
+TEST_F(SaisieTest, TexteHostileDansLesRecherches) {
+  RecrireFichierNaissance(dossier / "Groupe.thz", {Fiche("ALAIN,Luc"), Fiche("DUPONT,Jean")});
+  const std::string avant = LireFichierEntier(dossier / "Groupe.thz");
+  TFormLoadData navigateur(Dossier(), [] {}, [] {});
+  navigateur.show();
+  navigateur.Charger("Groupe.thz");
+  TFormConsultAtlas atlas(Dossier(), "Paris", "48.52", "2.20");
+  atlas.show();
+  for (const QString& t : TextesHostiles()) {
+    for (QLineEdit* champ : navigateur.findChildren<QLineEdit*>()) Remplir(champ, t);
+    for (QLineEdit* champ : {atlas.EditVille, atlas.EditPays, atlas.EditLat, atlas.EditLong, atlas.Recherche})
+      Remplir(champ, t);
+  }
+  EXPECT_EQ(LireFichierEntier(dossier / "Groupe.thz"), avant);
+}
 
 // New York picked in the grid, then only the date changed and the time tabbed
 // through: the zone follows the date; a time shown twice is named; "Effacer"

@@ -178,13 +178,15 @@ TEST(LireFuseau, FormesAdmises) {
   } cas[] = {{"01.00.00", 1},       {"-05.30", -5.5},   {"5.45", 5.75},  {"-3", -3},
              {"0", 0},              {"", 0},            {"-0.30", -0.5}, {"00.09.21", 0.1558333333},
              {"-05.00.00", -5},     {"05.30.", 5.5},    {"12.", 12},     {"05.45.30", 5.7583333333},
-             {"-03.30.30", -3.5083333333}};
+             {"-03.30.30", -3.5083333333}, {"14", 14}, {"-14.00.00", -14}, {"05.59.59", 5.9997222222}};
   for (const auto& c : cas) EXPECT_NEAR(LireFuseau(c.texte), c.heures, 1e-9) << c.texte;
   EXPECT_TRUE(temoin.messages.empty());
 }
 
 TEST(LireFuseau, TexteIlisibleAvertitEtDonneZero) {
-  for (const char* texte : {"abc", "L", "1-2", "01.0x", "+", ".30", "05 30"}) {
+  // Numbers past any legal time are refused too, not read as a zone.
+  for (const char* texte : {"abc", "L", "1-2", "01.0x", "+", ".30", "05 30", "999999999", "14.00.01",
+                            "-15", "01.60", "01.00.60", "01.99.00", "9999999999999999999999999"}) {
     TemoinAvertissements temoin;
     EXPECT_EQ(LireFuseau(texte), 0) << texte;
     ASSERT_EQ(temoin.messages.size(), 1u) << texte;
@@ -460,4 +462,41 @@ TEST_F(ThemeTest, RoutinesDEphemerideIsolees) {
   EXPECT_NE(e.Positions[2][4], 0);
   CalculerSoleil(jour);
   EXPECT_NE(e.Positions[1][3], 7);
+}
+
+// A date the ephemeris files do not cover stops the chart with one French
+// message, instead of a chart of zeros; the limits of the date check are
+// dates the files do cover.
+TEST_F(ThemeTest, DateHorsDesEphemeridesRefusee) {
+  for (const char* date : {"01/01/-999", "31/12/5399"}) {
+    Naissance(date, "12h00m00", "48.52", "2.20", "0");
+    EXPECT_NO_THROW(CalculerTheme(EcartGlyphes8)) << date;
+    EXPECT_NE(Etat().Positions[Soleil][1], 0) << date;
+  }
+  Naissance("01/01/9999", "12h00m00", "48.52", "2.20", "0");
+  try {
+    CalculerTheme(EcartGlyphes8);
+    ADD_FAILURE() << "no refusal";
+  } catch (const ErreurEphemerides& e) {
+    EXPECT_EQ(std::string(e.what()).rfind("Les éphémérides ne couvrent pas cette date (jour julien ", 0), 0u)
+        << e.what();
+    EXPECT_NE(std::string(e.what()).find(") : aucun thème n'est calculé"), std::string::npos);
+  }
+  // The refusal is not carried over to the next chart, and the houses' own
+  // error past the polar circle is no refusal.
+  Naissance("01/01/2000", "12h00m00", "48.52", "2.20", "0");
+  EXPECT_NO_THROW(CalculerTheme(EcartGlyphes8));
+  for (int systeme : {1, 6}) {
+    Etat().SystemeMaisons = static_cast<std::uint8_t>(systeme);
+    Naissance("01/01/2000", "12h00m00", "78.13", "15.38", "0");
+    EXPECT_NO_THROW(CalculerTheme(EcartGlyphes8)) << systeme;
+  }
+  // A zone far past any legal time would put the chart a million years away.
+  EXPECT_THROW(
+      {
+        EffacerRefusEphemerides();
+        CalculerPlanetes(1, -39000000.0);
+        SignalerRefusEphemerides();
+      },
+      ErreurEphemerides);
 }

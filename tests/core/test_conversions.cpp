@@ -133,16 +133,26 @@ TEST(DateHeure, ValidationEtJourJulien) {
   struct Cas {
     const char* date;
     bool valide;
-  } dates[] = {{"31/04/2001", true},  {"29/02/1900", false}, {"29/02/2000", true},
-               {"29/02/2024", true},  {"29/02/2023", false}, {"00/01/2000", false},
-               {"01/13/2000", false}, {"32/01/2000", false}, {"01/01/0000", false},
-               {"aa/01/2000", false}, {"", false},           {"15/10/1582", true}};
+  } dates[] = {{"31/04/2001", false}, {"30/04/2001", true},  {"31/06/2024", false},
+               {"31/09/2024", false}, {"31/11/2024", false}, {"31/12/2024", true},
+               {"31/07/2024", true},  {"31/08/2024", true},  {"29/02/1900", false},
+               {"29/02/2000", true},  {"29/02/2024", true},  {"29/02/2023", false},
+               {"00/01/2000", false}, {"01/13/2000", false}, {"32/01/2000", false},
+               {"01/00/2000", false}, {"01/01/0000", false}, {"aa/01/2000", false},
+               {"", false},           {"15/10/1582", true},  {"01/01/2000x", false},
+               {"01/01/99999", false}, {"1/01/2000", false}, {"01-01-2000", false},
+               {" 1/01/2000", false}, {"01/01/ 200", false}, {"01/01/+200", false},
+               {"01/01/5399", true},  {"01/01/5400", false}, {"01/01/9999", false},
+               {"15/03/-044", true},  {"15/03/-000", false}, {"01/01/0001", true},
+               {"01/01/-0-1", false}};
   for (const auto& c : dates) EXPECT_EQ(DateValide(c.date), c.valide) << c.date;
   struct CasHeure {
     const char* heure;
     bool valide;
-  } heures[] = {{"23h59m59", true}, {"24h00m00", false}, {"12h60m00", false},
-                {"00h00m00", true}, {"1xh00m00", false}};
+  } heures[] = {{"23h59m59", true},  {"24h00m00", false}, {"12h60m00", false},
+                {"00h00m00", true},  {"1xh00m00", false}, {"12h00m99", false},
+                {"12h00m60", false}, {"12h00", true},     {"12h00m5", false},
+                {"12h00m059", false}, {"12h00x30", false}, {"12h00m-1", false}};
   for (const auto& c : heures) EXPECT_EQ(HeureValide(c.heure), c.valide) << c.heure;
   EXPECT_TRUE(EstBissextile(2000));
   EXPECT_FALSE(EstBissextile(1900));
@@ -176,7 +186,29 @@ TEST(Coordonnees, ValidateursEtLeursMessages) {
       {false, "180.01", "Longitude : 180.01 :  valeur incorrecte !"},
       {false, "-12.75", "Longitude : -12.75 :  valeur incorrecte, nombre de minutes doit être inférieur à 60 !"},
       {false, "-8.60", "Longitude : -8.60 :  valeur incorrecte, nombre de minutes doit être inférieur à 60 !"},
+      // Texts that are not a whole D.MM number of the field.
+      {true, "AAAA", "Latitude : AAAA :  valeur incorrecte !"},
+      {true, "", "Latitude :  :  valeur incorrecte !"},
+      {true, "1e308", "Latitude : 1e308 :  valeur incorrecte !"},
+      {true, "48.52N", "Latitude : 48.52N :  valeur incorrecte !"},
+      {true, "4.5.2", "Latitude : 4.5.2 :  valeur incorrecte !"},
+      {true, "-", "Latitude : - :  valeur incorrecte !"},
+      {true, "0048.52", "Latitude : 0048.52 :  valeur incorrecte !"},
+      {true, ".5", nullptr},
+      {false, "", "Longitude :  :  valeur incorrecte !"},
+      {false, "2,20", "Longitude : 2,20 :  valeur incorrecte !"},
+      {false, "1e308", "Longitude : 1e308 :  valeur incorrecte !"},
+      {false, "0002.200", "Longitude : 0002.200 :  valeur incorrecte !"},
   };
+  std::string chiffres(10000, '9');
+  {
+    TemoinAvertissements temoin;
+    EXPECT_FALSE(LatitudeValide(chiffres));
+    EXPECT_FALSE(LongitudeValide(chiffres));
+    ASSERT_EQ(temoin.messages.size(), 2u);
+    EXPECT_EQ(temoin.messages[0], "Erreur : latitude supérieure à 90° !");
+    EXPECT_EQ(temoin.messages[1], "Longitude : " + chiffres + " :  valeur incorrecte !");
+  }
   for (const auto& c : cas) {
     TemoinAvertissements temoin;
     const bool ok = c.latitude ? LatitudeValide(c.texte) : LongitudeValide(c.texte);

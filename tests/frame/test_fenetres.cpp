@@ -8,6 +8,8 @@
 #include "PlateformeTemoin.h"
 #include <unistd.h>
 
+#include <limits>
+
 #include <QAction>
 #include <QApplication>
 #include <QPushButton>
@@ -365,6 +367,29 @@ TEST(RoueDuListing, LePeintreDessineLeThemeQuOnLuiDonneSansToucherAuTheme) {
   p.end();
   EXPECT_EQ(Etat().FicheEnCours.Date.Chaine(), "01/01/2000");
   EXPECT_DOUBLE_EQ(Etat().Positions[Soleil][1], soleilSecond);
+}
+
+// The largest glyph size a settings value can hold draws the same wheel as the
+// largest the dialog offers, instead of overflowing.
+TEST(RoueDuListing, TailleDeGlypheExtremeRamenee) {
+  Application();
+  ReinitialiserEtat();
+  AppliquerReglagesParDefaut();
+  OuvrirEphemerides();
+  Etat().FicheEnCours = Fiche("DUPONT,Jean", "07/03/1952");
+  CalculerTheme(EcartGlyphes8);
+  auto Dessin = [](int taille) {
+    Reglages reglages = LesReglages();
+    reglages.TaillePlanetes = taille;
+    QImage image(600, 400, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter p(&image);
+    DessinerTheme(p, image.size(), Etat(), reglages, OptionsDessin());
+    p.end();
+    return image;
+  };
+  EXPECT_EQ(Dessin(std::numeric_limits<int>::max()), Dessin(10));
+  EXPECT_EQ(Dessin(std::numeric_limits<int>::min()), Dessin(-5));
 }
 
 // A change in Options redraws the open chart at once, with the new orientation.

@@ -191,3 +191,38 @@ TEST_F(ReglagesTest, FichierManquantOuAbime) {
   Ecrire("OColorsPrint.txt", "clWhite\r\nrouge vif\r\n");
   EXPECT_THROW(ChargerReglages(dossier), ErreurConversion);
 }
+
+// Values edited by hand are kept to ranges the painters can take; numbers
+// that are no numbers at all stop the loader as any bad value does.
+TEST_F(ReglagesTest, ValeursHorsLimitesRamenees) {
+  struct Cas {
+    const char* tailles;
+    int planetes, signes;
+  } cas[] = {{"2147483647\r\n2147483647\r\n1\r\n", 10, 10},
+             {"-2147483648\r\n-99\r\n0\r\n", -5, -2},
+             {"10\r\n-2\r\n0\r\n", 10, -2},
+             {"-5\r\n10\r\n0\r\n", -5, 10}};
+  for (const Cas& c : cas) {
+    Ecrire("SelvFontSize.def", c.tailles);
+    ChargerReglages(dossier);
+    EXPECT_EQ(LesReglages().TaillePlanetes, c.planetes) << c.tailles;
+    EXPECT_EQ(LesReglages().TailleSignes, c.signes) << c.tailles;
+  }
+  std::string options;
+  for (const char* orbe : {"1e308", "-4", "200", "15", "0", "1", "2", "3", "4"}) options += std::string("o\r\n") + orbe + "\r\n";
+  Ecrire("SelvOpt.def", options + "1\r\nn\r\n");
+  ChargerReglages(dossier);
+  EXPECT_DOUBLE_EQ(LesReglages().AspectOrbe[0], 180 * DegEnRad);
+  EXPECT_DOUBLE_EQ(LesReglages().AspectOrbe[1], 0);
+  EXPECT_DOUBLE_EQ(LesReglages().AspectOrbe[2], 180 * DegEnRad);
+  EXPECT_DOUBLE_EQ(LesReglages().AspectOrbe[3], 15 * DegEnRad);
+  for (const char* faux : {"99999999999999999999999", "inf", "nan", "1e999", "4.5"}) {
+    Ecrire("SelvFontSize.def", std::string(faux) + "\r\n0\r\n0\r\n");
+    EXPECT_THROW(ChargerReglages(dossier), ErreurConversion) << faux;
+  }
+  EcrireReglagesParDefaut(dossier);
+  for (const char* faux : {"inf", "nan", "1e999", "-inf"}) {
+    Ecrire("SelvOpt.def", std::string("o\r\n") + faux + "\r\n" + options.substr(options.find("\r\n", 3) + 2));
+    EXPECT_THROW(ChargerReglages(dossier), ErreurConversion) << faux;
+  }
+}

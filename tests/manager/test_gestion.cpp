@@ -5,6 +5,7 @@
 #include "DossierProgramme.h"
 #include "FicheDeTest.h"
 #include "PlateformeTemoin.h"
+#include "SaisieClavier.h"
 #include "VerifierFiches.h"
 #include <unistd.h>
 
@@ -18,6 +19,7 @@
 #include <fstream>
 
 #include "CleTri.h"
+#include "Controles.h"
 #include "FichierNaissance.h"
 #include "GrilleTexte.h"
 #include "Plateforme.h"
@@ -222,6 +224,48 @@ TEST(GrilleTexte, TriRechercheEtDisposition) {
   EXPECT_EQ(autre.Colonne(0).ordre, OrdreTri::Decroissant);
   EXPECT_EQ(autre.Colonne(1).largeur, 0);
   EXPECT_TRUE(autre.isColumnHidden(1));
+}
+
+// Hostile text typed into each field of the edit panel, then " Transférer les
+// modifications" and a save: no crash, the field's message, and no record on
+// disk with a date or time the checks refuse or a line end in a text.
+TEST_F(GestionTest, TexteHostileDansLePanneauDEdition) {
+  struct Cas {
+    int colonne;
+    QString texte;
+    const char* message;
+  };
+  std::vector<Cas> cas;
+  for (int c = 1; c <= 8; ++c)
+    for (const QString& t : TextesHostiles()) cas.push_back({c, t, nullptr});
+  cas.push_back({2, "31/04/2024", "31/04/2024 : date incorrecte"});
+  cas.push_back({2, "01/01/5400", "01/01/5400 : date incorrecte"});
+  cas.push_back({3, "24h00m00", "24h00m00 : heure incorrecte"});
+  cas.push_back({3, "14h05m99", "14h05m99 : heure incorrecte"});
+  cas.push_back({5, "66.01", "Latitude : 66.01 :  valeur supérieure à 66° !"});
+  cas.push_back({6, "180.01", "Longitude : 180.01 :  valeur incorrecte !"});
+  fenetre->show();
+  for (const Cas& c : cas) {
+    const std::string contexte = std::to_string(c.colonne) + " <" + c.texte.left(20).toStdString() + ">";
+    RecrireFichierNaissance(dossier / "Clients.thz", {Fiche("MARTIN,Paul")});
+    Ouvrir("Clients.thz");
+    fenetre->SelectionnerCellule(0, 1);
+    temoin.messages.clear();
+    Remplir(fenetre->Champ(c.colonne), c.texte, c.message != nullptr);
+    QTest::mouseClick(Bouton(fenetre, QString::fromUtf8("Transférer les modifications")), Qt::LeftButton);
+    if (c.message) {
+      ASSERT_FALSE(temoin.messages.isEmpty()) << contexte;
+      EXPECT_EQ(temoin.messages.last().texte, QString::fromUtf8(c.message)) << contexte;
+    }
+    fenetre->SauverFichier();
+    for (const FicheClient& f : LireFichierNaissance(dossier / "Clients.thz")) {
+      EXPECT_TRUE(DateValide(f.Date.Texte())) << contexte << " " << f.Date.Chaine();
+      EXPECT_TRUE(HeureValide(f.Heure.Texte())) << contexte << " " << f.Heure.Chaine();
+      for (std::string_view t : {f.Nom.Texte(), f.Ville.Texte(), f.Commentaire.Texte(), f.Lat.Texte(),
+                                 f.Long.Texte(), f.Fuseau.Texte()})
+        EXPECT_EQ(t.find_first_of("\r\n"), std::string_view::npos) << contexte;
+    }
+  }
 }
 
 // Open, save, merge, save the merge, close, quit: no file is ever rewritten from an

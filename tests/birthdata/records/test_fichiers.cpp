@@ -4,6 +4,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <unistd.h>
 
@@ -248,4 +249,86 @@ TEST_F(FichiersTest, PlusieursInsertionsEnUneEcriture) {
   ASSERT_EQ(fiches.size(), 7u);
   EXPECT_EQ(fiches[2].Date.Chaine(), "02/02/2002");  // the later of equal keys goes first
   EXPECT_EQ(fiches[3].Date.Chaine(), "01/01/2001");
+}
+
+// When the last step fails (the rename), the file keeps its old content and no
+// work file stays behind: not "tempo.thr", not "….tmp", not "….thr.bak.tmp".
+TEST_F(FichiersTest, UnRenommageManqueNeLaissePasDeFichierDeTravail) {
+  const fs::path p = dossier / "Groupe.thz";
+  CreerFichierNaissance(p, Fiche("B"));
+  const std::string avant = Octets(p);
+
+  SimulerPanneRenommage();
+  EXPECT_THROW(InsererFiche(p, Fiche("A")), ErreurFichier);  // the backup's rename
+  SimulerPanneRenommage();
+  EXPECT_THROW(RecrireFichierNaissance(p, {Fiche("C")}), ErreurFichier);  // tempo.thr's
+  SimulerPanneRenommage();
+  EXPECT_THROW(EcrireFichierTheme(dossier / "B.cht", Fiche("B")), ErreurFichier);
+  EXPECT_EQ(Octets(p), avant);
+
+  // A folder in the way of the backup: the real failure of a rename.
+  fs::create_directories(dossier / "Groupe.thr.bak" / "dedans");
+  try {
+    InsererFiche(p, Fiche("A"));
+    ADD_FAILURE() << "no error";
+  } catch (const ErreurFichier& e) {
+    EXPECT_EQ(std::string(e.what()), "Accès refusé : le nom désigne un dossier. (" +
+                                         (dossier / "Groupe.thr.bak").string() + ")");
+  }
+  EXPECT_EQ(Octets(p), avant);
+  fs::remove_all(dossier / "Groupe.thr.bak");
+
+  std::vector<std::string> restes;
+  for (const auto& f : fs::directory_iterator(dossier)) restes.push_back(f.path().filename().string());
+  EXPECT_EQ(restes, std::vector<std::string>{"Groupe.thz"});
+  InsererFiche(p, Fiche("A"));  // the next write goes through
+  EXPECT_EQ(Noms(p), (std::vector<std::string>{"A", "B"}));
+}
+
+// A link left where the work file goes is replaced, never written through.
+TEST_F(FichiersTest, UnLienALaPlaceDuFichierDeTravailNEstPasSuivi) {
+  const fs::path p = dossier / "Groupe.thz";
+  CreerFichierNaissance(p, Fiche("B"));
+  Ecrire(dossier / "autre.txt", "intact");
+  fs::create_symlink(dossier / "autre.txt", dossier / "tempo.thr");
+  fs::create_symlink(dossier / "autre.txt", dossier / "Groupe.thr.bak.tmp");
+  InsererFiche(p, Fiche("A"));
+  EXPECT_EQ(Octets(dossier / "autre.txt"), "intact");
+  EXPECT_EQ(Noms(p), (std::vector<std::string>{"A", "B"}));
+  EXPECT_FALSE(fs::exists(dossier / "tempo.thr"));
+}
+
+// Every error names the file asked for, in French, whatever the work file.
+TEST_F(FichiersTest, NomTropLongEtDossierAbsent) {
+  const fs::path longue = dossier / (std::string(300, 'x') + ".thz");
+  const fs::path absent = dossier / "absent" / "Groupe.cht";
+  struct Cas {
+    std::function<void()> action;
+    fs::path chemin;
+    const char* texte;
+  } cas[] = {
+      {[&] { CreerFichierNaissance(longue, Fiche("A")); }, longue, "Le nom de fichier ou l'extension est trop long."},
+      {[&] { EcrireFichierTheme(longue, Fiche("A")); }, longue, "Le nom de fichier ou l'extension est trop long."},
+      {[&] { LireFichierNaissance(longue); }, longue, "Le nom de fichier ou l'extension est trop long."},
+      {[&] { EcrireFichierTheme(absent, Fiche("A")); }, absent, "Le fichier spécifié est introuvable."},
+      {[&] { LireFichierTheme(dossier); }, dossier, "Accès refusé : le nom désigne un dossier."},
+  };
+  for (const Cas& c : cas) {
+    try {
+      c.action();
+      ADD_FAILURE() << "no error for " << c.chemin;
+    } catch (const ErreurFichier& e) {
+      EXPECT_EQ(std::string(e.what()), std::string(c.texte) + " (" + c.chemin.string() + ")");
+    }
+  }
+  // What std::filesystem throws gets the same words.
+  try {
+    (void)fs::status(longue);
+    fs::file_size(longue);
+    ADD_FAILURE() << "no error";
+  } catch (const fs::filesystem_error& e) {
+    EXPECT_EQ(std::string(ErreurDuSysteme(e).what()),
+              "Le nom de fichier ou l'extension est trop long. (" + longue.string() + ")");
+  }
+  EXPECT_EQ(TexteErreurSysteme(EACCES), "Accès refusé.");
 }

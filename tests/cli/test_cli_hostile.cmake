@@ -1,0 +1,65 @@
+# Hostile input to selvane-cli: every case exits 2 with its French message on
+# standard error and prints nothing on standard output (no chart, no list).
+function(echec message)
+  message(FATAL_ERROR "${message}")
+endfunction()
+
+file(REMOVE_RECURSE "${DOSSIER}")
+file(MAKE_DIRECTORY "${DOSSIER}/dossier")
+file(WRITE "${DOSSIER}/fichier.txt" "pas un dossier")
+string(REPEAT "x" 300 long)
+string(REPEAT "9" 10000 chiffres)
+set(longue "${DOSSIER}/${long}.thz")
+set(csv "${DOSSIER}/une_fiche.csv")
+file(WRITE "${csv}" "Nom,SortOrder,Date,Heure,Ville,Lat,Long,Fuseau,Commentaire\nA,,01/01/2000,12h00m00,X,1.00,1.00,0,\n")
+set(naissance "--time|14h05m30|--lat|48.52|--long|2.20|--zone|01.00.00")
+set(ajout "--name|DUPONT,Jean|--date|07/03/1952|--time|14h05m30|--city|Paris|--lat|48.52|--long|2.20|--zone|01.00.00")
+
+# Each case: the message expected, then the arguments.
+set(cas
+  "Le nom de fichier ou l'extension est trop long. (${longue})|births|add|${longue}|${ajout}"
+  "Le nom de fichier ou l'extension est trop long. (${longue})|births|list|${longue}"
+  "Le chemin d'accès spécifié est introuvable. (${DOSSIER}/fichier.txt/G.thz)|births|add|${DOSSIER}/fichier.txt/G.thz|${ajout}"
+  "Accès refusé : le nom désigne un dossier. (${DOSSIER}/dossier)|births|list|${DOSSIER}/dossier"
+  "Accès refusé : le nom désigne un dossier. (${DOSSIER}/dossier)|chart|--batch|${DOSSIER}/dossier"
+  "Le fichier spécifié est introuvable. (${DOSSIER}/absent.txt)|chart|--batch|${DOSSIER}/absent.txt"
+  "Erreur dans l'écriture du fuseau|chart|--date|01/01/2000|--time|12h00m00|--lat|48.52|--long|2.20|--zone|999999999"
+  "Erreur dans l'écriture du fuseau|chart|--date|01/01/2000|--time|12h00m00|--lat|48.52|--long|2.20|--zone|01.75.00"
+  "01/01/2000x : date incorrecte|chart|--date|01/01/2000x|${naissance}"
+  "01/01/99999 : date incorrecte|chart|--date|01/01/99999|${naissance}"
+  "31/04/2024 : date incorrecte|chart|--date|31/04/2024|${naissance}"
+  "01/01/5400 : date incorrecte|chart|--date|01/01/5400|${naissance}"
+  "12h00m99 : heure incorrecte|chart|--date|01/01/2000|--time|12h00m99|--lat|48.52|--long|2.20|--zone|0"
+  "Latitude : AAAA :  valeur incorrecte !|chart|--date|01/01/2000|--time|12h00m00|--lat|AAAA|--long|2.20|--zone|0"
+  "Latitude :   :  valeur incorrecte !|chart|--date|01/01/2000|--time|12h00m00|--lat| |--long|2.20|--zone|0"
+  "Latitude : 1e308 :  valeur incorrecte !|chart|--date|01/01/2000|--time|12h00m00|--lat|1e308|--long|2.20|--zone|0"
+  "Erreur : latitude supérieure à 90° !|chart|--date|01/01/2000|--time|12h00m00|--lat|${chiffres}|--long|2.20|--zone|0"
+  "Longitude : 2,20 :  valeur incorrecte !|chart|--date|01/01/2000|--time|12h00m00|--lat|48.52|--long|2,20|--zone|0"
+  "31/04/2024 : date incorrecte|births|add|${DOSSIER}/G.thz|--name|X|--date|31/04/2024|--time|12h00|--city|X|--lat|1.00|--long|1.00|--zone|0"
+  "Le fichier spécifié est introuvable.|atlas|find|PaysAbsent|x"
+  "31/04/2024 : date incorrecte|zone|Europe/Paris|31/04/2024|12h00"
+  "Impossible d'écrire ${DOSSIER}/absent/g.png|glyphs|--png|${DOSSIER}/absent/g.png"
+)
+foreach(c IN LISTS cas)
+  string(REPLACE "|" ";" champs "${c}")
+  list(POP_FRONT champs message)
+  execute_process(COMMAND ${CLI} ${champs} OUTPUT_VARIABLE o ERROR_VARIABLE e RESULT_VARIABLE r)
+  string(FIND "${e}" "${message}" trouve)
+  if(NOT r EQUAL 2 OR trouve EQUAL -1 OR NOT o STREQUAL "")
+    string(SUBSTRING "${c}" 0 200 court)
+    echec("${court}: status ${r}, message '${e}', output '${o}'")
+  endif()
+endforeach()
+
+# births import into a file it cannot name: the same message, nothing written.
+execute_process(COMMAND ${CLI} births import "${longue}" INPUT_FILE "${csv}"
+                OUTPUT_VARIABLE o ERROR_VARIABLE e RESULT_VARIABLE r)
+string(FIND "${e}" "Le nom de fichier ou l'extension est trop long. (${longue})" trouve)
+if(NOT r EQUAL 2 OR trouve EQUAL -1)
+  echec("births import into a long name: status ${r}, message '${e}'")
+endif()
+file(GLOB restes "${DOSSIER}/*")
+list(SORT restes)
+if(NOT restes STREQUAL "${DOSSIER}/dossier;${DOSSIER}/fichier.txt;${DOSSIER}/une_fiche.csv")
+  echec("files left behind: ${restes}")
+endif()
