@@ -358,9 +358,11 @@ bool TFormEnterData::eventFilter(QObject* objet, QEvent* evenement) {
   return QDialog::eventFilter(objet, evenement);
 }
 
-// Closing hides the window from QDialog's destructor, which takes the focus
-// from a field: its "left the field" checks must not run on a half-destroyed window.
+// Closing hides the window from QDialog's destructor, and each field's own
+// destructor gives up the focus: the "left the field" checks must not run on a
+// half-destroyed window.
 TFormEnterData::~TFormEnterData() {
+  disconnect(qApp, nullptr, this, nullptr);
   for (QLineEdit* champ : findChildren<QLineEdit*>()) champ->disconnect(this);
 }
 
