@@ -20,6 +20,11 @@ namespace selvane::fuzz {
 
 inline const std::filesystem::path& Dossier() {
   static const std::filesystem::path dossier = [] {
+    // scripts/fuzz.sh names the folder and removes it: libFuzzer's exit runs no destructor.
+    if (const char* impose = std::getenv("SELVANE_FUZZ_DOSSIER")) {
+      std::filesystem::create_directories(impose);
+      return std::filesystem::path(impose);
+    }
     const std::filesystem::path base =
         std::filesystem::is_directory("/dev/shm") ? "/dev/shm" : std::filesystem::temp_directory_path();
     const std::filesystem::path d = base / ("selvane_fuzz_" + std::to_string(::getpid()));

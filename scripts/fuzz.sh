@@ -30,9 +30,12 @@ for cible in "${cibles[@]}"; do
   mkdir -p "$dossier/corpus/$cible"
   journal="$dossier/journaux/$cible.txt"
   statut=0
+  SELVANE_FUZZ_DOSSIER="$(mktemp -d /dev/shm/selvane_fuzz.XXXXXX 2>/dev/null || mktemp -d)"
+  export SELVANE_FUZZ_DOSSIER
   "$dossier/$cible" -max_total_time="$secondes" -timeout=30 -rss_limit_mb=2048 -max_len=8192 \
     -print_final_stats=1 -artifact_prefix="$dossier/crashes/$cible-" \
     "$dossier/corpus/$cible" "$dossier/semences/$cible" >"$journal" 2>&1 || statut=$?
+  rm -rf "$SELVANE_FUZZ_DOSSIER"
   entrees=$(grep -o 'stat::number_of_executed_units: *[0-9]*' "$journal" | grep -o '[0-9]*$' || true)
   crashes=$(find "$dossier/crashes" -name "$cible-*" | wc -l)
   echo "| $cible | $secondes | ${entrees:-?} | $crashes |"
