@@ -12,7 +12,7 @@ namespace selvane {
 
 // --- Reading the birth data -------------------------------------------------
 
-// LireNombre and DegMinVersDegres come with Controles.h.
+// LireNombre, LireNombreExact and DegMinVersDegres come with Controles.h.
 // Zone text "HH.MM.SS", "HH.MM", "HH", optional leading "-": hours, east
 // positive, at most FuseauMaximal either way, minutes and seconds below 60.
 // Unreadable: warns "Erreur dans l'écriture du fuseau" and gives 0.

@@ -3,6 +3,8 @@
 
 #include <cmath>
 #include <cstring>
+#include <functional>
+#include <initializer_list>
 
 #include "Avertissements.h"
 #include "Calcul.h"
@@ -499,4 +501,25 @@ TEST_F(ThemeTest, DateHorsDesEphemeridesRefusee) {
         SignalerRefusEphemerides();
       },
       ErreurEphemerides);
+}
+
+// The pure requests keep the refusal as the writers do: a caller of the pure
+// layer learns of a date the files do not cover, and one that is covered
+// leaves nothing to report. (The obliquity is a formula at any date: no refusal.)
+TEST_F(ThemeTest, CouchePureNoteLesRefus) {
+  const double horsFichiers = -39000000.0;
+  for (const auto& requete : std::initializer_list<std::function<void()>>{
+           [&] { PositionCorps(Soleil, horsFichiers); },
+           [&] { PositionCorpsTU(Lune, horsFichiers); },
+           [&] { PositionEphemeride(SE_MERCURY, horsFichiers); }}) {
+    EffacerRefusEphemerides();
+    requete();
+    EXPECT_THROW(SignalerRefusEphemerides(), ErreurEphemerides);
+    // Reported once: the next check has nothing left.
+    EXPECT_NO_THROW(SignalerRefusEphemerides());
+  }
+  EffacerRefusEphemerides();
+  PositionCorps(Soleil, 2451545.0);
+  ObliquiteA(2451545.0);
+  EXPECT_NO_THROW(SignalerRefusEphemerides());
 }
