@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "Atlas.h"
-#include "Fuseaux.h"
+#include "birthdata/Atlas.h"
+#include "birthdata/Fuseaux.h"
 
 using namespace selvane;
 namespace fs = std::filesystem;

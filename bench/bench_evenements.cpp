@@ -1,9 +1,9 @@
 // The event list (eclipses, lunations, cardinal ingresses) of one year and of a century.
 #include <benchmark/benchmark.h>
 
-#include "Ephemerides.h"
-#include "EtatTheme.h"
-#include "Lunaisons.h"
+#include "core/Ephemerides.h"
+#include "core/EtatTheme.h"
+#include "techniques/Lunaisons.h"
 
 using namespace selvane;
 

@@ -6,9 +6,9 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "CleTri.h"
-#include "FichierNaissance.h"
-#include "TMainForm.h"
+#include "birthdata/records/CleTri.h"
+#include "birthdata/records/FichierNaissance.h"
+#include "manager/TMainForm.h"
 
 using namespace selvane;
 namespace fs = std::filesystem;

@@ -7,11 +7,11 @@
 #include <QPainter>
 #include <cstdlib>
 
-#include "Calcul.h"
-#include "DessinTheme.h"
-#include "Ephemerides.h"
-#include "EtatTheme.h"
-#include "Reglages.h"
+#include "core/Calcul.h"
+#include "listing/DessinTheme.h"
+#include "core/Ephemerides.h"
+#include "core/EtatTheme.h"
+#include "reglages/Reglages.h"
 
 using namespace selvane;
 

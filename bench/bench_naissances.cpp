@@ -5,8 +5,8 @@
 #include <filesystem>
 #include <vector>
 
-#include "CleTri.h"
-#include "FichierNaissance.h"
+#include "birthdata/records/CleTri.h"
+#include "birthdata/records/FichierNaissance.h"
 
 using namespace selvane;
 namespace fs = std::filesystem;

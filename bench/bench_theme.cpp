@@ -8,11 +8,11 @@
 #include <string>
 #include <vector>
 
-#include "Calcul.h"
-#include "Catalogue.h"
-#include "Commandes.h"
-#include "Ephemerides.h"
-#include "EtatTheme.h"
+#include "core/Calcul.h"
+#include "core/Catalogue.h"
+#include "cli/Commandes.h"
+#include "core/Ephemerides.h"
+#include "core/EtatTheme.h"
 
 using namespace selvane;
 

@@ -1,4 +1,4 @@
-#include "Atlas.h"
+#include "birthdata/Atlas.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -7,9 +7,9 @@
 #include <algorithm>
 #include <cerrno>
 
-#include "Cp1252.h"
-#include "ErreurFichier.h"
-#include "Fichiers.h"
+#include "birthdata/records/Cp1252.h"
+#include "birthdata/records/ErreurFichier.h"
+#include "birthdata/records/Fichiers.h"
 
 namespace selvane {
 

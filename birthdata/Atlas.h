@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "ChaineCourte.h"
+#include "birthdata/records/ChaineCourte.h"
 
 namespace selvane {
 

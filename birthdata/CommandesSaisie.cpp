@@ -1,9 +1,9 @@
-#include "CommandesSaisie.h"
+#include "birthdata/CommandesSaisie.h"
 
-#include "Commandes.h"
-#include "EtatTheme.h"
-#include "TFormEnterData.h"
-#include "TFormLoadData.h"
+#include "widgets/Commandes.h"
+#include "core/EtatTheme.h"
+#include "birthdata/TFormEnterData.h"
+#include "birthdata/TFormLoadData.h"
 
 namespace selvane {
 

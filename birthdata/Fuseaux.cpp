@@ -1,4 +1,4 @@
-#include "Fuseaux.h"
+#include "birthdata/Fuseaux.h"
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -10,12 +10,12 @@
 #include <fstream>
 #include <string_view>
 
-#include "Avertissements.h"
-#include "Calcul.h"
-#include "Catalogue.h"
-#include "Conversions.h"
-#include "Cp1252.h"
-#include "ErreurFichier.h"
+#include "core/Avertissements.h"
+#include "core/Calcul.h"
+#include "core/Catalogue.h"
+#include "core/Conversions.h"
+#include "birthdata/records/Cp1252.h"
+#include "birthdata/records/ErreurFichier.h"
 
 namespace selvane {
 

@@ -1,11 +1,11 @@
-#include "GrilleAtlas.h"
+#include "birthdata/GrilleAtlas.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QScrollBar>
 #include <QTableWidget>
 
-#include "Texte1252.h"
+#include "widgets/Texte1252.h"
 
 namespace selvane {
 

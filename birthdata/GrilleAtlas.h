@@ -4,7 +4,7 @@
 #include <QWidget>
 #include <memory>
 
-#include "Atlas.h"
+#include "birthdata/Atlas.h"
 
 class QScrollBar;
 class QTableWidget;

@@ -1,6 +1,6 @@
-#include "LignesFiches.h"
+#include "birthdata/LignesFiches.h"
 
-#include "Cp1252.h"
+#include "birthdata/records/Cp1252.h"
 
 namespace selvane {
 

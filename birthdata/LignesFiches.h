@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "FicheClient.h"
+#include "birthdata/records/FicheClient.h"
 
 namespace selvane {
 

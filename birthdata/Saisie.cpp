@@ -1,12 +1,12 @@
-#include "Saisie.h"
+#include "birthdata/Saisie.h"
 
 #include <cmath>
 
-#include "Avertissements.h"
-#include "CleTri.h"
-#include "Controles.h"
-#include "Conversions.h"
-#include "Cp1252.h"
+#include "core/Avertissements.h"
+#include "birthdata/records/CleTri.h"
+#include "birthdata/records/Controles.h"
+#include "core/Conversions.h"
+#include "birthdata/records/Cp1252.h"
 
 namespace selvane {
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "FicheClient.h"
+#include "birthdata/records/FicheClient.h"
 
 namespace selvane {
 

@@ -1,4 +1,4 @@
-#include "TFormConsultAtlas.h"
+#include "birthdata/TFormConsultAtlas.h"
 
 #include <QComboBox>
 #include <QFormLayout>
@@ -8,9 +8,9 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
-#include "GrilleAtlas.h"
-#include "Plateforme.h"
-#include "Texte1252.h"
+#include "birthdata/GrilleAtlas.h"
+#include "widgets/Plateforme.h"
+#include "widgets/Texte1252.h"
 
 namespace selvane {
 

@@ -2,7 +2,7 @@
 // "Atlas": picks a place for the windows that need one (dial, forecast tables, interpretation).
 #include <QDialog>
 
-#include "Atlas.h"
+#include "birthdata/Atlas.h"
 
 class QComboBox;
 class QLineEdit;

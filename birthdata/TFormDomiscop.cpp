@@ -1,4 +1,4 @@
-#include "TFormDomiscop.h"
+#include "birthdata/TFormDomiscop.h"
 
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -12,9 +12,9 @@
 #include <algorithm>
 #include <cmath>
 
-#include "Catalogue.h"
-#include "Conversions.h"
-#include "Texte1252.h"
+#include "core/Catalogue.h"
+#include "core/Conversions.h"
+#include "widgets/Texte1252.h"
 
 namespace selvane {
 

@@ -4,7 +4,7 @@
 #include <QDialog>
 #include <QWidget>
 
-#include "ImagesGeometrie.h"  // the map's projection, shared with the picture generator
+#include "data/images/ImagesGeometrie.h"  // the map's projection, shared with the picture generator
 
 class QLineEdit;
 class QSvgRenderer;

@@ -1,4 +1,4 @@
-#include "TFormEnterData.h"
+#include "birthdata/TFormEnterData.h"
 
 #include <QApplication>
 #include <QCollator>
@@ -24,20 +24,20 @@
 #include <QVBoxLayout>
 #include <cmath>
 
-#include "Calcul.h"
-#include "Catalogue.h"
-#include "CleTri.h"
-#include "Controles.h"
-#include "Conversions.h"
-#include "Texte1252.h"
-#include "Ephemerides.h"
-#include "EtatTheme.h"
-#include "FichierNaissance.h"
-#include "Fuseaux.h"
-#include "GrilleAtlas.h"
-#include "Saisie.h"
-#include "Plateforme.h"
-#include "TFormDomiscop.h"
+#include "core/Calcul.h"
+#include "core/Catalogue.h"
+#include "birthdata/records/CleTri.h"
+#include "birthdata/records/Controles.h"
+#include "core/Conversions.h"
+#include "widgets/Texte1252.h"
+#include "core/Ephemerides.h"
+#include "core/EtatTheme.h"
+#include "birthdata/records/FichierNaissance.h"
+#include "birthdata/Fuseaux.h"
+#include "birthdata/GrilleAtlas.h"
+#include "birthdata/Saisie.h"
+#include "widgets/Plateforme.h"
+#include "birthdata/TFormDomiscop.h"
 
 namespace selvane {
 

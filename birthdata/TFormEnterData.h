@@ -8,8 +8,8 @@
 #include <optional>
 #include <string>
 
-#include "Atlas.h"
-#include "FicheClient.h"
+#include "birthdata/Atlas.h"
+#include "birthdata/records/FicheClient.h"
 
 class QComboBox;
 class QLabel;

@@ -1,4 +1,4 @@
-#include "TFormLoadData.h"
+#include "birthdata/TFormLoadData.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -14,13 +14,13 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
-#include "Calcul.h"
-#include "CleTri.h"
-#include "Conversions.h"
-#include "Texte1252.h"
-#include "EtatTheme.h"
-#include "FichierNaissance.h"
-#include "Plateforme.h"
+#include "core/Calcul.h"
+#include "birthdata/records/CleTri.h"
+#include "core/Conversions.h"
+#include "widgets/Texte1252.h"
+#include "core/EtatTheme.h"
+#include "birthdata/records/FichierNaissance.h"
+#include "widgets/Plateforme.h"
 
 namespace selvane {
 

@@ -5,7 +5,7 @@
 #include <functional>
 #include <vector>
 
-#include "LignesFiches.h"
+#include "birthdata/LignesFiches.h"
 
 class QLabel;
 class QLineEdit;

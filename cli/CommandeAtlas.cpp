@@ -4,13 +4,13 @@
 #include <filesystem>
 #include <string>
 
-#include "Atlas.h"
-#include "Avertissements.h"
-#include "Commandes.h"
-#include "Conversions.h"
-#include "Cp1252.h"
-#include "ErreurFichier.h"
-#include "Fuseaux.h"
+#include "birthdata/Atlas.h"
+#include "core/Avertissements.h"
+#include "cli/Commandes.h"
+#include "core/Conversions.h"
+#include "birthdata/records/Cp1252.h"
+#include "birthdata/records/ErreurFichier.h"
+#include "birthdata/Fuseaux.h"
 
 namespace selvane {
 namespace {

@@ -3,13 +3,13 @@
 #include <cstdlib>
 #include <string>
 
-#include "Avertissements.h"
-#include "Catalogue.h"
-#include "Commandes.h"
-#include "Conversions.h"
-#include "Ephemerides.h"
-#include "EtatTheme.h"
-#include "Lunaisons.h"
+#include "core/Avertissements.h"
+#include "core/Catalogue.h"
+#include "cli/Commandes.h"
+#include "core/Conversions.h"
+#include "core/Ephemerides.h"
+#include "core/EtatTheme.h"
+#include "techniques/Lunaisons.h"
 
 namespace selvane {
 namespace {

@@ -9,9 +9,9 @@
 #include <filesystem>
 #include <string>
 
-#include "Avertissements.h"
-#include "Catalogue.h"
-#include "Commandes.h"
+#include "core/Avertissements.h"
+#include "core/Catalogue.h"
+#include "cli/Commandes.h"
 
 namespace selvane {
 namespace {

@@ -6,15 +6,15 @@
 #include <string>
 #include <vector>
 
-#include "Avertissements.h"
-#include "CleTri.h"
-#include "Commandes.h"
-#include "Controles.h"
-#include "Cp1252.h"
-#include "ErreurFichier.h"
-#include "FichierNaissance.h"
-#include "Naissances.h"
-#include "Saisie.h"
+#include "core/Avertissements.h"
+#include "birthdata/records/CleTri.h"
+#include "cli/Commandes.h"
+#include "birthdata/records/Controles.h"
+#include "birthdata/records/Cp1252.h"
+#include "birthdata/records/ErreurFichier.h"
+#include "birthdata/records/FichierNaissance.h"
+#include "cli/Naissances.h"
+#include "birthdata/Saisie.h"
 
 namespace selvane {
 namespace {

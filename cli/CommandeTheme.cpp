@@ -5,16 +5,16 @@
 #include <string>
 #include <vector>
 
-#include "Avertissements.h"
-#include "Calcul.h"
-#include "Catalogue.h"
-#include "Commandes.h"
-#include "Conversions.h"
-#include "Ephemerides.h"
-#include "EtatTheme.h"
-#include "Fichiers.h"
-#include "Saisie.h"
-#include "SerieThemes.h"
+#include "core/Avertissements.h"
+#include "core/Calcul.h"
+#include "core/Catalogue.h"
+#include "cli/Commandes.h"
+#include "core/Conversions.h"
+#include "core/Ephemerides.h"
+#include "core/EtatTheme.h"
+#include "birthdata/records/Fichiers.h"
+#include "birthdata/Saisie.h"
+#include "cli/SerieThemes.h"
 
 namespace selvane {
 namespace {

@@ -3,9 +3,9 @@
 #include <filesystem>
 #include <new>
 
-#include "Avertissements.h"
-#include "Commandes.h"
-#include "ErreurFichier.h"
+#include "core/Avertissements.h"
+#include "cli/Commandes.h"
+#include "birthdata/records/ErreurFichier.h"
 
 namespace {
 

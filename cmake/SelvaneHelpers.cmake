@@ -1,6 +1,6 @@
 # selvane_module(name [QT] [INTERFACE] SOURCES a.cpp ... DEPENDS lib... [NEVER lib...])
-# One library of the folder it is declared in: its sources, that folder as its include
-# directory, its dependencies (public, so that users get them too). QT runs moc on its
+# One library of the folder it is declared in: its sources, the repository root as its include
+# directory (headers are named by folder: "listing/DessinTheme.h"), its dependencies (public, so that users get them too). QT runs moc on its
 # sources (windows with Q_OBJECT); INTERFACE declares headers only. NEVER names libraries
 # it must not reach, even through others (a technique never needs the listing or the
 # frame); selvane_verifier_couches() stops the configuration when one does.
@@ -12,12 +12,12 @@ function(selvane_module name)
   endif()
   if(ARG_INTERFACE)
     add_library(${name} INTERFACE)
-    target_include_directories(${name} INTERFACE ${CMAKE_CURRENT_SOURCE_DIR})
+    target_include_directories(${name} INTERFACE ${PROJECT_SOURCE_DIR})
     target_link_libraries(${name} INTERFACE ${ARG_DEPENDS})
     return()
   endif()
   add_library(${name} STATIC ${ARG_SOURCES})
-  target_include_directories(${name} PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
+  target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
   target_link_libraries(${name} PUBLIC ${ARG_DEPENDS})
   if(ARG_QT)
     set_target_properties(${name} PROPERTIES AUTOMOC ON)

@@ -1,8 +1,8 @@
-#include "Aspects.h"
+#include "core/Aspects.h"
 
 #include <cmath>
 
-#include "Catalogue.h"
+#include "core/Catalogue.h"
 
 namespace selvane {
 

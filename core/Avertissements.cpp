@@ -1,4 +1,4 @@
-#include "Avertissements.h"
+#include "core/Avertissements.h"
 
 #include <cstdio>
 

@@ -1,14 +1,14 @@
-#include "Calcul.h"
+#include "core/Calcul.h"
 
 #include <cmath>
 #include <string>
 #include <string_view>
 
-#include "Avertissements.h"
-#include "Catalogue.h"
-#include "Conversions.h"
-#include "Ephemerides.h"
-#include "EtatTheme.h"
+#include "core/Avertissements.h"
+#include "core/Catalogue.h"
+#include "core/Conversions.h"
+#include "core/Ephemerides.h"
+#include "core/EtatTheme.h"
 
 namespace selvane {
 

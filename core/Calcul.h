@@ -2,7 +2,7 @@
 // The chart computation and its numeric building blocks.
 #include <array>
 
-#include "Temps.h"
+#include "core/Temps.h"
 
 namespace selvane {
 

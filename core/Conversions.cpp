@@ -1,4 +1,4 @@
-#include "Conversions.h"
+#include "core/Conversions.h"
 
 #include <charconv>
 #include <cmath>
@@ -6,10 +6,10 @@
 #include <ctime>
 #include <string>
 
-#include "Avertissements.h"
-#include "Calcul.h"
-#include "Catalogue.h"
-#include "Cp1252.h"
+#include "core/Avertissements.h"
+#include "core/Calcul.h"
+#include "core/Catalogue.h"
+#include "birthdata/records/Cp1252.h"
 
 namespace selvane {
 

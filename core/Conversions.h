@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "Controles.h"
+#include "birthdata/records/Controles.h"
 
 namespace selvane {
 

@@ -1,13 +1,13 @@
-#include "Ephemerides.h"
+#include "core/Ephemerides.h"
 
 #include <swephexp.h>
 
 #include <cstdio>
 #include <string>
 
-#include "Calcul.h"
-#include "Catalogue.h"
-#include "EtatTheme.h"
+#include "core/Calcul.h"
+#include "core/Catalogue.h"
+#include "core/EtatTheme.h"
 
 namespace selvane {
 

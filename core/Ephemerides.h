@@ -4,8 +4,8 @@
 // below them (Calculer...) store those results into the chart state.
 #include <cstdint>
 
-#include "Avertissements.h"
-#include "Catalogue.h"
+#include "core/Avertissements.h"
+#include "core/Catalogue.h"
 
 namespace selvane {
 

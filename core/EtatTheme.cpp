@@ -1,9 +1,9 @@
-#include "EtatTheme.h"
+#include "core/EtatTheme.h"
 
 #include <charconv>
 #include <cmath>
 
-#include "Conversions.h"
+#include "core/Conversions.h"
 
 namespace selvane {
 

@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <string>
 
-#include "Catalogue.h"
-#include "FicheClient.h"
+#include "core/Catalogue.h"
+#include "birthdata/records/FicheClient.h"
 
 namespace selvane {
 

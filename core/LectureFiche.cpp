@@ -4,9 +4,9 @@
 #include <cstdlib>
 #include <string>
 
-#include "Avertissements.h"
-#include "Catalogue.h"
-#include "Conversions.h"
+#include "core/Avertissements.h"
+#include "core/Catalogue.h"
+#include "core/Conversions.h"
 
 namespace selvane {
 

@@ -1,12 +1,12 @@
-#include "Recherches.h"
+#include "core/Recherches.h"
 
 #include <cmath>
 
-#include "Calcul.h"
-#include "Catalogue.h"
-#include "Conversions.h"
-#include "Ephemerides.h"
-#include "EtatTheme.h"
+#include "core/Calcul.h"
+#include "core/Catalogue.h"
+#include "core/Conversions.h"
+#include "core/Ephemerides.h"
+#include "core/EtatTheme.h"
 
 namespace selvane {
 

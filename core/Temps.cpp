@@ -1,6 +1,6 @@
-#include "Temps.h"
+#include "core/Temps.h"
 
-#include "Catalogue.h"
+#include "core/Catalogue.h"
 
 namespace selvane {
 

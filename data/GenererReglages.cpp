@@ -2,7 +2,7 @@
 #include <cstdio>
 #include <exception>
 
-#include "Reglages.h"
+#include "reglages/Reglages.h"
 
 int main(int argc, char** argv) {
   if (argc != 2) {

@@ -1,4 +1,4 @@
-#include "Palette.h"
+#include "dessin/Palette.h"
 
 namespace selvane {
 

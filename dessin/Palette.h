@@ -2,7 +2,7 @@
 // The colours of one picture, from the settings and the drawing options.
 #include <QColor>
 
-#include "Reglages.h"
+#include "reglages/Reglages.h"
 
 namespace selvane {
 

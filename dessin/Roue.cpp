@@ -1,10 +1,10 @@
-#include "Roue.h"
+#include "dessin/Roue.h"
 
 #include <QPainterPath>
 #include <cmath>
 
-#include "Catalogue.h"
-#include "Traits.h"
+#include "core/Catalogue.h"
+#include "dessin/Traits.h"
 
 namespace selvane {
 

@@ -3,8 +3,8 @@
 #include <QPainter>
 #include <QPointF>
 
-#include "EtatTheme.h"
-#include "Palette.h"
+#include "core/EtatTheme.h"
+#include "dessin/Palette.h"
 
 namespace selvane {
 

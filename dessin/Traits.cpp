@@ -1,4 +1,4 @@
-#include "Traits.h"
+#include "dessin/Traits.h"
 
 #include <QClipboard>
 #include <QFontMetricsF>

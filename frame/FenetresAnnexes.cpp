@@ -1,4 +1,4 @@
-#include "FenetresAnnexes.h"
+#include "frame/FenetresAnnexes.h"
 
 #include <QDir>
 #include <QFile>
@@ -12,7 +12,7 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
-#include "Commandes.h"
+#include "widgets/Commandes.h"
 
 namespace selvane {
 

@@ -1,12 +1,12 @@
-#include "Sauvegarde.h"
+#include "frame/Sauvegarde.h"
 
 #include <algorithm>
 #include <cctype>
 #include <cmath>
 #include <vector>
 
-#include "ErreurFichier.h"
-#include "Fichiers.h"
+#include "birthdata/records/ErreurFichier.h"
+#include "birthdata/records/Fichiers.h"
 
 namespace selvane {
 

@@ -1,4 +1,4 @@
-#include "TFormBackup.h"
+#include "frame/TFormBackup.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -14,8 +14,8 @@
 #include <QTreeView>
 #include <QVBoxLayout>
 
-#include "Plateforme.h"
-#include "Sauvegarde.h"
+#include "widgets/Plateforme.h"
+#include "frame/Sauvegarde.h"
 
 namespace selvane {
 

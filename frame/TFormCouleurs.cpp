@@ -1,4 +1,4 @@
-#include "TFormCouleurs.h"
+#include "frame/TFormCouleurs.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -11,10 +11,10 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
-#include "Catalogue.h"
-#include "Palette.h"
-#include "Plateforme.h"
-#include "Traits.h"
+#include "core/Catalogue.h"
+#include "dessin/Palette.h"
+#include "widgets/Plateforme.h"
+#include "dessin/Traits.h"
 
 namespace selvane {
 

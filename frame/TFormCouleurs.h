@@ -4,7 +4,7 @@
 #include <QDialog>
 #include <array>
 
-#include "Reglages.h"
+#include "reglages/Reglages.h"
 
 class QCheckBox;
 class QPushButton;

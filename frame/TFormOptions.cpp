@@ -1,4 +1,4 @@
-#include "TFormOptions.h"
+#include "frame/TFormOptions.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -11,11 +11,11 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-#include "Catalogue.h"
-#include "Conversions.h"
-#include "EtatTheme.h"
-#include "Plateforme.h"
-#include "Reglages.h"
+#include "core/Catalogue.h"
+#include "core/Conversions.h"
+#include "core/EtatTheme.h"
+#include "widgets/Plateforme.h"
+#include "reglages/Reglages.h"
 
 namespace selvane {
 

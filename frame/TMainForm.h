@@ -5,9 +5,9 @@
 #include <QPointer>
 #include <optional>
 
-#include "Commandes.h"
-#include "EtatTheme.h"
-#include "TFormAffSmpl.h"
+#include "widgets/Commandes.h"
+#include "core/EtatTheme.h"
+#include "listing/TFormAffSmpl.h"
 
 class QAction;
 class QMdiArea;

@@ -2,9 +2,9 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "FenetresAnnexes.h"
-#include "Plateforme.h"
-#include "TMainForm.h"
+#include "frame/FenetresAnnexes.h"
+#include "widgets/Plateforme.h"
+#include "frame/TMainForm.h"
 
 namespace {
 

@@ -11,10 +11,10 @@
 #include <fstream>
 #include <string>
 
-#include "Avertissements.h"
-#include "Calcul.h"
-#include "Ephemerides.h"
-#include "EtatTheme.h"
+#include "core/Avertissements.h"
+#include "core/Calcul.h"
+#include "core/Ephemerides.h"
+#include "core/EtatTheme.h"
 
 namespace selvane::fuzz {
 

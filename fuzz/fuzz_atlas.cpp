@@ -1,8 +1,8 @@
 // Atlas files (".cty"): the first line is the text typed in the search field,
 // the rest the file. Find lands inside the file, the page shown around it is
 // within the file, and every record read survives a round trip through its bytes.
-#include "Atlas.h"
-#include "Commun.h"
+#include "birthdata/Atlas.h"
+#include "fuzz/Commun.h"
 
 using namespace selvane;
 

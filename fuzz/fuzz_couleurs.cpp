@@ -1,9 +1,9 @@
 // Colour files ("OColorsScreen.txt" and the six others): 42 colours read, or
 // the conversion or file error; what is read is written back and read again
 // unchanged.
-#include "Commun.h"
-#include "ErreurFichier.h"
-#include "Reglages.h"
+#include "fuzz/Commun.h"
+#include "birthdata/records/ErreurFichier.h"
+#include "reglages/Reglages.h"
 
 using namespace selvane;
 

@@ -3,8 +3,8 @@
 // again, saves the same.
 #include <QApplication>
 
-#include "Commun.h"
-#include "GrilleTexte.h"
+#include "fuzz/Commun.h"
+#include "widgets/GrilleTexte.h"
 
 using namespace selvane;
 

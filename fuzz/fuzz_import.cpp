@@ -1,12 +1,12 @@
 // `births import`: a CSV text imported into a birth file of two records either
 // adds its records, the old file kept byte for byte as the backup and every
 // new record passing the entry checks, or changes nothing.
-#include "Commun.h"
-#include "Controles.h"
-#include "ErreurFichier.h"
-#include "FichierNaissance.h"
-#include "Fichiers.h"
-#include "Naissances.h"
+#include "fuzz/Commun.h"
+#include "birthdata/records/Controles.h"
+#include "birthdata/records/ErreurFichier.h"
+#include "birthdata/records/FichierNaissance.h"
+#include "birthdata/records/Fichiers.h"
+#include "cli/Naissances.h"
 
 using namespace selvane;
 

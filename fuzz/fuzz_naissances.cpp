@@ -1,9 +1,9 @@
 // Birth files (".thz"): every record read survives a round trip through its
 // bytes, an insertion backs the old file up byte for byte and adds exactly one
 // record, and the first record gives a chart or the conversion error.
-#include "Commun.h"
-#include "FichierNaissance.h"
-#include "Fichiers.h"
+#include "fuzz/Commun.h"
+#include "birthdata/records/FichierNaissance.h"
+#include "birthdata/records/Fichiers.h"
 
 using namespace selvane;
 

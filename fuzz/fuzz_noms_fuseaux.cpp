@@ -1,8 +1,8 @@
 // "Zones_Numbers.tzn": the first line is the zone name asked for, the rest the
 // file. A number found is the text after the name's TAB on a line of that name.
-#include "Commun.h"
-#include "ErreurFichier.h"
-#include "Fuseaux.h"
+#include "fuzz/Commun.h"
+#include "birthdata/records/ErreurFichier.h"
+#include "birthdata/Fuseaux.h"
 
 using namespace selvane;
 

@@ -2,10 +2,10 @@
 // line the zone number, the rest is the file. The lookup gives a zone text,
 // local mean time, the 2050 refusal, nothing, or the conversion error of a
 // damaged field.
-#include "Avertissements.h"
-#include "Commun.h"
-#include "ErreurFichier.h"
-#include "Fuseaux.h"
+#include "core/Avertissements.h"
+#include "fuzz/Commun.h"
+#include "birthdata/records/ErreurFichier.h"
+#include "birthdata/Fuseaux.h"
 
 using namespace selvane;
 

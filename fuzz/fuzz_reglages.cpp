@@ -5,13 +5,13 @@
 // take, and a chart computes with it.
 #include <cmath>
 
-#include "Calcul.h"
-#include "Catalogue.h"
-#include "Commun.h"
-#include "Ephemerides.h"
-#include "ErreurFichier.h"
-#include "EtatTheme.h"
-#include "Reglages.h"
+#include "core/Calcul.h"
+#include "core/Catalogue.h"
+#include "fuzz/Commun.h"
+#include "core/Ephemerides.h"
+#include "birthdata/records/ErreurFichier.h"
+#include "core/EtatTheme.h"
+#include "reglages/Reglages.h"
 
 using namespace selvane;
 

@@ -3,9 +3,9 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "Commun.h"
-#include "Fichiers.h"
-#include "SerieThemes.h"
+#include "fuzz/Commun.h"
+#include "birthdata/records/Fichiers.h"
+#include "cli/SerieThemes.h"
 
 using namespace selvane;
 

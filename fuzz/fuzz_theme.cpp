@@ -1,7 +1,7 @@
 // Saved chart files (".cht"): the record read is written back and read again
 // unchanged, and it gives a chart or the conversion error.
-#include "Commun.h"
-#include "FichierNaissance.h"
+#include "fuzz/Commun.h"
+#include "birthdata/records/FichierNaissance.h"
 
 using namespace selvane;
 

@@ -1,8 +1,8 @@
 // The default city ("Vildef.def"): what is read is written back and read again
 // unchanged; a short file is the file error, nothing else.
-#include "Atlas.h"
-#include "Commun.h"
-#include "ErreurFichier.h"
+#include "birthdata/Atlas.h"
+#include "fuzz/Commun.h"
+#include "birthdata/records/ErreurFichier.h"
 
 using namespace selvane;
 

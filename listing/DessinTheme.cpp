@@ -1,16 +1,16 @@
-#include "DessinTheme.h"
+#include "listing/DessinTheme.h"
 
 #include <QFontMetricsF>
 #include <QString>
 #include <algorithm>
 #include <cmath>
 
-#include "Aspects.h"
-#include "Calcul.h"
-#include "Catalogue.h"
-#include "Conversions.h"
-#include "Texte1252.h"
-#include "Traits.h"
+#include "core/Aspects.h"
+#include "core/Calcul.h"
+#include "core/Catalogue.h"
+#include "core/Conversions.h"
+#include "widgets/Texte1252.h"
+#include "dessin/Traits.h"
 
 namespace selvane {
 

@@ -5,10 +5,10 @@
 #include <QPainter>
 #include <QSize>
 
-#include "EtatTheme.h"
-#include "Palette.h"
-#include "Reglages.h"
-#include "Roue.h"
+#include "core/EtatTheme.h"
+#include "dessin/Palette.h"
+#include "reglages/Reglages.h"
+#include "dessin/Roue.h"
 
 namespace selvane {
 

@@ -1,4 +1,4 @@
-#include "TFormAffSmpl.h"
+#include "listing/TFormAffSmpl.h"
 
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -6,11 +6,11 @@
 #include <QPainter>
 #include <QScreen>
 
-#include "Calcul.h"
-#include "Texte1252.h"
-#include "DessinTheme.h"
-#include "FichierNaissance.h"
-#include "Reglages.h"
+#include "core/Calcul.h"
+#include "widgets/Texte1252.h"
+#include "listing/DessinTheme.h"
+#include "birthdata/records/FichierNaissance.h"
+#include "reglages/Reglages.h"
 
 namespace selvane {
 

@@ -4,8 +4,8 @@
 #include <QImage>
 #include <QWidget>
 
-#include "EtatTheme.h"
-#include "Palette.h"
+#include "core/EtatTheme.h"
+#include "dessin/Palette.h"
 
 class QLabel;
 

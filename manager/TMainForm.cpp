@@ -1,4 +1,4 @@
-#include "TMainForm.h"
+#include "manager/TMainForm.h"
 
 #include <QApplication>
 #include <QDate>
@@ -20,14 +20,14 @@
 #include <QVBoxLayout>
 #include <cmath>
 
-#include "CleTri.h"
-#include "Controles.h"
-#include "Cp1252.h"
-#include "Texte1252.h"
-#include "ErreurFichier.h"
-#include "FichierNaissance.h"
-#include "GrilleTexte.h"
-#include "Plateforme.h"
+#include "birthdata/records/CleTri.h"
+#include "birthdata/records/Controles.h"
+#include "birthdata/records/Cp1252.h"
+#include "widgets/Texte1252.h"
+#include "birthdata/records/ErreurFichier.h"
+#include "birthdata/records/FichierNaissance.h"
+#include "widgets/GrilleTexte.h"
+#include "widgets/Plateforme.h"
 
 namespace selvane {
 namespace gestion {

@@ -4,7 +4,7 @@
 #include <QVector>
 #include <utility>
 
-#include "GrilleTexte.h"
+#include "widgets/GrilleTexte.h"
 
 class QLineEdit;
 class QListWidget;

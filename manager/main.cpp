@@ -1,5 +1,5 @@
-#include "Plateforme.h"
-#include "TMainForm.h"
+#include "widgets/Plateforme.h"
+#include "manager/TMainForm.h"
 
 int main(int argc, char** argv) {
   selvane::ApplicationSelvane application(argc, argv);

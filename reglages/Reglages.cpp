@@ -1,4 +1,4 @@
-#include "Reglages.h"
+#include "reglages/Reglages.h"
 
 #include <algorithm>
 #include <cctype>
@@ -6,12 +6,12 @@
 #include <charconv>
 #include <cstdio>
 
-#include "Avertissements.h"
-#include "Catalogue.h"
-#include "Cp1252.h"
-#include "ErreurFichier.h"
-#include "EtatTheme.h"
-#include "Fichiers.h"
+#include "core/Avertissements.h"
+#include "core/Catalogue.h"
+#include "birthdata/records/Cp1252.h"
+#include "birthdata/records/ErreurFichier.h"
+#include "core/EtatTheme.h"
+#include "birthdata/records/Fichiers.h"
 
 namespace selvane {
 

@@ -1,5 +1,5 @@
 // The settings and colour files as first installed.
-#include "Reglages.h"
+#include "reglages/Reglages.h"
 
 namespace selvane {
 

@@ -1,13 +1,13 @@
-#include "Lunaisons.h"
+#include "techniques/Lunaisons.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "Calcul.h"
-#include "Catalogue.h"
-#include "Conversions.h"
-#include "Ephemerides.h"
-#include "Recherches.h"
+#include "core/Calcul.h"
+#include "core/Catalogue.h"
+#include "core/Conversions.h"
+#include "core/Ephemerides.h"
+#include "core/Recherches.h"
 
 namespace selvane {
 

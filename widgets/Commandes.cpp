@@ -1,4 +1,4 @@
-#include "Commandes.h"
+#include "widgets/Commandes.h"
 
 #include <QAction>
 #include <QKeySequence>
@@ -8,7 +8,7 @@
 #include <algorithm>
 #include <exception>
 
-#include "Plateforme.h"
+#include "widgets/Plateforme.h"
 
 namespace selvane {
 

@@ -1,4 +1,4 @@
-#include "FenetreAide.h"
+#include "widgets/FenetreAide.h"
 
 #include <QCoreApplication>
 #include <QDialogButtonBox>

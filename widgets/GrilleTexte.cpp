@@ -1,4 +1,4 @@
-#include "GrilleTexte.h"
+#include "widgets/GrilleTexte.h"
 
 #include <QHeaderView>
 #include <QStyle>

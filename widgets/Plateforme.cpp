@@ -1,4 +1,4 @@
-#include "Plateforme.h"
+#include "widgets/Plateforme.h"
 
 #include <QColorDialog>
 #include <QDesktopServices>
@@ -15,7 +15,7 @@
 #include <QUrl>
 #include <exception>
 
-#include "FenetreAide.h"
+#include "widgets/FenetreAide.h"
 
 namespace selvane {
 

@@ -1,6 +1,6 @@
-#include "Texte1252.h"
+#include "widgets/Texte1252.h"
 
-#include "Cp1252.h"
+#include "birthdata/records/Cp1252.h"
 
 namespace selvane {
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "Cp1252.h"
+#include "birthdata/records/Cp1252.h"
 
 namespace selvane {
 

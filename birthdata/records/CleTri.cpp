@@ -1,8 +1,8 @@
-#include "CleTri.h"
+#include "birthdata/records/CleTri.h"
 
 #include <cstdint>
 
-#include "Cp1252.h"
+#include "birthdata/records/Cp1252.h"
 
 namespace selvane {
 

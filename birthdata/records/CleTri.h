@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-#include "ChaineCourte.h"
+#include "birthdata/records/ChaineCourte.h"
 
 namespace selvane {
 

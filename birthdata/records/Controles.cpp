@@ -1,9 +1,9 @@
-#include "Controles.h"
+#include "birthdata/records/Controles.h"
 
 #include <charconv>
 #include <cmath>
 
-#include "Cp1252.h"
+#include "birthdata/records/Cp1252.h"
 
 namespace selvane {
 

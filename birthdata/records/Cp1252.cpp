@@ -1,4 +1,4 @@
-#include "Cp1252.h"
+#include "birthdata/records/Cp1252.h"
 
 #include <cstdint>
 

@@ -1,4 +1,4 @@
-#include "ErreurFichier.h"
+#include "birthdata/records/ErreurFichier.h"
 
 #include <cerrno>
 #include <cstring>

@@ -1,6 +1,6 @@
 #pragma once
 // The birth record: nine short strings, 265 bytes in a birth file.
-#include "ChaineCourte.h"
+#include "birthdata/records/ChaineCourte.h"
 
 namespace selvane {
 

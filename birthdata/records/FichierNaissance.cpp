@@ -1,12 +1,12 @@
-#include "FichierNaissance.h"
+#include "birthdata/records/FichierNaissance.h"
 
 #include <unistd.h>
 
 #include <cerrno>
 
-#include "CleTri.h"
-#include "ErreurFichier.h"
-#include "Fichiers.h"
+#include "birthdata/records/CleTri.h"
+#include "birthdata/records/ErreurFichier.h"
+#include "birthdata/records/Fichiers.h"
 
 namespace selvane {
 

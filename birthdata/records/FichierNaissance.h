@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "FicheClient.h"
-#include "Fichiers.h"
+#include "birthdata/records/FicheClient.h"
+#include "birthdata/records/Fichiers.h"
 
 namespace selvane {
 

@@ -1,4 +1,4 @@
-#include "Fichiers.h"
+#include "birthdata/records/Fichiers.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -6,7 +6,7 @@
 
 #include <cerrno>
 
-#include "ErreurFichier.h"
+#include "birthdata/records/ErreurFichier.h"
 
 namespace selvane {
 

@@ -20,8 +20,8 @@
 #include <cstdlib>
 #include <functional>
 
-#include "Catalogue.h"
-#include "ImagesGeometrie.h"
+#include "core/Catalogue.h"
+#include "data/images/ImagesGeometrie.h"
 
 using namespace selvane;
 

@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "Catalogue.h"
+#include "core/Catalogue.h"
 
 namespace selvane {
 

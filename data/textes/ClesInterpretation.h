@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "Catalogue.h"
+#include "core/Catalogue.h"
 
 namespace selvane {
 

@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "ClesInterpretation.h"
+#include "data/textes/ClesInterpretation.h"
 
 namespace selvane {
 

@@ -13,14 +13,14 @@
 #include <set>
 #include <random>
 
-#include "DossierProgramme.h"
-#include "Atlas.h"
-#include "Avertissements.h"
-#include "Conversions.h"
-#include "Cp1252.h"
-#include "ErreurFichier.h"
-#include "Fichiers.h"
-#include "Fuseaux.h"
+#include "tests/support/DossierProgramme.h"
+#include "birthdata/Atlas.h"
+#include "core/Avertissements.h"
+#include "core/Conversions.h"
+#include "birthdata/records/Cp1252.h"
+#include "birthdata/records/ErreurFichier.h"
+#include "birthdata/records/Fichiers.h"
+#include "birthdata/Fuseaux.h"
 
 using namespace selvane;
 namespace fs = std::filesystem;

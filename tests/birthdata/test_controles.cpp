@@ -4,10 +4,10 @@
 #include <string>
 #include <vector>
 
-#include "Controles.h"
-#include "LignesFiches.h"
-#include "Saisie.h"
-#include "TemoinAvertissements.h"
+#include "birthdata/records/Controles.h"
+#include "birthdata/LignesFiches.h"
+#include "birthdata/Saisie.h"
+#include "tests/support/TemoinAvertissements.h"
 
 using namespace selvane;
 

@@ -22,28 +22,28 @@
 #include <filesystem>
 #include <fstream>
 
-#include "AppliDeTest.h"
-#include "DossierProgramme.h"
-#include "FicheDeTest.h"
-#include "Pdf.h"
-#include "PlateformeTemoin.h"
-#include "SaisieClavier.h"
-#include "VerifierFiches.h"
-#include "Avertissements.h"
-#include "CleTri.h"
-#include "Controles.h"
-#include "Conversions.h"
-#include "Cp1252.h"
-#include "Ephemerides.h"
-#include "EtatTheme.h"
-#include "FichierNaissance.h"
-#include "Fuseaux.h"
-#include "GrilleAtlas.h"
-#include "Plateforme.h"
-#include "TFormConsultAtlas.h"
-#include "TFormDomiscop.h"
-#include "TFormEnterData.h"
-#include "TFormLoadData.h"
+#include "tests/support/AppliDeTest.h"
+#include "tests/support/DossierProgramme.h"
+#include "tests/support/FicheDeTest.h"
+#include "tests/support/Pdf.h"
+#include "tests/support/PlateformeTemoin.h"
+#include "tests/support/SaisieClavier.h"
+#include "tests/support/VerifierFiches.h"
+#include "core/Avertissements.h"
+#include "birthdata/records/CleTri.h"
+#include "birthdata/records/Controles.h"
+#include "core/Conversions.h"
+#include "birthdata/records/Cp1252.h"
+#include "core/Ephemerides.h"
+#include "core/EtatTheme.h"
+#include "birthdata/records/FichierNaissance.h"
+#include "birthdata/Fuseaux.h"
+#include "birthdata/GrilleAtlas.h"
+#include "widgets/Plateforme.h"
+#include "birthdata/TFormConsultAtlas.h"
+#include "birthdata/TFormDomiscop.h"
+#include "birthdata/TFormEnterData.h"
+#include "birthdata/TFormLoadData.h"
 
 using namespace selvane;
 namespace fs = std::filesystem;
@@ -398,8 +398,12 @@ TEST_F(SaisieTest, TexteHostileDansChaqueChamp) {
       for (const auto& m : temoin.messages) vu = vu || m.texte == QString::fromUtf8(message);
       EXPECT_TRUE(vu) << contexte.toStdString() << " lacks " << message;
     }
-    if (attendu) EXPECT_TRUE(fs::exists(chemin)) << contexte.toStdString();
-    if (message) EXPECT_FALSE(fs::exists(chemin)) << contexte.toStdString();
+    if (attendu) {
+      EXPECT_TRUE(fs::exists(chemin)) << contexte.toStdString();
+    }
+    if (message) {
+      EXPECT_FALSE(fs::exists(chemin)) << contexte.toStdString();
+    }
   };
   for (Champ c : champs)
     for (const QString& t : generiques) Essayer(c, t, nullptr, false);

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "Aspects.h"
-#include "Catalogue.h"
+#include "core/Aspects.h"
+#include "core/Catalogue.h"
 
 using namespace selvane;
 

@@ -6,13 +6,13 @@
 #include <functional>
 #include <initializer_list>
 
-#include "Avertissements.h"
-#include "Calcul.h"
-#include "Catalogue.h"
-#include "Conversions.h"
-#include "Ephemerides.h"
-#include "EtatTheme.h"
-#include "TemoinAvertissements.h"
+#include "core/Avertissements.h"
+#include "core/Calcul.h"
+#include "core/Catalogue.h"
+#include "core/Conversions.h"
+#include "core/Ephemerides.h"
+#include "core/EtatTheme.h"
+#include "tests/support/TemoinAvertissements.h"
 
 using namespace selvane;
 

@@ -5,12 +5,12 @@
 #include <cstdlib>
 #include <ctime>
 
-#include "Calcul.h"
-#include "Avertissements.h"
-#include "Catalogue.h"
-#include "Conversions.h"
-#include "Cp1252.h"
-#include "TemoinAvertissements.h"
+#include "core/Calcul.h"
+#include "core/Avertissements.h"
+#include "core/Catalogue.h"
+#include "core/Conversions.h"
+#include "birthdata/records/Cp1252.h"
+#include "tests/support/TemoinAvertissements.h"
 
 using namespace selvane;
 

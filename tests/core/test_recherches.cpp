@@ -3,12 +3,12 @@
 #include <cmath>
 #include <cstring>
 
-#include "Calcul.h"
-#include "Catalogue.h"
-#include "Conversions.h"
-#include "Ephemerides.h"
-#include "EtatTheme.h"
-#include "Recherches.h"
+#include "core/Calcul.h"
+#include "core/Catalogue.h"
+#include "core/Conversions.h"
+#include "core/Ephemerides.h"
+#include "core/EtatTheme.h"
+#include "core/Recherches.h"
 
 using namespace selvane;
 

@@ -1,11 +1,11 @@
 #include <gtest/gtest.h>
 #include <optional>
 
-#include "AppliDeTest.h"
-#include "DossierProgramme.h"
-#include "FicheDeTest.h"
-#include "Pdf.h"
-#include "PlateformeTemoin.h"
+#include "tests/support/AppliDeTest.h"
+#include "tests/support/DossierProgramme.h"
+#include "tests/support/FicheDeTest.h"
+#include "tests/support/Pdf.h"
+#include "tests/support/PlateformeTemoin.h"
 #include <unistd.h>
 
 #include <limits>
@@ -30,19 +30,19 @@
 #include <filesystem>
 #include <fstream>
 
-#include "Calcul.h"
-#include "Catalogue.h"
-#include "Commandes.h"
-#include "Conversions.h"
-#include "Ephemerides.h"
-#include "DessinTheme.h"
-#include "EtatTheme.h"
-#include "FenetresAnnexes.h"
-#include "FichierNaissance.h"
-#include "Plateforme.h"
-#include "Reglages.h"
-#include "TMainForm.h"
-#include "Traits.h"
+#include "core/Calcul.h"
+#include "core/Catalogue.h"
+#include "widgets/Commandes.h"
+#include "core/Conversions.h"
+#include "core/Ephemerides.h"
+#include "listing/DessinTheme.h"
+#include "core/EtatTheme.h"
+#include "frame/FenetresAnnexes.h"
+#include "birthdata/records/FichierNaissance.h"
+#include "widgets/Plateforme.h"
+#include "reglages/Reglages.h"
+#include "frame/TMainForm.h"
+#include "dessin/Traits.h"
 
 using namespace selvane;
 namespace fs = std::filesystem;

@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 #include <optional>
 
-#include "AppliDeTest.h"
-#include "DossierProgramme.h"
-#include "PlateformeTemoin.h"
+#include "tests/support/AppliDeTest.h"
+#include "tests/support/DossierProgramme.h"
+#include "tests/support/PlateformeTemoin.h"
 #include <unistd.h>
 
 #include <QApplication>
@@ -17,14 +17,14 @@
 #include <filesystem>
 #include <fstream>
 
-#include "Catalogue.h"
-#include "EtatTheme.h"
-#include "Plateforme.h"
-#include "Reglages.h"
-#include "Sauvegarde.h"
-#include "TFormBackup.h"
-#include "TFormCouleurs.h"
-#include "TFormOptions.h"
+#include "core/Catalogue.h"
+#include "core/EtatTheme.h"
+#include "widgets/Plateforme.h"
+#include "reglages/Reglages.h"
+#include "frame/Sauvegarde.h"
+#include "frame/TFormBackup.h"
+#include "frame/TFormCouleurs.h"
+#include "frame/TFormOptions.h"
 
 using namespace selvane;
 namespace fs = std::filesystem;

@@ -6,12 +6,12 @@
 #include <algorithm>
 #include <fstream>
 
-#include "DossierProgramme.h"
-#include "Avertissements.h"
-#include "Catalogue.h"
-#include "ErreurFichier.h"
-#include "EtatTheme.h"
-#include "Reglages.h"
+#include "tests/support/DossierProgramme.h"
+#include "core/Avertissements.h"
+#include "core/Catalogue.h"
+#include "birthdata/records/ErreurFichier.h"
+#include "core/EtatTheme.h"
+#include "reglages/Reglages.h"
 
 using namespace selvane;
 namespace fs = std::filesystem;

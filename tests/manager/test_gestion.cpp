@@ -1,12 +1,12 @@
 #include <gtest/gtest.h>
 #include <optional>
 
-#include "AppliDeTest.h"
-#include "DossierProgramme.h"
-#include "FicheDeTest.h"
-#include "PlateformeTemoin.h"
-#include "SaisieClavier.h"
-#include "VerifierFiches.h"
+#include "tests/support/AppliDeTest.h"
+#include "tests/support/DossierProgramme.h"
+#include "tests/support/FicheDeTest.h"
+#include "tests/support/PlateformeTemoin.h"
+#include "tests/support/SaisieClavier.h"
+#include "tests/support/VerifierFiches.h"
 #include <unistd.h>
 
 #include <QAction>
@@ -18,12 +18,12 @@
 #include <filesystem>
 #include <fstream>
 
-#include "CleTri.h"
-#include "Controles.h"
-#include "FichierNaissance.h"
-#include "GrilleTexte.h"
-#include "Plateforme.h"
-#include "TMainForm.h"
+#include "birthdata/records/CleTri.h"
+#include "birthdata/records/Controles.h"
+#include "birthdata/records/FichierNaissance.h"
+#include "widgets/GrilleTexte.h"
+#include "widgets/Plateforme.h"
+#include "manager/TMainForm.h"
 
 using namespace selvane;
 namespace fs = std::filesystem;

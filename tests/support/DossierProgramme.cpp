@@ -1,4 +1,4 @@
-#include "DossierProgramme.h"
+#include "tests/support/DossierProgramme.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>

@@ -1,7 +1,7 @@
 #pragma once
 // A birth record for tests: a complete Paris record of 1952 unless told otherwise.
-#include "CleTri.h"
-#include "FicheClient.h"
+#include "birthdata/records/CleTri.h"
+#include "birthdata/records/FicheClient.h"
 
 namespace selvane {
 

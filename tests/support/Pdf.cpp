@@ -1,4 +1,4 @@
-#include "Pdf.h"
+#include "tests/support/Pdf.h"
 
 #include <cstdio>
 #include <memory>

@@ -1,4 +1,4 @@
-#include "PlateformeTemoin.h"
+#include "tests/support/PlateformeTemoin.h"
 
 #include <QPrinter>
 

@@ -4,7 +4,7 @@
 #include <QString>
 #include <QStringList>
 
-#include "Plateforme.h"
+#include "widgets/Plateforme.h"
 
 namespace selvane {
 

@@ -3,9 +3,9 @@
 #include <string>
 #include <vector>
 
-#include "Avertissements.h"
-#include "Ephemerides.h"
-#include "EtatTheme.h"
+#include "core/Avertissements.h"
+#include "core/Ephemerides.h"
+#include "core/EtatTheme.h"
 
 namespace selvane {
 

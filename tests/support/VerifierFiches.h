@@ -6,7 +6,7 @@
 #include <utility>
 #include <vector>
 
-#include "FicheClient.h"
+#include "birthdata/records/FicheClient.h"
 
 inline void VerifierFiches(const std::vector<selvane::FicheClient>& lues,
                            const std::vector<selvane::FicheClient>& attendues, const std::string& fichier) {

@@ -4,13 +4,13 @@
 #include <cstring>
 #include <map>
 
-#include "Calcul.h"
-#include "Catalogue.h"
-#include "Conversions.h"
-#include "Cp1252.h"
-#include "Ephemerides.h"
-#include "EtatTheme.h"
-#include "Lunaisons.h"
+#include "core/Calcul.h"
+#include "core/Catalogue.h"
+#include "core/Conversions.h"
+#include "birthdata/records/Cp1252.h"
+#include "core/Ephemerides.h"
+#include "core/EtatTheme.h"
+#include "techniques/Lunaisons.h"
 
 using namespace selvane;
 

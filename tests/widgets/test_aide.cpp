@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "AppliDeTest.h"
+#include "tests/support/AppliDeTest.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -9,8 +9,8 @@
 #include <QTextBrowser>
 #include <filesystem>
 
-#include "FenetreAide.h"
-#include "Plateforme.h"
+#include "widgets/FenetreAide.h"
+#include "widgets/Plateforme.h"
 
 using namespace selvane;
 

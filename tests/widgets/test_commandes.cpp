@@ -3,10 +3,10 @@
 #include <QString>
 #include <stdexcept>
 
-#include "Commandes.h"
-#include "ErreurFichier.h"
-#include "Plateforme.h"
-#include "PlateformeTemoin.h"
+#include "widgets/Commandes.h"
+#include "birthdata/records/ErreurFichier.h"
+#include "widgets/Plateforme.h"
+#include "tests/support/PlateformeTemoin.h"
 
 using namespace selvane;
 

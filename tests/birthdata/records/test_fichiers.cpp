@@ -8,11 +8,11 @@
 #include <iterator>
 #include <unistd.h>
 
-#include "DossierProgramme.h"
-#include "CleTri.h"
-#include "Cp1252.h"
-#include "ErreurFichier.h"
-#include "FichierNaissance.h"
+#include "tests/support/DossierProgramme.h"
+#include "birthdata/records/CleTri.h"
+#include "birthdata/records/Cp1252.h"
+#include "birthdata/records/ErreurFichier.h"
+#include "birthdata/records/FichierNaissance.h"
 
 using namespace selvane;
 namespace fs = std::filesystem;
@@ -324,8 +324,8 @@ TEST_F(FichiersTest, NomTropLongEtDossierAbsent) {
   // What std::filesystem throws gets the same words.
   try {
     (void)fs::status(longue);
-    fs::file_size(longue);
-    ADD_FAILURE() << "no error";
+    const auto taille = fs::file_size(longue);
+    ADD_FAILURE() << "no error, size " << taille;
   } catch (const fs::filesystem_error& e) {
     EXPECT_EQ(std::string(ErreurDuSysteme(e).what()),
               "Le nom de fichier ou l'extension est trop long. (" + longue.string() + ")");

@@ -2,9 +2,9 @@
 
 #include <cstring>
 
-#include "ChaineCourte.h"
-#include "Cp1252.h"
-#include "FicheClient.h"
+#include "birthdata/records/ChaineCourte.h"
+#include "birthdata/records/Cp1252.h"
+#include "birthdata/records/FicheClient.h"
 
 using namespace selvane;
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "AppliDeTest.h"
+#include "tests/support/AppliDeTest.h"
 
 #include <QGuiApplication>
 #include <QImage>
@@ -9,8 +9,8 @@
 #include <cmath>
 #include <filesystem>
 
-#include "Catalogue.h"
-#include "ImagesGeometrie.h"
+#include "core/Catalogue.h"
+#include "data/images/ImagesGeometrie.h"
 
 using namespace selvane;
 namespace fs = std::filesystem;

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "AppliDeTest.h"
+#include "tests/support/AppliDeTest.h"
 
 #include <QFont>
 #include <QFontDatabase>
@@ -12,7 +12,7 @@
 #include <filesystem>
 #include <map>
 
-#include "Catalogue.h"
+#include "core/Catalogue.h"
 
 using namespace selvane;
 namespace fs = std::filesystem;

@@ -9,8 +9,8 @@
 #include <tuple>
 #include <vector>
 
-#include "ClesInterpretation.h"
-#include "FormeImage.h"
+#include "data/textes/ClesInterpretation.h"
+#include "data/textes/FormeImage.h"
 
 using namespace selvane;
 
