@@ -430,7 +430,7 @@ bool TFormEnterData::TesterHeure() {
   // The seconds beside it go into the record too.
   const std::string heure = FicheSaisie().Heure.Chaine();
   if (!HeureValide(heure)) {
-    LaPlateforme().Avertissement(QString::fromStdString(Cp1252VersUtf8(heure)) + " : heure incorrecte");
+    LaPlateforme().Avertissement(Texte(heure) + " : heure incorrecte");
     MaskEditSecondes->setFocus();
     return false;
   }
