@@ -21,6 +21,10 @@ GrilleAtlas::GrilleAtlas(int lignes, QWidget* parent)
   const int w = table_->fontMetrics().horizontalAdvance('A');
   const int largeurs[4] = {lignes == 20 ? 40 : 30, 30, 6, 7};
   for (int c = 0; c < 4; ++c) table_->setColumnWidth(c, largeurs[c] * w);
+  // The city column gives up width first, so the coordinates stay in view in a
+  // narrow window.
+  table_->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
+  table_->horizontalHeader()->setMinimumSectionSize(6 * w);
   for (int l = 0; l < lignes; ++l) table_->setRowHeight(l, table_->fontMetrics().height() + 4);
   barre_->setPageStep(16);
   connect(barre_, &QScrollBar::valueChanged, this, [this](int v) {
