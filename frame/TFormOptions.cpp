@@ -112,6 +112,14 @@ TFormOptions::TFormOptions(const QString& dossier, QWidget* parent)
 bool TFormOptions::Valider() {
   for (QLineEdit* orbe : orbes_) orbe->setText(ValidateurOrbe::Normaliser(orbe->text()));  // one still being typed
   for (int i = 0; i < 9; ++i) {
+    // A blank orb would be written and then refused by the settings reader,
+    // leaving a file the next start cannot read: refuse it before writing.
+    const QString texte = orbes_[i]->text().trimmed();
+    if (texte.isEmpty() || texte == ".") {
+      LaPlateforme().Avertissement("'" + orbes_[i]->text() + QString::fromUtf8("' n'est pas une valeur numérique correcte"));
+      orbes_[i]->setFocus();
+      return false;
+    }
     if (LireNombre(orbes_[i]->text().toStdString()) > 15.0) {
       LaPlateforme().Avertissement(QString::fromUtf8("Valeur trop élevée...vérifiez vos orbes"));
       return false;

@@ -1,4 +1,8 @@
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cctype>
+#include <string>
 #include <optional>
 
 #include "tests/support/AppliDeTest.h"
@@ -7,6 +11,8 @@
 #include <unistd.h>
 
 #include <QApplication>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QListWidget>
@@ -218,4 +224,58 @@ TEST_F(PreferencesTest, OrbesTapeesAvecLeurPoint) {
             "o\r\n 7.5\r\no\r\n 2.5\r\no\r\n 1.5\r\no\r\n12.5\r\no\r\n 8.0\r\no\r\n 6.0\r\no\r\n 3.5\r\no\r\n 4.2\r\n");
   EXPECT_DOUBLE_EQ(LesReglages().AspectOrbe[0], 7.5 * DegEnRad);
   EXPECT_DOUBLE_EQ(LesReglages().AspectOrbe[2], 1.5 * DegEnRad);
+}
+
+// Hostile text pasted or typed into an orb: never a crash, and what reaches
+// the settings file is an orb of the " 8.0" form within the allowed range, or
+// nothing is written at all.
+TEST_F(PreferencesTest, OrbesHostilesJamaisEcrites) {
+  const QString cas[] = {QString(),
+                         QString(10000, '9'),
+                         QString::fromUtf8("\t\r\n\x01"),
+                         QString::fromUtf8("é8"),
+                         QString::fromUtf8("Ω€"),
+                         "-5",
+                         "1e308",
+                         "99.9",
+                         "15.1",
+                         ".",
+                         "0.0"};
+  for (const QString& texte : cas) {
+    const std::string avant = Lire(dossier / "SelvOpt.def");
+    TFormOptions options(Dossier());
+    options.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&options));
+    QLineEdit* orbe = options.Orbe(0);
+    QTest::mouseClick(orbe, Qt::LeftButton);
+    orbe->selectAll();
+    QTest::keyClick(orbe, Qt::Key_Delete);
+    QGuiApplication::clipboard()->setText(texte);
+    QTest::keyClick(orbe, Qt::Key_V, Qt::ControlModifier);
+    // Typed as well, where the keyboard can type it.
+    const QString tape = texte.left(8);
+    if (std::all_of(tape.begin(), tape.end(), [](QChar c) { return c.unicode() >= 0x20 && c.unicode() < 0x7F; }))
+      QTest::keyClicks(orbe, tape);
+    QTest::keyClick(orbe, Qt::Key_Tab);
+    const std::size_t messages = temoin.messages.size();
+    const bool accepte = options.Valider();
+    const std::string apres = Lire(dossier / "SelvOpt.def");
+    const std::string contexte = texte.left(20).toStdString();
+    if (!accepte) {
+      EXPECT_GT(temoin.messages.size(), messages) << contexte;
+      EXPECT_EQ(apres, avant) << contexte;
+      continue;
+    }
+    // Second line of the file: the first aspect's orb.
+    const std::size_t debut = apres.find("\r\n") + 2;
+    const std::string ligne = apres.substr(debut, apres.find("\r\n", debut) - debut);
+    ASSERT_EQ(ligne.size(), 4u) << contexte << " -> '" << ligne << "'";
+    EXPECT_TRUE(ligne[2] == '.' && std::isdigit(static_cast<unsigned char>(ligne[1])) &&
+                std::isdigit(static_cast<unsigned char>(ligne[3])) &&
+                (ligne[0] == ' ' || std::isdigit(static_cast<unsigned char>(ligne[0]))))
+        << contexte << " -> '" << ligne << "'";
+    EXPECT_LE(std::stod(ligne), 15.0) << contexte;
+    EXPECT_GE(LesReglages().AspectOrbe[0], 0.0) << contexte;
+    EXPECT_LE(LesReglages().AspectOrbe[0], 15.0 * DegEnRad) << contexte;
+  }
 }
