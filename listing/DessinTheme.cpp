@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "core/Aspects.h"
+#include "core/Contacts.h"
 #include "core/Calcul.h"
 #include "core/Catalogue.h"
 #include "core/Conversions.h"

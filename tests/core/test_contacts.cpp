@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "core/Aspects.h"
+#include "core/Contacts.h"
 #include "core/Catalogue.h"
 
 using namespace selvane;

@@ -1,4 +1,4 @@
-#include "core/Aspects.h"
+#include "core/Contacts.h"
 
 #include <cmath>
 

@@ -1,5 +1,5 @@
 #pragma once
-// Aspect finding between two longitudes by the aspect options.
+// Contacts between two longitudes: which aspect of the options, if any, holds them.
 namespace selvane {
 
 // The first active aspect (index 0..8 of AnglesAspects) whose orb holds the
