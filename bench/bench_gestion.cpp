@@ -9,6 +9,7 @@
 #include "birthdata/records/CleTri.h"
 #include "birthdata/records/FichierNaissance.h"
 #include "manager/TMainForm.h"
+#include "tests/support/FicheDeTest.h"
 
 using namespace selvane;
 namespace fs = std::filesystem;
@@ -18,16 +19,8 @@ static void BM_ChargerTrierSauver10000(benchmark::State& state) {
   fs::create_directories(dossier);
   std::vector<FicheClient> fiches;
   for (int i = 0; i < 10000; ++i) {
-    FicheClient f;
-    f.Nom = "NOM" + std::to_string((i * 7919) % 10000 + 10000) + ",Prenom";
-    f.SortOrder = CleDeTri(f.Nom.Texte());
-    f.Date = "07/03/1952";
-    f.Heure = "14h05m30";
-    f.Ville = "Paris";
-    f.Lat = "48.52";
-    f.Long = "2.20";
-    f.Fuseau = "01.00.00";
-    fiches.push_back(f);
+    const std::string nom = "NOM" + std::to_string((i * 7919) % 10000 + 10000) + ",Prenom";
+    fiches.push_back(FicheDeTest(nom.c_str()).AvecCle());
   }
   gestion::TMainForm fenetre(QString::fromStdString(dossier.string()));
   for (auto _ : state) {

@@ -12,6 +12,7 @@
 #include "core/Ephemerides.h"
 #include "core/EtatTheme.h"
 #include "reglages/Reglages.h"
+#include "tests/support/FicheDeTest.h"
 
 using namespace selvane;
 
@@ -19,14 +20,7 @@ static void BM_DessinerTheme1920x1080(benchmark::State& state) {
   ReinitialiserEtat();
   OuvrirEphemerides();
   AppliquerReglagesParDefaut();
-  FicheClient& f = Etat().FicheEnCours;
-  f.Nom = "DUPONT,Jean";
-  f.Date = "07/03/1952";
-  f.Heure = "14h05m30";
-  f.Ville = "Paris";
-  f.Lat = "48.52";
-  f.Long = "2.20";
-  f.Fuseau = "01.00.00";
+  Etat().FicheEnCours = FicheDeTest();
   CalculerTheme(EcartGlyphes8);
   QImage image(1920, 1080, QImage::Format_RGB32);
   for (auto _ : state) {

@@ -7,6 +7,7 @@
 
 #include "birthdata/records/CleTri.h"
 #include "birthdata/records/FichierNaissance.h"
+#include "tests/support/FicheDeTest.h"
 
 using namespace selvane;
 namespace fs = std::filesystem;
@@ -17,16 +18,8 @@ static void BM_InsererDansDixMille(benchmark::State& state) {
   const fs::path fichier = dossier / "Grand.thz";
   std::vector<FicheClient> fiches;
   for (int i = 0; i < 10000; ++i) {
-    FicheClient f;
-    f.Nom = "NOM" + std::to_string(100000 + 2 * i) + ",Prenom";
-    f.SortOrder = CleDeTri(f.Nom.Texte());
-    f.Date = "07/03/1952";
-    f.Heure = "14h05m30";
-    f.Ville = "Paris";
-    f.Lat = "48.52";
-    f.Long = "2.20";
-    f.Fuseau = "01.00.00";
-    fiches.push_back(f);
+    const std::string nom = "NOM" + std::to_string(100000 + 2 * i) + ",Prenom";
+    fiches.push_back(FicheDeTest(nom.c_str()).AvecCle());
   }
   FicheClient nouvelle = fiches[5000];
   nouvelle.Nom = "NOM110001,Milieu";

@@ -12,6 +12,7 @@
 #include "birthdata/records/ErreurFichier.h"
 #include "core/EtatTheme.h"
 #include "reglages/Reglages.h"
+#include "tests/support/FicheDeTest.h"
 
 using namespace selvane;
 
@@ -44,13 +45,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* d, std::size_t n) {
   for (double orbe : r.AspectOrbe) VERIFIER(orbe >= 0 && orbe <= Pi + 1e-12);
   VERIFIER(Etat().SystemeMaisons <= 9);
 
-  FicheClient& f = Etat().FicheEnCours;
-  f.Nom = "DUPONT,Jean";
-  f.Date = "07/03/1952";
-  f.Heure = "14h05m30";
-  f.Lat = "48.52";
-  f.Long = "2.20";
-  f.Fuseau = "01.00.00";
+  Etat().FicheEnCours = FicheDeTest();
   CalculerTheme(EcartGlyphes8);
   for (int k = 1; k <= 12; ++k) VERIFIER(std::isfinite(Etat().Maisons[k]));
 

@@ -6,6 +6,7 @@
 #include "core/Ephemerides.h"
 #include "core/EtatTheme.h"
 #include "tests/support/TemoinAvertissements.h"
+#include "tests/support/FicheDeTest.h"
 
 using namespace selvane;
 
@@ -15,15 +16,7 @@ class EtatTest : public ::testing::Test {
  protected:
   void SetUp() override {
     PreparerEtatDeTest();
-    FicheClient& f = Etat().FicheEnCours;
-    f.Nom = "DUPONT,Jean";
-    f.Date = "07/03/1952";
-    f.Heure = "14h05m30";
-    f.Ville = "Paris";
-    f.Lat = "48.52";
-    f.Long = "2.20";
-    f.Fuseau = "01.00.00";
-    f.Commentaire = "essai";
+    Etat().FicheEnCours = FicheDeTest();
     Etat().NomFichierNaissance = "Natal";
   }
 };
