@@ -56,6 +56,10 @@ double NutationLongitude(double jourJulienTU) {
   return secondes / 3600.0 * DegEnRad;
 }
 
+double CorrectionPrecession(double t, double t0) {
+  return PrecessionGenerale(t, t0) - NutationLongitude(t0) + NutationLongitude(t);
+}
+
 double LongitudeVertex(double latitudeRad, double tempsSideralDeg, double obliquiteRad) {
   const double theta = tempsSideralDeg * DegEnRad;
   const double eps = obliquiteRad;

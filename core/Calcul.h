@@ -20,6 +20,9 @@ void CalculerTheme(float ecartGlyphes);
 double MiPoint(double a, double b);
 double PrecessionGenerale(double t1, double t0);
 double NutationLongitude(double jourJulienTU);
+// Precession and nutation from the natal moment t0 to a return moment t (radians): what a
+// return corrected for precession adds to its target longitude.
+double CorrectionPrecession(double t, double t0);
 // The Vertex from the latitude, the local sidereal time (degrees) and the obliquity.
 double LongitudeVertex(double latitudeRad, double tempsSideralDeg, double obliquiteRad);
 // The same for the current chart's sidereal time and obliquity.

@@ -145,6 +145,10 @@ TEST(Precession, ValeursDeReference) {
               5029.0966 + 1.11113 - 0.000006, 1e-6);
   EXPECT_EQ(PrecessionGenerale(2451545.0, 2451545.0), 0);
   EXPECT_NEAR(AnneeDecimale(2415020.5), 1900.0, 1e-12);
+  // At the natal moment a return needs no correction; forty years on, about 33.5'.
+  EXPECT_EQ(CorrectionPrecession(2440000.5, 2440000.5), 0);
+  const double quarante = CorrectionPrecession(2440000.5 + 40 * 365.25, 2440000.5) * RadEnDeg * 60;
+  EXPECT_NEAR(quarante, 33.5, 0.4);
 }
 
 TEST_F(ThemeTest, NutationCourteProcheDeLaBibliotheque) {
