@@ -620,4 +620,20 @@ CadreMaisons CalculerCadreMaisons(int axe, const double longitudes[25], double t
   return c;
 }
 
+namespace {
+CadreMaisons CadreDeCouche(const ModeleCadran& m, int axe, int couche, double tempsSideral) {
+  double l[25];
+  for (int b = 1; b <= NbCorps; ++b) l[b] = m.Longitudes[b][couche];
+  return CalculerCadreMaisons(axe, l, tempsSideral, m.ObliquiteNaissance, l[MilieuDuCiel]);
+}
+}  // namespace
+
+CadreMaisons CadreNatal(const ModeleCadran& m, int axe) {
+  return CadreDeCouche(m, axe, CoucheNatale, m.natal.TempsSideralNatal);
+}
+
+CadreMaisons CadreTransit(const ModeleCadran& m, int axe) {
+  return CadreDeCouche(m, axe, CoucheTransit, m.TempsSideralTransit);
+}
+
 }  // namespace selvane

@@ -223,5 +223,9 @@ struct CadreMaisons {
 };
 CadreMaisons CalculerCadreMaisons(int axe, const double longitudes[25], double tempsSideralDeg,
                                   double obliquiteDeg, double milieuDuCiel);
+// The natal frame (natal longitudes, sidereal time at birth) and the transit frame (transit
+// longitudes and sidereal time), both with the obliquity of the birth date.
+CadreMaisons CadreNatal(const ModeleCadran& m, int axe);
+CadreMaisons CadreTransit(const ModeleCadran& m, int axe);
 
 }  // namespace selvane
