@@ -276,9 +276,11 @@ void DessinerZodiaque(QPainter& p, const GeometrieCadran& g, const QColor& plume
       QPainterPath secteur;
       const QRectF dehors(centre.x() - exterieur, centre.y() - exterieur, 2.0 * exterieur, 2.0 * exterieur);
       const QRectF dedans(centre.x() - interieur, centre.y() - interieur, 2.0 * interieur, 2.0 * interieur);
-      secteur.arcMoveTo(dehors, i * 30);
-      secteur.arcTo(dehors, i * 30, 30);
-      secteur.arcTo(dedans, i * 30 + 30, -30);
+      // Sign i runs from screen direction 90 + 30i (its 0 degree) counter-clockwise.
+      const double debut = 90 + 30 * i;
+      secteur.arcMoveTo(dehors, debut);
+      secteur.arcTo(dehors, debut, 30);
+      secteur.arcTo(dedans, debut + 30, -30);
       secteur.closeSubpath();
       p.fillPath(secteur, elements[i % 4]);
     }
