@@ -18,7 +18,7 @@
 #include "dial/DessinCadran.h"
 #include "dial/ModeleCadran.h"
 #include "reglages/Reglages.h"
-#include "tests/support/FicheDeTest.h"
+#include "tests/support/CadranDeTest.h"
 
 using namespace selvane;
 
@@ -30,18 +30,8 @@ struct Cadran {
   SelectionCadran s;
   ChampsMoment champs;
   QImage image{1000, 1000, QImage::Format_RGB32};
-  Cadran() {
-    ReinitialiserEtat();
-    std::bitset<256> jeu;
-    for (int n = 1; n <= 20; ++n) jeu.set(n);
-    DefinirJeuPlanetes(jeu);
-    OuvrirEphemerides();
+  Cadran() : m(OuvrirCadranDeTest()) {
     AppliquerReglagesParDefaut();
-    Etat().FicheEnCours = FicheDeTest();
-    Etat().SystemeMaisons = 1;
-    CalculerTheme(EcartGlyphes65);
-    FigerNatal();
-    m.natal = CopierNatal();
     champs.date = "10.12.2026";
     champs.heure = "14h20";
     champs.secondes = "07";
