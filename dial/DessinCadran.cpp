@@ -328,6 +328,8 @@ void DessinerZodiaque(QPainter& p, const GeometrieCadran& g, const QColor& plume
   ReinitialiserPlume(p);
 }
 
+QRect ZoneCopier(const GeometrieCadran& g) { return QRect(g.XC - g.R0, g.YC - g.R0, 2 * g.R0, 2 * g.R0); }
+
 GeometrieCadran DessinerCadran(QPainter& p, const QRect& zone, const ModeleCadran& m, const Reglages& reglages,
                                const OptionsCadran& o) {
   const int S = zone.height();

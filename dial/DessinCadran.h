@@ -34,7 +34,8 @@ struct OptionsCadran {
   std::string marqueEvenement;
 };
 
-// The options of a refresh from the model and the selection (pointer, lines, karmic marks).
+// The options of a refresh from the model and the selection (pointer, lines, karmic marks;
+// for H = 1 the natal meridian frame the window opens on: a window sets its chosen axes after).
 OptionsCadran OptionsDeLaSelection(const ModeleCadran& m, const SelectionCadran& s, const std::bitset<256>& jeu,
                                    bool couronnesColorees);
 
@@ -45,6 +46,9 @@ QColor CouleurCouronne(int slot, bool couronnesColorees);
 // horizontally in it; returns the geometry used (for picking and "Copier").
 GeometrieCadran DessinerCadran(QPainter& p, const QRect& zone, const ModeleCadran& m, const Reglages& reglages,
                                const OptionsCadran& options);
+
+// The square "Copier" puts on the clipboard: 2 R0 wide around the centre.
+QRect ZoneCopier(const GeometrieCadran& g);
 
 // The parts, for the printer's own layout.
 void NettoyerCentre(QPainter& p, const GeometrieCadran& g, const ModeleCadran& m, const Reglages& reglages,
