@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QFontDatabase>
-#include <QGuiApplication>
+#include <QApplication>
 #include <QImage>
 #include <QPainter>
 #include <set>
@@ -113,7 +113,7 @@ namespace {
 class DessinTableTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    ApplicationDeTest<QGuiApplication>();
+    ApplicationDeTest<QApplication>();  // one kind for the whole executable: the windows need widgets
     static bool polices = [] {
       for (const char* f : {"Celvan S.ttf"})
         QFontDatabase::addApplicationFont(QString::fromStdString((DossierInstalle() / f).string()));
