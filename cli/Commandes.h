@@ -9,5 +9,9 @@ int CommandeNaissances(int argc, char** argv);
 int CommandeAtlas(int argc, char** argv);
 int CommandeZone(int argc, char** argv);
 int CommandeGlyphes(int argc, char** argv);
+// 3 for an abandoned lunar return.
+int CommandeRetours(int argc, char** argv);
+int CommandeArc(int argc, char** argv);
+int CommandeTable(int argc, char** argv);
 
 }  // namespace selvane
