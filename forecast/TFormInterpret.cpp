@@ -2,7 +2,9 @@
 
 #include <QAction>
 #include <QButtonGroup>
+#include <QClipboard>
 #include <QCloseEvent>
+#include <QGuiApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QFontMetricsF>
@@ -376,8 +378,10 @@ void TFormInterpret::Dessiner() {
 
 void TFormInterpret::Copiertableau1Click() {
   if (!Image1->isVisible()) return;
+  // The table's area, its sides rounded down to even lengths.
   const int u = geometrie_.u;
-  CopierImage(image_, QRect(0, 0, 37 * u, 45 * u), (37 * u) / 2 * 2, (45 * u) / 2 * 2);
+  const QSize taille((37 * u) / 2 * 2, (45 * u) / 2 * 2);
+  QGuiApplication::clipboard()->setImage(image_.copy(QRect(QPoint(0, 0), taille * image_.devicePixelRatio())));
 }
 
 void TFormInterpret::Imprimer1Click() {

@@ -192,11 +192,15 @@ TEST_F(TablesTest, ImpressionCopieEtManuel) {
   t->Copiertableau1->trigger();
   const QImage copie = QGuiApplication::clipboard()->image();
   ASSERT_FALSE(copie.isNull());
-  EXPECT_EQ(copie.width() % 2, 0);
-  EXPECT_EQ(copie.height() % 2, 0);
+  const int u = t->Geometrie().u;
+  EXPECT_EQ(copie.width(), 37 * u / 2 * 2);
+  EXPECT_EQ(copie.height(), 45 * u / 2 * 2);
   // A double click hides the table, and there is nothing to copy then.
   QTest::mouseDClick(t->Image1, Qt::LeftButton);
   EXPECT_FALSE(t->Image1->isVisible());
+  QGuiApplication::clipboard()->clear();
+  t->Copiertableau1->trigger();
+  EXPECT_TRUE(QGuiApplication::clipboard()->image().isNull());
 
   Cliquer(t->BtnClr10);
   ASSERT_TRUE(t->PanelManuel->isVisible());
