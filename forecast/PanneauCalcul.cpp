@@ -50,10 +50,11 @@ PanneauCalcul::PanneauCalcul(const QString& dossier, ListeThemesSauves liste, QW
 
   MaskEditDate = new QLineEdit(this);
   MaskEditDate->setObjectName("MaskEditDate");
-  MaskEditDate->setInputMask("99.99.0000;_");
+  // Day and month digits may be left out, the year is required (Qt: 9 required, 0 optional).
+  MaskEditDate->setInputMask("00.00.9999;_");
   MaskEditHeure = new QLineEdit(this);
   MaskEditHeure->setObjectName("MaskEditHeure");
-  MaskEditHeure->setInputMask("90\\h00;_");  // a plain h would stand for a hexadecimal digit
+  MaskEditHeure->setInputMask("09\\h99;_");  // a plain h would stand for a hexadecimal digit
   MaskEditHeure->setText("12h00");
   EditVille = new QLineEdit(this);
   EditVille->setObjectName("EditVille");

@@ -126,7 +126,6 @@ TFormInterpret::TFormInterpret(const QString& dossier, ListeThemesSauves liste, 
   setWindowTitle(NomAffiche() + "  -  " + QString::fromUtf8("Tables prévisionnelles"));
   for (int b = 1; b <= 23; ++b) Etat().Positions[b][1] = Etat().Positions[b][6];
   if (const QScreen* ecran = screen()) resize(ecran->availableGeometry().width(), ecran->availableGeometry().height());
-  Calcul->PlacerListe(false);
   Calcul->ChoisirTechnique(TechniquePrevision::Natal);
   Calcul->BtnCalculRSRLEtc->hide();
   titre_ = NomAffiche() + " - Natal";
@@ -412,7 +411,7 @@ void TFormInterpret::Imprimer1Click() {
   par.harmonique = Harmonique();
   par.corpsEnSurbrillance = corpsEnSurbrillance_;
   par.imprimante = true;
-  par.palette = PaletteImpression(LesReglages(), OptionsDessin());
+  par.palette = PaletteImpression(LesReglages(), options_ ? options_() : OptionsDessin());
   DessinerTableauMiPOints(p, lignes_, par);
 }
 
@@ -447,6 +446,13 @@ void TFormInterpret::resizeEvent(QResizeEvent* evenement) {
   if (PanelSelection && droite_)
     PanelSelection->move(std::max(0, droite_->x() - PanelSelection->width()), droite_->y() + Calcul->y());
   if (!lignes_.empty() || modeSelection_) Dessiner();
+}
+
+void TFormInterpret::showEvent(QShowEvent* evenement) {
+  QWidget::showEvent(evenement);
+  // An open saved-charts list moves beside the window once it has its place on the screen.
+  if (!montre_) Calcul->PlacerListe(false);
+  montre_ = true;
 }
 
 void TFormInterpret::closeEvent(QCloseEvent* evenement) {

@@ -421,6 +421,7 @@ void TMainForm::OuvrirTablesPrevisionnelles() {
     if (listeThemes_) listeThemes_->Relire();
   };
   auto* tables = new TFormInterpret(dossier_, liste);
+  tables->DefinirOptions([this] { return options_; });
   QMdiSubWindow* fenetre = zone_->addSubWindow(tables);
   fenetre->setAttribute(Qt::WA_DeleteOnClose);
   fenetre->showMaximized();

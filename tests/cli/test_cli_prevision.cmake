@@ -70,6 +70,16 @@ string(REGEX MATCH "\narc,0,([0-9.]+)\n" x "${o}")
 set(arc ${CMAKE_MATCH_1})
 attendre("${o}" "\ndirected,23,${arc}\n$" "arc: Aries point")
 attendre("${arc}" "^7[2-4]\\." "arc: 75 years")
+# In the table of the solar arc the Aries point's row holds the arc itself (in single
+# precision: compared in millionths of a degree).
+lancer(o e r table ${NAISSANCE} --technique arc --on 07/03/2027)
+string(REGEX MATCH "\n0,23,([0-9.]+),2300\n" x "${o}")
+string(REPLACE "." "" ligne "${CMAKE_MATCH_1}")
+string(REPLACE "." "" attendu "${arc}")
+math(EXPR ecart "${ligne} - ${attendu}")
+if(ecart GREATER 10 OR ecart LESS -10)
+  echec("table arc: Aries point at ${CMAKE_MATCH_1}, arc ${arc}")
+endif()
 
 # Tables: 253 rows, 22 single points, H4 positions under 90°.
 foreach(cas "natal" "transits;--on;01/01/2027;--time;00h00" "rs;--on;01/01/2027;--precession" "rl;--on;01/01/2027" "arc;--on;07/03/2027")
