@@ -15,12 +15,14 @@
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTest>
+#include <QTimer>
 #include <filesystem>
 #include <optional>
 
 #include "birthdata/records/FichierNaissance.h"
 #include "core/Catalogue.h"
 #include "core/EtatTheme.h"
+#include "birthdata/TFormConsultAtlas.h"
 #include "forecast/TFormInterpret.h"
 #include "frame/FenetresAnnexes.h"
 #include "frame/TMainForm.h"
@@ -213,4 +215,35 @@ TEST_F(TablesTest, ImpressionCopieEtManuel) {
   Cliquer(t->ImageLivre);
   EXPECT_EQ(temoin.adresses.size(), 1);
   EXPECT_TRUE(temoin.adresses.value(0).startsWith("https://"));
+}
+
+TEST_F(TablesTest, LAtlasRemplitLeLieuDuCalcul) {
+  TFormInterpret* t = Ouvrir();
+  ASSERT_NE(t, nullptr);
+  // The atlas opens on the window's place; the place typed there comes back.
+  QString villeOuverte;
+  QTimer::singleShot(0, [&] {
+    auto* atlas = qobject_cast<TFormConsultAtlas*>(QApplication::activeModalWidget());
+    if (!atlas) return;
+    villeOuverte = atlas->EditVille->text();
+    Remplir(atlas->EditVille, "Lyon");
+    Remplir(atlas->EditLat, "45.45");
+    Remplir(atlas->EditLong, "4.51");
+    atlas->Ok();
+  });
+  Cliquer(t->Calcul->BtnOuvrirAtlasLocal);
+  EXPECT_EQ(villeOuverte, "Paris");
+  EXPECT_EQ(t->Calcul->EditVille->text(), "Lyon");
+  EXPECT_EQ(t->Calcul->EditLat->text(), "45.45");
+  EXPECT_EQ(t->Calcul->EditLong->text(), "4.51");
+  // Transits are cast at that place, in Universal Time.
+  Choisir(t, TechniquePrevision::Transits);
+  Remplir(t->Calcul->MaskEditHeure, "0000");
+  Cliquer(t->Calcul->BtnCalculRSRLEtc);
+  EXPECT_TRUE(temoin.messages.isEmpty());
+  EXPECT_EQ(Etat().FicheEnCours.Ville.Chaine(), "Lyon");
+  EXPECT_EQ(Etat().FicheEnCours.Lat.Chaine(), "45.45");
+  EXPECT_EQ(Etat().FicheEnCours.Heure.Chaine(), "00h00m00");
+  EXPECT_EQ(Etat().FicheEnCours.Fuseau.Chaine(), "0");
+  EXPECT_TRUE(t->BtnMiPoints->isVisible());
 }
