@@ -124,9 +124,11 @@ ChampsPrevision PanneauCalcul::Champs() const {
   c.technique = Technique();
   c.date = Octets(MaskEditDate->displayText());
   c.heure = Octets(MaskEditHeure->displayText());
-  c.ville = Octets(EditVille->text());
-  c.lat = Octets(EditLat->text());
-  c.lon = Octets(EditLong->text());
+  // The place goes into a saved chart file line by line: no control character may split it,
+  // whichever way it reached the field.
+  c.ville = SansControles(Octets(EditVille->text()));
+  c.lat = SansControles(Octets(EditLat->text()));
+  c.lon = SansControles(Octets(EditLong->text()));
   c.precession = CheckBoxPrecessIncluded->isChecked();
   return c;
 }
