@@ -2,6 +2,7 @@
 #include <cstring>
 
 #include "birthdata/Saisie.h"
+#include "birthdata/records/Controles.h"
 #include "birthdata/records/Cp1252.h"
 #include "cli/Prevision.h"
 #include "core/Avertissements.h"
@@ -73,7 +74,7 @@ bool OuvrirNaissance(const OptionsPrevision& options, EtatPrevision& etat, Champ
   }
   FigerNatal();
   etat = OuvrirEtatPrevision();
-  champs.ville = f.Ville.Chaine().substr(0, 30);
+  champs.ville = SansControles(f.Ville.Chaine().substr(0, 30));
   champs.lat = options.latLieu.empty() ? f.Lat.Chaine() : Utf8VersCp1252(options.latLieu);
   champs.lon = options.longLieu.empty() ? f.Long.Chaine() : Utf8VersCp1252(options.longLieu);
   champs.precession = options.Present("--precession");

@@ -52,6 +52,18 @@ if(NOT n EQUAL 8)
   echec("saved return: ${n} CR LF line ends")
 endif()
 
+# A city with a line end still gives a record of eight lines.
+string(ASCII 13 cr)
+lancer(o e r returns ${NAISSANCE} --kind rs --year 2030 --save --city "Ly${cr}\non")
+file(READ "${DOSSIER}/DUPONT,Jean RS 2030.cht" hex HEX)
+string(REGEX MATCHALL ".." octets "${hex}")
+list(FILTER octets INCLUDE REGEX "^0[ad]$")
+list(LENGTH octets n)
+if(NOT n EQUAL 16)
+  echec("city with a line end: ${n} CR and LF bytes instead of 16")
+endif()
+file(REMOVE "${DOSSIER}/DUPONT,Jean RS 2030.cht")
+
 # Lunar return after midnight of the date.
 lancer(o e r returns ${NAISSANCE} --kind rl --from 01/01/2027)
 if(NOT r EQUAL 0)
