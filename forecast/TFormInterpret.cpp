@@ -71,6 +71,15 @@ int CorpsDeLItem(int item) {
 // The glyph of a point in the choice lists: the Aries point shows as the Aries sign.
 QString GlypheDeChoix(int corps) { return Glyphe(corps == PointBelier ? 'a' : LettresCorps[corps]); }
 
+// A panel shown over the window on demand.
+QFrame* PanneauFlottant(QWidget* fenetre, const char* nom) {
+  auto* panneau = new QFrame(fenetre);
+  panneau->setObjectName(nom);
+  panneau->setFrameShape(QFrame::Panel);
+  panneau->setAutoFillBackground(true);
+  return panneau;
+}
+
 QPixmap ImageDuLivre() {
   QPixmap livre(120, 160);
   livre.fill(QColor(30, 60, 120));
@@ -188,10 +197,7 @@ void TFormInterpret::CreerPanneauDroit(QWidget* droite) {
 }
 
 void TFormInterpret::CreerPanneauSelection() {
-  PanelSelection = new QFrame(this);
-  PanelSelection->setObjectName("PanelSelection");
-  PanelSelection->setFrameShape(QFrame::Panel);
-  PanelSelection->setAutoFillBackground(true);
+  PanelSelection = PanneauFlottant(this, "PanelSelection");
   auto* grille = new QGridLayout(PanelSelection);
   grille->addWidget(new QLabel(QString::fromUtf8("Sélection de Mi-Points particuliers"), PanelSelection), 0, 0, 1, 4);
   const QFont glyphes = Police("Celvan S", 12);
@@ -279,10 +285,7 @@ void TFormInterpret::CreerPanneauSelection() {
 }
 
 void TFormInterpret::CreerPanneauManuel() {
-  PanelManuel = new QFrame(this);
-  PanelManuel->setObjectName("PanelManuel");
-  PanelManuel->setFrameShape(QFrame::Panel);
-  PanelManuel->setAutoFillBackground(true);
+  PanelManuel = PanneauFlottant(this, "PanelManuel");
   auto* colonne = new QVBoxLayout(PanelManuel);
   auto* note = new QLabel(QString::fromUtf8(
                               "Pour interpréter les figures planétaires de ces tables, un livre de règles des "
