@@ -6,6 +6,7 @@
 
 #include "birthdata/Atlas.h"
 #include "core/Avertissements.h"
+#include "cli/Csv.h"
 #include "cli/Commandes.h"
 #include "core/Conversions.h"
 #include "birthdata/records/Cp1252.h"
@@ -22,16 +23,6 @@ fs::path DossierProgramme() {
   std::error_code erreur;
   const fs::path exe = fs::read_symlink("/proc/self/exe", erreur);
   return erreur ? fs::current_path() : exe.parent_path();
-}
-
-std::string ChampCsv(const std::string& texte) {
-  if (texte.find_first_of(",\"\r\n") == std::string::npos) return texte;
-  std::string s = "\"";
-  for (char c : texte) {
-    if (c == '"') s += '"';
-    s += c;
-  }
-  return s + "\"";
 }
 
 int Chercher(const std::string& pays, const std::string& texte, int lignes) {

@@ -11,5 +11,9 @@ int CommandeZone(int argc, char** argv);
 int CommandeGlyphes(int argc, char** argv);
 int CommandeCadran(int argc, char** argv);
 int CommandeArbre(int argc, char** argv);
+// 3 for an abandoned lunar return.
+int CommandeRetours(int argc, char** argv);
+int CommandeArc(int argc, char** argv);
+int CommandeTable(int argc, char** argv);
 
 }  // namespace selvane

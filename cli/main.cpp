@@ -20,6 +20,9 @@ int Executer(int argc, char** argv) {
   if (argc >= 2 && std::strcmp(argv[1], "glyphs") == 0) return selvane::CommandeGlyphes(argc - 2, argv + 2);
   if (argc >= 2 && std::strcmp(argv[1], "dial") == 0) return selvane::CommandeCadran(argc - 2, argv + 2);
   if (argc >= 2 && std::strcmp(argv[1], "tree") == 0) return selvane::CommandeArbre(argc - 2, argv + 2);
+  if (argc >= 2 && std::strcmp(argv[1], "returns") == 0) return selvane::CommandeRetours(argc - 2, argv + 2);
+  if (argc >= 2 && std::strcmp(argv[1], "arc") == 0) return selvane::CommandeArc(argc - 2, argv + 2);
+  if (argc >= 2 && std::strcmp(argv[1], "table") == 0) return selvane::CommandeTable(argc - 2, argv + 2);
   std::fprintf(stderr,
                "Usage : selvane-cli chart --date jj/mm/aaaa --time HHhMMmSS --lat D.MM --long D.MM "
                "--zone FUSEAU [--name TEXTE] [--houses 0..9]\n"
@@ -39,8 +42,14 @@ int Executer(int argc, char** argv) {
                "[--png FICHIER [--size PX]]\n"
                "        selvane-cli tree NAISSANCE --at ... [--harmonic H] [--from natal|arc|transit] "
                "[--to natal|arc|transit] (--body N | --angle DEG) [--orb-index I] [--subharmonics]\n"
-               "        (NAISSANCE : --date jj/mm/aaaa --time HHhMMmSS --lat D.MM --long D.MM --zone FUSEAU "
-               "[--name TEXTE])\n");
+               "        selvane-cli returns NAISSANCE --kind rs --year AAAA [--precession] [--lat D.MM --long D.MM "
+               "--city VILLE] [--save]\n"
+               "        selvane-cli returns NAISSANCE --kind rl --from jj/mm/aaaa [...]\n"
+               "        selvane-cli arc NAISSANCE --on jj/mm/aaaa\n"
+               "        selvane-cli table NAISSANCE [--harmonic H] [--technique natal|rs|rl|arc|transits "
+               "--on jj/mm/aaaa [--time HHhMM] [--precession]]\n"
+               "  NAISSANCE : --date jj/mm/aaaa --time HHhMMmSS --lat D.MM --long D.MM --zone FUSEAU [--name TEXTE] ; "
+               "un second --lat, --long donne le lieu du thème calculé\n");
   return 2;
 }
 

@@ -75,6 +75,8 @@ class TMainForm : public QMainWindow, public FenetrePrincipale, public ContexteC
   QPointer<TFormChartList> listeThemes_;
 
   void FormCreate();
+  void OuvrirListeThemes();
+  void OuvrirTablesPrevisionnelles();
   void CreerMenus();
   void CreerPanneauPlanetes();
   void PeindreFond();
