@@ -18,6 +18,9 @@ int Executer(int argc, char** argv) {
   if (argc >= 2 && std::strcmp(argv[1], "atlas") == 0) return selvane::CommandeAtlas(argc - 2, argv + 2);
   if (argc >= 2 && std::strcmp(argv[1], "zone") == 0) return selvane::CommandeZone(argc - 2, argv + 2);
   if (argc >= 2 && std::strcmp(argv[1], "glyphs") == 0) return selvane::CommandeGlyphes(argc - 2, argv + 2);
+  if (argc >= 2 && std::strcmp(argv[1], "interpret") == 0)
+    return selvane::CommandeInterpretation(argc - 2, argv + 2);
+  if (argc >= 2 && std::strcmp(argv[1], "meaning") == 0) return selvane::CommandeSignification(argc - 2, argv + 2);
   std::fprintf(stderr,
                "Usage : selvane-cli chart --date jj/mm/aaaa --time HHhMMmSS --lat D.MM --long D.MM "
                "--zone FUSEAU [--name TEXTE] [--houses 0..9]\n"
@@ -30,7 +33,10 @@ int Executer(int argc, char** argv) {
                "        selvane-cli atlas files\n"
                "        selvane-cli atlas find PAYS TEXTE [--rows 16|20]\n"
                "        selvane-cli zone NOM_DE_ZONE jj/mm/aaaa HHhMM\n"
-               "        selvane-cli glyphs --png FICHIER\n");
+               "        selvane-cli glyphs --png FICHIER\n"
+               "        selvane-cli interpret THEME.cht [--from sol-lun|personal|points LISTE|midpoints PAIRES] "
+               "[--to all|PAIRES] [--orb-index 0..5] [--indirect]\n"
+               "        selvane-cli meaning A B [C]\n");
   return 2;
 }
 
