@@ -1,0 +1,107 @@
+#include "forecast/DessinTableMiPoints.h"
+
+#include <QFontMetricsF>
+#include <cmath>
+
+#include "core/Catalogue.h"
+#include "core/Conversions.h"
+#include "dessin/Traits.h"
+#include "widgets/Texte1252.h"
+
+namespace selvane {
+
+namespace {
+
+int Proche(double x) { return static_cast<int>(std::lround(x)); }
+
+// Text whose top-left corner is at (x, y), as the table places every glyph.
+void TexteEnHaut(QPainter& p, double x, double y, const QString& texte) {
+  const QFontMetricsF m(p.font(), p.device());
+  p.drawText(QPointF(x, y + m.ascent()), texte);
+}
+
+void Glyphe(QPainter& p, double x, double y, int corps, const ParametresTable& par) {
+  const QString glyphe = selvane::Glyphe(LettresCorps[corps]);
+  if (corps == par.corpsEnSurbrillance) {
+    p.setBackgroundMode(Qt::OpaqueMode);
+    p.setBackground(QColor(0, 0, 255));
+    p.setPen(Qt::white);
+  } else {
+    p.setBackgroundMode(Qt::TransparentMode);
+    p.setPen(par.palette.corps[corps]);
+  }
+  TexteEnHaut(p, x, y, glyphe);
+  p.setBackgroundMode(Qt::TransparentMode);
+}
+
+}  // namespace
+
+GeometrieTable DessinerTableauMiPOints(QPainter& p, const std::vector<LigneMiPoint>& lignes,
+                                       const ParametresTable& par) {
+  p.save();
+  GeometrieTable geo;
+  const QFont glyphes9 = Police("Celvan S", 9);
+  const QFontMetricsF m9(glyphes9, p.device());
+  const double w = m9.horizontalAdvance("A");
+  QColor grille;
+  if (!par.imprimante) {
+    p.fillRect(QRect(0, 0, p.device()->width(), p.device()->height()), Qt::white);
+    const QFont titre = Police("Liberation Sans", 10, true);
+    p.setFont(titre);
+    p.setPen(Qt::black);
+    const int hA = static_cast<int>(QFontMetricsF(titre, p.device()).height());
+    TexteEnHaut(p, 5, hA / 4, par.titre);
+    geo.g = Proche(w / 2.7);
+    geo.u = Proche(1.55 * w);
+    geo.x0 = geo.u;
+    geo.y0 = geo.u;
+    grille = QColor(192, 192, 192);
+  } else {
+    geo.g = Proche(w / (par.harmonique == 1 ? 2.6 : 2.7));
+    geo.u = Proche(1.7 * w);
+    geo.x0 = Proche(1.5 * geo.u);
+    geo.y0 = 6 * Proche(1.3 * m9.height());
+    grille = QColor(128, 128, 128);
+  }
+  const int u = geo.u, g = geo.g, x0 = geo.x0, y0 = geo.y0;
+  geo.blocs = (static_cast<int>(lignes.size()) - 1) / LignesParBloc + 1;
+  p.setPen(QPen(grille, 1));
+  for (int k = 0; k < geo.blocs; ++k) {
+    const int xk = x0 + 6 * u * k;
+    for (int q = 0; q <= LignesParBloc; ++q) p.drawLine(xk, y0 + q * u, xk + 5 * u + g, y0 + q * u);
+    for (int x : {xk, xk + u, xk + 2 * u, xk + 3 * u, xk + 5 * u + g}) p.drawLine(x, y0, x, y0 + LignesParBloc * u);
+  }
+  const QFont glyphes8 = Police("Celvan S", 8);
+  const QFont glyphes7 = Police("Celvan S", 7);
+  const QFont texte9 = Police("Liberation Sans", 9);
+  const int c = (u - static_cast<int>(QFontMetricsF(glyphes8, p.device()).horizontalAdvance("A"))) / 2;
+  for (std::size_t i = 0; i < lignes.size(); ++i) {
+    const LigneMiPoint& r = lignes[i];
+    const int k = static_cast<int>(i) / LignesParBloc;
+    const int l = static_cast<int>(i) % LignesParBloc;
+    const int xk = x0 + 6 * u * k;
+    const int x = xk + c;
+    const int y = y0 + l * u + c;
+    const int premier = r.a != 0 ? r.a : r.b;
+    p.setFont(glyphes8);
+    Glyphe(p, r.a != 0 ? x : x + u, y, premier, par);
+    p.setPen(par.palette.corps[premier]);
+    if (par.harmonique == 1) {
+      p.setFont(glyphes7);
+      TexteEnHaut(p, xk + 3 * u + c, y0 + l * u + Proche(1.2 * c), Texte(FormatGlyphe(r.positionDeg * DegEnRad)));
+    } else {
+      p.setFont(texte9);
+      TexteEnHaut(p, xk + 3 * u + c, y, Texte(FormatDegMin(r.positionDeg)));
+    }
+    if (r.a != 0) {
+      p.setFont(glyphes8);
+      Glyphe(p, x + 2 * u, y, r.b, par);
+      p.setPen(Qt::black);
+      TexteEnHaut(p, x + u + c, y, "/");
+    }
+  }
+  p.restore();
+  return geo;
+}
+
+}  // namespace selvane

@@ -1,0 +1,215 @@
+#include "forecast/PanneauCalcul.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QDateTime>
+#include <QEvent>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <exception>
+
+#include "birthdata/TFormConsultAtlas.h"
+#include "birthdata/records/Controles.h"
+#include "core/Avertissements.h"
+#include "core/Conversions.h"
+#include "core/EtatTheme.h"
+#include "widgets/Plateforme.h"
+#include "widgets/Texte1252.h"
+
+namespace selvane {
+
+namespace {
+
+// Characters of a field by position; a short text gives what it has.
+std::string Morceau(const std::string& texte, std::size_t debut, std::size_t longueur) {
+  return debut < texte.size() ? texte.substr(debut, longueur) : std::string();
+}
+
+}  // namespace
+
+PanneauCalcul::PanneauCalcul(const QString& dossier, ListeThemesSauves liste, QWidget* parent)
+    : QGroupBox(parent), dossier_(dossier), liste_(std::move(liste)) {
+  setObjectName("PanneauCalcul");
+  auto* grille = new QGridLayout(this);
+  RadioGroupType = new QButtonGroup(this);
+  auto* types = new QGroupBox(this);
+  types->setObjectName("RadioGroupType");
+  auto* colonneTypes = new QVBoxLayout(types);
+  const char* noms[] = {"Natal", "RS", "RL", "Arc solaire", "Transits"};
+  for (int i = 0; i < 5; ++i) {
+    auto* bouton = new QRadioButton(QString::fromUtf8(noms[i]), types);
+    RadioGroupType->addButton(bouton, i);
+    colonneTypes->addWidget(bouton);
+  }
+  RadioGroupType->button(0)->setChecked(true);
+  connect(RadioGroupType, &QButtonGroup::idClicked, this, &PanneauCalcul::TechniqueChoisie);
+  grille->addWidget(types, 0, 0, 1, 2);
+
+  MaskEditDate = new QLineEdit(this);
+  MaskEditDate->setObjectName("MaskEditDate");
+  MaskEditDate->setInputMask("99.99.0000;_");
+  MaskEditHeure = new QLineEdit(this);
+  MaskEditHeure->setObjectName("MaskEditHeure");
+  MaskEditHeure->setInputMask("90\\h00;_");  // a plain h would stand for a hexadecimal digit
+  MaskEditHeure->setText("12h00");
+  EditVille = new QLineEdit(this);
+  EditVille->setObjectName("EditVille");
+  EditVille->setMaxLength(30);
+  EditLat = new QLineEdit(this);
+  EditLat->setObjectName("EditLat");
+  EditLat->setMaxLength(6);
+  EditLong = new QLineEdit(this);
+  EditLong->setObjectName("EditLong");
+  EditLong->setMaxLength(7);
+  CheckBoxPrecessIncluded = new QCheckBox(QString::fromUtf8("Inclure précess."), this);
+  CheckBoxPrecessIncluded->setObjectName("CheckBoxPrecessIncluded");
+  EditPrecess = new QLineEdit(this);
+  EditPrecess->setObjectName("EditPrecess");
+  EditPrecess->setReadOnly(true);
+  EditPrecess->setFocusPolicy(Qt::NoFocus);
+  BtnCalculRSRLEtc = new QPushButton("Calcul", this);
+  BtnCalculRSRLEtc->setObjectName("BtnCalculRSRLEtc");
+  BtnClrNow = new QPushButton("Now", this);
+  BtnClrNow->setObjectName("BtnClrNow");
+  BtnOuvrirAtlasLocal = new QPushButton("Atlas", this);
+  BtnOuvrirAtlasLocal->setObjectName("BtnOuvrirAtlasLocal");
+
+  int ligne = 1;
+  auto rangee = [&](const char* etiquette, QWidget* champ) {
+    grille->addWidget(new QLabel(QString::fromUtf8(etiquette), this), ligne, 0);
+    grille->addWidget(champ, ligne++, 1);
+  };
+  rangee("Date", MaskEditDate);
+  rangee("Heure si Transits (TU)", MaskEditHeure);
+  grille->addWidget(BtnClrNow, ligne++, 1);
+  rangee("Ville", EditVille);
+  rangee("Lat.", EditLat);
+  rangee("Long.", EditLong);
+  grille->addWidget(BtnOuvrirAtlasLocal, ligne++, 1);
+  grille->addWidget(CheckBoxPrecessIncluded, ligne++, 0, 1, 2);
+  grille->addWidget(EditPrecess, ligne++, 0, 1, 2);
+  grille->addWidget(BtnCalculRSRLEtc, ligne++, 0, 1, 2);
+
+  MaskEditDate->installEventFilter(this);
+  MaskEditHeure->installEventFilter(this);
+  connect(BtnCalculRSRLEtc, &QPushButton::clicked, this, &PanneauCalcul::CalculDemande);
+  connect(BtnClrNow, &QPushButton::clicked, this, [this] { BtnClrNowClick(); });
+  connect(BtnOuvrirAtlasLocal, &QPushButton::clicked, this, [this] { BtnOuvrirAtlasLocalClick(); });
+}
+
+void PanneauCalcul::Ouvrir() {
+  etat_ = OuvrirEtatPrevision();
+  MaskEditDate->setText(QDate::currentDate().toString("dd.MM.yyyy"));
+  MaskEditHeure->setText("12h00");
+  const FicheClient& f = selvane::Etat().FicheEnCours;
+  EditVille->setText(Texte(f.Ville.Texte()));
+  EditLat->setText(Texte(f.Lat.Texte()));
+  EditLong->setText(Texte(f.Long.Texte()));
+}
+
+TechniquePrevision PanneauCalcul::Technique() const {
+  return static_cast<TechniquePrevision>(std::max(0, RadioGroupType->checkedId()));
+}
+
+void PanneauCalcul::ChoisirTechnique(TechniquePrevision t) {
+  RadioGroupType->button(static_cast<int>(t))->setChecked(true);
+}
+
+ChampsPrevision PanneauCalcul::Champs() const {
+  ChampsPrevision c;
+  c.technique = Technique();
+  c.date = Octets(MaskEditDate->displayText());
+  c.heure = Octets(MaskEditHeure->displayText());
+  c.ville = Octets(EditVille->text());
+  c.lat = Octets(EditLat->text());
+  c.lon = Octets(EditLong->text());
+  c.precession = CheckBoxPrecessIncluded->isChecked();
+  return c;
+}
+
+void PanneauCalcul::PlacerListe(bool ouvrir) {
+  if (liste_.placer && coinListe_) liste_.placer(coinListe_(), ouvrir);
+}
+
+bool PanneauCalcul::BtnCalculRSRLEtcClick() {
+  const ChampsPrevision champs = Champs();
+  const bool retour = champs.technique == TechniquePrevision::RS || champs.technique == TechniquePrevision::RL;
+  if (retour) PlacerListe(true);
+  try {
+    resultat_ = CalculerPrevision(etat_, champs, {dossier_.toStdString(), true, liste_.relire});
+  } catch (const std::exception& erreur) {
+    LaPlateforme().Erreur(QString::fromUtf8(erreur.what()));
+    return false;
+  }
+  if (!resultat_.precession.empty()) EditPrecess->setText(Texte(resultat_.precession));
+  if (resultat_.abandonne) return false;
+  if (resultat_.champsChanges) {
+    MaskEditDate->setText(Texte(resultat_.date));
+    MaskEditHeure->setText(Texte(resultat_.heure));
+  }
+  return true;
+}
+
+bool PanneauCalcul::MaskEditDateExit() {
+  const std::string texte = Octets(MaskEditDate->displayText());
+  std::string barres = texte;
+  for (char& c : barres)
+    if (c == '.') c = '/';
+  try {
+    // Fields that are not numbers fail as the computation would, with the conversion message.
+    EntierExige(Morceau(barres, 0, 2));
+    EntierExige(Morceau(barres, 3, 2));
+    EntierExige(Morceau(barres, 6, 4));
+  } catch (const ErreurConversion& erreur) {
+    LaPlateforme().Erreur(QString::fromUtf8(erreur.what()));
+    return false;
+  }
+  if (DateValide(barres)) return true;
+  LaPlateforme().Information(MaskEditDate->displayText() + " : date incorrecte");
+  return false;
+}
+
+bool PanneauCalcul::MaskEditHeureExit() {
+  const std::string texte = Octets(MaskEditHeure->displayText());
+  try {
+    EntierExige(Morceau(texte, 0, 2));
+    EntierExige(Morceau(texte, 3, 2));
+  } catch (const ErreurConversion& erreur) {
+    LaPlateforme().Erreur(QString::fromUtf8(erreur.what()));
+    return false;
+  }
+  if (HeureValide(texte)) return true;
+  LaPlateforme().Information(MaskEditHeure->displayText() + " : heure incorrecte");
+  return false;
+}
+
+bool PanneauCalcul::eventFilter(QObject* objet, QEvent* evenement) {
+  if (evenement->type() == QEvent::FocusOut && !verification_ && (objet == MaskEditDate || objet == MaskEditHeure)) {
+    // The message box takes the focus too: one check at a time.
+    verification_ = true;
+    auto* champ = static_cast<QLineEdit*>(objet);
+    const bool valide = objet == MaskEditDate ? MaskEditDateExit() : MaskEditHeureExit();
+    if (!valide) champ->setFocus();
+    verification_ = false;
+  }
+  return QGroupBox::eventFilter(objet, evenement);
+}
+
+void PanneauCalcul::BtnClrNowClick() {
+  const QDateTime maintenant = QDateTime::currentDateTime();
+  MaskEditDate->setText(maintenant.toString("dd.MM.yyyy"));
+  MaskEditHeure->setText(maintenant.toString("hh'h'mm"));
+}
+
+void PanneauCalcul::BtnOuvrirAtlasLocalClick() {
+  TFormConsultAtlas atlas(dossier_, EditVille->text(), EditLat->text(), EditLong->text(), this);
+  if (atlas.exec() != QDialog::Accepted) return;
+  EditVille->setText(atlas.EditVille->text().left(30));
+  EditLat->setText(atlas.EditLat->text().left(6));
+  EditLong->setText(atlas.EditLong->text().left(7));
+}
+
+}  // namespace selvane
