@@ -38,6 +38,7 @@
 #include "core/Ephemerides.h"
 #include "birthdata/records/ErreurFichier.h"
 #include "core/EtatTheme.h"
+#include "forecast/TFormInterpret2.h"
 #include "frame/FenetresAnnexes.h"
 #include "birthdata/records/FichierNaissance.h"
 #include "widgets/Plateforme.h"
@@ -225,6 +226,23 @@ void TMainForm::EnregistrerCommandesCalculs() {
     c.touches = {{t.touche, QString::fromUtf8(t.fonction)}};
     c.conditions = t.conditions | AvecRadix;
     c.action = [this] { PasEncoreDisponible(); };
+    if (QString(t.identifiant) == "Interprtations1")
+      c.action = [this] {
+        // The saved-charts list beside the window: opened by its own command, moved here.
+        ListeThemesSauves liste;
+        liste.placer = [this](const QPoint& coin, bool ouvrir) {
+          if (ouvrir && !listeThemes_) Action("Listedesthmessauvegards1")->trigger();
+          if (listeThemes_) listeThemes_->move(coin - QPoint(listeThemes_->frameGeometry().width(), listeThemes_->frameGeometry().height()));
+        };
+        liste.relire = [this] {
+          if (listeThemes_) listeThemes_->Relire();
+        };
+        auto* fenetre = new TFormInterpret2(dossier_, liste);
+        QMdiSubWindow* cadre = zone_->addSubWindow(fenetre);
+        cadre->setAttribute(Qt::WA_DeleteOnClose);
+        cadre->showMaximized();
+        zone_->setActiveSubWindow(cadre);
+      };
     c.bulle = QString::fromUtf8(t.bulle);
     c.rangBarre = t.rang;
     c.visible = t.visible;
