@@ -93,6 +93,8 @@ TFormInterpret2::TFormInterpret2(const QString& dossier, ListeThemesSauves liste
       item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsUserCheckable);
       item->setCheckState(Qt::Unchecked);
     }
+    // All 22 points in view, without scrolling.
+    CheckListBoxPoints->setMinimumHeight(CheckListBoxPoints->sizeHintForRow(0) * 22 + 2 * CheckListBoxPoints->frameWidth());
     l->addWidget(CheckListBoxPoints);
     BtnToutSelectionner = Bouton("Tout sélectionner", "BtnToutSelectionner", PanelPoints);
     BtnPointsOk = Bouton("OK", "BtnPointsOk", PanelPoints);
