@@ -9,6 +9,10 @@ int CommandeNaissances(int argc, char** argv);
 int CommandeAtlas(int argc, char** argv);
 int CommandeZone(int argc, char** argv);
 int CommandeGlyphes(int argc, char** argv);
+// 3 for an abandoned lunar return.
+int CommandeRetours(int argc, char** argv);
+int CommandeArc(int argc, char** argv);
+int CommandeTable(int argc, char** argv);
 int CommandeInterpretation(int argc, char** argv);
 int CommandeSignification(int argc, char** argv);
 

@@ -18,6 +18,9 @@ int Executer(int argc, char** argv) {
   if (argc >= 2 && std::strcmp(argv[1], "atlas") == 0) return selvane::CommandeAtlas(argc - 2, argv + 2);
   if (argc >= 2 && std::strcmp(argv[1], "zone") == 0) return selvane::CommandeZone(argc - 2, argv + 2);
   if (argc >= 2 && std::strcmp(argv[1], "glyphs") == 0) return selvane::CommandeGlyphes(argc - 2, argv + 2);
+  if (argc >= 2 && std::strcmp(argv[1], "returns") == 0) return selvane::CommandeRetours(argc - 2, argv + 2);
+  if (argc >= 2 && std::strcmp(argv[1], "arc") == 0) return selvane::CommandeArc(argc - 2, argv + 2);
+  if (argc >= 2 && std::strcmp(argv[1], "table") == 0) return selvane::CommandeTable(argc - 2, argv + 2);
   if (argc >= 2 && std::strcmp(argv[1], "interpret") == 0)
     return selvane::CommandeInterpretation(argc - 2, argv + 2);
   if (argc >= 2 && std::strcmp(argv[1], "meaning") == 0) return selvane::CommandeSignification(argc - 2, argv + 2);
@@ -34,9 +37,17 @@ int Executer(int argc, char** argv) {
                "        selvane-cli atlas find PAYS TEXTE [--rows 16|20]\n"
                "        selvane-cli zone NOM_DE_ZONE jj/mm/aaaa HHhMM\n"
                "        selvane-cli glyphs --png FICHIER\n"
+               "        selvane-cli returns NAISSANCE --kind rs --year AAAA [--precession] [--lat D.MM --long D.MM "
+               "--city VILLE] [--save]\n"
+               "        selvane-cli returns NAISSANCE --kind rl --from jj/mm/aaaa [...]\n"
+               "        selvane-cli arc NAISSANCE --on jj/mm/aaaa\n"
+               "        selvane-cli table NAISSANCE [--harmonic H] [--technique natal|rs|rl|arc|transits "
+               "--on jj/mm/aaaa [--time HHhMM] [--precession]]\n"
                "        selvane-cli interpret THEME.cht [--from sol-lun|personal|points LISTE|midpoints PAIRES] "
                "[--to all|PAIRES] [--orb-index 0..5] [--indirect]\n"
-               "        selvane-cli meaning A B [C]\n");
+               "        selvane-cli meaning A B [C]\n"
+               "  NAISSANCE : --date jj/mm/aaaa --time HHhMMmSS --lat D.MM --long D.MM --zone FUSEAU [--name TEXTE] ; "
+               "un second --lat, --long donne le lieu du thème calculé\n");
   return 2;
 }
 

@@ -14,13 +14,15 @@ namespace {
 
 int Proche(double x) { return static_cast<int>(std::lround(x)); }
 
-// Text whose top-left corner is at (x, y), as the table places every glyph.
-void TexteEnHaut(QPainter& p, double x, double y, const QString& texte) {
-  const QFontMetricsF m(p.font(), p.device());
-  p.drawText(QPointF(x, y + m.ascent()), texte);
+// Text whose top-left corner is at (x, y), as the table places every glyph; `ascent` is the
+// current font's, measured once per drawing.
+void TexteEnHaut(QPainter& p, double x, double y, const QString& texte, double ascent) {
+  p.drawText(QPointF(x, y + ascent), texte);
 }
 
-void Glyphe(QPainter& p, double x, double y, int corps, const ParametresTable& par) {
+double Ascent(const QFont& police, QPaintDevice* cible) { return QFontMetricsF(police, cible).ascent(); }
+
+void Glyphe(QPainter& p, double x, double y, int corps, const ParametresTable& par, double ascent) {
   const QString glyphe = selvane::Glyphe(LettresCorps[corps]);
   if (corps == par.corpsEnSurbrillance) {
     p.setBackgroundMode(Qt::OpaqueMode);
@@ -30,7 +32,7 @@ void Glyphe(QPainter& p, double x, double y, int corps, const ParametresTable& p
     p.setBackgroundMode(Qt::TransparentMode);
     p.setPen(par.palette.corps[corps]);
   }
-  TexteEnHaut(p, x, y, glyphe);
+  TexteEnHaut(p, x, y, glyphe, ascent);
   p.setBackgroundMode(Qt::TransparentMode);
 }
 
@@ -50,7 +52,7 @@ GeometrieTable DessinerTableauMiPOints(QPainter& p, const std::vector<LigneMiPoi
     p.setFont(titre);
     p.setPen(Qt::black);
     const int hA = static_cast<int>(QFontMetricsF(titre, p.device()).height());
-    TexteEnHaut(p, 5, hA / 4, par.titre);
+    TexteEnHaut(p, 5, hA / 4, par.titre, Ascent(titre, p.device()));
     geo.g = Proche(w / 2.7);
     geo.u = Proche(1.55 * w);
     geo.x0 = geo.u;
@@ -75,29 +77,33 @@ GeometrieTable DessinerTableauMiPOints(QPainter& p, const std::vector<LigneMiPoi
   const QFont glyphes7 = Police("Celvan S", 7);
   const QFont texte9 = Police("Liberation Sans", 9);
   const int c = (u - static_cast<int>(QFontMetricsF(glyphes8, p.device()).horizontalAdvance("A"))) / 2;
-  for (std::size_t i = 0; i < lignes.size(); ++i) {
-    const LigneMiPoint& r = lignes[i];
-    const int k = static_cast<int>(i) / LignesParBloc;
-    const int l = static_cast<int>(i) % LignesParBloc;
-    const int xk = x0 + 6 * u * k;
-    const int x = xk + c;
-    const int y = y0 + l * u + c;
-    const int premier = r.a != 0 ? r.a : r.b;
-    p.setFont(glyphes8);
-    Glyphe(p, r.a != 0 ? x : x + u, y, premier, par);
-    p.setPen(par.palette.corps[premier]);
-    if (par.harmonique == 1) {
-      p.setFont(glyphes7);
-      TexteEnHaut(p, xk + 3 * u + c, y0 + l * u + Proche(1.2 * c), Texte(FormatGlyphe(r.positionDeg * DegEnRad)));
-    } else {
-      p.setFont(texte9);
-      TexteEnHaut(p, xk + 3 * u + c, y, Texte(FormatDegMin(r.positionDeg)));
-    }
-    if (r.a != 0) {
-      p.setFont(glyphes8);
-      Glyphe(p, x + 2 * u, y, r.b, par);
-      p.setPen(Qt::black);
-      TexteEnHaut(p, x + u + c, y, "/");
+  const double a8 = Ascent(glyphes8, p.device()), a7 = Ascent(glyphes7, p.device()), a9 = Ascent(texte9, p.device());
+  // Two passes, glyphs then positions, so the painter changes its font twice, not per row.
+  for (int passe = 0; passe < 2; ++passe) {
+    if (passe == 0) p.setFont(glyphes8);
+    else p.setFont(par.harmonique == 1 ? glyphes7 : texte9);
+    for (std::size_t i = 0; i < lignes.size(); ++i) {
+      const LigneMiPoint& r = lignes[i];
+      const int k = static_cast<int>(i) / LignesParBloc;
+      const int l = static_cast<int>(i) % LignesParBloc;
+      const int xk = x0 + 6 * u * k;
+      const int x = xk + c;
+      const int y = y0 + l * u + c;
+      const int premier = r.a != 0 ? r.a : r.b;
+      if (passe == 1) {
+        p.setPen(par.palette.corps[premier]);
+        if (par.harmonique == 1)
+          TexteEnHaut(p, xk + 3 * u + c, y0 + l * u + Proche(1.2 * c), Texte(FormatGlyphe(r.positionDeg * DegEnRad)), a7);
+        else
+          TexteEnHaut(p, xk + 3 * u + c, y, Texte(FormatDegMin(r.positionDeg)), a9);
+        continue;
+      }
+      Glyphe(p, r.a != 0 ? x : x + u, y, premier, par, a8);
+      if (r.a != 0) {
+        Glyphe(p, x + 2 * u, y, r.b, par, a8);
+        p.setPen(Qt::black);
+        TexteEnHaut(p, x + u + c, y, "/", a8);
+      }
     }
   }
   p.restore();

@@ -40,6 +40,7 @@
 #include "core/EtatTheme.h"
 #include "forecast/TFormInterpret2.h"
 #include "frame/FenetresAnnexes.h"
+#include "forecast/TFormInterpret.h"
 #include "birthdata/records/FichierNaissance.h"
 #include "widgets/Plateforme.h"
 #include "reglages/Reglages.h"
@@ -160,13 +161,7 @@ void TMainForm::EnregistrerCommandesFichier() {
   EnregistrerCommandesSaisie(registre_, dossier_, this, [this] { OuvrirListing(); });
   Commande recents{"Listedesthmessauvegards1", QString::fromUtf8("Thèmes récemment ouverts"), fichier};
   recents.touches = {{Qt::Key_O, QString::fromUtf8("Ouvre la liste des thèmes récemments ouverts")}};
-  recents.action = [this] {
-    if (TFormChartList::Ouverte()) return;
-    listeThemes_ = new TFormChartList(dossier_, this);
-    connect(listeThemes_, &TFormChartList::ThemeChoisi, this,
-            [this](const QString& c) { SousGarde([&] { RouvrirTheme(c); }); });
-    listeThemes_->show();
-  };
+  recents.action = [this] { OuvrirListeThemes(); };
   registre_.Enregistrer(recents);
   Commande couleurs{"FileStyleImpression", "Couleurs", configuration};
   couleurs.separateurAvant = true;
@@ -208,6 +203,7 @@ void TMainForm::EnregistrerCommandesCalculs() {
     const char* bulle;
     int rang;
     bool visible;
+    void (TMainForm::*ouvrir)() = nullptr;  // the window it opens; none yet: "not available"
   };
   const Technique techniques[] = {
       {"Arbresdesmipoints", "Arbres des mi-points", Qt::Key_A, "Arbres des mi-points", EnfantRequis, "Arbres des mi-points", 4, true},
@@ -215,34 +211,20 @@ void TMainForm::EnregistrerCommandesCalculs() {
       {"SixHoroscopes1", "Les 6 Horoscopes", Qt::Key_H, "Horoscopes uraniens", SansCondition, "6 Horoscopes", 9, true},
       {"Directionssolairesliste1", "Directions solaires et transits (liste)", Qt::Key_D, "Directions solaires (liste)",
        EnfantRequis, "Directions solaires et transits", 6, true},
-      {"InterpretationsEtMP", "Tables prévisionnelles", Qt::Key_T, "", EnfantRequis, "Tableaux prévisionnels", 7, true},
+      {"InterpretationsEtMP", "Tables prévisionnelles", Qt::Key_T, "", EnfantRequis, "Tableaux prévisionnels", 7, true,
+       &TMainForm::OuvrirTablesPrevisionnelles},
       {"Mandala", "Mandala uranien", Qt::Key_M, "Mandala uranien", EnfantRequis, "Mandala", 5, true},
       {"SequencesPlanetaires", "Séquences planétaires", Qt::Key_S, "Séquences planétaires", EnfantRequis,
        "Séquences planétaires", 8, true},
-      {"Interprtations1", "Interprétations", Qt::Key_I, "Interprétations et tableau des mi-points", EnfantRequis, "", 0, false},
+      {"Interprtations1", "Interprétations", Qt::Key_I, "Interprétations et tableau des mi-points", EnfantRequis, "", 0, false,
+       &TMainForm::OuvrirInterpretations},
   };
   for (const Technique& t : techniques) {
     Commande c{t.identifiant, QString::fromUtf8(t.titre), "Calculs divers"};
     c.touches = {{t.touche, QString::fromUtf8(t.fonction)}};
     c.conditions = t.conditions | AvecRadix;
-    c.action = [this] { PasEncoreDisponible(); };
-    if (QString(t.identifiant) == "Interprtations1")
-      c.action = [this] {
-        // The saved-charts list beside the window: opened by its own command, moved here.
-        ListeThemesSauves liste;
-        liste.placer = [this](const QPoint& coin, bool ouvrir) {
-          if (ouvrir && !listeThemes_) Action("Listedesthmessauvegards1")->trigger();
-          if (listeThemes_) listeThemes_->move(coin - QPoint(listeThemes_->frameGeometry().width(), listeThemes_->frameGeometry().height()));
-        };
-        liste.relire = [this] {
-          if (listeThemes_) listeThemes_->Relire();
-        };
-        auto* fenetre = new TFormInterpret2(dossier_, liste);
-        QMdiSubWindow* cadre = zone_->addSubWindow(fenetre);
-        cadre->setAttribute(Qt::WA_DeleteOnClose);
-        cadre->showMaximized();
-        zone_->setActiveSubWindow(cadre);
-      };
+    if (t.ouvrir) c.action = [this, ouvrir = t.ouvrir] { (this->*ouvrir)(); };
+    else c.action = [this] { PasEncoreDisponible(); };
     c.bulle = QString::fromUtf8(t.bulle);
     c.rangBarre = t.rang;
     c.visible = t.visible;
@@ -418,6 +400,44 @@ void TMainForm::DefinirFondsSignes(bool actif) {
 void TMainForm::RedessinerListings() {
   for (QMdiSubWindow* f : zone_->subWindowList())
     if (auto* listing = qobject_cast<TFormAffSmpl*>(f->widget())) listing->Redessiner();
+}
+
+void TMainForm::OuvrirListeThemes() {
+  if (TFormChartList::Ouverte()) return;
+  listeThemes_ = new TFormChartList(dossier_, this);
+  connect(listeThemes_, &TFormChartList::ThemeChoisi, this,
+          [this](const QString& c) { SousGarde([&] { RouvrirTheme(c); }); });
+  listeThemes_->show();
+}
+
+ListeThemesSauves TMainForm::ListeThemesDesPrevisions() {
+  ListeThemesSauves liste;
+  liste.placer = [this](const QPoint& coin, bool ouvrir) {
+    if (!TFormChartList::Ouverte() && ouvrir) OuvrirListeThemes();
+    if (!TFormChartList::Ouverte() || !listeThemes_) return;
+    QRect cadre = listeThemes_->frameGeometry();
+    cadre.moveBottomRight(coin);
+    listeThemes_->move(cadre.topLeft());
+  };
+  liste.relire = [this] {
+    if (listeThemes_) listeThemes_->Relire();
+  };
+  return liste;
+}
+
+void TMainForm::OuvrirTechnique(QWidget* fenetreTechnique) {
+  QMdiSubWindow* fenetre = zone_->addSubWindow(fenetreTechnique);
+  fenetre->setAttribute(Qt::WA_DeleteOnClose);
+  fenetre->showMaximized();
+  zone_->setActiveSubWindow(fenetre);
+}
+
+void TMainForm::OuvrirTablesPrevisionnelles() {
+  OuvrirTechnique(new TFormInterpret(dossier_, ListeThemesDesPrevisions()));
+}
+
+void TMainForm::OuvrirInterpretations() {
+  OuvrirTechnique(new TFormInterpret2(dossier_, ListeThemesDesPrevisions()));
 }
 
 TFormAffSmpl* TMainForm::OuvrirListing() {

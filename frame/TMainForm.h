@@ -7,6 +7,7 @@
 
 #include "widgets/Commandes.h"
 #include "core/EtatTheme.h"
+#include "forecast/PanneauCalcul.h"
 #include "listing/TFormAffSmpl.h"
 
 class QAction;
@@ -75,6 +76,12 @@ class TMainForm : public QMainWindow, public FenetrePrincipale, public ContexteC
   QPointer<TFormChartList> listeThemes_;
 
   void FormCreate();
+  void OuvrirListeThemes();
+  void OuvrirTablesPrevisionnelles();
+  void OuvrirInterpretations();
+  // The saved-charts list as the forecast windows place it and ask it to reread.
+  ListeThemesSauves ListeThemesDesPrevisions();
+  void OuvrirTechnique(QWidget* fenetreTechnique);
   void CreerMenus();
   void CreerPanneauPlanetes();
   void PeindreFond();

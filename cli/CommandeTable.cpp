@@ -1,0 +1,68 @@
+// selvane-cli table: the forecast table of the natal chart or of a comparison chart.
+#include <cstdio>
+
+#include "birthdata/Saisie.h"
+#include "cli/Commandes.h"
+#include "cli/Prevision.h"
+#include "core/Avertissements.h"
+#include "forecast/TableMiPoints.h"
+
+namespace selvane {
+
+int CommandeTable(int argc, char** argv) {
+  static const char* const drapeaux[] = {"--precession", nullptr};
+  OptionsPrevision options;
+  if (!LireOptionsPrevision(argc, argv, drapeaux, options)) return 2;
+  int h = 1;
+  if (options.Present("--harmonic")) {
+    const std::string texte = options.Valeur("--harmonic");
+    h = 0;
+    for (int item = 0; item <= 16; ++item)
+      if (texte == std::to_string(HarmoniqueDeLItem(item))) h = HarmoniqueDeLItem(item);
+    if (h == 0) {
+      Avertir("Harmonique incorrecte : " + texte + " (1 à 16 ou 32)");
+      return 2;
+    }
+  }
+  ChampsPrevision champs;
+  const std::string technique = options.Present("--technique") ? options.Valeur("--technique") : "natal";
+  const char* const noms[] = {"natal", "rs", "rl", "arc", "transits"};
+  int t = -1;
+  for (int i = 0; i < 5; ++i)
+    if (technique == noms[i]) t = i;
+  if (t < 0) {
+    Avertir("Technique inconnue : " + technique + " (natal, rs, rl, arc ou transits)");
+    return 2;
+  }
+  champs.technique = static_cast<TechniquePrevision>(t);
+  EtatPrevision etat;
+  if (!OuvrirNaissance(options, etat, champs)) return 2;
+  if (champs.technique != TechniquePrevision::Natal) {
+    if (!LireDateOption(options, "--on", champs.date)) return 2;
+    if (options.Present("--time")) {
+      const std::string erreur = ErreurHeure(options.Valeur("--time"));
+      if (!erreur.empty()) {
+        Avertir(erreur);
+        return 2;
+      }
+      champs.heure = options.Valeur("--time").substr(0, 5);
+    }
+    try {
+      if (CalculerPrevision(etat, champs, {{}, false, {}}).abandonne) {
+        Avertir("Retour lunaire abandonné : la Lune n'a pas rejoint sa place sidérale en trois pas");
+        return 3;
+      }
+    } catch (const ErreurConversion& erreur) {
+      Avertir(erreur.what());
+      return 2;
+    }
+  }
+  const std::vector<double> longitudes = LongitudesDeColonne(ColonneDeLaTechnique(champs.technique));
+  std::string s = "a,b,position,code\n";
+  for (const LigneMiPoint& l : CalculerMiPoints(longitudes.data(), h))
+    s += std::to_string(l.a) + "," + std::to_string(l.b) + "," + Nombre6(l.positionDeg) + "," + l.code + "\n";
+  std::fwrite(s.data(), 1, s.size(), stdout);
+  return 0;
+}
+
+}  // namespace selvane

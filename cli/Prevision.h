@@ -1,0 +1,35 @@
+#pragma once
+// What the forecast sub-commands (returns, arc, table) share: their options, the birth they
+// start from, and the CSV fields they write.
+#include <map>
+#include <string>
+
+#include "forecast/Retours.h"
+
+namespace selvane {
+
+// The options of one command line. BIRTH is given as for `chart` (--date --time --lat --long
+// --zone [--name]); a second --lat or --long names the place of the computed chart instead.
+struct OptionsPrevision {
+  std::map<std::string, std::string> valeurs;  // "--year" -> "2027"; flags hold ""
+  std::string latLieu, longLieu;                // a second --lat / --long
+  bool Present(const std::string& option) const { return valeurs.count(option) != 0; }
+  const std::string& Valeur(const std::string& option) const { return valeurs.at(option); }
+};
+
+// false after the French message (unknown option, value missing).
+bool LireOptionsPrevision(int argc, char** argv, const char* const* drapeaux, OptionsPrevision& options);
+
+// Checks BIRTH, computes its chart and freezes it as the natal chart, as the forecast windows
+// open; fills the window's state and its place fields (the record's place, or the options').
+// false after the French message.
+bool OuvrirNaissance(const OptionsPrevision& options, EtatPrevision& etat, ChampsPrevision& champs);
+
+// A date option dd/mm/yyyy into the window's field form dd.mm.yyyy; false after the message.
+bool LireDateOption(const OptionsPrevision& options, const char* option, std::string& champ);
+
+// CSV: a number with 6 decimals, "." whatever the locale; a text quoted when it must be.
+std::string Nombre6(double x);
+std::string ChampCsv(const std::string& texte);
+
+}  // namespace selvane

@@ -1,0 +1,114 @@
+#pragma once
+// "Tables prévisionnelles": the midpoint table of the natal chart or of a comparison chart
+// (return, solar arc, transits) reduced to a harmonic, with a selection of points and
+// midpoints, a highlighted body, copy and print.
+#include <QImage>
+#include <QWidget>
+#include <vector>
+
+#include "birthdata/records/FicheClient.h"
+#include "forecast/DessinTableMiPoints.h"
+#include "forecast/PanneauCalcul.h"
+#include "forecast/TableMiPoints.h"
+
+class QComboBox;
+class QFrame;
+class QLabel;
+class QListWidget;
+class QMenuBar;
+class QPushButton;
+class QScrollArea;
+class QTableWidget;
+class QAction;
+
+namespace selvane {
+
+class TFormInterpret : public QWidget {
+  Q_OBJECT
+ public:
+  // Opens on the current chart (the natal chart frozen in columns 5 and 6).
+  TFormInterpret(const QString& dossier, ListeThemesSauves liste, QWidget* parent = nullptr);
+  ~TFormInterpret() override;
+
+  // Display order of the choice lists: Aries point, MC, Ascendant, Sun, Moon, node, Mercury .. Poseidon.
+  static const int OrdreAffichage[22];
+
+  PanneauCalcul* Calcul;
+  QPushButton* BtnMiPoints;          // "Actualiser la table"
+  QComboBox* ComboBoxHarmonic;
+  QListWidget* RadioSelectBrillance;
+  QPushButton* BtnOpenPanelSelection;
+  QPushButton* BtnClr10;             // "Manuel figures planétaires"
+  QLabel* Image1;
+  QScrollArea* Defilement;
+  QMenuBar* Menu;
+  QAction* Fermer1;
+  QAction* Copiertableau1;
+  QAction* Imprimer1;
+  QAction* Exporterletexte1;
+
+  QFrame* PanelSelection;
+  QComboBox* ListeA;
+  QComboBox* ListeB;
+  QLabel* LabelInsererMP;
+  QTableWidget* GridSelection;
+  QLabel* LabelNombre;
+  QPushButton* BtnAjouter;
+  QPushButton* BtnInsererMP;
+  QPushButton* BtnInsererColonneA;
+  QPushButton* BtnEffacer;
+  QPushButton* BtnValider;
+  QPushButton* BtnAnnuler;
+  QPushButton* BtnTous;
+
+  QFrame* PanelManuel;
+  QLabel* ImageLivre;
+
+  // What the window drew last, kept so a resize or a print draws the same table.
+  const std::vector<LigneMiPoint>& Lignes() const { return lignes_; }
+  const QString& TitreTable() const { return titre_; }
+  int CorpsEnSurbrillance() const { return corpsEnSurbrillance_; }
+  bool ModeSelection() const { return modeSelection_; }
+  const std::vector<EntreeSelection>& Selection() const { return selection_; }
+  const QImage& Image() const { return image_; }
+  const GeometrieTable& Geometrie() const { return geometrie_; }
+
+  void Fermer();  // "Fermer" and Escape
+  void BtnCalculRSRLEtcClick();
+  void BtnMiPointsClick();
+  void Imprimer1Click();
+  void Copiertableau1Click();
+
+ protected:
+  void keyPressEvent(QKeyEvent* evenement) override;
+  void closeEvent(QCloseEvent* evenement) override;
+  void resizeEvent(QResizeEvent* evenement) override;
+  bool eventFilter(QObject* objet, QEvent* evenement) override;
+
+ private:
+  void CreerPanneauDroit(QWidget* droite);
+  void CreerPanneauSelection();
+  void CreerPanneauManuel();
+  void RadioGroupTypeClick(int index);
+  void CalculerTable();
+  void Dessiner();
+  void AjouterEntree(int a, int b);
+  void AfficherNombre();
+  void ViderSelection();
+  int Harmonique() const;
+  QString NomAffiche() const;
+
+  QString dossier_;
+  FicheClient ficheNatale_;
+  std::vector<LigneMiPoint> lignes_;
+  std::vector<EntreeSelection> selection_;
+  QString titre_;
+  int corpsEnSurbrillance_ = 0;
+  bool modeSelection_ = false;
+  QImage image_;
+  GeometrieTable geometrie_;
+  QWidget* droite_ = nullptr;
+  bool restaure_ = false;
+};
+
+}  // namespace selvane
