@@ -6,11 +6,9 @@
 #include <vector>
 
 #include "birthdata/records/Cp1252.h"
-#include "birthdata/records/FichierNaissance.h"
 #include "cli/Commandes.h"
+#include "cli/Prevision.h"
 #include "core/Avertissements.h"
-#include "core/Calcul.h"
-#include "core/Ephemerides.h"
 #include "core/EtatTheme.h"
 #include "data/textes/ClesInterpretation.h"
 #include "forecast/RechercheInterpretation.h"
@@ -90,68 +88,33 @@ bool LirePaires(const std::string& texte, std::vector<PaireCorps>& paires) {
   return true;
 }
 
-// The natal chart of a saved chart file, frozen as the main window does before a technique.
-void CalculerNatal(const fs::path& chemin) {
-  ReinitialiserEtat();
-  std::bitset<256> jeu;
-  for (int n = 1; n <= 20; ++n) jeu.set(n);
-  DefinirJeuPlanetes(jeu);
-  OuvrirEphemerides();
-  Etat().FicheEnCours = LireFichierTheme(chemin);
-  CalculerTheme(EcartGlyphes65);
-  FigerNatal();
-}
-
 }  // namespace
 
 int CommandeInterpretation(int argc, char** argv) {
-  if (argc < 1) {
-    Avertir("Fichier de thème (.cht) manquant");
-    return 2;
-  }
   DemandeInterpretation d;
-  std::string technique = "natal";
-  for (int i = 1; i < argc; ++i) {
+  // The search's own options; the rest names the birth and the technique as `table` does.
+  std::vector<char*> reste;
+  for (int i = 0; i < argc; ++i) {
     const std::string option = argv[i];
     if (option == "--indirect") {
       d.indirects = true;
       continue;
     }
-    if (option == "--precession") continue;
+    if (option != "--orb-index" && option != "--from" && option != "--to") {
+      reste.push_back(argv[i]);
+      continue;
+    }
     if (i + 1 >= argc) {
       Avertir("Valeur manquante après " + option);
       return 2;
     }
     const std::string valeur = argv[++i];
-    if (option == "--technique") {
-      technique = valeur;
-    } else if (option == "--on" || option == "--time") {
-      // the moment of a return, an arc or transits: read with the techniques that use it
-    } else if (option == "--orb-index") {
+    if (option == "--orb-index") {
       if (valeur.size() != 1 || valeur[0] < '0' || valeur[0] > '5') {
         Avertir("Orbe incorrect : " + valeur + " (0 à 5)");
         return 2;
       }
       d.indexOrbe = valeur[0] - '0';
-    } else if (option == "--from") {
-      if (valeur == "sol-lun") {
-        d.modeDe = DeSolLun;
-      } else if (valeur == "personal") {
-        d.modeDe = DePointsPersonnels;
-      } else if (valeur == "points" && i + 1 < argc) {
-        d.modeDe = DePointsChoisis;
-        for (const std::string& p : Couper(argv[++i], ',')) {
-          int point = 0;
-          if (!LirePoint(p, point)) return 2;
-          d.pointsChoisis.set(point);
-        }
-      } else if (valeur == "midpoints" && i + 1 < argc) {
-        d.modeDe = DeMiPointsChoisis;
-        if (!LirePaires(argv[++i], d.miPointsSource)) return 2;
-      } else {
-        Avertir("--from attend sol-lun, personal, points LISTE ou midpoints PAIRES");
-        return 2;
-      }
     } else if (option == "--to") {
       if (valeur != "all") {
         std::vector<PaireCorps> cibles;
@@ -159,28 +122,52 @@ int CommandeInterpretation(int argc, char** argv) {
         d.tousMiPoints = false;
         std::tie(d.ciblesA, d.ciblesB) = CiblesDesMiPoints(cibles);
       }
+    } else if (valeur == "sol-lun") {
+      d.modeDe = DeSolLun;
+    } else if (valeur == "personal") {
+      d.modeDe = DePointsPersonnels;
+    } else if (valeur == "points" && i + 1 < argc) {
+      d.modeDe = DePointsChoisis;
+      for (const std::string& p : Couper(argv[++i], ',')) {
+        int point = 0;
+        if (!LirePoint(p, point)) return 2;
+        d.pointsChoisis.set(point);
+      }
+    } else if (valeur == "midpoints" && i + 1 < argc) {
+      d.modeDe = DeMiPointsChoisis;
+      if (!LirePaires(argv[++i], d.miPointsSource)) return 2;
     } else {
-      Avertir("Option inconnue : " + option);
+      Avertir("--from attend sol-lun, personal, points LISTE ou midpoints PAIRES");
       return 2;
     }
   }
-  if (technique != "natal") {
-    if (technique == "rs" || technique == "rl" || technique == "arc" || technique == "transits")
-      Avertir("Technique " + technique + " : le calcul des retours, de l'arc solaire et des transits "
-              "n'est pas encore disponible");
-    else
-      Avertir("Technique inconnue : " + technique + " (natal, rs, rl, arc, transits)");
-    return 2;
-  }
-
-  CalculerNatal(argv[0]);
+  static const char* const drapeaux[] = {"--precession", nullptr};
+  OptionsPrevision options;
+  if (!LireOptionsPrevision(static_cast<int>(reste.size()), reste.data(), drapeaux, options)) return 2;
+  ChampsPrevision champs;
+  if (!LireTechniqueOption(options, champs)) return 2;
+  EtatPrevision etat;
+  if (!OuvrirNaissance(options, etat, champs)) return 2;
+  // The natal lines as the window copies them when it opens, before any comparison chart.
   const EtatTheme& e = Etat();
-  d.technique = TechNatal;
-  d.nomAffiche = e.NomAffiche.Chaine();
   d.ligneDateNatale = e.LigneDateHeure.Chaine();
   d.villeNatale = e.FicheEnCours.Ville.Chaine();
   d.coordonneesNatales = e.LigneCoordonnees.Chaine();
-  for (int c = 1; c <= PointBelier; ++c) d.cible[c] = d.dirige[c] = e.Positions[c][6];
+  if (const int statut = CalculerTechniqueOption(options, etat, champs)) return statut;
+
+  d.technique = static_cast<int>(champs.technique);
+  const int colonne = d.technique == TechRS || d.technique == TechRL ? 2 : 6;
+  for (int c = 1; c <= PointBelier; ++c) {
+    d.cible[c] = e.Positions[c][colonne];
+    d.dirige[c] = e.Positions[c][2];
+  }
+  d.nomAffiche = e.NomAffiche.Chaine();
+  d.ligneDateRetour = e.LigneDateHeure.Chaine();
+  d.villeRetour = e.FicheEnCours.Ville.Chaine();
+  d.coordonneesRetour = e.LigneCoordonnees.Chaine();
+  d.champDate = champs.date;
+  d.champHeure = champs.heure;
+  d.ligneArc = etat.LignesResultat[0];
 
   std::vector<std::string> lignes;
   try {

@@ -43,11 +43,12 @@ int Executer(int argc, char** argv) {
                "        selvane-cli arc NAISSANCE --on jj/mm/aaaa\n"
                "        selvane-cli table NAISSANCE [--harmonic H] [--technique natal|rs|rl|arc|transits "
                "--on jj/mm/aaaa [--time HHhMM] [--precession]]\n"
-               "        selvane-cli interpret THEME.cht [--from sol-lun|personal|points LISTE|midpoints PAIRES] "
+               "        selvane-cli interpret NAISSANCE [--technique natal|rs|rl|arc|transits --on jj/mm/aaaa "
+               "[--time HHhMM] [--precession]] [--from sol-lun|personal|points LISTE|midpoints PAIRES] "
                "[--to all|PAIRES] [--orb-index 0..5] [--indirect]\n"
                "        selvane-cli meaning A B [C]\n"
                "  NAISSANCE : --date jj/mm/aaaa --time HHhMMmSS --lat D.MM --long D.MM --zone FUSEAU [--name TEXTE] ; "
-               "un second --lat, --long donne le lieu du thème calculé\n");
+               "un second --lat, --long donne le lieu du thème calculé, un second --time l'heure des transits\n");
   return 2;
 }
 

@@ -12,11 +12,10 @@ endfunction()
 
 file(REMOVE_RECURSE "${DOSSIER}")
 file(MAKE_DIRECTORY "${DOSSIER}")
-set(theme "${DOSSIER}/dupont.cht")
-file(WRITE "${theme}" "DUPONT,Jean\r\n07/03/1952\r\n14h05m30\r\nParis\r\n48.52\r\n2.20\r\n01.00.00\r\n\r\n")
+set(theme --date 07/03/1952 --time 14h05m30 --lat 48.52 --long 2.20 --zone 01.00.00 --name "DUPONT,Jean" --city Paris)
 
 # The natal Sun/Moon search: the headings, then blank, header, text for every hit.
-lancer(${CLI} o e r interpret "${theme}")
+lancer(${CLI} o e r interpret ${theme})
 if(NOT r EQUAL 0)
   echec("interpret: status ${r}: ${e}")
 endif()
@@ -28,10 +27,14 @@ endif()
 # Each option reaches the search: chosen points with indirect contacts, source midpoints.
 foreach(cas "--from;points;1,22;--indirect;--orb-index;5|M.C.(i) = "
             "--from;midpoints;1/5,6/7|Signification générale des mi-points sélectionnés"
-            "--from;personal;--to;1/5,6/7|Soleil = Jupiter/Mars. ")
+            "--from;personal;--to;1/5,6/7|Soleil = Jupiter/Mars. "
+            "--technique;arc;--on;10/12/2026;--from;personal|Arc solaire pour le  :  10.12.2026. Arc =  73°15'21\""
+            "--technique;rs;--on;10/12/2026|RS du :   07/03/2026 à "
+            # the second --time is the moment of transits, the birth keeps its own
+            "--technique;transits;--on;10/12/2026;--time;12h00|Naissance le :  07/03/1952 à 14h05m30 (GMT+01.00.00)\nTransits pour le  :  10.12.2026 à 12h00\n")
   string(REPLACE "|" ";" champs "${cas}")
   list(POP_BACK champs attendu)
-  lancer(${CLI} o e r interpret "${theme}" ${champs})
+  lancer(${CLI} o e r interpret ${theme} ${champs})
   string(FIND "${o}" "${attendu}" trouve)
   if(NOT r EQUAL 0 OR trouve EQUAL -1)
     echec("interpret ${champs}: status ${r} (${e}), no '${attendu}' in:\n${o}")
@@ -52,8 +55,10 @@ foreach(cas "meaning;1;22|Le deuxième point doit être supérieur au premier po
             "interpret;${theme};--from;midpoints;1/2,1/3,1/4,1/5,1/6,1/7|5 mi-points au plus"
             "interpret;${theme};--from;midpoints;22/23|Mi-point incorrect : 22/23"
             "interpret;${theme};--from;points|--from attend"
-            "interpret;${theme};--technique;rs;--on;01/01/2020|pas encore disponible"
-            "interpret;${DOSSIER}/absent.cht|Le fichier spécifié est introuvable.")
+            "interpret;${theme};--technique;arc;--on;01/01/2020;--from;midpoints;1/5|Ce calcul n'est exécuté que pour le Natal, la RS ou la RL"
+            "interpret;${theme};--technique;rs|Option obligatoire manquante : --on"
+            "interpret;${theme};--technique;dial|Technique inconnue : dial"
+            "interpret;--date;31/02/2001;--time;12h00m00;--lat;0;--long;0;--zone;0|31/02/2001 : date incorrecte")
   string(REPLACE "|" ";" champs "${cas}")
   list(POP_BACK champs attendu)
   lancer(${CLI} o e r ${champs})
@@ -66,7 +71,7 @@ endforeach()
 # Without the text file beside the program: the file error, status 2; headings already written stay.
 file(COPY "${CLI}" DESTINATION "${DOSSIER}/sans-textes")
 get_filename_component(nom "${CLI}" NAME)
-lancer("${DOSSIER}/sans-textes/${nom}" o e r interpret "${theme}")
+lancer("${DOSSIER}/sans-textes/${nom}" o e r interpret ${theme})
 string(FIND "${e}" "Le fichier spécifié est introuvable." trouve)
 if(NOT r EQUAL 2 OR trouve EQUAL -1 OR NOT o MATCHES "^Jean DUPONT\n")
   echec("interpret without the text file: status ${r}, '${e}', output '${o}'")
