@@ -12,17 +12,13 @@
 #include "core/Avertissements.h"
 #include "core/Catalogue.h"
 #include "cli/Commandes.h"
+#include "cli/Outils.h"
 
 namespace selvane {
 namespace {
 
 namespace fs = std::filesystem;
 
-fs::path DossierDuProgramme() {
-  std::error_code erreur;
-  const fs::path exe = fs::read_symlink("/proc/self/exe", erreur);
-  return erreur ? fs::current_path() : exe.parent_path();
-}
 
 }  // namespace
 

@@ -7,6 +7,7 @@
 
 #include "birthdata/records/Cp1252.h"
 #include "cli/Commandes.h"
+#include "cli/Outils.h"
 #include "cli/Prevision.h"
 #include "core/Avertissements.h"
 #include "core/EtatTheme.h"
@@ -18,12 +19,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// The text file lives beside the program.
-fs::path FichierTextes() {
-  std::error_code erreur;
-  const fs::path exe = fs::read_symlink("/proc/self/exe", erreur);
-  return (erreur ? fs::current_path() : exe.parent_path()) / NomFichierInterpretation;
-}
+fs::path FichierTextes() { return DossierDuProgramme() / NomFichierInterpretation; }
 
 OuvrirInterpretation OuvrirInstalle() {
   return [] { return IndexInterpretation::Ouvrir(FichierTextes()); };
@@ -50,17 +46,6 @@ bool LirePoint(const std::string& texte, int& point) {
   }
   point = n;
   return true;
-}
-
-std::vector<std::string> Couper(const std::string& texte, char separateur) {
-  std::vector<std::string> morceaux;
-  std::size_t debut = 0;
-  for (;;) {
-    const std::size_t p = texte.find(separateur, debut);
-    morceaux.push_back(texte.substr(debut, p == std::string::npos ? std::string::npos : p - debut));
-    if (p == std::string::npos) return morceaux;
-    debut = p + 1;
-  }
 }
 
 // "A/B,C/D": at most five midpoints, A from the Aries point .. Vulcanus, B from the MC ..

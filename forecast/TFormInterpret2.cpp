@@ -49,6 +49,26 @@ QPushButton* Bouton(const char* texte, const char* nom, QWidget* parent) {
   return b;
 }
 
+QFrame* Cadre(const char* nom, QWidget* parent) {
+  auto* cadre = new QFrame(parent);
+  cadre->setObjectName(nom);
+  cadre->setFrameShape(QFrame::StyledPanel);
+  return cadre;
+}
+
+// A titled group of radio buttons, ids 0.., the first checked; the layout for more below them.
+QVBoxLayout* GroupeRadio(QGroupBox* groupe, QButtonGroup* boutons, std::initializer_list<const char*> items) {
+  auto* l = new QVBoxLayout(groupe);
+  int i = 0;
+  for (const char* item : items) {
+    auto* r = new QRadioButton(QString::fromUtf8(item), groupe);
+    boutons->addButton(r, i++);
+    l->addWidget(r);
+  }
+  boutons->button(0)->setChecked(true);
+  return l;
+}
+
 }  // namespace
 
 TFormInterpret2::TFormInterpret2(const QString& dossier, ListeThemesSauves liste, QWidget* parent)
@@ -80,9 +100,7 @@ TFormInterpret2::TFormInterpret2(const QString& dossier, ListeThemesSauves liste
   auto* panneaux = new QVBoxLayout;
   corps->addLayout(panneaux);
 
-  PanelPoints = new QFrame(this);
-  PanelPoints->setObjectName("PanelPoints");
-  PanelPoints->setFrameShape(QFrame::StyledPanel);
+  PanelPoints = Cadre("PanelPoints", this);
   {
     auto* l = new QVBoxLayout(PanelPoints);
     CheckListBoxPoints = new QListWidget(PanelPoints);
@@ -133,9 +151,7 @@ TFormInterpret2::TFormInterpret2(const QString& dossier, ListeThemesSauves liste
   connect(PanelSource.annuler, &QPushButton::clicked, this, [this] { GroupeFrom->setEnabled(true); });
   panneaux->addWidget(PanelSource.panneau);
 
-  PanelRecherche = new QFrame(this);
-  PanelRecherche->setObjectName("PanelRecherche");
-  PanelRecherche->setFrameShape(QFrame::StyledPanel);
+  PanelRecherche = Cadre("PanelRecherche", this);
   {
     auto* l = new QVBoxLayout(PanelRecherche);
     ComboPremier = new QComboBox(PanelRecherche);
@@ -172,34 +188,15 @@ TFormInterpret2::TFormInterpret2(const QString& dossier, ListeThemesSauves liste
   GroupeFrom = new QGroupBox("     DE :    ", this);
   GroupeFrom->setObjectName("RadioGroupFrom");
   RadioGroupFrom = new QButtonGroup(this);
-  {
-    auto* l = new QVBoxLayout(GroupeFrom);
-    const char* items[] = {"Sol/Lun", "Pts personnels", "Pts choisis", "MP choisis", ""};
-    for (int i = 0; i < 5; ++i) {
-      auto* r = new QRadioButton(QString::fromUtf8(items[i]), GroupeFrom);
-      RadioGroupFrom->addButton(r, i);
-      l->addWidget(r);
-    }
-    RadioGroupFrom->button(0)->setChecked(true);
-  }
+  GroupeRadio(GroupeFrom, RadioGroupFrom, {"Sol/Lun", "Pts personnels", "Pts choisis", "MP choisis", ""});
   connect(RadioGroupFrom, &QButtonGroup::idClicked, this, [this](int i) { RadioGroupFromClick(i); });
   droite->addWidget(GroupeFrom);
 
   auto* groupeVers = new QGroupBox("    VERS :    ", this);
   groupeVers->setObjectName("RadioGroupVers");
   RadioGroupVers = new QButtonGroup(this);
-  {
-    auto* l = new QVBoxLayout(groupeVers);
-    const char* items[] = {"Tous MP", "MP choisis"};
-    for (int i = 0; i < 2; ++i) {
-      auto* r = new QRadioButton(QString::fromUtf8(items[i]), groupeVers);
-      RadioGroupVers->addButton(r, i);
-      l->addWidget(r);
-    }
-    RadioGroupVers->button(0)->setChecked(true);
-    BtnChoisirMP = Bouton("Sélection", "BtnChoisirMP", groupeVers);
-    l->addWidget(BtnChoisirMP);
-  }
+  BtnChoisirMP = Bouton("Sélection", "BtnChoisirMP", groupeVers);
+  GroupeRadio(groupeVers, RadioGroupVers, {"Tous MP", "MP choisis"})->addWidget(BtnChoisirMP);
   connect(RadioGroupVers, &QButtonGroup::idClicked, this, [this](int i) { RadioGroupVersClick(i); });
   connect(BtnChoisirMP, &QPushButton::clicked, this, [this] { BtnChoisirMPClick(); });
   droite->addWidget(groupeVers);
@@ -231,8 +228,7 @@ TFormInterpret2::TFormInterpret2(const QString& dossier, ListeThemesSauves liste
 
 TFormInterpret2::PanneauMiPoints TFormInterpret2::CreerPanneauMiPoints(const char* titre) {
   PanneauMiPoints p;
-  p.panneau = new QFrame(this);
-  p.panneau->setFrameShape(QFrame::StyledPanel);
+  p.panneau = Cadre("", this);
   auto* l = new QVBoxLayout(p.panneau);
   l->addWidget(new QLabel(QString::fromUtf8(titre), p.panneau));
   p.premier = new QComboBox(p.panneau);
