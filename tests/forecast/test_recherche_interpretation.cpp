@@ -193,6 +193,33 @@ TEST(RechercheInterpretation, MiPointsSourcesSignificationsEtPairesSignaleesUneF
   EXPECT_EQ(textes, (std::multiset<std::string>{"Sens MV", "MJ", "JM", "SL=Sa", "Sens SL", "MV=Sa"}));
 }
 
+// Five source midpoints on a chart whose points all coincide: every pair is hit by every source,
+// far more pairs than a table of 51 would hold; each is still reported once.
+TEST(RechercheInterpretation, PairesSignaleesAuDelaDe51) {
+  DemandeInterpretation d = Demande();
+  d.modeDe = DeMiPointsChoisis;
+  d.miPointsSource = {{Soleil, Lune}, {Mercure, Venus}, {Mars, Jupiter}, {Saturne, Uranus}, {Neptune, Pluton}};
+  std::string texte;
+  for (int q = 1; q <= PointBelier; ++q) {
+    for (int r = 1; r <= PointBelier; ++r) texte += CleInterpretation(q, r) + "\r\nx\r\n";
+    for (const PaireCorps& m : d.miPointsSource) texte += CleInterpretation(m.first, m.second, q) + "\r\ny\r\n";
+  }
+  Lignes l;
+  EcrireInterpretation(d, Fixture(texte), l);
+  std::multiset<std::string> entetes;
+  std::size_t paires = 0, seuls = 0;
+  for (const auto& r : Rangees(l, 5 + 2 + 3 * d.miPointsSource.size())) {
+    const std::string cible = r.first.substr(r.first.find(" = ") + 3);
+    entetes.insert(cible);
+    (cible.find('/') != std::string::npos ? paires : seuls)++;
+  }
+  EXPECT_EQ(paires, 23u * 22u);  // every ordered pair once, over all sources
+  EXPECT_EQ(seuls, 23u * 5u);     // every single point for each source
+  for (const std::string& e : entetes) {
+    if (e.find('/') != std::string::npos) EXPECT_EQ(entetes.count(e), 1u) << e;
+  }
+}
+
 TEST(RechercheInterpretation, LesMessagesArretentLaCommande) {
   struct Cas {
     const char* nom;
