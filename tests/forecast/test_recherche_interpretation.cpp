@@ -216,7 +216,9 @@ TEST(RechercheInterpretation, PairesSignaleesAuDelaDe51) {
   EXPECT_EQ(paires, 23u * 22u);  // every ordered pair once, over all sources
   EXPECT_EQ(seuls, 23u * 5u);     // every single point for each source
   for (const std::string& e : entetes) {
-    if (e.find('/') != std::string::npos) EXPECT_EQ(entetes.count(e), 1u) << e;
+    if (e.find('/') != std::string::npos) {
+      EXPECT_EQ(entetes.count(e), 1u) << e;
+    }
   }
 }
 
