@@ -6,6 +6,7 @@
 
 #include "birthdata/Atlas.h"
 #include "core/Avertissements.h"
+#include "cli/Csv.h"
 #include "cli/Commandes.h"
 #include "cli/Outils.h"
 #include "core/Conversions.h"
@@ -18,16 +19,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-
-std::string ChampCsv(const std::string& texte) {
-  if (texte.find_first_of(",\"\r\n") == std::string::npos) return texte;
-  std::string s = "\"";
-  for (char c : texte) {
-    if (c == '"') s += '"';
-    s += c;
-  }
-  return s + "\"";
-}
 
 int Chercher(const std::string& pays, const std::string& texte, int lignes) {
   FichierAtlas atlas(DossierDuProgramme() / (pays + ".cty"));

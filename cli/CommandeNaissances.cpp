@@ -8,6 +8,7 @@
 
 #include "core/Avertissements.h"
 #include "birthdata/records/CleTri.h"
+#include "cli/Csv.h"
 #include "cli/Commandes.h"
 #include "birthdata/records/Controles.h"
 #include "birthdata/records/Cp1252.h"
@@ -22,16 +23,6 @@ namespace {
 namespace fs = std::filesystem;
 
 const char* const kEntete = "Nom,SortOrder,Date,Heure,Ville,Lat,Long,Fuseau,Commentaire";
-
-std::string ChampCsv(const std::string& texte) {
-  if (texte.find_first_of(",\"\r\n") == std::string::npos) return texte;
-  std::string s = "\"";
-  for (char c : texte) {
-    if (c == '"') s += '"';
-    s += c;
-  }
-  return s + "\"";
-}
 
 // Records of a CSV text, with the line on which each starts.
 struct LigneCsv {

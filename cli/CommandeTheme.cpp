@@ -9,6 +9,7 @@
 #include "core/Calcul.h"
 #include "core/Catalogue.h"
 #include "cli/Commandes.h"
+#include "cli/Csv.h"
 #include "cli/Outils.h"
 #include "core/Conversions.h"
 #include "core/Ephemerides.h"
@@ -22,14 +23,7 @@ namespace {
 
 void Calculer(const SaisieNaissance& n, int systeme) {
   EtatTheme& e = Etat();
-  FicheClient& f = e.FicheEnCours;
-  f = FicheClient();
-  f.Nom = ChaineCourte<36>::DepuisUtf8(n.nom);
-  f.Date = ChaineCourte<10>::DepuisUtf8(n.date);
-  f.Heure = ChaineCourte<8>::DepuisUtf8(n.heure);
-  f.Lat = ChaineCourte<6>::DepuisUtf8(n.lat);
-  f.Long = ChaineCourte<7>::DepuisUtf8(n.lon);
-  f.Fuseau = ChaineCourte<9>::DepuisUtf8(n.fuseau);
+  e.FicheEnCours = FicheDeNaissance(n);
   e.SystemeMaisons = static_cast<std::uint8_t>(systeme);
   CalculerTheme(EcartGlyphes8);
 }

@@ -2,6 +2,7 @@
 #include <cstring>
 
 #include "birthdata/Saisie.h"
+#include "birthdata/records/Controles.h"
 #include "birthdata/records/Cp1252.h"
 #include "cli/Prevision.h"
 #include "core/Avertissements.h"
@@ -65,12 +66,7 @@ bool OuvrirNaissance(const OptionsPrevision& options, EtatPrevision& etat, Champ
   DefinirJeuPlanetes(jeu);
   OuvrirEphemerides();
   FicheClient& f = Etat().FicheEnCours;
-  f.Nom = ChaineCourte<36>::DepuisUtf8(n.nom);
-  f.Date = ChaineCourte<10>::DepuisUtf8(n.date);
-  f.Heure = ChaineCourte<8>::DepuisUtf8(n.heure);
-  f.Lat = ChaineCourte<6>::DepuisUtf8(n.lat);
-  f.Long = ChaineCourte<7>::DepuisUtf8(n.lon);
-  f.Fuseau = ChaineCourte<9>::DepuisUtf8(n.fuseau);
+  f = FicheDeNaissance(n);
   if (options.Present("--city")) f.Ville = ChaineCourte<70>::DepuisUtf8(options.Valeur("--city"));
   try {
     CalculerTheme(EcartGlyphes8);
@@ -80,7 +76,7 @@ bool OuvrirNaissance(const OptionsPrevision& options, EtatPrevision& etat, Champ
   }
   FigerNatal();
   etat = OuvrirEtatPrevision();
-  champs.ville = f.Ville.Chaine().substr(0, 30);
+  champs.ville = SansControles(f.Ville.Chaine().substr(0, 30));
   champs.lat = options.latLieu.empty() ? f.Lat.Chaine() : Utf8VersCp1252(options.latLieu);
   champs.lon = options.longLieu.empty() ? f.Long.Chaine() : Utf8VersCp1252(options.longLieu);
   champs.precession = options.Present("--precession");
@@ -143,16 +139,6 @@ std::string Nombre6(double x) {
   char tampon[400];
   const auto [fin, erreur] = std::to_chars(tampon, tampon + sizeof tampon, x, std::chars_format::fixed, 6);
   return erreur == std::errc() ? std::string(tampon, fin) : std::string();
-}
-
-std::string ChampCsv(const std::string& texte) {
-  if (texte.find_first_of(",\"\r\n") == std::string::npos) return texte;
-  std::string s = "\"";
-  for (char c : texte) {
-    if (c == '"') s += '"';
-    s += c;
-  }
-  return s + "\"";
 }
 
 }  // namespace selvane

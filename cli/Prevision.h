@@ -4,6 +4,7 @@
 #include <map>
 #include <string>
 
+#include "cli/Csv.h"
 #include "forecast/Retours.h"
 
 namespace selvane {
@@ -38,8 +39,7 @@ int CalculerTechniqueOption(const OptionsPrevision& options, EtatPrevision& etat
 // A date option dd/mm/yyyy into the window's field form dd.mm.yyyy; false after the message.
 bool LireDateOption(const OptionsPrevision& options, const char* option, std::string& champ);
 
-// CSV: a number with 6 decimals, "." whatever the locale; a text quoted when it must be.
+// A number with 6 decimals, "." whatever the locale.
 std::string Nombre6(double x);
-std::string ChampCsv(const std::string& texte);
 
 }  // namespace selvane

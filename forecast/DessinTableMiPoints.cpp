@@ -1,6 +1,8 @@
 #include "forecast/DessinTableMiPoints.h"
 
 #include <QFontMetricsF>
+#include <QStaticText>
+#include <map>
 #include <cmath>
 
 #include "core/Catalogue.h"
@@ -22,18 +24,38 @@ void TexteEnHaut(QPainter& p, double x, double y, const QString& texte, double a
 
 double Ascent(const QFont& police, QPaintDevice* cible) { return QFontMetricsF(police, cible).ascent(); }
 
-void Glyphe(QPainter& p, double x, double y, int corps, const ParametresTable& par, double ascent) {
+// The few texts drawn in the glyph font again and again, laid out once per drawing.
+class TextesFixes {
+ public:
+  explicit TextesFixes(const QFont& police) : police_(police) {}
+  void Dessiner(QPainter& p, double x, double y, const QString& texte) {
+    auto i = textes_.find(texte);
+    if (i == textes_.end()) {
+      QStaticText t(texte);
+      t.setTextFormat(Qt::PlainText);
+      t.prepare(p.transform(), police_);
+      i = textes_.emplace(texte, t).first;
+    }
+    // A static text is placed by its top-left corner, as every text of the table.
+    p.drawStaticText(QPointF(x, y), i->second);
+  }
+
+ private:
+  QFont police_;
+  std::map<QString, QStaticText> textes_;
+};
+
+void Glyphe(QPainter& p, double x, double y, int corps, const ParametresTable& par, TextesFixes& textes) {
   const QString glyphe = selvane::Glyphe(LettresCorps[corps]);
   if (corps == par.corpsEnSurbrillance) {
-    p.setBackgroundMode(Qt::OpaqueMode);
-    p.setBackground(QColor(0, 0, 255));
+    // White on an opaque blue background, as wide as the glyph and as high as the font.
+    const QFontMetricsF m(p.font(), p.device());
+    p.fillRect(QRectF(x, y, m.horizontalAdvance(glyphe), m.height()), QColor(0, 0, 255));
     p.setPen(Qt::white);
   } else {
-    p.setBackgroundMode(Qt::TransparentMode);
     p.setPen(par.palette.corps[corps]);
   }
-  TexteEnHaut(p, x, y, glyphe, ascent);
-  p.setBackgroundMode(Qt::TransparentMode);
+  textes.Dessiner(p, x, y, glyphe);
 }
 
 }  // namespace
@@ -77,7 +99,8 @@ GeometrieTable DessinerTableauMiPOints(QPainter& p, const std::vector<LigneMiPoi
   const QFont glyphes7 = Police("Celvan S", 7);
   const QFont texte9 = Police("Liberation Sans", 9);
   const int c = (u - static_cast<int>(QFontMetricsF(glyphes8, p.device()).horizontalAdvance("A"))) / 2;
-  const double a8 = Ascent(glyphes8, p.device()), a7 = Ascent(glyphes7, p.device()), a9 = Ascent(texte9, p.device());
+  const double a7 = Ascent(glyphes7, p.device()), a9 = Ascent(texte9, p.device());
+  TextesFixes fixes(glyphes8);
   // Two passes, glyphs then positions, so the painter changes its font twice, not per row.
   for (int passe = 0; passe < 2; ++passe) {
     if (passe == 0) p.setFont(glyphes8);
@@ -98,11 +121,11 @@ GeometrieTable DessinerTableauMiPOints(QPainter& p, const std::vector<LigneMiPoi
           TexteEnHaut(p, xk + 3 * u + c, y, Texte(FormatDegMin(r.positionDeg)), a9);
         continue;
       }
-      Glyphe(p, r.a != 0 ? x : x + u, y, premier, par, a8);
+      Glyphe(p, r.a != 0 ? x : x + u, y, premier, par, fixes);
       if (r.a != 0) {
-        Glyphe(p, x + 2 * u, y, r.b, par, a8);
+        Glyphe(p, x + 2 * u, y, r.b, par, fixes);
         p.setPen(Qt::black);
-        TexteEnHaut(p, x + u + c, y, "/", a8);
+        fixes.Dessiner(p, x + u + c, y, "/");
       }
     }
   }

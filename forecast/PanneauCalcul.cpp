@@ -50,10 +50,11 @@ PanneauCalcul::PanneauCalcul(const QString& dossier, ListeThemesSauves liste, QW
 
   MaskEditDate = new QLineEdit(this);
   MaskEditDate->setObjectName("MaskEditDate");
-  MaskEditDate->setInputMask("99.99.0000;_");
+  // Day and month digits may be left out, the year is required (Qt: 9 required, 0 optional).
+  MaskEditDate->setInputMask("00.00.9999;_");
   MaskEditHeure = new QLineEdit(this);
   MaskEditHeure->setObjectName("MaskEditHeure");
-  MaskEditHeure->setInputMask("90\\h00;_");  // a plain h would stand for a hexadecimal digit
+  MaskEditHeure->setInputMask("09\\h99;_");  // a plain h would stand for a hexadecimal digit
   MaskEditHeure->setText("12h00");
   EditVille = new QLineEdit(this);
   EditVille->setObjectName("EditVille");
@@ -123,9 +124,11 @@ ChampsPrevision PanneauCalcul::Champs() const {
   c.technique = Technique();
   c.date = Octets(MaskEditDate->displayText());
   c.heure = Octets(MaskEditHeure->displayText());
-  c.ville = Octets(EditVille->text());
-  c.lat = Octets(EditLat->text());
-  c.lon = Octets(EditLong->text());
+  // The place goes into a saved chart file line by line: no control character may split it,
+  // whichever way it reached the field.
+  c.ville = SansControles(Octets(EditVille->text()));
+  c.lat = SansControles(Octets(EditLat->text()));
+  c.lon = SansControles(Octets(EditLong->text()));
   c.precession = CheckBoxPrecessIncluded->isChecked();
   return c;
 }
@@ -153,37 +156,35 @@ bool PanneauCalcul::BtnCalculRSRLEtcClick() {
   return true;
 }
 
-bool PanneauCalcul::MaskEditDateExit() {
-  const std::string texte = Octets(MaskEditDate->displayText());
-  std::string barres = texte;
-  for (char& c : barres)
-    if (c == '.') c = '/';
+namespace {
+
+// A field read as the computation reads it: the numbers of its pieces (start, length) first,
+// failing with the conversion message, then its validity, failing with "<text> : <motif>".
+bool ChampValide(const QString& affiche, const std::string& texte, std::initializer_list<std::pair<int, int>> morceaux,
+                 bool (*valide)(std::string_view), const char* motif) {
   try {
-    // Fields that are not numbers fail as the computation would, with the conversion message.
-    EntierExige(Morceau(barres, 0, 2));
-    EntierExige(Morceau(barres, 3, 2));
-    EntierExige(Morceau(barres, 6, 4));
+    for (const auto& [debut, longueur] : morceaux) EntierExige(Morceau(texte, debut, longueur));
   } catch (const ErreurConversion& erreur) {
     LaPlateforme().Erreur(QString::fromUtf8(erreur.what()));
     return false;
   }
-  if (DateValide(barres)) return true;
-  LaPlateforme().Information(MaskEditDate->displayText() + " : date incorrecte");
+  if (valide(texte)) return true;
+  LaPlateforme().Information(affiche + " : " + motif);
   return false;
 }
 
+}  // namespace
+
+bool PanneauCalcul::MaskEditDateExit() {
+  std::string barres = Octets(MaskEditDate->displayText());
+  for (char& c : barres)
+    if (c == '.') c = '/';
+  return ChampValide(MaskEditDate->displayText(), barres, {{0, 2}, {3, 2}, {6, 4}}, DateValide, "date incorrecte");
+}
+
 bool PanneauCalcul::MaskEditHeureExit() {
-  const std::string texte = Octets(MaskEditHeure->displayText());
-  try {
-    EntierExige(Morceau(texte, 0, 2));
-    EntierExige(Morceau(texte, 3, 2));
-  } catch (const ErreurConversion& erreur) {
-    LaPlateforme().Erreur(QString::fromUtf8(erreur.what()));
-    return false;
-  }
-  if (HeureValide(texte)) return true;
-  LaPlateforme().Information(MaskEditHeure->displayText() + " : heure incorrecte");
-  return false;
+  return ChampValide(MaskEditHeure->displayText(), Octets(MaskEditHeure->displayText()), {{0, 2}, {3, 2}}, HeureValide,
+                     "heure incorrecte");
 }
 
 bool PanneauCalcul::eventFilter(QObject* objet, QEvent* evenement) {

@@ -2,7 +2,9 @@
 
 #include <QAction>
 #include <QButtonGroup>
+#include <QClipboard>
 #include <QCloseEvent>
+#include <QGuiApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QFontMetricsF>
@@ -69,6 +71,15 @@ int CorpsDeLItem(int item) {
 // The glyph of a point in the choice lists: the Aries point shows as the Aries sign.
 QString GlypheDeChoix(int corps) { return Glyphe(corps == PointBelier ? 'a' : LettresCorps[corps]); }
 
+// A panel shown over the window on demand.
+QFrame* PanneauFlottant(QWidget* fenetre, const char* nom) {
+  auto* panneau = new QFrame(fenetre);
+  panneau->setObjectName(nom);
+  panneau->setFrameShape(QFrame::Panel);
+  panneau->setAutoFillBackground(true);
+  return panneau;
+}
+
 QPixmap ImageDuLivre() {
   QPixmap livre(120, 160);
   livre.fill(QColor(30, 60, 120));
@@ -124,7 +135,6 @@ TFormInterpret::TFormInterpret(const QString& dossier, ListeThemesSauves liste, 
   setWindowTitle(NomAffiche() + "  -  " + QString::fromUtf8("Tables prévisionnelles"));
   for (int b = 1; b <= 23; ++b) Etat().Positions[b][1] = Etat().Positions[b][6];
   if (const QScreen* ecran = screen()) resize(ecran->availableGeometry().width(), ecran->availableGeometry().height());
-  Calcul->PlacerListe(false);
   Calcul->ChoisirTechnique(TechniquePrevision::Natal);
   Calcul->BtnCalculRSRLEtc->hide();
   titre_ = NomAffiche() + " - Natal";
@@ -187,10 +197,7 @@ void TFormInterpret::CreerPanneauDroit(QWidget* droite) {
 }
 
 void TFormInterpret::CreerPanneauSelection() {
-  PanelSelection = new QFrame(this);
-  PanelSelection->setObjectName("PanelSelection");
-  PanelSelection->setFrameShape(QFrame::Panel);
-  PanelSelection->setAutoFillBackground(true);
+  PanelSelection = PanneauFlottant(this, "PanelSelection");
   auto* grille = new QGridLayout(PanelSelection);
   grille->addWidget(new QLabel(QString::fromUtf8("Sélection de Mi-Points particuliers"), PanelSelection), 0, 0, 1, 4);
   const QFont glyphes = Police("Celvan S", 12);
@@ -278,10 +285,7 @@ void TFormInterpret::CreerPanneauSelection() {
 }
 
 void TFormInterpret::CreerPanneauManuel() {
-  PanelManuel = new QFrame(this);
-  PanelManuel->setObjectName("PanelManuel");
-  PanelManuel->setFrameShape(QFrame::Panel);
-  PanelManuel->setAutoFillBackground(true);
+  PanelManuel = PanneauFlottant(this, "PanelManuel");
   auto* colonne = new QVBoxLayout(PanelManuel);
   auto* note = new QLabel(QString::fromUtf8(
                               "Pour interpréter les figures planétaires de ces tables, un livre de règles des "
@@ -376,8 +380,10 @@ void TFormInterpret::Dessiner() {
 
 void TFormInterpret::Copiertableau1Click() {
   if (!Image1->isVisible()) return;
+  // The table's area, its sides rounded down to even lengths.
   const int u = geometrie_.u;
-  CopierImage(image_, QRect(0, 0, 37 * u, 45 * u), (37 * u) / 2 * 2, (45 * u) / 2 * 2);
+  const QSize taille((37 * u) / 2 * 2, (45 * u) / 2 * 2);
+  QGuiApplication::clipboard()->setImage(image_.copy(QRect(QPoint(0, 0), taille * image_.devicePixelRatio())));
 }
 
 void TFormInterpret::Imprimer1Click() {
@@ -408,7 +414,7 @@ void TFormInterpret::Imprimer1Click() {
   par.harmonique = Harmonique();
   par.corpsEnSurbrillance = corpsEnSurbrillance_;
   par.imprimante = true;
-  par.palette = PaletteImpression(LesReglages(), OptionsDessin());
+  par.palette = PaletteImpression(LesReglages(), options_ ? options_() : OptionsDessin());
   DessinerTableauMiPOints(p, lignes_, par);
 }
 
@@ -443,6 +449,13 @@ void TFormInterpret::resizeEvent(QResizeEvent* evenement) {
   if (PanelSelection && droite_)
     PanelSelection->move(std::max(0, droite_->x() - PanelSelection->width()), droite_->y() + Calcul->y());
   if (!lignes_.empty() || modeSelection_) Dessiner();
+}
+
+void TFormInterpret::showEvent(QShowEvent* evenement) {
+  QWidget::showEvent(evenement);
+  // An open saved-charts list moves beside the window once it has its place on the screen.
+  if (!montre_) Calcul->PlacerListe(false);
+  montre_ = true;
 }
 
 void TFormInterpret::closeEvent(QCloseEvent* evenement) {

@@ -4,6 +4,7 @@
 // midpoints, a highlighted body, copy and print.
 #include <QImage>
 #include <QWidget>
+#include <functional>
 #include <vector>
 
 #include "birthdata/records/FicheClient.h"
@@ -74,6 +75,8 @@ class TFormInterpret : public QWidget {
   const GeometrieTable& Geometrie() const { return geometrie_; }
 
   void Fermer();  // "Fermer" and Escape
+  // How the frame prints now ("Couleurs"); colour printing when none is given.
+  void DefinirOptions(std::function<OptionsDessin()> options) { options_ = std::move(options); }
   void BtnCalculRSRLEtcClick();
   void BtnMiPointsClick();
   void Imprimer1Click();
@@ -82,6 +85,7 @@ class TFormInterpret : public QWidget {
  protected:
   void keyPressEvent(QKeyEvent* evenement) override;
   void closeEvent(QCloseEvent* evenement) override;
+  void showEvent(QShowEvent* evenement) override;
   void resizeEvent(QResizeEvent* evenement) override;
   bool eventFilter(QObject* objet, QEvent* evenement) override;
 
@@ -109,6 +113,8 @@ class TFormInterpret : public QWidget {
   GeometrieTable geometrie_;
   QWidget* droite_ = nullptr;
   bool restaure_ = false;
+  bool montre_ = false;
+  std::function<OptionsDessin()> options_;
 };
 
 }  // namespace selvane

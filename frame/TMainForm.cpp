@@ -433,7 +433,9 @@ void TMainForm::OuvrirTechnique(QWidget* fenetreTechnique) {
 }
 
 void TMainForm::OuvrirTablesPrevisionnelles() {
-  OuvrirTechnique(new TFormInterpret(dossier_, ListeThemesDesPrevisions()));
+  auto* tables = new TFormInterpret(dossier_, ListeThemesDesPrevisions());
+  tables->DefinirOptions([this] { return options_; });
+  OuvrirTechnique(tables);
 }
 
 void TMainForm::OuvrirInterpretations() {

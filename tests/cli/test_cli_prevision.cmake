@@ -52,6 +52,18 @@ if(NOT n EQUAL 8)
   echec("saved return: ${n} CR LF line ends")
 endif()
 
+# A city with a line end still gives a record of eight lines.
+string(ASCII 13 cr)
+lancer(o e r returns ${NAISSANCE} --kind rs --year 2030 --save --city "Ly${cr}\non")
+file(READ "${DOSSIER}/DUPONT,Jean RS 2030.cht" hex HEX)
+string(REGEX MATCHALL ".." octets "${hex}")
+list(FILTER octets INCLUDE REGEX "^0[ad]$")
+list(LENGTH octets n)
+if(NOT n EQUAL 16)
+  echec("city with a line end: ${n} CR and LF bytes instead of 16")
+endif()
+file(REMOVE "${DOSSIER}/DUPONT,Jean RS 2030.cht")
+
 # Lunar return after midnight of the date.
 lancer(o e r returns ${NAISSANCE} --kind rl --from 01/01/2027)
 if(NOT r EQUAL 0)
@@ -70,6 +82,16 @@ string(REGEX MATCH "\narc,0,([0-9.]+)\n" x "${o}")
 set(arc ${CMAKE_MATCH_1})
 attendre("${o}" "\ndirected,23,${arc}\n$" "arc: Aries point")
 attendre("${arc}" "^7[2-4]\\." "arc: 75 years")
+# In the table of the solar arc the Aries point's row holds the arc itself (in single
+# precision: compared in millionths of a degree).
+lancer(o e r table ${NAISSANCE} --technique arc --on 07/03/2027)
+string(REGEX MATCH "\n0,23,([0-9.]+),2300\n" x "${o}")
+string(REPLACE "." "" ligne "${CMAKE_MATCH_1}")
+string(REPLACE "." "" attendu "${arc}")
+math(EXPR ecart "${ligne} - ${attendu}")
+if(ecart GREATER 10 OR ecart LESS -10)
+  echec("table arc: Aries point at ${CMAKE_MATCH_1}, arc ${arc}")
+endif()
 
 # Tables: 253 rows, 22 single points, H4 positions under 90°.
 foreach(cas "natal" "transits;--on;01/01/2027;--time;00h00" "rs;--on;01/01/2027;--precession" "rl;--on;01/01/2027" "arc;--on;07/03/2027")

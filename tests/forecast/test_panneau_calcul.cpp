@@ -150,3 +150,22 @@ TEST_F(PanneauCalculTest, MaintenantDonneLaDateEtLHeureDuJour) {
   EXPECT_EQ(panneau->MaskEditHeure->text().size(), 5);
   EXPECT_EQ(panneau->MaskEditHeure->text().mid(2, 1), "h");
 }
+
+TEST_F(PanneauCalculTest, LieuHostileEcritToujoursHuitLignes) {
+  Choisir(TechniquePrevision::RS);
+  Remplir(panneau->MaskEditDate, "01012027");
+  for (const QString& texte : TextesHostiles()) {
+    SCOPED_TRACE(texte.left(20).toStdString());
+    Remplir(panneau->EditVille, texte, true);
+    Remplir(panneau->EditLat, texte, true);
+    QTest::mouseClick(panneau->BtnCalculRSRLEtc, Qt::LeftButton);
+    EXPECT_TRUE(reussi);
+    const std::vector<std::string> lignes = DecouperLignes(LireFichierEntier(dossier / "DUPONT,Jean RS 2027.cht"));
+    ASSERT_EQ(lignes.size(), 8u);
+    EXPECT_LE(lignes[3].size(), 30u);
+    EXPECT_LE(lignes[4].size(), 6u);
+    EXPECT_EQ(lignes[6], "0");
+    // The chart state is back to the natal chart for the next text.
+    Etat().FicheEnCours = FicheDeTest();
+  }
+}

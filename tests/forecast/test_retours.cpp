@@ -102,6 +102,23 @@ TEST_F(RetoursTest, RetourSolaireSurLaCibleSelonUneAutreEphemeride) {
   }
 }
 
+// Natal Suns all round the zodiac (every ten days of 1980, the seam included), 20 and 70 years on.
+TEST_F(RetoursTest, RetourSolaireToutAutourDuZodiaque) {
+  for (int jour = 0; jour < 366; jour += 10) {
+    const DateCalendrier d = JourJulienVersCalendrier(JourJulien(1, 1, 1980, 0.5) + jour);
+    const std::string date = (d.jour < 10 ? "0" : "") + std::to_string(d.jour) + "/" + (d.mois < 10 ? "0" : "") +
+                             std::to_string(d.mois) + "/1980";
+    Naissance(FicheDeTest().Date(date.c_str()));
+    for (int annee : {2000, 2050})
+      for (bool precession : {false, true}) {
+        SCOPED_TRACE(date + " " + std::to_string(annee) + (precession ? " avec" : " sans"));
+        const MomentRetourSolaire m = RetourSolaire(etat, annee, precession);
+        EXPECT_LT(std::fabs(m.t1 - (etat.JourJulienNaissance + (annee - 1980) * 365.2422)), 1.0);
+        EXPECT_LT(Ecart(LongitudeAnalytique(0, m.t), etat.SoleilNatal + m.precession), 5 * Seconde);
+      }
+  }
+}
+
 TEST_F(RetoursTest, RetourSolaireSansPrecessionEcritLeThemeEtLaColonneDeComparaison) {
   const ResultatPrevision r = Calculer(TechniquePrevision::RS, "01.01.2027");
   EXPECT_EQ(r.fichier, "DUPONT,Jean RS 2027.cht");

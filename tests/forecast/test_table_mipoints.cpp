@@ -43,8 +43,12 @@ TEST(TableMiPoints, TableCompleteDe253LignesTrieesParPosition) {
       EXPECT_NE(t[i].a, Vertex);
       EXPECT_NE(t[i].b, MiPointSoleilLune);
       EXPECT_LT(t[i].positionDeg, 360.0 / h + 1e-9);
-      if (i > 0) EXPECT_LE(t[i - 1].position, t[i].position);
-      if (t[i].a != 0) EXPECT_LT(t[i].a, t[i].b);
+      if (i > 0) {
+        EXPECT_LE(t[i - 1].position, t[i].position);
+      }
+      if (t[i].a != 0) {
+        EXPECT_LT(t[i].a, t[i].b);
+      }
     }
     EXPECT_EQ(codes.size(), 253u);
     EXPECT_EQ(points, 22);
@@ -68,7 +72,9 @@ TEST(TableMiPoints, TextesEtReductionAuxHarmoniques) {
   for (const Cas& c : cas) {
     SCOPED_TRACE(std::to_string(c.h) + " " + c.code);
     const LigneMiPoint r = c.a == 0 ? LignePoint(c.b, l.data(), c.h) : LigneMiPointDe(c.a, c.b, l.data(), c.h);
-    if (*c.position) EXPECT_EQ(r.position, c.position);
+    if (*c.position) {
+      EXPECT_EQ(r.position, c.position);
+    }
     EXPECT_EQ(r.code, c.code);
   }
   // At H4 the Sun at 95° sorts next to the Moon at 5°.

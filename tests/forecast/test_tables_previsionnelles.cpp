@@ -15,12 +15,14 @@
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTest>
+#include <QTimer>
 #include <filesystem>
 #include <optional>
 
 #include "birthdata/records/FichierNaissance.h"
 #include "core/Catalogue.h"
 #include "core/EtatTheme.h"
+#include "birthdata/TFormConsultAtlas.h"
 #include "forecast/TFormInterpret.h"
 #include "frame/FenetresAnnexes.h"
 #include "frame/TMainForm.h"
@@ -89,8 +91,11 @@ TEST_F(TablesTest, OuvertureSurLaTableNatale) {
   EXPECT_EQ(t->ComboBoxHarmonic->count(), 17);
   EXPECT_EQ(t->ComboBoxHarmonic->itemText(12), QString::fromUtf8("H13  27°41'32\" "));
   // The natal table reads the frozen natal column.
-  for (const LigneMiPoint& l : t->Lignes())
-    if (l.a == 0 && l.b == Soleil) EXPECT_NEAR(l.positionDeg, Etat().Positions[Soleil][6] * RadEnDeg, 1e-4);
+  for (const LigneMiPoint& l : t->Lignes()) {
+    if (l.a == 0 && l.b == Soleil) {
+      EXPECT_NEAR(l.positionDeg, Etat().Positions[Soleil][6] * RadEnDeg, 1e-4);
+    }
+  }
 }
 
 TEST_F(TablesTest, RetourSolaireCalculePuisTableActualisee) {
@@ -111,8 +116,11 @@ TEST_F(TablesTest, RetourSolaireCalculePuisTableActualisee) {
   EXPECT_EQ(t->TitreTable(), "Jean DUPONT - RS pour le  " + t->Calcul->MaskEditDate->text() + QString::fromUtf8(" à ") +
                                  t->Calcul->MaskEditHeure->text() + " TU");
   ASSERT_EQ(t->Lignes().size(), 253u);
-  for (const LigneMiPoint& l : t->Lignes())
-    if (l.a == 0 && l.b == Soleil) EXPECT_NEAR(l.positionDeg, Etat().Positions[Soleil][2] * RadEnDeg, 1e-4);
+  for (const LigneMiPoint& l : t->Lignes()) {
+    if (l.a == 0 && l.b == Soleil) {
+      EXPECT_NEAR(l.positionDeg, Etat().Positions[Soleil][2] * RadEnDeg, 1e-4);
+    }
+  }
   // H4 and a highlighted Aries point (item 20) apply at once.
   t->ComboBoxHarmonic->setCurrentIndex(3);
   for (const LigneMiPoint& l : t->Lignes()) EXPECT_LT(l.positionDeg, 90.0);
@@ -192,15 +200,50 @@ TEST_F(TablesTest, ImpressionCopieEtManuel) {
   t->Copiertableau1->trigger();
   const QImage copie = QGuiApplication::clipboard()->image();
   ASSERT_FALSE(copie.isNull());
-  EXPECT_EQ(copie.width() % 2, 0);
-  EXPECT_EQ(copie.height() % 2, 0);
+  const int u = t->Geometrie().u;
+  EXPECT_EQ(copie.width(), 37 * u / 2 * 2);
+  EXPECT_EQ(copie.height(), 45 * u / 2 * 2);
   // A double click hides the table, and there is nothing to copy then.
   QTest::mouseDClick(t->Image1, Qt::LeftButton);
   EXPECT_FALSE(t->Image1->isVisible());
+  QGuiApplication::clipboard()->clear();
+  t->Copiertableau1->trigger();
+  EXPECT_TRUE(QGuiApplication::clipboard()->image().isNull());
 
   Cliquer(t->BtnClr10);
   ASSERT_TRUE(t->PanelManuel->isVisible());
   Cliquer(t->ImageLivre);
   EXPECT_EQ(temoin.adresses.size(), 1);
   EXPECT_TRUE(temoin.adresses.value(0).startsWith("https://"));
+}
+
+TEST_F(TablesTest, LAtlasRemplitLeLieuDuCalcul) {
+  TFormInterpret* t = Ouvrir();
+  ASSERT_NE(t, nullptr);
+  // The atlas opens on the window's place; the place typed there comes back.
+  QString villeOuverte;
+  QTimer::singleShot(0, [&] {
+    auto* atlas = qobject_cast<TFormConsultAtlas*>(QApplication::activeModalWidget());
+    if (!atlas) return;
+    villeOuverte = atlas->EditVille->text();
+    Remplir(atlas->EditVille, "Lyon");
+    Remplir(atlas->EditLat, "45.45");
+    Remplir(atlas->EditLong, "4.51");
+    atlas->Ok();
+  });
+  Cliquer(t->Calcul->BtnOuvrirAtlasLocal);
+  EXPECT_EQ(villeOuverte, "Paris");
+  EXPECT_EQ(t->Calcul->EditVille->text(), "Lyon");
+  EXPECT_EQ(t->Calcul->EditLat->text(), "45.45");
+  EXPECT_EQ(t->Calcul->EditLong->text(), "4.51");
+  // Transits are cast at that place, in Universal Time.
+  Choisir(t, TechniquePrevision::Transits);
+  Remplir(t->Calcul->MaskEditHeure, "0000");
+  Cliquer(t->Calcul->BtnCalculRSRLEtc);
+  EXPECT_TRUE(temoin.messages.isEmpty());
+  EXPECT_EQ(Etat().FicheEnCours.Ville.Chaine(), "Lyon");
+  EXPECT_EQ(Etat().FicheEnCours.Lat.Chaine(), "45.45");
+  EXPECT_EQ(Etat().FicheEnCours.Heure.Chaine(), "00h00m00");
+  EXPECT_EQ(Etat().FicheEnCours.Fuseau.Chaine(), "0");
+  EXPECT_TRUE(t->BtnMiPoints->isVisible());
 }
