@@ -61,7 +61,7 @@ static void BM_DessinerTable(benchmark::State& state) {
   Natal();
   const std::vector<double> l = LongitudesDeColonne(6);
   const int h = static_cast<int>(state.range(0));
-  const std::vector<LigneMiPoint> lignes = CalculerMiPoints(l.data(), h);
+  const std::vector<LigneTableMiPoints> lignes = CalculerMiPoints(l.data(), h);
   QImage image = Image();
   const ParametresTable par = Parametres(h);
   for (auto _ : state) {
@@ -78,7 +78,7 @@ static void BM_ActualiserLaTable(benchmark::State& state) {
   const ParametresTable par = Parametres(1);
   for (auto _ : state) {
     const std::vector<double> l = LongitudesDeColonne(6);
-    const std::vector<LigneMiPoint> lignes = CalculerMiPoints(l.data(), 1);
+    const std::vector<LigneTableMiPoints> lignes = CalculerMiPoints(l.data(), 1);
     QPainter p(&image);
     DessinerTableauMiPOints(p, lignes, par);
   }

@@ -8,15 +8,10 @@
 #include <filesystem>
 #include <memory>
 
+#include "cli/Outils.h"
 #include "core/Avertissements.h"
 
 namespace selvane {
-
-inline std::filesystem::path DossierDuProgramme() {
-  std::error_code erreur;
-  const std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", erreur);
-  return erreur ? std::filesystem::current_path() : exe.parent_path();
-}
 
 // The application, or null after the message when "Celvan S.ttf" cannot be registered.
 inline std::unique_ptr<QGuiApplication> OuvrirApplicationHorsEcran() {

@@ -8,6 +8,7 @@
 #include "core/Avertissements.h"
 #include "cli/Csv.h"
 #include "cli/Commandes.h"
+#include "cli/Outils.h"
 #include "core/Conversions.h"
 #include "birthdata/records/Cp1252.h"
 #include "birthdata/records/ErreurFichier.h"
@@ -18,15 +19,9 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// The data files live beside the program.
-fs::path DossierProgramme() {
-  std::error_code erreur;
-  const fs::path exe = fs::read_symlink("/proc/self/exe", erreur);
-  return erreur ? fs::current_path() : exe.parent_path();
-}
 
 int Chercher(const std::string& pays, const std::string& texte, int lignes) {
-  FichierAtlas atlas(DossierProgramme() / (pays + ".cty"));
+  FichierAtlas atlas(DossierDuProgramme() / (pays + ".cty"));
   const std::int64_t trouve = atlas.Chercher(SaisieVersCp1252(texte));
   // The atlas window (16 rows) starts 8 rows above; the entry grid (20) half its rows above.
   const std::int64_t debut = PremiereLigne(trouve, lignes / 2, lignes, atlas.Nombre());
@@ -51,7 +46,7 @@ int Zone(const std::string& nom, const std::string& date, const std::string& heu
     Avertir(heure + " : heure incorrecte");
     return 2;
   }
-  const fs::path dossier = DossierProgramme();
+  const fs::path dossier = DossierDuProgramme();
   const auto numero = LireFuseauActuel(dossier, nom);
   if (!numero) {
     Avertir("Fuseau inconnu : " + nom);
@@ -81,7 +76,7 @@ int Zone(const std::string& nom, const std::string& date, const std::string& heu
 int CommandeAtlas(int argc, char** argv) {
   try {
     if (argc == 1 && std::string(argv[0]) == "files") {
-      for (const std::string& nom : ListerAtlas(DossierProgramme())) std::printf("%s\n", nom.c_str());
+      for (const std::string& nom : ListerAtlas(DossierDuProgramme())) std::printf("%s\n", nom.c_str());
       return 0;
     }
     if (argc >= 3 && std::string(argv[0]) == "find") {

@@ -13,6 +13,7 @@
 #include "core/Catalogue.h"
 #include "cli/ApplicationHorsEcran.h"
 #include "cli/Commandes.h"
+#include "cli/Outils.h"
 
 namespace selvane {
 

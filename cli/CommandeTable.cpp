@@ -25,41 +25,13 @@ int CommandeTable(int argc, char** argv) {
     }
   }
   ChampsPrevision champs;
-  const std::string technique = options.Present("--technique") ? options.Valeur("--technique") : "natal";
-  const char* const noms[] = {"natal", "rs", "rl", "arc", "transits"};
-  int t = -1;
-  for (int i = 0; i < 5; ++i)
-    if (technique == noms[i]) t = i;
-  if (t < 0) {
-    Avertir("Technique inconnue : " + technique + " (natal, rs, rl, arc ou transits)");
-    return 2;
-  }
-  champs.technique = static_cast<TechniquePrevision>(t);
+  if (!LireTechniqueOption(options, champs)) return 2;
   EtatPrevision etat;
   if (!OuvrirNaissance(options, etat, champs)) return 2;
-  if (champs.technique != TechniquePrevision::Natal) {
-    if (!LireDateOption(options, "--on", champs.date)) return 2;
-    if (options.Present("--time")) {
-      const std::string erreur = ErreurHeure(options.Valeur("--time"));
-      if (!erreur.empty()) {
-        Avertir(erreur);
-        return 2;
-      }
-      champs.heure = options.Valeur("--time").substr(0, 5);
-    }
-    try {
-      if (CalculerPrevision(etat, champs, {{}, false, {}}).abandonne) {
-        Avertir("Retour lunaire abandonné : la Lune n'a pas rejoint sa place sidérale en trois pas");
-        return 3;
-      }
-    } catch (const ErreurConversion& erreur) {
-      Avertir(erreur.what());
-      return 2;
-    }
-  }
+  if (const int statut = CalculerTechniqueOption(options, etat, champs)) return statut;
   const std::vector<double> longitudes = LongitudesDeColonne(ColonneDeLaTechnique(champs.technique));
   std::string s = "a,b,position,code\n";
-  for (const LigneMiPoint& l : CalculerMiPoints(longitudes.data(), h))
+  for (const LigneTableMiPoints& l : CalculerMiPoints(longitudes.data(), h))
     s += std::to_string(l.a) + "," + std::to_string(l.b) + "," + Nombre6(l.positionDeg) + "," + l.code + "\n";
   std::fwrite(s.data(), 1, s.size(), stdout);
   return 0;

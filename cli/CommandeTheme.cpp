@@ -10,6 +10,7 @@
 #include "core/Catalogue.h"
 #include "cli/Commandes.h"
 #include "cli/Csv.h"
+#include "cli/Outils.h"
 #include "core/Conversions.h"
 #include "core/Ephemerides.h"
 #include "core/EtatTheme.h"
@@ -78,17 +79,6 @@ int ThemeSeul(SaisieNaissance n, int systeme) {
   for (int k = 1; k <= 12; ++k) Ligne(s, "cusp", k, static_cast<double>(e.Maisons[k]) * RadEnDeg);
   std::fwrite(s.data(), 1, s.size(), stdout);
   return 0;
-}
-
-std::vector<std::string> Couper(const std::string& ligne, char separateur) {
-  std::vector<std::string> champs;
-  std::size_t debut = 0;
-  for (;;) {
-    const std::size_t p = ligne.find(separateur, debut);
-    champs.push_back(ligne.substr(debut, p == std::string::npos ? std::string::npos : p - debut));
-    if (p == std::string::npos) return champs;
-    debut = p + 1;
-  }
 }
 
 // One output line per input line; a faulty line gives an empty line and its

@@ -15,5 +15,7 @@ int CommandeArbre(int argc, char** argv);
 int CommandeRetours(int argc, char** argv);
 int CommandeArc(int argc, char** argv);
 int CommandeTable(int argc, char** argv);
+int CommandeInterpretation(int argc, char** argv);
+int CommandeSignification(int argc, char** argv);
 
 }  // namespace selvane

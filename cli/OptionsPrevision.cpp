@@ -32,6 +32,8 @@ bool LireOptionsPrevision(int argc, char** argv, const char* const* drapeaux, Op
     const std::string valeur = argv[++i];
     if ((option == "--lat" || option == "--long") && options.Present(option))
       (option == "--lat" ? options.latLieu : options.longLieu) = valeur;
+    else if (option == "--time" && options.Present(option))
+      options.heureMoment = valeur;  // not the birth time, which the first one gave
     else
       options.valeurs[option] = valeur;
   }
@@ -96,6 +98,41 @@ bool LireDateOption(const OptionsPrevision& options, const char* option, std::st
   for (char& c : champ)
     if (c == '/') c = '.';
   return true;
+}
+
+bool LireTechniqueOption(const OptionsPrevision& options, ChampsPrevision& champs) {
+  const std::string technique = options.Present("--technique") ? options.Valeur("--technique") : "natal";
+  const char* const noms[] = {"natal", "rs", "rl", "arc", "transits"};
+  for (int i = 0; i < 5; ++i)
+    if (technique == noms[i]) {
+      champs.technique = static_cast<TechniquePrevision>(i);
+      return true;
+    }
+  Avertir("Technique inconnue : " + technique + " (natal, rs, rl, arc ou transits)");
+  return false;
+}
+
+int CalculerTechniqueOption(const OptionsPrevision& options, EtatPrevision& etat, ChampsPrevision& champs) {
+  if (champs.technique == TechniquePrevision::Natal) return 0;
+  if (!LireDateOption(options, "--on", champs.date)) return 2;
+  if (!options.heureMoment.empty()) {
+    const std::string erreur = ErreurHeure(options.heureMoment);
+    if (!erreur.empty()) {
+      Avertir(erreur);
+      return 2;
+    }
+    champs.heure = options.heureMoment.substr(0, 5);
+  }
+  try {
+    if (CalculerPrevision(etat, champs, {{}, false, {}}).abandonne) {
+      Avertir("Retour lunaire abandonné : la Lune n'a pas rejoint sa place sidérale en trois pas");
+      return 3;
+    }
+  } catch (const ErreurConversion& erreur) {
+    Avertir(erreur.what());
+    return 2;
+  }
+  return 0;
 }
 
 std::string Nombre6(double x) {

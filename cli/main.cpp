@@ -23,6 +23,9 @@ int Executer(int argc, char** argv) {
   if (argc >= 2 && std::strcmp(argv[1], "returns") == 0) return selvane::CommandeRetours(argc - 2, argv + 2);
   if (argc >= 2 && std::strcmp(argv[1], "arc") == 0) return selvane::CommandeArc(argc - 2, argv + 2);
   if (argc >= 2 && std::strcmp(argv[1], "table") == 0) return selvane::CommandeTable(argc - 2, argv + 2);
+  if (argc >= 2 && std::strcmp(argv[1], "interpret") == 0)
+    return selvane::CommandeInterpretation(argc - 2, argv + 2);
+  if (argc >= 2 && std::strcmp(argv[1], "meaning") == 0) return selvane::CommandeSignification(argc - 2, argv + 2);
   std::fprintf(stderr,
                "Usage : selvane-cli chart --date jj/mm/aaaa --time HHhMMmSS --lat D.MM --long D.MM "
                "--zone FUSEAU [--name TEXTE] [--houses 0..9]\n"
@@ -48,8 +51,12 @@ int Executer(int argc, char** argv) {
                "        selvane-cli arc NAISSANCE --on jj/mm/aaaa\n"
                "        selvane-cli table NAISSANCE [--harmonic H] [--technique natal|rs|rl|arc|transits "
                "--on jj/mm/aaaa [--time HHhMM] [--precession]]\n"
+               "        selvane-cli interpret NAISSANCE [--technique natal|rs|rl|arc|transits --on jj/mm/aaaa "
+               "[--time HHhMM] [--precession]] [--from sol-lun|personal|points LISTE|midpoints PAIRES] "
+               "[--to all|PAIRES] [--orb-index 0..5] [--indirect]\n"
+               "        selvane-cli meaning A B [C]\n"
                "  NAISSANCE : --date jj/mm/aaaa --time HHhMMmSS --lat D.MM --long D.MM --zone FUSEAU [--name TEXTE] ; "
-               "un second --lat, --long donne le lieu du thème calculé\n");
+               "un second --lat, --long donne le lieu du thème calculé, un second --time l'heure des transits\n");
   return 2;
 }
 

@@ -60,7 +60,7 @@ void Glyphe(QPainter& p, double x, double y, int corps, const ParametresTable& p
 
 }  // namespace
 
-GeometrieTable DessinerTableauMiPOints(QPainter& p, const std::vector<LigneMiPoint>& lignes,
+GeometrieTable DessinerTableauMiPOints(QPainter& p, const std::vector<LigneTableMiPoints>& lignes,
                                        const ParametresTable& par) {
   p.save();
   GeometrieTable geo;
@@ -106,7 +106,7 @@ GeometrieTable DessinerTableauMiPOints(QPainter& p, const std::vector<LigneMiPoi
     if (passe == 0) p.setFont(glyphes8);
     else p.setFont(par.harmonique == 1 ? glyphes7 : texte9);
     for (std::size_t i = 0; i < lignes.size(); ++i) {
-      const LigneMiPoint& r = lignes[i];
+      const LigneTableMiPoints& r = lignes[i];
       const int k = static_cast<int>(i) / LignesParBloc;
       const int l = static_cast<int>(i) % LignesParBloc;
       const int xk = x0 + 6 * u * k;

@@ -28,7 +28,7 @@ struct GeometrieTable {
 
 constexpr int LignesParBloc = 43;
 
-GeometrieTable DessinerTableauMiPOints(QPainter& p, const std::vector<LigneMiPoint>& lignes,
+GeometrieTable DessinerTableauMiPOints(QPainter& p, const std::vector<LigneTableMiPoints>& lignes,
                                        const ParametresTable& parametres);
 
 }  // namespace selvane

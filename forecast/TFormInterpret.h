@@ -66,7 +66,7 @@ class TFormInterpret : public QWidget {
   QLabel* ImageLivre;
 
   // What the window drew last, kept so a resize or a print draws the same table.
-  const std::vector<LigneMiPoint>& Lignes() const { return lignes_; }
+  const std::vector<LigneTableMiPoints>& Lignes() const { return lignes_; }
   const QString& TitreTable() const { return titre_; }
   int CorpsEnSurbrillance() const { return corpsEnSurbrillance_; }
   bool ModeSelection() const { return modeSelection_; }
@@ -104,7 +104,7 @@ class TFormInterpret : public QWidget {
 
   QString dossier_;
   FicheClient ficheNatale_;
-  std::vector<LigneMiPoint> lignes_;
+  std::vector<LigneTableMiPoints> lignes_;
   std::vector<EntreeSelection> selection_;
   QString titre_;
   int corpsEnSurbrillance_ = 0;

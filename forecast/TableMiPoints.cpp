@@ -24,8 +24,8 @@ std::string Code(int code) {
   return s;
 }
 
-LigneMiPoint Ligne(int a, int b, double positionRad, int code) {
-  LigneMiPoint l;
+LigneTableMiPoints Ligne(int a, int b, double positionRad, int code) {
+  LigneTableMiPoints l;
   l.a = a;
   l.b = b;
   l.positionDeg = positionRad * RadEnDeg;
@@ -34,9 +34,9 @@ LigneMiPoint Ligne(int a, int b, double positionRad, int code) {
   return l;
 }
 
-void TrierParPosition(std::vector<LigneMiPoint>& lignes) {
+void TrierParPosition(std::vector<LigneTableMiPoints>& lignes) {
   std::stable_sort(lignes.begin(), lignes.end(),
-                   [](const LigneMiPoint& x, const LigneMiPoint& y) { return x.position < y.position; });
+                   [](const LigneTableMiPoints& x, const LigneTableMiPoints& y) { return x.position < y.position; });
 }
 
 // The points of the table: every catalogue point but the Vertex and the Sun/Moon midpoint.
@@ -48,18 +48,18 @@ int HarmoniqueDeLItem(int item) { return item >= 16 ? 32 : std::max(0, item) + 1
 
 int ColonneDeLaTechnique(TechniquePrevision t) { return t == TechniquePrevision::Natal ? 6 : 2; }
 
-LigneMiPoint LignePoint(int b, const double* longitudes, int h) {
+LigneTableMiPoints LignePoint(int b, const double* longitudes, int h) {
   const float p = static_cast<float>(Reste(DeuxPi / h, longitudes[b]));
   return Ligne(0, b, p, b * 100);
 }
 
-LigneMiPoint LigneMiPointDe(int a, int b, const double* longitudes, int h) {
+LigneTableMiPoints LigneMiPointDe(int a, int b, const double* longitudes, int h) {
   const float m = static_cast<float>(MiPoint(longitudes[a], longitudes[b]));
   return Ligne(a, b, Reste(DeuxPi / h, m), a * 100 + b);
 }
 
-std::vector<LigneMiPoint> CalculerMiPoints(const double* longitudes, int h) {
-  std::vector<LigneMiPoint> lignes;
+std::vector<LigneTableMiPoints> CalculerMiPoints(const double* longitudes, int h) {
+  std::vector<LigneTableMiPoints> lignes;
   lignes.reserve(253);
   for (int b = 1; b <= 23; ++b)
     if (DansLaTable(b)) lignes.push_back(LignePoint(b, longitudes, h));
@@ -72,17 +72,17 @@ std::vector<LigneMiPoint> CalculerMiPoints(const double* longitudes, int h) {
   return lignes;
 }
 
-std::vector<LigneMiPoint> CalculerPointsSelectionnes(const std::vector<EntreeSelection>& selection,
+std::vector<LigneTableMiPoints> CalculerPointsSelectionnes(const std::vector<EntreeSelection>& selection,
                                                      const double* longitudes, int h) {
-  std::vector<LigneMiPoint> lignes;
+  std::vector<LigneTableMiPoints> lignes;
   for (const EntreeSelection& e : selection)
     if (e.b == 0) lignes.push_back(LignePoint(e.a, longitudes, h));
   for (const EntreeSelection& e : selection)
     if (e.b != 0) lignes.push_back(LigneMiPointDe(e.a, e.b, longitudes, h));
   std::stable_sort(lignes.begin(), lignes.end(),
-                   [](const LigneMiPoint& x, const LigneMiPoint& y) { return x.code < y.code; });
+                   [](const LigneTableMiPoints& x, const LigneTableMiPoints& y) { return x.code < y.code; });
   lignes.erase(std::unique(lignes.begin(), lignes.end(),
-                           [](const LigneMiPoint& x, const LigneMiPoint& y) { return x.code == y.code; }),
+                           [](const LigneTableMiPoints& x, const LigneTableMiPoints& y) { return x.code == y.code; }),
                lignes.end());
   TrierParPosition(lignes);
   return lignes;

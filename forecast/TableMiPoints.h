@@ -9,7 +9,7 @@
 
 namespace selvane {
 
-struct LigneMiPoint {
+struct LigneTableMiPoints {
   int a = 0;              // 0 for a single point
   int b = 0;
   double positionDeg = 0; // reduced to 0..360/h
@@ -28,13 +28,13 @@ int HarmoniqueDeLItem(int item);
 // Longitudes (radians, 1-based by body) from the natal column 6 for "Natal", else column 2.
 int ColonneDeLaTechnique(TechniquePrevision t);
 
-LigneMiPoint LignePoint(int b, const double* longitudes, int h);
-LigneMiPoint LigneMiPointDe(int a, int b, const double* longitudes, int h);
+LigneTableMiPoints LignePoint(int b, const double* longitudes, int h);
+LigneTableMiPoints LigneMiPointDe(int a, int b, const double* longitudes, int h);
 
 // The 253 rows: 22 points (all but the Vertex and the Sun/Moon midpoint), 231 midpoints.
-std::vector<LigneMiPoint> CalculerMiPoints(const double* longitudes, int h);
+std::vector<LigneTableMiPoints> CalculerMiPoints(const double* longitudes, int h);
 // The chosen entries: a code once, a/b kept apart from b/a.
-std::vector<LigneMiPoint> CalculerPointsSelectionnes(const std::vector<EntreeSelection>& selection,
+std::vector<LigneTableMiPoints> CalculerPointsSelectionnes(const std::vector<EntreeSelection>& selection,
                                                      const double* longitudes, int h);
 
 // The column `colonne` of Positions as a 1-based array of 25 longitudes.

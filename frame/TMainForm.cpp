@@ -38,6 +38,7 @@
 #include "core/Ephemerides.h"
 #include "birthdata/records/ErreurFichier.h"
 #include "core/EtatTheme.h"
+#include "forecast/TFormInterpret2.h"
 #include "frame/FenetresAnnexes.h"
 #include "forecast/TFormInterpret.h"
 #include "birthdata/records/FichierNaissance.h"
@@ -215,7 +216,8 @@ void TMainForm::EnregistrerCommandesCalculs() {
       {"Mandala", "Mandala uranien", Qt::Key_M, "Mandala uranien", EnfantRequis, "Mandala", 5, true},
       {"SequencesPlanetaires", "Séquences planétaires", Qt::Key_S, "Séquences planétaires", EnfantRequis,
        "Séquences planétaires", 8, true},
-      {"Interprtations1", "Interprétations", Qt::Key_I, "Interprétations et tableau des mi-points", EnfantRequis, "", 0, false},
+      {"Interprtations1", "Interprétations", Qt::Key_I, "Interprétations et tableau des mi-points", EnfantRequis, "", 0, false,
+       &TMainForm::OuvrirInterpretations},
   };
   for (const Technique& t : techniques) {
     Commande c{t.identifiant, QString::fromUtf8(t.titre), "Calculs divers"};
@@ -408,7 +410,7 @@ void TMainForm::OuvrirListeThemes() {
   listeThemes_->show();
 }
 
-void TMainForm::OuvrirTablesPrevisionnelles() {
+ListeThemesSauves TMainForm::ListeThemesDesPrevisions() {
   ListeThemesSauves liste;
   liste.placer = [this](const QPoint& coin, bool ouvrir) {
     if (!TFormChartList::Ouverte() && ouvrir) OuvrirListeThemes();
@@ -420,12 +422,24 @@ void TMainForm::OuvrirTablesPrevisionnelles() {
   liste.relire = [this] {
     if (listeThemes_) listeThemes_->Relire();
   };
-  auto* tables = new TFormInterpret(dossier_, liste);
-  tables->DefinirOptions([this] { return options_; });
-  QMdiSubWindow* fenetre = zone_->addSubWindow(tables);
+  return liste;
+}
+
+void TMainForm::OuvrirTechnique(QWidget* fenetreTechnique) {
+  QMdiSubWindow* fenetre = zone_->addSubWindow(fenetreTechnique);
   fenetre->setAttribute(Qt::WA_DeleteOnClose);
   fenetre->showMaximized();
   zone_->setActiveSubWindow(fenetre);
+}
+
+void TMainForm::OuvrirTablesPrevisionnelles() {
+  auto* tables = new TFormInterpret(dossier_, ListeThemesDesPrevisions());
+  tables->DefinirOptions([this] { return options_; });
+  OuvrirTechnique(tables);
+}
+
+void TMainForm::OuvrirInterpretations() {
+  OuvrirTechnique(new TFormInterpret2(dossier_, ListeThemesDesPrevisions()));
 }
 
 TFormAffSmpl* TMainForm::OuvrirListing() {

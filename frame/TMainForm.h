@@ -7,6 +7,7 @@
 
 #include "widgets/Commandes.h"
 #include "core/EtatTheme.h"
+#include "forecast/PanneauCalcul.h"
 #include "listing/TFormAffSmpl.h"
 
 class QAction;
@@ -77,6 +78,10 @@ class TMainForm : public QMainWindow, public FenetrePrincipale, public ContexteC
   void FormCreate();
   void OuvrirListeThemes();
   void OuvrirTablesPrevisionnelles();
+  void OuvrirInterpretations();
+  // The saved-charts list as the forecast windows place it and ask it to reread.
+  ListeThemesSauves ListeThemesDesPrevisions();
+  void OuvrirTechnique(QWidget* fenetreTechnique);
   void CreerMenus();
   void CreerPanneauPlanetes();
   void PeindreFond();

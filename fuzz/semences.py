@@ -81,3 +81,9 @@ semence("fuzz_serie", "lignes.txt", b"07/03/1952;14h05m30;48.52;2.20;01.00.00\r\
 semence("fuzz_import", "deux.csv", "Nom,SortOrder,Date,Heure,Ville,Lat,Long,Fuseau,Commentaire\n"
         "\"DURAND,Zoé\",,07/03/1952,14h05m30,Évreux,49.01,1.09,01.00.00,\"dit \"\"Zo\"\"\"\n"
         "ALAIN,,01/01/2000,12h00,Paris,48.52,2.20,L,\n".encode())
+
+# The interpretation file: a key, then the first entries of the installed file.
+textes = lire("ZadadAduZi.int").split(b"\r\n")
+semence("fuzz_interpretation", "debut.txt", textes[0] + b"\n" + b"\r\n".join(textes[:40]))
+semence("fuzz_interpretation", "coins.txt", b"_SOL MAR\n_SOL MAR \t\r\nLe Soleil \r\n_SOL MAR\r\n"
+        b"cache\r\n _SOL MAR\r\nsuite\n_end\r\n_SOL MAR\r\nsans fin")

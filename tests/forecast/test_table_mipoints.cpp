@@ -32,7 +32,7 @@ TEST(TableMiPoints, TableCompleteDe253LignesTrieesParPosition) {
   for (int h : {1, 4, 32}) {
     SCOPED_TRACE(h);
     const std::vector<double> l = Longitudes({});
-    const std::vector<LigneMiPoint> t = CalculerMiPoints(l.data(), h);
+    const std::vector<LigneTableMiPoints> t = CalculerMiPoints(l.data(), h);
     ASSERT_EQ(t.size(), 253u);
     std::set<std::string> codes;
     int points = 0;
@@ -71,14 +71,14 @@ TEST(TableMiPoints, TextesEtReductionAuxHarmoniques) {
   };
   for (const Cas& c : cas) {
     SCOPED_TRACE(std::to_string(c.h) + " " + c.code);
-    const LigneMiPoint r = c.a == 0 ? LignePoint(c.b, l.data(), c.h) : LigneMiPointDe(c.a, c.b, l.data(), c.h);
+    const LigneTableMiPoints r = c.a == 0 ? LignePoint(c.b, l.data(), c.h) : LigneMiPointDe(c.a, c.b, l.data(), c.h);
     if (*c.position) {
       EXPECT_EQ(r.position, c.position);
     }
     EXPECT_EQ(r.code, c.code);
   }
   // At H4 the Sun at 95° sorts next to the Moon at 5°.
-  const std::vector<LigneMiPoint> t = CalculerMiPoints(l.data(), 4);
+  const std::vector<LigneTableMiPoints> t = CalculerMiPoints(l.data(), 4);
   for (std::size_t i = 0; i + 1 < t.size(); ++i)
     if (t[i].code == "0100" || t[i].code == "0200") {
       EXPECT_EQ(t[i + 1].position, "005.0000");
@@ -99,14 +99,14 @@ TEST(TableMiPoints, HarmoniquesDesItems) {
 TEST(TableMiPoints, SelectionSansDoublonsEtAvecLesDeuxOrdres) {
   const std::vector<double> l = Longitudes({});
   const std::vector<EntreeSelection> selection = {{1, 2}, {5, 0}, {1, 2}, {2, 1}, {5, 0}, {23, 0}, {23, 22}};
-  const std::vector<LigneMiPoint> t = CalculerPointsSelectionnes(selection, l.data(), 1);
+  const std::vector<LigneTableMiPoints> t = CalculerPointsSelectionnes(selection, l.data(), 1);
   std::multiset<std::string> codes;
-  for (const LigneMiPoint& r : t) codes.insert(r.code);
+  for (const LigneTableMiPoints& r : t) codes.insert(r.code);
   EXPECT_EQ(codes, (std::multiset<std::string>{"0102", "0201", "0500", "2300", "2322"}));
   for (std::size_t i = 1; i < t.size(); ++i) EXPECT_LE(t[i - 1].position, t[i].position);
   // a/b and b/a: two rows, one position.
   std::string p12, p21;
-  for (const LigneMiPoint& r : t) {
+  for (const LigneTableMiPoints& r : t) {
     if (r.code == "0102") p12 = r.position;
     if (r.code == "0201") p21 = r.position;
   }
@@ -127,7 +127,7 @@ class DessinTableTest : public ::testing::Test {
     }();
     (void)polices;
   }
-  static QImage Dessin(const std::vector<LigneMiPoint>& lignes, int h, int surbrillance, GeometrieTable& geo) {
+  static QImage Dessin(const std::vector<LigneTableMiPoints>& lignes, int h, int surbrillance, GeometrieTable& geo) {
     QImage image(900, 1000, QImage::Format_RGB32);
     image.setDotsPerMeterX(3780);
     image.setDotsPerMeterY(3780);
@@ -152,7 +152,7 @@ class DessinTableTest : public ::testing::Test {
 
 TEST_F(DessinTableTest, SixBlocsEtCorpsEnSurbrillance) {
   const std::vector<double> l = Longitudes({});
-  const std::vector<LigneMiPoint> t = CalculerMiPoints(l.data(), 1);
+  const std::vector<LigneTableMiPoints> t = CalculerMiPoints(l.data(), 1);
   GeometrieTable geo;
   const QImage sans = Dessin(t, 1, 0, geo);
   EXPECT_EQ(geo.blocs, 6);
@@ -167,7 +167,7 @@ TEST_F(DessinTableTest, SixBlocsEtCorpsEnSurbrillance) {
   EXPECT_GT(PixelsBleus(avec), 0);
   // Fewer rows, fewer blocks: 43 rows fill one, 44 need two, an empty table still has its grid.
   for (const auto& [n, blocs] : {std::pair<int, int>{43, 1}, {44, 2}, {0, 1}}) {
-    Dessin(std::vector<LigneMiPoint>(t.begin(), t.begin() + n), 4, 0, geo);
+    Dessin(std::vector<LigneTableMiPoints>(t.begin(), t.begin() + n), 4, 0, geo);
     EXPECT_EQ(geo.blocs, blocs) << n;
   }
 }

@@ -91,7 +91,7 @@ TEST_F(TablesTest, OuvertureSurLaTableNatale) {
   EXPECT_EQ(t->ComboBoxHarmonic->count(), 17);
   EXPECT_EQ(t->ComboBoxHarmonic->itemText(12), QString::fromUtf8("H13  27°41'32\" "));
   // The natal table reads the frozen natal column.
-  for (const LigneMiPoint& l : t->Lignes()) {
+  for (const LigneTableMiPoints& l : t->Lignes()) {
     if (l.a == 0 && l.b == Soleil) {
       EXPECT_NEAR(l.positionDeg, Etat().Positions[Soleil][6] * RadEnDeg, 1e-4);
     }
@@ -116,14 +116,14 @@ TEST_F(TablesTest, RetourSolaireCalculePuisTableActualisee) {
   EXPECT_EQ(t->TitreTable(), "Jean DUPONT - RS pour le  " + t->Calcul->MaskEditDate->text() + QString::fromUtf8(" à ") +
                                  t->Calcul->MaskEditHeure->text() + " TU");
   ASSERT_EQ(t->Lignes().size(), 253u);
-  for (const LigneMiPoint& l : t->Lignes()) {
+  for (const LigneTableMiPoints& l : t->Lignes()) {
     if (l.a == 0 && l.b == Soleil) {
       EXPECT_NEAR(l.positionDeg, Etat().Positions[Soleil][2] * RadEnDeg, 1e-4);
     }
   }
   // H4 and a highlighted Aries point (item 20) apply at once.
   t->ComboBoxHarmonic->setCurrentIndex(3);
-  for (const LigneMiPoint& l : t->Lignes()) EXPECT_LT(l.positionDeg, 90.0);
+  for (const LigneTableMiPoints& l : t->Lignes()) EXPECT_LT(l.positionDeg, 90.0);
   t->RadioSelectBrillance->setCurrentRow(20);
   EXPECT_EQ(t->CorpsEnSurbrillance(), PointBelier);
   EXPECT_EQ(t->RadioSelectBrillance->count(), 23);
