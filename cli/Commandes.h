@@ -9,5 +9,7 @@ int CommandeNaissances(int argc, char** argv);
 int CommandeAtlas(int argc, char** argv);
 int CommandeZone(int argc, char** argv);
 int CommandeGlyphes(int argc, char** argv);
+int CommandeDirections(int argc, char** argv);
+int CommandeTransits(int argc, char** argv);
 
 }  // namespace selvane

@@ -18,6 +18,9 @@ int Executer(int argc, char** argv) {
   if (argc >= 2 && std::strcmp(argv[1], "atlas") == 0) return selvane::CommandeAtlas(argc - 2, argv + 2);
   if (argc >= 2 && std::strcmp(argv[1], "zone") == 0) return selvane::CommandeZone(argc - 2, argv + 2);
   if (argc >= 2 && std::strcmp(argv[1], "glyphs") == 0) return selvane::CommandeGlyphes(argc - 2, argv + 2);
+  if (argc >= 2 && std::strcmp(argv[1], "directions") == 0)
+    return selvane::CommandeDirections(argc - 2, argv + 2);
+  if (argc >= 2 && std::strcmp(argv[1], "transits") == 0) return selvane::CommandeTransits(argc - 2, argv + 2);
   std::fprintf(stderr,
                "Usage : selvane-cli chart --date jj/mm/aaaa --time HHhMMmSS --lat D.MM --long D.MM "
                "--zone FUSEAU [--name TEXTE] [--houses 0..9]\n"
@@ -30,7 +33,11 @@ int Executer(int argc, char** argv) {
                "        selvane-cli atlas files\n"
                "        selvane-cli atlas find PAYS TEXTE [--rows 16|20]\n"
                "        selvane-cli zone NOM_DE_ZONE jj/mm/aaaa HHhMM\n"
-               "        selvane-cli glyphs --png FICHIER\n");
+               "        selvane-cli glyphs --png FICHIER\n"
+               "        selvane-cli directions NAISSANCE --p1 LISTE --p2 LISTE --p3 LISTE [--harmonic H] "
+               "[--from-age N --to-age N] [--way points|midpoints]\n"
+               "        selvane-cli transits NAISSANCE --p1 LISTE --p2 LISTE --p3 LISTE --year A [--years 1|2] "
+               "[--aspects 0,45,90,135,180]\n");
   return 2;
 }
 
