@@ -182,11 +182,25 @@ struct Etape {
 // The fraction of the day at which the body, moving by u over the day with the speeds v0 and
 // v1 at its ends, has covered x (0 < x/u <= 1). The cubic through both ends and both speeds
 // holds the Moon to a second of time; the straight line alone misses it by minutes.
-double FractionDuJour(double u, double v0, double v1, double x) {
+double FractionDuJour(double u, double v0, double v1, double x, double lineaire) {
   auto parcouru = [&](double t) {
     const double t2 = t * t, t3 = t2 * t;
     return (t3 - 2 * t2 + t) * v0 + (-2 * t3 + 3 * t2) * u + (t3 - t2) * v1;
   };
+  auto pente = [&](double t) {
+    const double t2 = t * t;
+    return (3 * t2 - 4 * t + 1) * v0 + (-6 * t2 + 6 * t) * u + (3 * t2 - 2 * t) * v1;
+  };
+  // Newton from the straight line, a few steps; bisection when it strays (near a station).
+  double t = lineaire;
+  for (int i = 0; i < 6; ++i) {
+    const double d = pente(t);
+    if (d == 0) break;
+    const double pas = (parcouru(t) - x) / d;
+    t -= pas;
+    if (t < 0 || t > 1) break;
+    if (std::fabs(pas) < 1e-9) return t;
+  }
   double bas = 0, haut = 1;
   const bool croissant = u > 0;
   for (int i = 0; i < 48; ++i) {
@@ -199,6 +213,54 @@ double FractionDuJour(double u, double v0, double v1, double x) {
 
 }  // namespace
 
+namespace {
+
+// Every aspect point of every pair (both sides of each midpoint), sorted by longitude: a day's
+// motion of a body then meets only the few points it passes over, found by a binary search,
+// instead of every pair on every day.
+struct PointAspect {
+  double longitude;
+  int paire;
+};
+
+std::vector<PointAspect> PointsAspects(const std::vector<Paire>& paires, const std::vector<int>& aspects) {
+  std::vector<PointAspect> points;
+  for (std::size_t i = 0; i < paires.size(); ++i)
+    for (int L : aspects)
+      for (const double sens : {-1.0, 1.0}) {
+        points.push_back({Normaliser2Pi(paires[i].longitude + sens * AnglesAspects[static_cast<std::size_t>(L)]),
+                          static_cast<int>(i)});
+        if (AnglesAspects[static_cast<std::size_t>(L)] == 0 || L == 8) break;  // one point only
+      }
+  std::sort(points.begin(), points.end(),
+            [](const PointAspect& x, const PointAspect& y) { return x.longitude < y.longitude; });
+  return points;
+}
+
+// Calls visite(pair) for every pair with a point in [debut, debut + longueur] (radians, taken
+// round the circle), with a margin so that the exact test below has the last word.
+template <typename Visite>
+void PointsDansArc(const std::vector<PointAspect>& points, double debut, double longueur, Visite&& visite) {
+  constexpr double marge = 1e-9;
+  double bas = debut - marge, haut = debut + longueur + marge;
+  auto parcourir = [&](double de, double a) {
+    auto it = std::lower_bound(points.begin(), points.end(), de,
+                               [](const PointAspect& p, double x) { return p.longitude < x; });
+    for (; it != points.end() && it->longitude <= a; ++it) visite(it->paire);
+  };
+  if (bas < 0) {
+    parcourir(bas + DeuxPi, DeuxPi);
+    bas = 0;
+  }
+  if (haut >= DeuxPi) {
+    parcourir(0, haut - DeuxPi);
+    haut = DeuxPi;
+  }
+  parcourir(bas, haut);
+}
+
+}  // namespace
+
 std::vector<LigneTransit> CalculerTransits(const NatalDirections& natal, const DemandeTransits& d) {
   std::vector<LigneTransit> lignes;
   const std::vector<int> corps = Trie(d.p1, 1, 19);
@@ -207,6 +269,8 @@ std::vector<LigneTransit> CalculerTransits(const NatalDirections& natal, const D
   aspects.push_back(0);
   aspects = Trie(aspects, 0, 26);
   if (corps.empty() || paires.empty() || !AnneeTransitsValide(d.annee)) return lignes;
+  const std::vector<PointAspect> points = PointsAspects(paires, aspects);
+  std::vector<int> vuLe(paires.size(), -1);  // the last body-day a pair was tested on
 
   const double j0 = JourJulien(1, 1, d.annee, 0);
   // The library's ΔT: the moments listed are Universal Time to the second, as the library's own
@@ -220,9 +284,10 @@ std::vector<LigneTransit> CalculerTransits(const NatalDirections& natal, const D
   for (std::size_t i = 0; i < corps.size(); ++i) hier[i] = position(corps[i], j0);
   SignalerRefusEphemerides();
 
+  int etape = 0;
   for (int jour = 1; jour <= d.jours; ++jour) {
     const double J = j0 + jour;
-    for (std::size_t i = 0; i < corps.size(); ++i) {
+    for (std::size_t i = 0; i < corps.size(); ++i, ++etape) {
       aujourdhui[i] = position(corps[i], J);
       const int s = corps[i];
       const double p1 = hier[i].longitude;
@@ -233,17 +298,20 @@ std::vector<LigneTransit> CalculerTransits(const NatalDirections& natal, const D
       if (u > Pi) u -= DeuxPi;
       const bool retrograde = u < 0;
       if (std::fabs(u) < 1e-10) u = retrograde ? -1e-10 : 1e-10;
-      for (const Paire& paire : paires) {
+      PointsDansArc(points, u > 0 ? p1 : p1 + u, std::fabs(u), [&](int k) {
+        if (vuLe[static_cast<std::size_t>(k)] == etape) return;
+        vuLe[static_cast<std::size_t>(k)] = etape;
+        const Paire& paire = paires[static_cast<std::size_t>(k)];
         double g = paire.longitude - p1;
         if (g < 0) g += DeuxPi;
         // Ahead of the body the aspects fall before the midpoint, behind it after it.
         const double sigma = g < Pi ? -1.0 : 1.0;
         const double gp = g < Pi ? g : g - DeuxPi;
         for (int L : aspects) {
-          const double parcours = gp + sigma * AnglesAspects[L];
+          const double parcours = gp + sigma * AnglesAspects[static_cast<std::size_t>(L)];
           const double f = parcours / u;
           if (!(f > 0 && f <= 1)) continue;
-          const double t = FractionDuJour(u, hier[i].vitesse, aujourdhui[i].vitesse, parcours);
+          const double t = FractionDuJour(u, hier[i].vitesse, aujourdhui[i].vitesse, parcours, f);
           LigneTransit l;
           l.corps = s;
           l.retrograde = retrograde;
@@ -251,25 +319,32 @@ std::vector<LigneTransit> CalculerTransits(const NatalDirections& natal, const D
           l.a = paire.a;
           l.b = paire.b;
           l.jour = J - 1 + t;
-          l.pointAspectDeg = Normaliser2Pi(paire.longitude + sigma * AnglesAspects[L]) * RadEnDeg;
+          l.pointAspectDeg = Normaliser2Pi(paire.longitude + sigma * AnglesAspects[static_cast<std::size_t>(L)]) * RadEnDeg;
           l.age = static_cast<float>((l.jour - natal.jourJulienNaissance) / 365.2422);
-          l.cellules[0] = Glyphe(s) + (retrograde ? "@" : "") + " " + static_cast<char>(186 + L) + " " +
-                          Glyphe(paire.a) + (paire.a != paire.b ? "/" + Glyphe(paire.b) : "");
-          l.cellules[1] = FormatGlyphe(l.pointAspectDeg * DegEnRad);
-          l.cellules[2] = JourJulienVersDatePoints(l.jour) + " - " + FormatHeureHM(HeureDuJour(l.jour));
-          l.cellules[3] = Age(l.age);
-          l.cellules[5] = FormatReel(l.jour, 0, 5);
           lignes.push_back(std::move(l));
           break;  // one aspect at most per pair and day
         }
-      }
+      });
     }
     SignalerRefusEphemerides();
     hier.swap(aujourdhui);
   }
-  std::stable_sort(lignes.begin(), lignes.end(),
-                   [](const LigneTransit& x, const LigneTransit& y) { return x.cellules[5] < y.cellules[5]; });
+  // In time order: by the sort key of the list, the Julian day to five decimals.
+  std::stable_sort(lignes.begin(), lignes.end(), [](const LigneTransit& x, const LigneTransit& y) {
+    return std::llround(x.jour * 1e5) < std::llround(y.jour * 1e5);
+  });
   return lignes;
+}
+
+std::array<std::string, 6> CellulesTransit(const LigneTransit& l) {
+  std::array<std::string, 6> c;
+  c[0] = Glyphe(l.corps) + (l.retrograde ? "@" : "") + " " + static_cast<char>(186 + l.aspect) + " " + Glyphe(l.a) +
+         (l.a != l.b ? "/" + Glyphe(l.b) : "");
+  c[1] = FormatGlyphe(l.pointAspectDeg * DegEnRad);
+  c[2] = JourJulienVersDatePoints(l.jour) + " - " + FormatHeureHM(HeureDuJour(l.jour));
+  c[3] = Age(l.age);
+  c[5] = FormatReel(l.jour, 0, 5);
+  return c;
 }
 
 std::string MessageExport(int colonnes, int lignes) {

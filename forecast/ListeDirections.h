@@ -69,8 +69,10 @@ struct LigneTransit {
   double pointAspectDeg = 0;  // where the contact happens: the midpoint and the aspect on its side
   double jour = 0;            // Julian day (Universal Time)
   double age = 0;
-  std::array<std::string, 6> cellules;  // contact, aspect point, date - time, age, "", sort key
 };
+// Its texts: contact, aspect point, date - time, age, "", sort key. Apart from the row, so that a
+// long list costs its ephemeris requests and little more.
+std::array<std::string, 6> CellulesTransit(const LigneTransit& ligne);
 
 // False when the year is outside 0..2100.
 bool AnneeTransitsValide(int annee);

@@ -302,7 +302,7 @@ void TFormDirSol::BtnCalculerClick() {
     d.jours = uneAnnee_->isChecked() ? 365 : 730;
     for (int i = 1; i < aspects_->count(); ++i)
       if (aspects_->item(i)->checkState() == Qt::Checked) d.aspects.push_back(AspectsProposes[static_cast<std::size_t>(i)]);
-    for (const LigneTransit& l : CalculerTransits(natal_, d)) cellules.push_back(l.cellules);
+    for (const LigneTransit& l : CalculerTransits(natal_, d)) cellules.push_back(CellulesTransit(l));
     page_.titre = nom + "  : transits  ";
     page_.transits = true;
     Afficher("Celvan S", 7);
