@@ -47,6 +47,7 @@
 #include "birthdata/TFormEnterData.h"
 #include "frame/TFormCouleurs.h"
 #include "frame/TFormOptions.h"
+#include "forecast/TFormDirSol.h"
 #include "VersionSelvane.h"
 
 namespace selvane {
@@ -225,6 +226,12 @@ void TMainForm::EnregistrerCommandesCalculs() {
     c.touches = {{t.touche, QString::fromUtf8(t.fonction)}};
     c.conditions = t.conditions | AvecRadix;
     c.action = [this] { PasEncoreDisponible(); };
+    if (std::string_view(t.identifiant) == "Directionssolairesliste1")
+      c.action = [this] {
+        QMdiSubWindow* fenetre = zone_->addSubWindow(new TFormDirSol);
+        fenetre->setAttribute(Qt::WA_DeleteOnClose);
+        fenetre->showMaximized();
+      };
     c.bulle = QString::fromUtf8(t.bulle);
     c.rangBarre = t.rang;
     c.visible = t.visible;
