@@ -91,8 +91,12 @@ TFormDirSol::TFormDirSol(QWidget* parent) : QWidget(parent) {
   if (const QScreen* ecran = QGuiApplication::primaryScreen()) resize(ecran->size());
 
   auto* principal = new QHBoxLayout(this);
-  auto* gauche = new QVBoxLayout;
-  principal->addLayout(gauche);
+  // The settings keep a narrow column; the list takes the rest of the screen.
+  auto* panneau = new QWidget(this);
+  panneau->setMaximumWidth(QFontMetrics(font()).horizontalAdvance(QString(60, 'x')));
+  auto* gauche = new QVBoxLayout(panneau);
+  gauche->setContentsMargins(0, 0, 0, 0);
+  principal->addWidget(panneau);
 
   // The three point lists.
   gauche->addWidget(new QLabel("    P1               P2               P3", this));
@@ -201,13 +205,15 @@ TFormDirSol::TFormDirSol(QWidget* parent) : QWidget(parent) {
   // The list.
   ListeDirections_ = new GrilleTexte(this);
   ListeDirections_->setObjectName("ListeDirections");
+  ListeDirections_->setWordWrap(false);
   principal->addWidget(ListeDirections_, 1);
-  Afficher("Arial", 9);
+  Afficher("Arial", 9, false);
 }
 
-void TFormDirSol::Afficher(const QString& policeColonne1, int taille) {
+void TFormDirSol::Afficher(const QString& policeColonne1, int taille, bool transits) {
   const double w = QFontMetricsF(Police("Celvan S", 10)).horizontalAdvance('A');
-  const int largeurs[6] = {int(7 * w), int(4 * w), int(8 * w), int(7 * w), int(4 * w), 0};
+  // A transit's date carries its time too: wide enough for both on one line.
+  const int largeurs[6] = {int(7 * w), int(4 * w), int((transits ? 12 : 8) * w), int(7 * w), int(4 * w), 0};
   QVector<ColonneGrille> colonnes(6);
   for (int c = 0; c < 6; ++c) {
     colonnes[c].largeur = largeurs[c];
@@ -289,7 +295,7 @@ void TFormDirSol::BtnCalculerClick() {
     d.versMiPoints = versMiPoints_->isChecked();
     for (const LigneDirection& l : CalculerDirections(natal_, d)) cellules.push_back(l.cellules);
     page_.titre = nom + "  : directions solaires dans l'harmonique  " + harmoniques_->item(item)->text();
-    Afficher("Arial", 9);
+    Afficher("Arial", 9, false);
   } else {
     int annee = 0;
     if (!DemanderAnnee(annee)) return;
@@ -305,7 +311,7 @@ void TFormDirSol::BtnCalculerClick() {
     for (const LigneTransit& l : CalculerTransits(natal_, d)) cellules.push_back(CellulesTransit(l));
     page_.titre = nom + "  : transits  ";
     page_.transits = true;
-    Afficher("Celvan S", 7);
+    Afficher("Celvan S", 7, true);
   }
   QVector<QStringList> lignes;
   lignes.reserve(static_cast<int>(cellules.size()));

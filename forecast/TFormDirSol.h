@@ -72,7 +72,7 @@ class TFormDirSol : public QWidget {
   void ModeClick();
   std::vector<int> Coches(int k) const;
   bool DemanderAnnee(int& annee);
-  void Afficher(const QString& policeColonne1, int taille);
+  void Afficher(const QString& policeColonne1, int taille, bool transits);
 };
 
 }  // namespace selvane
