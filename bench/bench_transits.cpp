@@ -3,7 +3,6 @@
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
-#include <bitset>
 #include <cstdio>
 #include <ctime>
 
@@ -12,26 +11,14 @@
 #include "core/EtatTheme.h"
 #include "core/Temps.h"
 #include "forecast/ListeDirections.h"
+#include "tests/forecast/NatalDeTest.h"
 
 using namespace selvane;
 
 namespace {
 
 NatalDirections Natal() {
-  ReinitialiserEtat();
-  std::bitset<256> jeu;
-  for (int n = 1; n <= 20; ++n) jeu.set(n);
-  DefinirJeuPlanetes(jeu);
-  OuvrirEphemerides();
-  FicheClient& f = Etat().FicheEnCours;
-  f.Nom = "DUPONT,Jean";
-  f.Date = "07/03/1952";
-  f.Heure = "14h05m30";
-  f.Lat = "48.52";
-  f.Long = "2.20";
-  f.Fuseau = "01.00.00";
-  CalculerTheme(EcartGlyphes8);
-  FigerNatal();
+  CalculerNatalDeTest();
   return NatalDepuisEtat();
 }
 

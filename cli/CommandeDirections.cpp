@@ -30,53 +30,34 @@ int AnneeCourante() {
 int CommandeDirections(int argc, char** argv) {
   OptionsNaissance naissance;
   DemandeDirections demande;
-  bool listes[3] = {}, finVue = false;
-  for (int i = 0; i < argc; ++i) {
-    const std::string option = argv[i];
-    if (i + 1 >= argc) {
-      Avertir("Valeur manquante après " + option);
-      return 2;
+  OptionsPoints points;
+  bool finVue = false;
+  const bool lu = LireOptionsPrevision(argc, argv, naissance, points, [&](const std::string& option, const std::string& valeur) {
+    if (option == "--harmonic") {
+      if (LireEntier(valeur, 1, 16, demande.harmonique) && HarmoniqueValide(demande.harmonique)) return 1;
+      Avertir("Harmonique incorrecte : " + valeur + " (1, 2, 4, 8 ou 16)");
+      return 0;
     }
-    const std::string valeur = argv[++i];
-    if (naissance.Lire(option, valeur)) continue;
-    if (option == "--p1" || option == "--p2" || option == "--p3") {
-      const int k = option[3] - '1';
-      std::vector<int>& liste = k == 0 ? demande.p1 : k == 1 ? demande.p2 : demande.p3;
-      if (!LireListeCorps(option, valeur, liste)) return 2;
-      listes[k] = true;
-    } else if (option == "--harmonic") {
-      if (!LireEntier(valeur, 1, 16, demande.harmonique) || !HarmoniqueValide(demande.harmonique)) {
-        Avertir("Harmonique incorrecte : " + valeur + " (1, 2, 4, 8 ou 16)");
-        return 2;
-      }
-    } else if (option == "--from-age") {
-      if (!LireEntier(valeur, 0, 99, demande.debut)) {
-        Avertir("Âge de début incorrect : " + valeur + " (0 à 99)");
-        return 2;
-      }
-    } else if (option == "--to-age") {
-      if (!LireEntier(valeur, 2, 130, demande.fin)) {
-        Avertir("Âge de fin incorrect : " + valeur + " (2 à 130)");
-        return 2;
-      }
-      finVue = true;
-    } else if (option == "--way") {
-      if (valeur != "points" && valeur != "midpoints") {
-        Avertir("Sens incorrect : " + valeur + " (points ou midpoints)");
-        return 2;
-      }
+    if (option == "--from-age") {
+      if (LireEntier(valeur, 0, 99, demande.debut)) return 1;
+      Avertir("Âge de début incorrect : " + valeur + " (0 à 99)");
+      return 0;
+    }
+    if (option == "--to-age") {
+      finVue = LireEntier(valeur, 2, 130, demande.fin);
+      if (!finVue) Avertir("Âge de fin incorrect : " + valeur + " (2 à 130)");
+      return finVue ? 1 : 0;
+    }
+    if (option == "--way") {
       demande.versMiPoints = valeur == "points";
-    } else {
-      Avertir("Option inconnue : " + option);
-      return 2;
+      if (valeur == "points" || valeur == "midpoints") return 1;
+      Avertir("Sens incorrect : " + valeur + " (points ou midpoints)");
+      return 0;
     }
-  }
-  for (int k = 0; k < 3; ++k)
-    if (!listes[k]) {
-      Avertir("Vous devez sélectionner au moins un point P" + std::to_string(k + 1));
-      return 2;
-    }
-  if (!naissance.Verifier()) return 2;
+    return -1;
+  });
+  if (!lu) return 2;
+  if (!points.Verifier(demande.p1, demande.p2, demande.p3)) return 2;
   NatalDirections natal;
   if (!CalculerNatal(naissance, natal)) return 2;
   // As the window: up to this year's age unless told.

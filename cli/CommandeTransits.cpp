@@ -15,19 +15,32 @@ namespace {
 // "0,45,90": the aspects of the list, as indices of AnglesAspects.
 bool LireAspects(const std::string& texte, std::vector<int>& aspects) {
   aspects.clear();
-  std::size_t debut = 0;
-  for (;;) {
-    const std::size_t virgule = texte.find(',', debut);
-    const std::string champ = texte.substr(debut, virgule == std::string::npos ? std::string::npos : virgule - debut);
+  return LireChamps(texte, [&](const std::string& champ) {
     int degres = -1;
     if (!LireEntier(champ, 0, 180, degres) || degres % 45 != 0) {
       Avertir("Aspect incorrect : '" + champ + "' (0, 45, 90, 135 ou 180)");
       return false;
     }
     aspects.push_back(AspectsProposes[static_cast<std::size_t>(degres / 45)]);
-    if (virgule == std::string::npos) return true;
-    debut = virgule + 1;
+    return true;
+  });
+}
+
+// The year as the window checks it, in its order of messages.
+bool LireAnnee(const std::string& texte, int& annee) {
+  if (!ContientChiffre(texte)) {
+    Avertir("N'entrez que des chiffres !");
+    return false;
   }
+  if (!LireEntier(texte, -1000000, 1000000, annee)) {
+    Avertir("'" + texte + "' n'est pas une valeur entière correcte");
+    return false;
+  }
+  if (!AnneeTransitsValide(annee)) {
+    Avertir("L'année doit être comprise entre 0 et 2100 !");
+    return false;
+  }
+  return true;
 }
 
 }  // namespace
@@ -35,58 +48,28 @@ bool LireAspects(const std::string& texte, std::vector<int>& aspects) {
 int CommandeTransits(int argc, char** argv) {
   OptionsNaissance naissance;
   DemandeTransits demande;
-  bool listes[3] = {}, anneeVue = false;
-  for (int i = 0; i < argc; ++i) {
-    const std::string option = argv[i];
-    if (i + 1 >= argc) {
-      Avertir("Valeur manquante après " + option);
-      return 2;
+  OptionsPoints points;
+  bool anneeVue = false;
+  const bool lu = LireOptionsPrevision(argc, argv, naissance, points, [&](const std::string& option, const std::string& valeur) {
+    if (option == "--year") {
+      anneeVue = LireAnnee(valeur, demande.annee);
+      return anneeVue ? 1 : 0;
     }
-    const std::string valeur = argv[++i];
-    if (naissance.Lire(option, valeur)) continue;
-    if (option == "--p1" || option == "--p2" || option == "--p3") {
-      const int k = option[3] - '1';
-      std::vector<int>& liste = k == 0 ? demande.p1 : k == 1 ? demande.p2 : demande.p3;
-      if (!LireListeCorps(option, valeur, liste)) return 2;
-      listes[k] = true;
-    } else if (option == "--year") {
-      // The window's checks, in its order.
-      if (!ContientChiffre(valeur)) {
-        Avertir("N'entrez que des chiffres !");
-        return 2;
-      }
-      if (!LireEntier(valeur, -1000000, 1000000, demande.annee)) {
-        Avertir("'" + valeur + "' n'est pas une valeur entière correcte");
-        return 2;
-      }
-      if (!AnneeTransitsValide(demande.annee)) {
-        Avertir("L'année doit être comprise entre 0 et 2100 !");
-        return 2;
-      }
-      anneeVue = true;
-    } else if (option == "--years") {
-      if (valeur != "1" && valeur != "2") {
-        Avertir("Durée incorrecte : " + valeur + " (1 ou 2 années)");
-        return 2;
-      }
+    if (option == "--years") {
       demande.jours = valeur == "1" ? 365 : 730;
-    } else if (option == "--aspects") {
-      if (!LireAspects(valeur, demande.aspects)) return 2;
-    } else {
-      Avertir("Option inconnue : " + option);
-      return 2;
+      if (valeur == "1" || valeur == "2") return 1;
+      Avertir("Durée incorrecte : " + valeur + " (1 ou 2 années)");
+      return 0;
     }
-  }
-  for (int k = 0; k < 3; ++k)
-    if (!listes[k]) {
-      Avertir("Vous devez sélectionner au moins un point P" + std::to_string(k + 1));
-      return 2;
-    }
+    if (option == "--aspects") return LireAspects(valeur, demande.aspects) ? 1 : 0;
+    return -1;
+  });
+  if (!lu) return 2;
+  if (!points.Verifier(demande.p1, demande.p2, demande.p3)) return 2;
   if (!anneeVue) {
     Avertir("Option obligatoire manquante : --year");
     return 2;
   }
-  if (!naissance.Verifier()) return 2;
   NatalDirections natal;
   if (!CalculerNatal(naissance, natal)) return 2;
   std::vector<LigneTransit> lignes;

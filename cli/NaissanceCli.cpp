@@ -1,7 +1,6 @@
 #include "cli/NaissanceCli.h"
 
 #include <algorithm>
-#include <bitset>
 #include <charconv>
 
 #include "core/Avertissements.h"
@@ -37,24 +36,10 @@ bool OptionsNaissance::Verifier() {
 }
 
 bool CalculerNatal(OptionsNaissance& naissance, NatalDirections& natal) {
-  ReinitialiserEtat();
-  std::bitset<256> jeu;
-  for (int n = 1; n <= 20; ++n) jeu.set(n);
-  DefinirJeuPlanetes(jeu);
-  OuvrirEphemerides();
-  EtatTheme& e = Etat();
-  FicheClient& f = e.FicheEnCours;
-  const SaisieNaissance& n = naissance.saisie;
-  f = FicheClient();
-  f.Nom = ChaineCourte<36>::DepuisUtf8(n.nom);
-  f.Date = ChaineCourte<10>::DepuisUtf8(n.date);
-  f.Heure = ChaineCourte<8>::DepuisUtf8(n.heure);
-  f.Lat = ChaineCourte<6>::DepuisUtf8(n.lat);
-  f.Long = ChaineCourte<7>::DepuisUtf8(n.lon);
-  f.Fuseau = ChaineCourte<9>::DepuisUtf8(n.fuseau);
-  e.SystemeMaisons = 1;
+  if (!naissance.Verifier()) return false;
+  PreparerCalcul();
   try {
-    CalculerTheme(EcartGlyphes8);
+    CalculerNaissance(naissance.saisie, 1);
   } catch (const ErreurConversion& erreur) {
     Avertir(erreur.what());
     return false;
@@ -73,21 +58,69 @@ bool LireEntier(const std::string& texte, int minimum, int maximum, int& valeur)
   return true;
 }
 
+namespace {
+
 bool LireListeCorps(const std::string& option, const std::string& texte, std::vector<int>& corps) {
   corps.clear();
-  std::size_t debut = 0;
-  for (;;) {
-    const std::size_t virgule = texte.find(',', debut);
-    const std::string champ = texte.substr(debut, virgule == std::string::npos ? std::string::npos : virgule - debut);
+  return LireChamps(texte, [&](const std::string& champ) {
     int c = 0;
     if (!LireEntier(champ, 1, 23, c) || c == Vertex) {
       Avertir(option + " : point incorrect '" + champ + "' (1 à 19, 21, 22, 23)");
       return false;
     }
     corps.push_back(c);
+    return true;
+  });
+}
+
+}  // namespace
+
+int OptionsPoints::Lire(const std::string& option, const std::string& valeur) {
+  if (option != "--p1" && option != "--p2" && option != "--p3") return -1;
+  const int k = option[3] - '1';
+  if (!LireListeCorps(option, valeur, p[k])) return 0;
+  vu[k] = true;
+  return 1;
+}
+
+bool OptionsPoints::Verifier(std::vector<int>& p1, std::vector<int>& p2, std::vector<int>& p3) const {
+  for (int k = 0; k < 3; ++k)
+    if (!vu[k]) {
+      Avertir("Vous devez sélectionner au moins un point P" + std::to_string(k + 1));
+      return false;
+    }
+  p1 = p[0];
+  p2 = p[1];
+  p3 = p[2];
+  return true;
+}
+
+bool LireChamps(const std::string& texte, const std::function<bool(const std::string& champ)>& lire) {
+  std::size_t debut = 0;
+  for (;;) {
+    const std::size_t virgule = texte.find(',', debut);
+    if (!lire(texte.substr(debut, virgule == std::string::npos ? std::string::npos : virgule - debut))) return false;
     if (virgule == std::string::npos) return true;
     debut = virgule + 1;
   }
+}
+
+bool LireOptionsPrevision(int argc, char** argv, OptionsNaissance& naissance, OptionsPoints& points,
+                          const LireOption& autre) {
+  for (int i = 0; i < argc; ++i) {
+    const std::string option = argv[i];
+    if (i + 1 >= argc) {
+      Avertir("Valeur manquante après " + option);
+      return false;
+    }
+    const std::string valeur = argv[++i];
+    if (naissance.Lire(option, valeur)) continue;
+    int lu = points.Lire(option, valeur);
+    if (lu < 0) lu = autre(option, valeur);
+    if (lu < 0) Avertir("Option inconnue : " + option);
+    if (lu <= 0) return false;
+  }
+  return true;
 }
 
 std::string Decimales6(double x) { return FormatReel(x, 0, 6); }

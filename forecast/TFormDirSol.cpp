@@ -291,7 +291,7 @@ void TFormDirSol::BtnCalculerClick() {
     d.p3 = p[2];
     d.harmonique = 1 << item;
     d.debut = debut_->value();
-    d.fin = std::max(fin_->value(), d.debut);
+    d.fin = fin_->value();  // an end before the start lists nothing
     d.versMiPoints = versMiPoints_->isChecked();
     for (const LigneDirection& l : CalculerDirections(natal_, d)) cellules.push_back(l.cellules);
     page_.titre = nom + "  : directions solaires dans l'harmonique  " + harmoniques_->item(item)->text();

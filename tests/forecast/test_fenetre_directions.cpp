@@ -9,7 +9,6 @@
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QTest>
-#include <bitset>
 #include <filesystem>
 
 #include "core/Calcul.h"
@@ -19,7 +18,7 @@
 #include "forecast/TFormDirSol.h"
 #include "tests/support/AppliDeTest.h"
 #include "tests/support/DossierProgramme.h"
-#include "tests/support/FicheDeTest.h"
+#include "tests/forecast/NatalDeTest.h"
 #include "tests/support/Pdf.h"
 #include "tests/support/PlateformeTemoin.h"
 #include "tests/support/SaisieClavier.h"
@@ -40,14 +39,7 @@ class FenetreDirectionsTest : public ::testing::Test {
       return true;
     }();
     (void)polices;
-    ReinitialiserEtat();
-    std::bitset<256> jeu;
-    for (int n = 1; n <= 20; ++n) jeu.set(n);
-    DefinirJeuPlanetes(jeu);
-    OuvrirEphemerides();
-    Etat().FicheEnCours = FicheDeTest();
-    CalculerTheme(EcartGlyphes8);
-    FigerNatal();
+    CalculerNatalDeTest();
     temoin.fichierPdf = QString::fromStdString((dossier / "liste.pdf").string());
     fenetre = new TFormDirSol;
     fenetre->setAttribute(Qt::WA_DeleteOnClose);

@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 #include <swephexp.h>
 
-#include <bitset>
 #include <cmath>
 #include <set>
 #include <tuple>
@@ -14,7 +13,7 @@
 #include "core/EtatTheme.h"
 #include "core/Temps.h"
 #include "forecast/ListeDirections.h"
-#include "tests/support/FicheDeTest.h"
+#include "tests/forecast/NatalDeTest.h"
 
 using namespace selvane;
 
@@ -23,14 +22,7 @@ namespace {
 class ListeDirectionsTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    ReinitialiserEtat();
-    std::bitset<256> jeu;
-    for (int n = 1; n <= 20; ++n) jeu.set(n);
-    DefinirJeuPlanetes(jeu);
-    OuvrirEphemerides();
-    Etat().FicheEnCours = FicheDeTest();
-    CalculerTheme(EcartGlyphes8);
-    FigerNatal();
+    CalculerNatalDeTest();
     natal = NatalDepuisEtat();
   }
   NatalDirections natal;
