@@ -99,9 +99,13 @@ TFormDirSol::TFormDirSol(QWidget* parent) : QWidget(parent) {
   principal->addWidget(panneau);
 
   // The three point lists.
-  gauche->addWidget(new QLabel("    P1               P2               P3", this));
+  auto* titre = new QLabel("    P1               P2               P3", this);
+  gauche->addWidget(titre);
   auto* rangee = new QHBoxLayout;
+  rangee->setSpacing(0);
   gauche->addLayout(rangee);
+  // Each list as wide as the caption's step from one name to the next, so the names stand over them.
+  const int pas = titre->fontMetrics().horizontalAdvance("P1               ");
   QStringList glyphes;
   for (int c : CorpsDesListes) glyphes << Glyphe(LettresCorps[static_cast<std::size_t>(c)]);
   for (int k = 0; k < 3; ++k) {
@@ -109,9 +113,11 @@ TFormDirSol::TFormDirSol(QWidget* parent) : QWidget(parent) {
     rangee->addLayout(colonne);
     QListWidget* liste = ListeCochee(this, glyphes, Police("Celvan S", 12));
     liste->setObjectName(QString("P%1").arg(k + 1));
+    liste->setFixedWidth(pas - 4);
     liste->item(0)->setCheckState(Qt::Checked);
     points_[static_cast<std::size_t>(k)] = liste;
     colonne->addWidget(liste);
+    rangee->addSpacing(4);
     auto* tout = new QPushButton("Tout", this);
     tout_[static_cast<std::size_t>(k)] = tout;
     colonne->addWidget(tout);
