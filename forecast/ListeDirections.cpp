@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 
 #include "core/Calcul.h"
 #include "core/Catalogue.h"
@@ -51,11 +50,11 @@ std::string Age(double age) {
   return std::to_string(static_cast<long>(annees)) + " a " + std::to_string(static_cast<long>(mois)) + " m";
 }
 
-// "000.00000": the text order of the keys is the order of the arcs.
+// "000.00000": the text order of the keys is the order of the arcs ("." whatever the locale).
 std::string CleArc(double degres) {
-  char tampon[64];
-  std::snprintf(tampon, sizeof tampon, "%09.5f", degres);
-  return tampon;
+  std::string s = FormatReel(std::fabs(degres), 0, 5);
+  if (s.size() < 9) s.insert(0, 9 - s.size(), '0');
+  return degres < 0 ? "-" + s : s;
 }
 
 // Moves a value of the harmonic circle by half of it, staying inside.
