@@ -87,7 +87,8 @@ void DessinerPageListe(QPainter& p, const QSize& page, const PageListe& contenu)
 TFormDirSol::TFormDirSol(QWidget* parent) : QWidget(parent) {
   const EtatTheme& e = Etat();
   natal_ = NatalDepuisEtat();
-  setWindowTitle(Texte(e.NomAffiche.Chaine()) + " - Directions solaires et transits");
+  nom_ = Texte(e.NomAffiche.Chaine());
+  setWindowTitle(nom_ + " - Directions solaires et transits");
   if (const QScreen* ecran = QGuiApplication::primaryScreen()) resize(ecran->size());
 
   auto* principal = new QHBoxLayout(this);
@@ -279,7 +280,9 @@ bool TFormDirSol::DemanderAnnee(int& annee) {
 
 void TFormDirSol::BtnCalculerClick() {
   ListeDirections_->Vider();
+  // The list shown is of the mode chosen, even while empty: its export counts its columns.
   page_ = PageListe();
+  page_.transits = transits_->isChecked();
   const int item = std::max(0, harmoniques_->currentRow());
   aspects_->item(0)->setCheckState(Qt::Checked);
   const std::vector<int> p[3] = {Coches(0), Coches(1), Coches(2)};
@@ -288,7 +291,6 @@ void TFormDirSol::BtnCalculerClick() {
       LaPlateforme().Avertissement(QString::fromUtf8("Vous devez sélectionner au moins un point P%1").arg(k + 1));
       return;
     }
-  const QString nom = Texte(Etat().NomAffiche.Chaine());
   std::vector<std::array<std::string, 6>> cellules;
   if (directions_->isChecked()) {
     DemandeDirections d;
@@ -300,7 +302,7 @@ void TFormDirSol::BtnCalculerClick() {
     d.fin = fin_->value();  // an end before the start lists nothing
     d.versMiPoints = versMiPoints_->isChecked();
     for (const LigneDirection& l : CalculerDirections(natal_, d)) cellules.push_back(l.cellules);
-    page_.titre = nom + "  : directions solaires dans l'harmonique  " + harmoniques_->item(item)->text();
+    page_.titre = nom_ + "  : directions solaires dans l'harmonique  " + harmoniques_->item(item)->text();
     Afficher("Arial", 9, false);
   } else {
     int annee = 0;
@@ -315,8 +317,7 @@ void TFormDirSol::BtnCalculerClick() {
     for (int i = 1; i < aspects_->count(); ++i)
       if (aspects_->item(i)->checkState() == Qt::Checked) d.aspects.push_back(AspectsProposes[static_cast<std::size_t>(i)]);
     for (const LigneTransit& l : CalculerTransits(natal_, d)) cellules.push_back(CellulesTransit(l));
-    page_.titre = nom + "  : transits  ";
-    page_.transits = true;
+    page_.titre = nom_ + "  : transits  ";
     Afficher("Celvan S", 7, true);
   }
   QVector<QStringList> lignes;

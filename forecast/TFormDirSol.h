@@ -51,7 +51,9 @@ class TFormDirSol : public QWidget {
   void keyPressEvent(QKeyEvent* evenement) override;
 
  private:
-  NatalDirections natal_;  // copied at opening: other charts may be frozen meanwhile
+  // Copied at opening: other windows may freeze other charts meanwhile.
+  NatalDirections natal_;
+  QString nom_;
   std::array<QListWidget*, 3> points_{};
   std::array<QPushButton*, 3> tout_{};
   QRadioButton* directions_;

@@ -201,13 +201,15 @@ TEST_F(FenetreDirectionsTest, AnneeDesTransits) {
     EXPECT_EQ(Textes(), c.messages) << c.reponses.join("|").toStdString();
     EXPECT_EQ(Lignes() > 0, c.liste) << c.reponses.join("|").toStdString();
   }
-  // The second way has no transit list, and says nothing.
+  // The second way has no transit list, and says nothing; its empty list exports as a transit list.
   CliquerRadio("P1/P2 vers P3 (directions seules)");
   temoin.messages.clear();
   temoin.reponsesSaisies = QStringList{"2024"};
   Cliquer("Calculer");
   EXPECT_TRUE(temoin.messages.isEmpty());
   EXPECT_EQ(Lignes(), 0);
+  Cliquer("Exporter");
+  EXPECT_EQ(Textes(), QStringList{QString::fromUtf8("information: Tableau de 4 colonnes et 0 lignes à coller")});
 }
 
 // Saturn backward over the Aries point in 2025: the mark, the aspects ticked, 4 columns exported.
@@ -244,4 +246,22 @@ TEST_F(FenetreDirectionsTest, TransitsRetrogradesExportes) {
   EXPECT_EQ(pdf.pages, 1);
   EXPECT_NE(pdf.texte.find("Jean DUPONT"), std::string::npos) << pdf.texte;
   EXPECT_NE(pdf.texte.find("Transit"), std::string::npos);
+}
+
+// Another chart frozen after the window opened (another window's command) leaves its list alone.
+TEST_F(FenetreDirectionsTest, LaListeResteCelleDuThemeOuvert) {
+  const NatalDirections ouvert = NatalDepuisEtat();
+  CalculerNatalDeTest(FicheDeTest("AUTRE,Paul").Date("21/06/1980"));
+  Cliquer("Tout");
+  Cliquer("Calculer");
+  DemandeDirections d;
+  d.p1 = {CorpsDesListes.begin(), CorpsDesListes.end()};
+  d.p2 = d.p3 = {Soleil};
+  d.debut = 1;
+  d.fin = QDate::currentDate().year() - 1952;
+  const std::vector<LigneDirection> attendues = CalculerDirections(ouvert, d);
+  ASSERT_EQ(Lignes(), static_cast<int>(attendues.size()));
+  for (int i = 0; i < Lignes(); ++i)
+    EXPECT_EQ(fenetre->ListeDirections()->Texte(i, 2).toStdString(), attendues[static_cast<std::size_t>(i)].cellules[2]);
+  EXPECT_TRUE(fenetre->Page().titre.startsWith("Jean DUPONT  : directions"));
 }
