@@ -114,6 +114,12 @@ TEST_F(FenetreDirectionsTest, UneListeVideEstRefusee) {
     EXPECT_EQ(Lignes(), 0);
     Basculer(fenetre->ListePoints(k), 0);
   }
+  // An end before the start lists nothing and says nothing.
+  temoin.messages.clear();
+  Periode("50", "20");
+  Cliquer("Calculer");
+  EXPECT_TRUE(temoin.messages.isEmpty());
+  EXPECT_EQ(Lignes(), 0);
 }
 
 TEST_F(FenetreDirectionsTest, ToutPuisClear) {
