@@ -17,24 +17,10 @@
 #include "birthdata/records/Fichiers.h"
 #include "birthdata/Saisie.h"
 #include "cli/SerieThemes.h"
+#include "cli/CalculNaissance.h"
 
 namespace selvane {
 namespace {
-
-void Calculer(const SaisieNaissance& n, int systeme) {
-  EtatTheme& e = Etat();
-  e.FicheEnCours = FicheDeNaissance(n);
-  e.SystemeMaisons = static_cast<std::uint8_t>(systeme);
-  CalculerTheme(EcartGlyphes8);
-}
-
-void Preparer() {
-  ReinitialiserEtat();
-  std::bitset<256> jeu;
-  for (int n = 1; n <= 20; ++n) jeu.set(n);
-  DefinirJeuPlanetes(jeu);
-  OuvrirEphemerides();
-}
 
 // Appends x with 6 decimals (8 for Julian days, a millisecond); "." whatever the locale.
 void AjouterNombre(std::string& sortie, double x, int decimales = 6) {
@@ -57,9 +43,9 @@ void Ligne(std::string& s, const char* genre, int index, double valeur, bool ave
 
 int ThemeSeul(SaisieNaissance n, int systeme) {
   if (!VerifierNaissance(n)) return 2;
-  Preparer();
+  PreparerCalcul();
   try {
-    Calculer(n, systeme);
+    CalculerNaissance(n, systeme);
   } catch (const ErreurConversion& erreur) {
     Avertir(erreur.what());
     return 2;
@@ -105,7 +91,7 @@ int ThemesEnSerie(const char* chemin) {
 
 }  // namespace
 
-void PreparerSerie() { Preparer(); }
+void PreparerSerie() { PreparerCalcul(); }
 
 bool ThemeDeLigne(const std::string& ligne, int numero, std::string& sortie) {
   const std::vector<std::string> champs = Couper(ligne, ';');
@@ -121,7 +107,7 @@ bool ThemeDeLigne(const std::string& ligne, int numero, std::string& sortie) {
   n.fuseau = champs[4];
   if (!VerifierNaissance(n)) return false;
   try {
-    Calculer(n, 1);
+    CalculerNaissance(n, 1);
   } catch (const ErreurConversion& erreur) {
     Avertir(erreur.what());
     return false;

@@ -17,5 +17,7 @@ int CommandeArc(int argc, char** argv);
 int CommandeTable(int argc, char** argv);
 int CommandeInterpretation(int argc, char** argv);
 int CommandeSignification(int argc, char** argv);
+int CommandeDirections(int argc, char** argv);
+int CommandeTransits(int argc, char** argv);
 
 }  // namespace selvane

@@ -26,6 +26,9 @@ int Executer(int argc, char** argv) {
   if (argc >= 2 && std::strcmp(argv[1], "interpret") == 0)
     return selvane::CommandeInterpretation(argc - 2, argv + 2);
   if (argc >= 2 && std::strcmp(argv[1], "meaning") == 0) return selvane::CommandeSignification(argc - 2, argv + 2);
+  if (argc >= 2 && std::strcmp(argv[1], "directions") == 0)
+    return selvane::CommandeDirections(argc - 2, argv + 2);
+  if (argc >= 2 && std::strcmp(argv[1], "transits") == 0) return selvane::CommandeTransits(argc - 2, argv + 2);
   std::fprintf(stderr,
                "Usage : selvane-cli chart --date jj/mm/aaaa --time HHhMMmSS --lat D.MM --long D.MM "
                "--zone FUSEAU [--name TEXTE] [--houses 0..9]\n"
@@ -55,6 +58,10 @@ int Executer(int argc, char** argv) {
                "[--time HHhMM] [--precession]] [--from sol-lun|personal|points LISTE|midpoints PAIRES] "
                "[--to all|PAIRES] [--orb-index 0..5] [--indirect]\n"
                "        selvane-cli meaning A B [C]\n"
+               "        selvane-cli directions NAISSANCE --p1 LISTE --p2 LISTE --p3 LISTE [--harmonic H] "
+               "[--from-age N --to-age N] [--way points|midpoints]\n"
+               "        selvane-cli transits NAISSANCE --p1 LISTE --p2 LISTE --p3 LISTE --year A [--years 1|2] "
+               "[--aspects 0,45,90,135,180]\n"
                "  NAISSANCE : --date jj/mm/aaaa --time HHhMMmSS --lat D.MM --long D.MM --zone FUSEAU [--name TEXTE] ; "
                "un second --lat, --long donne le lieu du thème calculé, un second --time l'heure des transits\n");
   return 2;

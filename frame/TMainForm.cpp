@@ -49,6 +49,7 @@
 #include "birthdata/TFormEnterData.h"
 #include "frame/TFormCouleurs.h"
 #include "frame/TFormOptions.h"
+#include "forecast/TFormDirSol.h"
 #include "VersionSelvane.h"
 
 namespace selvane {
@@ -210,7 +211,7 @@ void TMainForm::EnregistrerCommandesCalculs() {
       {"Cosmogramme1", "Cosmogramme", Qt::Key_C, "Cosmogramme", EnfantRequis | MaisonsRequises, "Cosmogramme", 3, true},
       {"SixHoroscopes1", "Les 6 Horoscopes", Qt::Key_H, "Horoscopes uraniens", SansCondition, "6 Horoscopes", 9, true},
       {"Directionssolairesliste1", "Directions solaires et transits (liste)", Qt::Key_D, "Directions solaires (liste)",
-       EnfantRequis, "Directions solaires et transits", 6, true},
+       EnfantRequis, "Directions solaires et transits", 6, true, &TMainForm::OuvrirDirections},
       {"InterpretationsEtMP", "Tables prévisionnelles", Qt::Key_T, "", EnfantRequis, "Tableaux prévisionnels", 7, true,
        &TMainForm::OuvrirTablesPrevisionnelles},
       {"Mandala", "Mandala uranien", Qt::Key_M, "Mandala uranien", EnfantRequis, "Mandala", 5, true},
@@ -437,6 +438,8 @@ void TMainForm::OuvrirTablesPrevisionnelles() {
   tables->DefinirOptions([this] { return options_; });
   OuvrirTechnique(tables);
 }
+
+void TMainForm::OuvrirDirections() { OuvrirTechnique(new TFormDirSol); }
 
 void TMainForm::OuvrirInterpretations() {
   OuvrirTechnique(new TFormInterpret2(dossier_, ListeThemesDesPrevisions()));

@@ -79,6 +79,7 @@ class TMainForm : public QMainWindow, public FenetrePrincipale, public ContexteC
   void OuvrirListeThemes();
   void OuvrirTablesPrevisionnelles();
   void OuvrirInterpretations();
+  void OuvrirDirections();
   // The saved-charts list as the forecast windows place it and ask it to reread.
   ListeThemesSauves ListeThemesDesPrevisions();
   void OuvrirTechnique(QWidget* fenetreTechnique);

@@ -39,6 +39,18 @@ set(cas
   "Le fichier spécifié est introuvable.|atlas|find|PaysAbsent|x"
   "31/04/2024 : date incorrecte|zone|Europe/Paris|31/04/2024|12h00"
   "Impossible d'écrire ${DOSSIER}/absent/g.png|glyphs|--png|${DOSSIER}/absent/g.png"
+  "--p1 : point incorrect ''|transits|--date|07/03/1952|${naissance}|--p1|1,,2|--p2|1|--p3|1|--year|2024"
+  "--p2 : point incorrect '20'|directions|--date|07/03/1952|${naissance}|--p1|1|--p2|20|--p3|1"
+  "--p3 : point incorrect '${chiffres}'|directions|--date|07/03/1952|${naissance}|--p1|1|--p2|1|--p3|${chiffres}"
+  "'${chiffres}' n'est pas une valeur entière correcte|transits|--date|07/03/1952|${naissance}|--p1|1|--p2|1|--p3|1|--year|${chiffres}"
+  "Harmonique incorrecte : 3 (1, 2, 4, 8 ou 16)|directions|--date|07/03/1952|${naissance}|--p1|1|--p2|1|--p3|1|--harmonic|3"
+  "Âge de fin incorrect : 131 (2 à 130)|directions|--date|07/03/1952|${naissance}|--p1|1|--p2|1|--p3|1|--to-age|131"
+  "Âge de début incorrect : -1 (0 à 99)|directions|--date|07/03/1952|${naissance}|--p1|1|--p2|1|--p3|1|--from-age|-1"
+  "L'âge de fin doit suivre l'âge de début|directions|--date|07/03/1952|${naissance}|--p1|1|--p2|1|--p3|1|--from-age|50|--to-age|20"
+  "Durée incorrecte : 3 (1 ou 2 années)|transits|--date|07/03/1952|${naissance}|--p1|1|--p2|1|--p3|1|--year|2024|--years|3"
+  "31/04/2024 : date incorrecte|transits|--date|31/04/2024|${naissance}|--p1|1|--p2|1|--p3|1|--year|2024"
+  "Option obligatoire manquante : --date|directions|${naissance}|--p1|1|--p2|1|--p3|1"
+  "Valeur manquante après --p3|directions|--date|07/03/1952|${naissance}|--p1|1|--p2|1|--p3"
 )
 foreach(c IN LISTS cas)
   string(REPLACE "|" ";" champs "${c}")

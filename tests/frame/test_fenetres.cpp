@@ -38,6 +38,7 @@
 #include "listing/DessinTheme.h"
 #include "core/EtatTheme.h"
 #include "frame/FenetresAnnexes.h"
+#include "forecast/TFormDirSol.h"
 #include "birthdata/records/FichierNaissance.h"
 #include "widgets/Plateforme.h"
 #include "reglages/Reglages.h"
@@ -340,4 +341,21 @@ TEST_F(FenetresTest, LesOptionsRedessinentLesThemesOuverts) {
   if (neuf->Image().size() == listing->Image().size()) {
     EXPECT_EQ(neuf->Image(), listing->Image());
   }
+}
+
+// "D" in a chart window opens the directions and transits list on that chart, beside it.
+TEST_F(FenetresTest, ToucheDOuvreLaListeDesDirections) {
+  principale->RouvrirTheme(Cht("DUPONT,Jean", "07/03/1952"));
+  auto* listing = qobject_cast<TFormAffSmpl*>(principale->ZoneFenetres()->subWindowList()[0]->widget());
+  ASSERT_NE(listing, nullptr);
+  temoin.messages.clear();
+  QTest::keyClick(listing, Qt::Key_D);
+  EXPECT_TRUE(temoin.messages.isEmpty());
+  ASSERT_EQ(Enfants(), 2);
+  auto* liste = qobject_cast<TFormDirSol*>(principale->ZoneFenetres()->subWindowList()[1]->widget());
+  ASSERT_NE(liste, nullptr);
+  EXPECT_EQ(liste->windowTitle(), "Jean DUPONT - Directions solaires et transits");
+  QTest::keyClick(liste, Qt::Key_Escape);
+  QApplication::processEvents();
+  EXPECT_EQ(Enfants(), 1);
 }

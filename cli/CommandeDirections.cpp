@@ -1,0 +1,78 @@
+// selvane-cli directions: the solar-arc directions of a birth over a span of ages.
+#include <cstdio>
+#include <ctime>
+#include <string>
+
+#include "cli/Commandes.h"
+#include "cli/NaissanceCli.h"
+#include "core/Avertissements.h"
+#include "core/Catalogue.h"
+#include "core/Conversions.h"
+
+namespace selvane {
+namespace {
+
+constexpr const char* kUsageDirections =
+    "Usage : selvane-cli directions NAISSANCE --p1 LISTE --p2 LISTE --p3 LISTE [--harmonic 1|2|4|8|16] "
+    "[--from-age N --to-age N] [--way points|midpoints]";
+
+std::string Numero(int corps) { return corps > 0 ? std::to_string(corps) : ""; }
+
+int AnneeCourante() {
+  const std::time_t maintenant = std::time(nullptr);
+  std::tm t{};
+  gmtime_r(&maintenant, &t);
+  return t.tm_year + 1900;
+}
+
+}  // namespace
+
+int CommandeDirections(int argc, char** argv) {
+  OptionsNaissance naissance;
+  DemandeDirections demande;
+  OptionsPoints points;
+  bool finVue = false;
+  const bool lu = LireOptionsPrevision(argc, argv, naissance, points, [&](const std::string& option, const std::string& valeur) {
+    if (option == "--harmonic") {
+      if (LireEntier(valeur, 1, 16, demande.harmonique) && HarmoniqueValide(demande.harmonique)) return 1;
+      Avertir("Harmonique incorrecte : " + valeur + " (1, 2, 4, 8 ou 16)");
+      return 0;
+    }
+    if (option == "--from-age") {
+      if (LireEntier(valeur, 0, 99, demande.debut)) return 1;
+      Avertir("Âge de début incorrect : " + valeur + " (0 à 99)");
+      return 0;
+    }
+    if (option == "--to-age") {
+      finVue = LireEntier(valeur, 2, 130, demande.fin);
+      if (!finVue) Avertir("Âge de fin incorrect : " + valeur + " (2 à 130)");
+      return finVue ? 1 : 0;
+    }
+    if (option == "--way") {
+      demande.versMiPoints = valeur == "points";
+      if (valeur == "points" || valeur == "midpoints") return 1;
+      Avertir("Sens incorrect : " + valeur + " (points ou midpoints)");
+      return 0;
+    }
+    return -1;
+  });
+  if (!lu) return 2;
+  if (!points.Verifier(demande.p1, demande.p2, demande.p3)) return 2;
+  NatalDirections natal;
+  if (!CalculerNatal(naissance, natal)) return 2;
+  // As the window: up to this year's age unless told.
+  if (!finVue) demande.fin = AnneeCourante() - JourJulienVersCalendrier(natal.jourJulienNaissance).annee;
+  if (demande.fin < demande.debut) {
+    Avertir("L'âge de fin doit suivre l'âge de début");
+    return 2;
+  }
+  std::string s = "p,q,a,b,target_deg,date,age,arc_deg\n";
+  for (const LigneDirection& l : CalculerDirections(natal, demande)) {
+    s += Numero(l.p) + "," + Numero(l.q) + "," + Numero(l.a) + "," + Numero(l.b) + "," + Decimales6(l.cibleDeg) +
+         "," + JourJulienVersDate(l.jour) + "," + Decimales6(l.age) + "," + Decimales6(l.arcDeg) + "\n";
+  }
+  std::fwrite(s.data(), 1, s.size(), stdout);
+  return 0;
+}
+
+}  // namespace selvane

@@ -1,0 +1,93 @@
+// selvane-cli transits: the transits of one or two calendar years to the natal points and midpoints.
+#include <cstdio>
+#include <string>
+
+#include "cli/Commandes.h"
+#include "cli/NaissanceCli.h"
+#include "core/Avertissements.h"
+#include "core/Catalogue.h"
+#include "core/Conversions.h"
+#include "core/Ephemerides.h"
+
+namespace selvane {
+namespace {
+
+// "0,45,90": the aspects of the list, as indices of AnglesAspects.
+bool LireAspects(const std::string& texte, std::vector<int>& aspects) {
+  aspects.clear();
+  return LireChamps(texte, [&](const std::string& champ) {
+    int degres = -1;
+    if (!LireEntier(champ, 0, 180, degres) || degres % 45 != 0) {
+      Avertir("Aspect incorrect : '" + champ + "' (0, 45, 90, 135 ou 180)");
+      return false;
+    }
+    aspects.push_back(AspectsProposes[static_cast<std::size_t>(degres / 45)]);
+    return true;
+  });
+}
+
+// The year as the window checks it, in its order of messages.
+bool LireAnnee(const std::string& texte, int& annee) {
+  if (!ContientChiffre(texte)) {
+    Avertir("N'entrez que des chiffres !");
+    return false;
+  }
+  if (!LireEntier(texte, -1000000, 1000000, annee)) {
+    Avertir("'" + texte + "' n'est pas une valeur entière correcte");
+    return false;
+  }
+  if (!AnneeTransitsValide(annee)) {
+    Avertir("L'année doit être comprise entre 0 et 2100 !");
+    return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+int CommandeTransits(int argc, char** argv) {
+  OptionsNaissance naissance;
+  DemandeTransits demande;
+  OptionsPoints points;
+  bool anneeVue = false;
+  const bool lu = LireOptionsPrevision(argc, argv, naissance, points, [&](const std::string& option, const std::string& valeur) {
+    if (option == "--year") {
+      anneeVue = LireAnnee(valeur, demande.annee);
+      return anneeVue ? 1 : 0;
+    }
+    if (option == "--years") {
+      demande.jours = valeur == "1" ? 365 : 730;
+      if (valeur == "1" || valeur == "2") return 1;
+      Avertir("Durée incorrecte : " + valeur + " (1 ou 2 années)");
+      return 0;
+    }
+    if (option == "--aspects") return LireAspects(valeur, demande.aspects) ? 1 : 0;
+    return -1;
+  });
+  if (!lu) return 2;
+  if (!points.Verifier(demande.p1, demande.p2, demande.p3)) return 2;
+  if (!anneeVue) {
+    Avertir("Option obligatoire manquante : --year");
+    return 2;
+  }
+  NatalDirections natal;
+  if (!CalculerNatal(naissance, natal)) return 2;
+  std::vector<LigneTransit> lignes;
+  try {
+    lignes = CalculerTransits(natal, demande);
+  } catch (const ErreurEphemerides& erreur) {
+    Avertir(erreur.what());
+    return 2;
+  }
+  std::string s = "body,retrograde,aspect,a,b,aspect_point,jd_ut,date,time,age\n";
+  for (const LigneTransit& l : lignes) {
+    s += std::to_string(l.corps) + "," + (l.retrograde ? "1" : "0") + "," +
+         FormatReel(AnglesAspects[static_cast<std::size_t>(l.aspect)] * RadEnDeg, 0, 0) + "," + std::to_string(l.a) +
+         "," + std::to_string(l.b) + "," + Decimales6(l.pointAspectDeg) + "," + Decimales6(l.jour) + "," +
+         JourJulienVersDate(l.jour) + "," + FormatHeureHM(HeureDuJour(l.jour)) + "," + Decimales6(l.age) + "\n";
+  }
+  std::fwrite(s.data(), 1, s.size(), stdout);
+  return 0;
+}
+
+}  // namespace selvane

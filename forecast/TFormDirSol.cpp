@@ -1,0 +1,362 @@
+#include "forecast/TFormDirSol.h"
+
+#include <QButtonGroup>
+#include <QClipboard>
+#include <QDate>
+#include <QFontMetricsF>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QListWidget>
+#include <QMdiSubWindow>
+#include <QPainter>
+#include <QPrinter>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QSpinBox>
+#include <QVBoxLayout>
+
+#include "core/Avertissements.h"
+#include "core/Catalogue.h"
+#include "core/Conversions.h"
+#include "core/EtatTheme.h"
+#include "dessin/Traits.h"
+#include "widgets/GrilleTexte.h"
+#include "widgets/Plateforme.h"
+#include "widgets/Texte1252.h"
+
+namespace selvane {
+
+namespace {
+
+QListWidget* ListeCochee(QWidget* parent, const QStringList& textes, const QFont& police) {
+  auto* liste = new QListWidget(parent);
+  liste->setFont(police);
+  for (const QString& t : textes) {
+    auto* item = new QListWidgetItem(t, liste);
+    item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
+    item->setCheckState(Qt::Unchecked);
+  }
+  return liste;
+}
+
+void ToutCocher(QListWidget* liste, bool coche) {
+  for (int i = 0; i < liste->count(); ++i) liste->item(i)->setCheckState(coche ? Qt::Checked : Qt::Unchecked);
+}
+
+}  // namespace
+
+void DessinerPageListe(QPainter& p, const QSize& page, const PageListe& contenu) {
+  const QFont arial10 = Police("Arial", 10), arial9 = Police("Arial", 9), glyphes8 = Police("Celvan S", 8);
+  const QFontMetricsF m(arial10, p.device());
+  const double cw = m.horizontalAdvance('A'), lh = m.height();
+  double x = 5 * cw;
+  p.setPen(Qt::black);
+  p.setFont(Police("Arial", 10, true));
+  p.drawText(QPointF(x, lh), contenu.titre);
+  const QString entete = contenu.transits ? "Transit                Pos.             Date                   Age"
+                                          : "Direction            Pos.         Date             Age";
+  const double ageX = contenu.transits ? 30 : 26;
+  auto enTete = [&] {
+    p.setFont(arial10);
+    p.drawText(QPointF(x, 3 * lh), entete);
+  };
+  enTete();
+  double y = 5 * lh;
+  for (std::size_t i = 0; i < contenu.lignes.size(); ++i) {
+    if (i == LignesParColonne) {
+      x = page.width() / 2.0;
+      enTete();
+      y = 5 * lh;
+    }
+    const auto& l = contenu.lignes[i];
+    p.setFont(glyphes8);
+    p.drawText(QPointF(x, y), Texte(l[0]));
+    p.setFont(contenu.transits ? glyphes8 : arial10);
+    p.drawText(QPointF(x + 11 * cw, y), Texte(l[1]));
+    p.setFont(arial9);
+    p.drawText(QPointF(x + 17 * cw, y), Texte(l[2]));
+    p.drawText(QPointF(x + ageX * cw, y), Texte(l[3]));
+    y += lh;
+  }
+}
+
+TFormDirSol::TFormDirSol(QWidget* parent) : QWidget(parent) {
+  const EtatTheme& e = Etat();
+  natal_ = NatalDepuisEtat();
+  nom_ = Texte(e.NomAffiche.Chaine());
+  setWindowTitle(nom_ + " - Directions solaires et transits");
+  if (const QScreen* ecran = QGuiApplication::primaryScreen()) resize(ecran->size());
+
+  auto* principal = new QHBoxLayout(this);
+  // The settings keep a narrow column; the list takes the rest of the screen.
+  auto* panneau = new QWidget(this);
+  panneau->setMaximumWidth(QFontMetrics(font()).horizontalAdvance(QString(60, 'x')));
+  auto* gauche = new QVBoxLayout(panneau);
+  gauche->setContentsMargins(0, 0, 0, 0);
+  principal->addWidget(panneau);
+
+  // The three point lists.
+  auto* titre = new QLabel("    P1               P2               P3", this);
+  gauche->addWidget(titre);
+  auto* rangee = new QHBoxLayout;
+  rangee->setSpacing(0);
+  gauche->addLayout(rangee);
+  // Each list as wide as the caption's step from one name to the next, so the names stand over them.
+  const int pas = titre->fontMetrics().horizontalAdvance("P1               ");
+  QStringList glyphes;
+  for (int c : CorpsDesListes) glyphes << Glyphe(LettresCorps[static_cast<std::size_t>(c)]);
+  for (int k = 0; k < 3; ++k) {
+    auto* colonne = new QVBoxLayout;
+    rangee->addLayout(colonne);
+    QListWidget* liste = ListeCochee(this, glyphes, Police("Celvan S", 12));
+    liste->setObjectName(QString("P%1").arg(k + 1));
+    liste->setFixedWidth(pas - 4);
+    liste->item(0)->setCheckState(Qt::Checked);
+    points_[static_cast<std::size_t>(k)] = liste;
+    colonne->addWidget(liste);
+    rangee->addSpacing(4);
+    auto* tout = new QPushButton("Tout", this);
+    tout_[static_cast<std::size_t>(k)] = tout;
+    colonne->addWidget(tout);
+    connect(tout, &QPushButton::clicked, this, [this, k] { ToutClick(k); });
+  }
+
+  // Mode and way.
+  auto* mode = new QGroupBox(this);
+  auto* modeDisposition = new QVBoxLayout(mode);
+  directions_ = new QRadioButton("Directions", mode);
+  transits_ = new QRadioButton("Transits", mode);
+  directions_->setObjectName("RadioGroupDirOuTransit");
+  directions_->setChecked(true);
+  modeDisposition->addWidget(directions_);
+  modeDisposition->addWidget(transits_);
+  gauche->addWidget(mode);
+  connect(directions_, &QRadioButton::clicked, this, [this] { ModeClick(); });
+  connect(transits_, &QRadioButton::clicked, this, [this] { ModeClick(); });
+
+  auto* sens = new QGroupBox(this);
+  sens->setObjectName("RadioGroupSensDir");
+  auto* sensDisposition = new QVBoxLayout(sens);
+  versMiPoints_ = new QRadioButton("P1 vers P2/P3  ou vers P2", sens);
+  versPoints_ = new QRadioButton("P1/P2 vers P3 (directions seules)", sens);
+  versMiPoints_->setChecked(true);
+  sensDisposition->addWidget(versMiPoints_);
+  sensDisposition->addWidget(versPoints_);
+  gauche->addWidget(sens);
+
+  // Harmonic and period.
+  harmoniques_ = new QListWidget(this);
+  harmoniques_->setObjectName("HarmoniqueDir");
+  for (const char* h : LibellesHarmoniques) harmoniques_->addItem(Texte(h));
+  harmoniques_->setCurrentRow(2);
+  harmoniques_->setMaximumHeight(QFontMetrics(harmoniques_->font()).height() * 6 + 8);
+  gauche->addWidget(harmoniques_);
+
+  auto* periode = new QGroupBox(QString::fromUtf8("Période (âge)"), this);
+  auto* periodeDisposition = new QHBoxLayout(periode);
+  debut_ = new QSpinBox(periode);
+  debut_->setObjectName("Debut");
+  debut_->setRange(0, 99);
+  debut_->setValue(1);
+  fin_ = new QSpinBox(periode);
+  fin_->setObjectName("Fin");
+  fin_->setRange(2, 130);
+  fin_->setValue(QDate::currentDate().year() - JourJulienVersCalendrier(natal_.jourJulienNaissance).annee);
+  periodeDisposition->addWidget(new QLabel(QString::fromUtf8("Début"), periode));
+  periodeDisposition->addWidget(debut_);
+  periodeDisposition->addWidget(new QLabel("Fin", periode));
+  periodeDisposition->addWidget(fin_);
+  gauche->addWidget(periode);
+
+  // Transit options.
+  auto* duree = new QGroupBox("Durée des transits", this);
+  auto* dureeDisposition = new QVBoxLayout(duree);
+  uneAnnee_ = new QRadioButton(QString::fromUtf8("1 année"), duree);
+  deuxAnnees_ = new QRadioButton(QString::fromUtf8("2 années"), duree);
+  deuxAnnees_->setChecked(true);
+  dureeDisposition->addWidget(uneAnnee_);
+  dureeDisposition->addWidget(deuxAnnees_);
+  gauche->addWidget(duree);
+
+  panneauAspects_ = new QWidget(this);
+  auto* aspectsDisposition = new QVBoxLayout(panneauAspects_);
+  aspectsDisposition->setContentsMargins(0, 0, 0, 0);
+  aspectsDisposition->addWidget(new QLabel("Aspects en transit :", panneauAspects_));
+  QStringList glyphesAspects;
+  for (std::size_t i = 0; i < AspectsProposes.size(); ++i) glyphesAspects << Glyphe(static_cast<char>(186 + AspectsProposes[i]));
+  aspects_ = ListeCochee(panneauAspects_, glyphesAspects, Police("Celvan S", 12));
+  aspects_->setObjectName("AspectsTransit");
+  aspects_->item(0)->setCheckState(Qt::Checked);
+  aspectsDisposition->addWidget(aspects_);
+  gauche->addWidget(panneauAspects_);
+  panneauAspects_->hide();
+
+  auto* boutons = new QHBoxLayout;
+  auto* calculer = new QPushButton("Calculer", this);
+  auto* imprimer = new QPushButton("Imprimer", this);
+  auto* exporter = new QPushButton("Exporter", this);
+  exporter->setToolTip("Exporter la table");
+  boutons->addWidget(calculer);
+  boutons->addWidget(imprimer);
+  boutons->addWidget(exporter);
+  gauche->addLayout(boutons);
+  gauche->addStretch();
+  connect(calculer, &QPushButton::clicked, this, [this] { BtnCalculerClick(); });
+  connect(imprimer, &QPushButton::clicked, this, [this] { BtnImprimerClick(); });
+  connect(exporter, &QPushButton::clicked, this, [this] { BtnExporterClick(); });
+
+  // The list.
+  ListeDirections_ = new GrilleTexte(this);
+  ListeDirections_->setObjectName("ListeDirections");
+  ListeDirections_->setWordWrap(false);
+  principal->addWidget(ListeDirections_, 1);
+  Afficher("Arial", 9, false);
+}
+
+void TFormDirSol::Afficher(const QString& policeColonne1, int taille, bool transits) {
+  const double w = QFontMetricsF(Police("Celvan S", 10)).horizontalAdvance('A');
+  // A transit's date carries its time too: wide enough for both on one line.
+  const int largeurs[6] = {int(7 * w), int(4 * w), int((transits ? 12 : 8) * w), int(7 * w), int(4 * w), 0};
+  QVector<ColonneGrille> colonnes(6);
+  for (int c = 0; c < 6; ++c) {
+    colonnes[c].largeur = largeurs[c];
+    colonnes[c].police = Police("Arial", 9);
+  }
+  colonnes[0].police = Police("Celvan S", 10);
+  colonnes[1].police = Police(policeColonne1.toLatin1().constData(), taille);
+  colonnes[5].visible = false;
+  ListeDirections_->DefinirColonnes(colonnes);
+}
+
+void TFormDirSol::ToutClick(int k) {
+  QPushButton* b = tout_[static_cast<std::size_t>(k)];
+  const bool tout = b->text() == "Tout";
+  ToutCocher(points_[static_cast<std::size_t>(k)], tout);
+  b->setText(tout ? "Clear" : "Tout");
+}
+
+void TFormDirSol::ModeClick() {
+  aspects_->item(0)->setCheckState(Qt::Checked);
+  panneauAspects_->setVisible(transits_->isChecked());
+}
+
+std::vector<int> TFormDirSol::Coches(int k) const {
+  std::vector<int> corps;
+  const QListWidget* liste = points_[static_cast<std::size_t>(k)];
+  for (int i = 0; i < liste->count(); ++i)
+    if (liste->item(i)->checkState() == Qt::Checked) corps.push_back(CorpsDesListes[static_cast<std::size_t>(i)]);
+  return corps;
+}
+
+bool TFormDirSol::DemanderAnnee(int& annee) {
+  QString texte;
+  for (;;) {
+    texte = QString::number(QDate::currentDate().year());
+    if (!LaPlateforme().SaisirTexte(QString::fromUtf8("Entrez l'année "), texte)) return false;
+    if (!texte.isEmpty()) break;
+    LaPlateforme().Avertissement("Le champ ne peut être vide !");
+  }
+  const std::string octets = Octets(texte);
+  if (!ContientChiffre(octets)) {
+    LaPlateforme().Avertissement("N'entrez que des chiffres !");
+    return false;
+  }
+  try {
+    annee = EntierExige(octets);
+  } catch (const ErreurConversion& erreur) {
+    LaPlateforme().Erreur(QString::fromUtf8(erreur.what()));
+    return false;
+  }
+  if (!AnneeTransitsValide(annee)) {
+    LaPlateforme().Avertissement(QString::fromUtf8("L'année doit être comprise entre 0 et 2100 !"));
+    return false;
+  }
+  return true;
+}
+
+void TFormDirSol::BtnCalculerClick() {
+  ListeDirections_->Vider();
+  // The list shown is of the mode chosen, even while empty: its export counts its columns.
+  page_ = PageListe();
+  page_.transits = transits_->isChecked();
+  const int item = std::max(0, harmoniques_->currentRow());
+  aspects_->item(0)->setCheckState(Qt::Checked);
+  const std::vector<int> p[3] = {Coches(0), Coches(1), Coches(2)};
+  for (int k = 0; k < 3; ++k)
+    if (p[k].empty()) {
+      LaPlateforme().Avertissement(QString::fromUtf8("Vous devez sélectionner au moins un point P%1").arg(k + 1));
+      return;
+    }
+  std::vector<std::array<std::string, 6>> cellules;
+  if (directions_->isChecked()) {
+    DemandeDirections d;
+    d.p1 = p[0];
+    d.p2 = p[1];
+    d.p3 = p[2];
+    d.harmonique = 1 << item;
+    d.debut = debut_->value();
+    d.fin = fin_->value();  // an end before the start lists nothing
+    d.versMiPoints = versMiPoints_->isChecked();
+    for (const LigneDirection& l : CalculerDirections(natal_, d)) cellules.push_back(l.cellules);
+    page_.titre = nom_ + "  : directions solaires dans l'harmonique  " + harmoniques_->item(item)->text();
+    Afficher("Arial", 9, false);
+  } else {
+    int annee = 0;
+    if (!DemanderAnnee(annee)) return;
+    if (!versMiPoints_->isChecked()) return;  // the second way has no transit list
+    DemandeTransits d;
+    d.p1 = p[0];
+    d.p2 = p[1];
+    d.p3 = p[2];
+    d.annee = annee;
+    d.jours = uneAnnee_->isChecked() ? 365 : 730;
+    for (int i = 1; i < aspects_->count(); ++i)
+      if (aspects_->item(i)->checkState() == Qt::Checked) d.aspects.push_back(AspectsProposes[static_cast<std::size_t>(i)]);
+    for (const LigneTransit& l : CalculerTransits(natal_, d)) cellules.push_back(CellulesTransit(l));
+    page_.titre = nom_ + "  : transits  ";
+    Afficher("Celvan S", 7, true);
+  }
+  QVector<QStringList> lignes;
+  lignes.reserve(static_cast<int>(cellules.size()));
+  for (const auto& l : cellules) {
+    QStringList textes;
+    for (const std::string& c : l) textes << Texte(c);
+    lignes << textes;
+  }
+  ListeDirections_->AjouterLignes(lignes);
+  page_.lignes = std::move(cellules);
+}
+
+void TFormDirSol::BtnImprimerClick() {
+  if (page_.lignes.size() > static_cast<std::size_t>(LignesImprimables)) {
+    LaPlateforme().Information(
+        "Pour l'impression, limitez la période pour avoir un nombre de lignes de 132 maximum");
+    return;
+  }
+  QPrinter imprimante(QPrinter::HighResolution);
+  imprimante.setPageOrientation(QPageLayout::Portrait);
+  if (!LaPlateforme().DialogueImpression(imprimante)) return;
+  QPainter p(&imprimante);
+  DessinerPageListe(p, QSize(imprimante.width(), imprimante.height()), page_);
+}
+
+void TFormDirSol::BtnExporterClick() {
+  const int colonnes = page_.transits ? 4 : 5;
+  QGuiApplication::clipboard()->setText(Texte(TexteExport(page_.lignes, colonnes)));
+  LaPlateforme().Information(Texte(MessageExport(colonnes, static_cast<int>(page_.lignes.size()))));
+}
+
+void TFormDirSol::keyPressEvent(QKeyEvent* evenement) {
+  if (evenement->key() != Qt::Key_Escape) {
+    QWidget::keyPressEvent(evenement);
+    return;
+  }
+  if (auto* sous = qobject_cast<QMdiSubWindow*>(parentWidget())) sous->close();
+  else close();
+}
+
+}  // namespace selvane

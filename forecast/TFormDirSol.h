@@ -1,0 +1,80 @@
+#pragma once
+// The directions and transits list window: three point lists, the mode, the harmonic, the span
+// of ages or years and the transit aspects; "Calculer" fills the list, which prints on one page
+// or goes to the clipboard as tab-separated text.
+#include <QWidget>
+#include <array>
+#include <string>
+#include <vector>
+
+#include "forecast/ListeDirections.h"
+
+class QButtonGroup;
+class QListWidget;
+class QPainter;
+class QPushButton;
+class QRadioButton;
+class QSpinBox;
+
+namespace selvane {
+
+class GrilleTexte;
+
+// What one printed page of the list holds.
+struct PageListe {
+  QString titre;
+  bool transits = false;
+  std::vector<std::array<std::string, 6>> lignes;
+};
+constexpr int LignesImprimables = 132;
+constexpr int LignesParColonne = 66;
+// Draws the page in the rectangle of the device (portrait page, or a picture in tests).
+void DessinerPageListe(QPainter& p, const QSize& page, const PageListe& contenu);
+
+class TFormDirSol : public QWidget {
+  Q_OBJECT
+ public:
+  // Reads the current chart: its natal column and birth moment, its name.
+  explicit TFormDirSol(QWidget* parent = nullptr);
+
+  void BtnCalculerClick();
+  void BtnImprimerClick();
+  void BtnExporterClick();
+
+  GrilleTexte* ListeDirections() const { return ListeDirections_; }
+  QListWidget* ListePoints(int k) const { return points_[static_cast<std::size_t>(k)]; }
+  QListWidget* AspectsTransit() const { return aspects_; }
+  QListWidget* HarmoniqueDir() const { return harmoniques_; }
+  const PageListe& Page() const { return page_; }
+
+ protected:
+  void keyPressEvent(QKeyEvent* evenement) override;
+
+ private:
+  // Copied at opening: other windows may freeze other charts meanwhile.
+  NatalDirections natal_;
+  QString nom_;
+  std::array<QListWidget*, 3> points_{};
+  std::array<QPushButton*, 3> tout_{};
+  QRadioButton* directions_;
+  QRadioButton* transits_;
+  QRadioButton* versMiPoints_;
+  QRadioButton* versPoints_;
+  QListWidget* harmoniques_;
+  QSpinBox* debut_;
+  QSpinBox* fin_;
+  QRadioButton* uneAnnee_;
+  QRadioButton* deuxAnnees_;
+  QWidget* panneauAspects_;
+  QListWidget* aspects_;
+  GrilleTexte* ListeDirections_;
+  PageListe page_;  // the list shown, as printed and copied
+
+  void ToutClick(int k);
+  void ModeClick();
+  std::vector<int> Coches(int k) const;
+  bool DemanderAnnee(int& annee);
+  void Afficher(const QString& policeColonne1, int taille, bool transits);
+};
+
+}  // namespace selvane
