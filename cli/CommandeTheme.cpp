@@ -123,6 +123,8 @@ int ThemesEnSerie(const char* chemin) {
 
 void PreparerSerie() { Preparer(); }
 
+void CalculerThemeSaisi(const SaisieNaissance& n, int systeme) { Calculer(n, systeme); }
+
 bool ThemeDeLigne(const std::string& ligne, int numero, std::string& sortie) {
   const std::vector<std::string> champs = Couper(ligne, ';');
   if (champs.size() != 5) {

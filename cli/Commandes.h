@@ -9,5 +9,10 @@ int CommandeNaissances(int argc, char** argv);
 int CommandeAtlas(int argc, char** argv);
 int CommandeZone(int argc, char** argv);
 int CommandeGlyphes(int argc, char** argv);
+int CommandeEphemerides(int argc, char** argv);
+int CommandeArbres(int argc, char** argv);
+int CommandeSequences(int argc, char** argv);
+int CommandeMandala(int argc, char** argv);
+int CommandeMaisons(int argc, char** argv);
 
 }  // namespace selvane

@@ -18,6 +18,11 @@ int Executer(int argc, char** argv) {
   if (argc >= 2 && std::strcmp(argv[1], "atlas") == 0) return selvane::CommandeAtlas(argc - 2, argv + 2);
   if (argc >= 2 && std::strcmp(argv[1], "zone") == 0) return selvane::CommandeZone(argc - 2, argv + 2);
   if (argc >= 2 && std::strcmp(argv[1], "glyphs") == 0) return selvane::CommandeGlyphes(argc - 2, argv + 2);
+  if (argc >= 2 && std::strcmp(argv[1], "ephemeris") == 0)
+    return selvane::CommandeEphemerides(argc - 2, argv + 2);
+  if (argc >= 2 && std::strcmp(argv[1], "sequences") == 0) return selvane::CommandeSequences(argc - 2, argv + 2);
+  if (argc >= 2 && std::strcmp(argv[1], "mandala") == 0) return selvane::CommandeMandala(argc - 2, argv + 2);
+  if (argc >= 2 && std::strcmp(argv[1], "houses") == 0) return selvane::CommandeMaisons(argc - 2, argv + 2);
   std::fprintf(stderr,
                "Usage : selvane-cli chart --date jj/mm/aaaa --time HHhMMmSS --lat D.MM --long D.MM "
                "--zone FUSEAU [--name TEXTE] [--houses 0..9]\n"
@@ -30,7 +35,13 @@ int Executer(int argc, char** argv) {
                "        selvane-cli atlas files\n"
                "        selvane-cli atlas find PAYS TEXTE [--rows 16|20]\n"
                "        selvane-cli zone NOM_DE_ZONE jj/mm/aaaa HHhMM\n"
-               "        selvane-cli glyphs --png FICHIER\n");
+               "        selvane-cli glyphs --png FICHIER\n"
+               "        selvane-cli ephemeris --year ANNEE [--month 1..12]\n"
+               "        selvane-cli trees NAISSANCE [--harmonic 1..16] [--orb-index 0..23]\n"
+               "        selvane-cli sequences NAISSANCE [--orb 0.5|1]\n"
+               "        selvane-cli mandala NAISSANCE [--axes 1,B,C]\n"
+               "        selvane-cli houses NAISSANCE\n"
+               "  (NAISSANCE : --date --time --lat --long --zone [--name], comme pour chart)\n");
   return 2;
 }
 
