@@ -47,6 +47,8 @@
 #include "birthdata/TFormEnterData.h"
 #include "frame/TFormCouleurs.h"
 #include "frame/TFormOptions.h"
+#include "techniques/TFormLunaisons.h"
+#include "techniques/TFormQuickEphem.h"
 #include "VersionSelvane.h"
 
 namespace selvane {
@@ -224,7 +226,7 @@ void TMainForm::EnregistrerCommandesCalculs() {
     Commande c{t.identifiant, QString::fromUtf8(t.titre), "Calculs divers"};
     c.touches = {{t.touche, QString::fromUtf8(t.fonction)}};
     c.conditions = t.conditions | AvecRadix;
-    c.action = [this] { PasEncoreDisponible(); };
+    c.action = ActionTechnique(t.identifiant);
     c.bulle = QString::fromUtf8(t.bulle);
     c.rangBarre = t.rang;
     c.visible = t.visible;
@@ -254,7 +256,7 @@ void TMainForm::EnregistrerCommandesPreferences() {
 void TMainForm::EnregistrerCommandesOutils() {
   const QString menu = "Outils";
   registre_.Enregistrer({"QuickEphemrides1", QString::fromUtf8("Quick Ephémérides"), menu, false, {{Qt::Key_E, ""}},
-                         SansCondition, [this] { PasEncoreDisponible(); }});
+                         AvecRadix, ActionTechnique("QuickEphemrides1")});
   registre_.Enregistrer({"GestionFichiers", "Gestion des fichiers", menu, false, {}, SansCondition,
                          [this] { LaPlateforme().LancerProgramme(dossier_ + "/GestSelvane"); }});
   Commande planisphere{"Planisphre1", QString::fromUtf8("Planisphère"), menu};
@@ -263,7 +265,7 @@ void TMainForm::EnregistrerCommandesOutils() {
   planisphere.rangBarre = 10;
   registre_.Enregistrer(planisphere);
   registre_.Enregistrer({"LunaisonsEclipses", QString::fromUtf8("Lunaisons, éclipses, Ingres"), menu, true,
-                         {{Qt::Key_L, ""}}, SansCondition, [this] { PasEncoreDisponible(); }});
+                         {{Qt::Key_L, ""}}, AvecRadix, ActionTechnique("LunaisonsEclipses")});
   registre_.Enregistrer({"Thesaurus", "Backup (sauvegarde)", menu, false, {}, SansCondition, [this] {
                            auto* sauvegarde = new TFormBackup(dossier_, this);
                            sauvegarde->setAttribute(Qt::WA_DeleteOnClose);
@@ -371,6 +373,23 @@ bool TMainForm::TesterNbreFenetres() {
   LaPlateforme().Information(QString::fromUtf8(
       "Il y a trop de fenêtres ouvertes en même temps... Fermez quelques fenêtres pour pouvoir poursuivre"));
   return false;
+}
+
+void TMainForm::OuvrirTechnique(QWidget* fenetre, bool agrandie) {
+  QMdiSubWindow* cadre = zone_->addSubWindow(fenetre);
+  cadre->setAttribute(Qt::WA_DeleteOnClose);
+  if (agrandie) cadre->showMaximized();
+  else cadre->show();
+  zone_->setActiveSubWindow(cadre);
+  fenetre->setFocus();
+}
+
+std::function<void()> TMainForm::ActionTechnique(const QString& identifiant) {
+  if (identifiant == "QuickEphemrides1")
+    return [this] { OuvrirTechnique(new TFormQuickEphem, false); };
+  if (identifiant == "LunaisonsEclipses")
+    return [this] { OuvrirTechnique(new TFormLunaisons(dossier_, [this] { OuvrirListing(); })); };
+  return [this] { PasEncoreDisponible(); };
 }
 
 void TMainForm::PasEncoreDisponible() { LaPlateforme().Information("Fonction non encore disponible"); }
