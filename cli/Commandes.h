@@ -9,6 +9,8 @@ int CommandeNaissances(int argc, char** argv);
 int CommandeAtlas(int argc, char** argv);
 int CommandeZone(int argc, char** argv);
 int CommandeGlyphes(int argc, char** argv);
+int CommandeCadran(int argc, char** argv);
+int CommandeArbre(int argc, char** argv);
 int CommandeEphemerides(int argc, char** argv);
 int CommandeArbres(int argc, char** argv);
 int CommandeSequences(int argc, char** argv);
