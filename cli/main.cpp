@@ -22,6 +22,7 @@ int Executer(int argc, char** argv) {
   if (argc >= 2 && std::strcmp(argv[1], "tree") == 0) return selvane::CommandeArbre(argc - 2, argv + 2);
   if (argc >= 2 && std::strcmp(argv[1], "ephemeris") == 0)
     return selvane::CommandeEphemerides(argc - 2, argv + 2);
+  if (argc >= 2 && std::strcmp(argv[1], "trees") == 0) return selvane::CommandeArbres(argc - 2, argv + 2);
   if (argc >= 2 && std::strcmp(argv[1], "sequences") == 0) return selvane::CommandeSequences(argc - 2, argv + 2);
   if (argc >= 2 && std::strcmp(argv[1], "mandala") == 0) return selvane::CommandeMandala(argc - 2, argv + 2);
   if (argc >= 2 && std::strcmp(argv[1], "houses") == 0) return selvane::CommandeMaisons(argc - 2, argv + 2);

@@ -47,8 +47,12 @@
 #include "birthdata/TFormEnterData.h"
 #include "frame/TFormCouleurs.h"
 #include "frame/TFormOptions.h"
+#include "techniques/TFormArbresMP.h"
+#include "techniques/TFormHouses.h"
 #include "techniques/TFormLunaisons.h"
+#include "techniques/TFormMandala.h"
 #include "techniques/TFormQuickEphem.h"
+#include "techniques/TFormSequences.h"
 #include "VersionSelvane.h"
 
 namespace selvane {
@@ -385,6 +389,10 @@ void TMainForm::OuvrirTechnique(QWidget* fenetre, bool agrandie) {
 }
 
 std::function<void()> TMainForm::ActionTechnique(const QString& identifiant) {
+  if (identifiant == "Mandala") return [this] { OuvrirTechnique(new TFormMandala(dossier_)); };
+  if (identifiant == "SixHoroscopes1") return [this] { OuvrirTechnique(new TFormHouses); };
+  if (identifiant == "Arbresdesmipoints") return [this] { OuvrirTechnique(new TFormArbresMP); };
+  if (identifiant == "SequencesPlanetaires") return [this] { OuvrirTechnique(new TFormSequences, false); };
   if (identifiant == "QuickEphemrides1")
     return [this] { OuvrirTechnique(new TFormQuickEphem, false); };
   if (identifiant == "LunaisonsEclipses")
