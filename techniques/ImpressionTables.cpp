@@ -1,6 +1,7 @@
 #include "techniques/ImpressionTables.h"
 
 #include <QFontMetricsF>
+#include <algorithm>
 #include <cmath>
 
 #include "core/Catalogue.h"
@@ -27,7 +28,14 @@ void Ecrire(QPainter& p, const QFont& f, double x, double y, const QString& text
 void ImprimerEphemerides(QPainter& p, const std::vector<LigneEphemeride>& lignes, int annee, int mois) {
   const QFont glyphes7 = Police("Celvan S", 7), glyphes8 = Police("Celvan S", 8);
   const QFont arial = Police("Arial", 11), arialGras = Police("Arial", 11, true);
-  const double w = Largeur(p, glyphes7, "A");
+  // The columns are 5 widths of "A" apart; with glyphs narrower than the cells'
+  // texts the width grows so that no cell runs into the next one.
+  double w = Largeur(p, glyphes7, "A");
+  const QFontMetricsF mg(glyphes7, p.device()), ma(arial, p.device());
+  for (const LigneEphemeride& l : lignes) {
+    w = std::max(w, 1.1 * ma.horizontalAdvance(Texte(l.etiquette)) / 5);
+    for (const CelluleEphemeride& c : l.cellules) w = std::max(w, 1.1 * mg.horizontalAdvance(Texte(c.texte)) / 5);
+  }
   const double L = 1.2 * Hauteur(p, arial);
   const double decalage = (Hauteur(p, glyphes7) - Hauteur(p, arial)) / 2;
   auto x = [&](int k) { return k == 0 ? 4 * w : 4 * w + 5 * w * k; };

@@ -10,6 +10,7 @@
 #include <QScreen>
 #include <QScrollArea>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <cmath>
 
 #include "core/Catalogue.h"
@@ -24,7 +25,9 @@ namespace selvane {
 int DessinerArbres(QPainter& p, const std::vector<ArbreMP>& arbres, bool imprimante, const EnteteArbres& entete) {
   const QFont glyphes = Police("Celvan S", imprimante ? 8 : 9), arial = Police("Arial", imprimante ? 8 : 9);
   const QFontMetricsF m(glyphes, p.device());
-  const double w = m.horizontalAdvance('A');
+  // The offset text sits between 3 and 6 widths of "A": the width grows when the
+  // glyph font's "A" is narrower than that text.
+  const double w = std::max(m.horizontalAdvance('A'), QFontMetricsF(arial, p.device()).horizontalAdvance("+00\u00B000'") / 2.5);
   const double rh = std::nearbyint(1.3 * m.height());
   const double x0 = imprimante ? 4 * w : w;
   const double a1 = w, a3 = 3 * w, a6 = 3 * w + 3 * w - std::nearbyint(w / 3);

@@ -167,6 +167,7 @@ TEST_F(FenetresTechniquesTest, EphemeridesFermeesQuandLeFocusPartAilleurs) {
 
 TEST_F(FenetresTechniquesTest, LunaisonsDUneAnneeImprimeesEtRefusAuDelaDUnePage) {
   auto* f = new TFormLunaisons(Dossier(), {});
+  f->resize(900, 700);
   f->show();
   auto* imprimer = Enfant<QPushButton>(f, "BtnImprimer");
   EXPECT_FALSE(imprimer->isEnabled());  // nothing computed yet
