@@ -11,29 +11,16 @@
 #include "techniques/ArbresMP.h"
 
 namespace selvane {
-namespace {
-
-bool LireEntier(const std::string& t, int min, int max, int& v) {
-  if (t.empty()) return false;
-  char* fin = nullptr;
-  const long x = std::strtol(t.c_str(), &fin, 10);
-  if (*fin != '\0' || x < min || x > max) return false;
-  v = static_cast<int>(x);
-  return true;
-}
-
-}  // namespace
-
 int CommandeArbres(int argc, char** argv) {
   int harmonique = 4, orbe = 5;  // the window opens on "H4  90°" and "0°30'"
   const int statut = PreparerThemeNatal(argc, argv, [&](const std::string& option, const std::string& valeur) {
     if (option == "--harmonic") {
-      if (LireEntier(valeur, 1, NbHarmoniquesArbres, harmonique)) return OptionLue::Reconnue;
+      if (LireEntierBorne(valeur, 1, NbHarmoniquesArbres, harmonique)) return OptionLue::Reconnue;
       Avertir("Harmonique incorrect : " + valeur + " (1 à 16)");
       return OptionLue::Refusee;
     }
     if (option == "--orb-index") {
-      if (LireEntier(valeur, 0, NbOrbesArbres - 1, orbe)) return OptionLue::Reconnue;
+      if (LireEntierBorne(valeur, 0, NbOrbesArbres - 1, orbe)) return OptionLue::Reconnue;
       Avertir("Orbe incorrect : " + valeur + " (0 à 23)");
       return OptionLue::Refusee;
     }

@@ -13,15 +13,6 @@
 namespace selvane {
 namespace {
 
-bool LireEntier(const std::string& texte, int min, int max, int& v) {
-  if (texte.empty()) return false;
-  char* fin = nullptr;
-  const long x = std::strtol(texte.c_str(), &fin, 10);
-  if (*fin != '\0' || x < min || x > max) return false;
-  v = static_cast<int>(x);
-  return true;
-}
-
 constexpr const char* kUsage = "Usage : selvane-cli ephemeris --year ANNEE [--month 1..12]";
 
 }  // namespace
@@ -37,12 +28,12 @@ int CommandeEphemerides(int argc, char** argv) {
     }
     const std::string valeur = argv[++i];
     if (option == "--year") {
-      if (!LireEntier(valeur, PremiereAnneeEphemerides, DerniereAnneeEphemerides, annee)) {
+      if (!LireEntierBorne(valeur, PremiereAnneeEphemerides, DerniereAnneeEphemerides, annee)) {
         Avertir(valeur + " : année incorrecte (de 1500 à 2500)");
         return 2;
       }
       vuAnnee = true;
-    } else if (!LireEntier(valeur, 1, 12, mois)) {
+    } else if (!LireEntierBorne(valeur, 1, 12, mois)) {
       Avertir(valeur + " : mois incorrect (de 1 à 12)");
       return 2;
     }

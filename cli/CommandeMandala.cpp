@@ -57,8 +57,12 @@ int CommandeMandala(int argc, char** argv) {
         Avertir("Les 2 points ne peuvent être identiques");
         return OptionLue::Refusee;
       }
-      if (!LireAxe(textes[k], axes[k]) || (k == 0 && (axes[0].p1 != 1 || axes[0].p2 != 1))) {
-        Avertir("Axe incorrect : " + textes[k] + " (le premier axe est le Soleil, 1)");
+      if (!LireAxe(textes[k], axes[k])) {
+        Avertir("Axe incorrect : " + textes[k] + " (A de 1 à 19, 21 ou 22 ; B de 2 à 19 ou de 21 à 23)");
+        return OptionLue::Refusee;
+      }
+      if (k == 0 && (axes[0].p1 != 1 || axes[0].p2 != 1)) {
+        Avertir("Le premier axe est le Soleil : 1");
         return OptionLue::Refusee;
       }
     }

@@ -1,5 +1,7 @@
 #include "cli/ThemeNatal.h"
 
+#include <cstdlib>
+
 #include "cli/SerieThemes.h"
 #include "core/Avertissements.h"
 #include "core/Conversions.h"
@@ -7,8 +9,8 @@
 
 namespace selvane {
 
-int PreparerThemeNatal(int argc, char** argv, const LecteurOption& autre) {
-  SaisieNaissance n;
+int LireOptionsNaissance(int argc, char** argv, const LecteurOption& autre, SaisieNaissance& n,
+                         const char*& manquante) {
   bool vu[5] = {};
   for (int i = 0; i < argc; ++i) {
     const std::string option = argv[i];
@@ -33,11 +35,19 @@ int PreparerThemeNatal(int argc, char** argv, const LecteurOption& autre) {
     }
   }
   static const char* const noms[5] = {"--date", "--time", "--lat", "--long", "--zone"};
-  for (int k = 0; k < 5; ++k) {
-    if (!vu[k]) {
-      Avertir(std::string("Option obligatoire manquante : ") + noms[k]);
-      return 2;
-    }
+  manquante = nullptr;
+  for (int k = 0; k < 5 && !manquante; ++k)
+    if (!vu[k]) manquante = noms[k];
+  return 0;
+}
+
+int PreparerThemeNatal(int argc, char** argv, const LecteurOption& autre) {
+  SaisieNaissance n;
+  const char* manquante = nullptr;
+  if (LireOptionsNaissance(argc, argv, autre, n, manquante) != 0) return 2;
+  if (manquante) {
+    Avertir(std::string("Option obligatoire manquante : ") + manquante);
+    return 2;
   }
   if (!VerifierNaissance(n)) return 2;
   PreparerSerie();
@@ -49,6 +59,15 @@ int PreparerThemeNatal(int argc, char** argv, const LecteurOption& autre) {
   }
   FigerNatal();
   return 0;
+}
+
+bool LireEntierBorne(const std::string& texte, int min, int max, int& valeur) {
+  if (texte.empty()) return false;
+  char* fin = nullptr;
+  const long x = std::strtol(texte.c_str(), &fin, 10);
+  if (*fin != '\0' || x < min || x > max) return false;
+  valeur = static_cast<int>(x);
+  return true;
 }
 
 std::string Degres6(double degres) { return FormatReel(degres, 0, 6); }

@@ -5,6 +5,8 @@
 #include <functional>
 #include <string>
 
+#include "birthdata/Saisie.h"
+
 namespace selvane {
 
 // What a command makes of an option that is not a birth option: Reconnue, Inconnue,
@@ -12,8 +14,17 @@ namespace selvane {
 enum class OptionLue { Reconnue, Inconnue, Refusee };
 using LecteurOption = std::function<OptionLue(const std::string& option, const std::string& valeur)>;
 
+// Reads the birth options into `n`, hands the others to `autre`; 0, or 2 after the
+// message of a missing value or an unknown option. `manquante` receives the first
+// required birth option not given (nullptr when all were).
+int LireOptionsNaissance(int argc, char** argv, const LecteurOption& autre, SaisieNaissance& n,
+                         const char*& manquante);
+
 // 0 when the chart is computed and frozen; 2 after the French message otherwise.
 int PreparerThemeNatal(int argc, char** argv, const LecteurOption& autre);
+
+// A whole number written alone, min..max.
+bool LireEntierBorne(const std::string& texte, int min, int max, int& valeur);
 
 // "x.xxxxxx": degrees with 6 decimals, "." whatever the locale.
 std::string Degres6(double degres);

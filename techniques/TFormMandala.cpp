@@ -101,7 +101,12 @@ TFormMandala::TFormMandala(const QString& dossier, QWidget* parent) : FenetreTec
   GridTotaux = Grille(PanelTables, 5, "GridTotaux");
   GridTotaux->setRowCount(20);
   for (int c = 0; c < 5; ++c) GridTotaux->setColumnWidth(c, 48);
-  GridTotaux->setFixedSize(5 * 48 + 5, 20 * 24 + 30);
+  // All twenty rows in view, no scroll bars.
+  GridTotaux->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  GridTotaux->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  GridTotaux->setFixedSize(5 * 48 + 2 * GridTotaux->frameWidth(),
+                           20 * GridTotaux->verticalHeader()->defaultSectionSize() +
+                               GridTotaux->horizontalHeader()->sizeHint().height() + 2 * GridTotaux->frameWidth());
   for (int b = 1; b <= 18; ++b) GridTotaux->setItem(b - 1, 0, Cellule(Glyphe(LettresCorps[static_cast<std::size_t>(b)]), true));
   totaux->addWidget(GridTotaux);
   totaux->addWidget(new QLabel(QString::fromUtf8("0 correspond à une absence de la planète dans l'axe."), PanelTables));

@@ -7,6 +7,7 @@
 #include <QPainter>
 #include <QPrinter>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTableWidget>
 
 #include "core/Catalogue.h"
@@ -34,10 +35,13 @@ TFormSequences::TFormSequences(QWidget* parent) : FenetreTechnique(parent) {
   setWindowTitle(Texte(Etat().NomAffiche.Texte()) + QString::fromUtf8(" : séquences planétaires"));
   GridPoints = Grille(this, "GridPoints", {"", "Position H16"});
   GridSequences = Grille(this, "GridSequences", {QString::fromUtf8("N°"), QString::fromUtf8("     Séquence")});
-  GridPoints->setColumnWidth(0, 40);
+  for (QTableWidget* g : {GridPoints, GridSequences}) {
+    g->verticalHeader()->setDefaultSectionSize(22);
+    g->setColumnWidth(0, 40);
+    g->horizontalHeader()->setStretchLastSection(true);
+  }
   GridPoints->setColumnWidth(1, 110);
-  GridSequences->setColumnWidth(0, 40);
-  GridSequences->setColumnWidth(1, 260);
+  GridPoints->setFixedWidth(40 + 110 + GridPoints->verticalScrollBar()->sizeHint().width() + 2 * GridPoints->frameWidth());
   ComboBox1 = new QComboBox(this);
   ComboBox1->setObjectName("ComboBox1");
   ComboBox1->addItems({"30'", QString::fromUtf8("1°")});
