@@ -77,8 +77,12 @@ TFormQuickEphem::TFormQuickEphem(QWidget* parent) : FenetreTechnique(parent) {
 TFormQuickEphem::~TFormQuickEphem() = default;
 
 void TFormQuickEphem::FocusChange(QWidget* ancien, QWidget* nouveau) {
-  // A click outside the window closes it, as a drop-down table does.
-  if (ancien && nouveau && isAncestorOf(ancien) && !isAncestorOf(nouveau) && nouveau != this) close();
+  // A click elsewhere in the main window closes it, as a drop-down table does; a
+  // dialog of its own (the print dialog, a message) does not.
+  if (!ancien || !nouveau || nouveau == this || isAncestorOf(nouveau)) return;
+  if (!isAncestorOf(ancien) && ancien != this) return;
+  if (nouveau->window() != window() || QApplication::activeModalWidget()) return;
+  close();
 }
 
 void TFormQuickEphem::Calculer() {

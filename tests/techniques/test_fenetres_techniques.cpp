@@ -150,15 +150,30 @@ TEST_F(FenetresTechniquesTest, EphemeridesAnnuellesPuisFevrierImprime) {
 }
 
 TEST_F(FenetresTechniquesTest, EphemeridesFermeesQuandLeFocusPartAilleurs) {
-  QWidget ailleurs;
-  auto* champ = new QLineEdit(&ailleurs);
-  ailleurs.show();
-  QPointer<TFormQuickEphem> f(new TFormQuickEphem);
-  f->show();
-  QApplication::setActiveWindow(f);
+  // Inside one main window, as the program shows it.
+  QWidget principale;
+  auto* champ = new QLineEdit(&principale);
+  QPointer<TFormQuickEphem> f(new TFormQuickEphem(&principale));
+  f->move(0, 40);
+  principale.resize(1200, 800);
+  principale.show();
+  QApplication::setActiveWindow(&principale);
   Enfant<QSpinBox>(f, "SpinEditAnnee")->setFocus();
   QApplication::processEvents();
-  QApplication::setActiveWindow(&ailleurs);
+  // Its own print dialog takes the focus elsewhere without closing it.
+  QWidget dialogue;
+  auto* bouton = new QLineEdit(&dialogue);
+  dialogue.show();
+  QApplication::setActiveWindow(&dialogue);
+  bouton->setFocus();
+  QApplication::processEvents();
+  EXPECT_EQ(QApplication::focusWidget(), bouton);
+  EXPECT_FALSE(f.isNull());
+  dialogue.hide();
+  QApplication::setActiveWindow(&principale);
+  Enfant<QSpinBox>(f, "SpinEditAnnee")->setFocus();
+  QApplication::processEvents();
+  QTest::mouseClick(champ, Qt::LeftButton);
   champ->setFocus();
   QApplication::processEvents();
   QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
