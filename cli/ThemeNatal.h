@@ -1,5 +1,6 @@
 #pragma once
-// The birth options shared by the technique commands (--date --time --lat
+// What the command-line readers share: the birth options of the technique
+// commands and of chart (--date --time --lat
 // --long --zone [--name], as for `chart`): the natal chart computed and frozen
 // as the main window does before a technique window opens.
 #include <functional>
