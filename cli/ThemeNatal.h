@@ -1,8 +1,8 @@
 #pragma once
-// What the command-line readers share: the birth options of the technique
-// commands and of chart (--date --time --lat
-// --long --zone [--name], as for `chart`): the natal chart computed and frozen
-// as the main window does before a technique window opens.
+// What the command-line readers share: the birth options (--date --time --lat
+// --long --zone [--name]) of chart and of the technique commands, which compute
+// and freeze the natal chart as the main window does before a technique window
+// opens; bounded whole numbers; degrees with 6 decimals.
 #include <functional>
 #include <string>
 
