@@ -2,6 +2,7 @@
 #include <swephexp.h>
 
 #include <cmath>
+#include <tuple>
 
 #include "core/Calcul.h"
 #include "core/Catalogue.h"
@@ -10,7 +11,7 @@
 #include "core/EtatTheme.h"
 #include "core/Temps.h"
 #include "dial/ModeleCadran.h"
-#include "tests/support/FicheDeTest.h"
+#include "tests/support/CadranDeTest.h"
 
 // The dial model on the Paris record of 1952: rings, spreads, moments, comparison charts,
 // checked against the ephemeris library called directly.
@@ -34,16 +35,7 @@ double SecondesDArc(double aDeg, double bDeg) { return std::fabs(std::remainder(
 class Cadran : public ::testing::Test {
  protected:
   void SetUp() override {
-    ReinitialiserEtat();
-    std::bitset<256> jeu;
-    for (int n = 1; n <= 20; ++n) jeu.set(n);
-    DefinirJeuPlanetes(jeu);
-    OuvrirEphemerides();
-    Etat().FicheEnCours = FicheDeTest();
-    Etat().SystemeMaisons = 1;
-    CalculerTheme(EcartGlyphes65);
-    FigerNatal();
-    m.natal = CopierNatal();
+    m = OuvrirCadranDeTest();
     champs.ville = "Paris";
     champs.lat = "48.52";
     champs.lon = "2.20";
@@ -305,6 +297,18 @@ TEST_F(Cadran, PointeurReferenceEtEvenement) {
   BasculerHorloge(s);
   EXPECT_TRUE(s.ModeHorloge);
   EXPECT_EQ(s.CoucheVers, CoucheTransit);
+  // "Now" in clock mode keeps both layers on transit and clears the event; a return selects
+  // its body in the transit layer against natal.
+  SelectionMaintenant(s);
+  EXPECT_EQ(std::make_tuple(s.CorpsChoisi, s.PointeurEvenement, s.CoucheDe, s.CoucheVers),
+            std::make_tuple(int(Soleil), false, int(CoucheTransit), int(CoucheTransit)));
+  BasculerHorloge(s);
+  SelectionMaintenant(s);
+  EXPECT_EQ(std::make_tuple(s.CoucheDe, s.CoucheVers, s.AnneauChoisi),
+            std::make_tuple(int(CoucheArcSolaire), int(CoucheNatale), int(CoucheArcSolaire)));
+  SelectionDuRetour(s, false);
+  EXPECT_EQ(std::make_tuple(s.CorpsChoisi, s.CoucheDe, s.CoucheVers),
+            std::make_tuple(int(Lune), int(CoucheTransit), int(CoucheNatale)));
 }
 
 TEST_F(Cadran, MiPointSuiviEtSesAvertissements) {
