@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <numeric>
 
 #include "birthdata/records/Cp1252.h"
 #include "core/Calcul.h"
@@ -92,47 +91,18 @@ std::vector<std::pair<int, int>> CalculerConnexions(double axeDeg, const Longitu
 }
 
 std::array<double, 25> EtalerLongitudes(const LongitudesNatales& natal, double ecart) {
+  // The dial's ring spread: turned by 2pi/7 so that the sort's seam is off 0° Aries,
+  // sorted and pushed apart by the routine the wheel and the dial share, turned back.
+  constexpr double rotation = 0.8975979010256552;
+  float P[NbCorps + 1] = {};
+  int O[NbCorps + 1] = {};
+  for (int b = 1; b <= NbCorps; ++b) {
+    P[b] = static_cast<float>(Normaliser2Pi(natal[static_cast<std::size_t>(b)] + rotation));
+    O[b] = b;
+  }
+  TrierEtEcarter(P, O, NbCorps, static_cast<float>(ecart));
   std::array<double, 25> places{};
-  std::vector<int> ordre(24);
-  std::iota(ordre.begin(), ordre.end(), 1);
-  std::vector<double> x(25);
-  for (int b = 1; b <= 24; ++b) x[static_cast<std::size_t>(b)] = Normaliser2Pi(natal[b]);
-  std::stable_sort(ordre.begin(), ordre.end(), [&](int a, int b) { return x[static_cast<std::size_t>(a)] < x[static_cast<std::size_t>(b)]; });
-  // Start the run after the widest gap, so that the seam falls where nothing crowds.
-  std::size_t debut = 0;
-  double plusLarge = -1;
-  for (std::size_t i = 0; i < ordre.size(); ++i) {
-    const double a = x[static_cast<std::size_t>(ordre[i])];
-    const double b = x[static_cast<std::size_t>(ordre[(i + 1) % ordre.size()])];
-    const double g = Normaliser2Pi(b - a);
-    if (g > plusLarge) {
-      plusLarge = g;
-      debut = (i + 1) % ordre.size();
-    }
-  }
-  std::rotate(ordre.begin(), ordre.begin() + static_cast<std::ptrdiff_t>(debut), ordre.end());
-  const double base = x[static_cast<std::size_t>(ordre[0])];
-  std::vector<double> p(ordre.size());
-  for (std::size_t i = 0; i < ordre.size(); ++i) p[i] = Normaliser2Pi(x[static_cast<std::size_t>(ordre[i])] - base);
-  const std::vector<double> voulu = p;
-  // Clusters move as a block around their mean until no two neighbours are too close.
-  for (int passe = 0; passe < 500; ++passe) {
-    bool change = false;
-    for (std::size_t i = 0; i + 1 < p.size(); ++i) {
-      if (p[i + 1] - p[i] >= ecart - 1e-12) continue;
-      std::size_t a = i, b = i + 1;
-      while (a > 0 && p[a] - p[a - 1] < ecart + 1e-12) --a;
-      while (b + 1 < p.size() && p[b + 1] - p[b] < ecart + 1e-12) ++b;
-      double moyenne = 0;
-      for (std::size_t k = a; k <= b; ++k) moyenne += voulu[k];
-      moyenne /= static_cast<double>(b - a + 1);
-      const double premier = moyenne - ecart * static_cast<double>(b - a) / 2.0;
-      for (std::size_t k = a; k <= b; ++k) p[k] = premier + ecart * static_cast<double>(k - a);
-      change = true;
-    }
-    if (!change) break;
-  }
-  for (std::size_t i = 0; i < ordre.size(); ++i) places[static_cast<std::size_t>(ordre[i])] = Normaliser2Pi(p[i] + base);
+  for (int i = 1; i <= NbCorps; ++i) places[static_cast<std::size_t>(O[i])] = Normaliser2Pi(static_cast<double>(P[i]) - rotation);
   return places;
 }
 

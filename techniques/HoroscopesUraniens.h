@@ -37,8 +37,8 @@ std::string TexteOrbe(int item);  // "0°05'" .. "2°" (Windows-1252)
 std::vector<std::pair<int, int>> CalculerConnexions(double axeDeg, const LongitudesNatales& natal,
                                                     const std::bitset<256>& jeu, double orbeDeg);
 
-// The glyph places of bodies 1..24 pushed apart by at least `ecart` (radians)
-// around the circle, each as near its own longitude as the others allow.
+// The glyph places of bodies 1..24 pushed about `ecart` (radians) apart around the
+// circle, as the dial spreads its rings.
 std::array<double, 25> EtalerLongitudes(const LongitudesNatales& natal, double ecart);
 
 // One row of the command line and the listing: a house of a frame.
