@@ -6,6 +6,7 @@
 #include "core/Avertissements.h"
 #include "core/Catalogue.h"
 #include "cli/Commandes.h"
+#include "cli/ThemeNatal.h"
 #include "core/Conversions.h"
 #include "core/Ephemerides.h"
 #include "core/EtatTheme.h"
@@ -19,12 +20,7 @@ constexpr int kPremiereAnneePermise = 1000;
 constexpr int kDerniereAnneePermise = 2200;
 
 bool LireAnnee(const std::string& texte, int& annee) {
-  if (texte.empty()) return false;
-  char* fin = nullptr;
-  const long v = std::strtol(texte.c_str(), &fin, 10);
-  if (*fin != '\0' || v < kPremiereAnneePermise || v > kDerniereAnneePermise) return false;
-  annee = static_cast<int>(v);
-  return true;
+  return LireEntierBorne(texte, kPremiereAnneePermise, kDerniereAnneePermise, annee);
 }
 
 const char* NomGenre(GenreEvenement g) {

@@ -18,6 +18,7 @@
 #include "birthdata/Saisie.h"
 #include "cli/SerieThemes.h"
 #include "cli/CalculNaissance.h"
+#include "cli/ThemeNatal.h"
 
 namespace selvane {
 namespace {
@@ -93,6 +94,8 @@ int ThemesEnSerie(const char* chemin) {
 
 void PreparerSerie() { PreparerCalcul(); }
 
+void CalculerThemeSaisi(const SaisieNaissance& n, int systeme) { CalculerNaissance(n, systeme); }
+
 bool ThemeDeLigne(const std::string& ligne, int numero, std::string& sortie) {
   const std::vector<std::string> champs = Couper(ligne, ';');
   if (champs.size() != 5) {
@@ -123,40 +126,28 @@ bool ThemeDeLigne(const std::string& ligne, int numero, std::string& sortie) {
 int CommandeTheme(int argc, char** argv) {
   SaisieNaissance n;
   int systeme = 1;
-  const char* lot = nullptr;
-  bool vu[5] = {};
-  for (int i = 0; i < argc; ++i) {
-    const std::string option = argv[i];
-    if (i + 1 >= argc) {
-      Avertir("Valeur manquante après " + option);
-      return 2;
+  std::string lot;
+  bool enSerie = false;
+  const char* manquante = nullptr;
+  const int statut = LireOptionsNaissance(argc, argv, [&](const std::string& option, const std::string& valeur) {
+    if (option == "--batch") {
+      lot = valeur;
+      enSerie = true;
+      return OptionLue::Reconnue;
     }
-    const std::string valeur = argv[++i];
-    if (option == "--date") { n.date = valeur; vu[0] = true; }
-    else if (option == "--time") { n.heure = valeur; vu[1] = true; }
-    else if (option == "--lat") { n.lat = valeur; vu[2] = true; }
-    else if (option == "--long") { n.lon = valeur; vu[3] = true; }
-    else if (option == "--zone") { n.fuseau = valeur; vu[4] = true; }
-    else if (option == "--name") n.nom = valeur;
-    else if (option == "--batch") lot = argv[i];
-    else if (option == "--houses") {
-      if (valeur.size() != 1 || valeur[0] < '0' || valeur[0] > '9') {
-        Avertir("Système de maisons incorrect : " + valeur + " (0 à 9)");
-        return 2;
-      }
-      systeme = valeur[0] - '0';
-    } else {
-      Avertir("Option inconnue : " + option);
-      return 2;
+    if (option != "--houses") return OptionLue::Inconnue;
+    if (valeur.size() != 1 || valeur[0] < '0' || valeur[0] > '9') {
+      Avertir("Système de maisons incorrect : " + valeur + " (0 à 9)");
+      return OptionLue::Refusee;
     }
-  }
-  if (lot) return ThemesEnSerie(lot);
-  static const char* const noms[5] = {"--date", "--time", "--lat", "--long", "--zone"};
-  for (int k = 0; k < 5; ++k) {
-    if (!vu[k]) {
-      Avertir(std::string("Option obligatoire manquante : ") + noms[k]);
-      return 2;
-    }
+    systeme = valeur[0] - '0';
+    return OptionLue::Reconnue;
+  }, n, manquante);
+  if (statut != 0) return statut;
+  if (enSerie) return ThemesEnSerie(lot.c_str());
+  if (manquante) {
+    Avertir(std::string("Option obligatoire manquante : ") + manquante);
+    return 2;
   }
   return ThemeSeul(n, systeme);
 }

@@ -19,5 +19,10 @@ int CommandeInterpretation(int argc, char** argv);
 int CommandeSignification(int argc, char** argv);
 int CommandeDirections(int argc, char** argv);
 int CommandeTransits(int argc, char** argv);
+int CommandeEphemerides(int argc, char** argv);
+int CommandeArbres(int argc, char** argv);
+int CommandeSequences(int argc, char** argv);
+int CommandeMandala(int argc, char** argv);
+int CommandeMaisons(int argc, char** argv);
 
 }  // namespace selvane

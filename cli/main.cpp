@@ -29,6 +29,12 @@ int Executer(int argc, char** argv) {
   if (argc >= 2 && std::strcmp(argv[1], "directions") == 0)
     return selvane::CommandeDirections(argc - 2, argv + 2);
   if (argc >= 2 && std::strcmp(argv[1], "transits") == 0) return selvane::CommandeTransits(argc - 2, argv + 2);
+  if (argc >= 2 && std::strcmp(argv[1], "ephemeris") == 0)
+    return selvane::CommandeEphemerides(argc - 2, argv + 2);
+  if (argc >= 2 && std::strcmp(argv[1], "trees") == 0) return selvane::CommandeArbres(argc - 2, argv + 2);
+  if (argc >= 2 && std::strcmp(argv[1], "sequences") == 0) return selvane::CommandeSequences(argc - 2, argv + 2);
+  if (argc >= 2 && std::strcmp(argv[1], "mandala") == 0) return selvane::CommandeMandala(argc - 2, argv + 2);
+  if (argc >= 2 && std::strcmp(argv[1], "houses") == 0) return selvane::CommandeMaisons(argc - 2, argv + 2);
   std::fprintf(stderr,
                "Usage : selvane-cli chart --date jj/mm/aaaa --time HHhMMmSS --lat D.MM --long D.MM "
                "--zone FUSEAU [--name TEXTE] [--houses 0..9]\n"
@@ -62,6 +68,11 @@ int Executer(int argc, char** argv) {
                "[--from-age N --to-age N] [--way points|midpoints]\n"
                "        selvane-cli transits NAISSANCE --p1 LISTE --p2 LISTE --p3 LISTE --year A [--years 1|2] "
                "[--aspects 0,45,90,135,180]\n"
+               "        selvane-cli ephemeris --year ANNEE [--month 1..12]\n"
+               "        selvane-cli trees NAISSANCE [--harmonic 1..16] [--orb-index 0..23]\n"
+               "        selvane-cli sequences NAISSANCE [--orb 0.5|1]\n"
+               "        selvane-cli mandala NAISSANCE [--axes 1,B,C]\n"
+               "        selvane-cli houses NAISSANCE\n"
                "  NAISSANCE : --date jj/mm/aaaa --time HHhMMmSS --lat D.MM --long D.MM --zone FUSEAU [--name TEXTE] ; "
                "un second --lat, --long donne le lieu du thème calculé, un second --time l'heure des transits\n");
   return 2;

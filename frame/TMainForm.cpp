@@ -50,6 +50,12 @@
 #include "frame/TFormCouleurs.h"
 #include "frame/TFormOptions.h"
 #include "forecast/TFormDirSol.h"
+#include "techniques/TFormArbresMP.h"
+#include "techniques/TFormHouses.h"
+#include "techniques/TFormLunaisons.h"
+#include "techniques/TFormMandala.h"
+#include "techniques/TFormQuickEphem.h"
+#include "techniques/TFormSequences.h"
 #include "VersionSelvane.h"
 
 namespace selvane {
@@ -225,7 +231,7 @@ void TMainForm::EnregistrerCommandesCalculs() {
     c.touches = {{t.touche, QString::fromUtf8(t.fonction)}};
     c.conditions = t.conditions | AvecRadix;
     if (t.ouvrir) c.action = [this, ouvrir = t.ouvrir] { (this->*ouvrir)(); };
-    else c.action = [this] { PasEncoreDisponible(); };
+    else c.action = ActionTechnique(t.identifiant);
     c.bulle = QString::fromUtf8(t.bulle);
     c.rangBarre = t.rang;
     c.visible = t.visible;
@@ -255,7 +261,7 @@ void TMainForm::EnregistrerCommandesPreferences() {
 void TMainForm::EnregistrerCommandesOutils() {
   const QString menu = "Outils";
   registre_.Enregistrer({"QuickEphemrides1", QString::fromUtf8("Quick Ephémérides"), menu, false, {{Qt::Key_E, ""}},
-                         SansCondition, [this] { PasEncoreDisponible(); }});
+                         AvecRadix, ActionTechnique("QuickEphemrides1")});
   registre_.Enregistrer({"GestionFichiers", "Gestion des fichiers", menu, false, {}, SansCondition,
                          [this] { LaPlateforme().LancerProgramme(dossier_ + "/GestSelvane"); }});
   Commande planisphere{"Planisphre1", QString::fromUtf8("Planisphère"), menu};
@@ -264,7 +270,7 @@ void TMainForm::EnregistrerCommandesOutils() {
   planisphere.rangBarre = 10;
   registre_.Enregistrer(planisphere);
   registre_.Enregistrer({"LunaisonsEclipses", QString::fromUtf8("Lunaisons, éclipses, Ingres"), menu, true,
-                         {{Qt::Key_L, ""}}, SansCondition, [this] { PasEncoreDisponible(); }});
+                         {{Qt::Key_L, ""}}, AvecRadix, ActionTechnique("LunaisonsEclipses")});
   registre_.Enregistrer({"Thesaurus", "Backup (sauvegarde)", menu, false, {}, SansCondition, [this] {
                            auto* sauvegarde = new TFormBackup(dossier_, this);
                            sauvegarde->setAttribute(Qt::WA_DeleteOnClose);
@@ -372,6 +378,27 @@ bool TMainForm::TesterNbreFenetres() {
   LaPlateforme().Information(QString::fromUtf8(
       "Il y a trop de fenêtres ouvertes en même temps... Fermez quelques fenêtres pour pouvoir poursuivre"));
   return false;
+}
+
+void TMainForm::OuvrirTechnique(QWidget* fenetre, bool agrandie) {
+  QMdiSubWindow* cadre = zone_->addSubWindow(fenetre);
+  cadre->setAttribute(Qt::WA_DeleteOnClose);
+  if (agrandie) cadre->showMaximized();
+  else cadre->show();
+  zone_->setActiveSubWindow(cadre);
+  fenetre->setFocus();
+}
+
+std::function<void()> TMainForm::ActionTechnique(const QString& identifiant) {
+  if (identifiant == "Mandala") return [this] { OuvrirTechnique(new TFormMandala(dossier_)); };
+  if (identifiant == "SixHoroscopes1") return [this] { OuvrirTechnique(new TFormHouses); };
+  if (identifiant == "Arbresdesmipoints") return [this] { OuvrirTechnique(new TFormArbresMP); };
+  if (identifiant == "SequencesPlanetaires") return [this] { OuvrirTechnique(new TFormSequences, false); };
+  if (identifiant == "QuickEphemrides1")
+    return [this] { OuvrirTechnique(new TFormQuickEphem, false); };
+  if (identifiant == "LunaisonsEclipses")
+    return [this] { OuvrirTechnique(new TFormLunaisons(dossier_, [this] { OuvrirListing(); })); };
+  return [this] { PasEncoreDisponible(); };
 }
 
 void TMainForm::PasEncoreDisponible() { LaPlateforme().Information("Fonction non encore disponible"); }

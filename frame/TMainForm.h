@@ -1,4 +1,5 @@
 #pragma once
+#include <functional>
 // The main window: the frame of the program. It starts the program, keeps the
 // saved radix and dispatches every command.
 #include <QMainWindow>
@@ -92,6 +93,10 @@ class TMainForm : public QMainWindow, public FenetrePrincipale, public ContexteC
   void EnregistrerCommandesOutils();
   void EnregistrerCommandesFenetres();
   void PasEncoreDisponible();
+  // A technique window as a child of the main window; it frees itself when closed.
+  void OuvrirTechnique(QWidget* fenetre, bool agrandie = true);
+  // The action of a technique of the table, by its identifier (none yet: not available).
+  std::function<void()> ActionTechnique(const QString& identifiant);
   void SelectionPlanetes();
   void Imprimer();
   void FermerFenetres();

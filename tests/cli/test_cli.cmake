@@ -1,14 +1,5 @@
 # Runs selvane-cli as a user would and checks its output and exit status.
-function(echec message)
-  message(FATAL_ERROR "${message}")
-endfunction()
-
-function(lancer sortie erreur statut)
-  execute_process(COMMAND ${CLI} ${ARGN} OUTPUT_VARIABLE o ERROR_VARIABLE e RESULT_VARIABLE r)
-  set(${sortie} "${o}" PARENT_SCOPE)
-  set(${erreur} "${e}" PARENT_SCOPE)
-  set(${statut} "${r}" PARENT_SCOPE)
-endfunction()
+include(${CMAKE_CURRENT_LIST_DIR}/outils_cli.cmake)
 
 # A chart: header, 8 scalars, 24 bodies, 12 cusps.
 lancer(o e r chart --date 07/03/1952 --time 14h05m30 --lat 48.52 --long 2.20 --zone 01.00.00 --name "DUPONT,Jean")

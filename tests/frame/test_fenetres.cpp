@@ -43,6 +43,8 @@
 #include "widgets/Plateforme.h"
 #include "reglages/Reglages.h"
 #include "frame/TMainForm.h"
+#include "techniques/TFormHouses.h"
+#include "techniques/TFormMandala.h"
 #include "dessin/Traits.h"
 
 using namespace selvane;
@@ -99,12 +101,14 @@ TEST_F(FenetresTest, DemarrageSurLeThemeDuMoment) {
                          "QuickEphemrides1", "GestionFichiers", "Planisphre1", "LunaisonsEclipses", "Thesaurus",
                          "Aide1", "Raccourcis1", "Selvane1"})
     EXPECT_NE(principale->Action(id), nullptr) << id;
-  // Without a chart window, techniques needing one do nothing; the six frames answer.
+  // Without a chart window, techniques needing one do nothing; the six frames open.
   principale->Action("Cosmogramme1")->trigger();
   EXPECT_TRUE(temoin.messages.isEmpty());
   principale->Action("SixHoroscopes1")->trigger();
-  ASSERT_EQ(temoin.messages.size(), 1);
-  EXPECT_EQ(temoin.messages[0].texte, "Fonction non encore disponible");
+  EXPECT_TRUE(temoin.messages.isEmpty());
+  ASSERT_EQ(Enfants(), 1);
+  EXPECT_NE(qobject_cast<TFormHouses*>(principale->ZoneFenetres()->subWindowList()[0]->widget()), nullptr);
+  principale->ZoneFenetres()->closeAllSubWindows();
   principale->Action("GestionFichiers")->trigger();
   EXPECT_EQ(temoin.programmes.value(0), QString::fromStdString((dossier / "GestSelvane").string()));
 }
@@ -156,9 +160,10 @@ TEST_F(FenetresTest, ToucheDuListingTransmiseALaCommande) {
   temoin.messages.clear();
   QTest::keyClick(listing, Qt::Key_B);  // no command: nothing happens
   EXPECT_TRUE(temoin.messages.isEmpty());
-  QTest::keyClick(listing, Qt::Key_M);
-  ASSERT_EQ(temoin.messages.size(), 1);
-  EXPECT_EQ(temoin.messages[0].texte, "Fonction non encore disponible");
+  QTest::keyClick(listing, Qt::Key_M);  // the mandala opens
+  EXPECT_TRUE(temoin.messages.isEmpty());
+  ASSERT_EQ(Enfants(), 2);
+  EXPECT_NE(qobject_cast<TFormMandala*>(principale->ZoneFenetres()->activeSubWindow()->widget()), nullptr);
   EXPECT_DOUBLE_EQ(Etat().Positions[Soleil][6], Etat().Positions[Soleil][1]);  // the radix frozen first
   QTest::keyClick(listing, Qt::Key_F);
   EXPECT_TRUE(principale->Action("Fondsdessignescolores")->isChecked());

@@ -1,0 +1,66 @@
+// selvane-cli ephemeris: the quick ephemeris table at 0h UT.
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "cli/Commandes.h"
+#include "cli/ThemeNatal.h"
+#include "core/Avertissements.h"
+#include "core/Conversions.h"
+#include "core/Ephemerides.h"
+#include "techniques/EphemeridesRapides.h"
+
+namespace selvane {
+namespace {
+
+constexpr const char* kUsage = "Usage : selvane-cli ephemeris --year ANNEE [--month 1..12]";
+
+}  // namespace
+
+int CommandeEphemerides(int argc, char** argv) {
+  int annee = 0, mois = 0;
+  bool vuAnnee = false;
+  for (int i = 0; i < argc; ++i) {
+    const std::string option = argv[i];
+    if ((option != "--year" && option != "--month") || i + 1 >= argc) {
+      Avertir(kUsage);
+      return 2;
+    }
+    const std::string valeur = argv[++i];
+    if (option == "--year") {
+      if (!LireEntierBorne(valeur, PremiereAnneeEphemerides, DerniereAnneeEphemerides, annee)) {
+        Avertir(valeur + " : année incorrecte (de 1500 à 2500)");
+        return 2;
+      }
+      vuAnnee = true;
+    } else if (!LireEntierBorne(valeur, 1, 12, mois)) {
+      Avertir(valeur + " : mois incorrect (de 1 à 12)");
+      return 2;
+    }
+  }
+  if (!vuAnnee) {
+    Avertir(kUsage);
+    return 2;
+  }
+  OuvrirEphemerides();
+  EffacerRefusEphemerides();
+  std::string s = "date,jd_ut,body,longitude,speed,retrograde\n";
+  for (const LigneEphemeride& l : CalculerEphemeridesRapides(annee, mois)) {
+    const std::string debut = JourJulienVersDate(l.jourTU) + "," + FormatReel(l.jourTU, 0, 1) + ",";
+    for (std::size_t k = 0; k < l.cellules.size(); ++k) {
+      const CelluleEphemeride& c = l.cellules[k];
+      s += debut + std::to_string(CorpsEphemeridesRapides[k]) + "," + Degres6(c.longitudeDeg) + "," +
+           Degres6(c.vitesseDeg) + "," + (c.retrograde ? "1" : "0") + "\n";
+    }
+  }
+  try {
+    SignalerRefusEphemerides();
+  } catch (const ErreurEphemerides& e) {
+    Avertir(e.what());
+    return 2;
+  }
+  std::fwrite(s.data(), 1, s.size(), stdout);
+  return 0;
+}
+
+}  // namespace selvane

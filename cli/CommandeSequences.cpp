@@ -1,0 +1,35 @@
+// selvane-cli sequences: the planetary sequences of a birth in the 22°30' dial.
+#include <cstdio>
+#include <string>
+
+#include "cli/Commandes.h"
+#include "cli/ThemeNatal.h"
+#include "core/Avertissements.h"
+#include "techniques/Sequences.h"
+
+namespace selvane {
+
+int CommandeSequences(int argc, char** argv) {
+  double orbe = 0.5;
+  const int statut = PreparerThemeNatal(argc, argv, [&](const std::string& option, const std::string& valeur) {
+    if (option != "--orb") return OptionLue::Inconnue;
+    if (valeur == "0.5") orbe = 0.5;
+    else if (valeur == "1") orbe = 1;
+    else {
+      Avertir("Orbe incorrect : " + valeur + " (0.5 ou 1)");
+      return OptionLue::Refusee;
+    }
+    return OptionLue::Reconnue;
+  });
+  if (statut != 0) return statut;
+  std::string s = "number,bodies\n";
+  for (const Sequence& q : CalculerSequences(TrierPointsSequences(LireLongitudesNatales()), orbe)) {
+    s += std::to_string(q.numero) + ",";
+    for (std::size_t i = 0; i < q.corps.size(); ++i) s += (i ? "=" : "") + std::to_string(q.corps[i]);
+    s += "\n";
+  }
+  std::fwrite(s.data(), 1, s.size(), stdout);
+  return 0;
+}
+
+}  // namespace selvane

@@ -1,0 +1,25 @@
+#include "techniques/FenetreTechnique.h"
+
+#include <QKeyEvent>
+#include <QPrinter>
+
+#include "widgets/Plateforme.h"
+
+namespace selvane {
+
+FenetreTechnique::FenetreTechnique(QWidget* parent) : QWidget(parent) { setAttribute(Qt::WA_DeleteOnClose); }
+
+void FenetreTechnique::keyPressEvent(QKeyEvent* evenement) {
+  if (evenement->key() == Qt::Key_Escape) {
+    close();
+    return;
+  }
+  QWidget::keyPressEvent(evenement);
+}
+
+bool DemanderImpression(QPrinter& imprimante) {
+  imprimante.setPageOrientation(QPageLayout::Portrait);
+  return LaPlateforme().DialogueImpression(imprimante);
+}
+
+}  // namespace selvane

@@ -1,0 +1,126 @@
+#include "techniques/HoroscopesUraniens.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "birthdata/records/Cp1252.h"
+#include "core/Calcul.h"
+#include "core/Catalogue.h"
+#include "core/Conversions.h"
+
+namespace selvane {
+
+namespace {
+
+double Deg(double radians) { return Normaliser360(radians * RadEnDeg); }
+
+double Ecart180(double a, double b) {
+  const double d = Normaliser360(a - b);
+  return d > 180 ? 360 - d : d;
+}
+
+}  // namespace
+
+std::array<double, 13> MaisonsMeridiennes(double tempsSideralDeg, double obliquiteRad, double mcDeg) {
+  std::array<double, 13> c{};
+  c[10] = Normaliser360(mcDeg);
+  c[4] = Normaliser360(mcDeg + 180);
+  for (int k = 7; k <= 11; ++k) {
+    // Reduced first, so that 90° and 270° are the exact quarter turns.
+    const double a = Normaliser360(tempsSideralDeg + 30.0 * k) * DegEnRad;
+    double x = std::atan(Tangente(a) / std::cos(obliquiteRad)) * RadEnDeg;
+    if (std::cos(a) < 0) x += 180;
+    c[static_cast<std::size_t>(k - 2)] = Normaliser360(x);
+  }
+  c[11] = Normaliser360(c[5] + 180);
+  c[12] = Normaliser360(c[6] + 180);
+  for (int k = 1; k <= 3; ++k) c[static_cast<std::size_t>(k)] = Normaliser360(c[static_cast<std::size_t>(k + 6)] + 180);
+  return c;
+}
+
+Cadre CalculerCadre(int item, const LongitudesNatales& natal, double tempsSideralDeg, double obliquiteRad) {
+  Cadre c;
+  c.item = item;
+  struct Definition {
+    int corps;  // 0: the Aries point at 0°
+    double origine;
+    char glyphe;
+  };
+  static const Definition definitions[NbCadres] = {
+      {Soleil, 270, 'A'}, {Lune, 90, 'B'}, {Ascendant, 0, 'K'}, {MilieuDuCiel, 90, 'L'},
+      {0, 180, '\\'},     {NoeudLunaire, 0, 'M'}, {MilieuDuCiel, 0, 'L'}};
+  const Definition& d = definitions[std::clamp(item, 0, NbCadres - 1)];
+  c.axeDeg = d.corps == 0 ? 0.0 : Deg(natal[d.corps]);
+  if (item == CadreMeridien) {
+    c.cuspides = MaisonsMeridiennes(tempsSideralDeg, obliquiteRad, c.axeDeg);
+    c.origineDeg = c.cuspides[1];
+    c.centre = Utf8VersCp1252("Mér");
+    return c;
+  }
+  c.origineDeg = Normaliser360(c.axeDeg + d.origine);
+  for (int k = 1; k <= 12; ++k) c.cuspides[static_cast<std::size_t>(k)] = Normaliser360(c.origineDeg + 30.0 * (k - 1));
+  c.centre = std::string(1, d.glyphe);
+  return c;
+}
+
+std::string TexteOrbe(int item) {
+  const int minutes = (item + 1) * 5;
+  if (minutes % 60 == 0) return std::to_string(minutes / 60) + "\xB0";
+  return std::to_string(minutes / 60) + "\xB0" + Remplir(minutes % 60, 2) + "'";
+}
+
+std::vector<std::pair<int, int>> CalculerConnexions(double axeDeg, const LongitudesNatales& natal,
+                                                    const std::bitset<256>& jeu, double orbeDeg) {
+  std::vector<std::pair<int, int>> paires;
+  std::vector<int> membres;
+  for (int b = 1; b <= 20; ++b)
+    if (jeu.test(static_cast<std::size_t>(b))) membres.push_back(b);
+  for (std::size_t u = 0; u < membres.size(); ++u)
+    for (std::size_t v = u + 1; v < membres.size(); ++v) {
+      const int i = membres[u], j = membres[v];
+      const double m = Deg(MiPoint(natal[j], natal[i]));
+      for (int q = 0; q < 4; ++q) {
+        // 1e-9: an orb of n twelfths of a degree is not always exact in binary.
+        if (Ecart180(axeDeg + 90.0 * q, m) <= orbeDeg + 1e-9) {
+          paires.emplace_back(i, j);
+          break;
+        }
+      }
+    }
+  return paires;
+}
+
+std::array<double, 25> EtalerLongitudes(const LongitudesNatales& natal, double ecart) {
+  // The dial's ring spread: turned by 2pi/7 so that the sort's seam is off 0° Aries,
+  // sorted and pushed apart by the routine the wheel and the dial share, turned back.
+  constexpr double rotation = 0.8975979010256552;
+  float P[NbCorps + 1] = {};
+  int O[NbCorps + 1] = {};
+  for (int b = 1; b <= NbCorps; ++b) {
+    P[b] = static_cast<float>(Normaliser2Pi(natal[static_cast<std::size_t>(b)] + rotation));
+    O[b] = b;
+  }
+  TrierEtEcarter(P, O, NbCorps, static_cast<float>(ecart));
+  std::array<double, 25> places{};
+  for (int i = 1; i <= NbCorps; ++i) places[static_cast<std::size_t>(O[i])] = Normaliser2Pi(static_cast<double>(P[i]) - rotation);
+  return places;
+}
+
+std::vector<LigneCadre> LignesCadres(const LongitudesNatales& natal, double tempsSideralDeg, double obliquiteRad) {
+  std::vector<LigneCadre> lignes;
+  for (int item = 0; item < NbCadres; ++item) {
+    const Cadre c = CalculerCadre(item, natal, tempsSideralDeg, obliquiteRad);
+    for (int m = 1; m <= 12; ++m) {
+      LigneCadre l{item, m, c.cuspides[static_cast<std::size_t>(m)], {}};
+      const double debut = c.cuspides[static_cast<std::size_t>(m)];
+      const double fin = c.cuspides[static_cast<std::size_t>(m % 12 + 1)];
+      const double largeur = Normaliser360(fin - debut);
+      for (int b = 1; b <= 23; ++b)
+        if (Normaliser360(Deg(natal[b]) - debut) < largeur) l.corps.push_back(b);
+      lignes.push_back(l);
+    }
+  }
+  return lignes;
+}
+
+}  // namespace selvane

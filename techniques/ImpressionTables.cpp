@@ -1,0 +1,110 @@
+#include "techniques/ImpressionTables.h"
+
+#include <QFontMetricsF>
+#include <algorithm>
+#include <cmath>
+
+#include "core/Catalogue.h"
+#include "dessin/Traits.h"
+#include "widgets/Texte1252.h"
+
+namespace selvane {
+
+namespace {
+
+double Largeur(QPainter& p, const QFont& f, const char* texte) {
+  return QFontMetricsF(f, p.device()).horizontalAdvance(texte);
+}
+double Hauteur(QPainter& p, const QFont& f) { return QFontMetricsF(f, p.device()).height(); }
+
+// Text with its top-left corner at (x, y), as the page layouts are stated.
+void Ecrire(QPainter& p, const QFont& f, double x, double y, const QString& texte) {
+  p.setFont(f);
+  p.drawText(QPointF(x, y + QFontMetricsF(f, p.device()).ascent()), texte);
+}
+
+}  // namespace
+
+void ImprimerEphemerides(QPainter& p, const std::vector<LigneEphemeride>& lignes, int annee, int mois) {
+  const QFont glyphes7 = Police("Celvan S", 7), glyphes8 = Police("Celvan S", 8);
+  const QFont arial = Police("Arial", 11), arialGras = Police("Arial", 11, true);
+  // The columns are 5 widths of "A" apart; with glyphs narrower than the cells'
+  // texts the width grows so that no cell runs into the next one.
+  double w = Largeur(p, glyphes7, "A");
+  const QFontMetricsF mg(glyphes7, p.device()), ma(arial, p.device());
+  for (const LigneEphemeride& l : lignes) {
+    w = std::max(w, 1.1 * ma.horizontalAdvance(Texte(l.etiquette)) / 5);
+    for (const CelluleEphemeride& c : l.cellules) w = std::max(w, 1.1 * mg.horizontalAdvance(Texte(c.texte)) / 5);
+  }
+  const double L = 1.2 * Hauteur(p, arial);
+  const double decalage = (Hauteur(p, glyphes7) - Hauteur(p, arial)) / 2;
+  auto x = [&](int k) { return k == 0 ? 4 * w : 4 * w + 5 * w * k; };
+  p.setPen(Qt::black);
+  Ecrire(p, arialGras, 4 * w, 2 * L, Texte(TitreEphemerides(annee, mois)));
+  const double avance = mois == 0 ? 2 * w / 3 : 3 * w / 2;
+  for (int k = 1; k <= 14; ++k)
+    Ecrire(p, glyphes8, x(k) + avance, 4 * L - decalage, Glyphe(LettresCorps[static_cast<std::size_t>(CorpsEphemeridesRapides[static_cast<std::size_t>(k - 1)])]));
+  for (std::size_t i = 0; i < lignes.size(); ++i) {
+    const double y = (5 + static_cast<double>(i)) * L;
+    Ecrire(p, arial, x(0), y, Texte(lignes[i].etiquette));
+    for (int k = 1; k <= 14; ++k)
+      Ecrire(p, glyphes7, x(k), y - decalage, Texte(lignes[i].cellules[static_cast<std::size_t>(k - 1)].texte));
+  }
+}
+
+void ImprimerLunaisons(QPainter& p, const std::vector<LigneEvenement>& lignes) {
+  const QFont arial9 = Police("Arial", 9), gras = Police("Arial", 9, true), arial8 = Police("Arial", 8);
+  const QFont glyphes6 = Police("Celvan S", 6);
+  const double u = Largeur(p, arial9, "A");
+  const double h = Hauteur(p, arial9);
+  const double entete = 1.3 * h;
+  p.setPen(Qt::black);
+  Ecrire(p, gras, 5 * u, entete, QString::fromUtf8("Lunaisons et éclipses"));
+  const struct {
+    const char* texte;
+    int x;
+  } tetes[] = {{"Soleil", 9}, {"Lune", 16}, {"Date & heure (TU)", 23}, {"  90°", 39}, {"  45°", 46}, {"22°30", 53}};
+  for (const auto& t : tetes) Ecrire(p, arial9, t.x * u, 2 * entete, QString::fromUtf8(t.texte));
+  p.setPen(QPen(Qt::black, 3));
+  p.drawLine(QPointF(5 * u, 3 * entete + h / 2), QPointF(59 * u, 3 * entete + h / 2));
+  p.setPen(Qt::black);
+  const double ligne = 1.2 * h;
+  const double abaisse = (Hauteur(p, arial8) - Hauteur(p, glyphes6)) / 2;
+  static const int xs[7] = {5, 9, 16, 23, 39, 46, 53};
+  for (std::size_t i = 0; i < lignes.size(); ++i) {
+    const double y = 4 * entete + static_cast<double>(i) * ligne;
+    for (int c = 0; c < 7; ++c) {
+      const QString t = Texte(lignes[i].colonnes[static_cast<std::size_t>(c)]);
+      if (c < 3) Ecrire(p, glyphes6, xs[c] * u, y + abaisse, t);
+      else Ecrire(p, arial8, xs[c] * u, y, t);
+    }
+  }
+}
+
+void ImprimerSequences(QPainter& p, const EnteteSequences& e, const std::vector<PointSequence>& points,
+                       const std::vector<Sequence>& sequences) {
+  const QFont arial = Police("Arial", 12), gras = Police("Arial", 12, true);
+  const QFont arial10 = Police("Arial", 10), gras9 = Police("Arial", 9, true), glyphes8 = Police("Celvan S", 8);
+  const double w = Largeur(p, arial, "A");
+  const double rh = std::nearbyint(1.3 * Hauteur(p, arial));
+  auto y = [&](int ligne) { return ligne * rh; };  // line 1 at the top margin rh
+  p.setPen(Qt::black);
+  Ecrire(p, gras, 5 * w, y(1), Texte(e.nom) + QString::fromUtf8(" : séquences planétaires"));
+  Ecrire(p, arial, 5 * w, y(2), Texte(e.fichier));
+  Ecrire(p, arial, 5 * w, y(3), Texte(e.dateHeure));
+  Ecrire(p, arial, 5 * w, y(4), Texte(e.lieu));
+  Ecrire(p, gras9, 5 * w, y(6), "Positions  (H16)");
+  Ecrire(p, gras9, 23 * w, y(6), QString::fromUtf8("Séquence (Orbe = ") + Texte(e.orbe) + ")");
+  for (std::size_t i = 0; i < points.size(); ++i) {
+    const double yy = (static_cast<double>(i) + 7) * rh + rh;
+    Ecrire(p, glyphes8, 5 * w, yy, Glyphe(LettresCorps[static_cast<std::size_t>(points[i].corps)]));
+    Ecrire(p, arial10, 9 * w, yy, Texte(points[i].position));
+  }
+  for (std::size_t i = 0; i < sequences.size(); ++i) {
+    const double yy = (static_cast<double>(i) + 7) * rh + rh;
+    Ecrire(p, arial10, 23 * w, yy, QString::number(sequences[i].numero));
+    Ecrire(p, glyphes8, 27 * w, yy, Texte(sequences[i].texte));
+  }
+}
+
+}  // namespace selvane

@@ -1,0 +1,143 @@
+#include "techniques/TFormHouses.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPainter>
+#include <QPrinter>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QResizeEvent>
+#include <QVBoxLayout>
+
+#include "core/Calcul.h"
+#include "core/Catalogue.h"
+#include "core/EtatTheme.h"
+#include "dessin/Traits.h"
+#include "widgets/Texte1252.h"
+
+namespace selvane {
+
+namespace {
+
+constexpr double kEcartEcran = 5 * DegEnRad;
+constexpr double kEcartImpression = 6 * DegEnRad;
+
+}  // namespace
+
+TFormHouses::TFormHouses(QWidget* parent) : FenetreTechnique(parent) {
+  EtatTheme& e = Etat();
+  setWindowTitle(Texte(e.NomAffiche.Texte()) + " : Les 6 horoscopes uraniens ");
+  natal_ = LireLongitudesNatales();
+  // The Sun/Moon midpoint of the natal chart, as the dial's ring keeps it.
+  natal_[MiPointSoleilLune] = MiPoint(natal_[Lune], natal_[Soleil]);
+  e.Positions[MiPointSoleilLune][6] = natal_[MiPointSoleilLune];
+  natal_[PointBelier] = 0;
+  tempsSideral_ = e.TempsSideralDeg;
+  obliquite_ = e.ObliquiteRad;
+
+  auto* gauche = new QVBoxLayout;
+  auto* plans = new QGroupBox(this);
+  auto* dispPlans = new QVBoxLayout(plans);
+  RadioGroupPlan = new QButtonGroup(this);
+  const char* const items[NbCadres] = {"A", "B", "K", "L", "\\", "M", "L\xC5"};
+  for (int i = 0; i < NbCadres; ++i) {
+    auto* b = new QRadioButton(Texte(items[i]), plans);
+    b->setObjectName(QString("RadioPlan%1").arg(i));
+    b->setFont(Police("Celvan S", 14));
+    RadioGroupPlan->addButton(b, i);
+    dispPlans->addWidget(b);
+  }
+  RadioGroupPlan->button(CadreBelier)->setChecked(true);
+  gauche->addWidget(plans);
+  ComboBoxOrbe = new QComboBox(this);
+  ComboBoxOrbe->setObjectName("ComboBoxOrbe");
+  for (int i = 0; i < NbOrbesConnexions; ++i) ComboBoxOrbe->addItem(Texte(TexteOrbe(i)));
+  ComboBoxOrbe->setCurrentIndex(11);
+  gauche->addWidget(ComboBoxOrbe);
+  CheckBoxConnexions = new QCheckBox("Connexions", this);
+  CheckBoxConnexions->setObjectName("CheckBoxConnexions");
+  gauche->addWidget(CheckBoxConnexions);
+  auto* choix = new QGroupBox(this);
+  auto* dispChoix = new QVBoxLayout(choix);
+  RadioGroupPrintChoice = new QButtonGroup(this);
+  auto* six = new QRadioButton("6 horoscopes", choix);
+  six->setObjectName("RadioSixHoroscopes");
+  auto* actuel = new QRadioButton("Horoscope actuel", choix);
+  actuel->setObjectName("RadioHoroscopeActuel");
+  RadioGroupPrintChoice->addButton(six, 0);
+  RadioGroupPrintChoice->addButton(actuel, 1);
+  six->setChecked(true);
+  dispChoix->addWidget(six);
+  dispChoix->addWidget(actuel);
+  gauche->addWidget(choix);
+  BtnImprimer = new QPushButton("Imprimer", this);
+  BtnImprimer->setObjectName("BtnImprimer");
+  gauche->addWidget(BtnImprimer);
+  gauche->addStretch();
+  Image1 = new QLabel(this);
+  Image1->setObjectName("Image1");
+  Image1->setMinimumSize(200, 200);
+  Image1->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
+  auto* d = new QHBoxLayout(this);
+  d->addLayout(gauche);
+  d->addWidget(Image1, 1);
+  connect(RadioGroupPlan, &QButtonGroup::idClicked, this, [this](int) { Dessiner(); });
+  connect(ComboBoxOrbe, qOverload<int>(&QComboBox::activated), this, [this](int) { Dessiner(); });
+  connect(CheckBoxConnexions, &QCheckBox::toggled, this, [this](bool) { Dessiner(); });
+  connect(BtnImprimer, &QPushButton::clicked, this, [this] { BtnImprimerClick(); });
+  resize(1000, 760);
+}
+
+DonneesCadre TFormHouses::Donnees(int item, double ecart) const {
+  DonneesCadre d;
+  d.cadre = CalculerCadre(item, natal_, tempsSideral_, obliquite_);
+  d.natal = natal_;
+  d.places = EtalerLongitudes(natal_, ecart);
+  if (CheckBoxConnexions->isChecked())
+    d.connexions = CalculerConnexions(d.cadre.axeDeg, natal_, Etat().JeuPlanetes, OrbeConnexionDeg(ComboBoxOrbe->currentIndex()));
+  return d;
+}
+
+void TFormHouses::Dessiner() {
+  const int item = RadioGroupPlan->checkedId();
+  const DonneesCadre d = Donnees(item, kEcartEcran);
+  if (item == CadreMeridien) {
+    // The meridian cusps stay in the natal houses until the next radix restore.
+    for (int k = 1; k <= 12; ++k) Etat().MaisonsNatales[k] = static_cast<float>(d.cadre.cuspides[static_cast<std::size_t>(k)] * DegEnRad);
+  }
+  const QSize taille = Image1->size().expandedTo(QSize(200, 200));
+  image_ = QImage(taille, QImage::Format_RGB32);
+  image_.fill(Qt::white);
+  QPainter p(&image_);
+  DessinerCadre(p, RayonsEcran(taille), d);
+  p.end();
+  Image1->setPixmap(QPixmap::fromImage(image_));
+}
+
+void TFormHouses::resizeEvent(QResizeEvent* evenement) {
+  FenetreTechnique::resizeEvent(evenement);
+  Dessiner();
+}
+
+void TFormHouses::BtnImprimerClick() {
+  QPrinter imprimante(QPrinter::HighResolution);
+  if (!DemanderImpression(imprimante)) return;
+  const EtatTheme& e = Etat();
+  const EnteteCadres entete{std::string(e.NomAffiche.Texte()), std::string(e.LigneDateHeure.Texte()),
+                            std::string(e.FicheEnCours.Ville.Texte()), std::string(e.LigneCoordonnees.Texte())};
+  QPainter p(&imprimante);
+  const QSizeF page(imprimante.width(), imprimante.height());
+  if (RadioGroupPrintChoice->checkedId() == 1) {
+    ImprimerUnCadre(p, page, imprimante.logicalDpiX(), entete, Donnees(RadioGroupPlan->checkedId(), kEcartImpression));
+    return;
+  }
+  std::array<DonneesCadre, 6> cadres;
+  for (int i = 0; i < 6; ++i) cadres[static_cast<std::size_t>(i)] = Donnees(i, kEcartImpression);
+  ImprimerSixCadres(p, page, imprimante.logicalDpiX(), entete, cadres);
+}
+
+}  // namespace selvane

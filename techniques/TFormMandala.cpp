@@ -1,0 +1,305 @@
+#include "techniques/TFormMandala.h"
+
+#include <QFileInfo>
+#include <QGridLayout>
+#include <cerrno>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPainter>
+#include <QPrinter>
+#include <QPushButton>
+#include <QScreen>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+#include "birthdata/records/ErreurFichier.h"
+#include "core/Catalogue.h"
+#include "core/Conversions.h"
+#include "core/EtatTheme.h"
+#include "dessin/Traits.h"
+#include "techniques/DessinMandala.h"
+#include "widgets/Plateforme.h"
+#include "widgets/Texte1252.h"
+
+namespace selvane {
+
+namespace {
+
+// Bodies of list A and list B of the axis panel (list B starts with "no second point").
+const int kListeA[] = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 21, 22};
+const int kListeB[] = {0, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 21, 22, 23};
+
+QTableWidget* Grille(QWidget* parent, int colonnes, const QString& nom) {
+  auto* g = new QTableWidget(0, colonnes, parent);
+  g->setObjectName(nom);
+  g->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  g->verticalHeader()->hide();
+  g->horizontalHeader()->setFont(Police("Celvan S", 12));
+  return g;
+}
+
+QTableWidgetItem* Cellule(const QString& t, bool glyphe) {
+  auto* c = new QTableWidgetItem(t);
+  if (glyphe) c->setFont(Police("Celvan S", 12));
+  return c;
+}
+
+}  // namespace
+
+TFormMandala::TFormMandala(const QString& dossier, QWidget* parent) : FenetreTechnique(parent), dossier_(dossier) {
+  setWindowTitle(Texte(Etat().NomAffiche.Texte()) + " - " + "Mandala");
+  natal_ = LireLongitudesNatales();
+  natal_[PointBelier] = 0;
+  if (const QScreen* ecran = QGuiApplication::primaryScreen())
+    if (ecran->size().height() < 800) cote_ = std::max(300, ecran->availableGeometry().height() - 100);
+
+  PanelGauche = new QWidget(this);
+  auto* g = new QVBoxLayout(PanelGauche);
+  g->addWidget(new QLabel("AXE 1", PanelGauche));
+  for (int k = 1; k <= 3; ++k) {
+    if (k > 1) g->addWidget(new QLabel(QString("AXE %1").arg(k), PanelGauche));
+    EditAxe[k] = new QLineEdit(PanelGauche);
+    EditAxe[k]->setObjectName(QString("EditAxe%1").arg(k));
+    EditAxe[k]->setReadOnly(true);
+    EditAxe[k]->setFont(Police("Celvan S", 12));
+    EditAxe[k]->setText(Texte(NomAxe(AxeMandala_[static_cast<std::size_t>(k - 1)])));
+    g->addWidget(EditAxe[k]);
+    if (k > 1) {
+      auto* b = new QPushButton(QString::fromUtf8("Sélect"), PanelGauche);
+      b->setObjectName(QString("BtnAxe%1").arg(k));
+      connect(b, &QPushButton::clicked, this, [this, k] { OuvrirChoix(k); });
+      g->addWidget(b);
+    }
+  }
+  BtnCalcul = new QPushButton("Calcul", PanelGauche);
+  BtnCalcul->setObjectName("BtnCalcul");
+  BtnMandala = new QPushButton("Mandala", PanelGauche);
+  BtnMandala->setObjectName("BtnMandala");
+  BtnImprimer = new QPushButton("Imprimer", PanelGauche);
+  BtnImprimer->setObjectName("BtnImprimer");
+  SpeedButton2 = new QPushButton("Retour aux tables", PanelGauche);
+  SpeedButton2->setObjectName("SpeedButton2");
+  for (QPushButton* b : {BtnCalcul, BtnMandala, BtnImprimer, SpeedButton2}) g->addWidget(b);
+  g->addStretch();
+
+  PanelTables = new QWidget(this);
+  auto* t = new QHBoxLayout(PanelTables);
+  for (int k = 1; k <= 3; ++k) {
+    GridAxe[k] = Grille(PanelTables, 2, QString("GridAxe%1").arg(k));
+    GridAxe[k]->setColumnWidth(0, 60);
+    GridAxe[k]->setColumnWidth(1, 70);
+    GridAxe[k]->setFixedWidth(60 + 70 + 5);
+    t->addWidget(GridAxe[k], 0, Qt::AlignTop);
+    t->addSpacing(10);
+  }
+  auto* totaux = new QVBoxLayout;
+  GridTotaux = Grille(PanelTables, 5, "GridTotaux");
+  GridTotaux->setRowCount(20);
+  for (int c = 0; c < 5; ++c) GridTotaux->setColumnWidth(c, 48);
+  // All twenty rows in view, no scroll bars.
+  GridTotaux->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  GridTotaux->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  GridTotaux->setFixedSize(5 * 48 + 2 * GridTotaux->frameWidth(),
+                           20 * GridTotaux->verticalHeader()->defaultSectionSize() +
+                               GridTotaux->horizontalHeader()->sizeHint().height() + 2 * GridTotaux->frameWidth());
+  for (int b = 1; b <= 18; ++b) GridTotaux->setItem(b - 1, 0, Cellule(Glyphe(LettresCorps[static_cast<std::size_t>(b)]), true));
+  totaux->addWidget(GridTotaux);
+  totaux->addWidget(new QLabel(QString::fromUtf8("0 correspond à une absence de la planète dans l'axe."), PanelTables));
+  totaux->addStretch();
+  t->addLayout(totaux);
+  t->addStretch();
+
+  PanelAxe = new QWidget(this);
+  PanelAxe->setObjectName("PanelAxe");
+  auto* a = new QGridLayout(PanelAxe);
+  ListeA = new QListWidget(PanelAxe);
+  ListeA->setObjectName("ListeA");
+  ListeB = new QListWidget(PanelAxe);
+  ListeB->setObjectName("ListeB");
+  for (int c : kListeA) ListeA->addItem(Glyphe(LettresCorps[static_cast<std::size_t>(c)]));
+  for (int c : kListeB) ListeB->addItem(c == 0 ? QString() : Glyphe(LettresCorps[static_cast<std::size_t>(c)]));
+  for (QListWidget* l : {ListeA, ListeB}) {
+    l->setFont(Police("Celvan S", 14));
+    l->setFixedWidth(70);
+  }
+  auto* ok = new QPushButton("OK", PanelAxe);
+  ok->setObjectName("BtnChoixAxeOK");
+  a->addWidget(new QLabel("A", PanelAxe), 0, 0);
+  a->addWidget(new QLabel("B", PanelAxe), 0, 1);
+  a->addWidget(ListeA, 1, 0);
+  a->addWidget(ListeB, 1, 1);
+  a->addWidget(ok, 2, 0, 1, 2);
+  PanelAxe->hide();
+
+  ImageFigure = new QLabel(this);
+  ImageFigure->setObjectName("ImageFigure");
+  ImageFigure->setFixedSize(cote_, cote_);
+  ImageFigure->hide();
+
+  auto* d = new QHBoxLayout(this);
+  d->addWidget(PanelGauche);
+  d->addWidget(PanelAxe);
+  d->addWidget(PanelTables, 1);
+  d->addWidget(ImageFigure, 1, Qt::AlignCenter);
+
+  connect(ok, &QPushButton::clicked, this, [this] { BtnChoixAxeOKClick(); });
+  connect(BtnCalcul, &QPushButton::clicked, this, [this] { BtnCalculClick(); });
+  connect(BtnMandala, &QPushButton::clicked, this, [this] { BtnMandalaClick(); });
+  connect(BtnImprimer, &QPushButton::clicked, this, [this] { BtnImprimerClick(); });
+  connect(SpeedButton2, &QPushButton::clicked, this, [this] { SpeedButton2Click(); });
+
+  CalculerListes(true);
+  resize(1100, 860);
+}
+
+void TFormMandala::CalculerListes(bool axe1) {
+  const CalculMandala nouveau = CalculerMandala(natal_, AxeMandala_);
+  if (axe1) {
+    calcul_ = nouveau;
+  } else {
+    // Axis 1 stays as computed at opening.
+    for (std::size_t k = 1; k < 3; ++k) {
+      calcul_.axes[k] = nouveau.axes[k];
+      calcul_.positions[k] = nouveau.positions[k];
+      calcul_.listes[k] = nouveau.listes[k];
+    }
+    calcul_.totaux = CalculeTotaux(calcul_.listes);
+  }
+  RemplirListes();
+}
+
+void TFormMandala::RemplirListes() {
+  std::size_t plusLongue = 0;
+  for (int k = 1; k <= 3; ++k) {
+    const auto& liste = calcul_.listes[static_cast<std::size_t>(k - 1)];
+    plusLongue = std::max(plusLongue, liste.size());
+    QTableWidget* grille = GridAxe[k];
+    grille->clearContents();
+    grille->setRowCount(static_cast<int>(liste.size()));
+    grille->setHorizontalHeaderLabels({Texte(NomAxe(calcul_.axes[static_cast<std::size_t>(k - 1)])),
+                                       Texte(FormatDegMin(calcul_.positions[static_cast<std::size_t>(k - 1)]))});
+    int ligneAxe = 0;
+    for (int i = 0; i < static_cast<int>(liste.size()); ++i) {
+      const LigneEncadrante& l = liste[static_cast<std::size_t>(i)];
+      grille->setItem(i, 0, Cellule(Texte(l.nom), true));
+      grille->setItem(i, 1, Cellule(Texte(l.position), false));
+      if (l.corps1 == calcul_.axes[static_cast<std::size_t>(k - 1)].p1 &&
+          l.corps2 == calcul_.axes[static_cast<std::size_t>(k - 1)].p2 && l.distanceDeg == 0)
+        ligneAxe = i;
+    }
+    grille->selectRow(ligneAxe);
+  }
+  const int hauteur = (static_cast<int>(plusLongue) + 2) * (GridAxe[1]->verticalHeader()->defaultSectionSize() + 1);
+  for (int k = 1; k <= 3; ++k) GridAxe[k]->setFixedHeight(hauteur);
+  QStringList tetes{""};
+  for (int k = 0; k < 3; ++k) tetes << Texte(NomAxe(calcul_.axes[static_cast<std::size_t>(k)]));
+  tetes << "";
+  GridTotaux->setHorizontalHeaderLabels(tetes);
+  for (int b = 1; b <= 18; ++b) {
+    for (int k = 1; k <= 3; ++k) GridTotaux->setItem(b - 1, k, Cellule(QString::number(calcul_.totaux.compte[b][k]), false));
+    GridTotaux->setItem(b - 1, 4, Cellule(QString::number(calcul_.totaux.Total(b)), false));
+  }
+  int total = 0;
+  for (int k = 1; k <= 3; ++k) {
+    GridTotaux->setItem(19, k, Cellule(QString::number(calcul_.totaux.sommes[k]), false));
+    total += calcul_.totaux.sommes[k];
+  }
+  GridTotaux->setItem(19, 4, Cellule(QString::number(total), false));
+}
+
+void TFormMandala::OuvrirChoix(int axe) {
+  axeChoisi_ = axe;
+  BtnMandala->setEnabled(false);
+  ListeA->setCurrentRow(0);
+  ListeB->setCurrentRow(0);
+  PanelAxe->show();
+  ListeA->setFocus();
+}
+
+void TFormMandala::BtnChoixAxeOKClick() {
+  if (axeChoisi_ < 2) return;
+  const int a = kListeA[std::max(0, ListeA->currentRow())];
+  const int b = kListeB[std::max(0, ListeB->currentRow())];
+  if (b != 0 && b == a) {
+    LaPlateforme().Avertissement(QString::fromUtf8("Les 2 points ne peuvent être identiques"));
+    return;
+  }
+  AxeMandala_[static_cast<std::size_t>(axeChoisi_ - 1)] = {a, b == 0 ? a : b};
+  const QString nom = Texte(NomAxe(AxeMandala_[static_cast<std::size_t>(axeChoisi_ - 1)]));
+  EditAxe[axeChoisi_]->setText(nom);
+  if (QTableWidgetItem* tete = GridAxe[axeChoisi_]->horizontalHeaderItem(0)) tete->setText(nom);
+  PanelAxe->hide();
+}
+
+void TFormMandala::BtnCalculClick() {
+  ImageFigure->hide();
+  PanelTables->show();
+  CalculerListes(false);
+  BtnMandala->setEnabled(true);
+}
+
+void TFormMandala::BtnMandalaClick() {
+  const std::string refus = VerifierSeparationAxes(calcul_.positions);
+  if (!refus.empty()) {
+    LaPlateforme().Avertissement(QString::fromUtf8(refus.c_str()));
+    return;
+  }
+  QImage fond;
+  if (!LireFond(fond)) return;
+  PanelTables->hide();
+  BtnCalcul->setEnabled(false);
+  figure_ = FigureMandala(cote_, fond, MarquesMandala(calcul_.totaux));
+  ImageFigure->setPixmap(QPixmap::fromImage(figure_));
+  ImageFigure->show();
+}
+
+bool TFormMandala::LireFond(QImage& fond) {
+  const QString chemin = dossier_ + "/AMandala.bmp";
+  if (fond.load(chemin)) return true;
+  // The file error shown as every failing file operation is: the system's text naming the file.
+  try {
+    LeverErreurFichier(QFileInfo::exists(chemin) ? EIO : ENOENT, chemin.toStdString());
+  } catch (const ErreurFichier& e) {
+    LaPlateforme().Erreur(QString::fromUtf8(e.what()));
+  }
+  return false;
+}
+
+void TFormMandala::SpeedButton2Click() {
+  ImageFigure->hide();
+  PanelTables->show();
+  BtnCalcul->setEnabled(true);
+}
+
+void TFormMandala::BtnImprimerClick() {
+  // The figure of the last computed lists, drawn now if "Mandala" was not pressed.
+  QImage fond;
+  if (!LireFond(fond)) return;
+  const QImage figure = FigureMandala(cote_, fond, MarquesMandala(calcul_.totaux));
+  QPrinter imprimante(QPrinter::HighResolution);
+  if (!DemanderImpression(imprimante)) return;
+  QPainter p(&imprimante);
+  ImprimerMandala(p, QSizeF(imprimante.width(), imprimante.height()), figure, calcul_,
+                  std::string(Etat().NomAffiche.Texte()));
+}
+
+void TFormMandala::keyPressEvent(QKeyEvent* evenement) {
+  if (PanelGauche->isVisible()) {
+    if (evenement->key() == Qt::Key_C) {
+      if (BtnCalcul->isEnabled()) BtnCalculClick();
+      return;
+    }
+    if (evenement->key() == Qt::Key_M) {
+      BtnMandalaClick();  // also while the button is disabled
+      return;
+    }
+  }
+  FenetreTechnique::keyPressEvent(evenement);
+}
+
+}  // namespace selvane

@@ -1,0 +1,68 @@
+#pragma once
+// The mandala window: three axes, their framing lists and the counts of the
+// bodies, then the figure with the marks; printed with the lists.
+#include <QImage>
+#include <QString>
+#include <array>
+
+#include "techniques/FenetreTechnique.h"
+#include "techniques/Mandala.h"
+
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+class QTableWidget;
+class QWidget;
+
+namespace selvane {
+
+class TFormMandala : public FenetreTechnique {
+  Q_OBJECT
+ public:
+  // dossier: where "AMandala.bmp" is read.
+  explicit TFormMandala(const QString& dossier, QWidget* parent = nullptr);
+
+  void BtnAxe2Click() { OuvrirChoix(2); }
+  void BtnAxe3Click() { OuvrirChoix(3); }
+  void BtnChoixAxeOKClick();
+  void BtnCalculClick();
+  void BtnMandalaClick();
+  void BtnImprimerClick();
+  void SpeedButton2Click();
+  const CalculMandala& Calcul() const { return calcul_; }
+  const QImage& Figure() const { return figure_; }
+
+ protected:
+  void keyPressEvent(QKeyEvent* evenement) override;
+
+ private:
+  QString dossier_;
+  LongitudesNatales natal_{};
+  std::array<AxeMandala, 3> AxeMandala_ = AxesMandalaDefaut;
+  CalculMandala calcul_;
+  int axeChoisi_ = 0;
+  QImage figure_;
+  int cote_ = 800;
+
+  QWidget* PanelGauche;
+  QWidget* PanelTables;
+  QWidget* PanelAxe;
+  QLabel* ImageFigure;
+  QLineEdit* EditAxe[4] = {};
+  QTableWidget* GridAxe[4] = {};
+  QTableWidget* GridTotaux;
+  QListWidget* ListeA;
+  QListWidget* ListeB;
+  QPushButton* BtnCalcul;
+  QPushButton* BtnMandala;
+  QPushButton* BtnImprimer;
+  QPushButton* SpeedButton2;
+
+  void OuvrirChoix(int axe);
+  void RemplirListes();
+  void CalculerListes(bool axe1);
+  bool LireFond(QImage& fond);  // false after the file error
+};
+
+}  // namespace selvane

@@ -1,0 +1,113 @@
+#include "techniques/TFormQuickEphem.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDate>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPrinter>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+#include "core/Catalogue.h"
+#include "core/Ephemerides.h"
+#include "core/EtatTheme.h"
+#include "dessin/Traits.h"
+#include "techniques/ImpressionTables.h"
+#include "widgets/Texte1252.h"
+
+namespace selvane {
+
+TFormQuickEphem::TFormQuickEphem(QWidget* parent) : FenetreTechnique(parent) {
+  setWindowTitle(QString::fromUtf8("Positions des planètes au 1er du mois"));
+  auto* haut = new QHBoxLayout;
+  haut->addWidget(new QLabel(QString::fromUtf8("Année :"), this));
+  SpinEditAnnee = new QSpinBox(this);
+  SpinEditAnnee->setObjectName("SpinEditAnnee");
+  SpinEditAnnee->setRange(PremiereAnneeEphemerides, DerniereAnneeEphemerides);
+  SpinEditAnnee->setValue(QDate::currentDate().year());
+  haut->addWidget(SpinEditAnnee);
+  RadioAnnuel = new QRadioButton("Annuel", this);
+  RadioAnnuel->setObjectName("RadioAnnuel");
+  RadioAnnuel->setChecked(true);
+  RadioMensuel = new QRadioButton("Mensuel", this);
+  RadioMensuel->setObjectName("RadioMensuel");
+  haut->addWidget(RadioAnnuel);
+  haut->addWidget(RadioMensuel);
+  ComboBoxMois = new QComboBox(this);
+  ComboBoxMois->setObjectName("ComboBoxMois");
+  for (int m = 1; m <= 12; ++m) ComboBoxMois->addItem(Texte(NomMois(m)));
+  haut->addWidget(ComboBoxMois);
+  BtnCalcul = new QPushButton("Calculer", this);
+  BtnCalcul->setObjectName("BtnCalcul");
+  BtnImprimer = new QPushButton("Imprimer", this);
+  BtnImprimer->setObjectName("BtnImprimer");
+  haut->addWidget(BtnCalcul);
+  haut->addWidget(BtnImprimer);
+  haut->addStretch();
+  StringGrid1 = new QTableWidget(0, 15, this);
+  StringGrid1->setObjectName("StringGrid1");
+  StringGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  StringGrid1->verticalHeader()->hide();
+  const QFont glyphes = Police("Celvan S", 8);
+  StringGrid1->setFont(glyphes);
+  StringGrid1->horizontalHeader()->setFont(glyphes);
+  const int colonne = 10 * QFontMetrics(glyphes).horizontalAdvance('a');
+  QStringList tetes{""};
+  for (int corps : CorpsEphemeridesRapides) tetes << Glyphe(LettresCorps[static_cast<std::size_t>(corps)]);
+  StringGrid1->setHorizontalHeaderLabels(tetes);
+  for (int c = 0; c < 15; ++c) StringGrid1->setColumnWidth(c, colonne);
+  auto* disposition = new QVBoxLayout(this);
+  disposition->addLayout(haut);
+  disposition->addWidget(StringGrid1);
+  connect(BtnCalcul, &QPushButton::clicked, this, [this] { Calculer(); });
+  connect(BtnImprimer, &QPushButton::clicked, this, [this] { BtnImprimerClick(); });
+  // Enter in the year field computes as the button does.
+  connect(SpinEditAnnee->findChild<QLineEdit*>(), &QLineEdit::returnPressed, this, [this] { Calculer(); });
+  connect(qApp, &QApplication::focusChanged, this, &TFormQuickEphem::FocusChange);
+  resize(15 * colonne + 40, 600);
+}
+
+TFormQuickEphem::~TFormQuickEphem() = default;
+
+void TFormQuickEphem::FocusChange(QWidget* ancien, QWidget* nouveau) {
+  // A click elsewhere in the main window closes it, as a drop-down table does; a
+  // dialog of its own (the print dialog, a message) does not.
+  if (!ancien || !nouveau || nouveau == this || isAncestorOf(nouveau)) return;
+  if (!isAncestorOf(ancien) && ancien != this) return;
+  if (nouveau->window() != window() || QApplication::activeModalWidget()) return;
+  close();
+}
+
+void TFormQuickEphem::Calculer() {
+  annee_ = SpinEditAnnee->value();
+  mois_ = RadioMensuel->isChecked() ? ComboBoxMois->currentIndex() + 1 : 0;
+  EffacerRefusEphemerides();
+  lignes_ = CalculerEphemeridesRapides(annee_, mois_);
+  SignalerRefusEphemerides();
+  StringGrid1->clearContents();
+  StringGrid1->setRowCount(static_cast<int>(lignes_.size()));
+  const QFont arial = Police("Arial", 9);
+  for (int i = 0; i < static_cast<int>(lignes_.size()); ++i) {
+    auto* etiquette = new QTableWidgetItem(Texte(lignes_[static_cast<std::size_t>(i)].etiquette));
+    etiquette->setFont(arial);
+    StringGrid1->setItem(i, 0, etiquette);
+    for (int k = 0; k < 14; ++k)
+      StringGrid1->setItem(i, k + 1, new QTableWidgetItem(Texte(lignes_[static_cast<std::size_t>(i)].cellules[static_cast<std::size_t>(k)].texte)));
+  }
+}
+
+void TFormQuickEphem::BtnImprimerClick() {
+  QPrinter imprimante(QPrinter::HighResolution);
+  if (!DemanderImpression(imprimante)) return;
+  QPainter p(&imprimante);
+  ImprimerEphemerides(p, lignes_, annee_, mois_);
+}
+
+}  // namespace selvane

@@ -1,0 +1,103 @@
+#include "techniques/TFormSequences.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPainter>
+#include <QPrinter>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTableWidget>
+
+#include "core/Catalogue.h"
+#include "core/EtatTheme.h"
+#include "dessin/Traits.h"
+#include "techniques/ImpressionTables.h"
+#include "widgets/Texte1252.h"
+
+namespace selvane {
+
+namespace {
+
+QTableWidget* Grille(QWidget* parent, const char* nom, const QStringList& tetes) {
+  auto* g = new QTableWidget(0, tetes.size(), parent);
+  g->setObjectName(nom);
+  g->setHorizontalHeaderLabels(tetes);
+  g->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  g->verticalHeader()->hide();
+  return g;
+}
+
+}  // namespace
+
+TFormSequences::TFormSequences(QWidget* parent) : FenetreTechnique(parent) {
+  setWindowTitle(Texte(Etat().NomAffiche.Texte()) + QString::fromUtf8(" : séquences planétaires"));
+  GridPoints = Grille(this, "GridPoints", {"", "Position H16"});
+  GridSequences = Grille(this, "GridSequences", {QString::fromUtf8("N°"), QString::fromUtf8("     Séquence")});
+  for (QTableWidget* g : {GridPoints, GridSequences}) {
+    g->verticalHeader()->setDefaultSectionSize(22);
+    g->setColumnWidth(0, 40);
+    g->horizontalHeader()->setStretchLastSection(true);
+  }
+  GridPoints->setColumnWidth(1, 110);
+  GridPoints->setFixedWidth(40 + 110 + GridPoints->verticalScrollBar()->sizeHint().width() + 2 * GridPoints->frameWidth());
+  ComboBox1 = new QComboBox(this);
+  ComboBox1->setObjectName("ComboBox1");
+  ComboBox1->addItems({"30'", QString::fromUtf8("1°")});
+  BtnImprimer = new QPushButton("Imprimer", this);
+  BtnImprimer->setObjectName("BtnImprimer");
+  auto* d = new QGridLayout(this);
+  d->addWidget(GridPoints, 0, 0, 3, 1);
+  d->addWidget(new QLabel("Orbe", this), 0, 1);
+  d->addWidget(ComboBox1, 0, 2);
+  d->addWidget(BtnImprimer, 0, 3);
+  d->addWidget(GridSequences, 1, 1, 2, 3);
+  // Fixed size: the two grids and the orb, nothing to stretch.
+  setFixedSize(560, 640);
+  const std::vector<PointSequence> points = TrierPointsSequences(LireLongitudesNatales());
+  points_ = points;
+  GridPoints->setRowCount(static_cast<int>(points_.size()));
+  const QFont glyphes = Police("Celvan S", 12);
+  for (int i = 0; i < static_cast<int>(points_.size()); ++i) {
+    auto* g = new QTableWidgetItem(Glyphe(LettresCorps[static_cast<std::size_t>(points_[static_cast<std::size_t>(i)].corps)]));
+    g->setFont(glyphes);
+    GridPoints->setItem(i, 0, g);
+    GridPoints->setItem(i, 1, new QTableWidgetItem(Texte(points_[static_cast<std::size_t>(i)].position)));
+  }
+  connect(ComboBox1, qOverload<int>(&QComboBox::activated), this, [this](int i) { ComboBox1Change(i); });
+  connect(BtnImprimer, &QPushButton::clicked, this, [this] { BtnImprimerClick(); });
+  Calculer();
+}
+
+void TFormSequences::ComboBox1Change(int item) {
+  OrbeSequences = item == 1 ? 1.0 : 0.5;
+  Calculer();
+}
+
+void TFormSequences::Calculer() {
+  sequences_ = CalculerSequences(points_, OrbeSequences);
+  GridSequences->clearContents();
+  GridSequences->setRowCount(static_cast<int>(sequences_.size()));
+  const QFont glyphes = Police("Celvan S", 12);
+  for (int i = 0; i < static_cast<int>(sequences_.size()); ++i) {
+    GridSequences->setItem(i, 0, new QTableWidgetItem(QString::number(sequences_[static_cast<std::size_t>(i)].numero)));
+    auto* t = new QTableWidgetItem(Texte(sequences_[static_cast<std::size_t>(i)].texte));
+    t->setFont(glyphes);
+    GridSequences->setItem(i, 1, t);
+  }
+}
+
+void TFormSequences::BtnImprimerClick() {
+  QPrinter imprimante(QPrinter::HighResolution);
+  if (!DemanderImpression(imprimante)) return;
+  const EtatTheme& e = Etat();
+  EnteteSequences entete{std::string(e.NomAffiche.Texte()), std::string(e.NomFichierNaissance.Texte()),
+                         std::string(e.LigneDateHeure.Texte()),
+                         std::string(e.FicheEnCours.Ville.Texte()) + " : " + std::string(e.LigneCoordonnees.Texte()),
+                         Octets(ComboBox1->currentText())};
+  QPainter p(&imprimante);
+  ImprimerSequences(p, entete, points_, sequences_);
+}
+
+}  // namespace selvane

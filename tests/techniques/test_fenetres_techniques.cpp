@@ -1,0 +1,446 @@
+// The technique windows driven as a user does: typed fields, clicks, keys; the
+// platform double answers the print dialog and records the messages.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFontDatabase>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPointer>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QTableWidget>
+#include <QTest>
+#include <QTimer>
+#include <cstdlib>
+#include <optional>
+
+#include "birthdata/TFormEnterData.h"
+#include "core/Calcul.h"
+#include "core/Catalogue.h"
+#include "core/Conversions.h"
+#include "core/Ephemerides.h"
+#include "core/EtatTheme.h"
+#include "reglages/Reglages.h"
+#include "techniques/TFormArbresMP.h"
+#include "techniques/TFormHouses.h"
+#include "techniques/TFormLunaisons.h"
+#include "techniques/TFormMandala.h"
+#include "techniques/TFormQuickEphem.h"
+#include "techniques/TFormSequences.h"
+#include "tests/support/AppliDeTest.h"
+#include "tests/support/DossierProgramme.h"
+#include "tests/support/FicheDeTest.h"
+#include "tests/support/Pdf.h"
+#include "tests/support/PlateformeTemoin.h"
+#include "widgets/Texte1252.h"
+
+using namespace selvane;
+namespace fs = std::filesystem;
+
+namespace {
+
+class FenetresTechniquesTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ApplicationDeTest<QApplication>();
+    programme_.emplace("selvane_techniques",
+                       std::initializer_list<const char*>{"Celvan S.ttf", "AMandala.bmp", "Vildef.def", "Zones_Numbers.tzn",
+                                                          "TZDBCel.tzb", "France.cty"});
+    dossier = programme_->Chemin();
+    static const bool polices = QFontDatabase::addApplicationFont(SELVANE_BIN_DIR "/Celvan S.ttf") >= 0;
+    ASSERT_TRUE(polices);
+    ReinitialiserEtat();
+    EcrireReglagesParDefaut(dossier);
+    ChargerReglages(dossier.string());
+    OuvrirEphemerides();
+    Etat().FicheEnCours = FicheDeTest();
+    Etat().NomFichierNaissance = "Natal";
+    CalculerTheme(EcartGlyphes8);
+    FigerNatal();
+    temoin.fichierPdf = QString::fromStdString((dossier / "page.pdf").string());
+  }
+  QString Dossier() const { return QString::fromStdString(dossier.string()); }
+  // SELVANE_CAPTURES=folder keeps a picture of the window and the printed page, to look at.
+  void Capturer(QWidget* fenetre, const char* nom) {
+    const char* captures = std::getenv("SELVANE_CAPTURES");
+    if (!captures) return;
+    fenetre->grab().save(QString("%1/%2.png").arg(captures, nom));
+    if (fs::exists(dossier / "page.pdf"))
+      fs::copy_file(dossier / "page.pdf", fs::path(captures) / (std::string(nom) + ".pdf"),
+                    fs::copy_options::overwrite_existing);
+  }
+  ContenuPdf Imprime() const { return LirePdf(dossier / "page.pdf"); }
+  void Effacer() { fs::remove(dossier / "page.pdf"); }
+  std::optional<DossierProgramme> programme_;
+  fs::path dossier;
+  TemoinInstalle temoin;
+};
+
+template <typename T>
+T* Enfant(QWidget* w, const char* nom) {
+  T* e = w->findChild<T*>(nom);
+  EXPECT_NE(e, nullptr) << nom;
+  return e;
+}
+
+// Types a number into a spin box as a user does: select all, type, leave with Tab.
+void Taper(QSpinBox* s, const QString& texte) {
+  s->setFocus();
+  QTest::keyClick(s, Qt::Key_A, Qt::ControlModifier);
+  QTest::keyClicks(s, texte);
+  QTest::keyClick(s, Qt::Key_Tab);
+}
+
+void Choisir(QComboBox* c, int item) {
+  c->setFocus();
+  QTest::keyClick(c, Qt::Key_Home);
+  for (int i = 0; i < item; ++i) QTest::keyClick(c, Qt::Key_Down);
+}
+
+// A radio button answers a click on its mark or its label, not on the empty rest of its row.
+void Cocher(QRadioButton* b) { QTest::mouseClick(b, Qt::LeftButton, Qt::NoModifier, QPoint(8, b->height() / 2)); }
+
+bool Contient(const std::string& texte, const char* utf8) { return texte.find(utf8) != std::string::npos; }
+
+}  // namespace
+
+TEST_F(FenetresTechniquesTest, EphemeridesAnnuellesPuisFevrierImprime) {
+  auto* f = new TFormQuickEphem;
+  f->show();
+  auto* annee = Enfant<QSpinBox>(f, "SpinEditAnnee");
+  annee->setFocus();
+  QTest::keyClick(annee, Qt::Key_A, Qt::ControlModifier);
+  QTest::keyClicks(annee, "2000");
+  QTest::keyClick(annee, Qt::Key_Return);  // Enter in the year field computes
+  auto* grille = Enfant<QTableWidget>(f, "StringGrid1");
+  ASSERT_EQ(grille->rowCount(), 12);
+  EXPECT_EQ(grille->item(1, 0)->text(), QString::fromUtf8("Fév"));
+  f->BtnImprimerClick();
+  ContenuPdf pdf = Imprime();
+  EXPECT_EQ(pdf.pages, 1);
+  EXPECT_TRUE(Contient(pdf.texte, "Positions des planètes au 1er de chaque mois pour l'année 2000")) << pdf.texte;
+  Capturer(f, "ephemerides_annee");
+  Effacer();
+  Taper(annee, "2024");
+  Cocher(Enfant<QRadioButton>(f, "RadioMensuel"));
+  Choisir(Enfant<QComboBox>(f, "ComboBoxMois"), 1);
+  QTest::mouseClick(Enfant<QPushButton>(f, "BtnCalcul"), Qt::LeftButton);
+  ASSERT_EQ(grille->rowCount(), 29);
+  EXPECT_EQ(grille->item(28, 0)->text(), "29/02");
+  // Every cell ends with the retrograde mark or a space, as the speed says.
+  for (int i = 0; i < 29; ++i)
+    for (int k = 0; k < 14; ++k)
+      EXPECT_EQ(grille->item(i, k + 1)->text().endsWith('@'), f->Lignes()[static_cast<std::size_t>(i)].cellules[static_cast<std::size_t>(k)].vitesseDeg < 0);
+  QTest::mouseClick(Enfant<QPushButton>(f, "BtnImprimer"), Qt::LeftButton);
+  pdf = Imprime();
+  EXPECT_EQ(pdf.pages, 1);
+  EXPECT_TRUE(Contient(pdf.texte, "Positions des planètes pour le mois de Février 2024")) << pdf.texte;
+  Capturer(f, "ephemerides_fevrier");
+  QPointer<TFormQuickEphem> garde(f);
+  QTest::keyClick(grille, Qt::Key_Escape);
+  QApplication::processEvents();
+  QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_TRUE(garde.isNull());
+  EXPECT_TRUE(temoin.messages.isEmpty());
+}
+
+TEST_F(FenetresTechniquesTest, EphemeridesFermeesQuandLeFocusPartAilleurs) {
+  // Inside one main window, as the program shows it.
+  QWidget principale;
+  auto* champ = new QLineEdit(&principale);
+  QPointer<TFormQuickEphem> f(new TFormQuickEphem(&principale));
+  f->move(0, 40);
+  principale.resize(1200, 800);
+  principale.show();
+  QApplication::setActiveWindow(&principale);
+  Enfant<QSpinBox>(f, "SpinEditAnnee")->setFocus();
+  QApplication::processEvents();
+  // Its own print dialog takes the focus elsewhere without closing it.
+  QWidget dialogue;
+  auto* bouton = new QLineEdit(&dialogue);
+  dialogue.show();
+  QApplication::setActiveWindow(&dialogue);
+  bouton->setFocus();
+  QApplication::processEvents();
+  EXPECT_EQ(QApplication::focusWidget(), bouton);
+  EXPECT_FALSE(f.isNull());
+  dialogue.hide();
+  QApplication::setActiveWindow(&principale);
+  Enfant<QSpinBox>(f, "SpinEditAnnee")->setFocus();
+  QApplication::processEvents();
+  QTest::mouseClick(champ, Qt::LeftButton);
+  champ->setFocus();
+  QApplication::processEvents();
+  QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_TRUE(f.isNull());
+}
+
+TEST_F(FenetresTechniquesTest, LunaisonsDUneAnneeImprimeesEtRefusAuDelaDUnePage) {
+  auto* f = new TFormLunaisons(Dossier(), {});
+  f->resize(900, 700);
+  f->show();
+  auto* imprimer = Enfant<QPushButton>(f, "BtnImprimer");
+  EXPECT_FALSE(imprimer->isEnabled());  // nothing computed yet
+  Taper(Enfant<QSpinBox>(f, "SpinEditDebut"), "2023");
+  Taper(Enfant<QSpinBox>(f, "SpinEditFin"), "2024");
+  QTest::mouseClick(Enfant<QPushButton>(f, "BtnCalculer"), Qt::LeftButton);
+  auto* grille = Enfant<QTableWidget>(f, "GridEclipses");
+  const int lignes = grille->rowCount();
+  ASSERT_EQ(lignes, static_cast<int>(f->Lignes().size()));
+  // Two years of this span fill exactly one page.
+  ASSERT_EQ(lignes, 66);
+  for (int i = 1; i < lignes; ++i) EXPECT_LE(grille->item(i - 1, 7)->text(), grille->item(i, 7)->text());
+  QTest::mouseClick(imprimer, Qt::LeftButton);
+  ContenuPdf pdf = Imprime();
+  EXPECT_EQ(pdf.pages, 1);
+  EXPECT_TRUE(Contient(pdf.texte, "Lunaisons et éclipses")) << pdf.texte;
+  EXPECT_TRUE(Contient(pdf.texte, "Date & heure (TU)"));
+  EXPECT_TRUE(temoin.messages.isEmpty());
+  Capturer(f, "lunaisons");
+  // One row more: refused with the message, nothing printed.
+  Effacer();
+  Taper(Enfant<QSpinBox>(f, "SpinEditFin"), "2027");
+  Taper(Enfant<QSpinBox>(f, "SpinEditDebut"), "2026");
+  QTest::mouseClick(Enfant<QPushButton>(f, "BtnCalculer"), Qt::LeftButton);
+  ASSERT_EQ(grille->rowCount(), 67);
+  QTest::mouseClick(imprimer, Qt::LeftButton);
+  ASSERT_EQ(temoin.messages.size(), 1);
+  EXPECT_EQ(temoin.messages[0].genre, "information");
+  EXPECT_EQ(temoin.messages[0].texte, QString::fromUtf8("Reduisez la période afin de ne pas dépasser la hauteur d'une page"));
+  EXPECT_FALSE(fs::exists(dossier / "page.pdf"));
+  f->close();
+}
+
+TEST_F(FenetresTechniquesTest, DoubleClicSurUnePleineLuneOuvreLaSaisieDUnThemeDEvenement) {
+  QPointer<TFormLunaisons> f(new TFormLunaisons(Dossier(), {}));
+  f->show();
+  Taper(Enfant<QSpinBox>(f, "SpinEditDebut"), "2024");
+  Taper(Enfant<QSpinBox>(f, "SpinEditFin"), "2024");
+  QTest::mouseClick(Enfant<QPushButton>(f, "BtnCalculer"), Qt::LeftButton);
+  int pleine = -1;
+  for (int i = 0; i < static_cast<int>(f->Lignes().size()); ++i)
+    if (f->Lignes()[static_cast<std::size_t>(i)].genre == GenreEvenement::PleineLune) {
+      pleine = i;
+      break;
+    }
+  ASSERT_GE(pleine, 0);
+  auto* grille = Enfant<QTableWidget>(f, "GridEclipses");
+  const double jour = f->Lignes()[static_cast<std::size_t>(pleine)].jourTU;
+  QString nom, date, heure, secondes, fuseau;
+  // The entry window is modal: read it and cancel it once it is up.
+  QTimer attente;
+  QObject::connect(&attente, &QTimer::timeout, [&] {
+    auto* saisie = qobject_cast<TFormEnterData*>(QApplication::activeModalWidget());
+    if (!saisie) return;
+    attente.stop();
+    nom = saisie->EditNom->text();
+    date = saisie->MaskEditDate->text();
+    heure = saisie->MaskEditHeure->text();
+    secondes = saisie->MaskEditSecondes->text();
+    fuseau = saisie->EditFuseau->text();
+    saisie->reject();
+  });
+  attente.start(10);
+  grille->scrollToItem(grille->item(pleine, 3));
+  const QRect cellule = grille->visualRect(grille->model()->index(pleine, 3));
+  // A double click is a click, then the second press that makes it double.
+  QTest::mouseClick(grille->viewport(), Qt::LeftButton, Qt::NoModifier, cellule.center());
+  QTest::mouseDClick(grille->viewport(), Qt::LeftButton, Qt::NoModifier, cellule.center());
+  const QString attenduDate = Texte(JourJulienVersDate(jour + 0.000023148));
+  EXPECT_EQ(nom, QString::fromUtf8("Ephéméride du ") + attenduDate);
+  EXPECT_EQ(date, attenduDate);
+  const QString hms = Texte(FormatHeureHMS(HeureDuJour(jour + 0.000023148)));
+  EXPECT_EQ(heure + "m" + secondes, hms);
+  EXPECT_EQ(fuseau, "0");
+  // The window closes once the entry window is gone.
+  QApplication::processEvents();
+  QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_TRUE(f.isNull());
+}
+
+TEST_F(FenetresTechniquesTest, SequencesEtLeurOrbe) {
+  auto* f = new TFormSequences;
+  f->show();
+  EXPECT_EQ(f->windowTitle(), QString::fromUtf8("Jean DUPONT : séquences planétaires"));
+  auto* points = Enfant<QTableWidget>(f, "GridPoints");
+  auto* sequences = Enfant<QTableWidget>(f, "GridSequences");
+  ASSERT_EQ(points->rowCount(), 23);
+  const int a30 = sequences->rowCount();
+  EXPECT_EQ(a30, static_cast<int>(f->Sequences().size()));
+  auto* orbe = Enfant<QComboBox>(f, "ComboBox1");
+  orbe->setFocus();
+  QTest::keyClick(orbe, Qt::Key_Down);
+  // A wider orb never finds fewer bodies in sequences.
+  const auto membres = [&] {
+    std::size_t n = 0;
+    for (const Sequence& s : f->Sequences()) n += s.corps.size();
+    return n;
+  };
+  EXPECT_EQ(sequences->rowCount(), static_cast<int>(f->Sequences().size()));
+  EXPECT_EQ(CalculerSequences(TrierPointsSequences(LireLongitudesNatales()), 1.0).size(), f->Sequences().size());
+  EXPECT_GT(membres(), 0u);
+  QTest::mouseClick(Enfant<QPushButton>(f, "BtnImprimer"), Qt::LeftButton);
+  const ContenuPdf pdf = Imprime();
+  EXPECT_EQ(pdf.pages, 1);
+  EXPECT_TRUE(Contient(pdf.texte, "Jean DUPONT : séquences planétaires")) << pdf.texte;
+  EXPECT_TRUE(Contient(pdf.texte, "Séquence (Orbe = 1°)"));
+  Capturer(f, "sequences");
+  f->close();
+}
+
+TEST_F(FenetresTechniquesTest, SixHoroscopesDessinesEtImprimes) {
+  auto* f = new TFormHouses;
+  f->resize(1000, 760);
+  f->show();
+  QApplication::processEvents();
+  EXPECT_EQ(f->windowTitle(), QString::fromUtf8("Jean DUPONT : Les 6 horoscopes uraniens "));
+  const QImage belier = f->Image();
+  EXPECT_FALSE(belier.isNull());
+  EXPECT_EQ(f->Donnees(CadreBelier, 0.1).cadre.cuspides[1], 180.0);
+  Capturer(f, "horoscopes_belier");
+  // Another frame, then the connections: each redraws.
+  Cocher(Enfant<QRadioButton>(f, "RadioPlan3"));
+  const QImage mc = f->Image();
+  EXPECT_NE(mc, belier);
+  auto* connexions = Enfant<QCheckBox>(f, "CheckBoxConnexions");
+  Choisir(Enfant<QComboBox>(f, "ComboBoxOrbe"), 23);
+  QTest::mouseClick(connexions, Qt::LeftButton);
+  EXPECT_FALSE(f->Donnees(CadreMC, 0.1).connexions.empty());
+  EXPECT_NE(f->Image(), mc);
+  Capturer(f, "horoscopes_mc_connexions");
+  // The meridian frame writes its cusps into the natal houses.
+  Cocher(Enfant<QRadioButton>(f, "RadioPlan6"));
+  const Cadre meridien = f->Donnees(CadreMeridien, 0.1).cadre;
+  EXPECT_FLOAT_EQ(Etat().MaisonsNatales[5], static_cast<float>(meridien.cuspides[5] * DegEnRad));
+  Capturer(f, "horoscopes_meridien");
+  QTest::mouseClick(Enfant<QPushButton>(f, "BtnImprimer"), Qt::LeftButton);
+  ContenuPdf pdf = Imprime();
+  EXPECT_EQ(pdf.pages, 1);
+  EXPECT_TRUE(Contient(pdf.texte, "Les 6 horoscopes uraniens")) << pdf.texte;
+  EXPECT_TRUE(Contient(pdf.texte, "Jean DUPONT"));
+  Capturer(f, "horoscopes_six");
+  Effacer();
+  Cocher(Enfant<QRadioButton>(f, "RadioHoroscopeActuel"));
+  QTest::mouseClick(Enfant<QPushButton>(f, "BtnImprimer"), Qt::LeftButton);
+  pdf = Imprime();
+  EXPECT_EQ(pdf.pages, 1);
+  Capturer(f, "horoscopes_actuel");
+  // A cancelled print dialog prints nothing.
+  Effacer();
+  temoin.imprimer = false;
+  QTest::mouseClick(Enfant<QPushButton>(f, "BtnImprimer"), Qt::LeftButton);
+  EXPECT_FALSE(fs::exists(dossier / "page.pdf"));
+  EXPECT_TRUE(temoin.messages.isEmpty());
+  f->close();
+}
+
+TEST_F(FenetresTechniquesTest, MandalaChoixDesAxesRefusEtFigure) {
+  auto* f = new TFormMandala(Dossier());
+  f->show();
+  EXPECT_EQ(f->windowTitle(), "Jean DUPONT - Mandala");
+  EXPECT_EQ(Enfant<QLineEdit>(f, "EditAxe3")->text(), Texte("C/F"));
+  auto* gridAxe2 = Enfant<QTableWidget>(f, "GridAxe2");
+  EXPECT_EQ(gridAxe2->rowCount(), static_cast<int>(f->Calcul().listes[1].size()));
+  // Same body twice: refused, nothing changes.
+  QTest::mouseClick(Enfant<QPushButton>(f, "BtnAxe2"), Qt::LeftButton);
+  EXPECT_FALSE(Enfant<QPushButton>(f, "BtnMandala")->isEnabled());
+  auto* a = Enfant<QListWidget>(f, "ListeA");
+  auto* b = Enfant<QListWidget>(f, "ListeB");
+  a->setCurrentRow(4);   // Mars
+  b->setCurrentRow(4);   // Mars (list B starts with the empty item, then the Moon)
+  QTest::mouseClick(Enfant<QPushButton>(f, "BtnChoixAxeOK"), Qt::LeftButton);
+  ASSERT_EQ(temoin.messages.size(), 1);
+  EXPECT_EQ(temoin.messages[0].texte, QString::fromUtf8("Les 2 points ne peuvent être identiques"));
+  EXPECT_EQ(Enfant<QLineEdit>(f, "EditAxe2")->text(), Texte("E"));
+  // The Sun as axis 2: accepted, then refused by "Mandala" for being on the Sun's axis.
+  a->setCurrentRow(0);
+  b->setCurrentRow(0);
+  QTest::mouseClick(Enfant<QPushButton>(f, "BtnChoixAxeOK"), Qt::LeftButton);
+  EXPECT_EQ(Enfant<QLineEdit>(f, "EditAxe2")->text(), Texte("A"));
+  QTest::keyClick(f, Qt::Key_C);
+  EXPECT_TRUE(Enfant<QPushButton>(f, "BtnMandala")->isEnabled());
+  QTest::keyClick(f, Qt::Key_M);
+  ASSERT_EQ(temoin.messages.size(), 2);
+  EXPECT_EQ(temoin.messages[1].texte,
+            QString::fromUtf8("L'axe 2 est trop près de l'axe du Soleil. Choisissez un autre point."));
+  EXPECT_TRUE(f->Figure().isNull());
+  // The Ascendant/MC axis: named by its glyphs, counted for nothing.
+  QTest::mouseClick(Enfant<QPushButton>(f, "BtnAxe2"), Qt::LeftButton);
+  a->setCurrentRow(19);  // Ascendant
+  b->setCurrentRow(20);  // MC
+  QTest::mouseClick(Enfant<QPushButton>(f, "BtnChoixAxeOK"), Qt::LeftButton);
+  EXPECT_EQ(Enfant<QLineEdit>(f, "EditAxe2")->text(), Texte(std::string{LettresCorps[Ascendant], '/', LettresCorps[MilieuDuCiel]}));
+  QTest::mouseClick(Enfant<QPushButton>(f, "BtnCalcul"), Qt::LeftButton);
+  Capturer(f, "mandala_tables");
+  const std::string refus = VerifierSeparationAxes(f->Calcul().positions);
+  QTest::mouseClick(Enfant<QPushButton>(f, "BtnMandala"), Qt::LeftButton);
+  if (refus.empty()) {
+    ASSERT_FALSE(f->Figure().isNull());
+    EXPECT_FALSE(Enfant<QPushButton>(f, "BtnCalcul")->isEnabled());
+    // Axis 3's blue and axis 1's red marks are on the figure.
+    bool rouge = false, bleu = false;
+    for (int y = 0; y < f->Figure().height(); y += 2)
+      for (int x = 0; x < f->Figure().width(); x += 2) {
+        const QColor c = f->Figure().pixelColor(x, y);
+        rouge |= c == QColor(Qt::red);
+        bleu |= c == QColor(Qt::blue);
+      }
+    EXPECT_TRUE(rouge);
+    EXPECT_TRUE(bleu);
+    Capturer(f, "mandala_figure");
+  } else {
+    EXPECT_EQ(temoin.messages.last().texte, QString::fromUtf8(refus.c_str()));
+  }
+  QTest::mouseClick(Enfant<QPushButton>(f, "SpeedButton2"), Qt::LeftButton);
+  EXPECT_TRUE(Enfant<QPushButton>(f, "BtnCalcul")->isEnabled());
+  QTest::mouseClick(Enfant<QPushButton>(f, "BtnImprimer"), Qt::LeftButton);
+  const ContenuPdf pdf = Imprime();
+  EXPECT_EQ(pdf.pages, 1);
+  EXPECT_TRUE(Contient(pdf.texte, "Mandala pour Jean DUPONT")) << pdf.texte;
+  Capturer(f, "mandala_page");
+  f->close();
+}
+
+TEST_F(FenetresTechniquesTest, MandalaSansImageDeFond) {
+  fs::remove(dossier / "AMandala.bmp");
+  auto* f = new TFormMandala(Dossier());
+  f->show();
+  QTest::mouseClick(Enfant<QPushButton>(f, "BtnMandala"), Qt::LeftButton);
+  ASSERT_EQ(temoin.messages.size(), 1);
+  EXPECT_EQ(temoin.messages[0].genre, "erreur");
+  EXPECT_TRUE(temoin.messages[0].texte.contains("AMandala.bmp")) << temoin.messages[0].texte.toStdString();
+  EXPECT_TRUE(f->Figure().isNull());
+  f->close();
+}
+
+TEST_F(FenetresTechniquesTest, ArbresTropDeMiPointsPuisImpression) {
+  auto* f = new TFormArbresMP;
+  f->show();
+  // The 45° dial with the widest orb: every tree drawn, then the message.
+  Choisir(Enfant<QComboBox>(f, "ComboBoxHarmonic"), 7);
+  Choisir(Enfant<QComboBox>(f, "ComboBoxOrbe"), 23);
+  QTest::mouseClick(Enfant<QPushButton>(f, "BtnCalcul"), Qt::LeftButton);
+  ASSERT_EQ(f->Arbres().size(), 24u);
+  ASSERT_GT(NombreMiPoints(f->Arbres()), MiPointsMax);
+  ASSERT_EQ(temoin.messages.size(), 1);
+  EXPECT_EQ(temoin.messages[0].texte, "IL y a trop de mi-points : diminuez l'orbe");
+  Capturer(f, "arbres_trop");
+  temoin.messages.clear();
+  Choisir(Enfant<QComboBox>(f, "ComboBoxHarmonic"), 3);
+  Choisir(Enfant<QComboBox>(f, "ComboBoxOrbe"), 5);
+  QTest::mouseClick(Enfant<QPushButton>(f, "BtnCalcul"), Qt::LeftButton);
+  EXPECT_TRUE(temoin.messages.isEmpty());
+  Capturer(f, "arbres");
+  QTest::mouseClick(Enfant<QPushButton>(f, "SpeedButton1"), Qt::LeftButton);
+  const ContenuPdf pdf = Imprime();
+  EXPECT_EQ(pdf.pages, 1);
+  // (the text read back from the page has its runs of spaces made one)
+  EXPECT_TRUE(Contient(pdf.texte, "Jean DUPONT - Arbres des mi-points : H4 90° , orbe : 0°30'")) << pdf.texte;
+  Capturer(f, "arbres_page");
+  f->close();
+}
