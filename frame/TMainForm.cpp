@@ -210,28 +210,24 @@ void TMainForm::EnregistrerCommandesCalculs() {
     const char* bulle;
     int rang;
     bool visible;
-    void (TMainForm::*ouvrir)() = nullptr;  // the window it opens; none yet: "not available"
   };
   const Technique techniques[] = {
       {"Arbresdesmipoints", "Arbres des mi-points", Qt::Key_A, "Arbres des mi-points", EnfantRequis, "Arbres des mi-points", 4, true},
       {"Cosmogramme1", "Cosmogramme", Qt::Key_C, "Cosmogramme", EnfantRequis | MaisonsRequises, "Cosmogramme", 3, true},
       {"SixHoroscopes1", "Les 6 Horoscopes", Qt::Key_H, "Horoscopes uraniens", SansCondition, "6 Horoscopes", 9, true},
       {"Directionssolairesliste1", "Directions solaires et transits (liste)", Qt::Key_D, "Directions solaires (liste)",
-       EnfantRequis, "Directions solaires et transits", 6, true, &TMainForm::OuvrirDirections},
-      {"InterpretationsEtMP", "Tables prévisionnelles", Qt::Key_T, "", EnfantRequis, "Tableaux prévisionnels", 7, true,
-       &TMainForm::OuvrirTablesPrevisionnelles},
+       EnfantRequis, "Directions solaires et transits", 6, true},
+      {"InterpretationsEtMP", "Tables prévisionnelles", Qt::Key_T, "", EnfantRequis, "Tableaux prévisionnels", 7, true},
       {"Mandala", "Mandala uranien", Qt::Key_M, "Mandala uranien", EnfantRequis, "Mandala", 5, true},
       {"SequencesPlanetaires", "Séquences planétaires", Qt::Key_S, "Séquences planétaires", EnfantRequis,
        "Séquences planétaires", 8, true},
-      {"Interprtations1", "Interprétations", Qt::Key_I, "Interprétations et tableau des mi-points", EnfantRequis, "", 0, false,
-       &TMainForm::OuvrirInterpretations},
+      {"Interprtations1", "Interprétations", Qt::Key_I, "Interprétations et tableau des mi-points", EnfantRequis, "", 0, false},
   };
   for (const Technique& t : techniques) {
     Commande c{t.identifiant, QString::fromUtf8(t.titre), "Calculs divers"};
     c.touches = {{t.touche, QString::fromUtf8(t.fonction)}};
     c.conditions = t.conditions | AvecRadix;
-    if (t.ouvrir) c.action = [this, ouvrir = t.ouvrir] { (this->*ouvrir)(); };
-    else c.action = ActionTechnique(t.identifiant);
+    c.action = ActionTechnique(t.identifiant);
     c.bulle = QString::fromUtf8(t.bulle);
     c.rangBarre = t.rang;
     c.visible = t.visible;
@@ -390,6 +386,9 @@ void TMainForm::OuvrirTechnique(QWidget* fenetre, bool agrandie) {
 }
 
 std::function<void()> TMainForm::ActionTechnique(const QString& identifiant) {
+  if (identifiant == "InterpretationsEtMP") return [this] { OuvrirTablesPrevisionnelles(); };
+  if (identifiant == "Interprtations1") return [this] { OuvrirInterpretations(); };
+  if (identifiant == "Directionssolairesliste1") return [this] { OuvrirDirections(); };
   if (identifiant == "Mandala") return [this] { OuvrirTechnique(new TFormMandala(dossier_)); };
   if (identifiant == "SixHoroscopes1") return [this] { OuvrirTechnique(new TFormHouses); };
   if (identifiant == "Arbresdesmipoints") return [this] { OuvrirTechnique(new TFormArbresMP); };
@@ -451,13 +450,6 @@ ListeThemesSauves TMainForm::ListeThemesDesPrevisions() {
     if (listeThemes_) listeThemes_->Relire();
   };
   return liste;
-}
-
-void TMainForm::OuvrirTechnique(QWidget* fenetreTechnique) {
-  QMdiSubWindow* fenetre = zone_->addSubWindow(fenetreTechnique);
-  fenetre->setAttribute(Qt::WA_DeleteOnClose);
-  fenetre->showMaximized();
-  zone_->setActiveSubWindow(fenetre);
 }
 
 void TMainForm::OuvrirTablesPrevisionnelles() {

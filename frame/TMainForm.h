@@ -83,7 +83,6 @@ class TMainForm : public QMainWindow, public FenetrePrincipale, public ContexteC
   void OuvrirDirections();
   // The saved-charts list as the forecast windows place it and ask it to reread.
   ListeThemesSauves ListeThemesDesPrevisions();
-  void OuvrirTechnique(QWidget* fenetreTechnique);
   void CreerMenus();
   void CreerPanneauPlanetes();
   void PeindreFond();
