@@ -45,6 +45,7 @@
 #include "frame/TFormBackup.h"
 #include "birthdata/TFormDomiscop.h"
 #include "birthdata/TFormEnterData.h"
+#include "dial/TFormCosmo.h"
 #include "frame/TFormCouleurs.h"
 #include "frame/TFormOptions.h"
 #include "VersionSelvane.h"
@@ -196,6 +197,28 @@ void TMainForm::EnregistrerCommandesFichier() {
   registre_.Enregistrer({"FileExitItem", "&Quitter", fichier, true, {}, SansCondition, [] { QApplication::quit(); }});
 }
 
+namespace {
+
+// The one dial window: a second "Cosmogramme" replaces the first, which gives its birth record
+// back before the radix is restored again for the new one.
+void OuvrirCosmogramme(QMdiArea* zone, const QString& dossier, ContexteCommandes& contexte) {
+  static QPointer<TFormCosmo> ouvert;
+  if (ouvert) {
+    QWidget* cadre = ouvert->parentWidget();
+    delete ouvert;
+    delete cadre;
+    contexte.Radix();
+  }
+  auto* cosmo = new TFormCosmo(dossier);
+  QMdiSubWindow* fenetre = zone->addSubWindow(cosmo);
+  fenetre->setAttribute(Qt::WA_DeleteOnClose);
+  fenetre->showMaximized();
+  zone->setActiveSubWindow(fenetre);
+  ouvert = cosmo;
+}
+
+}  // namespace
+
 void TMainForm::EnregistrerCommandesCalculs() {
   // The techniques: each restores the radix before its window opens.
   struct Technique {
@@ -225,6 +248,7 @@ void TMainForm::EnregistrerCommandesCalculs() {
     c.touches = {{t.touche, QString::fromUtf8(t.fonction)}};
     c.conditions = t.conditions | AvecRadix;
     c.action = [this] { PasEncoreDisponible(); };
+    if (QString(t.identifiant) == "Cosmogramme1") c.action = [this] { OuvrirCosmogramme(zone_, dossier_, *this); };
     c.bulle = QString::fromUtf8(t.bulle);
     c.rangBarre = t.rang;
     c.visible = t.visible;

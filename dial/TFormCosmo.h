@@ -1,0 +1,182 @@
+#pragma once
+// "Cosmogramme": the Uranian dial window. Three rings (natal, solar arc,
+// transits) around a harmonic dial, the moment fields that drive the outer two,
+// the pointer and its midpoint tree, the returns and events, printing and the
+// picture-form panel. It takes over the current chart while it is open and puts
+// the birth record back when it closes.
+#include <QImage>
+#include <QWidget>
+
+#include "birthdata/records/FicheClient.h"
+
+class QButtonGroup;
+class QCheckBox;
+class QComboBox;
+class QFrame;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+
+namespace selvane {
+
+class GrilleTexte;
+class PanneauFormulaire;
+class SurfaceCadran;
+
+// A radio group of the window: a titled box of exclusive buttons, read and set by item index.
+class GroupeRadio : public QWidget {
+  Q_OBJECT
+ public:
+  GroupeRadio(const QString& titre, const QStringList& items, int colonnes, QWidget* parent = nullptr);
+  int ItemIndex() const;
+  void DefinirItemIndex(int item);  // programmatic: no click handler runs
+  QRadioButton* Bouton(int item) const;
+  int Nombre() const;
+
+ signals:
+  void Clique(int item);
+
+ private:
+  QButtonGroup* groupe_;
+};
+
+class TFormCosmo : public QWidget {
+  Q_OBJECT
+ public:
+  // dossier: the program directory (atlas, picture forms, settings).
+  explicit TFormCosmo(const QString& dossier, QWidget* parent = nullptr);
+  ~TFormCosmo() override;
+
+  // The moment fields (right-hand panel).
+  QLineEdit* MaskEditDate;
+  QLineEdit* MaskEditHeure;
+  QLineEdit* MaskEditSecondes;
+  QLineEdit* EditFuseau;
+  QLineEdit* EditVille;
+  QLineEdit* EditPays;
+  QLineEdit* EditLong;
+  QLineEdit* EditLat;
+  QLineEdit* EditAge;
+  QLineEdit* Edit2;  // solar arc
+  QPushButton* BtnActualiser;
+  QPushButton* BtnClrNow;
+  QPushButton* BtnClr2;
+  QPushButton* BtnOuvrirAtlasLocal;
+  QPushButton* BoutonsPas[13] = {};  // by tag 1..12
+
+  // The returns panel and the events.
+  QPushButton* BtnClr1;
+  QFrame* PanelRSRL;
+  QLineEdit* MaskEditDateStart;
+  QCheckBox* CheckBoxPrecession;
+  GroupeRadio* RadioGroupRSouRL;
+  GroupeRadio* RadioGroupTypeRS;
+  QPushButton* Button1;
+  QPushButton* BtnExit;
+  QLineEdit* EditPrecess;
+  QPushButton* SpeedButton6;
+  QPushButton* BtnLunaisons;
+  QPushButton* BtnClrEclipses;
+  GrilleTexte* GridEclipses;
+  QPushButton* BtnHorloge;
+
+  // The left-hand panel: harmonic, orbs, layers, pointer texts, the tree.
+  QComboBox* ComboBoxHarmonic;
+  QComboBox* ComboBoxOrbe;
+  QComboBox* ComboBoxOrbeSerre;
+  QCheckBox* CheckBoxH8H16;
+  GroupeRadio* RadioGroupFrom;
+  GroupeRadio* RadioGroupVers;
+  QLineEdit* EditPosEcl;
+  QLineEdit* EditPosHarm;
+  QLineEdit* EditAngle;
+  QPushButton* BtnArbre;
+  GrilleTexte* GridArbre;
+  GroupeRadio* RadioGroupA;
+  GroupeRadio* RadioGroupB;
+  GroupeRadio* RadioGroupC;
+  QLabel* LabelA;
+  QLabel* LabelB;
+  QLabel* LabelC;
+  QPushButton* BtnCalculPointParticulier;
+  QPushButton* BtnSuivreMP;
+  GroupeRadio* RadioGroupCouleurs;
+  QPushButton* SpeedButton5;  // positions grid
+  GrilleTexte* GridPositions;
+  GrilleTexte* GridMaisons;
+  QPushButton* BtnImprimer;
+  QPushButton* BtnFormulaire;
+  PanneauFormulaire* PanelFormulaire;
+
+  // H = 1: house axes and the karmic Ascendant.
+  QFrame* PanelAxe;
+  GroupeRadio* RadioGroupAxeNatal;
+  GroupeRadio* RadioGroupAxeTransit;
+  GroupeRadio* RadioGroupSex;
+  QPushButton* BitBtnAscKarmique;
+  QPushButton* BitBtnAnnuler;
+  QLineEdit* Edit3;
+  QLineEdit* Edit4;
+
+  QWidget* Image1;  // the square drawing surface
+
+  // What the window computed last (tests, printing).
+  int Harmonique() const { return harmonique_; }
+  double JourJulienTransit() const { return jourJulienTransit_; }
+  double AgeAnnees() const { return ageAnnees_; }
+  const FicheClient& FicheSauvee() const { return ficheSauvee_; }
+  const QImage& Dessin() const { return dessin_; }
+
+  // The handlers, named after their control and event.
+  bool Actualiser();
+  void BtnActualiserClick();
+  void BtnClrNowClick();
+  void BtnPlus1Click(int tag);
+  void BtnClr2Click();
+  void BtnOuvrirAtlasLocalClick();
+  void ComboBoxHarmonicChange();
+  void BtnFormulaireClick();
+  void BtnImprimerClick();
+
+ protected:
+  void keyPressEvent(QKeyEvent* evenement) override;
+  void closeEvent(QCloseEvent* evenement) override;
+  void resizeEvent(QResizeEvent* evenement) override;
+  bool eventFilter(QObject* objet, QEvent* evenement) override;
+
+ private:
+  QString dossier_;
+  FicheClient ficheSauvee_;
+  double jourJulienNaissance_ = 0;
+  double jourJulienNaissanceLocal_ = 0;
+  int anneeNaissance_ = 0;
+  int harmonique_ = 4;
+  double jourJulienTransit_ = 0;
+  double ageAnnees_ = 0;
+  bool restaure_ = false;
+  QImage dessin_;
+
+  void FormCreate();
+  void CreerPanneauGauche(QWidget* panneau);
+  void CreerPanneauDroit(QWidget* panneau);
+  void Disposer();
+  void RemplirColonnesFixesPositions();
+  bool LireMoment(double& jourJulien);
+  void AfficherAge(double age);
+  void EcrireMomentTU(double jourJulien, bool secondesSurDeuxChiffres);
+  void CalculerPositions();
+  void Redessiner();
+  bool MaskEditDateExit();
+  bool MaskEditHeureExit();
+  void RestaurerFiche();
+};
+
+// The harmonic of an item of ComboBoxHarmonic (0..5 -> 1, 4, 8, 12, 16, 32).
+int HarmoniqueDeItem(int item);
+// Orb items: (i + 1) x 5' for ComboBoxOrbe, (i + 1) x 0.1' for ComboBoxOrbeSerre.
+QStringList ItemsOrbe();
+QStringList ItemsOrbeSerre();
+
+}  // namespace selvane
