@@ -9,5 +9,7 @@ int CommandeNaissances(int argc, char** argv);
 int CommandeAtlas(int argc, char** argv);
 int CommandeZone(int argc, char** argv);
 int CommandeGlyphes(int argc, char** argv);
+int CommandeCadran(int argc, char** argv);
+int CommandeArbre(int argc, char** argv);
 
 }  // namespace selvane

@@ -18,6 +18,8 @@ int Executer(int argc, char** argv) {
   if (argc >= 2 && std::strcmp(argv[1], "atlas") == 0) return selvane::CommandeAtlas(argc - 2, argv + 2);
   if (argc >= 2 && std::strcmp(argv[1], "zone") == 0) return selvane::CommandeZone(argc - 2, argv + 2);
   if (argc >= 2 && std::strcmp(argv[1], "glyphs") == 0) return selvane::CommandeGlyphes(argc - 2, argv + 2);
+  if (argc >= 2 && std::strcmp(argv[1], "dial") == 0) return selvane::CommandeCadran(argc - 2, argv + 2);
+  if (argc >= 2 && std::strcmp(argv[1], "tree") == 0) return selvane::CommandeArbre(argc - 2, argv + 2);
   std::fprintf(stderr,
                "Usage : selvane-cli chart --date jj/mm/aaaa --time HHhMMmSS --lat D.MM --long D.MM "
                "--zone FUSEAU [--name TEXTE] [--houses 0..9]\n"
@@ -30,7 +32,15 @@ int Executer(int argc, char** argv) {
                "        selvane-cli atlas files\n"
                "        selvane-cli atlas find PAYS TEXTE [--rows 16|20]\n"
                "        selvane-cli zone NOM_DE_ZONE jj/mm/aaaa HHhMM\n"
-               "        selvane-cli glyphs --png FICHIER\n");
+               "        selvane-cli glyphs --png FICHIER\n"
+               "        selvane-cli dial NAISSANCE (--at jj/mm/aaaa --at-time HHhMMmSS --at-zone FUSEAU "
+               "[--at-lat D.MM --at-long D.MM] | --solar-return ANNEE [--quarter 0..3] [--precession] | "
+               "--lunar-return jj/mm/aaaa [--precession] | --arc DEGRES) [--harmonic 1|4|8|12|16|32] "
+               "[--png FICHIER [--size PX]]\n"
+               "        selvane-cli tree NAISSANCE --at ... [--harmonic H] [--from natal|arc|transit] "
+               "[--to natal|arc|transit] (--body N | --angle DEG) [--orb-index I] [--subharmonics]\n"
+               "        (NAISSANCE : --date jj/mm/aaaa --time HHhMMmSS --lat D.MM --long D.MM --zone FUSEAU "
+               "[--name TEXTE])\n");
   return 2;
 }
 

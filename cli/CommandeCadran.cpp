@@ -1,0 +1,394 @@
+// selvane-cli dial and selvane-cli tree: the three rings of the dial for a moment, and the
+// midpoint tree of a reference point, as the dial window computes them.
+#include <QFontDatabase>
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
+#include <charconv>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <optional>
+#include <string>
+
+#include "birthdata/Saisie.h"
+#include "birthdata/records/Controles.h"
+#include "birthdata/records/Cp1252.h"
+#include "cli/Commandes.h"
+#include "core/Avertissements.h"
+#include "core/Calcul.h"
+#include "core/Conversions.h"
+#include "core/Ephemerides.h"
+#include "core/EtatTheme.h"
+#include "dial/DessinCadran.h"
+#include "dial/ModeleCadran.h"
+#include "reglages/Reglages.h"
+
+namespace selvane {
+namespace {
+
+// Everything both commands read from the command line.
+struct DemandeCadran {
+  SaisieNaissance naissance;
+  bool vu[5] = {};
+  std::string at, atTime, atZone, atLat, atLong;
+  int harmonique = 4;
+  std::optional<int> retourSolaire;
+  int quart = 0;
+  bool precession = false;
+  std::string retourLunaire;
+  std::optional<std::string> arc;
+  std::string png;
+  int taille = 1000;
+  // tree
+  int de = CoucheArcSolaire, vers = CoucheNatale;
+  int corps = 0;
+  std::optional<double> angle;
+  std::optional<int> indexOrbe;
+  bool sousHarmoniques = false;
+};
+
+bool EntierOption(const std::string& texte, int& n, int min, int max) {
+  const char* fin = texte.data() + texte.size();
+  const auto [p, erreur] = std::from_chars(texte.data(), fin, n);
+  return erreur == std::errc() && p == fin && n >= min && n <= max;
+}
+
+bool Couche(const std::string& texte, int& couche) {
+  if (texte == "natal") couche = CoucheNatale;
+  else if (texte == "arc") couche = CoucheArcSolaire;
+  else if (texte == "transit") couche = CoucheTransit;
+  else return false;
+  return true;
+}
+
+// Reads the options; false after the message of the first fault.
+bool LireOptions(int argc, char** argv, bool arbre, DemandeCadran& d) {
+  for (int i = 0; i < argc; ++i) {
+    const std::string option = argv[i];
+    if (option == "--precession") { d.precession = true; continue; }
+    if (arbre && option == "--subharmonics") { d.sousHarmoniques = true; continue; }
+    if (i + 1 >= argc) {
+      Avertir("Valeur manquante après " + option);
+      return false;
+    }
+    const std::string v = argv[++i];
+    int n = 0;
+    if (option == "--date") { d.naissance.date = v; d.vu[0] = true; }
+    else if (option == "--time") { d.naissance.heure = v; d.vu[1] = true; }
+    else if (option == "--lat") { d.naissance.lat = v; d.vu[2] = true; }
+    else if (option == "--long") { d.naissance.lon = v; d.vu[3] = true; }
+    else if (option == "--zone") { d.naissance.fuseau = v; d.vu[4] = true; }
+    else if (option == "--name") d.naissance.nom = v;
+    else if (option == "--at") d.at = v;
+    else if (option == "--at-time") d.atTime = v;
+    else if (option == "--at-zone") d.atZone = v;
+    else if (option == "--at-lat") d.atLat = v;
+    else if (option == "--at-long") d.atLong = v;
+    else if (option == "--harmonic") {
+      bool connu = false;
+      if (EntierOption(v, n, 1, 32))
+        for (int h : HarmoniquesCadran) connu = connu || h == n;
+      if (!connu) {
+        Avertir("Harmonique incorrect : " + v + " (1, 4, 8, 12, 16 ou 32)");
+        return false;
+      }
+      d.harmonique = n;
+    } else if (!arbre && option == "--solar-return") {
+      if (!EntierOption(v, n, AnneeMinimale, AnneeMaximale) || n == 0) {
+        Avertir("Année incorrecte : " + v);
+        return false;
+      }
+      d.retourSolaire = n;
+    } else if (!arbre && option == "--quarter") {
+      if (!EntierOption(v, n, 0, 3)) {
+        Avertir("Quart de révolution incorrect : " + v + " (0 à 3)");
+        return false;
+      }
+      d.quart = n;
+    } else if (!arbre && option == "--lunar-return") {
+      d.retourLunaire = v;
+    } else if (!arbre && option == "--arc") {
+      d.arc = v;
+    } else if (!arbre && option == "--png") {
+      d.png = v;
+    } else if (!arbre && option == "--size") {
+      if (!EntierOption(v, n, 200, 8000)) {
+        Avertir("Taille incorrecte : " + v + " (200 à 8000 pixels)");
+        return false;
+      }
+      d.taille = n;
+    } else if (arbre && (option == "--from" || option == "--to")) {
+      if (!Couche(v, option == "--from" ? d.de : d.vers)) {
+        Avertir("Couche inconnue : " + v + " (natal, arc ou transit)");
+        return false;
+      }
+    } else if (arbre && option == "--body") {
+      if (!EntierOption(v, n, 1, NbCorps)) {
+        Avertir("Numéro de corps incorrect : " + v + " (1 à 24)");
+        return false;
+      }
+      d.corps = n;
+    } else if (arbre && option == "--angle") {
+      double a = 0;
+      if (!LireNombreExact(v, a) || !std::isfinite(a)) {
+        Avertir("Angle incorrect : " + v);
+        return false;
+      }
+      d.angle = a;
+    } else if (arbre && option == "--orb-index") {
+      if (!EntierOption(v, n, 0, 35)) {
+        Avertir("Index d'orbe incorrect : " + v + " (0 à 35)");
+        return false;
+      }
+      d.indexOrbe = n;
+    } else {
+      Avertir("Option inconnue : " + option);
+      return false;
+    }
+  }
+  static const char* const noms[5] = {"--date", "--time", "--lat", "--long", "--zone"};
+  for (int k = 0; k < 5; ++k) {
+    if (!d.vu[k]) {
+      Avertir(std::string("Option obligatoire manquante : ") + noms[k]);
+      return false;
+    }
+  }
+  const int facons = !d.at.empty() + d.retourSolaire.has_value() + !d.retourLunaire.empty() + d.arc.has_value();
+  if (facons != 1) {
+    Avertir(arbre ? "Donnez le moment avec --at" : "Donnez le moment avec une seule de --at, --solar-return, "
+                                                   "--lunar-return ou --arc");
+    return false;
+  }
+  if (!d.at.empty() && (d.atTime.empty() || d.atZone.empty())) {
+    Avertir("--at demande --at-time et --at-zone");
+    return false;
+  }
+  if (arbre && (d.corps != 0) == d.angle.has_value()) {
+    Avertir("Donnez la référence avec --body ou --angle");
+    return false;
+  }
+  return true;
+}
+
+// The moment fields of the window from --at (local time), after the window's checks.
+bool ChampsDeAt(const DemandeCadran& d, ChampsMoment& c) {
+  std::string message = ErreurDate(d.at);
+  if (message.empty()) message = ErreurHeure(d.atTime);
+  if (message.empty() && d.atTime.size() != 8) message = d.atTime + " : heure incorrecte";
+  double zone = 0;
+  if (message.empty() && !EssayerLireFuseau(Utf8VersCp1252(d.atZone), zone))
+    message = "Erreur dans l'écriture du fuseau";
+  if (!message.empty()) {
+    Avertir(message);
+    return false;
+  }
+  c.date = d.at.substr(0, 2) + "." + d.at.substr(3, 2) + "." + d.at.substr(6, 4);
+  c.heure = d.atTime.substr(0, 5);
+  c.secondes = d.atTime.substr(6, 2);
+  c.fuseau = Utf8VersCp1252(d.atZone);
+  return true;
+}
+
+bool Lieu(const DemandeCadran& d, ChampsMoment& c) {
+  c.lat = Utf8VersCp1252(d.atLat.empty() ? d.naissance.lat : d.atLat);
+  c.lon = Utf8VersCp1252(d.atLong.empty() ? d.naissance.lon : d.atLong);
+  std::string message = ErreurLatitude(c.lat);
+  if (message.empty()) message = ErreurLongitude(c.lon);
+  if (!message.empty()) {
+    Avertir(message);
+    return false;
+  }
+  return true;
+}
+
+// The natal chart and the model at the moment asked; `trouve` is the moment a return or a
+// given arc found (the fields then hold it rounded to the second).
+bool Calculer(DemandeCadran& d, ModeleCadran& m, SelectionCadran& s, double& trouve) {
+  if (!VerifierNaissance(d.naissance)) return false;
+  ReinitialiserEtat();
+  std::bitset<256> jeu;
+  for (int n = 1; n <= 20; ++n) jeu.set(n);
+  DefinirJeuPlanetes(jeu);
+  OuvrirEphemerides();
+  EtatTheme& e = Etat();
+  FicheClient& f = e.FicheEnCours;
+  f.Nom = ChaineCourte<36>::DepuisUtf8(d.naissance.nom);
+  f.Date = ChaineCourte<10>::DepuisUtf8(d.naissance.date);
+  f.Heure = ChaineCourte<8>::DepuisUtf8(d.naissance.heure);
+  f.Lat = ChaineCourte<6>::DepuisUtf8(d.naissance.lat);
+  f.Long = ChaineCourte<7>::DepuisUtf8(d.naissance.lon);
+  f.Fuseau = ChaineCourte<9>::DepuisUtf8(d.naissance.fuseau);
+  e.SystemeMaisons = 1;
+  CalculerTheme(EcartGlyphes65);
+  FigerNatal();
+  m.natal = CopierNatal();
+  m.Harmonique = d.harmonique;
+
+  ChampsMoment c;
+  if (!Lieu(d, c)) return false;
+  trouve = 0;
+  if (!d.at.empty()) {
+    if (!ChampsDeAt(d, c)) return false;
+  } else if (d.retourSolaire) {
+    trouve = RetourSolaire(m.natal, *d.retourSolaire, d.quart, d.precession).jourUT;
+    EcrireMomentTU(c, trouve);
+    s.CorpsChoisi = Soleil;
+  } else if (!d.retourLunaire.empty()) {
+    const std::string message = ErreurDate(d.retourLunaire);
+    if (!message.empty()) {
+      Avertir(message);
+      return false;
+    }
+    const std::string& t = d.retourLunaire;
+    trouve = RetourLunaire(m.natal, std::atoi(t.substr(0, 2).c_str()), std::atoi(t.substr(3, 2).c_str()),
+                           std::atoi(t.substr(6).c_str()), d.precession)
+                 .jourUT;
+    EcrireMomentTU(c, trouve);
+    s.CorpsChoisi = Lune;
+  } else {
+    int n = 0;
+    if (!ContientChiffre(*d.arc)) {
+      Avertir("N'entrez que des chiffres !");
+      return false;
+    }
+    if (!Entier(*d.arc, n) || n < 0 || n > 360) {
+      Avertir("Entrez un nombre entier entre 0 et 120 : " + *d.arc);
+      return false;
+    }
+    trouve = MomentArcDonne(m.natal, n);
+    EcrireMomentTU(c, trouve);
+    c.secondes = "00";
+  }
+  if (trouve != 0) {
+    s.CoucheDe = s.AnneauChoisi = CoucheTransit;
+    s.CoucheVers = CoucheNatale;
+  }
+  // The orbs the window has for this harmonic: as it opens for H = 4, its presets otherwise.
+  if (d.harmonique != 4) {
+    s.IndexOrbe = PresetsDuCadran(d.harmonique).indexOrbe;
+    s.IndexOrbeSerre = PresetsDuCadran(d.harmonique).indexOrbeSerre;
+  }
+  if (d.indexOrbe) s.IndexOrbe = *d.indexOrbe;
+  CalculerPositions(m, c);
+  return true;
+}
+
+void Nombre(std::string& s, double x, int decimales = 6) {
+  char tampon[400];
+  const auto [fin, erreur] = std::to_chars(tampon, tampon + sizeof tampon, x, std::chars_format::fixed, decimales);
+  if (erreur == std::errc()) s.append(tampon, fin);
+}
+
+void Ecrire(const std::string& s) { std::fwrite(s.data(), 1, s.size(), stdout); }
+
+std::filesystem::path DossierDuProgramme() {
+  std::error_code erreur;
+  const std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", erreur);
+  return erreur ? std::filesystem::current_path() : exe.parent_path();
+}
+
+bool Peindre(const DemandeCadran& d, const ModeleCadran& m, const SelectionCadran& s) {
+  if (!std::getenv("QT_QPA_PLATFORM")) ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  int qtArgc = 1;
+  char nom[] = "selvane-cli";
+  char* qtArgv[] = {nom, nullptr};
+  QGuiApplication application(qtArgc, qtArgv);
+  const QString police = QString::fromStdString((DossierDuProgramme() / "Celvan S.ttf").string());
+  if (QFontDatabase::addApplicationFont(police) < 0) {
+    Avertir("Police introuvable : " + police.toStdString());
+    return false;
+  }
+  AppliquerReglagesParDefaut();
+  const Reglages& reglages = LesReglages();
+  QImage image(d.taille, d.taille, QImage::Format_RGB32);
+  image.fill(Qt::white);
+  QPainter p(&image);
+  DessinerCadran(p, image.rect(), m, reglages, OptionsDeLaSelection(m, s, Etat().JeuPlanetes, reglages.ColoredCrowns));
+  p.end();
+  if (!image.save(QString::fromStdString(d.png), "PNG")) {
+    Avertir("Impossible d'écrire " + d.png);
+    return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+int CommandeCadran(int argc, char** argv) {
+  DemandeCadran d;
+  if (!LireOptions(argc, argv, false, d)) return 2;
+  ModeleCadran m;
+  SelectionCadran s;
+  double trouve = 0;
+  try {
+    if (!Calculer(d, m, s, trouve)) return 2;
+  } catch (const ErreurConversion& erreur) {
+    Avertir(erreur.what());
+    return 2;
+  }
+  std::string sortie = "kind,index,longitude,dial_angle,spread_angle\n";
+  sortie += "age,0,";
+  Nombre(sortie, m.AgeAnnees);
+  sortie += ",,\nsolar_arc,0,";
+  Nombre(sortie, m.ArcSolaire * RadEnDeg);
+  sortie += ",,\njd_ut,0,";
+  Nombre(sortie, trouve != 0 ? trouve : m.JourJulienTransit, 8);
+  sortie += ",,\n";
+  static const char* const genres[4] = {"", "natal", "arc", "transit"};
+  for (int anneau = 1; anneau <= 3; ++anneau) {
+    double etale[25] = {};
+    for (int i = 1; i <= NbCorps; ++i) etale[m.OrdreEtale[i][anneau]] = m.PositionsEtalees[i][anneau];
+    for (int b = 1; b <= NbCorps; ++b) {
+      sortie += genres[anneau];
+      sortie += "," + std::to_string(b) + ",";
+      Nombre(sortie, m.Longitudes[b][anneau] * RadEnDeg);
+      sortie += ",";
+      Nombre(sortie, m.PositionsCadran[b][anneau] * RadEnDeg);
+      sortie += ",";
+      Nombre(sortie, etale[b] * RadEnDeg);
+      sortie += "\n";
+    }
+  }
+  if (!d.png.empty() && !Peindre(d, m, s)) return 2;
+  Ecrire(sortie);
+  return 0;
+}
+
+int CommandeArbre(int argc, char** argv) {
+  DemandeCadran d;
+  if (!LireOptions(argc, argv, true, d)) return 2;
+  ModeleCadran m;
+  SelectionCadran s;
+  double trouve = 0;
+  try {
+    if (!Calculer(d, m, s, trouve)) return 2;
+  } catch (const ErreurConversion& erreur) {
+    Avertir(erreur.what());
+    return 2;
+  }
+  const int H = m.Harmonique;
+  s.CoucheDe = d.de;
+  s.CoucheVers = d.vers;
+  s.AnneauChoisi = d.de;
+  s.SousHarmoniques = d.sousHarmoniques;
+  if (d.corps != 0) {
+    s.CorpsChoisi = d.corps;
+  } else {
+    const double M = DeuxPi / H;
+    s.CorpsChoisi = 0;
+    s.AnglePointeur = Normaliser2Pi(H * std::fmod(Normaliser360(*d.angle) * DegEnRad, M));
+  }
+  std::string sortie = "harmonic,body1,body2,offset_deg,offset_text\n";
+  for (const LigneArbre& l : RemplirArbre(m, s, Etat().JeuPlanetes)) {
+    sortie += std::to_string(l.harmonique) + "," + std::to_string(l.corps1) + ",";
+    if (l.corps2 != 0) sortie += std::to_string(l.corps2);
+    sortie += ",";
+    Nombre(sortie, l.ecart * RadEnDeg);
+    sortie += "," + Cp1252VersUtf8(TexteEcartArbre(l.ecart)) + "\n";
+  }
+  Ecrire(sortie);
+  return 0;
+}
+
+}  // namespace selvane

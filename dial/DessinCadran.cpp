@@ -1,0 +1,352 @@
+#include "dial/DessinCadran.h"
+
+#include <QFontMetricsF>
+#include <QPainterPath>
+#include <QPolygon>
+#include <cmath>
+
+#include "core/Calcul.h"
+#include "core/Catalogue.h"
+#include "dessin/Palette.h"
+#include "dessin/Traits.h"
+
+namespace selvane {
+namespace {
+
+constexpr double QuartDeTour = 1.5707964f;  // the single-precision quarter turn every angle starts from
+
+int Entier(double x) { return static_cast<int>(Arrondi(x)); }
+
+// The point at radius r and screen direction theta (radians, counter-clockwise from the right).
+QPoint Point(const GeometrieCadran& g, double r, double theta) {
+  return QPoint(g.XC + Entier(r * std::cos(theta)), g.YC - Entier(r * std::sin(theta)));
+}
+// The same for a dial angle (0 at the top).
+QPoint PointCadran(const GeometrieCadran& g, double r, double angle) { return Point(g, r, QuartDeTour + angle); }
+
+void Cercle(QPainter& p, const GeometrieCadran& g, int r) { p.drawEllipse(QPoint(g.XC, g.YC), r, r); }
+
+void Disque(QPainter& p, const GeometrieCadran& g, int r, const QColor& fond) {
+  p.setBrush(fond);
+  Cercle(p, g, r);
+}
+
+// Text with its centre on a point.
+void TexteCentre(QPainter& p, QPoint centre, const QString& texte) {
+  const QFontMetricsF fm(p.font(), p.device());
+  const double w = fm.horizontalAdvance(texte);
+  p.drawText(QPointF(centre.x() - w / 2, centre.y() - fm.height() / 2 + fm.ascent()), texte);
+}
+
+// Text with its top-left corner at a point, on an opaque box when `fond` is valid.
+void TexteEnHautAGauche(QPainter& p, QPointF coin, const QString& texte, const QColor& fond) {
+  const QFontMetricsF fm(p.font(), p.device());
+  if (fond.isValid()) p.fillRect(QRectF(coin, QSizeF(fm.horizontalAdvance(texte), fm.height())), fond);
+  p.drawText(QPointF(coin.x(), coin.y() + fm.ascent()), texte);
+}
+
+QString Degres(int n, bool avecSigne) {
+  QString t = QString::number(n);
+  if (avecSigne) t += QChar(0xB0);
+  return t.left(3);
+}
+
+void Graduations(QPainter& p, const GeometrieCadran& g, int H) {
+  const int bande = g.R60 - g.R50;
+  p.setFont(Police("Liberation Sans", H >= 8 ? 9 : 7));
+  const QPen rouge(QColor(255, 0, 0), 1), noir(Qt::black, 1);
+  const double s = H * Pi / 180.0;
+  const auto trait = [&](double theta, double depuis) {
+    p.drawLine(Point(g, depuis, theta), Point(g, g.R60, theta));
+  };
+  if (H == 1) {
+    p.setPen(Qt::black);
+    for (int d = 0; d <= 360; d += 10) TexteCentre(p, Point(g, g.R55, QuartDeTour + d * DegEnRad), QString::number(d));
+    p.setPen(rouge);
+    for (int d = 1; d <= 359; ++d) trait(QuartDeTour + d * DegEnRad, g.R60 - 0.18 * bande);
+    p.setPen(noir);
+    for (int d = 0; d <= 360; d += 5) trait(QuartDeTour + d * DegEnRad, g.R60 - 0.35 * bande);
+    return;
+  }
+  const int D = static_cast<int>(360 / H);
+  p.setPen(Qt::black);
+  for (int d = 0; d <= D; ++d) TexteCentre(p, Point(g, g.R55, d * s + QuartDeTour), Degres(d, H >= 8));
+  p.setPen(rouge);
+  for (int d = 0; d <= D; ++d) trait(d * s + QuartDeTour, g.R60 - 0.3 * bande);
+  p.setPen(noir);
+  const int N = Entier(360.0 / H / 0.1667);
+  for (int q = 0; q <= N; ++q)
+    if (q % 6 != 0) trait(q * s / 6 + QuartDeTour, g.R60 - 0.15 * bande);
+}
+
+char LettreDe(const ModeleCadran& m, int b) { return b == MiPointSoleilLune ? m.LettreCorps24 : LettresCorps[b]; }
+
+void Anneau(QPainter& p, const GeometrieCadran& g, const ModeleCadran& m, const Reglages& reglages,
+            const OptionsCadran& o, int n) {
+  struct Rayons { int vrai, amorce, glyphe, fond; };
+  const Rayons r = n == 1   ? Rayons{g.R60, Entier(g.R60 * 1.05), g.R66, 5}
+                   : n == 2 ? Rayons{g.R70, Entier(g.R70 * 1.045), g.R76, 7}
+                            : Rayons{g.R80, Entier(g.R80 * 1.04), g.R86, 9};
+  QColor fond = CouleurCouronne(r.fond, o.couronnesColorees);
+  const QFontMetricsF fm(p.font(), p.device());
+  const double w2 = fm.horizontalAdvance("A") / 2, h2 = fm.height() / 2;
+  for (int i = 1; i <= NbCorps; ++i) {
+    const int b = m.OrdreEtale[i][n];
+    const double etale = m.PositionsEtalees[i][n];
+    p.setPen(QPen(Qt::black, 1));
+    p.drawLine(PointCadran(g, r.vrai, m.PositionsCadran[b][n]), PointCadran(g, r.amorce, etale));
+    const QPoint c = PointCadran(g, r.glyphe, etale);
+    p.setPen(o.couronnesColorees ? QColor(Qt::black) : EnQColor(reglages.CouleursCorpsEcran[b]));
+    TexteEnHautAGauche(p, QPointF(c.x() - w2, c.y() - h2), Glyphe(LettreDe(m, b)), fond);
+    const bool retrograde = b <= NoeudLunaire && ((n == 1 && m.natal.VitessesNatales[b] < 0) ||
+                                                  (n == 3 && m.VitessesTransit[b] < 0));
+    if (retrograde) TexteEnHautAGauche(p, QPointF(c.x() - w2 + 2 * w2, c.y() - h2 + h2 / 3), Glyphe('@'), fond);
+    if (n == 3) fond = QColor();  // only the first transit glyph sits on a box
+  }
+}
+
+void Polygone(QPainter& p, const QPolygon& points, const QColor& remplissage) {
+  p.setPen(QPen(Qt::black, 1));
+  p.setBrush(remplissage);
+  p.drawPolygon(points);
+  p.setBrush(Qt::NoBrush);
+}
+
+void FlecheKarmique(QPainter& p, const GeometrieCadran& g, double angle) {
+  const int c = Entier((g.R66 - g.R60) / 4.0);
+  const double t = QuartDeTour + angle, e = 2 * DegEnRad;
+  QPolygon fleche;
+  fleche << Point(g, g.R60 + 2 * c, t) << Point(g, g.R60 - c, t - e) << Point(g, g.R60, t) << Point(g, g.R60 - c, t + e);
+  Polygone(p, fleche, QColor(0, 255, 255));
+}
+
+}  // namespace
+
+QColor CouleurCouronne(int slot, bool couronnesColorees) {
+  if (!couronnesColorees) return QColor(255, 255, 255);
+  switch (slot) {
+    case 5: return QColor(255, 255, 155);
+    case 7: return QColor(204, 255, 255);
+    case 9: return QColor(255, 204, 204);
+    default: return QColor(255, 255, 255);
+  }
+}
+
+OptionsCadran OptionsDeLaSelection(const ModeleCadran& m, const SelectionCadran& s, const std::bitset<256>& jeu,
+                                   bool couronnesColorees) {
+  OptionsCadran o;
+  o.couronnesColorees = couronnesColorees;
+  o.modeHorloge = s.ModeHorloge;
+  o.directionPointeur = CalculerReference(m, s).direction;
+  o.decalageKarmique = m.DecalageKarmique;
+  o.coucheDe = s.CoucheDe;
+  o.coucheVers = s.CoucheVers;
+  o.lignes = LignesDuCadran(m, s, jeu);
+  if (m.Harmonique == 1) {
+    o.maisonsNatales = CadreNatal(m, 6);  // the window opens on the meridian frame
+    o.ascKarmique = s.AscKarmiqueActif;
+    o.ascKarmiqueNatal = s.AscKarmiqueNatal;
+    o.ascKarmiqueDirige = m.AscKarmiqueDirige;
+  }
+  return o;
+}
+
+void NettoyerCentre(QPainter& p, const GeometrieCadran& g, const ModeleCadran& m, const Reglages& reglages,
+                    const OptionsCadran& o) {
+  p.fillRect(QRect(0, 0, g.S, g.S), Qt::white);
+  p.setPen(QPen(Qt::black, 1));
+  const int rayons[5] = {g.R90, g.R80, g.R70, g.R60, g.R50};
+  for (int i = 0, k = 9; k >= 1; k -= 2, ++i) Disque(p, g, rayons[i], CouleurCouronne(k, o.couronnesColorees));
+  Disque(p, g, g.R60, Qt::white);
+  Disque(p, g, g.R50, Qt::white);
+  p.setBrush(Qt::NoBrush);
+  Graduations(p, g, m.Harmonique);
+  p.setFont(Police("Celvan S", 11));
+  if (!o.modeHorloge) {
+    Anneau(p, g, m, reglages, o, 1);
+    Anneau(p, g, m, reglages, o, 2);
+  }
+  Anneau(p, g, m, reglages, o, 3);
+  ReinitialiserPlume(p);
+}
+
+void DessinerPointeurEtLignes(QPainter& p, const GeometrieCadran& g, const ModeleCadran& m, const OptionsCadran& o) {
+  const double D = o.directionPointeur;
+  const double theta = QuartDeTour + D + o.decalageKarmique;
+  const int r = Entier(g.R55 * 0.95);
+  const double e = 4 * DegEnRad;
+  QPolygon tete;
+  tete << Point(g, r, theta) << Point(g, 0.85 * r, theta - e) << Point(g, 0.9 * r, theta) << Point(g, 0.85 * r, theta + e);
+  Polygone(p, tete, QColor(255, 0, 0));
+  const int Rv = g.RayonCouche(o.coucheDe);
+  p.setPen(QPen(QColor(255, 0, 0), 2));
+  for (double a : {D, D + Pi / 2}) p.drawLine(PointCadran(g, Rv, a), PointCadran(g, Rv, a + Pi));
+
+  const int Rl = g.RayonCouche(o.coucheVers);
+  const QPoint centre(g.XC, g.YC);
+  for (const LigneMiPoint& l : o.lignes) {
+    const QPoint a = PointCadran(g, Rl, m.PositionsCadran[l.corps1][o.coucheVers]);
+    const QPoint b = PointCadran(g, Rl, m.PositionsCadran[l.corps2][o.coucheVers]);
+    if (l.serre) {
+      p.setPen(QPen(QColor(0, 181, 0), 2));
+      p.drawLine(a, b);
+      p.drawLine(centre, a);
+      p.drawLine(centre, b);
+    } else {
+      p.setPen(QPen(QColor(0, 0, 255), 2));
+      p.drawLine(a, b);
+    }
+  }
+  ReinitialiserPlume(p);
+}
+
+void DessinerMaisonsNatales(QPainter& p, const GeometrieCadran& g, const CadreMaisons& c, bool impression,
+                            bool sansPointAxe) {
+  if (c.axe == AxeAucun) return;
+  p.setPen(QPen(Qt::black, impression ? 4 : 2));
+  p.setBrush(Qt::NoBrush);
+  if (impression) Cercle(p, g, g.RH);
+  const QPoint centre(g.XC, g.YC);
+  p.setFont(Police("Liberation Sans", 10));
+  const int rn = Entier(g.RH * 0.85);
+  for (int k = 0; k < 12; ++k) {
+    double rayon, numero;
+    if (c.axe < 6) {
+      rayon = c.axeCorps + 180 + 30 * k;
+      numero = c.direction + 15 + 30 * k;
+    } else {
+      rayon = c.cuspides[k + 1] + 90;
+      numero = MiPoint(c.cuspides[k + 1] * DegEnRad, c.cuspides[k == 11 ? 1 : k + 2] * DegEnRad) * RadEnDeg + 90;
+    }
+    p.setPen(QPen(Qt::black, impression ? 4 : 2));
+    p.drawLine(centre, Point(g, g.RH, rayon * DegEnRad));
+    p.setPen(Qt::black);
+    TexteCentre(p, Point(g, rn, numero * DegEnRad), QString::number(k + 1));
+  }
+  if (!sansPointAxe) {
+    p.setPen(Qt::black);
+    p.setBrush(Qt::black);
+    const int rp = impression ? 24 : 8;
+    p.drawEllipse(Point(g, g.RH, (c.axeCorps + 90) * DegEnRad), rp, rp);
+  }
+  ReinitialiserPlume(p);
+}
+
+void DessinerMaisonsTransit(QPainter& p, const GeometrieCadran& g, const CadreMaisons& c, bool impression,
+                            bool natalAbsent) {
+  if (c.axe == AxeAucun) return;
+  const QColor vert(0, 128, 0);
+  const int a = g.R80, largeur = impression ? 4 : 2;
+  p.setBrush(Qt::NoBrush);
+  if (natalAbsent) {
+    p.setPen(QPen(vert, 2));
+    Cercle(p, g, g.RH);
+  }
+  p.setFont(Police("Liberation Sans", 10, true));
+  const int rn = Entier(a * 0.57);
+  for (int k = 0; k < 12; ++k) {
+    double rayon, numero;
+    if (c.axe < 6) {
+      rayon = c.axeCorps + 30 * k;
+      numero = c.direction + 15 + 30 * k;
+    } else {
+      rayon = c.cuspides[k + 1] + 90;
+      numero = MiPoint(c.cuspides[k + 1] * DegEnRad, c.cuspides[k == 11 ? 1 : k + 2] * DegEnRad) * RadEnDeg + 90;
+    }
+    p.setPen(QPen(vert, largeur));
+    p.drawLine(Point(g, g.RH, rayon * DegEnRad), Point(g, a, rayon * DegEnRad));
+    p.setPen(vert);
+    TexteCentre(p, Point(g, rn, numero * DegEnRad), QString::fromLatin1(ChiffresMaisons[k + 1]));
+  }
+  p.setPen(impression ? QPen(Qt::black, 1) : QPen(vert, 1));
+  p.setBrush(vert);
+  const int rp = impression ? 24 : 8;
+  p.drawEllipse(Point(g, a, (c.axeCorps + 90) * DegEnRad), rp, rp);
+  ReinitialiserPlume(p);
+}
+
+void DessinerZodiaque(QPainter& p, const GeometrieCadran& g, const QColor& plume, double taille, int exterieur,
+                      int interieur, bool impression, const Reglages& reglages) {
+  static const QColor elements[4] = {QColor(255, 132, 193), QColor(255, 255, 0), QColor(108, 255, 108),
+                                     QColor(0, 255, 255)};
+  const QPointF centre(g.XC, g.YC);
+  if (!impression) {
+    // The sectors the screen fills, each between two boundaries.
+    for (int i = 0; i < 12; ++i) {
+      QPainterPath secteur;
+      const QRectF dehors(centre.x() - exterieur, centre.y() - exterieur, 2.0 * exterieur, 2.0 * exterieur);
+      const QRectF dedans(centre.x() - interieur, centre.y() - interieur, 2.0 * interieur, 2.0 * interieur);
+      // Sign i runs from screen direction 90 + 30i (its 0 degree) counter-clockwise.
+      const double debut = 90 + 30 * i;
+      secteur.arcMoveTo(dehors, debut);
+      secteur.arcTo(dehors, debut, 30);
+      secteur.arcTo(dedans, debut + 30, -30);
+      secteur.closeSubpath();
+      p.fillPath(secteur, elements[i % 4]);
+    }
+  }
+  p.setPen(QPen(plume, 1));
+  p.setBrush(Qt::NoBrush);
+  Cercle(p, g, exterieur);
+  Cercle(p, g, interieur);
+  for (int i = 0; i < 12; ++i)
+    p.drawLine(Point(g, interieur - 1, i * 30 * DegEnRad), Point(g, exterieur + 1, i * 30 * DegEnRad));
+  p.setFont(Police("Celvan S", taille));
+  const int rm = Entier((exterieur + interieur) / 2.0);
+  for (int i = 0; i < 12; ++i) {
+    p.setPen(impression ? EnQColor(reglages.CouleursSignesImpression[i % 4]) : QColor(Qt::black));
+    TexteCentre(p, Point(g, rm, (i * 30 + 105) * DegEnRad), Glyphe(static_cast<char>(97 + i)));
+  }
+  ReinitialiserPlume(p);
+}
+
+GeometrieCadran DessinerCadran(QPainter& p, const QRect& zone, const ModeleCadran& m, const Reglages& reglages,
+                               const OptionsCadran& o) {
+  const int S = zone.height();
+  const GeometrieCadran g = GeometrieDuCadran(S);
+  p.save();
+  p.translate(zone.left() + (zone.width() - S) / 2, zone.top());
+  p.setRenderHint(QPainter::Antialiasing, true);
+  p.setRenderHint(QPainter::TextAntialiasing, true);
+  NettoyerCentre(p, g, m, reglages, o);
+  const bool h1 = m.Harmonique == 1;
+  const bool natal = h1 && o.maisonsNatales.axe != AxeAucun, transit = h1 && o.maisonsTransit.axe != AxeAucun;
+  p.setPen(QPen(Qt::black, 1));
+  if (natal && transit) Disque(p, g, g.R50, QColor(200, 255, 200));
+  if (natal) Disque(p, g, g.RH, QColor(230, 230, 230));
+  p.setBrush(Qt::NoBrush);
+  if (o.pointeur) DessinerPointeurEtLignes(p, g, m, o);
+  if (natal) {
+    DessinerMaisonsNatales(p, g, o.maisonsNatales, o.impression, o.ascKarmique);
+    if (!o.impression) {
+      const int dehors = Entier(g.R90 * 1.08);
+      DessinerZodiaque(p, g, Qt::black, 11, dehors, g.R90, false, reglages);
+      const int L = dehors - g.R90;
+      p.setPen(QPen(Qt::black, 1));
+      for (int d = 0; d < 360; ++d) {
+        const int l = d % 10 == 0 ? Entier(0.3 * L) : d % 5 == 0 ? Entier(0.2 * L) : Entier(L * 0.1);
+        const double t = d * DegEnRad;
+        p.drawLine(Point(g, g.R90, t), Point(g, g.R90 + l, t));
+      }
+    }
+  }
+  if (transit) DessinerMaisonsTransit(p, g, o.maisonsTransit, o.impression, !natal);
+  if (h1 && o.ascKarmique) {
+    FlecheKarmique(p, g, o.ascKarmiqueNatal);
+    FlecheKarmique(p, g, o.ascKarmiqueDirige);
+  }
+  if (!o.marqueEvenement.empty()) {
+    p.setFont(Police("Celvan S", 8));
+    p.setPen(Qt::black);
+    const QFontMetricsF fm(p.font(), p.device());
+    const double w = fm.horizontalAdvance("A") / 2;
+    const QPoint c = PointCadran(g, Entier(g.R90 * 1.03), o.directionPointeur);
+    QString texte;
+    for (char ch : o.marqueEvenement) texte += Glyphe(ch);
+    TexteEnHautAGauche(p, QPointF(c.x() - w, c.y() - w), texte, Qt::white);
+  }
+  p.restore();
+  return g;
+}
+
+}  // namespace selvane
