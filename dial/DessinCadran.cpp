@@ -51,10 +51,10 @@ QString Degres(int n, bool avecSigne) {
   return t.left(3);
 }
 
-void Graduations(QPainter& p, const GeometrieCadran& g, int H) {
+void Graduations(QPainter& p, const GeometrieCadran& g, int H, const QColor& couleurRouge) {
   const int bande = g.R60 - g.R50;
   p.setFont(Police("Liberation Sans", H >= 8 ? 9 : 7));
-  const QPen rouge(QColor(255, 0, 0), 1), noir(Qt::black, 1);
+  const QPen rouge(couleurRouge, 1), noir(Qt::black, 1);
   const double s = H * Pi / 180.0;
   const auto trait = [&](double theta, double depuis) {
     p.drawLine(Point(g, depuis, theta), Point(g, g.R60, theta));
@@ -160,7 +160,7 @@ void NettoyerCentre(QPainter& p, const GeometrieCadran& g, const ModeleCadran& m
   Disque(p, g, g.R60, Qt::white);
   Disque(p, g, g.R50, Qt::white);
   p.setBrush(Qt::NoBrush);
-  Graduations(p, g, m.Harmonique);
+  Graduations(p, g, m.Harmonique, o.noirEtBlanc ? QColor(Qt::black) : QColor(255, 0, 0));
   p.setFont(Police("Celvan S", 11));
   if (!o.modeHorloge) {
     Anneau(p, g, m, reglages, o, 1);
@@ -177,9 +177,10 @@ void DessinerPointeurEtLignes(QPainter& p, const GeometrieCadran& g, const Model
   const double e = 4 * DegEnRad;
   QPolygon tete;
   tete << Point(g, r, theta) << Point(g, 0.85 * r, theta - e) << Point(g, 0.9 * r, theta) << Point(g, 0.85 * r, theta + e);
-  Polygone(p, tete, QColor(255, 0, 0));
+  const QColor rouge = o.noirEtBlanc ? QColor(Qt::black) : QColor(255, 0, 0);
+  Polygone(p, tete, rouge);
   const int Rv = g.RayonCouche(o.coucheDe);
-  p.setPen(QPen(QColor(255, 0, 0), 2));
+  p.setPen(QPen(rouge, 2));
   for (double a : {D, D + Pi / 2}) p.drawLine(PointCadran(g, Rv, a), PointCadran(g, Rv, a + Pi));
 
   const int Rl = g.RayonCouche(o.coucheVers);
@@ -188,12 +189,12 @@ void DessinerPointeurEtLignes(QPainter& p, const GeometrieCadran& g, const Model
     const QPoint a = PointCadran(g, Rl, m.PositionsCadran[l.corps1][o.coucheVers]);
     const QPoint b = PointCadran(g, Rl, m.PositionsCadran[l.corps2][o.coucheVers]);
     if (l.serre) {
-      p.setPen(QPen(QColor(0, 181, 0), 2));
+      p.setPen(QPen(o.noirEtBlanc ? QColor(Qt::black) : QColor(0, 181, 0), 2));
       p.drawLine(a, b);
       p.drawLine(centre, a);
       p.drawLine(centre, b);
     } else {
-      p.setPen(QPen(QColor(0, 0, 255), 2));
+      p.setPen(QPen(o.noirEtBlanc ? QColor(Qt::black) : QColor(0, 0, 255), 2));
       p.drawLine(a, b);
     }
   }

@@ -1,6 +1,11 @@
 #include "dial/TFormCosmo.h"
 
+#include <QApplication>
 #include <QButtonGroup>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QMenu>
+#include <QMouseEvent>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -12,6 +17,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
+#include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTimeZone>
@@ -26,6 +32,9 @@
 #include "core/EtatTheme.h"
 #include "core/Temps.h"
 #include "dessin/Traits.h"
+#include "core/Avertissements.h"
+#include "dial/DessinCadran.h"
+#include "dial/ImpressionCadran.h"
 #include "dial/PanneauFormulaire.h"
 #include "reglages/Reglages.h"
 #include "widgets/GrilleTexte.h"
@@ -55,17 +64,13 @@ class SurfaceCadran : public QWidget {
 
 namespace {
 
-constexpr double JoursAnneeChamps = 365.2421988;  // age from the fields
-constexpr double JoursAnneePas = 365.242198;      // age after a step
-
-// Items of the point columns A, B, C: body of each item of A.
-constexpr int CorpsItemsA[22] = {23, 22, 21, 1, 2, 19, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18};
-
 QStringList GlyphesItems(int premier) {
   QStringList items;
-  for (int i = premier; i < 22; ++i) items << Glyphe(LettresCorps[CorpsItemsA[i]]);
+  for (int i = premier; i < 22; ++i) items << Glyphe(LettresCorps[CorpsDeA(i)]);
   return items;
 }
+
+QString Fond(const QColor& c) { return QString("background-color: %1;").arg(c.name()); }
 
 QString Utf8(const char* texte) { return QString::fromUtf8(texte); }
 
@@ -88,11 +93,6 @@ QPushButton* Bouton(QWidget* parent, const QString& titre, const char* nom, cons
 }
 
 }  // namespace
-
-int HarmoniqueDeItem(int item) {
-  constexpr int harmoniques[6] = {1, 4, 8, 12, 16, 32};
-  return item >= 0 && item < 6 ? harmoniques[item] : 4;
-}
 
 QStringList ItemsOrbe() {
   QStringList items;
@@ -247,15 +247,17 @@ void TFormCosmo::CreerPanneauGauche(QWidget* panneau) {
   formule->addWidget(BtnCalculPointParticulier);
   formule->addWidget(BtnSuivreMP);
   l->addLayout(formule);
-  connect(RadioGroupA, &GroupeRadio::Clique, this,
-          [this](int i) { LabelA->setText(Glyphe(LettresCorps[CorpsItemsA[i]])); });
-  connect(RadioGroupB, &GroupeRadio::Clique, this,
-          [this](int i) { LabelB->setText(Glyphe(LettresCorps[CorpsItemsA[i + 1]])); });
+  connect(RadioGroupA, &GroupeRadio::Clique, this, [this](int i) { LabelA->setText(Lettre(CorpsDeA(i))); });
+  connect(RadioGroupB, &GroupeRadio::Clique, this, [this](int i) { LabelB->setText(Lettre(CorpsDeB(i))); });
   connect(RadioGroupC, &GroupeRadio::Clique, this,
-          [this](int i) { LabelC->setText(i == 0 ? QString() : Glyphe(LettresCorps[CorpsItemsA[i - 1]])); });
+          [this](int i) { LabelC->setText(i == 0 ? QString() : Lettre(CorpsDeC(i))); });
+  connect(BtnCalculPointParticulier, &QPushButton::clicked, this, [this] { BtnCalculPointParticulierClick(); });
+  connect(BtnSuivreMP, &QPushButton::clicked, this, [this] { BtnSuivreMPClick(); });
+  connect(RadioGroupVers, &GroupeRadio::Clique, this, [this] { RadioGroupVersClick(); });
 
   RadioGroupCouleurs = new GroupeRadio("   Colorer :    ", {"Couronnes", Utf8("Planètes")}, 2, panneau);
   l->addWidget(RadioGroupCouleurs);
+  connect(RadioGroupCouleurs, &GroupeRadio::Clique, this, [this] { RadioGroupCouleursClick(); });
 
   auto* outils = new QHBoxLayout;
   SpeedButton5 = Bouton(panneau, "Pos.", "SpeedButton5", "Positions");
@@ -323,6 +325,10 @@ void TFormCosmo::CreerPanneauGauche(QWidget* panneau) {
     k->addWidget(new QLabel(Utf8("Dirigé :"), PanelAxe), 2, 0);
     k->addWidget(Edit4, 2, 1);
     a->addLayout(k);
+    connect(RadioGroupAxeNatal, &GroupeRadio::Clique, this, [this] { RadioGroupAxeNatalClick(); });
+    connect(RadioGroupAxeTransit, &GroupeRadio::Clique, this, [this] { RadioGroupAxeTransitClick(); });
+    connect(BitBtnAscKarmique, &QPushButton::clicked, this, [this] { BitBtnAscKarmiqueClick(); });
+    connect(BitBtnAnnuler, &QPushButton::clicked, this, [this] { BitBtnAnnulerClick(); });
   }
   PanelAxe->hide();
 
@@ -330,7 +336,7 @@ void TFormCosmo::CreerPanneauGauche(QWidget* panneau) {
   connect(ComboBoxOrbe, QOverload<int>::of(&QComboBox::activated), this, [this] { Actualiser(); });
   connect(ComboBoxOrbeSerre, QOverload<int>::of(&QComboBox::activated), this, [this] { Actualiser(); });
   connect(CheckBoxH8H16, &QCheckBox::clicked, this, [this] {
-    if (harmonique_ != 1) Actualiser();
+    if (modele_.Harmonique != 1) Actualiser();
   });
 }
 
@@ -470,6 +476,15 @@ void TFormCosmo::CreerPanneauDroit(QWidget* panneau) {
                                    {"", Qt::black, arial, 0}});
   }
   l->addWidget(GridEclipses, 1);
+  GridEclipses->setSelectionBehavior(QAbstractItemView::SelectRows);
+  GridEclipses->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  connect(GridEclipses, &QTableWidget::currentCellChanged, this, [this](int ligne) { ligneEvenement_ = ligne; });
+  connect(GridEclipses, &QTableWidget::cellDoubleClicked, this, [this] { GridEclipsesDblClick(); });
+  connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
+  connect(SpeedButton6, &QPushButton::clicked, this, [this] { SpeedButton6Click(); });
+  connect(BtnLunaisons, &QPushButton::clicked, this, [this] { BtnLunaisonsClick(); });
+  connect(BtnClrEclipses, &QPushButton::clicked, this, [this] { BtnClrEclipsesClick(); });
+  connect(BtnHorloge, &QPushButton::clicked, this, [this] { BtnHorlogeClick(); });
 
   connect(BtnActualiser, &QPushButton::clicked, this, [this] { BtnActualiserClick(); });
   connect(BtnClrNow, &QPushButton::clicked, this, [this] { BtnClrNowClick(); });
@@ -480,16 +495,14 @@ void TFormCosmo::CreerPanneauDroit(QWidget* panneau) {
 
 void TFormCosmo::FormCreate() {
   EtatTheme& e = Etat();
-  ficheSauvee_ = e.FicheEnCours;
-  jourJulienNaissance_ = e.JourJulienTU;
-  jourJulienNaissanceLocal_ = e.JourJulienTU + e.FuseauHeures / 24;
-  Entier(Tranche(e.FicheEnCours.Date.Chaine(), 6, 4), anneeNaissance_);
+  modele_.natal = CopierNatal();
+  ligneDateHeure_ = Texte(e.LigneDateHeure.Chaine());
+  ligneCoordonnees_ = Texte(e.LigneCoordonnees.Chaine());
   e.FuseauHeures = LireFuseau(e.FicheEnCours.Fuseau.Chaine());
   if (parentWidget()) resize(parentWidget()->size());
   else resize(1500, 950);
 
   setWindowTitle(Texte(e.NomAffiche.Chaine()) + " - Cosmogramme");
-  RemplirColonnesFixesPositions();
   const QDateTime maintenant = QDateTime::currentDateTime();
   MaskEditDate->setText(maintenant.toString("dd.MM.yyyy"));
   MaskEditDateStart->setText(maintenant.toString("dd/MM/yyyy"));
@@ -499,108 +512,173 @@ void TFormCosmo::FormCreate() {
   EditVille->setText(Texte(e.FicheEnCours.Ville.Chaine()));
   EditLat->setText(Texte(e.FicheEnCours.Lat.Chaine()));
   EditLong->setText(Texte(e.FicheEnCours.Long.Chaine()));
-  double jour = 0;
-  if (LireMoment(jour)) {
-    jourJulienTransit_ = jour;
-    ageAnnees_ = (jour - jourJulienNaissance_) / JoursAnneeChamps;
-  }
-  AfficherAge(ageAnnees_);
+  modele_.JourJulienTransit = JourJulienDesChamps(Champs());
+  AfficherAge(AgeEnAnnees(modele_.JourJulienTransit, modele_.natal.JourJulienNaissance));
   RadioGroupCouleurs->DefinirItemIndex(LesReglages().ColoredCrowns ? 0 : 1);
-  CalculerPositions();
-  Redessiner();
-  LabelC->clear();
   Disposer();
+  CalculerPositions();
+  DessinerLignesMP();
+  RemplirArbre();
+  LabelC->clear();
   MaskEditDate->setFocus();
 }
 
-void TFormCosmo::RemplirColonnesFixesPositions() {
-  const EtatTheme& e = Etat();
-  GridPositions->Vider();
-  for (int b = 1; b <= NbCorps; ++b) {
-    const double lon = e.Positions[b][6];
-    GridPositions->AjouterLigne({Glyphe(LettresCorps[b]), Texte(FormatGlyphe(lon)),
-                                 Texte(FormatDMS(std::fmod(lon, 2 * M_PI / harmonique_))), "", "", "", ""});
-  }
+QString TFormCosmo::Lettre(int corps) const {
+  if (corps == MiPointSoleilLune) return Glyphe(modele_.LettreCorps24);
+  return corps >= 1 && corps <= NbCorps ? Glyphe(LettresCorps[corps]) : QString();
 }
 
-bool TFormCosmo::LireMoment(double& jourJulien) {
-  const std::string date = Octets(MaskEditDate->text());
-  int jour = 0, mois = 0, annee = 0;
-  if (!Entier(Tranche(date, 0, 2), jour) || !Entier(Tranche(date, 3, 2), mois) || !Entier(Tranche(date, 6, 4), annee))
-    return false;
-  const std::string heure = Octets(MaskEditHeure->text());
-  const double heures = LireNombre(Tranche(heure, 0, 2)) + LireNombre(Tranche(heure, 3, 2)) / 60 +
-                        LireNombre(Octets(MaskEditSecondes->text())) / 3600;
-  double fuseau = 0;
-  if (!EssayerLireFuseau(Octets(EditFuseau->text()), fuseau)) fuseau = 0;
-  Etat().FuseauHeures = fuseau;
-  // A fraction below 0 or above 1 is meant: the day is linear in it.
-  jourJulien = JourJulien(jour, mois, annee, (heures - fuseau) / 24);
-  return true;
+ChampsMoment TFormCosmo::Champs() const {
+  ChampsMoment c;
+  c.date = Octets(MaskEditDate->text());
+  c.heure = Octets(MaskEditHeure->text());
+  c.secondes = Octets(MaskEditSecondes->text());
+  c.fuseau = Octets(EditFuseau->text());
+  c.ville = Octets(EditVille->text());
+  c.pays = Octets(EditPays->text());
+  c.lon = Octets(EditLong->text());
+  c.lat = Octets(EditLat->text());
+  return c;
+}
+
+void TFormCosmo::AfficherChamps(const ChampsMoment& c) {
+  MaskEditDate->setText(Texte(c.date));
+  MaskEditHeure->setText(Texte(c.heure));
+  MaskEditSecondes->setText(Texte(c.secondes));
+  EditFuseau->setText(Texte(c.fuseau));
+  Etat().FuseauHeures = 0;
 }
 
 void TFormCosmo::AfficherAge(double age) {
   EditAge->setText("Age : " + QString::number(age, 'f', 2) + " ans");
 }
 
-void TFormCosmo::EcrireMomentTU(double jourJulien, bool secondesSurDeuxChiffres) {
-  // Rounded to the second first, so 59.6 s never shows as "60" under the wrong minute.
-  const double secondesJour = std::nearbyint((jourJulien + 0.5) * 86400.0);
-  const double arrondi = secondesJour / 86400.0 - 0.5;
-  const long dansJour = static_cast<long>(secondesJour - std::floor(secondesJour / 86400.0) * 86400.0);
-  MaskEditDate->setText(Texte(JourJulienVersDatePoints(arrondi)));
-  MaskEditHeure->setText(Texte(Remplir(dansJour / 3600, 2) + "h" + Remplir(dansJour / 60 % 60, 2)));
-  const long secondes = dansJour % 60;
-  MaskEditSecondes->setText(secondesSurDeuxChiffres ? Texte(Remplir(secondes, 2)) : QString::number(secondes));
-  EditFuseau->setText("0");
-  Etat().FuseauHeures = 0;
+void TFormCosmo::LireSelection() {
+  selection_.CoucheDe = RadioGroupFrom->ItemIndex() + 1;
+  selection_.CoucheVers = RadioGroupVers->ItemIndex() + 1;
+  selection_.IndexOrbe = ComboBoxOrbe->currentIndex();
+  selection_.IndexOrbeSerre = ComboBoxOrbeSerre->currentIndex();
+  selection_.SousHarmoniques = CheckBoxH8H16->isChecked();
+}
+
+void TFormCosmo::AfficherSelection() {
+  RadioGroupFrom->DefinirItemIndex(selection_.CoucheDe - 1);
+  RadioGroupVers->DefinirItemIndex(selection_.CoucheVers - 1);
+}
+
+void TFormCosmo::ColorerCouche(int couche) {
+  const QString fond = Fond(CouleurCouronne(2 * couche + 3, true));
+  EditPosEcl->setStyleSheet(fond);
+  EditPosHarm->setStyleSheet(fond);
 }
 
 void TFormCosmo::CalculerPositions() {
-  harmonique_ = HarmoniqueDeItem(ComboBoxHarmonic->currentIndex());
-  double jour = jourJulienTransit_;
-  if (LireMoment(jour)) jourJulienTransit_ = jour;
-  ageAnnees_ = (jourJulienTransit_ - jourJulienNaissance_) / JoursAnneePas;
-  // The transit chart: the moment of the fields becomes the current chart.
-  EtatTheme& e = Etat();
-  std::string date = Octets(MaskEditDate->text());
-  for (char& c : date)
-    if (c == '.') c = '/';
-  e.FicheEnCours.Date = date;
-  const std::string heure = Octets(MaskEditHeure->text());
-  e.FicheEnCours.Heure = FormatHeureHMS(LireNombre(Tranche(heure, 0, 2)) + LireNombre(Tranche(heure, 3, 2)) / 60 +
-                                        LireNombre(Octets(MaskEditSecondes->text())) / 3600);
-  e.FicheEnCours.Ville = Octets(EditVille->text());
-  e.FicheEnCours.Lat = Octets(EditLat->text());
-  e.FicheEnCours.Long = Octets(EditLong->text());
-  e.FicheEnCours.Fuseau = Octets(EditFuseau->text());
-  CalculerTheme(EcartGlyphes7);
+  modele_.Harmonique = HarmoniquesCadran[std::clamp(ComboBoxHarmonic->currentIndex(), 0, 5)];
+  try {
+    selvane::CalculerPositions(modele_, Champs());
+  } catch (const ErreurConversion& e) {
+    LaPlateforme().Avertissement(QString::fromUtf8(e.what()));
+    return;
+  }
+  Edit2->setText(Texte(FormatDMS(modele_.ArcSolaire)));
+  RemplirGridPositions();
 }
 
-void TFormCosmo::Redessiner() {
+void TFormCosmo::RemplirGridPositions() {
+  const double M = 2 * M_PI / modele_.Harmonique;
+  QVector<QStringList> lignes;
+  for (int b = 1; b <= NbCorps; ++b) {
+    QStringList l{Lettre(b)};
+    for (int couche = CoucheNatale; couche <= CoucheTransit; ++couche) {
+      const double lon = modele_.Longitudes[b][couche];
+      l << Texte(FormatGlyphe(lon)) << Texte(FormatDMS(std::fmod(lon, M)));
+    }
+    lignes << l;
+  }
+  GridPositions->Vider();
+  GridPositions->AjouterLignes(lignes);
+  for (int c : {2, 4, 6}) GridPositions->horizontalHeaderItem(c)->setText("H" + QString::number(modele_.Harmonique));
+}
+
+void TFormCosmo::RemplirGridMaisons() {
+  const CadreMaisons cadre = CadreNatal(modele_, RadioGroupAxeNatal->ItemIndex());
+  GridMaisons->horizontalHeaderItem(1)->setText(Texte(FormatDMS(modele_.natal.TempsSideralNatal * M_PI / 180)));
+  GridMaisons->Vider();
+  for (int k = 1; k <= 12; ++k)
+    GridMaisons->AjouterLigne({"Mais " + QString::number(k),
+                               cadre.axe == AxeAucun ? QString() : Texte(FormatGlyphe(cadre.cuspides[k] * M_PI / 180))});
+}
+
+OptionsCadran TFormCosmo::OptionsEcran() const {
+  OptionsCadran o = OptionsDeLaSelection(modele_, selection_, Etat().JeuPlanetes, RadioGroupCouleurs->ItemIndex() == 0);
+  if (modele_.Harmonique == 1) {
+    o.maisonsNatales = CadreNatal(modele_, RadioGroupAxeNatal->ItemIndex());
+    o.maisonsTransit = CadreTransit(modele_, RadioGroupAxeTransit->ItemIndex());
+  }
+  if (selection_.PointeurEvenement) o.marqueEvenement = marque_;
+  return o;
+}
+
+void TFormCosmo::DessinerLignesMP() {
+  LireSelection();
+  const OptionsCadran o = OptionsEcran();
   const int cote = std::max(100, Image1->height());
   const qreal echelle = devicePixelRatioF();
   dessin_ = QImage(QSize(cote, cote) * echelle, QImage::Format_RGB32);
   dessin_.setDevicePixelRatio(echelle);
   dessin_.fill(Qt::white);
+  {
+    QPainter p(&dessin_);
+    geometrie_ = DessinerCadran(p, QRect(0, 0, cote, cote), modele_, LesReglages(), o);
+  }
   Image1->update();
+
+  const ReferenceCadran r = CalculerReference(modele_, selection_);
+  const double M = 2 * M_PI / modele_.Harmonique;
+  if (!selection_.PointeurEvenement) {
+    EditPosEcl->setText(selection_.CorpsChoisi != 0 ? Lettre(selection_.CorpsChoisi) + " " + Texte(FormatGlyphe(r.longitude))
+                                                    : Glyphe(';'));
+    EditPosHarm->setText(Texte(FormatDMS(std::fmod(r.longitude, M))));
+  }
+  EditAngle->setText(Texte(FormatDegMin(r.position * 180 / M_PI)));
+}
+
+void TFormCosmo::RemplirArbre() {
+  LireSelection();
+  arbre_ = selvane::RemplirArbre(modele_, selection_, Etat().JeuPlanetes);
+  BtnArbre->setStyleSheet(EditPosEcl->styleSheet());
+  GridArbre->setStyleSheet(Fond(CouleurCouronne(2 * selection_.CoucheVers + 3, true)));
+  const ReferenceCadran r = CalculerReference(modele_, selection_);
+  const bool libre = selection_.CorpsChoisi == 0;
+  const QString glyphe = libre ? Glyphe(';') : Lettre(selection_.CorpsChoisi);
+  BtnArbre->setText(glyphe + " " + Texte(FormatDegMin((libre ? r.longitude : r.position) * 180 / M_PI)));
+  const QString h = "H" + QString::number(modele_.Harmonique);
+  QVector<QStringList> lignes{{"", " - " + glyphe + " - ", "", h, QString::number(selection_.CorpsChoisi * 1000), "10.0000"}};
+  for (const LigneArbre& l : arbre_)
+    lignes << QStringList{Lettre(l.corps1), Texte(FormatArbre(l.ecart)), l.corps2 ? Lettre(l.corps2) : QString(),
+                          "H" + QString::number(l.harmonique), QString::number(l.cle),
+                          QString::number(l.ecart * 180 / M_PI + 10, 'f', 4).rightJustified(7, '0')};
+  GridArbre->Vider();
+  GridArbre->AjouterLignes(lignes);
 }
 
 bool TFormCosmo::Actualiser() {
   if (!MaskEditDateExit()) return false;
   CalculerPositions();
-  Redessiner();
+  DessinerLignesMP();
+  RemplirArbre();
+  if (modele_.Harmonique == 1) RemplirGridMaisons();
   return true;
 }
 
 void TFormCosmo::BtnActualiserClick() {
   // A wrong date changes nothing, not even the moment the steps start from.
   if (!MaskEditDateExit()) return;
-  double jour = 0;
-  if (LireMoment(jour)) {
-    jourJulienTransit_ = jour;
-    ageAnnees_ = (jour - jourJulienNaissance_) / JoursAnneeChamps;
-    AfficherAge(ageAnnees_);
+  modele_.JourJulienTransit = JourJulienDesChamps(Champs());
+  AfficherAge(AgeEnAnnees(modele_.JourJulienTransit, modele_.natal.JourJulienNaissance));
+  if (selection_.ModeHorloge) {
+    selection_.CoucheDe = selection_.CoucheVers = CoucheTransit;
+    AfficherSelection();
   }
   Actualiser();
 }
@@ -611,14 +689,18 @@ void TFormCosmo::BtnClrNowClick() {
   MaskEditHeure->setText(maintenant.toString("hh'h'mm"));
   MaskEditSecondes->setText(maintenant.toString("ss"));
   EditFuseau->setText(Court(-DecalageHoraireSysteme() / 60.0));
-  double jour = 0;
-  if (LireMoment(jour)) {
-    jourJulienTransit_ = jour;
-    ageAnnees_ = (jour - jourJulienNaissance_) / JoursAnneeChamps;
-    AfficherAge(ageAnnees_);
+  modele_.JourJulienTransit = JourJulienDesChamps(Champs());
+  AfficherAge(AgeEnAnnees(modele_.JourJulienTransit, modele_.natal.JourJulienNaissance));
+  selection_.PointeurEvenement = false;
+  selection_.CorpsChoisi = Soleil;
+  selection_.AnglePointeur = 0;
+  if (selection_.ModeHorloge) {
+    selection_.CoucheDe = selection_.CoucheVers = selection_.AnneauChoisi = CoucheTransit;
+  } else {
+    selection_.CoucheDe = selection_.AnneauChoisi = CoucheArcSolaire;
+    selection_.CoucheVers = CoucheNatale;
   }
-  RadioGroupFrom->DefinirItemIndex(1);
-  RadioGroupVers->DefinirItemIndex(0);
+  AfficherSelection();
   RadioGroupA->DefinirItemIndex(0);
   RadioGroupB->DefinirItemIndex(0);
   RadioGroupC->DefinirItemIndex(0);
@@ -628,19 +710,20 @@ void TFormCosmo::BtnClrNowClick() {
 void TFormCosmo::BtnPlus1Click(int tag) {
   constexpr double pas[13] = {0, 1.0 / 24, -1.0 / 24, -1, 1, -5, 5, -10, 10, -30, 30, -365, 365};
   if (tag < 1 || tag > 12) return;
-  EditFuseau->setText("0");
-  Etat().FuseauHeures = 0;
-  jourJulienTransit_ += pas[tag];
-  ageAnnees_ = (jourJulienTransit_ - jourJulienNaissance_) / JoursAnneePas;
-  EcrireMomentTU(jourJulienTransit_, true);
-  AfficherAge(ageAnnees_);
+  const double jour = modele_.JourJulienTransit + pas[tag];
+  ChampsMoment c = Champs();
+  EcrireMomentTU(c, jour, true);
+  AfficherChamps(c);
+  modele_.JourJulienTransit = jour;
+  AfficherAge(AgeEnAnnees(jour, modele_.natal.JourJulienNaissance, 365.242198));
   Actualiser();
+  Edit4->setText(Texte(FormatGlyphe(modele_.AscKarmiqueDirige)));
 }
 
 void TFormCosmo::BtnClr2Click() {
-  Etat().FicheEnCours = ficheSauvee_;
-  const FicheClient& f = ficheSauvee_;
-  MaskEditDate->setText(Texte(JourJulienVersDatePoints(jourJulienNaissanceLocal_)));
+  const FicheClient& f = modele_.natal.FicheSauvee;
+  Etat().FicheEnCours = f;
+  MaskEditDate->setText(Texte(JourJulienVersDatePoints(modele_.natal.JourJulienNaissanceLocal)));
   MaskEditHeure->setText(Texte(std::string(Tranche(f.Heure.Chaine(), 0, 5))));
   MaskEditSecondes->setText(Texte(std::string(Tranche(f.Heure.Chaine(), 6, 2))));
   EditFuseau->setText(Texte(f.Fuseau.Chaine()));
@@ -662,34 +745,260 @@ void TFormCosmo::BtnOuvrirAtlasLocalClick() {
 }
 
 void TFormCosmo::ComboBoxHarmonicChange() {
-  struct Reglage {
-    int orbe, serre;
-  };
-  constexpr Reglage presets[6] = {{35, 39}, {8, 19}, {3, 19}, {2, 4}, {1, 4}, {0, 4}};
   PanelAxe->hide();
   GridMaisons->hide();
   GridPositions->hide();
   const int item = std::clamp(ComboBoxHarmonic->currentIndex(), 0, 5);
-  harmonique_ = HarmoniqueDeItem(item);
-  ComboBoxOrbe->setCurrentIndex(presets[item].orbe);
-  ComboBoxOrbeSerre->setCurrentIndex(presets[item].serre);
+  modele_.Harmonique = HarmoniquesCadran[item];
+  const PresetsOrbes presets = PresetsDuCadran(modele_.Harmonique);
+  ComboBoxOrbe->setCurrentIndex(presets.indexOrbe);
+  ComboBoxOrbeSerre->setCurrentIndex(presets.indexOrbeSerre);
   CheckBoxH8H16->setChecked(false);
-  for (int c : {2, 4, 6}) GridPositions->horizontalHeaderItem(c)->setText("H" + QString::number(harmonique_));
   Actualiser();
-  if (harmonique_ == 1) {
+  if (modele_.Harmonique == 1) {
     PanelAxe->show();
+    PanelAxe->raise();
     GridMaisons->show();
-    Disposer();
+    GridMaisons->raise();
   }
 }
 
 void TFormCosmo::BtnFormulaireClick() {
   PanelFormulaire->show();
   PanelFormulaire->raise();
-  Disposer();
 }
 
-void TFormCosmo::BtnImprimerClick() {}
+void TFormCosmo::RadioGroupVersClick() {
+  DessinerLignesMP();
+  RemplirArbre();
+}
+
+void TFormCosmo::RadioGroupCouleursClick() {
+  const bool couronnes = RadioGroupCouleurs->ItemIndex() == 0;
+  const std::filesystem::path dossier = dossier_.toStdString();
+  EcrireLignes(dossier / fichiers::ColoredCrowns, {couronnes ? "1" : "0"});
+  ChargerReglages(dossier);
+  Actualiser();
+}
+
+void TFormCosmo::RadioGroupAxeNatalClick() {
+  if (RadioGroupAxeNatal->ItemIndex() == AxeAucun) BtnActualiserClick();
+  else Actualiser();
+  RemplirGridMaisons();
+}
+
+void TFormCosmo::RadioGroupAxeTransitClick() {
+  if (RadioGroupAxeTransit->ItemIndex() == AxeAucun) BtnActualiserClick();
+  else Actualiser();
+}
+
+void TFormCosmo::BtnCalculPointParticulierClick() {
+  LireSelection();
+  PointParticulier(modele_, selection_, CorpsDeA(RadioGroupA->ItemIndex()), CorpsDeB(RadioGroupB->ItemIndex()),
+                   CorpsDeC(RadioGroupC->ItemIndex()));
+  ColorerCouche(selection_.CoucheDe);
+  if (modele_.Harmonique == 1) Actualiser();
+  else {
+    DessinerLignesMP();
+    RemplirArbre();
+  }
+}
+
+void TFormCosmo::BtnSuivreMPClick() {
+  LireSelection();
+  const bool actif = !selection_.SuiviMiPoint;
+  BtnSuivreMP->setText(actif ? "Annuler suivi" : "Suivre MP");
+  BtnSuivreMP->setStyleSheet(Fond(actif ? QColor(255, 89, 172) : QColor(103, 207, 93)));
+  const std::string refus = SuivreMiPoint(modele_, selection_, actif, RadioGroupA->ItemIndex(), RadioGroupB->ItemIndex());
+  if (!refus.empty()) {
+    LaPlateforme().Avertissement(QString::fromStdString(refus));
+    return;
+  }
+  AfficherSelection();
+  Actualiser();
+}
+
+void TFormCosmo::BitBtnAscKarmiqueClick() {
+  AscendantKarmique(modele_, selection_, RadioGroupSex->ItemIndex() == 0);
+  Edit3->setText(Texte(FormatGlyphe(selection_.AscKarmiqueNatal)));
+  Edit4->setText(Texte(FormatGlyphe(modele_.AscKarmiqueDirige)));
+  Actualiser();
+}
+
+void TFormCosmo::BitBtnAnnulerClick() {
+  selection_.AscKarmiqueActif = false;
+  Actualiser();
+  PanelAxe->hide();
+}
+
+void TFormCosmo::Button1Click() {
+  const std::string debut = Octets(MaskEditDateStart->text());
+  int jour = 0, mois = 0, annee = 0;
+  Entier(Tranche(debut, 0, 2), jour);
+  Entier(Tranche(debut, 3, 2), mois);
+  Entier(Tranche(debut, 6, 4), annee);
+  const bool solaire = RadioGroupRSouRL->ItemIndex() == 0;
+  const bool precession = CheckBoxPrecession->isChecked();
+  const ResultatRetour r = solaire ? RetourSolaire(modele_.natal, annee, RadioGroupTypeRS->ItemIndex(), precession)
+                                   : RetourLunaire(modele_.natal, jour, mois, annee, precession);
+  ChampsMoment c = Champs();
+  EcrireMomentTU(c, r.jourUT, true);
+  AfficherChamps(c);
+  if (solaire) AfficherAge(r.age);
+  PanelRSRL->hide();
+  EditPrecess->setText(QString::fromUtf8("Précess. : ") + Texte(FormatDMS(r.precession)));
+  selection_.CorpsChoisi = solaire ? Soleil : Lune;
+  selection_.AnglePointeur = 0;
+  selection_.PointeurEvenement = false;
+  selection_.CoucheDe = selection_.AnneauChoisi = CoucheTransit;
+  selection_.CoucheVers = CoucheNatale;
+  AfficherSelection();
+  Etat().NomFichierNaissance = solaire ? "RS" : "RL";
+  const QString nom = Texte(Etat().NomAffiche.Chaine());
+  setWindowTitle(nom + (solaire ? "  -  Rév Sol du " : "   -  Rév Lun du ") + MaskEditDate->text());
+  BtnActualiserClick();
+}
+
+void TFormCosmo::SpeedButton6Click() {
+  QString texte = "1";
+  if (!LaPlateforme().SaisirTexte("Entrez un nombre entre 1 et 120 ", texte)) return;
+  if (texte.trimmed().isEmpty()) {
+    LaPlateforme().Avertissement("Le champ ne peut être vide !");
+    texte = "1";
+    if (!LaPlateforme().SaisirTexte("Entrez un nombre entre 0 et 120 ", texte)) return;
+  }
+  int degres = 0;
+  const std::string octets = Octets(texte);
+  // Only a whole number: "12a" has a digit but is no number of degrees.
+  if (!ContientChiffre(octets) || !Entier(octets, degres)) {
+    LaPlateforme().Avertissement(QString::fromUtf8("N'entrez que des chiffres !"));
+    return;
+  }
+  const double moment = MomentArcDonne(modele_.natal, degres);
+  ChampsMoment c = Champs();
+  EcrireMomentTU(c, moment, true);
+  AfficherChamps(c);
+  Actualiser();
+  modele_.AgeAnnees = AgeEnAnnees(moment, modele_.natal.JourJulienNaissance);
+  Edit2->setText(texte.trimmed() + QString::fromUtf8("°"));
+  AfficherAge(modele_.AgeAnnees);
+}
+
+void TFormCosmo::AfficherEvenements() {
+  QVector<QStringList> lignes;
+  for (const EvenementCadran& e : evenements_)
+    lignes << QStringList{Texte(e.symbole), Texte(e.soleil), Texte(e.lune), Texte(e.dateTexte),
+                          QString::number(e.positionDeg, 'f', 5).rightJustified(9, '0'),
+                          QString::number(e.jourUT, 'f', 6)};
+  GridEclipses->Vider();
+  GridEclipses->AjouterLignes(lignes);
+  ligneEvenement_ = -1;
+}
+
+void TFormCosmo::BtnLunaisonsClick() {
+  const std::string date = Octets(MaskEditDate->text());
+  int jour = 0, mois = 0, annee = 0;
+  if (!Entier(Tranche(date, 0, 2), jour) || !Entier(Tranche(date, 3, 2), mois) || !Entier(Tranche(date, 6, 4), annee)) {
+    MaskEditDateExit();
+    return;
+  }
+  evenements_ = ListerLunaisons(jour, mois, annee);
+  AfficherEvenements();
+}
+
+void TFormCosmo::BtnClrEclipsesClick() {
+  const std::string date = Octets(MaskEditDate->text());
+  int jour = 0, mois = 0, annee = 0;
+  if (!Entier(Tranche(date, 0, 2), jour) || !Entier(Tranche(date, 3, 2), mois) || !Entier(Tranche(date, 6, 4), annee)) {
+    MaskEditDateExit();
+    return;
+  }
+  evenements_ = ListerEclipses(jour, mois, annee);
+  AfficherEvenements();
+}
+
+void TFormCosmo::GridEclipsesDblClick() {
+  if (ligneEvenement_ < 0 || ligneEvenement_ >= static_cast<int>(evenements_.size())) return;
+  const EvenementCadran ev = evenements_[static_cast<size_t>(ligneEvenement_)];
+  ChoisirEvenement(modele_, selection_, ev);
+  ChampsMoment c = Champs();
+  EcrireMomentTU(c, ev.jourUT, false);
+  AfficherChamps(c);
+  AfficherSelection();
+  marque_ = ev.symbole;
+  ColorerCouche(CoucheTransit);
+  Actualiser();
+  const double p = ev.positionDeg * M_PI / 180;
+  EditPosEcl->setText(Texte(ev.symbole) + " " + Texte(FormatGlyphe(p)));
+  EditPosHarm->setText(Texte(FormatDMS(std::fmod(p, 2 * M_PI / modele_.Harmonique))));
+  BtnArbre->setStyleSheet(EditPosEcl->styleSheet());
+  setWindowTitle(Texte(Etat().NomAffiche.Chaine()) + "  -  Transits du " + MaskEditDate->text());
+}
+
+void TFormCosmo::BtnHorlogeClick() {
+  LireSelection();
+  BasculerHorloge(selection_);
+  BtnHorloge->setText(selection_.ModeHorloge ? "Stop" : "Horloge");
+  EditAge->setVisible(!selection_.ModeHorloge);
+  AfficherSelection();
+  Actualiser();
+}
+
+void TFormCosmo::CopierClick() {
+  const GeometrieCadran& g = geometrie_;
+  const qreal e = dessin_.devicePixelRatio();
+  const QRect carre(QPoint(g.XC - g.R0, g.YC - g.R0) * e, QSize(2 * g.R0, 2 * g.R0) * e);
+  QImage image = dessin_.copy(carre).scaled(2 * g.R0, 2 * g.R0, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+  QApplication::clipboard()->setImage(image);
+}
+
+void TFormCosmo::SourisSurCadran(QMouseEvent* evenement, bool clic) {
+  const QPoint pos = evenement->position().toPoint();
+  const GeometrieCadran& g = geometrie_;
+  const double r = RayonSouris(pos.x(), pos.y(), g);
+  const double a = AngleSouris(pos.x(), pos.y(), g);
+  if (!clic) {
+    Image1->setCursor(r > g.R60 && r < g.R90 ? Qt::CrossCursor : Qt::ArrowCursor);
+    if (r >= g.R50 && r <= g.R90)
+      EditAngle->setText(Texte(FormatDegMin(a / modele_.Harmonique * 180 / M_PI)));
+    return;
+  }
+  LireSelection();
+  if (!CliquerCadran(modele_, selection_, g, pos.x(), pos.y())) return;
+  AfficherSelection();
+  ColorerCouche(r < g.R70 ? CoucheNatale : r < g.R80 ? CoucheArcSolaire : CoucheTransit);
+  Actualiser();
+}
+
+void TFormCosmo::BtnImprimerClick() {
+  PageCadran page;
+  page.modele = &modele_;
+  LireSelection();
+  page.options = OptionsEcran();
+  page.couleur = LaPlateforme().Question("Imprimer en couleurs ? ");
+  const EtatTheme& e = Etat();
+  page.gauche = {Texte(e.NomAffiche.Chaine()), "NATAL", ligneDateHeure_, Texte(modele_.natal.FicheSauvee.Ville.Chaine()),
+                 ligneCoordonnees_};
+  const auto degres = [](const QString& texte) { return DegMinVersDegres(LireNombre(Octets(texte))); };
+  page.droite = {"Arc Sol & Transits", TexteDateRetour(MaskEditDate->text(), e.NomFichierNaissance.Chaine()),
+                 TexteGmt(MaskEditHeure->text(), EditFuseau->text()), Texte(e.FicheEnCours.Ville.Chaine()),
+                 Texte(FormatLatitude(degres(EditLat->text()))) + " - " + Texte(FormatLongitude(degres(EditLong->text()))),
+                 "Arc Sol : " + Edit2->text()};
+  page.titreArbre = BtnArbre->text();
+  for (int l = 0; l < GridArbre->rowCount(); ++l)
+    page.arbre.push_back({GridArbre->Texte(l, 0), GridArbre->Texte(l, 1), GridArbre->Texte(l, 2)});
+
+  QPrinter imprimante(QPrinter::HighResolution);
+  if (!LaPlateforme().DialogueImpression(imprimante)) return;
+  imprimante.setPageOrientation(QPageLayout::Portrait);
+  QPainter p;
+  if (!p.begin(&imprimante)) {
+    LaPlateforme().Erreur(QString::fromUtf8("Impression impossible"));
+    return;
+  }
+  ImprimerCadran(p, imprimante.width(), page, LesReglages());
+  p.end();
+}
 
 bool TFormCosmo::MaskEditDateExit() {
   std::string date = Octets(MaskEditDate->text());
@@ -708,6 +1017,25 @@ bool TFormCosmo::MaskEditHeureExit() {
 }
 
 bool TFormCosmo::eventFilter(QObject* objet, QEvent* evenement) {
+  if (objet == Image1) {
+    switch (evenement->type()) {
+      case QEvent::MouseMove:
+        SourisSurCadran(static_cast<QMouseEvent*>(evenement), false);
+        break;
+      case QEvent::MouseButtonPress:
+        if (static_cast<QMouseEvent*>(evenement)->button() == Qt::LeftButton)
+          SourisSurCadran(static_cast<QMouseEvent*>(evenement), true);
+        break;
+      case QEvent::ContextMenu: {
+        QMenu menu(this);
+        menu.addAction("Copier", this, [this] { CopierClick(); });
+        menu.exec(static_cast<QContextMenuEvent*>(evenement)->globalPos());
+        return true;
+      }
+      default:
+        break;
+    }
+  }
   if (evenement->type() == QEvent::FocusOut && !restaure_) {
     const auto raison = static_cast<QFocusEvent*>(evenement)->reason();
     // A box or a closing window takes the focus too: only a user leaving the field is checked.
@@ -740,7 +1068,7 @@ void TFormCosmo::keyPressEvent(QKeyEvent* evenement) {
 void TFormCosmo::RestaurerFiche() {
   if (restaure_) return;
   restaure_ = true;
-  Etat().FicheEnCours = ficheSauvee_;
+  Etat().FicheEnCours = modele_.natal.FicheSauvee;
   try {
     CalculerTheme(EcartGlyphes65);
   } catch (...) {
@@ -775,7 +1103,7 @@ void TFormCosmo::Disposer() {
   GridMaisons->setGeometry(x + cote - 170, 0, 170, 330);
   PanelAxe->setGeometry(x, cote - 260 > 0 ? cote - 260 : 0, 260, 260);
   PanelFormulaire->setGeometry(x, 0, cote, std::min(h, cote * 2 / 3));
-  if (avant != Image1->size()) Redessiner();
+  if (avant != Image1->size() && modele_.natal.JourJulienNaissance != 0) DessinerLignesMP();
 }
 
 }  // namespace selvane

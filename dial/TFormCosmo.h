@@ -7,7 +7,12 @@
 #include <QImage>
 #include <QWidget>
 
+#include <string>
+#include <vector>
+
 #include "birthdata/records/FicheClient.h"
+#include "dial/DessinCadran.h"
+#include "dial/ModeleCadran.h"
 
 class QButtonGroup;
 class QCheckBox;
@@ -16,6 +21,7 @@ class QFrame;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
+class QMouseEvent;
 class QPushButton;
 class QRadioButton;
 
@@ -123,10 +129,15 @@ class TFormCosmo : public QWidget {
   QWidget* Image1;  // the square drawing surface
 
   // What the window computed last (tests, printing).
-  int Harmonique() const { return harmonique_; }
-  double JourJulienTransit() const { return jourJulienTransit_; }
-  double AgeAnnees() const { return ageAnnees_; }
-  const FicheClient& FicheSauvee() const { return ficheSauvee_; }
+  int Harmonique() const { return modele_.Harmonique; }
+  double JourJulienTransit() const { return modele_.JourJulienTransit; }
+  double AgeAnnees() const { return modele_.AgeAnnees; }
+  const FicheClient& FicheSauvee() const { return modele_.natal.FicheSauvee; }
+  const ModeleCadran& Modele() const { return modele_; }
+  const SelectionCadran& Selection() const { return selection_; }
+  const GeometrieCadran& Geometrie() const { return geometrie_; }
+  const std::vector<LigneArbre>& Arbre() const { return arbre_; }
+  const std::vector<EvenementCadran>& Evenements() const { return evenements_; }
   const QImage& Dessin() const { return dessin_; }
 
   // The handlers, named after their control and event.
@@ -139,6 +150,21 @@ class TFormCosmo : public QWidget {
   void ComboBoxHarmonicChange();
   void BtnFormulaireClick();
   void BtnImprimerClick();
+  void Button1Click();
+  void SpeedButton6Click();
+  void BtnLunaisonsClick();
+  void BtnClrEclipsesClick();
+  void GridEclipsesDblClick();
+  void BtnHorlogeClick();
+  void BtnCalculPointParticulierClick();
+  void BtnSuivreMPClick();
+  void BitBtnAscKarmiqueClick();
+  void BitBtnAnnulerClick();
+  void RadioGroupVersClick();
+  void RadioGroupCouleursClick();
+  void RadioGroupAxeNatalClick();
+  void RadioGroupAxeTransitClick();
+  void CopierClick();
 
  protected:
   void keyPressEvent(QKeyEvent* evenement) override;
@@ -148,13 +174,14 @@ class TFormCosmo : public QWidget {
 
  private:
   QString dossier_;
-  FicheClient ficheSauvee_;
-  double jourJulienNaissance_ = 0;
-  double jourJulienNaissanceLocal_ = 0;
-  int anneeNaissance_ = 0;
-  int harmonique_ = 4;
-  double jourJulienTransit_ = 0;
-  double ageAnnees_ = 0;
+  ModeleCadran modele_;
+  SelectionCadran selection_;
+  GeometrieCadran geometrie_;
+  std::vector<LigneArbre> arbre_;
+  std::vector<EvenementCadran> evenements_;
+  int ligneEvenement_ = -1;
+  std::string marque_;  // the picked event's glyph, drawn beside the pointer
+  QString ligneDateHeure_, ligneCoordonnees_;  // of the birth chart, for the printed header
   bool restaure_ = false;
   QImage dessin_;
 
@@ -162,19 +189,26 @@ class TFormCosmo : public QWidget {
   void CreerPanneauGauche(QWidget* panneau);
   void CreerPanneauDroit(QWidget* panneau);
   void Disposer();
-  void RemplirColonnesFixesPositions();
-  bool LireMoment(double& jourJulien);
+  ChampsMoment Champs() const;
+  void AfficherChamps(const ChampsMoment& champs);
   void AfficherAge(double age);
-  void EcrireMomentTU(double jourJulien, bool secondesSurDeuxChiffres);
+  void LireSelection();
+  void AfficherSelection();
   void CalculerPositions();
-  void Redessiner();
+  void DessinerLignesMP();
+  OptionsCadran OptionsEcran() const;
+  void RemplirArbre();
+  void RemplirGridPositions();
+  void RemplirGridMaisons();
+  void AfficherEvenements();
+  void ColorerCouche(int couche);
+  QString Lettre(int corps) const;
   bool MaskEditDateExit();
   bool MaskEditHeureExit();
+  void SourisSurCadran(QMouseEvent* evenement, bool clic);
   void RestaurerFiche();
 };
 
-// The harmonic of an item of ComboBoxHarmonic (0..5 -> 1, 4, 8, 12, 16, 32).
-int HarmoniqueDeItem(int item);
 // Orb items: (i + 1) x 5' for ComboBoxOrbe, (i + 1) x 0.1' for ComboBoxOrbeSerre.
 QStringList ItemsOrbe();
 QStringList ItemsOrbeSerre();
