@@ -19,6 +19,12 @@ double Replier(double d, double M) {
   return d;
 }
 
+// x in 0..M; adding M only to a negative remainder keeps the others exact.
+double DansLeCadran(double x, double M) {
+  const double r = std::fmod(x, M);
+  return r < 0 ? r + M : r;
+}
+
 // Distance on the dial, 0..M/2.
 double Distance(double v, double m, double M) {
   double d = v - m;
@@ -37,7 +43,7 @@ std::string CleDEcart(double ecart) {
 void PassesArbre(const double longitudes[25], double reference, int h, double orbe, const ParametresArbre& p,
                  std::vector<LigneArbre>& lignes) {
   const double M = DeuxPi / h;
-  const double t0 = std::fmod(std::fmod(reference, M) + M, M);
+  const double t0 = DansLeCadran(reference, M);
   for (int passe = 0; passe < 2; ++passe) {
     const double t = passe == 0 ? t0 : std::fmod(t0 + M / 2, M);
     for (int u = 1; u <= NbCorps; ++u) {
@@ -69,7 +75,7 @@ void TrierEtDedoublonner(std::vector<LigneArbre>& lignes) {
 void PassesLignes(const double longitudes[25], double reference, int h, double orbe, double orbeSerre,
                   const ParametresLignes& p, std::vector<LigneMiPoint>& lignes) {
   const double M = DeuxPi / h;
-  const double v0 = std::fmod(std::fmod(reference, M) + M, M);
+  const double v0 = DansLeCadran(reference, M);
   for (int passe = 0; passe < 2; ++passe) {
     const double v = passe == 0 ? v0 : std::fmod(v0 + M / 2, M);
     for (int j = 1; j < NbCorps; ++j) {

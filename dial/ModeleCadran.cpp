@@ -98,6 +98,9 @@ CopiesNatales CopierNatal() {
 double AgeEnAnnees(double jourUT, double jourNaissance, double annee) { return (jourUT - jourNaissance) / annee; }
 
 double CalculerArcSolaire(const CopiesNatales& natal, double jourUT) {
+  // Before birth there is no arc. The arc above 359° alone only catches the last year before
+  // birth: earlier moments would give 358°, 357°, ...
+  if (jourUT < natal.JourJulienNaissance) return 0.0;
   const double P = natal.JourJulienNaissance + AgeEnAnnees(jourUT, natal.JourJulienNaissance);
   EtatTheme& e = Etat();
   e.ColonneCalcul = 1;
@@ -156,6 +159,18 @@ void CalculerPositions(ModeleCadran& m, const ChampsMoment& champs) {
   for (int k = 1; k <= 12; ++k) m.Maisons[k] = e.Maisons[k];
   m.TempsSideralTransit = e.TempsSideralDeg;
   RemplirAnneau(m, CoucheTransit, EcartComparaison);
+}
+
+double PasDuBouton(int tag) {
+  static const double pas[13] = {0, 1.0 / 24, -1.0 / 24, -1, 1, -5, 5, -10, 10, -30, 30, -365, 365};
+  return tag >= 1 && tag <= 12 ? pas[tag] : 0.0;
+}
+
+void AvancerCadran(ModeleCadran& m, ChampsMoment& champs, double jours) {
+  champs.fuseau = "0";
+  m.JourJulienTransit += jours;
+  EcrireMomentTU(champs, m.JourJulienTransit);
+  CalculerPositions(m, champs);
 }
 
 void EtalerPositions(ModeleCadran& m, int anneau, float ecart) {

@@ -102,6 +102,10 @@ constexpr float EcartComparaison = 0.06981317f;
 // recomputes the chart state (column 1 = transits, column 2 = solar arc, body 24 of
 // column 6 = the followed midpoint). Throws ErreurConversion on unreadable fields.
 void CalculerPositions(ModeleCadran& m, const ChampsMoment& champs);
+// Steps of the "Recul/Avance" buttons by their tag 1..12, days ("1 an" is 365 days).
+double PasDuBouton(int tag);
+// One step: the fields take the UT moment JourJulienTransit + jours (zone "0"), then the rings.
+void AvancerCadran(ModeleCadran& m, ChampsMoment& champs, double jours);
 // Solar arc at a UT moment (radians; 0 before birth). Uses column 1 of the chart state.
 double CalculerArcSolaire(const CopiesNatales& natal, double jourUT);
 double AgeEnAnnees(double jourUT, double jourNaissance, double annee = 365.2421988);
