@@ -1,10 +1,16 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QClipboard>
+#include <QMenu>
+#include <QTimer>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QPrinter>
 #include <QPushButton>
+#include <QContextMenuEvent>
+#include <array>
 #include <QRadioButton>
 #include <QTest>
 #include <cmath>
@@ -13,7 +19,9 @@
 #include "core/Catalogue.h"
 #include "core/EtatTheme.h"
 #include "core/Temps.h"
+#include "dial/ImpressionCadran.h"
 #include "dial/PanneauFormulaire.h"
+#include "tests/support/Pdf.h"
 #include "dial/TFormCosmo.h"
 #include "tests/support/AppliDeTest.h"
 #include "tests/support/DossierProgramme.h"
@@ -55,6 +63,21 @@ class CosmoTest : public ::testing::Test {
     Remplir(cosmo->EditFuseau, zone);
     QTest::mouseClick(cosmo->BtnActualiser, Qt::LeftButton);
   }
+
+  // The point of the widget where a body's glyph of a ring is drawn.
+  QPoint GlypheDe(int corps, int anneau) {
+    const ModeleCadran& m = cosmo->Modele();
+    const GeometrieCadran& g = cosmo->Geometrie();
+    const int rayon[4] = {0, g.R66, g.R76, g.R86};
+    for (int i = 1; i <= NbCorps; ++i)
+      if (m.OrdreEtale[i][anneau] == corps) {
+        const double t = M_PI / 2 + m.PositionsEtalees[i][anneau];
+        return QPoint(static_cast<int>(std::lround(g.XC + rayon[anneau] * std::cos(t))),
+                      static_cast<int>(std::lround(g.YC - rayon[anneau] * std::sin(t))));
+      }
+    return {};
+  }
+  QString Lettre(int corps) { return QString(QChar(static_cast<unsigned char>(LettresCorps[corps]))); }
 
   DossierProgramme dossier{"cosmo"};
   TemoinInstalle temoin;
@@ -258,6 +281,228 @@ TEST_F(CosmoTest, LeBoutonFormulaireMontreLePanneau) {
   EXPECT_TRUE(cosmo->PanelFormulaire->isVisible());
   QTest::mouseClick(cosmo->PanelFormulaire->BtnFermerFormulaire, Qt::LeftButton);
   EXPECT_FALSE(cosmo->PanelFormulaire->isVisible());
+}
+
+TEST_F(CosmoTest, UnClicSurUnGlypheLeChoisitEtRemplitLArbre) {
+  Moment("15062000", "1200", "00", "0");
+  struct Cas {
+    int corps, anneau;
+    const char* de;
+  } cas[] = {{Mars, 1, "Natal"}, {Lune, 2, "Arc sol"}, {Jupiter, 3, "Transit"}};
+  for (const Cas& c : cas) {
+    QTest::mouseClick(cosmo->Image1, Qt::LeftButton, {}, GlypheDe(c.corps, c.anneau));
+    EXPECT_EQ(cosmo->Selection().CorpsChoisi, c.corps) << c.de;
+    EXPECT_EQ(cosmo->Selection().AnneauChoisi, c.anneau) << c.de;
+    EXPECT_EQ(cosmo->RadioGroupFrom->Bouton(cosmo->RadioGroupFrom->ItemIndex())->text(), c.de);
+    EXPECT_TRUE(cosmo->EditPosEcl->text().startsWith(Lettre(c.corps) + " ")) << c.de;
+    // The list: the reference row, then one row per hit of the search, in its order.
+    const auto& arbre = cosmo->Arbre();
+    ASSERT_EQ(cosmo->GridArbre->rowCount(), static_cast<int>(arbre.size()) + 1);
+    EXPECT_EQ(cosmo->GridArbre->Texte(0, 1), " - " + Lettre(c.corps) + " - ");
+    EXPECT_EQ(cosmo->GridArbre->Texte(0, 4), QString::number(c.corps * 1000));
+    EXPECT_TRUE(cosmo->BtnArbre->text().startsWith(Lettre(c.corps) + " "));
+    for (size_t k = 0; k < arbre.size(); ++k) {
+      const int l = static_cast<int>(k) + 1;
+      EXPECT_EQ(cosmo->GridArbre->Texte(l, 0), Lettre(arbre[k].corps1));
+      EXPECT_EQ(cosmo->GridArbre->Texte(l, 2), arbre[k].corps2 ? Lettre(arbre[k].corps2) : QString());
+      EXPECT_EQ(cosmo->GridArbre->Texte(l, 3), "H4");
+      if (l > 1) EXPECT_LE(cosmo->GridArbre->Texte(l - 1, 5), cosmo->GridArbre->Texte(l, 5));
+    }
+  }
+  // Outside the rings: a free pointer and nothing else moves.
+  const GeometrieCadran& g = cosmo->Geometrie();
+  QTest::mouseClick(cosmo->Image1, Qt::LeftButton, {}, QPoint(g.XC, g.YC));
+  EXPECT_EQ(cosmo->Selection().CorpsChoisi, 0);
+  EXPECT_TRUE(temoin.messages.isEmpty());
+}
+
+TEST_F(CosmoTest, CopierMetLeCarreDuCadranDansLePressePapiers) {
+  QApplication::clipboard()->clear();
+  bool vu = false;
+  QTimer::singleShot(50, [&vu] {
+    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    if (!menu) return;
+    vu = menu->actions().value(0) && menu->actions()[0]->text() == "Copier";
+    menu->setActiveAction(menu->actions().value(0));
+    QTest::keyClick(menu, Qt::Key_Return);
+  });
+  const GeometrieCadran& g = cosmo->Geometrie();
+  QContextMenuEvent clic(QContextMenuEvent::Mouse, QPoint(g.XC, g.YC), cosmo->Image1->mapToGlobal(QPoint(g.XC, g.YC)));
+  QApplication::sendEvent(cosmo->Image1, &clic);
+  EXPECT_TRUE(vu);
+  const QImage image = QApplication::clipboard()->image();
+  EXPECT_EQ(image.size(), QSize(2 * g.R0, 2 * g.R0));
+}
+
+TEST_F(CosmoTest, RetoursArcDonneEtEvenements) {
+  // Lunar return: the moment in UT, the Moon selected, the caption and the label of the chart.
+  QTest::mouseClick(cosmo->BtnClr1, Qt::LeftButton);
+  ASSERT_TRUE(cosmo->PanelRSRL->isVisible());
+  Remplir(cosmo->MaskEditDateStart, "01062000");
+  QTest::mouseClick(cosmo->RadioGroupRSouRL->Bouton(1), Qt::LeftButton);
+  QTest::mouseClick(cosmo->Button1, Qt::LeftButton);
+  EXPECT_FALSE(cosmo->PanelRSRL->isVisible());
+  EXPECT_EQ(cosmo->EditFuseau->text(), "0");
+  EXPECT_EQ(Etat().NomFichierNaissance.Chaine(), "RL");
+  EXPECT_EQ(cosmo->windowTitle(), "Jean DUPONT   -  Rév Lun du " + cosmo->MaskEditDate->text());
+  EXPECT_EQ(cosmo->Selection().CorpsChoisi, Lune);
+  EXPECT_EQ(cosmo->RadioGroupFrom->ItemIndex(), 2);
+  EXPECT_TRUE(cosmo->EditPrecess->text().startsWith(QString::fromUtf8("Précess. : ")));
+  const double ecart = std::remainder(Etat().Positions[Lune][1] - cosmo->Modele().natal.LuneNatale, 2 * M_PI);
+  EXPECT_LT(std::fabs(ecart), 1.0 / 60 * M_PI / 180);  // the seconds of the fields round it to a second of time
+  EXPECT_GE(cosmo->JourJulienTransit(), JourJulien(1, 6, 2000, 0));
+
+  // The given arc: a number of degrees, refused when it is not one.
+  struct Arc {
+    QStringList reponses;
+    QStringList messages;
+  } arcs[] = {
+      {{"12a"}, {QString::fromUtf8("N'entrez que des chiffres !")}},
+      {{"abc"}, {QString::fromUtf8("N'entrez que des chiffres !")}},
+      {{"", "30"}, {QString::fromUtf8("Le champ ne peut être vide !")}},
+  };
+  for (const Arc& a : arcs) {
+    temoin.messages.clear();
+    temoin.reponsesSaisies = a.reponses;
+    QTest::mouseClick(cosmo->SpeedButton6, Qt::LeftButton);
+    QStringList textes;
+    for (const auto& m : temoin.messages) textes << m.texte;
+    EXPECT_EQ(textes, a.messages);
+  }
+  EXPECT_EQ(cosmo->Edit2->text(), QString::fromUtf8("30°"));
+  EXPECT_NEAR(cosmo->Modele().ArcSolaire * 180 / M_PI, 30, 0.01);
+
+  // Six lunations alternate; picking one moves the dial to it.
+  Remplir(cosmo->MaskEditDate, "15062000");
+  QTest::mouseClick(cosmo->BtnLunaisons, Qt::LeftButton);
+  ASSERT_EQ(cosmo->GridEclipses->rowCount(), 6);
+  for (int l = 1; l < 6; ++l) EXPECT_NE(cosmo->GridEclipses->Texte(l, 0), cosmo->GridEclipses->Texte(l - 1, 0));
+  const QRect cellule = cosmo->GridEclipses->visualItemRect(cosmo->GridEclipses->item(1, 3));
+  QTest::mouseClick(cosmo->GridEclipses->viewport(), Qt::LeftButton, {}, cellule.center());
+  QTest::mouseDClick(cosmo->GridEclipses->viewport(), Qt::LeftButton, {}, cellule.center());
+  EXPECT_TRUE(cosmo->Selection().PointeurEvenement);
+  EXPECT_EQ(cosmo->Selection().CorpsChoisi, MiPointSoleilLune);
+  EXPECT_NEAR(cosmo->JourJulienTransit(), cosmo->Evenements()[1].jourUT, 1.0 / 86400);
+  EXPECT_EQ(cosmo->windowTitle(), "Jean DUPONT  -  Transits du " + cosmo->MaskEditDate->text());
+  EXPECT_EQ(cosmo->EditFuseau->text(), "0");
+
+  QTest::mouseClick(cosmo->BtnClrEclipses, Qt::LeftButton);
+  ASSERT_GE(cosmo->GridEclipses->rowCount(), 4);
+  for (int l = 1; l < cosmo->GridEclipses->rowCount(); ++l)
+    EXPECT_LE(cosmo->GridEclipses->Texte(l - 1, 5), cosmo->GridEclipses->Texte(l, 5));
+}
+
+TEST_F(CosmoTest, SuiviDuMiPointEtHorloge) {
+  struct Cas {
+    int a, b;
+    const char* message;  // empty: accepted
+  } cas[] = {{2, 2, "Choisissez une planète à partir du Soleil"},
+             {3, 2, "La planète B doit être différente de la planète A"},
+             {3, 7, ""}};
+  for (const Cas& c : cas) {
+    temoin.messages.clear();
+    if (cosmo->BtnSuivreMP->text() == "Annuler suivi") QTest::mouseClick(cosmo->BtnSuivreMP, Qt::LeftButton);
+    QTest::mouseClick(cosmo->RadioGroupA->Bouton(c.a), Qt::LeftButton);
+    QTest::mouseClick(cosmo->RadioGroupB->Bouton(c.b), Qt::LeftButton);
+    QTest::mouseClick(cosmo->BtnSuivreMP, Qt::LeftButton);
+    EXPECT_EQ(cosmo->BtnSuivreMP->text(), "Annuler suivi");
+    if (*c.message) {
+      ASSERT_EQ(temoin.messages.size(), 1);
+      EXPECT_EQ(temoin.messages[0].texte, QString::fromUtf8(c.message));
+      EXPECT_EQ(cosmo->Modele().MiPointSuiviB, Lune);
+    } else {
+      EXPECT_TRUE(temoin.messages.isEmpty());
+      EXPECT_EQ(cosmo->Modele().MiPointSuiviA, Soleil);
+      EXPECT_EQ(cosmo->Modele().MiPointSuiviB, Mars);
+      EXPECT_EQ(cosmo->Modele().LettreCorps24, ';');
+      EXPECT_EQ(cosmo->RadioGroupFrom->ItemIndex(), 2);
+    }
+  }
+  QTest::mouseClick(cosmo->BtnSuivreMP, Qt::LeftButton);
+  EXPECT_EQ(cosmo->BtnSuivreMP->text(), "Suivre MP");
+  EXPECT_EQ(cosmo->Modele().LettreCorps24, ':');
+
+  QTest::mouseClick(cosmo->BtnHorloge, Qt::LeftButton);
+  EXPECT_EQ(cosmo->BtnHorloge->text(), "Stop");
+  EXPECT_FALSE(cosmo->EditAge->isVisible());
+  EXPECT_EQ(cosmo->RadioGroupFrom->ItemIndex(), 2);
+  EXPECT_EQ(cosmo->RadioGroupVers->ItemIndex(), 2);
+  QTest::mouseClick(cosmo->BtnHorloge, Qt::LeftButton);
+  EXPECT_EQ(cosmo->BtnHorloge->text(), "Horloge");
+  EXPECT_TRUE(cosmo->EditAge->isVisible());
+}
+
+TEST_F(CosmoTest, LaPageImprimeeEnTeteTableauEtArbre) {
+  Moment("15062000", "1200", "00", "-5");
+  temoin.fichierPdf = QString::fromStdString((dossier / "cadran.pdf").string());
+  temoin.reponsesQuestions = {true};
+  QTest::mouseClick(cosmo->BtnImprimer, Qt::LeftButton);
+  ASSERT_EQ(temoin.messages.size(), 1);
+  EXPECT_EQ(temoin.messages[0].texte, "Imprimer en couleurs ? ");
+  const ContenuPdf pdf = LirePdf(dossier / "cadran.pdf");
+  EXPECT_EQ(pdf.pages, 1);
+  for (const char* texte : {"Jean DUPONT", "NATAL", "Paris", "Arc Sol & Transits", "15.06.2000", "12h00 (GMT -5 )",
+                            "Arc Sol :", "Natal (int)", "Arc Sol (mil)", "Transit (ext)"})
+    EXPECT_NE(pdf.texte.find(texte), std::string::npos) << texte;
+
+  // Cancelling the dialog prints nothing.
+  std::filesystem::remove(dossier / "cadran.pdf");
+  temoin.imprimer = false;
+  temoin.reponsesQuestions = {false};
+  QTest::mouseClick(cosmo->BtnImprimer, Qt::LeftButton);
+  EXPECT_FALSE(std::filesystem::exists(dossier / "cadran.pdf"));
+}
+
+TEST(ImpressionCadran, ZoneEtRetourDansLEnTete) {
+  EXPECT_EQ(TexteGmt("12h00", "-5"), "12h00 (GMT -5 )");
+  EXPECT_EQ(TexteGmt("12h00", "2"), "12h00 (GMT +2 )");
+  EXPECT_EQ(TexteGmt("12h00", "0"), "12h00 (GMT +0 )");
+  EXPECT_EQ(TexteDateRetour("01.06.2000", "RS"), QString::fromUtf8("Rév. sol. du 01.06.2000"));
+  EXPECT_EQ(TexteDateRetour("01.06.2000", "RL"), QString::fromUtf8("Rév. lun. du 01.06.2000"));
+  EXPECT_EQ(TexteDateRetour("01.06.2000", "Natal"), "01.06.2000");
+}
+
+// The page drawn on an image: in black no pen is red, blue or green; the tree stops at 23 rows.
+TEST_F(CosmoTest, EnNoirToutTraitEstNoirEtLArbreEstCoupe) {
+  Moment("15062000", "1200", "00", "0");
+  PageCadran page;
+  page.modele = &cosmo->Modele();
+  page.options = OptionsDeLaSelection(cosmo->Modele(), cosmo->Selection(), Etat().JeuPlanetes, true);
+  page.options.lignes = {{4, Soleil, Lune, 0, true}, {4, Mars, Venus, 0, false}};
+  const auto couleurs = [&](bool couleur) {
+    page.couleur = couleur;
+    QImage image(1200, 1700, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter p(&image);
+    ImprimerCadran(p, image.width(), page, LesReglages());
+    p.end();
+    int rouges = 0, bleus = 0, verts = 0;
+    for (int y = 0; y < image.height(); ++y)
+      for (int x = 0; x < image.width(); ++x) {
+        const QColor c = image.pixelColor(x, y);
+        rouges += c.red() > 200 && c.green() < 60 && c.blue() < 60;
+        bleus += c.blue() > 200 && c.red() < 60 && c.green() < 60;
+        verts += c.green() > 150 && c.red() < 60 && c.blue() < 60;
+      }
+    return std::array<int, 3>{rouges, bleus, verts};
+  };
+  const auto enCouleur = couleurs(true), enNoir = couleurs(false);
+  EXPECT_GT(enCouleur[0], 0);
+  EXPECT_GT(enCouleur[1], 0);
+  EXPECT_GT(enCouleur[2], 0);
+  EXPECT_EQ(enNoir, (std::array<int, 3>{0, 0, 0}));
+
+  // 40 rows given, 23 printed.
+  for (int k = 1; k <= 40; ++k) page.arbre.push_back({"", QString::number(1000 + k), ""});
+  QPrinter imprimante(QPrinter::HighResolution);
+  imprimante.setOutputFormat(QPrinter::PdfFormat);
+  imprimante.setOutputFileName(QString::fromStdString((dossier / "arbre.pdf").string()));
+  QPainter p(&imprimante);
+  ImprimerCadran(p, imprimante.width(), page, LesReglages());
+  p.end();
+  const ContenuPdf pdf = LirePdf(dossier / "arbre.pdf");
+  EXPECT_NE(pdf.texte.find("1023"), std::string::npos);
+  EXPECT_EQ(pdf.texte.find("1024"), std::string::npos);
 }
 
 }  // namespace
