@@ -96,7 +96,7 @@ void Anneau(QPainter& p, const GeometrieCadran& g, const ModeleCadran& m, const 
     p.setPen(QPen(Qt::black, 1));
     p.drawLine(PointCadran(g, r.vrai, m.PositionsCadran[b][n]), PointCadran(g, r.amorce, etale));
     const QPoint c = PointCadran(g, r.glyphe, etale);
-    p.setPen(o.couronnesColorees ? QColor(Qt::black) : EnQColor(reglages.CouleursCorpsEcran[b]));
+    p.setPen(o.couronnesColorees || o.impression ? QColor(Qt::black) : EnQColor(reglages.CouleursCorpsEcran[b]));
     TexteEnHautAGauche(p, QPointF(c.x() - w2, c.y() - h2), Glyphe(LettreDe(m, b)), fond);
     const bool retrograde = b <= NoeudLunaire && ((n == 1 && m.natal.VitessesNatales[b] < 0) ||
                                                   (n == 3 && m.VitessesTransit[b] < 0));

@@ -118,9 +118,7 @@ void ImprimerCadran(QPainter& p, int W, const PageCadran& page, const Reglages& 
   for (int j = 1; j < 4; ++j) p.drawLine(x[j], y0 - rhg, x[j], bas);
 
   p.setPen(Qt::black);
-  p.setFont(arial);
   Ecrire(p, x[3] + (c - Largeur(p, page.titreArbre)) / 2, y0 - rhg + hhg / 2, page.titreArbre);
-  p.setFont(glyphes);
   const int debut = x[3] + (c - Largeur(p, "A -0" + QString(QChar(0xB0)) + "22' A")) / 2;
   const int n = std::min<int>(LignesArbreImprimees, static_cast<int>(page.arbre.size()));
   for (int k = 0; k < n; ++k) {

@@ -137,12 +137,19 @@ void GroupeRadio::DefinirItemIndex(int item) {
 }
 QRadioButton* GroupeRadio::Bouton(int item) const { return static_cast<QRadioButton*>(groupe_->button(item)); }
 int GroupeRadio::Nombre() const { return static_cast<int>(groupe_->buttons().size()); }
+void GroupeRadio::DefinirPoliceItems(const QFont& police, int premier, int dernier) {
+  if (dernier < 0) dernier = Nombre() - 1;
+  for (int i = premier; i <= dernier; ++i)
+    if (QAbstractButton* b = groupe_->button(i)) b->setFont(police);
+}
 
 TFormCosmo::TFormCosmo(const QString& dossier, QWidget* parent) : QWidget(parent), dossier_(dossier) {
   setAttribute(Qt::WA_DeleteOnClose);
   setFocusPolicy(Qt::StrongFocus);
   Image1 = new SurfaceCadran(this);
   Image1->installEventFilter(this);
+  PopupMenu1 = new QMenu(this);
+  PopupMenu1->addAction("Copier", this, [this] { CopierClick(); });
   auto* gauche = new QWidget(this);
   gauche->setObjectName("PanelFigure");
   auto* droite = new QWidget(this);
@@ -197,11 +204,15 @@ void TFormCosmo::CreerPanneauGauche(QWidget* panneau) {
   EditPosEcl = Champ(panneau, "EditPosEcl", 0, true);
   EditPosHarm = Champ(panneau, "EditPosHarm", 0, true);
   EditAngle = Champ(panneau, "EditAngle", 0, true);
+  for (QWidget* w : {static_cast<QWidget*>(EditPosEcl), static_cast<QWidget*>(EditPosHarm),
+                     static_cast<QWidget*>(EditAngle)})
+    w->setFont(Police("Celvan S", 10));
   l->addWidget(EditPosEcl);
   l->addWidget(EditPosHarm);
   l->addWidget(EditAngle);
 
   BtnArbre = Bouton(panneau, "", "BtnArbre");
+  BtnArbre->setFont(Police("Celvan S", 10));
   GridArbre = new GrilleTexte(panneau);
   GridArbre->setObjectName("GridArbre");
   {
@@ -224,9 +235,7 @@ void TFormCosmo::CreerPanneauGauche(QWidget* panneau) {
   QStringList itemsC{""};
   itemsC << GlyphesItems(0);
   RadioGroupC = new GroupeRadio("C", itemsC, 2, panneau);
-  for (GroupeRadio* g : {RadioGroupA, RadioGroupB, RadioGroupC}) {
-    g->setFont(Police("Celvan S", 9));
-  }
+  for (GroupeRadio* g : {RadioGroupA, RadioGroupB, RadioGroupC}) g->DefinirPoliceItems(Police("Celvan S", 9));
   LabelA = new QLabel(panneau);
   LabelB = new QLabel(panneau);
   LabelC = new QLabel(panneau);
@@ -307,6 +316,7 @@ void TFormCosmo::CreerPanneauGauche(QWidget* panneau) {
     axes << "Mer." << "-";
     RadioGroupAxeNatal = new GroupeRadio("Natal", axes, 4, PanelAxe);
     RadioGroupAxeTransit = new GroupeRadio("Transit", axes, 4, PanelAxe);
+    for (GroupeRadio* g : {RadioGroupAxeNatal, RadioGroupAxeTransit}) g->DefinirPoliceItems(Police("Celvan S", 10), 0, 5);
     RadioGroupAxeNatal->DefinirItemIndex(6);
     RadioGroupAxeTransit->DefinirItemIndex(6);
     RadioGroupSex = new GroupeRadio("", {"Homme", "Femme"}, 2, PanelAxe);
@@ -314,6 +324,8 @@ void TFormCosmo::CreerPanneauGauche(QWidget* panneau) {
     BitBtnAnnuler = Bouton(PanelAxe, "Annuler", "BitBtnAnnuler");
     Edit3 = Champ(PanelAxe, "Edit3", 0, true);
     Edit4 = Champ(PanelAxe, "Edit4", 0, true);
+    Edit3->setFont(Police("Celvan S", 10));
+    Edit4->setFont(Police("Celvan S", 10));
     a->addWidget(RadioGroupAxeNatal);
     a->addWidget(RadioGroupAxeTransit);
     a->addWidget(RadioGroupSex);
@@ -519,6 +531,8 @@ void TFormCosmo::FormCreate() {
   CalculerPositions();
   DessinerLignesMP();
   RemplirArbre();
+  LabelA->setText(Lettre(CorpsDeA(0)));
+  LabelB->setText(Lettre(CorpsDeB(0)));
   LabelC->clear();
   MaskEditDate->setFocus();
 }
@@ -1026,12 +1040,9 @@ bool TFormCosmo::eventFilter(QObject* objet, QEvent* evenement) {
         if (static_cast<QMouseEvent*>(evenement)->button() == Qt::LeftButton)
           SourisSurCadran(static_cast<QMouseEvent*>(evenement), true);
         break;
-      case QEvent::ContextMenu: {
-        QMenu menu(this);
-        menu.addAction("Copier", this, [this] { CopierClick(); });
-        menu.exec(static_cast<QContextMenuEvent*>(evenement)->globalPos());
+      case QEvent::ContextMenu:
+        PopupMenu1->popup(static_cast<QContextMenuEvent*>(evenement)->globalPos());
         return true;
-      }
       default:
         break;
     }

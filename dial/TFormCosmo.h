@@ -21,6 +21,7 @@ class QFrame;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
+class QMenu;
 class QMouseEvent;
 class QPushButton;
 class QRadioButton;
@@ -40,6 +41,8 @@ class GroupeRadio : public QWidget {
   void DefinirItemIndex(int item);  // programmatic: no click handler runs
   QRadioButton* Bouton(int item) const;
   int Nombre() const;
+  // The items from `premier` to `dernier` in a font of their own (glyphs), the title unchanged.
+  void DefinirPoliceItems(const QFont& police, int premier = 0, int dernier = -1);
 
  signals:
   void Clique(int item);
@@ -127,6 +130,7 @@ class TFormCosmo : public QWidget {
   QLineEdit* Edit4;
 
   QWidget* Image1;  // the square drawing surface
+  QMenu* PopupMenu1;  // its context menu: "Copier"
 
   // What the window computed last (tests, printing).
   int Harmonique() const { return modele_.Harmonique; }

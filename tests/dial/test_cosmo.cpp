@@ -318,18 +318,13 @@ TEST_F(CosmoTest, UnClicSurUnGlypheLeChoisitEtRemplitLArbre) {
 
 TEST_F(CosmoTest, CopierMetLeCarreDuCadranDansLePressePapiers) {
   QApplication::clipboard()->clear();
-  bool vu = false;
-  QTimer::singleShot(50, [&vu] {
-    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-    if (!menu) return;
-    vu = menu->actions().value(0) && menu->actions()[0]->text() == "Copier";
-    menu->setActiveAction(menu->actions().value(0));
-    QTest::keyClick(menu, Qt::Key_Return);
-  });
   const GeometrieCadran& g = cosmo->Geometrie();
   QContextMenuEvent clic(QContextMenuEvent::Mouse, QPoint(g.XC, g.YC), cosmo->Image1->mapToGlobal(QPoint(g.XC, g.YC)));
   QApplication::sendEvent(cosmo->Image1, &clic);
-  EXPECT_TRUE(vu);
+  ASSERT_TRUE(cosmo->PopupMenu1->isVisible());
+  ASSERT_EQ(cosmo->PopupMenu1->actions().value(0)->text(), "Copier");
+  cosmo->PopupMenu1->setActiveAction(cosmo->PopupMenu1->actions()[0]);
+  QTest::keyClick(cosmo->PopupMenu1, Qt::Key_Return);
   const QImage image = QApplication::clipboard()->image();
   EXPECT_EQ(image.size(), QSize(2 * g.R0, 2 * g.R0));
 }
