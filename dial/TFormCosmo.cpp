@@ -790,8 +790,13 @@ void TFormCosmo::RadioGroupVersClick() {
 void TFormCosmo::RadioGroupCouleursClick() {
   const bool couronnes = RadioGroupCouleurs->ItemIndex() == 0;
   const std::filesystem::path dossier = dossier_.toStdString();
-  EcrireLignes(dossier / fichiers::ColoredCrowns, {couronnes ? "1" : "0"});
-  ChargerReglages(dossier);
+  try {
+    EcrireLignes(dossier / fichiers::ColoredCrowns, {couronnes ? "1" : "0"});
+    ChargerReglages(dossier);
+  } catch (const std::exception& e) {
+    // The file or a settings file is unreadable: the choice still applies to this window.
+    LaPlateforme().Erreur(QString::fromUtf8(e.what()));
+  }
   Actualiser();
 }
 

@@ -29,6 +29,7 @@
 #include "tests/support/PlateformeTemoin.h"
 #include "tests/support/SaisieClavier.h"
 #include "tests/support/TemoinAvertissements.h"
+#include "reglages/Reglages.h"
 #include "widgets/GrilleTexte.h"
 
 using namespace selvane;
@@ -42,6 +43,7 @@ class CosmoTest : public ::testing::Test {
  protected:
   void SetUp() override {
     Application();
+    AppliquerReglagesParDefaut();
     PreparerEtatDeTest();
     Etat().FicheEnCours = FicheDeTest();
     Etat().NomAffiche = "Jean DUPONT";
@@ -498,6 +500,44 @@ TEST_F(CosmoTest, EnNoirToutTraitEstNoirEtLArbreEstCoupe) {
   const ContenuPdf pdf = LirePdf(dossier / "arbre.pdf");
   EXPECT_NE(pdf.texte.find("1023"), std::string::npos);
   EXPECT_EQ(pdf.texte.find("1024"), std::string::npos);
+}
+
+TEST_F(CosmoTest, DesTextesHostilesDansLesChampsNeCassentRien) {
+  for (QLineEdit* champ : {cosmo->EditFuseau, cosmo->EditVille, cosmo->EditPays, cosmo->EditLong, cosmo->EditLat,
+                           cosmo->MaskEditSecondes, cosmo->MaskEditHeure}) {
+    for (const QString& texte : TextesHostiles()) {
+      Remplir(champ, texte, true);
+      QTest::mouseClick(cosmo->BtnActualiser, Qt::LeftButton);
+      QTest::mouseClick(Bouton(cosmo, "+ 1 j"), Qt::LeftButton);
+      for (int b = 1; b <= NbCorps; ++b) ASSERT_TRUE(std::isfinite(cosmo->Modele().Longitudes[b][3])) << b;
+    }
+    Remplir(cosmo->EditFuseau, "0");
+    Remplir(cosmo->EditLat, "48.52");
+    Remplir(cosmo->EditLong, "2.20");
+    Remplir(cosmo->MaskEditHeure, "1200");
+  }
+  EXPECT_LE(Etat().FicheEnCours.Ville.Chaine().size(), 30u);
+  cosmo->close();
+  EXPECT_EQ(Etat().FicheEnCours.Ville.Chaine(), "Paris");
+  EXPECT_EQ(Etat().FicheEnCours.Date.Chaine(), natal_.Date.Chaine());
+  EXPECT_NEAR(Etat().Positions[Soleil][1], soleilNatal_, 1e-9);
+  cosmo = nullptr;
+}
+
+TEST_F(CosmoTest, ColorerEcritLeChoixDesCouronnes) {
+  EcrireReglagesParDefaut(dossier.Chemin());
+  QTest::mouseClick(cosmo->RadioGroupCouleurs->Bouton(1), Qt::LeftButton);
+  EXPECT_FALSE(LesReglages().ColoredCrowns);
+  EXPECT_EQ(LireLignes(dossier / "ColoredCrownsFile.def").at(0), "0");
+  QTest::mouseClick(cosmo->RadioGroupCouleurs->Bouton(0), Qt::LeftButton);
+  EXPECT_TRUE(LesReglages().ColoredCrowns);
+  EXPECT_EQ(LireLignes(dossier / "ColoredCrownsFile.def").at(0), "1");
+  EXPECT_TRUE(temoin.messages.isEmpty());
+  // Without the other settings files the loader's error is shown; the window goes on.
+  std::filesystem::remove(dossier / "SelvOpt.def");
+  QTest::mouseClick(cosmo->RadioGroupCouleurs->Bouton(1), Qt::LeftButton);
+  ASSERT_EQ(temoin.messages.size(), 1);
+  EXPECT_EQ(temoin.messages[0].genre, "erreur");
 }
 
 }  // namespace
