@@ -1,7 +1,5 @@
 // selvane-cli dial and selvane-cli tree: the three rings of the dial for a moment, and the
 // midpoint tree of a reference point, as the dial window computes them.
-#include <QFontDatabase>
-#include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
 #include <charconv>
@@ -12,6 +10,7 @@
 #include <string>
 
 #include "birthdata/Saisie.h"
+#include "cli/ApplicationHorsEcran.h"
 #include "birthdata/records/Controles.h"
 #include "birthdata/records/Cp1252.h"
 #include "cli/Commandes.h"
@@ -282,23 +281,9 @@ void Nombre(std::string& s, double x, int decimales = 6) {
 
 void Ecrire(const std::string& s) { std::fwrite(s.data(), 1, s.size(), stdout); }
 
-std::filesystem::path DossierDuProgramme() {
-  std::error_code erreur;
-  const std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", erreur);
-  return erreur ? std::filesystem::current_path() : exe.parent_path();
-}
-
 bool Peindre(const DemandeCadran& d, const ModeleCadran& m, const SelectionCadran& s) {
-  if (!std::getenv("QT_QPA_PLATFORM")) ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
-  int qtArgc = 1;
-  char nom[] = "selvane-cli";
-  char* qtArgv[] = {nom, nullptr};
-  QGuiApplication application(qtArgc, qtArgv);
-  const QString police = QString::fromStdString((DossierDuProgramme() / "Celvan S.ttf").string());
-  if (QFontDatabase::addApplicationFont(police) < 0) {
-    Avertir("Police introuvable : " + police.toStdString());
-    return false;
-  }
+  const auto application = OuvrirApplicationHorsEcran();
+  if (!application) return false;
   AppliquerReglagesParDefaut();
   const Reglages& reglages = LesReglages();
   QImage image(d.taille, d.taille, QImage::Format_RGB32);
@@ -313,20 +298,26 @@ bool Peindre(const DemandeCadran& d, const ModeleCadran& m, const SelectionCadra
   return true;
 }
 
+// Options, natal chart and rings; false after the message of the first fault.
+bool Preparer(int argc, char** argv, bool arbre, DemandeCadran& d, ModeleCadran& m, SelectionCadran& s,
+              double& trouve) {
+  if (!LireOptions(argc, argv, arbre, d)) return false;
+  try {
+    return Calculer(d, m, s, trouve);
+  } catch (const ErreurConversion& erreur) {
+    Avertir(erreur.what());
+    return false;
+  }
+}
+
 }  // namespace
 
 int CommandeCadran(int argc, char** argv) {
   DemandeCadran d;
-  if (!LireOptions(argc, argv, false, d)) return 2;
   ModeleCadran m;
   SelectionCadran s;
   double trouve = 0;
-  try {
-    if (!Calculer(d, m, s, trouve)) return 2;
-  } catch (const ErreurConversion& erreur) {
-    Avertir(erreur.what());
-    return 2;
-  }
+  if (!Preparer(argc, argv, false, d, m, s, trouve)) return 2;
   std::string sortie = "kind,index,longitude,dial_angle,spread_angle\n";
   sortie += "age,0,";
   Nombre(sortie, m.AgeAnnees);
@@ -357,16 +348,10 @@ int CommandeCadran(int argc, char** argv) {
 
 int CommandeArbre(int argc, char** argv) {
   DemandeCadran d;
-  if (!LireOptions(argc, argv, true, d)) return 2;
   ModeleCadran m;
   SelectionCadran s;
   double trouve = 0;
-  try {
-    if (!Calculer(d, m, s, trouve)) return 2;
-  } catch (const ErreurConversion& erreur) {
-    Avertir(erreur.what());
-    return 2;
-  }
+  if (!Preparer(argc, argv, true, d, m, s, trouve)) return 2;
   const int H = m.Harmonique;
   s.CoucheDe = d.de;
   s.CoucheVers = d.vers;

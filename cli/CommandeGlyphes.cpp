@@ -11,20 +11,10 @@
 
 #include "core/Avertissements.h"
 #include "core/Catalogue.h"
+#include "cli/ApplicationHorsEcran.h"
 #include "cli/Commandes.h"
 
 namespace selvane {
-namespace {
-
-namespace fs = std::filesystem;
-
-fs::path DossierDuProgramme() {
-  std::error_code erreur;
-  const fs::path exe = fs::read_symlink("/proc/self/exe", erreur);
-  return erreur ? fs::current_path() : exe.parent_path();
-}
-
-}  // namespace
 
 int CommandeGlyphes(int argc, char** argv) {
   if (argc != 2 || std::string(argv[0]) != "--png") {
@@ -32,16 +22,8 @@ int CommandeGlyphes(int argc, char** argv) {
     return 2;
   }
   // No display is needed to draw into a picture.
-  if (!std::getenv("QT_QPA_PLATFORM")) ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
-  int qtArgc = 1;
-  char nom[] = "selvane-cli";
-  char* qtArgv[] = {nom, nullptr};
-  QGuiApplication application(qtArgc, qtArgv);
-  const QString police = QString::fromStdString((DossierDuProgramme() / "Celvan S.ttf").string());
-  if (QFontDatabase::addApplicationFont(police) < 0) {
-    Avertir("Police introuvable : " + police.toStdString());
-    return 2;
-  }
+  const auto application = OuvrirApplicationHorsEcran();
+  if (!application) return 2;
   constexpr int colonnes = 6, largeurCase = 150, hauteurCase = 64;
   const int lignes = (static_cast<int>(CodesGlyphes.size()) + colonnes - 1) / colonnes;
   QImage image(colonnes * largeurCase, 40 + lignes * hauteurCase, QImage::Format_RGB32);

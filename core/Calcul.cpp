@@ -86,39 +86,7 @@ double CalculerVertex(double latitudeRad) {
 
 void TrierGlyphes(float ecart) {
   EtatTheme& e = Etat();
-  const int n = e.NbPlanetes;
-  float* P = e.PositionsAffichees;
-  std::uint8_t* O = e.OrdreAffichage;
-  // Shell sort with the exchange passes of the original list (stable enough
-  // for glyphs; entries are 1-based).
-  for (int g = n / 2; g > 0; g /= 2) {
-    int limite = n - g;
-    int dernier;
-    do {
-      dernier = 0;
-      for (int i = 1; i <= limite; ++i) {
-        if (P[i] > P[i + g]) {
-          std::swap(P[i], P[i + g]);
-          std::swap(O[i], O[i + g]);
-          dernier = i;
-        }
-      }
-      limite = dernier;
-    } while (dernier != 0);
-  }
-  const float deuxPiSimple = 6.2831855f;
-  for (int i = n; i >= 2; --i) {
-    for (int j = 1; j <= i - 1; ++j) {
-      const double c = Normaliser2Pi(static_cast<double>(P[i]) - P[j]);
-      const float d = ecart * static_cast<float>(i - j);
-      if (d > c) {
-        P[j] = (P[j] + P[i] - d) / 2.0f;
-        P[i] = (P[j] + P[i] + d) / 2.0f;
-      }
-      if (P[j] < 0) P[j] = 0;
-      if (P[i] > deuxPiSimple) P[i] = deuxPiSimple;
-    }
-  }
+  TrierEtEcarter(e.PositionsAffichees, e.OrdreAffichage, e.NbPlanetes, ecart);
 }
 
 void EtalerGlyphes(float ecart) {

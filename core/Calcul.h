@@ -2,6 +2,7 @@
 // The chart computation and its numeric building blocks.
 #include <array>
 
+#include "core/Catalogue.h"
 #include "core/Temps.h"
 
 namespace selvane {
@@ -29,5 +30,44 @@ double LongitudeVertex(double latitudeRad, double tempsSideralDeg, double obliqu
 double CalculerVertex(double latitudeRad);
 void EtalerGlyphes(float ecart);
 void TrierGlyphes(float ecart);
+
+// The sort and push-apart of glyph angles P[1..n] with their body numbers O[1..n] (1-based):
+// a diminishing-gap exchange sort, then neighbours pushed to about `ecart` apart, kept in
+// 0..2pi. Shared by the chart wheel and the dial's rings.
+template <typename Ordre>
+void TrierEtEcarter(float* P, Ordre* O, int n, float ecart) {
+  for (int g = n / 2; g > 0; g /= 2) {
+    int limite = n - g;
+    int dernier;
+    do {
+      dernier = 0;
+      for (int i = 1; i <= limite; ++i) {
+        if (P[i] > P[i + g]) {
+          const float p = P[i];
+          P[i] = P[i + g];
+          P[i + g] = p;
+          const Ordre o = O[i];
+          O[i] = O[i + g];
+          O[i + g] = o;
+          dernier = i;
+        }
+      }
+      limite = dernier;
+    } while (dernier != 0);
+  }
+  const float deuxPiSimple = 6.2831855f;
+  for (int i = n; i >= 2; --i) {
+    for (int j = 1; j <= i - 1; ++j) {
+      const double c = Normaliser2Pi(static_cast<double>(P[i]) - P[j]);
+      const float d = ecart * static_cast<float>(i - j);
+      if (d > c) {
+        P[j] = (P[j] + P[i] - d) / 2.0f;
+        P[i] = (P[j] + P[i] + d) / 2.0f;
+      }
+      if (P[j] < 0) P[j] = 0;
+      if (P[i] > deuxPiSimple) P[i] = deuxPiSimple;
+    }
+  }
+}
 
 }  // namespace selvane

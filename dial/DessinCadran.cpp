@@ -3,6 +3,7 @@
 #include <QFontMetricsF>
 #include <QPainterPath>
 #include <QPolygon>
+#include <QVector>
 #include <cmath>
 
 #include "core/Calcul.h"
@@ -31,18 +32,25 @@ void Disque(QPainter& p, const GeometrieCadran& g, int r, const QColor& fond) {
   Cercle(p, g, r);
 }
 
-// Text with its centre on a point.
-void TexteCentre(QPainter& p, QPoint centre, const QString& texte) {
-  const QFontMetricsF fm(p.font(), p.device());
+// Text with its centre on a point (the metrics of the painter's font, measured once by the caller).
+void TexteCentre(QPainter& p, const QFontMetricsF& fm, QPoint centre, const QString& texte) {
   const double w = fm.horizontalAdvance(texte);
   p.drawText(QPointF(centre.x() - w / 2, centre.y() - fm.height() / 2 + fm.ascent()), texte);
 }
 
+void TexteCentre(QPainter& p, QPoint centre, const QString& texte) {
+  TexteCentre(p, QFontMetricsF(p.font(), p.device()), centre, texte);
+}
+
 // Text with its top-left corner at a point, on an opaque box when `fond` is valid.
-void TexteEnHautAGauche(QPainter& p, QPointF coin, const QString& texte, const QColor& fond) {
-  const QFontMetricsF fm(p.font(), p.device());
+void TexteEnHautAGauche(QPainter& p, const QFontMetricsF& fm, QPointF coin, const QString& texte,
+                        const QColor& fond) {
   if (fond.isValid()) p.fillRect(QRectF(coin, QSizeF(fm.horizontalAdvance(texte), fm.height())), fond);
   p.drawText(QPointF(coin.x(), coin.y() + fm.ascent()), texte);
+}
+
+void TexteEnHautAGauche(QPainter& p, QPointF coin, const QString& texte, const QColor& fond) {
+  TexteEnHautAGauche(p, QFontMetricsF(p.font(), p.device()), coin, texte, fond);
 }
 
 QString Degres(int n, bool avecSigne) {
@@ -54,29 +62,37 @@ QString Degres(int n, bool avecSigne) {
 void Graduations(QPainter& p, const GeometrieCadran& g, int H, const QColor& couleurRouge) {
   const int bande = g.R60 - g.R50;
   p.setFont(Police("Liberation Sans", H >= 8 ? 9 : 7));
+  const QFontMetricsF fm(p.font(), p.device());
   const QPen rouge(couleurRouge, 1), noir(Qt::black, 1);
   const double s = H * Pi / 180.0;
+  // Ticks of one colour are drawn in one call: a refresh draws several hundred of them.
+  QVector<QLine> traits;
   const auto trait = [&](double theta, double depuis) {
-    p.drawLine(Point(g, depuis, theta), Point(g, g.R60, theta));
+    traits.append(QLine(Point(g, depuis, theta), Point(g, g.R60, theta)));
   };
+  const auto tracer = [&](const QPen& plume) {
+    p.setPen(plume);
+    p.drawLines(traits);
+    traits.clear();
+  };
+  p.setPen(Qt::black);
   if (H == 1) {
-    p.setPen(Qt::black);
-    for (int d = 0; d <= 360; d += 10) TexteCentre(p, Point(g, g.R55, QuartDeTour + d * DegEnRad), QString::number(d));
-    p.setPen(rouge);
+    for (int d = 0; d <= 360; d += 10)
+      TexteCentre(p, fm, Point(g, g.R55, QuartDeTour + d * DegEnRad), QString::number(d));
     for (int d = 1; d <= 359; ++d) trait(QuartDeTour + d * DegEnRad, g.R60 - 0.18 * bande);
-    p.setPen(noir);
+    tracer(rouge);
     for (int d = 0; d <= 360; d += 5) trait(QuartDeTour + d * DegEnRad, g.R60 - 0.35 * bande);
+    tracer(noir);
     return;
   }
   const int D = static_cast<int>(360 / H);
-  p.setPen(Qt::black);
-  for (int d = 0; d <= D; ++d) TexteCentre(p, Point(g, g.R55, d * s + QuartDeTour), Degres(d, H >= 8));
-  p.setPen(rouge);
+  for (int d = 0; d <= D; ++d) TexteCentre(p, fm, Point(g, g.R55, d * s + QuartDeTour), Degres(d, H >= 8));
   for (int d = 0; d <= D; ++d) trait(d * s + QuartDeTour, g.R60 - 0.3 * bande);
-  p.setPen(noir);
+  tracer(rouge);
   const int N = Entier(360.0 / H / 0.1667);
   for (int q = 0; q <= N; ++q)
     if (q % 6 != 0) trait(q * s / 6 + QuartDeTour, g.R60 - 0.15 * bande);
+  tracer(noir);
 }
 
 char LettreDe(const ModeleCadran& m, int b) { return b == MiPointSoleilLune ? m.LettreCorps24 : LettresCorps[b]; }
@@ -97,10 +113,10 @@ void Anneau(QPainter& p, const GeometrieCadran& g, const ModeleCadran& m, const 
     p.drawLine(PointCadran(g, r.vrai, m.PositionsCadran[b][n]), PointCadran(g, r.amorce, etale));
     const QPoint c = PointCadran(g, r.glyphe, etale);
     p.setPen(o.couronnesColorees || o.impression ? QColor(Qt::black) : EnQColor(reglages.CouleursCorpsEcran[b]));
-    TexteEnHautAGauche(p, QPointF(c.x() - w2, c.y() - h2), Glyphe(LettreDe(m, b)), fond);
+    TexteEnHautAGauche(p, fm, QPointF(c.x() - w2, c.y() - h2), Glyphe(LettreDe(m, b)), fond);
     const bool retrograde = b <= NoeudLunaire && ((n == 1 && m.natal.VitessesNatales[b] < 0) ||
                                                   (n == 3 && m.VitessesTransit[b] < 0));
-    if (retrograde) TexteEnHautAGauche(p, QPointF(c.x() - w2 + 2 * w2, c.y() - h2 + h2 / 3), Glyphe('@'), fond);
+    if (retrograde) TexteEnHautAGauche(p, fm, QPointF(c.x() - w2 + 2 * w2, c.y() - h2 + h2 / 3), Glyphe('@'), fond);
     if (n == 3) fond = QColor();  // only the first transit glyph sits on a box
   }
 }
@@ -154,12 +170,24 @@ OptionsCadran OptionsDeLaSelection(const ModeleCadran& m, const SelectionCadran&
 void NettoyerCentre(QPainter& p, const GeometrieCadran& g, const ModeleCadran& m, const Reglages& reglages,
                     const OptionsCadran& o) {
   p.fillRect(QRect(0, 0, g.S, g.S), Qt::white);
+  // Rings 3, 2, 1 carry slots 9, 7, 5; the scale band and the inner disc stay white. Each ring
+  // is filled as an annulus, so no pixel is painted twice.
+  const int rayons[4] = {g.R90, g.R80, g.R70, g.R60};
+  for (int i = 0; i < 3; ++i) {
+    const QColor c = CouleurCouronne(9 - 2 * i, o.couronnesColorees);
+    if (c == Qt::white) continue;
+    QPainterPath anneau;
+    anneau.addEllipse(QPointF(g.XC, g.YC), rayons[i], rayons[i]);
+    anneau.addEllipse(QPointF(g.XC, g.YC), rayons[i + 1], rayons[i + 1]);
+    // Filled without antialiasing (three times faster): the black circles drawn over the
+    // edges right after are antialiased and hide the steps.
+    p.setRenderHint(QPainter::Antialiasing, false);
+    p.fillPath(anneau, c);
+    p.setRenderHint(QPainter::Antialiasing, true);
+  }
   p.setPen(QPen(Qt::black, 1));
-  const int rayons[5] = {g.R90, g.R80, g.R70, g.R60, g.R50};
-  for (int i = 0, k = 9; k >= 1; k -= 2, ++i) Disque(p, g, rayons[i], CouleurCouronne(k, o.couronnesColorees));
-  Disque(p, g, g.R60, Qt::white);
-  Disque(p, g, g.R50, Qt::white);
   p.setBrush(Qt::NoBrush);
+  for (int r : {g.R90, g.R80, g.R70, g.R60, g.R50}) Cercle(p, g, r);
   Graduations(p, g, m.Harmonique, o.noirEtBlanc ? QColor(Qt::black) : QColor(255, 0, 0));
   p.setFont(Police("Celvan S", 11));
   if (!o.modeHorloge) {

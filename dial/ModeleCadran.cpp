@@ -15,7 +15,6 @@ namespace selvane {
 namespace {
 
 constexpr double Rotation = 0.8975979010256552;  // 2pi/7
-constexpr float DeuxPiSimple = 6.2831855f;
 constexpr double ArcMaximal = 6.265732014659643;  // 359 degrees: above it the moment is before birth
 
 int EntierDe(std::string_view texte) {
@@ -192,33 +191,7 @@ void TrierPositions(ModeleCadran& m, int anneau, float ecart) {
     P[i] = m.PositionsEtalees[i][anneau];
     O[i] = m.OrdreEtale[i][anneau];
   }
-  for (int g = NbCorps / 2; g > 0; g /= 2) {
-    int limite = NbCorps - g;
-    int dernier;
-    do {
-      dernier = 0;
-      for (int i = 1; i <= limite; ++i) {
-        if (P[i] > P[i + g]) {
-          std::swap(P[i], P[i + g]);
-          std::swap(O[i], O[i + g]);
-          dernier = i;
-        }
-      }
-      limite = dernier;
-    } while (dernier != 0);
-  }
-  for (int i = NbCorps; i >= 2; --i) {
-    for (int j = 1; j <= i - 1; ++j) {
-      const double d = Normaliser2Pi(static_cast<double>(P[i]) - P[j]);
-      const float c = static_cast<float>(i - j) * ecart;
-      if (c > d) {
-        P[j] = (P[j] + P[i] - c) / 2.0f;
-        P[i] = (P[j] + P[i] + c) / 2.0f;
-      }
-      if (P[j] < 0) P[j] = 0;
-      if (P[i] > DeuxPiSimple) P[i] = DeuxPiSimple;
-    }
-  }
+  TrierEtEcarter(P, O, NbCorps, ecart);
   for (int i = 1; i <= NbCorps; ++i) {
     m.PositionsEtalees[i][anneau] = P[i];
     m.OrdreEtale[i][anneau] = O[i];
@@ -255,30 +228,38 @@ ReferenceCadran CalculerReference(const ModeleCadran& m, const SelectionCadran& 
   return r;
 }
 
+namespace {
+// The longitudes of the searched layer, as the core's searches take them.
+struct CoucheCherchee {
+  double l[25] = {};
+  CoucheCherchee(const ModeleCadran& m, const SelectionCadran& s) {
+    for (int b = 1; b <= NbCorps; ++b) l[b] = m.Longitudes[b][s.CoucheVers];
+  }
+};
+}  // namespace
+
 std::vector<LigneMiPoint> LignesDuCadran(const ModeleCadran& m, const SelectionCadran& s,
                                         const std::bitset<256>& jeu) {
-  double longitudes[25];
-  for (int b = 1; b <= NbCorps; ++b) longitudes[b] = m.Longitudes[b][s.CoucheVers];
+  const CoucheCherchee couche(m, s);
   ParametresLignes p;
   p.harmonique = m.Harmonique;
   p.orbe = OrbeDeLIndex(s.IndexOrbe);
   p.orbeSerre = OrbeSerreDeLIndex(s.IndexOrbeSerre);
   p.sousHarmoniques = s.SousHarmoniques;
   p.jeu = jeu;
-  return ChercherLignesMiPoints(longitudes, CalculerReference(m, s).recherche, p);
+  return ChercherLignesMiPoints(couche.l, CalculerReference(m, s).recherche, p);
 }
 
 std::vector<LigneArbre> RemplirArbre(const ModeleCadran& m, const SelectionCadran& s,
                                      const std::bitset<256>& jeu) {
-  double longitudes[25];
-  for (int b = 1; b <= NbCorps; ++b) longitudes[b] = m.Longitudes[b][s.CoucheVers];
+  const CoucheCherchee couche(m, s);
   ParametresArbre p;
   p.harmonique = m.Harmonique;
   p.orbe = OrbeDeLIndex(s.IndexOrbe);
   p.sousHarmoniques = s.SousHarmoniques;
   p.corpsReference = s.CorpsChoisi;
   p.jeu = jeu;
-  return ChercherArbre(longitudes, CalculerReference(m, s).recherche, p);
+  return ChercherArbre(couche.l, CalculerReference(m, s).recherche, p);
 }
 
 int GeometrieCadran::RayonCouche(int couche) const {

@@ -10,7 +10,7 @@
 #include "core/EtatTheme.h"
 #include "core/Temps.h"
 #include "dial/ModeleCadran.h"
-#include "tests/support/FicheDeTest.h"
+#include "tests/support/CadranDeTest.h"
 
 // The dial model on the Paris record of 1952: rings, spreads, moments, comparison charts,
 // checked against the ephemeris library called directly.
@@ -34,16 +34,7 @@ double SecondesDArc(double aDeg, double bDeg) { return std::fabs(std::remainder(
 class Cadran : public ::testing::Test {
  protected:
   void SetUp() override {
-    ReinitialiserEtat();
-    std::bitset<256> jeu;
-    for (int n = 1; n <= 20; ++n) jeu.set(n);
-    DefinirJeuPlanetes(jeu);
-    OuvrirEphemerides();
-    Etat().FicheEnCours = FicheDeTest();
-    Etat().SystemeMaisons = 1;
-    CalculerTheme(EcartGlyphes65);
-    FigerNatal();
-    m.natal = CopierNatal();
+    m = OuvrirCadranDeTest();
     champs.ville = "Paris";
     champs.lat = "48.52";
     champs.lon = "2.20";
