@@ -70,6 +70,19 @@ QStringList GlyphesItems(int premier) {
   return items;
 }
 
+// One row of widgets side by side.
+QHBoxLayout* Rangee(std::initializer_list<QWidget*> elements) {
+  auto* rangee = new QHBoxLayout;
+  for (QWidget* e : elements) rangee->addWidget(e);
+  return rangee;
+}
+
+// Day, month and year of a "dd.mm.yyyy" or "dd/mm/yyyy" field; false when one is not a number.
+bool LireDate(const QString& texte, int& jour, int& mois, int& annee) {
+  const std::string date = Octets(texte);
+  return Entier(Tranche(date, 0, 2), jour) & Entier(Tranche(date, 3, 2), mois) & Entier(Tranche(date, 6, 4), annee);
+}
+
 QString Fond(const QColor& c) { return QString("background-color: %1;").arg(c.name()); }
 
 QString Utf8(const char* texte) { return QString::fromUtf8(texte); }
@@ -196,10 +209,7 @@ void TFormCosmo::CreerPanneauGauche(QWidget* panneau) {
   RadioGroupVers = new GroupeRadio("Vers", couches, 1, panneau);
   RadioGroupFrom->DefinirItemIndex(1);
   RadioGroupVers->DefinirItemIndex(0);
-  auto* couchesL = new QHBoxLayout;
-  couchesL->addWidget(RadioGroupFrom);
-  couchesL->addWidget(RadioGroupVers);
-  l->addLayout(couchesL);
+  l->addLayout(Rangee({RadioGroupFrom, RadioGroupVers}));
 
   EditPosEcl = Champ(panneau, "EditPosEcl", 0, true);
   EditPosHarm = Champ(panneau, "EditPosHarm", 0, true);
@@ -240,11 +250,7 @@ void TFormCosmo::CreerPanneauGauche(QWidget* panneau) {
   LabelB = new QLabel(panneau);
   LabelC = new QLabel(panneau);
   for (QLabel* e : {LabelA, LabelB, LabelC}) e->setFont(Police("Celvan S", 12));
-  auto* points = new QHBoxLayout;
-  points->addWidget(RadioGroupA);
-  points->addWidget(RadioGroupB);
-  points->addWidget(RadioGroupC);
-  l->addLayout(points);
+  l->addLayout(Rangee({RadioGroupA, RadioGroupB, RadioGroupC}));
   auto* formule = new QHBoxLayout;
   formule->addWidget(LabelA);
   formule->addWidget(new QLabel("+", panneau));
@@ -393,19 +399,12 @@ void TFormCosmo::CreerPanneauDroit(QWidget* panneau) {
   EditAge = Champ(panneau, "EditAge", 0, true);
   Edit2 = Champ(panneau, "Edit2", 0, true);
   l->addWidget(EditAge);
-  auto* arc = new QHBoxLayout;
-  arc->addWidget(new QLabel("Arc sol :", panneau));
-  arc->addWidget(Edit2);
-  l->addLayout(arc);
+  l->addLayout(Rangee({new QLabel("Arc sol :", panneau), Edit2}));
 
   BtnActualiser = Bouton(panneau, "Actualiser", "BtnActualiser");
   BtnClrNow = Bouton(panneau, "Now", "BtnClrNow");
   BtnClr2 = Bouton(panneau, "R", "BtnClr2", Utf8("Retour aux données de départ"));
-  auto* actions = new QHBoxLayout;
-  actions->addWidget(BtnActualiser);
-  actions->addWidget(BtnClrNow);
-  actions->addWidget(BtnClr2);
-  l->addLayout(actions);
+  l->addLayout(Rangee({BtnActualiser, BtnClrNow, BtnClr2}));
 
   auto* pas = new QGroupBox("Recul/Avance", panneau);
   auto* grillePas = new QGridLayout(pas);
@@ -435,11 +434,7 @@ void TFormCosmo::CreerPanneauDroit(QWidget* panneau) {
   BtnClr1 = Bouton(panneau, "RS / RL", "BtnClr1", Utf8("Rév. solaire/lunaire"));
   SpeedButton6 = Bouton(panneau, "Arc", "SpeedButton6", Utf8("Arc solaire spécifique"));
   BtnHorloge = Bouton(panneau, "Horloge", "BtnHorloge");
-  auto* comparaisons = new QHBoxLayout;
-  comparaisons->addWidget(BtnClr1);
-  comparaisons->addWidget(SpeedButton6);
-  comparaisons->addWidget(BtnHorloge);
-  l->addLayout(comparaisons);
+  l->addLayout(Rangee({BtnClr1, SpeedButton6, BtnHorloge}));
   EditPrecess = Champ(panneau, "EditPrecess", 0, true);
   l->addWidget(EditPrecess);
 
@@ -470,10 +465,7 @@ void TFormCosmo::CreerPanneauDroit(QWidget* panneau) {
 
   BtnLunaisons = Bouton(panneau, "Lunaisons", "BtnLunaisons");
   BtnClrEclipses = Bouton(panneau, "Eclipses", "BtnClrEclipses", Utf8("Recherche d'éclipses pour une année à spécifier"));
-  auto* evenements = new QHBoxLayout;
-  evenements->addWidget(BtnLunaisons);
-  evenements->addWidget(BtnClrEclipses);
-  l->addLayout(evenements);
+  l->addLayout(Rangee({BtnLunaisons, BtnClrEclipses}));
   GridEclipses = new GrilleTexte(panneau);
   GridEclipses->setObjectName("GridEclipses");
   {
@@ -851,11 +843,9 @@ void TFormCosmo::BitBtnAnnulerClick() {
 }
 
 void TFormCosmo::Button1Click() {
-  const std::string debut = Octets(MaskEditDateStart->text());
+  // A wrong start date was reported on leaving the field; "Ok" works with what it holds.
   int jour = 0, mois = 0, annee = 0;
-  Entier(Tranche(debut, 0, 2), jour);
-  Entier(Tranche(debut, 3, 2), mois);
-  Entier(Tranche(debut, 6, 4), annee);
+  LireDate(MaskEditDateStart->text(), jour, mois, annee);
   const bool solaire = RadioGroupRSouRL->ItemIndex() == 0;
   const bool precession = CheckBoxPrecession->isChecked();
   const ResultatRetour r = solaire ? RetourSolaire(modele_.natal, annee, RadioGroupTypeRS->ItemIndex(), precession)
@@ -915,23 +905,15 @@ void TFormCosmo::AfficherEvenements() {
 }
 
 void TFormCosmo::BtnLunaisonsClick() {
-  const std::string date = Octets(MaskEditDate->text());
   int jour = 0, mois = 0, annee = 0;
-  if (!Entier(Tranche(date, 0, 2), jour) || !Entier(Tranche(date, 3, 2), mois) || !Entier(Tranche(date, 6, 4), annee)) {
-    MaskEditDateExit();
-    return;
-  }
+  if (!MaskEditDateExit() || !LireDate(MaskEditDate->text(), jour, mois, annee)) return;
   evenements_ = ListerLunaisons(jour, mois, annee);
   AfficherEvenements();
 }
 
 void TFormCosmo::BtnClrEclipsesClick() {
-  const std::string date = Octets(MaskEditDate->text());
   int jour = 0, mois = 0, annee = 0;
-  if (!Entier(Tranche(date, 0, 2), jour) || !Entier(Tranche(date, 3, 2), mois) || !Entier(Tranche(date, 6, 4), annee)) {
-    MaskEditDateExit();
-    return;
-  }
+  if (!MaskEditDateExit() || !LireDate(MaskEditDate->text(), jour, mois, annee)) return;
   evenements_ = ListerEclipses(jour, mois, annee);
   AfficherEvenements();
 }
