@@ -20,6 +20,7 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QShortcut>
 #include <QTimeZone>
 #include <QVBoxLayout>
 #include <cmath>
@@ -161,6 +162,9 @@ TFormCosmo::TFormCosmo(const QString& dossier, QWidget* parent) : QWidget(parent
   setFocusPolicy(Qt::StrongFocus);
   Image1 = new SurfaceCadran(this);
   Image1->installEventFilter(this);
+  // Escape closes the window from whichever of its fields has the focus.
+  auto* echap = new QShortcut(QKeySequence(Qt::Key_Escape), this, [this] { close(); });
+  echap->setContext(Qt::WidgetWithChildrenShortcut);
   PopupMenu1 = new QMenu(this);
   PopupMenu1->addAction("Copier", this, [this] { CopierClick(); });
   auto* gauche = new QWidget(this);

@@ -241,7 +241,8 @@ TEST_F(CosmoTest, RetourAuxDonneesDeDepartEtFermetureRendentLaFiche) {
   EXPECT_NEAR(Etat().Positions[Soleil][1], soleilNatal_, 1e-9);
 
   QTest::mouseClick(Bouton(cosmo, "- 10 j"), Qt::LeftButton);
-  QTest::keyClick(cosmo, Qt::Key_Escape);
+  cosmo->MaskEditDate->setFocus();
+  QTest::keyClick(cosmo->MaskEditDate, Qt::Key_Escape);
   EXPECT_FALSE(cosmo->isVisible());
   const FicheClient& f = Etat().FicheEnCours;
   EXPECT_EQ(f.Date.Chaine(), natal_.Date.Chaine());
@@ -308,7 +309,9 @@ TEST_F(CosmoTest, UnClicSurUnGlypheLeChoisitEtRemplitLArbre) {
       EXPECT_EQ(cosmo->GridArbre->Texte(l, 0), Lettre(arbre[k].corps1));
       EXPECT_EQ(cosmo->GridArbre->Texte(l, 2), arbre[k].corps2 ? Lettre(arbre[k].corps2) : QString());
       EXPECT_EQ(cosmo->GridArbre->Texte(l, 3), "H4");
-      if (l > 1) EXPECT_LE(cosmo->GridArbre->Texte(l - 1, 5), cosmo->GridArbre->Texte(l, 5));
+      if (l > 1) {
+        EXPECT_LE(cosmo->GridArbre->Texte(l - 1, 5), cosmo->GridArbre->Texte(l, 5));
+      }
     }
   }
   // Outside the rings: a free pointer and nothing else moves.
