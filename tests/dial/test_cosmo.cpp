@@ -6,6 +6,7 @@
 #include <QTimer>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPrinter>
 #include <QPushButton>
@@ -18,6 +19,7 @@
 #include "core/Calcul.h"
 #include "core/Catalogue.h"
 #include "core/EtatTheme.h"
+#include "core/Conversions.h"
 #include "core/Temps.h"
 #include "dial/ImpressionCadran.h"
 #include "dial/PanneauFormulaire.h"
@@ -541,6 +543,58 @@ TEST_F(CosmoTest, ColorerEcritLeChoixDesCouronnes) {
   QTest::mouseClick(cosmo->RadioGroupCouleurs->Bouton(1), Qt::LeftButton);
   ASSERT_EQ(temoin.messages.size(), 1);
   EXPECT_EQ(temoin.messages[0].genre, "erreur");
+}
+
+TEST_F(CosmoTest, PointCalculeEtSourisSurLeCadran) {
+  Moment("15062000", "1200", "00", "0");
+  // A = Sun, B = Moon, no C: the pointer becomes free on their midpoint in the "De" layer (solar arc).
+  QTest::mouseClick(cosmo->RadioGroupA->Bouton(3), Qt::LeftButton);
+  QTest::mouseClick(cosmo->RadioGroupB->Bouton(3), Qt::LeftButton);
+  EXPECT_EQ(cosmo->LabelA->text(), Lettre(Soleil));
+  EXPECT_EQ(cosmo->LabelB->text(), Lettre(Lune));
+  EXPECT_EQ(cosmo->LabelC->text(), "");
+  QTest::mouseClick(cosmo->BtnCalculPointParticulier, Qt::LeftButton);
+  const ModeleCadran& m = cosmo->Modele();
+  const double mp = MiPoint(m.Longitudes[Soleil][2], m.Longitudes[Lune][2]);
+  EXPECT_EQ(cosmo->Selection().CorpsChoisi, 0);
+  EXPECT_NEAR(cosmo->Selection().AnglePointeur, std::fmod(4 * std::fmod(mp, M_PI / 2), 2 * M_PI), 1e-9);
+  EXPECT_EQ(cosmo->EditPosEcl->text(), ";");
+  EXPECT_TRUE(cosmo->BtnArbre->text().startsWith("; "));
+  EXPECT_EQ(cosmo->GridArbre->Texte(0, 1), " - ; - ");
+
+  // Moving over the rings: a cross, and the dial degree under the mouse.
+  const GeometrieCadran& g = cosmo->Geometrie();
+  QTest::mouseMove(cosmo->Image1, QPoint(g.XC, g.YC + (g.R60 + g.R70) / 2));  // half a turn: 45° of the dial
+  EXPECT_EQ(cosmo->Image1->cursor().shape(), Qt::CrossCursor);
+  EXPECT_EQ(cosmo->EditAngle->text(), QString::fromUtf8("45°00'"));
+  QTest::mouseMove(cosmo->Image1, QPoint(g.XC - (g.R60 + g.R70) / 2, g.YC));  // a quarter turn: 22°30' of the dial
+  EXPECT_EQ(cosmo->EditAngle->text(), QString::fromUtf8("22°30'"));
+  QTest::mouseMove(cosmo->Image1, QPoint(g.XC, g.YC));
+  EXPECT_EQ(cosmo->Image1->cursor().shape(), Qt::ArrowCursor);
+}
+
+TEST_F(CosmoTest, MaisonsEtAscendantKarmiqueDuCadranDe360Degres) {
+  cosmo->ComboBoxHarmonic->setFocus();
+  QTest::keyClick(cosmo->ComboBoxHarmonic, Qt::Key_Up);  // H1
+  ASSERT_EQ(cosmo->Harmonique(), 1);
+  ASSERT_TRUE(cosmo->GridMaisons->isVisible());
+  ASSERT_EQ(cosmo->GridMaisons->rowCount(), 12);
+  EXPECT_EQ(cosmo->GridMaisons->Texte(0, 0), "Mais 1");
+  EXPECT_EQ(cosmo->GridMaisons->Texte(11, 0), "Mais 12");
+  EXPECT_EQ(cosmo->GridMaisons->horizontalHeaderItem(0)->text(), "ARMC = ");
+  EXPECT_FALSE(cosmo->GridMaisons->Texte(9, 1).isEmpty());
+  // The Ascendant as the natal axis: cusp 1 is the natal Ascendant.
+  QTest::mouseClick(cosmo->RadioGroupAxeNatal->Bouton(2), Qt::LeftButton);
+  EXPECT_EQ(cosmo->GridMaisons->Texte(0, 1).toStdString(), FormatGlyphe(Etat().Positions[Ascendant][6]));
+
+  QTest::mouseClick(cosmo->BitBtnAscKarmique, Qt::LeftButton);
+  EXPECT_TRUE(cosmo->Selection().AscKarmiqueActif);
+  EXPECT_EQ(cosmo->Edit3->text().toStdString(), FormatGlyphe(cosmo->Selection().AscKarmiqueNatal));
+  EXPECT_EQ(cosmo->Edit4->text().toStdString(), FormatGlyphe(cosmo->Modele().AscKarmiqueDirige));
+  QTest::mouseClick(cosmo->BitBtnAnnuler, Qt::LeftButton);
+  EXPECT_FALSE(cosmo->Selection().AscKarmiqueActif);
+  EXPECT_FALSE(cosmo->PanelAxe->isVisible());
+  EXPECT_TRUE(temoin.messages.isEmpty());
 }
 
 }  // namespace
