@@ -232,7 +232,7 @@ bool Calculer(DemandeCadran& d, ModeleCadran& m, SelectionCadran& s, double& tro
   } else if (d.retourSolaire) {
     trouve = RetourSolaire(m.natal, *d.retourSolaire, d.quart, d.precession).jourUT;
     EcrireMomentTU(c, trouve);
-    s.CorpsChoisi = Soleil;
+    SelectionDuRetour(s, true);
   } else if (!d.retourLunaire.empty()) {
     const std::string message = ErreurDate(d.retourLunaire);
     if (!message.empty()) {
@@ -244,7 +244,7 @@ bool Calculer(DemandeCadran& d, ModeleCadran& m, SelectionCadran& s, double& tro
                            std::atoi(t.substr(6).c_str()), d.precession)
                  .jourUT;
     EcrireMomentTU(c, trouve);
-    s.CorpsChoisi = Lune;
+    SelectionDuRetour(s, false);
   } else {
     int n = 0;
     if (!ContientChiffre(*d.arc)) {
@@ -258,10 +258,6 @@ bool Calculer(DemandeCadran& d, ModeleCadran& m, SelectionCadran& s, double& tro
     trouve = MomentArcDonne(m.natal, n);
     EcrireMomentTU(c, trouve);
     c.secondes = "00";
-  }
-  if (trouve != 0) {
-    s.CoucheDe = s.AnneauChoisi = CoucheTransit;
-    s.CoucheVers = CoucheNatale;
   }
   // The orbs the window has for this harmonic: as it opens for H = 4, its presets otherwise.
   if (d.harmonique != 4) {

@@ -63,36 +63,18 @@ void Graduations(QPainter& p, const GeometrieCadran& g, int H, const QColor& cou
   const int bande = g.R60 - g.R50;
   p.setFont(Police("Liberation Sans", H >= 8 ? 9 : 7));
   const QFontMetricsF fm(p.font(), p.device());
-  const QPen rouge(couleurRouge, 1), noir(Qt::black, 1);
-  const double s = H * Pi / 180.0;
-  // Ticks of one colour are drawn in one call: a refresh draws several hundred of them.
-  QVector<QLine> traits;
-  const auto trait = [&](double theta, double depuis) {
-    traits.append(QLine(Point(g, depuis, theta), Point(g, g.R60, theta)));
-  };
-  const auto tracer = [&](const QPen& plume) {
-    p.setPen(plume);
-    p.drawLines(traits);
-    traits.clear();
-  };
+  const EchelleCadran echelle = EchelleDuCadran(H);
   p.setPen(Qt::black);
-  if (H == 1) {
-    for (int d = 0; d <= 360; d += 10)
-      TexteCentre(p, fm, Point(g, g.R55, QuartDeTour + d * DegEnRad), QString::number(d));
-    for (int d = 1; d <= 359; ++d) trait(QuartDeTour + d * DegEnRad, g.R60 - 0.18 * bande);
-    tracer(rouge);
-    for (int d = 0; d <= 360; d += 5) trait(QuartDeTour + d * DegEnRad, g.R60 - 0.35 * bande);
-    tracer(noir);
-    return;
+  for (const EchelleCadran::Etiquette& e : echelle.etiquettes)
+    TexteCentre(p, fm, PointCadran(g, g.R55, e.angle), e.texte);
+  // Ticks of one colour are drawn in one call: a refresh draws several hundred of them.
+  for (bool rouge : {true, false}) {
+    QVector<QLine> traits;
+    for (const EchelleCadran::Trait& t : echelle.traits)
+      if (t.rouge == rouge) traits.append(QLine(PointCadran(g, g.R60 - t.part * bande, t.angle), PointCadran(g, g.R60, t.angle)));
+    p.setPen(QPen(rouge ? couleurRouge : QColor(Qt::black), 1));
+    p.drawLines(traits);
   }
-  const int D = static_cast<int>(360 / H);
-  for (int d = 0; d <= D; ++d) TexteCentre(p, fm, Point(g, g.R55, d * s + QuartDeTour), Degres(d, H >= 8));
-  for (int d = 0; d <= D; ++d) trait(d * s + QuartDeTour, g.R60 - 0.3 * bande);
-  tracer(rouge);
-  const int N = Entier(360.0 / H / 0.1667);
-  for (int q = 0; q <= N; ++q)
-    if (q % 6 != 0) trait(q * s / 6 + QuartDeTour, g.R60 - 0.15 * bande);
-  tracer(noir);
 }
 
 char LettreDe(const ModeleCadran& m, int b) { return b == MiPointSoleilLune ? m.LettreCorps24 : LettresCorps[b]; }
@@ -328,6 +310,26 @@ void DessinerZodiaque(QPainter& p, const GeometrieCadran& g, const QColor& plume
   }
   ReinitialiserPlume(p);
 }
+
+EchelleCadran EchelleDuCadran(int H) {
+  EchelleCadran e;
+  if (H == 1) {
+    for (int d = 0; d <= 360; d += 10) e.etiquettes.push_back({QString::number(d), d * DegEnRad});
+    for (int d = 1; d <= 359; ++d) e.traits.push_back({d * DegEnRad, 0.18, true});
+    for (int d = 0; d <= 360; d += 5) e.traits.push_back({d * DegEnRad, 0.35, false});
+    return e;
+  }
+  const double s = H * Pi / 180.0;  // dial radians per degree of the harmonic
+  const int D = static_cast<int>(360 / H);
+  for (int d = 0; d <= D; ++d) e.etiquettes.push_back({Degres(d, H >= 8), d * s});
+  for (int d = 0; d <= D; ++d) e.traits.push_back({d * s, 0.3, true});
+  const int N = Entier(360.0 / H / 0.1667);
+  for (int q = 0; q <= N; ++q)
+    if (q % 6 != 0) e.traits.push_back({q * s / 6, 0.15, false});
+  return e;
+}
+
+QRect ZoneCopier(const GeometrieCadran& g) { return QRect(g.XC - g.R0, g.YC - g.R0, 2 * g.R0, 2 * g.R0); }
 
 GeometrieCadran DessinerCadran(QPainter& p, const QRect& zone, const ModeleCadran& m, const Reglages& reglages,
                                const OptionsCadran& o) {

@@ -4,6 +4,7 @@
 // the printed page and the tests; it draws the values it is given and reads no global state.
 #include <QPainter>
 #include <QRect>
+#include <QString>
 #include <string>
 #include <vector>
 
@@ -35,7 +36,8 @@ struct OptionsCadran {
   std::string marqueEvenement;
 };
 
-// The options of a refresh from the model and the selection (pointer, lines, karmic marks).
+// The options of a refresh from the model and the selection (pointer, lines, karmic marks;
+// for H = 1 the natal meridian frame the window opens on: a window sets its chosen axes after).
 OptionsCadran OptionsDeLaSelection(const ModeleCadran& m, const SelectionCadran& s, const std::bitset<256>& jeu,
                                    bool couronnesColorees);
 
@@ -46,6 +48,26 @@ QColor CouleurCouronne(int slot, bool couronnesColorees);
 // horizontally in it; returns the geometry used (for picking and "Copier").
 GeometrieCadran DessinerCadran(QPainter& p, const QRect& zone, const ModeleCadran& m, const Reglages& reglages,
                                const OptionsCadran& options);
+
+// The degree scale of a harmonic as data: labels centred on 0.55 R0 and ticks ending on
+// 0.60 R0, each at a dial angle; a tick's length is its share of the scale band.
+struct EchelleCadran {
+  struct Etiquette {
+    QString texte;
+    double angle;
+  };
+  struct Trait {
+    double angle;
+    double part;
+    bool rouge;
+  };
+  std::vector<Etiquette> etiquettes;
+  std::vector<Trait> traits;
+};
+EchelleCadran EchelleDuCadran(int harmonique);
+
+// The square "Copier" puts on the clipboard: 2 R0 wide around the centre.
+QRect ZoneCopier(const GeometrieCadran& g);
 
 // The parts, for the printer's own layout.
 void NettoyerCentre(QPainter& p, const GeometrieCadran& g, const ModeleCadran& m, const Reglages& reglages,

@@ -577,6 +577,23 @@ void BasculerHorloge(SelectionCadran& s) {
   }
 }
 
+void SelectionDuRetour(SelectionCadran& s, bool solaire) {
+  s.CorpsChoisi = solaire ? Soleil : Lune;
+  s.AnglePointeur = 0;
+  s.PointeurEvenement = false;
+  s.CoucheDe = s.AnneauChoisi = CoucheTransit;
+  s.CoucheVers = CoucheNatale;
+}
+
+void SelectionMaintenant(SelectionCadran& s) {
+  s.CorpsChoisi = Soleil;
+  s.AnglePointeur = 0;
+  s.PointeurEvenement = false;
+  const int couche = s.ModeHorloge ? CoucheTransit : CoucheArcSolaire;
+  s.CoucheDe = s.AnneauChoisi = couche;
+  s.CoucheVers = s.ModeHorloge ? CoucheTransit : CoucheNatale;
+}
+
 CadreMaisons CalculerCadreMaisons(int axe, const double longitudes[25], double tempsSideralDeg, double obliquiteDeg,
                                   double milieuDuCiel) {
   CadreMaisons c;

@@ -216,6 +216,10 @@ std::vector<EvenementCadran> ListerEclipses(int jour, int mois, int annee);
 void ChoisirEvenement(ModeleCadran& m, SelectionCadran& s, const EvenementCadran& e);
 // Clock mode: both layers on transit and the transit ring selected.
 void BasculerHorloge(SelectionCadran& s);
+// After a return is shown: the Sun (solar) or the Moon (lunar) of the transit layer against natal.
+void SelectionDuRetour(SelectionCadran& s, bool solaire);
+// "Now": the Sun, no event; transit against transit in clock mode, else solar arc against natal.
+void SelectionMaintenant(SelectionCadran& s);
 
 // --- House frames (H = 1) -------------------------------------------------------------
 

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include <swephexp.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <QImage>
 #include <cmath>
@@ -38,15 +39,21 @@ std::string Lire(const std::filesystem::path& f) {
   return s.str();
 }
 
+// A file of the temporary folder of this process alone: tests run side by side.
+std::string Temporaire(const std::string& nom) {
+  return (std::filesystem::temp_directory_path() / ("cli_cadran_" + std::to_string(::getpid()) + "_" + nom)).string();
+}
+
 Resultat Lancer(const std::string& arguments) {
-  const std::filesystem::path dossier = std::filesystem::temp_directory_path();
-  const std::string o = (dossier / "cli_cadran_sortie.txt").string(), e = (dossier / "cli_cadran_erreur.txt").string();
+  const std::string o = Temporaire("sortie.txt"), e = Temporaire("erreur.txt");
   const std::string commande = std::string("'") + SELVANE_CLI + "' " + arguments + " >'" + o + "' 2>'" + e + "'";
   Resultat r;
   const int brut = std::system(commande.c_str());
   r.statut = WIFEXITED(brut) ? WEXITSTATUS(brut) : -1;
   r.sortie = Lire(o);
   r.erreur = Lire(e);
+  std::filesystem::remove(o);
+  std::filesystem::remove(e);
   return r;
 }
 
@@ -194,13 +201,13 @@ TEST(CliCadran, RetoursAuLieuNatalSelonLaLibrairie) {
 }
 
 TEST(CliCadran, ArcDonneEtImage) {
-  const std::string png = (std::filesystem::temp_directory_path() / "cli_cadran.png").string();
-  std::filesystem::remove(png);
+  const std::string png = Temporaire("cadran.png");
   const Resultat r = Lancer(std::string("dial ") + Naissance + " --arc 30 --harmonic 16 --png '" + png + "' --size 600");
   ASSERT_EQ(r.statut, 0) << r.erreur;
   EXPECT_NEAR(Scalaires(r.sortie).at("solar_arc"), 30.0, 1.0 / 60);
   const QImage image(QString::fromStdString(png));
   EXPECT_EQ(image.size(), QSize(600, 600));
+  std::filesystem::remove(png);
 }
 
 TEST(CliCadran, MauvaisesEntrees) {
@@ -215,7 +222,7 @@ TEST(CliCadran, MauvaisesEntrees) {
       {"dial " + n, "Donnez le moment avec une seule de --at, --solar-return, --lunar-return ou --arc"},
       {"dial " + n + " --arc abc", "N'entrez que des chiffres !"},
       {"dial " + n + " --lunar-return 32/01/2020", "32/01/2020 : date incorrecte"},
-      {"dial " + n + " " + Moment + " --png /tmp/x.png --size 10", "Taille incorrecte : 10 (200 à 8000 pixels)"},
+ {"dial " + n + " " + Moment + " --png x.png --size 10", "Taille incorrecte : 10 (200 à 8000 pixels)"},
       {"dial --time 14h05m30 --lat 48.52 --long 2.20 --zone 01.00.00 " + std::string(Moment),
        "Option obligatoire manquante : --date"},
       {"tree " + n + " " + Moment, "Donnez la référence avec --body ou --angle"},

@@ -194,3 +194,62 @@ TEST(DessinDuCadran, AnneauDesSignesEnH1) {
   m.Harmonique = 4;
   EXPECT_EQ(Dessiner(m, o).pixelColor(Pixel(g, rm, 4 * Deg)), QColor(Qt::white));
 }
+
+TEST(DessinDuCadran, EchelleDeChaqueHarmonique) {
+  // Labels 0..360/H (the last over the first), red ticks every degree of the dial, black ticks
+  // every 10' where no red one is.
+  struct Cas { int H; int etiquettes; const char* premiere; const char* derniere; int rouges, noirs, dernierNoir; };
+  const Cas cas[] = {{1, 37, "0", "360", 359, 73, -1},   {4, 91, "0", "90", 91, 450, 539},
+                     {8, 46, "0\xB0", "45\xB0", 46, 225, 269}, {12, 31, "0\xB0", "30\xB0", 31, 150, 179},
+                     {16, 23, "0\xB0", "22\xB0", 23, 113, 135}, {32, 12, "0\xB0", "11\xB0", 12, 56, 67}};
+  for (const Cas& c : cas) {
+    SCOPED_TRACE(c.H);
+    const EchelleCadran e = EchelleDuCadran(c.H);
+    ASSERT_EQ(static_cast<int>(e.etiquettes.size()), c.etiquettes);
+    EXPECT_EQ(e.etiquettes.front().texte, QString::fromLatin1(c.premiere));
+    EXPECT_EQ(e.etiquettes.back().texte, QString::fromLatin1(c.derniere));
+    int rouges = 0, noirs = 0;
+    double dernier = 0;
+    for (const auto& t : e.traits) {
+      rouges += t.rouge;
+      noirs += !t.rouge;
+      if (!t.rouge) dernier = t.angle;
+    }
+    EXPECT_EQ(rouges, c.rouges);
+    EXPECT_EQ(noirs, c.noirs);
+    // The last ten-minute tick, in tens of minutes of the dial (22°30' is 135 of them in H16).
+    if (c.dernierNoir > 0) {
+      EXPECT_NEAR(dernier / (c.H * Pi / 180.0) * 6, c.dernierNoir, 1e-9);
+    }
+  }
+}
+
+TEST(DessinDuCadran, SigneRetrogradeDansSonAnneauSeulement) {
+  // A body retrograde at birth changes only ring 1, retrograde in transit only ring 3; the
+  // solar-arc ring never shows the sign.
+  Application();
+  const ModeleCadran m = ModeleGroupe();
+  const GeometrieCadran g = GeometrieDuCadran(Cote);
+  OptionsCadran o;
+  o.pointeur = false;
+  const QImage direct = Dessiner(m, o);
+  const auto changes = [&](const QImage& image, int rin, int rout) {
+    int n = 0;
+    for (int y = 0; y < Cote; ++y)
+      for (int x = 0; x < Cote; ++x) {
+        const double r = std::hypot(x - g.XC, y - g.YC);
+        n += r > rin && r < rout && image.pixel(x, y) != direct.pixel(x, y);
+      }
+    return n;
+  };
+  ModeleCadran natal = m;
+  natal.natal.VitessesNatales[Mars] = -0.001;
+  const QImage a = Dessiner(natal, o);
+  EXPECT_GT(changes(a, g.R60, g.R70), 10);
+  EXPECT_EQ(changes(a, g.R70, g.R90 + 5), 0);
+  ModeleCadran transit = m;
+  transit.VitessesTransit[Mars] = -0.001;
+  const QImage b = Dessiner(transit, o);
+  EXPECT_EQ(changes(b, 0, g.R80 - 1), 0);
+  EXPECT_GT(changes(b, g.R80, g.R90 + 5), 10);
+}

@@ -2,6 +2,7 @@
 #include <swephexp.h>
 
 #include <cmath>
+#include <tuple>
 
 #include "core/Calcul.h"
 #include "core/Catalogue.h"
@@ -296,6 +297,18 @@ TEST_F(Cadran, PointeurReferenceEtEvenement) {
   BasculerHorloge(s);
   EXPECT_TRUE(s.ModeHorloge);
   EXPECT_EQ(s.CoucheVers, CoucheTransit);
+  // "Now" in clock mode keeps both layers on transit and clears the event; a return selects
+  // its body in the transit layer against natal.
+  SelectionMaintenant(s);
+  EXPECT_EQ(std::make_tuple(s.CorpsChoisi, s.PointeurEvenement, s.CoucheDe, s.CoucheVers),
+            std::make_tuple(int(Soleil), false, int(CoucheTransit), int(CoucheTransit)));
+  BasculerHorloge(s);
+  SelectionMaintenant(s);
+  EXPECT_EQ(std::make_tuple(s.CoucheDe, s.CoucheVers, s.AnneauChoisi),
+            std::make_tuple(int(CoucheArcSolaire), int(CoucheNatale), int(CoucheArcSolaire)));
+  SelectionDuRetour(s, false);
+  EXPECT_EQ(std::make_tuple(s.CorpsChoisi, s.CoucheDe, s.CoucheVers),
+            std::make_tuple(int(Lune), int(CoucheTransit), int(CoucheNatale)));
 }
 
 TEST_F(Cadran, MiPointSuiviEtSesAvertissements) {
