@@ -5,6 +5,7 @@
 #include <QMenu>
 #include <QTimer>
 #include <QCheckBox>
+#include <QDateTime>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -594,6 +595,24 @@ TEST_F(CosmoTest, MaisonsEtAscendantKarmiqueDuCadranDe360Degres) {
   QTest::mouseClick(cosmo->BitBtnAnnuler, Qt::LeftButton);
   EXPECT_FALSE(cosmo->Selection().AscKarmiqueActif);
   EXPECT_FALSE(cosmo->PanelAxe->isVisible());
+  EXPECT_TRUE(temoin.messages.isEmpty());
+}
+
+TEST_F(CosmoTest, NowRevientAuMomentPresentEtAuSoleil) {
+  Moment("15062000", "1200", "00", "0");
+  QTest::mouseClick(cosmo->Image1, Qt::LeftButton, {}, GlypheDe(Mars, 1));
+  QTest::mouseClick(cosmo->RadioGroupA->Bouton(5), Qt::LeftButton);
+  QTest::mouseClick(cosmo->RadioGroupC->Bouton(4), Qt::LeftButton);
+  QTest::mouseClick(cosmo->RadioGroupVers->Bouton(2), Qt::LeftButton);
+  ASSERT_EQ(cosmo->Selection().CorpsChoisi, Mars);
+  QTest::mouseClick(cosmo->BtnClrNow, Qt::LeftButton);
+  EXPECT_EQ(cosmo->MaskEditDate->text(), QDateTime::currentDateTime().toString("dd.MM.yyyy"));
+  EXPECT_EQ(cosmo->Selection().CorpsChoisi, Soleil);
+  EXPECT_EQ(cosmo->Selection().AnglePointeur, 0);
+  EXPECT_EQ(cosmo->RadioGroupFrom->ItemIndex(), 1);
+  EXPECT_EQ(cosmo->RadioGroupVers->ItemIndex(), 0);
+  for (GroupeRadio* g : {cosmo->RadioGroupA, cosmo->RadioGroupB, cosmo->RadioGroupC}) EXPECT_EQ(g->ItemIndex(), 0);
+  EXPECT_NEAR(cosmo->JourJulienTransit(), 2440587.5 + QDateTime::currentSecsSinceEpoch() / 86400.0, 120 / 86400.0);
   EXPECT_TRUE(temoin.messages.isEmpty());
 }
 
