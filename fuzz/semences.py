@@ -81,3 +81,7 @@ semence("fuzz_serie", "lignes.txt", b"07/03/1952;14h05m30;48.52;2.20;01.00.00\r\
 semence("fuzz_import", "deux.csv", "Nom,SortOrder,Date,Heure,Ville,Lat,Long,Fuseau,Commentaire\n"
         "\"DURAND,Zoé\",,07/03/1952,14h05m30,Évreux,49.01,1.09,01.00.00,\"dit \"\"Zo\"\"\"\n"
         "ALAIN,,01/01/2000,12h00,Paris,48.52,2.20,L,\n".encode())
+
+# Picture forms: the first three records of one installed theme, and a whole small one.
+semence("fuzz_formes", "1.frm", lire("1.frm")[:3 * 111])
+semence("fuzz_formes", "8.frm", lire("8.frm"))
