@@ -24,6 +24,7 @@
 #include <QTimeZone>
 #include <QVBoxLayout>
 #include <cmath>
+#include <tuple>
 
 #include "birthdata/TFormConsultAtlas.h"
 #include "birthdata/records/Controles.h"
@@ -413,25 +414,29 @@ void TFormCosmo::CreerPanneauDroit(QWidget* panneau) {
   auto* pas = new QGroupBox("Recul/Avance", panneau);
   auto* grillePas = new QGridLayout(pas);
   grillePas->setSpacing(1);
+  // One row per step: its label between the step back and the step forward.
   struct Pas {
-    int tag;
-    const char* nom;
-    const char* titre;
+    const char* libelle;
+    int recul, avance;
+    const char* nomRecul;
+    const char* nomAvance;
   };
-  // Tags in pairs back/forward on one row, as the labels read.
-  const Pas boutons[12] = {{2, "BtnMoins1H", "- 1 h"},        {1, "BtnPlus1H", "+ 1 h"},
-                           {3, "BtnMoins1", "- 1 j"},         {4, "BtnPlus1", "+ 1 j"},
-                           {5, "SpeedButton1", "- 5 j"},      {6, "SpeedButton2", "+ 5 j"},
-                           {7, "SpeedButton3", "- 10 j"},     {8, "SpeedButton4", "+ 10 j"},
-                           {9, "BtnMoins1Mois", "- 1 mois"},  {10, "BtnPlus1Mois", "+ 1 mois"},
-                           {11, "BtnMois1An", "- 1 an"},      {12, "BtnPlus1An", "+ 1 an"}};
-  for (int i = 0; i < 12; ++i) {
-    auto* b = Bouton(pas, Utf8(boutons[i].titre), boutons[i].nom);
-    b->setProperty("tag", boutons[i].tag);
-    BoutonsPas[boutons[i].tag] = b;
-    grillePas->addWidget(b, i / 2, i % 2);
-    const int tag = boutons[i].tag;
-    connect(b, &QPushButton::clicked, this, [this, tag] { BtnPlus1Click(tag); });
+  const Pas rangees[6] = {{"1 h", 2, 1, "BtnMoins1H", "BtnPlus1H"},          {"1 j", 3, 4, "BtnMoins1", "BtnPlus1"},
+                          {"5 j", 5, 6, "SpeedButton1", "SpeedButton2"},      {"10 j", 7, 8, "SpeedButton3", "SpeedButton4"},
+                          {"1 mois", 9, 10, "BtnMoins1Mois", "BtnPlus1Mois"}, {"1 an", 11, 12, "BtnMois1An", "BtnPlus1An"}};
+  for (int i = 0; i < 6; ++i) {
+    const Pas& r = rangees[i];
+    auto* libelle = new QLabel(Utf8(r.libelle), pas);
+    libelle->setAlignment(Qt::AlignCenter);
+    grillePas->addWidget(libelle, i, 1);
+    for (const auto& [tag, nom, titre, colonne] :
+         {std::tuple{r.recul, r.nomRecul, "<", 0}, std::tuple{r.avance, r.nomAvance, ">", 2}}) {
+      auto* b = Bouton(pas, titre, nom);
+      b->setProperty("tag", tag);
+      BoutonsPas[tag] = b;
+      grillePas->addWidget(b, i, colonne);
+      connect(b, &QPushButton::clicked, this, [this, tag = tag] { BtnPlus1Click(tag); });
+    }
   }
   l->addWidget(pas);
 

@@ -125,6 +125,9 @@ TEST_F(CosmoTest, LaFenetreSOuvreSurLeCadranDe90Degres) {
   EXPECT_TRUE(cosmo->PanelAxe->isHidden());
   EXPECT_TRUE(cosmo->PanelRSRL->isHidden());
   EXPECT_TRUE(cosmo->PanelFormulaire->isHidden());
+  QStringList libelles;
+  for (QLabel* e : cosmo->BoutonsPas[1]->parentWidget()->findChildren<QLabel*>()) libelles << e->text();
+  EXPECT_EQ(libelles, (QStringList{"1 h", "1 j", "5 j", "10 j", "1 mois", "1 an"}));
   // The dial is square, its side the window's height.
   EXPECT_EQ(cosmo->Image1->width(), cosmo->Image1->height());
   EXPECT_TRUE(temoin.messages.isEmpty());
@@ -204,20 +207,20 @@ TEST_F(CosmoTest, LeMomentDesChampsDonneLeJourEnTempsUniversel) {
 
 TEST_F(CosmoTest, LesPasAvancentEnTempsUniverselEtMettentLaZoneAZero) {
   struct Cas {
-    const char* bouton;
+    const char* bouton;  // object name
     double jours;
     const char* date;
     const char* heure;
   } cas[] = {
-      {"+ 1 h", 1.0 / 24, "15.06.2000", "11h00"},   {"- 1 h", -1.0 / 24, "15.06.2000", "09h00"},
-      {"+ 1 j", 1, "16.06.2000", "10h00"},          {"- 5 j", -5, "10.06.2000", "10h00"},
-      {"+ 10 j", 10, "25.06.2000", "10h00"},        {"- 1 mois", -30, "16.05.2000", "10h00"},
-      {"+ 1 an", 365, "15.06.2001", "10h00"},       {"- 1 an", -365, "16.06.1999", "10h00"},
+      {"BtnPlus1H", 1.0 / 24, "15.06.2000", "11h00"},    {"BtnMoins1H", -1.0 / 24, "15.06.2000", "09h00"},
+      {"BtnPlus1", 1, "16.06.2000", "10h00"},             {"SpeedButton1", -5, "10.06.2000", "10h00"},
+      {"SpeedButton4", 10, "25.06.2000", "10h00"},        {"BtnMoins1Mois", -30, "16.05.2000", "10h00"},
+      {"BtnPlus1An", 365, "15.06.2001", "10h00"},         {"BtnMois1An", -365, "16.06.1999", "10h00"},
   };
   for (const Cas& c : cas) {
     Moment("15062000", "1200", "30", "2");  // 10h00m30 UT
     const double avant = cosmo->JourJulienTransit();
-    QPushButton* b = Bouton(cosmo, QString::fromUtf8(c.bouton));
+    auto* b = cosmo->findChild<QPushButton*>(c.bouton);
     ASSERT_NE(b, nullptr) << c.bouton;
     QTest::mouseClick(b, Qt::LeftButton);
     EXPECT_NEAR(cosmo->JourJulienTransit() - avant, c.jours, 1e-9) << c.bouton;
@@ -233,7 +236,7 @@ TEST_F(CosmoTest, LesPasAvancentEnTempsUniverselEtMettentLaZoneAZero) {
 
 TEST_F(CosmoTest, RetourAuxDonneesDeDepartEtFermetureRendentLaFiche) {
   Moment("15062000", "1200", "00", "2");
-  QTest::mouseClick(Bouton(cosmo, "+ 1 an"), Qt::LeftButton);
+  QTest::mouseClick(cosmo->BoutonsPas[12], Qt::LeftButton);
   EXPECT_NE(Etat().FicheEnCours.Date.Chaine(), natal_.Date.Chaine());
   QTest::mouseClick(cosmo->BtnClr2, Qt::LeftButton);
   EXPECT_EQ(cosmo->MaskEditDate->text(), "07.03.1952");
@@ -243,7 +246,7 @@ TEST_F(CosmoTest, RetourAuxDonneesDeDepartEtFermetureRendentLaFiche) {
   EXPECT_EQ(cosmo->EditAge->text(), "Age : 0 an");
   EXPECT_NEAR(Etat().Positions[Soleil][1], soleilNatal_, 1e-9);
 
-  QTest::mouseClick(Bouton(cosmo, "- 10 j"), Qt::LeftButton);
+  QTest::mouseClick(cosmo->BoutonsPas[7], Qt::LeftButton);
   cosmo->MaskEditDate->setFocus();
   QTest::keyClick(cosmo->MaskEditDate, Qt::Key_Escape);
   EXPECT_FALSE(cosmo->isVisible());
@@ -514,7 +517,7 @@ TEST_F(CosmoTest, DesTextesHostilesDansLesChampsNeCassentRien) {
     for (const QString& texte : TextesHostiles()) {
       Remplir(champ, texte, true);
       QTest::mouseClick(cosmo->BtnActualiser, Qt::LeftButton);
-      QTest::mouseClick(Bouton(cosmo, "+ 1 j"), Qt::LeftButton);
+      QTest::mouseClick(cosmo->BoutonsPas[4], Qt::LeftButton);
       for (int b = 1; b <= NbCorps; ++b) ASSERT_TRUE(std::isfinite(cosmo->Modele().Longitudes[b][3])) << b;
     }
     Remplir(cosmo->EditFuseau, "0");
