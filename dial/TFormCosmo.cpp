@@ -11,6 +11,7 @@
 #include <QComboBox>
 #include <QDateTime>
 #include <QGridLayout>
+#include <QHeaderView>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -489,6 +490,7 @@ void TFormCosmo::CreerPanneauDroit(QWidget* panneau) {
                                    {"", Qt::black, arial, 0}});
   }
   l->addWidget(GridEclipses, 1);
+  l->addWidget(PanelAxe);  // under the events, in view only for H = 1
   GridEclipses->setSelectionBehavior(QAbstractItemView::SelectRows);
   GridEclipses->setEditTriggers(QAbstractItemView::NoEditTriggers);
   connect(GridEclipses, &QTableWidget::currentCellChanged, this, [this](int ligne) { ligneEvenement_ = ligne; });
@@ -772,7 +774,6 @@ void TFormCosmo::ComboBoxHarmonicChange() {
   Actualiser();
   if (modele_.Harmonique == 1) {
     PanelAxe->show();
-    PanelAxe->raise();
     GridMaisons->show();
     GridMaisons->raise();
   }
@@ -1107,8 +1108,10 @@ void TFormCosmo::Disposer() {
   const QSize avant = Image1->size();
   Image1->setGeometry(x, 0, cote, cote);
   GridPositions->setGeometry(x, 0, std::min(cote, 560), std::min(cote, 620));
-  GridMaisons->setGeometry(x + cote - 170, 0, 170, 330);
-  PanelAxe->setGeometry(x, cote - 260 > 0 ? cote - 260 : 0, 260, 260);
+  // The twelve cusps in view without scrolling.
+  const int hauteurMaisons =
+      12 * GridMaisons->verticalHeader()->defaultSectionSize() + GridMaisons->horizontalHeader()->sizeHint().height() + 6;
+  GridMaisons->setGeometry(x + cote - 170, 0, 170, hauteurMaisons);
   PanelFormulaire->setGeometry(x, 0, cote, std::min(h, cote * 2 / 3));
   if (avant != Image1->size() && modele_.natal.JourJulienNaissance != 0) DessinerLignesMP();
 }
