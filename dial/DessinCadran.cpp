@@ -59,7 +59,7 @@ QString Degres(int n, bool avecSigne) {
   return t.left(3);
 }
 
-void Graduations(QPainter& p, const GeometrieCadran& g, int H) {
+void Graduations(QPainter& p, const GeometrieCadran& g, int H, const QColor& couleurRouge) {
   const int bande = g.R60 - g.R50;
   p.setFont(Police("Liberation Sans", H >= 8 ? 9 : 7));
   const QFontMetricsF fm(p.font(), p.device());
@@ -72,7 +72,7 @@ void Graduations(QPainter& p, const GeometrieCadran& g, int H) {
     QVector<QLine> traits;
     for (const EchelleCadran::Trait& t : echelle.traits)
       if (t.rouge == rouge) traits.append(QLine(PointCadran(g, g.R60 - t.part * bande, t.angle), PointCadran(g, g.R60, t.angle)));
-    p.setPen(QPen(rouge ? QColor(255, 0, 0) : QColor(Qt::black), 1));
+    p.setPen(QPen(rouge ? couleurRouge : QColor(Qt::black), 1));
     p.drawLines(traits);
   }
 }
@@ -94,7 +94,7 @@ void Anneau(QPainter& p, const GeometrieCadran& g, const ModeleCadran& m, const 
     p.setPen(QPen(Qt::black, 1));
     p.drawLine(PointCadran(g, r.vrai, m.PositionsCadran[b][n]), PointCadran(g, r.amorce, etale));
     const QPoint c = PointCadran(g, r.glyphe, etale);
-    p.setPen(o.couronnesColorees ? QColor(Qt::black) : EnQColor(reglages.CouleursCorpsEcran[b]));
+    p.setPen(o.couronnesColorees || o.impression ? QColor(Qt::black) : EnQColor(reglages.CouleursCorpsEcran[b]));
     TexteEnHautAGauche(p, fm, QPointF(c.x() - w2, c.y() - h2), Glyphe(LettreDe(m, b)), fond);
     const bool retrograde = b <= NoeudLunaire && ((n == 1 && m.natal.VitessesNatales[b] < 0) ||
                                                   (n == 3 && m.VitessesTransit[b] < 0));
@@ -170,7 +170,7 @@ void NettoyerCentre(QPainter& p, const GeometrieCadran& g, const ModeleCadran& m
   p.setPen(QPen(Qt::black, 1));
   p.setBrush(Qt::NoBrush);
   for (int r : {g.R90, g.R80, g.R70, g.R60, g.R50}) Cercle(p, g, r);
-  Graduations(p, g, m.Harmonique);
+  Graduations(p, g, m.Harmonique, o.noirEtBlanc ? QColor(Qt::black) : QColor(255, 0, 0));
   p.setFont(Police("Celvan S", 11));
   if (!o.modeHorloge) {
     Anneau(p, g, m, reglages, o, 1);
@@ -187,9 +187,10 @@ void DessinerPointeurEtLignes(QPainter& p, const GeometrieCadran& g, const Model
   const double e = 4 * DegEnRad;
   QPolygon tete;
   tete << Point(g, r, theta) << Point(g, 0.85 * r, theta - e) << Point(g, 0.9 * r, theta) << Point(g, 0.85 * r, theta + e);
-  Polygone(p, tete, QColor(255, 0, 0));
+  const QColor rouge = o.noirEtBlanc ? QColor(Qt::black) : QColor(255, 0, 0);
+  Polygone(p, tete, rouge);
   const int Rv = g.RayonCouche(o.coucheDe);
-  p.setPen(QPen(QColor(255, 0, 0), 2));
+  p.setPen(QPen(rouge, 2));
   for (double a : {D, D + Pi / 2}) p.drawLine(PointCadran(g, Rv, a), PointCadran(g, Rv, a + Pi));
 
   const int Rl = g.RayonCouche(o.coucheVers);
@@ -198,12 +199,12 @@ void DessinerPointeurEtLignes(QPainter& p, const GeometrieCadran& g, const Model
     const QPoint a = PointCadran(g, Rl, m.PositionsCadran[l.corps1][o.coucheVers]);
     const QPoint b = PointCadran(g, Rl, m.PositionsCadran[l.corps2][o.coucheVers]);
     if (l.serre) {
-      p.setPen(QPen(QColor(0, 181, 0), 2));
+      p.setPen(QPen(o.noirEtBlanc ? QColor(Qt::black) : QColor(0, 181, 0), 2));
       p.drawLine(a, b);
       p.drawLine(centre, a);
       p.drawLine(centre, b);
     } else {
-      p.setPen(QPen(QColor(0, 0, 255), 2));
+      p.setPen(QPen(o.noirEtBlanc ? QColor(Qt::black) : QColor(0, 0, 255), 2));
       p.drawLine(a, b);
     }
   }

@@ -15,8 +15,9 @@ namespace selvane {
 
 struct OptionsCadran {
   bool couronnesColorees = true;  // "Couronnes" (false: "Planètes", glyphs in body colours)
-  bool impression = false;        // printer page: thicker frames, printed sign colours
+  bool impression = false;        // printer page: thicker frames, printed sign colours, black glyphs
   bool modeHorloge = false;       // rings 1 and 2 without glyphs
+  bool noirEtBlanc = false;       // printed in black: scale, pointer and lines black
 
   bool pointeur = true;
   double directionPointeur = 0;   // dial angle D

@@ -267,11 +267,15 @@ int GeometrieCadran::RayonCouche(int couche) const {
 }
 
 GeometrieCadran GeometrieDuCadran(int cote) {
+  return GeometrieDeRayon(cote, cote / 2, cote / 2 - 10, static_cast<int>(Arrondi(0.475 * cote)));
+}
+
+GeometrieCadran GeometrieDeRayon(int cote, int xc, int yc, int r0) {
   GeometrieCadran g;
   g.S = cote;
-  g.XC = cote / 2;
-  g.YC = cote / 2 - 10;
-  g.R0 = static_cast<int>(Arrondi(0.475 * cote));
+  g.XC = xc;
+  g.YC = yc;
+  g.R0 = r0;
   const auto r = [&](double f) { return static_cast<int>(Arrondi(g.R0 * f)); };
   g.R50 = r(0.5);
   g.R55 = r(0.55);

@@ -165,6 +165,8 @@ struct GeometrieCadran {
   int RayonCouche(int couche) const;  // 0.60, 0.70, 0.80 R0
 };
 GeometrieCadran GeometrieDuCadran(int cote);
+// The same radii around any centre and R0 (the printed page).
+GeometrieCadran GeometrieDeRayon(int cote, int xc, int yc, int r0);
 
 // Mouse picking: the dial angle under a point, and what a click there selects.
 double AngleSouris(int x, int y, const GeometrieCadran& g);

@@ -47,6 +47,7 @@
 #include "frame/TFormBackup.h"
 #include "birthdata/TFormDomiscop.h"
 #include "birthdata/TFormEnterData.h"
+#include "dial/TFormCosmo.h"
 #include "frame/TFormCouleurs.h"
 #include "frame/TFormOptions.h"
 #include "forecast/TFormDirSol.h"
@@ -198,6 +199,28 @@ void TMainForm::EnregistrerCommandesFichier() {
   registre_.Enregistrer(enregistrer);
   registre_.Enregistrer({"FileExitItem", "&Quitter", fichier, true, {}, SansCondition, [] { QApplication::quit(); }});
 }
+
+namespace {
+
+// The one dial window: a second "Cosmogramme" replaces the first, which gives its birth record
+// back before the radix is restored again for the new one.
+void OuvrirCosmogramme(QMdiArea* zone, const QString& dossier, ContexteCommandes& contexte) {
+  static QPointer<TFormCosmo> ouvert;
+  if (ouvert) {
+    QWidget* cadre = ouvert->parentWidget();
+    delete ouvert;
+    delete cadre;
+    contexte.Radix();
+  }
+  auto* cosmo = new TFormCosmo(dossier);
+  QMdiSubWindow* fenetre = zone->addSubWindow(cosmo);
+  fenetre->setAttribute(Qt::WA_DeleteOnClose);
+  fenetre->showMaximized();
+  zone->setActiveSubWindow(fenetre);
+  ouvert = cosmo;
+}
+
+}  // namespace
 
 void TMainForm::EnregistrerCommandesCalculs() {
   // The techniques: each restores the radix before its window opens.
@@ -386,6 +409,7 @@ void TMainForm::OuvrirTechnique(QWidget* fenetre, bool agrandie) {
 }
 
 std::function<void()> TMainForm::ActionTechnique(const QString& identifiant) {
+  if (identifiant == "Cosmogramme1") return [this] { OuvrirCosmogramme(zone_, dossier_, *this); };
   if (identifiant == "InterpretationsEtMP") return [this] { OuvrirTablesPrevisionnelles(); };
   if (identifiant == "Interprtations1") return [this] { OuvrirInterpretations(); };
   if (identifiant == "Directionssolairesliste1") return [this] { OuvrirDirections(); };

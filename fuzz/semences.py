@@ -87,3 +87,6 @@ textes = lire("ZadadAduZi.int").split(b"\r\n")
 semence("fuzz_interpretation", "debut.txt", textes[0] + b"\n" + b"\r\n".join(textes[:40]))
 semence("fuzz_interpretation", "coins.txt", b"_SOL MAR\n_SOL MAR \t\r\nLe Soleil \r\n_SOL MAR\r\n"
         b"cache\r\n _SOL MAR\r\nsuite\n_end\r\n_SOL MAR\r\nsans fin")
+# Picture forms: the first three records of one installed theme, and a whole small one.
+semence("fuzz_formes", "1.frm", lire("1.frm")[:3 * 111])
+semence("fuzz_formes", "8.frm", lire("8.frm"))

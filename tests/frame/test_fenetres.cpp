@@ -43,6 +43,7 @@
 #include "widgets/Plateforme.h"
 #include "reglages/Reglages.h"
 #include "frame/TMainForm.h"
+#include "dial/TFormCosmo.h"
 #include "techniques/TFormHouses.h"
 #include "techniques/TFormMandala.h"
 #include "dessin/Traits.h"
@@ -149,7 +150,20 @@ TEST_F(FenetresTest, LaCommandeTravailleSurLeRadixActive) {
   principale->ExecuterTouche(Qt::Key_C);
   EXPECT_EQ(Etat().FicheEnCours.Nom.Chaine(), "PREMIER,A");
   EXPECT_DOUBLE_EQ(Etat().Positions[Soleil][6], soleilPremier);
-  EXPECT_EQ(temoin.messages.last().texte, "Fonction non encore disponible");
+  // The dial opens on it; a second "C" replaces it, still on the first chart.
+  auto cosmogrammes = [&] {
+    int n = 0;
+    for (QMdiSubWindow* f : principale->ZoneFenetres()->subWindowList()) n += qobject_cast<TFormCosmo*>(f->widget()) != nullptr;
+    return n;
+  };
+  EXPECT_EQ(cosmogrammes(), 1);
+  EXPECT_EQ(Enfants(), 3);
+  principale->ExecuterTouche(Qt::Key_C);
+  EXPECT_EQ(cosmogrammes(), 1);
+  EXPECT_DOUBLE_EQ(Etat().Positions[Soleil][6], soleilPremier);
+  auto* cosmo = qobject_cast<TFormCosmo*>(principale->ZoneFenetres()->activeSubWindow()->widget());
+  ASSERT_NE(cosmo, nullptr);
+  EXPECT_EQ(cosmo->FicheSauvee().Nom.Chaine(), "PREMIER,A");
 }
 
 // Keys typed into a chart window run the main window's commands of those keys.

@@ -1,0 +1,131 @@
+#include "dial/ImpressionCadran.h"
+
+#include <QFontMetrics>
+#include <algorithm>
+#include <cmath>
+
+#include "core/Catalogue.h"
+#include "core/Conversions.h"
+#include "dessin/Traits.h"
+#include "widgets/Texte1252.h"
+
+namespace selvane {
+
+namespace {
+
+int Rond(double x) { return static_cast<int>(Arrondi(x)); }
+
+// Text with its top-left corner at (x, y), as the page's layout counts.
+void Ecrire(QPainter& p, int x, int y, const QString& texte) {
+  const QFontMetrics m(p.font(), p.device());
+  p.drawText(QPoint(x, y + m.ascent()), texte);
+}
+
+int Largeur(const QPainter& p, const QString& texte) {
+  return QFontMetrics(p.font(), p.device()).horizontalAdvance(texte);
+}
+
+QString Lettre(const ModeleCadran& m, int corps) {
+  return Glyphe(corps == MiPointSoleilLune ? m.LettreCorps24 : LettresCorps[corps]);
+}
+
+}  // namespace
+
+QString TexteGmt(const QString& heure, const QString& fuseau) {
+  return heure + " (GMT " + (fuseau.startsWith('-') ? fuseau : "+" + fuseau) + " )";
+}
+
+QString TexteDateRetour(const QString& date, const std::string& nomFichier) {
+  if (nomFichier == "RS") return QString::fromUtf8("Rév. sol. du ") + date;
+  if (nomFichier == "RL") return QString::fromUtf8("Rév. lun. du ") + date;
+  return date;
+}
+
+void ImprimerCadran(QPainter& p, int W, const PageCadran& page, const Reglages& reglages) {
+  const ModeleCadran& m = *page.modele;
+  const int H = m.Harmonique;
+  const int XC = W / 2;
+  const GeometrieCadran g = GeometrieDeRayon(W, XC, Rond(XC * 0.9), Rond(0.4 * W));
+  p.save();
+  p.setRenderHint(QPainter::Antialiasing, true);
+  p.setRenderHint(QPainter::TextAntialiasing, true);
+
+  OptionsCadran o = page.options;
+  o.impression = true;
+  o.noirEtBlanc = !page.couleur;
+  o.couronnesColorees = page.couleur && o.couronnesColorees;
+  // On paper the sub-harmonic pass is only the first step of the 90-degree dial.
+  o.lignes.erase(std::remove_if(o.lignes.begin(), o.lignes.end(),
+                                [H](const LigneMiPoint& l) { return l.harmonique != H && !(H == 4 && l.harmonique == 8); }),
+                 o.lignes.end());
+
+  // Crowns, scale and rings first: the crowns' white square would cover what lies under it.
+  NettoyerCentre(p, g, m, reglages, o);
+  if (H == 1) DessinerZodiaque(p, g, Qt::black, 7, Rond(g.R90 * 1.06), g.R90, true, reglages);
+
+  // Header.
+  p.setPen(Qt::black);
+  const QFont arial = Police("Arial", 9), gras = Police("Arial", 9, true);
+  p.setFont(arial);
+  const QFontMetrics ma(arial, p.device());
+  const int w = ma.horizontalAdvance('A'), hw = w / 2, hh = ma.height() / 2, rh = Rond(1.3 * ma.height());
+  for (int n = 0; n < page.gauche.size(); ++n) {
+    p.setFont(n == 1 ? gras : arial);
+    Ecrire(p, 5 * w, 4 * hh + n * rh, page.gauche[n]);
+  }
+  for (int n = 0; n < page.droite.size(); ++n) {
+    p.setFont(n == 0 ? gras : arial);
+    Ecrire(p, W - Largeur(p, page.droite[n]) - 10 * hw, 4 * hh + n * rh, page.droite[n]);
+  }
+
+  if (o.pointeur) DessinerPointeurEtLignes(p, g, m, o);
+  if (H == 1) {
+    const bool natal = o.maisonsNatales.axe != AxeAucun;
+    if (natal) DessinerMaisonsNatales(p, g, o.maisonsNatales, true, o.ascKarmique);
+    if (o.maisonsTransit.axe != AxeAucun) DessinerMaisonsTransit(p, g, o.maisonsTransit, true, !natal);
+  }
+
+  // The table of the three charts and the tree.
+  const QFont glyphes = Police("Celvan S", 7);
+  p.setFont(glyphes);
+  p.setPen(Qt::black);
+  const QFontMetrics mg(glyphes, p.device());
+  const int wg = mg.horizontalAdvance('A'), hwg = wg / 2, hhg = mg.height() / 2, rhg = Rond(1.3 * mg.height());
+  const int marge = 5 * wg;
+  const int c = Rond((W - 2 * marge) / 4.0);
+  const int x[4] = {marge, marge + c, marge + 2 * c, marge + 3 * c};
+  const int y0 = g.YC + Rond(g.R0 * 1.02);
+  p.setFont(arial);
+  const char* titres[3] = {"Natal (int)", "Arc Sol (mil)", "Transit (ext)"};
+  for (int j = 0; j < 3; ++j)
+    Ecrire(p, x[j] + (c - Largeur(p, titres[j])) / 2, y0 - wg, QString::fromUtf8(titres[j]));
+  p.setFont(glyphes);
+  const int bloc = Largeur(p, Glyphe('a') + "  12" + Glyphe('b') + "31 12" + QChar(0xB0) + "31'");
+  const double M = 2 * M_PI / H;
+  for (int corps = 1; corps <= NbCorps; ++corps)
+    for (int j = 0; j < 3; ++j) {
+      const double lon = m.Longitudes[corps][j + 1];
+      const int xb = x[j] + (c - bloc) / 2, y = y0 + corps * rhg;
+      Ecrire(p, xb, y, Lettre(m, corps));
+      Ecrire(p, xb + 5 * hwg, y, Texte(FormatGlyphe(lon)));
+      Ecrire(p, xb + 15 * hwg, y, Texte(FormatDegMin(std::fmod(lon, M) * 180 / M_PI)));
+    }
+  p.setPen(QPen(Qt::black, 2));
+  p.setBrush(Qt::NoBrush);
+  const int bas = y0 + 25 * rhg + hwg;
+  p.drawRect(QRect(QPoint(marge, y0 - rhg), QPoint(W - marge, bas)));
+  p.drawLine(marge, y0 + hhg, W - marge, y0 + hhg);
+  for (int j = 1; j < 4; ++j) p.drawLine(x[j], y0 - rhg, x[j], bas);
+
+  p.setPen(Qt::black);
+  Ecrire(p, x[3] + (c - Largeur(p, page.titreArbre)) / 2, y0 - rhg + hhg / 2, page.titreArbre);
+  const int debut = x[3] + (c - Largeur(p, "A -0" + QString(QChar(0xB0)) + "22' A")) / 2;
+  const int n = std::min<int>(LignesArbreImprimees, static_cast<int>(page.arbre.size()));
+  for (int k = 0; k < n; ++k) {
+    const LigneArbreImprimee& l = page.arbre[static_cast<size_t>(k)];
+    Ecrire(p, debut, y0 + rhg + hhg / 2 + k * rhg, l.glyphe1 + " " + l.ecart + " " + l.glyphe2);
+  }
+  p.restore();
+}
+
+}  // namespace selvane

@@ -1,0 +1,39 @@
+#pragma once
+// The printed dial page: header, the dial at printer scale with pointer and lines (house
+// frames and sign ring for H = 1), the three charts' positions and the midpoint tree.
+#include <QPainter>
+#include <QString>
+#include <QStringList>
+#include <vector>
+
+#include "dial/DessinCadran.h"
+
+namespace selvane {
+
+// The tree rows as the window lists them: first glyph, offset text, second glyph.
+struct LigneArbreImprimee {
+  QString glyphe1, ecart, glyphe2;
+};
+
+struct PageCadran {
+  const ModeleCadran* modele = nullptr;
+  OptionsCadran options;     // the screen's pointer, lines and frames
+  bool couleur = true;       // the answer to "Imprimer en couleurs ? "
+  QStringList gauche;        // name, "NATAL", date line, place, coordinates line
+  QStringList droite;        // "Arc Sol & Transits", date, time and zone, place, coordinates, solar arc
+  QString titreArbre;        // the tree button's caption
+  std::vector<LigneArbreImprimee> arbre;
+};
+
+// At most this many tree rows fit under the dial.
+constexpr int LignesArbreImprimees = 23;
+
+// The right-hand header's zone line: " (GMT ", a sign unless the text has one, the zone, " )".
+QString TexteGmt(const QString& heure, const QString& fuseau);
+// The date line of the right-hand header, marked for a solar ("RS") or lunar ("RL") return.
+QString TexteDateRetour(const QString& date, const std::string& nomFichier);
+
+// Draws the page on a painter whose device is W pixels wide.
+void ImprimerCadran(QPainter& p, int largeur, const PageCadran& page, const Reglages& reglages);
+
+}  // namespace selvane

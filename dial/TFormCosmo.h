@@ -1,0 +1,220 @@
+#pragma once
+// "Cosmogramme": the Uranian dial window. Three rings (natal, solar arc,
+// transits) around a harmonic dial, the moment fields that drive the outer two,
+// the pointer and its midpoint tree, the returns and events, printing and the
+// picture-form panel. It takes over the current chart while it is open and puts
+// the birth record back when it closes.
+#include <QImage>
+#include <QWidget>
+
+#include <string>
+#include <vector>
+
+#include "birthdata/records/FicheClient.h"
+#include "dial/DessinCadran.h"
+#include "dial/ModeleCadran.h"
+
+class QButtonGroup;
+class QCheckBox;
+class QComboBox;
+class QFrame;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QMouseEvent;
+class QPushButton;
+class QRadioButton;
+
+namespace selvane {
+
+class GrilleTexte;
+class PanneauFormulaire;
+class SurfaceCadran;
+
+// A radio group of the window: a titled box of exclusive buttons, read and set by item index.
+class GroupeRadio : public QWidget {
+  Q_OBJECT
+ public:
+  GroupeRadio(const QString& titre, const QStringList& items, int colonnes, QWidget* parent = nullptr);
+  int ItemIndex() const;
+  void DefinirItemIndex(int item);  // programmatic: no click handler runs
+  QRadioButton* Bouton(int item) const;
+  int Nombre() const;
+  // The items from `premier` to `dernier` in a font of their own (glyphs), the title unchanged.
+  void DefinirPoliceItems(const QFont& police, int premier = 0, int dernier = -1);
+
+ signals:
+  void Clique(int item);
+
+ private:
+  QButtonGroup* groupe_;
+};
+
+class TFormCosmo : public QWidget {
+  Q_OBJECT
+ public:
+  // dossier: the program directory (atlas, picture forms, settings).
+  explicit TFormCosmo(const QString& dossier, QWidget* parent = nullptr);
+  ~TFormCosmo() override;
+
+  // The moment fields (right-hand panel).
+  QLineEdit* MaskEditDate;
+  QLineEdit* MaskEditHeure;
+  QLineEdit* MaskEditSecondes;
+  QLineEdit* EditFuseau;
+  QLineEdit* EditVille;
+  QLineEdit* EditPays;
+  QLineEdit* EditLong;
+  QLineEdit* EditLat;
+  QLineEdit* EditAge;
+  QLineEdit* Edit2;  // solar arc
+  QPushButton* BtnActualiser;
+  QPushButton* BtnClrNow;
+  QPushButton* BtnClr2;
+  QPushButton* BtnOuvrirAtlasLocal;
+  QPushButton* BoutonsPas[13] = {};  // by tag 1..12
+
+  // The returns panel and the events.
+  QPushButton* BtnClr1;
+  QFrame* PanelRSRL;
+  QLineEdit* MaskEditDateStart;
+  QCheckBox* CheckBoxPrecession;
+  GroupeRadio* RadioGroupRSouRL;
+  GroupeRadio* RadioGroupTypeRS;
+  QPushButton* Button1;
+  QPushButton* BtnExit;
+  QLineEdit* EditPrecess;
+  QPushButton* SpeedButton6;
+  QPushButton* BtnLunaisons;
+  QPushButton* BtnClrEclipses;
+  GrilleTexte* GridEclipses;
+  QPushButton* BtnHorloge;
+
+  // The left-hand panel: harmonic, orbs, layers, pointer texts, the tree.
+  QComboBox* ComboBoxHarmonic;
+  QComboBox* ComboBoxOrbe;
+  QComboBox* ComboBoxOrbeSerre;
+  QCheckBox* CheckBoxH8H16;
+  GroupeRadio* RadioGroupFrom;
+  GroupeRadio* RadioGroupVers;
+  QLineEdit* EditPosEcl;
+  QLineEdit* EditPosHarm;
+  QLineEdit* EditAngle;
+  QPushButton* BtnArbre;
+  GrilleTexte* GridArbre;
+  GroupeRadio* RadioGroupA;
+  GroupeRadio* RadioGroupB;
+  GroupeRadio* RadioGroupC;
+  QLabel* LabelA;
+  QLabel* LabelB;
+  QLabel* LabelC;
+  QPushButton* BtnCalculPointParticulier;
+  QPushButton* BtnSuivreMP;
+  GroupeRadio* RadioGroupCouleurs;
+  QPushButton* SpeedButton5;  // positions grid
+  GrilleTexte* GridPositions;
+  GrilleTexte* GridMaisons;
+  QPushButton* BtnImprimer;
+  QPushButton* BtnFormulaire;
+  PanneauFormulaire* PanelFormulaire;
+
+  // H = 1: house axes and the karmic Ascendant.
+  QFrame* PanelAxe;
+  GroupeRadio* RadioGroupAxeNatal;
+  GroupeRadio* RadioGroupAxeTransit;
+  GroupeRadio* RadioGroupSex;
+  QPushButton* BitBtnAscKarmique;
+  QPushButton* BitBtnAnnuler;
+  QLineEdit* Edit3;
+  QLineEdit* Edit4;
+
+  QWidget* Image1;  // the square drawing surface
+  QMenu* PopupMenu1;  // its context menu: "Copier"
+
+  // What the window computed last (tests, printing).
+  int Harmonique() const { return modele_.Harmonique; }
+  double JourJulienTransit() const { return modele_.JourJulienTransit; }
+  double AgeAnnees() const { return modele_.AgeAnnees; }
+  const FicheClient& FicheSauvee() const { return modele_.natal.FicheSauvee; }
+  const ModeleCadran& Modele() const { return modele_; }
+  const SelectionCadran& Selection() const { return selection_; }
+  const GeometrieCadran& Geometrie() const { return geometrie_; }
+  const std::vector<LigneArbre>& Arbre() const { return arbre_; }
+  const std::vector<EvenementCadran>& Evenements() const { return evenements_; }
+  const QImage& Dessin() const { return dessin_; }
+
+  // The handlers, named after their control and event.
+  bool Actualiser();
+  void BtnActualiserClick();
+  void BtnClrNowClick();
+  void BtnPlus1Click(int tag);
+  void BtnClr2Click();
+  void BtnOuvrirAtlasLocalClick();
+  void ComboBoxHarmonicChange();
+  void BtnFormulaireClick();
+  void BtnImprimerClick();
+  void Button1Click();
+  void SpeedButton6Click();
+  void BtnLunaisonsClick();
+  void BtnClrEclipsesClick();
+  void GridEclipsesDblClick();
+  void BtnHorlogeClick();
+  void BtnCalculPointParticulierClick();
+  void BtnSuivreMPClick();
+  void BitBtnAscKarmiqueClick();
+  void BitBtnAnnulerClick();
+  void RadioGroupVersClick();
+  void RadioGroupCouleursClick();
+  void RadioGroupAxeNatalClick();
+  void RadioGroupAxeTransitClick();
+  void CopierClick();
+
+ protected:
+  void keyPressEvent(QKeyEvent* evenement) override;
+  void closeEvent(QCloseEvent* evenement) override;
+  void resizeEvent(QResizeEvent* evenement) override;
+  bool eventFilter(QObject* objet, QEvent* evenement) override;
+
+ private:
+  QString dossier_;
+  ModeleCadran modele_;
+  SelectionCadran selection_;
+  GeometrieCadran geometrie_;
+  std::vector<LigneArbre> arbre_;
+  std::vector<EvenementCadran> evenements_;
+  int ligneEvenement_ = -1;
+  std::string marque_;  // the picked event's glyph, drawn beside the pointer
+  QString ligneDateHeure_, ligneCoordonnees_;  // of the birth chart, for the printed header
+  bool restaure_ = false;
+  QImage dessin_;
+
+  void FormCreate();
+  void CreerPanneauGauche(QWidget* panneau);
+  void CreerPanneauDroit(QWidget* panneau);
+  void Disposer();
+  ChampsMoment Champs() const;
+  void AfficherChamps(const ChampsMoment& champs);
+  void AfficherAge(double age);
+  void LireSelection();
+  void AfficherSelection();
+  void CalculerPositions();
+  void DessinerLignesMP();
+  OptionsCadran OptionsEcran() const;
+  void RemplirArbre();
+  void RemplirGridPositions();
+  void RemplirGridMaisons();
+  void AfficherEvenements();
+  void ColorerCouche(int couche);
+  QString Lettre(int corps) const;
+  bool MaskEditDateExit();
+  bool MaskEditHeureExit();
+  void SourisSurCadran(QMouseEvent* evenement, bool clic);
+  void RestaurerFiche();
+};
+
+// Orb items: (i + 1) x 5' for ComboBoxOrbe, (i + 1) x 0.1' for ComboBoxOrbeSerre.
+QStringList ItemsOrbe();
+QStringList ItemsOrbeSerre();
+
+}  // namespace selvane
