@@ -3,9 +3,13 @@
 # directory (headers are named by folder: "listing/DessinTheme.h"), its dependencies (public, so that users get them too). QT runs moc on its
 # sources (windows with Q_OBJECT); INTERFACE declares headers only. NEVER names libraries
 # it must not reach, even through others (a technique never needs the listing or the
-# frame); selvane_verifier_couches() stops the configuration when one does.
+# frame), or whole folders written with a slash ("dial/": every module declared there);
+# selvane_verifier_couches() stops the configuration when one does.
 function(selvane_module name)
   cmake_parse_arguments(ARG "QT;INTERFACE" "" "SOURCES;DEPENDS;NEVER" ${ARGN})
+  file(RELATIVE_PATH dossier ${PROJECT_SOURCE_DIR} ${CMAKE_CURRENT_SOURCE_DIR})
+  set_property(GLOBAL APPEND PROPERTY SELVANE_DOSSIERS "${dossier}/")
+  set_property(GLOBAL PROPERTY SELVANE_DOSSIER_${name} "${dossier}/")
   if(ARG_NEVER)
     set_property(GLOBAL APPEND PROPERTY SELVANE_MODULES_BORNES ${name})
     set_property(GLOBAL PROPERTY SELVANE_JAMAIS_${name} ${ARG_NEVER})
@@ -50,15 +54,29 @@ function(selvane_dependances cible sortie)
   set(${sortie} ${vues} PARENT_SCOPE)
 endfunction()
 
-# Called once every folder is declared: a module that reaches a library it names in NEVER
-# stops the configuration, so the layers stay as they are drawn.
+# Called once every folder is declared: a module that reaches a library or a folder it names
+# in NEVER stops the configuration, so the layers stay as they are drawn. A name that is
+# neither a target nor a folder of modules stops it too: a misspelt bound would guard nothing.
 function(selvane_verifier_couches)
   get_property(modules GLOBAL PROPERTY SELVANE_MODULES_BORNES)
+  get_property(dossiers GLOBAL PROPERTY SELVANE_DOSSIERS)
   foreach(m ${modules})
     get_property(jamais GLOBAL PROPERTY SELVANE_JAMAIS_${m})
     selvane_dependances(${m} atteintes)
     foreach(j ${jamais})
-      if(j IN_LIST atteintes)
+      if(j MATCHES "/$")
+        if(NOT j IN_LIST dossiers)
+          message(FATAL_ERROR "${m}: NEVER ${j} names no folder of modules")
+        endif()
+        foreach(a ${atteintes})
+          get_property(d GLOBAL PROPERTY SELVANE_DOSSIER_${a})
+          if(d STREQUAL j)
+            message(FATAL_ERROR "${m} must not depend on ${a} (${j})")
+          endif()
+        endforeach()
+      elseif(NOT TARGET ${j})
+        message(FATAL_ERROR "${m}: NEVER ${j} names no target")
+      elseif(j IN_LIST atteintes)
         message(FATAL_ERROR "${m} must not depend on ${j}")
       endif()
     endforeach()
@@ -80,6 +98,8 @@ function(selvane_programme name)
 endfunction()
 
 # selvane_add_test(name SOURCES a.cpp b.cpp LIBS lib... LABELS unit|gui|render)
+# One label only: a list would split the properties handed to test discovery and silently
+# drop the offscreen platform of every test of the executable.
 # One GoogleTest executable, registered with CTest test by test, with the
 # tests' shared support (tests/support; add selvane_test_support_qt for the
 # platform double).
@@ -91,6 +111,10 @@ function(selvane_add_test name)
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
   if(NOT ARG_LABELS)
     set(ARG_LABELS unit)
+  endif()
+  list(LENGTH ARG_LABELS nombre)
+  if(nombre GREATER 1)
+    message(FATAL_ERROR "selvane_add_test(${name}): one label, not ${ARG_LABELS}")
   endif()
   gtest_discover_tests(${name}
     PROPERTIES LABELS "${ARG_LABELS}" ENVIRONMENT "QT_QPA_PLATFORM=offscreen"
