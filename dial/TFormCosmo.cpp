@@ -1,4 +1,5 @@
 #include "dial/TFormCosmo.h"
+#include "widgets/Fenetres.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -165,7 +166,7 @@ TFormCosmo::TFormCosmo(const QString& dossier, QWidget* parent) : QWidget(parent
   Image1 = new SurfaceCadran(this);
   Image1->installEventFilter(this);
   // Escape closes the window from whichever of its fields has the focus.
-  auto* echap = new QShortcut(QKeySequence(Qt::Key_Escape), this, [this] { close(); });
+  auto* echap = new QShortcut(QKeySequence(Qt::Key_Escape), this, [this] { FermerFenetre(this); });
   echap->setContext(Qt::WidgetWithChildrenShortcut);
   PopupMenu1 = new QMenu(this);
   PopupMenu1->addAction("Copier", this, [this] { CopierClick(); });
@@ -1067,7 +1068,7 @@ bool TFormCosmo::eventFilter(QObject* objet, QEvent* evenement) {
 
 void TFormCosmo::keyPressEvent(QKeyEvent* evenement) {
   if (evenement->key() == Qt::Key_Escape) {
-    close();
+    FermerFenetre(this);
     return;
   }
   QWidget::keyPressEvent(evenement);

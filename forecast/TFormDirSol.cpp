@@ -1,4 +1,5 @@
 #include "forecast/TFormDirSol.h"
+#include "widgets/Fenetres.h"
 
 #include <QButtonGroup>
 #include <QClipboard>
@@ -355,8 +356,7 @@ void TFormDirSol::keyPressEvent(QKeyEvent* evenement) {
     QWidget::keyPressEvent(evenement);
     return;
   }
-  if (auto* sous = qobject_cast<QMdiSubWindow*>(parentWidget())) sous->close();
-  else close();
+  FermerFenetre(this);
 }
 
 }  // namespace selvane

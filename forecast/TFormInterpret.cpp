@@ -1,4 +1,5 @@
 #include "forecast/TFormInterpret.h"
+#include "widgets/Fenetres.h"
 
 #include <QAction>
 #include <QButtonGroup>
@@ -420,8 +421,7 @@ void TFormInterpret::Imprimer1Click() {
 
 void TFormInterpret::Fermer() {
   // Inside the main window the frame around the window closes it.
-  if (auto* cadre = qobject_cast<QMdiSubWindow*>(parentWidget())) cadre->close();
-  else close();
+  FermerFenetre(this);
 }
 
 bool TFormInterpret::eventFilter(QObject* objet, QEvent* evenement) {

@@ -1,4 +1,5 @@
 #include "forecast/TFormInterpret2.h"
+#include "widgets/Fenetres.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -79,11 +80,7 @@ TFormInterpret2::TFormInterpret2(const QString& dossier, ListeThemesSauves liste
   racine->setContentsMargins(0, 0, 0, 0);
   auto* menu = new QMenuBar(this);
   QAction* fermer = menu->addAction("Fermer");
-  connect(fermer, &QAction::triggered, this, [this] {
-    auto* cadre = qobject_cast<QMdiSubWindow*>(parentWidget());
-    if (cadre) cadre->close();
-    else close();
-  });
+  connect(fermer, &QAction::triggered, this, [this] { FermerFenetre(this); });
   racine->setMenuBar(menu);
   auto* corps = new QHBoxLayout;
   racine->addLayout(corps);
@@ -470,9 +467,7 @@ bool TFormInterpret2::eventFilter(QObject* objet, QEvent* evenement) {
 
 void TFormInterpret2::keyPressEvent(QKeyEvent* evenement) {
   if (evenement->key() == Qt::Key_Escape) {
-    auto* cadre = qobject_cast<QMdiSubWindow*>(parentWidget());
-    if (cadre) cadre->close();
-    else close();
+    FermerFenetre(this);
     return;
   }
   QWidget::keyPressEvent(evenement);

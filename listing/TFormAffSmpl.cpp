@@ -1,4 +1,5 @@
 #include "listing/TFormAffSmpl.h"
+#include "widgets/Fenetres.h"
 
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -117,7 +118,7 @@ void TFormAffSmpl::keyPressEvent(QKeyEvent* evenement) {
     CalculerTheme(EcartGlyphes8);
     Rafraichir();
   } else if (touche == Qt::Key_Escape) {
-    close();
+    FermerFenetre(this);
   } else if (touche == Qt::Key_F && principale_) {
     principale_->DefinirFondsSignes(true);
   } else if (touche == Qt::Key_K && principale_) {

@@ -1,4 +1,5 @@
 #include "techniques/FenetreTechnique.h"
+#include "widgets/Fenetres.h"
 
 #include <QKeyEvent>
 #include <QPrinter>
@@ -11,7 +12,7 @@ FenetreTechnique::FenetreTechnique(QWidget* parent) : QWidget(parent) { setAttri
 
 void FenetreTechnique::keyPressEvent(QKeyEvent* evenement) {
   if (evenement->key() == Qt::Key_Escape) {
-    close();
+    FermerFenetre(this);
     return;
   }
   QWidget::keyPressEvent(evenement);

@@ -1,4 +1,5 @@
 #include "techniques/TFormLunaisons.h"
+#include "widgets/Fenetres.h"
 
 #include <QDate>
 #include <QHBoxLayout>
@@ -121,7 +122,7 @@ void TFormLunaisons::GridEclipsesDblClick(int ligne) {
     saisie.exec();
   }
   // Later, so that the double click's own events do not reach a deleted window.
-  QTimer::singleShot(0, this, [this] { close(); });
+  QTimer::singleShot(0, this, [this] { FermerFenetre(this); });
 }
 
 }  // namespace selvane

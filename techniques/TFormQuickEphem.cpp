@@ -1,4 +1,5 @@
 #include "techniques/TFormQuickEphem.h"
+#include "widgets/Fenetres.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -82,7 +83,7 @@ void TFormQuickEphem::FocusChange(QWidget* ancien, QWidget* nouveau) {
   if (!ancien || !nouveau || nouveau == this || isAncestorOf(nouveau)) return;
   if (!isAncestorOf(ancien) && ancien != this) return;
   if (nouveau->window() != window() || QApplication::activeModalWidget()) return;
-  close();
+  FermerFenetre(this);
 }
 
 void TFormQuickEphem::Calculer() {

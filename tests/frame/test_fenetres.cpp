@@ -378,3 +378,24 @@ TEST_F(FenetresTest, ToucheDOuvreLaListeDesDirections) {
   QApplication::processEvents();
   EXPECT_EQ(Enfants(), 1);
 }
+
+// Escape closes every technique window with its frame: no empty frame stays in the work area
+// or in the Window menu, and the chart window is left as it was.
+TEST_F(FenetresTest, EchapFermeChaqueTechniqueAvecSonCadre) {
+  principale->RouvrirTheme(Cht("DUPONT,Jean", "07/03/1952"));
+  auto* listing = qobject_cast<TFormAffSmpl*>(principale->ZoneFenetres()->subWindowList()[0]->widget());
+  ASSERT_NE(listing, nullptr);
+  for (const int touche : {Qt::Key_C, Qt::Key_A, Qt::Key_H, Qt::Key_M, Qt::Key_S, Qt::Key_T, Qt::Key_D, Qt::Key_I,
+                           Qt::Key_E, Qt::Key_L}) {
+    SCOPED_TRACE(QKeySequence(touche).toString().toStdString());
+    QTest::keyClick(listing, static_cast<Qt::Key>(touche));
+    ASSERT_EQ(Enfants(), 2);
+    QWidget* technique = principale->ZoneFenetres()->subWindowList()[1]->widget();
+    QWidget* cible = technique->focusWidget() ? technique->focusWidget() : technique;
+    QTest::keyClick(cible, Qt::Key_Escape);
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QApplication::processEvents();
+    EXPECT_EQ(Enfants(), 1);
+    EXPECT_EQ(principale->ZoneFenetres()->subWindowList()[0]->widget(), listing);
+  }
+}
