@@ -9,7 +9,6 @@
 #include "core/Calcul.h"
 #include "core/Catalogue.h"
 #include "cli/Commandes.h"
-#include "cli/Csv.h"
 #include "cli/Outils.h"
 #include "core/Conversions.h"
 #include "core/Ephemerides.h"
@@ -17,7 +16,6 @@
 #include "birthdata/records/Fichiers.h"
 #include "birthdata/Saisie.h"
 #include "cli/SerieThemes.h"
-#include "cli/CalculNaissance.h"
 #include "cli/ThemeNatal.h"
 
 namespace selvane {
@@ -42,15 +40,8 @@ void Ligne(std::string& s, const char* genre, int index, double valeur, bool ave
   s += '\n';
 }
 
-int ThemeSeul(SaisieNaissance n, int systeme) {
-  if (!VerifierNaissance(n)) return 2;
-  PreparerCalcul();
-  try {
-    CalculerNaissance(n, systeme);
-  } catch (const ErreurConversion& erreur) {
-    Avertir(erreur.what());
-    return 2;
-  }
+int ThemeSeul(OptionsNaissance& n, int systeme) {
+  if (!CalculerNatal(n, systeme)) return 2;
   const EtatTheme& e = Etat();
   std::string s = "kind,index,value,speed\n";
   Ligne(s, "jd_ut", 0, e.JourJulienTU, false, 0, 8);
@@ -73,7 +64,7 @@ int ThemeSeul(SaisieNaissance n, int systeme) {
 int ThemesEnSerie(const char* chemin) {
   // Read whole, so a folder or an unreadable file is the system's error, not an empty output.
   const std::vector<std::string> lignes = DecouperLignes(LireFichierEntier(chemin));
-  PreparerSerie();
+  PreparerCalcul();
   std::string sortie;
   sortie.reserve(1 << 20);
   bool fautes = false;
@@ -92,10 +83,6 @@ int ThemesEnSerie(const char* chemin) {
 
 }  // namespace
 
-void PreparerSerie() { PreparerCalcul(); }
-
-void CalculerThemeSaisi(const SaisieNaissance& n, int systeme) { CalculerNaissance(n, systeme); }
-
 bool ThemeDeLigne(const std::string& ligne, int numero, std::string& sortie) {
   const std::vector<std::string> champs = Couper(ligne, ';');
   if (champs.size() != 5) {
@@ -110,7 +97,7 @@ bool ThemeDeLigne(const std::string& ligne, int numero, std::string& sortie) {
   n.fuseau = champs[4];
   if (!VerifierNaissance(n)) return false;
   try {
-    CalculerNaissance(n, 1);
+    CalculerThemeSaisi(n, 1);
   } catch (const ErreurConversion& erreur) {
     Avertir(erreur.what());
     return false;
@@ -124,12 +111,11 @@ bool ThemeDeLigne(const std::string& ligne, int numero, std::string& sortie) {
 }
 
 int CommandeTheme(int argc, char** argv) {
-  SaisieNaissance n;
+  OptionsNaissance n;
   int systeme = 1;
   std::string lot;
   bool enSerie = false;
-  const char* manquante = nullptr;
-  const int statut = LireOptionsNaissance(argc, argv, [&](const std::string& option, const std::string& valeur) {
+  const bool lu = LireOptionsNaissance(argc, argv, n, [&](const std::string& option, const std::string& valeur) {
     if (option == "--batch") {
       lot = valeur;
       enSerie = true;
@@ -142,13 +128,9 @@ int CommandeTheme(int argc, char** argv) {
     }
     systeme = valeur[0] - '0';
     return OptionLue::Reconnue;
-  }, n, manquante);
-  if (statut != 0) return statut;
+  });
+  if (!lu) return 2;
   if (enSerie) return ThemesEnSerie(lot.c_str());
-  if (manquante) {
-    Avertir(std::string("Option obligatoire manquante : ") + manquante);
-    return 2;
-  }
   return ThemeSeul(n, systeme);
 }
 
