@@ -57,13 +57,23 @@ bool Couche(const std::string& texte, int& couche) {
 // The options of dial (tree when `arbre`) besides the birth: Reconnue, or Refusee after the
 // message of a wrong value, Inconnue for an option of neither.
 OptionLue LireOptionCadran(bool arbre, const std::string& option, const std::string& v, DemandeCadran& d) {
-  int n = 0;
+  // A whole number min..max handed to `garder`, else the message "<quoi> : v<bornes>".
+  const auto entier = [&](int min, int max, const char* quoi, const char* bornes, auto&& garder) {
+    int n = 0;
+    if (!LireEntier(v, min, max, n)) {
+      Avertir(quoi + (" : " + v) + bornes);
+      return OptionLue::Refusee;
+    }
+    garder(n);
+    return OptionLue::Reconnue;
+  };
   if (option == "--at") d.at = v;
   else if (option == "--at-time") d.atTime = v;
   else if (option == "--at-zone") d.atZone = v;
   else if (option == "--at-lat") d.atLat = v;
   else if (option == "--at-long") d.atLong = v;
   else if (option == "--harmonic") {
+    int n = 0;
     bool connu = false;
     if (LireEntier(v, 1, 32, n))
       for (int h : HarmoniquesCadran) connu = connu || h == n;
@@ -73,17 +83,14 @@ OptionLue LireOptionCadran(bool arbre, const std::string& option, const std::str
     }
     d.harmonique = n;
   } else if (!arbre && option == "--solar-return") {
+    int n = 0;
     if (!LireEntier(v, AnneeMinimale, AnneeMaximale, n) || n == 0) {
       Avertir("Année incorrecte : " + v);
       return OptionLue::Refusee;
     }
     d.retourSolaire = n;
   } else if (!arbre && option == "--quarter") {
-    if (!LireEntier(v, 0, 3, n)) {
-      Avertir("Quart de révolution incorrect : " + v + " (0 à 3)");
-      return OptionLue::Refusee;
-    }
-    d.quart = n;
+    return entier(0, 3, "Quart de révolution incorrect", " (0 à 3)", [&](int n) { d.quart = n; });
   } else if (!arbre && option == "--lunar-return") {
     d.retourLunaire = v;
   } else if (!arbre && option == "--arc") {
@@ -91,22 +98,14 @@ OptionLue LireOptionCadran(bool arbre, const std::string& option, const std::str
   } else if (!arbre && option == "--png") {
     d.png = v;
   } else if (!arbre && option == "--size") {
-    if (!LireEntier(v, 200, 8000, n)) {
-      Avertir("Taille incorrecte : " + v + " (200 à 8000 pixels)");
-      return OptionLue::Refusee;
-    }
-    d.taille = n;
+    return entier(200, 8000, "Taille incorrecte", " (200 à 8000 pixels)", [&](int n) { d.taille = n; });
   } else if (arbre && (option == "--from" || option == "--to")) {
     if (!Couche(v, option == "--from" ? d.de : d.vers)) {
       Avertir("Couche inconnue : " + v + " (natal, arc ou transit)");
       return OptionLue::Refusee;
     }
   } else if (arbre && option == "--body") {
-    if (!LireEntier(v, 1, NbCorps, n)) {
-      Avertir("Numéro de corps incorrect : " + v + " (1 à 24)");
-      return OptionLue::Refusee;
-    }
-    d.corps = n;
+    return entier(1, NbCorps, "Numéro de corps incorrect", " (1 à 24)", [&](int n) { d.corps = n; });
   } else if (arbre && option == "--angle") {
     double a = 0;
     if (!LireNombreExact(v, a) || !std::isfinite(a)) {
@@ -115,11 +114,7 @@ OptionLue LireOptionCadran(bool arbre, const std::string& option, const std::str
     }
     d.angle = a;
   } else if (arbre && option == "--orb-index") {
-    if (!LireEntier(v, 0, 35, n)) {
-      Avertir("Index d'orbe incorrect : " + v + " (0 à 35)");
-      return OptionLue::Refusee;
-    }
-    d.indexOrbe = n;
+    return entier(0, 35, "Index d'orbe incorrect", " (0 à 35)", [&](int n) { d.indexOrbe = n; });
   } else {
     return OptionLue::Inconnue;
   }
