@@ -2,7 +2,6 @@
 // midpoint tree of a reference point, as the dial window computes them.
 #include <QImage>
 #include <QPainter>
-#include <charconv>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -234,12 +233,6 @@ bool Calculer(DemandeCadran& d, ModeleCadran& m, SelectionCadran& s, double& tro
   return true;
 }
 
-void Nombre(std::string& s, double x, int decimales = 6) {
-  char tampon[400];
-  const auto [fin, erreur] = std::to_chars(tampon, tampon + sizeof tampon, x, std::chars_format::fixed, decimales);
-  if (erreur == std::errc()) s.append(tampon, fin);
-}
-
 void Ecrire(const std::string& s) { std::fwrite(s.data(), 1, s.size(), stdout); }
 
 bool Peindre(const DemandeCadran& d, const ModeleCadran& m, const SelectionCadran& s) {
@@ -259,12 +252,19 @@ bool Peindre(const DemandeCadran& d, const ModeleCadran& m, const SelectionCadra
   return true;
 }
 
+// What both commands compute before they write.
+struct CadranCalcule {
+  DemandeCadran d;
+  ModeleCadran m;
+  SelectionCadran s;
+  double trouve = 0;
+};
+
 // Options, natal chart and rings; false after the message of the first fault.
-bool Preparer(int argc, char** argv, bool arbre, DemandeCadran& d, ModeleCadran& m, SelectionCadran& s,
-              double& trouve) {
-  if (!LireOptions(argc, argv, arbre, d)) return false;
+bool Preparer(int argc, char** argv, bool arbre, CadranCalcule& c) {
+  if (!LireOptions(argc, argv, arbre, c.d)) return false;
   try {
-    return Calculer(d, m, s, trouve);
+    return Calculer(c.d, c.m, c.s, c.trouve);
   } catch (const ErreurConversion& erreur) {
     Avertir(erreur.what());
     return false;
@@ -274,18 +274,16 @@ bool Preparer(int argc, char** argv, bool arbre, DemandeCadran& d, ModeleCadran&
 }  // namespace
 
 int CommandeCadran(int argc, char** argv) {
-  DemandeCadran d;
-  ModeleCadran m;
-  SelectionCadran s;
-  double trouve = 0;
-  if (!Preparer(argc, argv, false, d, m, s, trouve)) return 2;
+  CadranCalcule c;
+  if (!Preparer(argc, argv, false, c)) return 2;
+  auto& [d, m, s, trouve] = c;
   std::string sortie = "kind,index,longitude,dial_angle,spread_angle\n";
   sortie += "age,0,";
-  Nombre(sortie, m.AgeAnnees);
+  AjouterNombre(sortie, m.AgeAnnees);
   sortie += ",,\nsolar_arc,0,";
-  Nombre(sortie, m.ArcSolaire * RadEnDeg);
+  AjouterNombre(sortie, m.ArcSolaire * RadEnDeg);
   sortie += ",,\njd_ut,0,";
-  Nombre(sortie, trouve != 0 ? trouve : m.JourJulienTransit, 8);
+  AjouterNombre(sortie, trouve != 0 ? trouve : m.JourJulienTransit, 8);
   sortie += ",,\n";
   static const char* const genres[4] = {"", "natal", "arc", "transit"};
   for (int anneau = 1; anneau <= 3; ++anneau) {
@@ -294,11 +292,11 @@ int CommandeCadran(int argc, char** argv) {
     for (int b = 1; b <= NbCorps; ++b) {
       sortie += genres[anneau];
       sortie += "," + std::to_string(b) + ",";
-      Nombre(sortie, m.Longitudes[b][anneau] * RadEnDeg);
+      AjouterNombre(sortie, m.Longitudes[b][anneau] * RadEnDeg);
       sortie += ",";
-      Nombre(sortie, m.PositionsCadran[b][anneau] * RadEnDeg);
+      AjouterNombre(sortie, m.PositionsCadran[b][anneau] * RadEnDeg);
       sortie += ",";
-      Nombre(sortie, etale[b] * RadEnDeg);
+      AjouterNombre(sortie, etale[b] * RadEnDeg);
       sortie += "\n";
     }
   }
@@ -308,11 +306,9 @@ int CommandeCadran(int argc, char** argv) {
 }
 
 int CommandeArbre(int argc, char** argv) {
-  DemandeCadran d;
-  ModeleCadran m;
-  SelectionCadran s;
-  double trouve = 0;
-  if (!Preparer(argc, argv, true, d, m, s, trouve)) return 2;
+  CadranCalcule c;
+  if (!Preparer(argc, argv, true, c)) return 2;
+  auto& [d, m, s, trouve] = c;
   const int H = m.Harmonique;
   s.CoucheDe = d.de;
   s.CoucheVers = d.vers;
@@ -330,7 +326,7 @@ int CommandeArbre(int argc, char** argv) {
     sortie += std::to_string(l.harmonique) + "," + std::to_string(l.corps1) + ",";
     if (l.corps2 != 0) sortie += std::to_string(l.corps2);
     sortie += ",";
-    Nombre(sortie, l.ecart * RadEnDeg);
+    AjouterNombre(sortie, l.ecart * RadEnDeg);
     sortie += "," + Cp1252VersUtf8(TexteEcartArbre(l.ecart)) + "\n";
   }
   Ecrire(sortie);

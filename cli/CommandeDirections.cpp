@@ -31,12 +31,11 @@ int AnneeCourante() {
 int CommandeDirections(int argc, char** argv) {
   OptionsNaissance naissance;
   DemandeDirections demande;
-  OptionsPoints points;
   bool finVue = false;
-  const bool lu = LireOptionsNaissance(argc, argv, naissance, [&](const std::string& option, const std::string& valeur) {
-    if (const OptionLue p = points.Lire(option, valeur); p != OptionLue::Inconnue) return p;
+  const auto autre = [&](const std::string& option, const std::string& valeur) {
     if (option == "--harmonic") {
-      if (LireEntier(valeur, 1, 16, demande.harmonique) && HarmoniqueValide(demande.harmonique)) return OptionLue::Reconnue;
+      if (LireEntier(valeur, 1, 16, demande.harmonique) && HarmoniqueValide(demande.harmonique))
+        return OptionLue::Reconnue;
       Avertir("Harmonique incorrecte : " + valeur + " (1, 2, 4, 8 ou 16)");
       return OptionLue::Refusee;
     }
@@ -57,9 +56,8 @@ int CommandeDirections(int argc, char** argv) {
       return OptionLue::Refusee;
     }
     return OptionLue::Inconnue;
-  });
-  if (!lu) return 2;
-  if (!points.Verifier(demande.p1, demande.p2, demande.p3)) return 2;
+  };
+  if (!LireOptionsPoints(argc, argv, naissance, demande.p1, demande.p2, demande.p3, autre)) return 2;
   if (!CalculerNatal(naissance)) return 2;
   const NatalDirections natal = NatalDepuisEtat();
   // As the window: up to this year's age unless told.

@@ -1,5 +1,4 @@
 // selvane-cli chart: the chart of one birth, or of every line of a file.
-#include <charconv>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -20,13 +19,6 @@
 
 namespace selvane {
 namespace {
-
-// Appends x with 6 decimals (8 for Julian days, a millisecond); "." whatever the locale.
-void AjouterNombre(std::string& sortie, double x, int decimales = 6) {
-  char tampon[400];
-  const auto [fin, erreur] = std::to_chars(tampon, tampon + sizeof tampon, x, std::chars_format::fixed, decimales);
-  if (erreur == std::errc()) sortie.append(tampon, fin);
-}
 
 void Ligne(std::string& s, const char* genre, int index, double valeur, bool avecVitesse = false,
            double vitesse = 0, int decimales = 6) {

@@ -49,10 +49,8 @@ bool LireAnnee(const std::string& texte, int& annee) {
 int CommandeTransits(int argc, char** argv) {
   OptionsNaissance naissance;
   DemandeTransits demande;
-  OptionsPoints points;
   bool anneeVue = false;
-  const bool lu = LireOptionsNaissance(argc, argv, naissance, [&](const std::string& option, const std::string& valeur) {
-    if (const OptionLue p = points.Lire(option, valeur); p != OptionLue::Inconnue) return p;
+  const auto autre = [&](const std::string& option, const std::string& valeur) {
     if (option == "--year") {
       anneeVue = LireAnnee(valeur, demande.annee);
       return anneeVue ? OptionLue::Reconnue : OptionLue::Refusee;
@@ -65,9 +63,8 @@ int CommandeTransits(int argc, char** argv) {
     }
     if (option == "--aspects") return LireAspects(valeur, demande.aspects) ? OptionLue::Reconnue : OptionLue::Refusee;
     return OptionLue::Inconnue;
-  });
-  if (!lu) return 2;
-  if (!points.Verifier(demande.p1, demande.p2, demande.p3)) return 2;
+  };
+  if (!LireOptionsPoints(argc, argv, naissance, demande.p1, demande.p2, demande.p3, autre)) return 2;
   if (!anneeVue) {
     Avertir("Option obligatoire manquante : --year");
     return 2;

@@ -44,6 +44,16 @@ bool OptionsPoints::Verifier(std::vector<int>& p1, std::vector<int>& p2, std::ve
   return true;
 }
 
+bool LireOptionsPoints(int argc, char** argv, OptionsNaissance& naissance, std::vector<int>& p1,
+                       std::vector<int>& p2, std::vector<int>& p3, const LecteurOption& autre) {
+  OptionsPoints points;
+  const auto lire = [&](const std::string& option, const std::string& valeur) {
+    const OptionLue p = points.Lire(option, valeur);
+    return p != OptionLue::Inconnue ? p : autre(option, valeur);
+  };
+  return LireOptionsNaissance(argc, argv, naissance, lire) && points.Verifier(p1, p2, p3);
+}
+
 bool LireChamps(const std::string& texte, const std::function<bool(const std::string& champ)>& lire) {
   std::size_t debut = 0;
   for (;;) {

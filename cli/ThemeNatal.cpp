@@ -142,4 +142,10 @@ bool LireEntier(const std::string& texte, int minimum, int maximum, int& valeur)
 
 std::string Nombre6(double x) { return FormatReel(x, 0, 6); }
 
+void AjouterNombre(std::string& sortie, double x, int decimales) {
+  char tampon[400];
+  const auto [fin, erreur] = std::to_chars(tampon, tampon + sizeof tampon, x, std::chars_format::fixed, decimales);
+  if (erreur == std::errc()) sortie.append(tampon, fin);
+}
+
 }  // namespace selvane

@@ -67,5 +67,7 @@ bool LireEntier(const std::string& texte, int minimum, int maximum, int& valeur)
 
 // x with 6 decimals, "." whatever the locale.
 std::string Nombre6(double x);
+// Appends x with 6 decimals (8 for Julian days, a millisecond); "." whatever the locale.
+void AjouterNombre(std::string& sortie, double x, int decimales = 6);
 
 }  // namespace selvane
