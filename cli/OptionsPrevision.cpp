@@ -31,7 +31,7 @@ bool LireOptionsPrevision(int argc, char** argv, const char* const* drapeaux, Op
 bool OuvrirNaissance(const OptionsPrevision& options, EtatPrevision& etat, ChampsPrevision& champs) {
   OptionsNaissance n = options.naissance;
   if (options.Present("--city")) n.saisie.ville = options.Valeur("--city");
-  // The forecast windows open on a chart without houses.
+  // House system 0 (none shown; Ascendant and MC as Placidus gives them): these commands never chose one.
   if (!CalculerNatal(n, 0)) return false;
   const FicheClient& f = Etat().FicheEnCours;
   etat = OuvrirEtatPrevision();
