@@ -236,7 +236,7 @@ TEST(CliCadran, MauvaisesEntrees) {
       {"dial " + n, "Donnez le moment avec une seule de --at, --solar-return, --lunar-return ou --arc"},
       {"dial " + n + " --arc abc", "N'entrez que des chiffres !"},
       {"dial " + n + " --lunar-return 32/01/2020", "32/01/2020 : date incorrecte"},
- {"dial " + n + " " + Moment + " --png '" + Temporaire("x.png") + "' --size 10",
+      {"dial " + n + " " + Moment + " --png '" + Temporaire("x.png") + "' --size 10",
        "Taille incorrecte : 10 (200 à 8000 pixels)"},
       {"dial --time 14h05m30 --lat 48.52 --long 2.20 --zone 01.00.00 " + std::string(Moment),
        "Option obligatoire manquante : --date"},
