@@ -19,12 +19,13 @@
 #include "dial/ModeleCadran.h"
 #include "reglages/Reglages.h"
 #include "tests/support/CadranDeTest.h"
+#include "tests/support/FicheDeTest.h"
 
 using namespace selvane;
 
 namespace {
 
-// The dial as it opens on the Paris record, at a moment in 2026.
+// The dial as it opens on the Paris record, at a moment in 2026 in the record's place and zone.
 struct Cadran {
   ModeleCadran m;
   SelectionCadran s;
@@ -32,12 +33,13 @@ struct Cadran {
   QImage image{1000, 1000, QImage::Format_RGB32};
   Cadran() : m(OuvrirCadranDeTest()) {
     AppliquerReglagesParDefaut();
+    const FicheClient fiche = FicheDeTest();
     champs.date = "10.12.2026";
     champs.heure = "14h20";
     champs.secondes = "07";
-    champs.fuseau = "01.00.00";
-    champs.lat = "48.52";
-    champs.lon = "2.20";
+    champs.fuseau = fiche.Fuseau.Chaine();
+    champs.lat = fiche.Lat.Chaine();
+    champs.lon = fiche.Long.Chaine();
   }
   // What the window does after the moment changed: draw, lines, tree.
   std::size_t Dessiner() {

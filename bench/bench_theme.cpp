@@ -11,6 +11,7 @@
 #include "core/Calcul.h"
 #include "core/Catalogue.h"
 #include "cli/Commandes.h"
+#include "cli/ThemeNatal.h"
 #include "core/Ephemerides.h"
 #include "core/EtatTheme.h"
 
@@ -60,12 +61,8 @@ const std::vector<Cas>& LesCas() {
 }
 
 void Preparer() {
-  ReinitialiserEtat();
-  std::bitset<256> jeu;
-  for (int n = 1; n <= 20; ++n) jeu.set(n);
-  DefinirJeuPlanetes(jeu);
+  PreparerCalcul();
   Etat().SystemeMaisons = 1;
-  OuvrirEphemerides();
 }
 
 // The raw calls one chart needs: obliquity and nutation, equation of time, the

@@ -31,7 +31,7 @@ int CommandeArbres(int argc, char** argv) {
   for (const ArbreMP& a : CalculerArbres(LireLongitudesNatales(), Etat().JeuPlanetes, harmonique, OrbeArbres(orbe)))
     for (const LigneArbre& l : a.lignes)
       s += std::to_string(a.racine) + "," + std::to_string(l.corps1) + "," + (l.corps2 ? std::to_string(l.corps2) : "") +
-           "," + Degres6(l.ecart * RadEnDeg) + "\n";
+           "," + Nombre6(l.ecart * RadEnDeg) + "\n";
   std::fwrite(s.data(), 1, s.size(), stdout);
   return 0;
 }

@@ -2,18 +2,17 @@
 // midpoint tree of a reference point, as the dial window computes them.
 #include <QImage>
 #include <QPainter>
-#include <charconv>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <optional>
 #include <string>
 
-#include "birthdata/Saisie.h"
 #include "cli/ApplicationHorsEcran.h"
 #include "birthdata/records/Controles.h"
 #include "birthdata/records/Cp1252.h"
 #include "cli/Commandes.h"
+#include "cli/ThemeNatal.h"
 #include "core/Avertissements.h"
 #include "core/Calcul.h"
 #include "core/Conversions.h"
@@ -28,8 +27,7 @@ namespace {
 
 // Everything both commands read from the command line.
 struct DemandeCadran {
-  SaisieNaissance naissance;
-  bool vu[5] = {};
+  OptionsNaissance naissance;
   std::string at, atTime, atZone, atLat, atLong;
   int harmonique = 4;
   std::optional<int> retourSolaire;
@@ -47,12 +45,6 @@ struct DemandeCadran {
   bool sousHarmoniques = false;
 };
 
-bool EntierOption(const std::string& texte, int& n, int min, int max) {
-  const char* fin = texte.data() + texte.size();
-  const auto [p, erreur] = std::from_chars(texte.data(), fin, n);
-  return erreur == std::errc() && p == fin && n >= min && n <= max;
-}
-
 bool Couche(const std::string& texte, int& couche) {
   if (texte == "natal") couche = CoucheNatale;
   else if (texte == "arc") couche = CoucheArcSolaire;
@@ -61,98 +53,85 @@ bool Couche(const std::string& texte, int& couche) {
   return true;
 }
 
+// The options of dial (tree when `arbre`) besides the birth: Reconnue, or Refusee after the
+// message of a wrong value, Inconnue for an option of neither.
+OptionLue LireOptionCadran(bool arbre, const std::string& option, const std::string& v, DemandeCadran& d) {
+  // A whole number min..max handed to `garder`, else the message "<quoi> : v<bornes>".
+  const auto entier = [&](int min, int max, const char* quoi, const char* bornes, auto&& garder) {
+    int n = 0;
+    if (!LireEntier(v, min, max, n)) {
+      Avertir(quoi + (" : " + v) + bornes);
+      return OptionLue::Refusee;
+    }
+    garder(n);
+    return OptionLue::Reconnue;
+  };
+  if (option == "--at") d.at = v;
+  else if (option == "--at-time") d.atTime = v;
+  else if (option == "--at-zone") d.atZone = v;
+  else if (option == "--at-lat") d.atLat = v;
+  else if (option == "--at-long") d.atLong = v;
+  else if (option == "--harmonic") {
+    int n = 0;
+    bool connu = false;
+    if (LireEntier(v, 1, 32, n))
+      for (int h : HarmoniquesCadran) connu = connu || h == n;
+    if (!connu) {
+      Avertir("Harmonique incorrect : " + v + " (1, 4, 8, 12, 16 ou 32)");
+      return OptionLue::Refusee;
+    }
+    d.harmonique = n;
+  } else if (!arbre && option == "--solar-return") {
+    int n = 0;
+    if (!LireEntier(v, AnneeMinimale, AnneeMaximale, n) || n == 0) {
+      Avertir("Année incorrecte : " + v);
+      return OptionLue::Refusee;
+    }
+    d.retourSolaire = n;
+  } else if (!arbre && option == "--quarter") {
+    return entier(0, 3, "Quart de révolution incorrect", " (0 à 3)", [&](int n) { d.quart = n; });
+  } else if (!arbre && option == "--lunar-return") {
+    d.retourLunaire = v;
+  } else if (!arbre && option == "--arc") {
+    d.arc = v;
+  } else if (!arbre && option == "--png") {
+    d.png = v;
+  } else if (!arbre && option == "--size") {
+    return entier(200, 8000, "Taille incorrecte", " (200 à 8000 pixels)", [&](int n) { d.taille = n; });
+  } else if (arbre && (option == "--from" || option == "--to")) {
+    if (!Couche(v, option == "--from" ? d.de : d.vers)) {
+      Avertir("Couche inconnue : " + v + " (natal, arc ou transit)");
+      return OptionLue::Refusee;
+    }
+  } else if (arbre && option == "--body") {
+    return entier(1, NbCorps, "Numéro de corps incorrect", " (1 à 24)", [&](int n) { d.corps = n; });
+  } else if (arbre && option == "--angle") {
+    double a = 0;
+    if (!LireNombreExact(v, a) || !std::isfinite(a)) {
+      Avertir("Angle incorrect : " + v);
+      return OptionLue::Refusee;
+    }
+    d.angle = a;
+  } else if (arbre && option == "--orb-index") {
+    return entier(0, 35, "Index d'orbe incorrect", " (0 à 35)", [&](int n) { d.indexOrbe = n; });
+  } else {
+    return OptionLue::Inconnue;
+  }
+  return OptionLue::Reconnue;
+}
+
 // Reads the options; false after the message of the first fault.
 bool LireOptions(int argc, char** argv, bool arbre, DemandeCadran& d) {
-  for (int i = 0; i < argc; ++i) {
-    const std::string option = argv[i];
-    if (option == "--precession") { d.precession = true; continue; }
-    if (arbre && option == "--subharmonics") { d.sousHarmoniques = true; continue; }
-    if (i + 1 >= argc) {
-      Avertir("Valeur manquante après " + option);
-      return false;
-    }
-    const std::string v = argv[++i];
-    int n = 0;
-    if (option == "--date") { d.naissance.date = v; d.vu[0] = true; }
-    else if (option == "--time") { d.naissance.heure = v; d.vu[1] = true; }
-    else if (option == "--lat") { d.naissance.lat = v; d.vu[2] = true; }
-    else if (option == "--long") { d.naissance.lon = v; d.vu[3] = true; }
-    else if (option == "--zone") { d.naissance.fuseau = v; d.vu[4] = true; }
-    else if (option == "--name") d.naissance.nom = v;
-    else if (option == "--at") d.at = v;
-    else if (option == "--at-time") d.atTime = v;
-    else if (option == "--at-zone") d.atZone = v;
-    else if (option == "--at-lat") d.atLat = v;
-    else if (option == "--at-long") d.atLong = v;
-    else if (option == "--harmonic") {
-      bool connu = false;
-      if (EntierOption(v, n, 1, 32))
-        for (int h : HarmoniquesCadran) connu = connu || h == n;
-      if (!connu) {
-        Avertir("Harmonique incorrect : " + v + " (1, 4, 8, 12, 16 ou 32)");
-        return false;
-      }
-      d.harmonique = n;
-    } else if (!arbre && option == "--solar-return") {
-      if (!EntierOption(v, n, AnneeMinimale, AnneeMaximale) || n == 0) {
-        Avertir("Année incorrecte : " + v);
-        return false;
-      }
-      d.retourSolaire = n;
-    } else if (!arbre && option == "--quarter") {
-      if (!EntierOption(v, n, 0, 3)) {
-        Avertir("Quart de révolution incorrect : " + v + " (0 à 3)");
-        return false;
-      }
-      d.quart = n;
-    } else if (!arbre && option == "--lunar-return") {
-      d.retourLunaire = v;
-    } else if (!arbre && option == "--arc") {
-      d.arc = v;
-    } else if (!arbre && option == "--png") {
-      d.png = v;
-    } else if (!arbre && option == "--size") {
-      if (!EntierOption(v, n, 200, 8000)) {
-        Avertir("Taille incorrecte : " + v + " (200 à 8000 pixels)");
-        return false;
-      }
-      d.taille = n;
-    } else if (arbre && (option == "--from" || option == "--to")) {
-      if (!Couche(v, option == "--from" ? d.de : d.vers)) {
-        Avertir("Couche inconnue : " + v + " (natal, arc ou transit)");
-        return false;
-      }
-    } else if (arbre && option == "--body") {
-      if (!EntierOption(v, n, 1, NbCorps)) {
-        Avertir("Numéro de corps incorrect : " + v + " (1 à 24)");
-        return false;
-      }
-      d.corps = n;
-    } else if (arbre && option == "--angle") {
-      double a = 0;
-      if (!LireNombreExact(v, a) || !std::isfinite(a)) {
-        Avertir("Angle incorrect : " + v);
-        return false;
-      }
-      d.angle = a;
-    } else if (arbre && option == "--orb-index") {
-      if (!EntierOption(v, n, 0, 35)) {
-        Avertir("Index d'orbe incorrect : " + v + " (0 à 35)");
-        return false;
-      }
-      d.indexOrbe = n;
-    } else {
-      Avertir("Option inconnue : " + option);
-      return false;
-    }
-  }
-  static const char* const noms[5] = {"--date", "--time", "--lat", "--long", "--zone"};
-  for (int k = 0; k < 5; ++k) {
-    if (!d.vu[k]) {
-      Avertir(std::string("Option obligatoire manquante : ") + noms[k]);
-      return false;
-    }
-  }
+  const bool lu = LireOptionsNaissance(
+      argc, argv, d.naissance,
+      [&](const std::string& option, const std::string& valeur) { return LireOptionCadran(arbre, option, valeur, d); },
+      [&](const std::string& option) {
+        if (option == "--precession") d.precession = true;
+        else if (arbre && option == "--subharmonics") d.sousHarmoniques = true;
+        else return OptionLue::Inconnue;
+        return OptionLue::Reconnue;
+      });
+  if (!lu || !d.naissance.Completes()) return false;
   const int facons = !d.at.empty() + d.retourSolaire.has_value() + !d.retourLunaire.empty() + d.arc.has_value();
   if (facons != 1) {
     Avertir(arbre ? "Donnez le moment avec --at" : "Donnez le moment avec une seule de --at, --solar-return, "
@@ -190,8 +169,8 @@ bool ChampsDeAt(const DemandeCadran& d, ChampsMoment& c) {
 }
 
 bool Lieu(const DemandeCadran& d, ChampsMoment& c) {
-  c.lat = Utf8VersCp1252(d.atLat.empty() ? d.naissance.lat : d.atLat);
-  c.lon = Utf8VersCp1252(d.atLong.empty() ? d.naissance.lon : d.atLong);
+  c.lat = Utf8VersCp1252(d.atLat.empty() ? d.naissance.saisie.lat : d.atLat);
+  c.lon = Utf8VersCp1252(d.atLong.empty() ? d.naissance.saisie.lon : d.atLong);
   std::string message = ErreurLatitude(c.lat);
   if (message.empty()) message = ErreurLongitude(c.lon);
   if (!message.empty()) {
@@ -204,23 +183,8 @@ bool Lieu(const DemandeCadran& d, ChampsMoment& c) {
 // The natal chart and the model at the moment asked; `trouve` is the moment a return or a
 // given arc found (the fields then hold it rounded to the second).
 bool Calculer(DemandeCadran& d, ModeleCadran& m, SelectionCadran& s, double& trouve) {
-  if (!VerifierNaissance(d.naissance)) return false;
-  ReinitialiserEtat();
-  std::bitset<256> jeu;
-  for (int n = 1; n <= 20; ++n) jeu.set(n);
-  DefinirJeuPlanetes(jeu);
-  OuvrirEphemerides();
-  EtatTheme& e = Etat();
-  FicheClient& f = e.FicheEnCours;
-  f.Nom = ChaineCourte<36>::DepuisUtf8(d.naissance.nom);
-  f.Date = ChaineCourte<10>::DepuisUtf8(d.naissance.date);
-  f.Heure = ChaineCourte<8>::DepuisUtf8(d.naissance.heure);
-  f.Lat = ChaineCourte<6>::DepuisUtf8(d.naissance.lat);
-  f.Long = ChaineCourte<7>::DepuisUtf8(d.naissance.lon);
-  f.Fuseau = ChaineCourte<9>::DepuisUtf8(d.naissance.fuseau);
-  e.SystemeMaisons = 1;
-  CalculerTheme(EcartGlyphes65);
-  FigerNatal();
+  // The glyph spacing of the dial window.
+  if (!CalculerNatal(d.naissance, 1, EcartGlyphes65)) return false;
   m.natal = CopierNatal();
   m.Harmonique = d.harmonique;
 
@@ -269,12 +233,6 @@ bool Calculer(DemandeCadran& d, ModeleCadran& m, SelectionCadran& s, double& tro
   return true;
 }
 
-void Nombre(std::string& s, double x, int decimales = 6) {
-  char tampon[400];
-  const auto [fin, erreur] = std::to_chars(tampon, tampon + sizeof tampon, x, std::chars_format::fixed, decimales);
-  if (erreur == std::errc()) s.append(tampon, fin);
-}
-
 void Ecrire(const std::string& s) { std::fwrite(s.data(), 1, s.size(), stdout); }
 
 bool Peindre(const DemandeCadran& d, const ModeleCadran& m, const SelectionCadran& s) {
@@ -294,12 +252,19 @@ bool Peindre(const DemandeCadran& d, const ModeleCadran& m, const SelectionCadra
   return true;
 }
 
+// What both commands compute before they write.
+struct CadranCalcule {
+  DemandeCadran d;
+  ModeleCadran m;
+  SelectionCadran s;
+  double trouve = 0;
+};
+
 // Options, natal chart and rings; false after the message of the first fault.
-bool Preparer(int argc, char** argv, bool arbre, DemandeCadran& d, ModeleCadran& m, SelectionCadran& s,
-              double& trouve) {
-  if (!LireOptions(argc, argv, arbre, d)) return false;
+bool Preparer(int argc, char** argv, bool arbre, CadranCalcule& c) {
+  if (!LireOptions(argc, argv, arbre, c.d)) return false;
   try {
-    return Calculer(d, m, s, trouve);
+    return Calculer(c.d, c.m, c.s, c.trouve);
   } catch (const ErreurConversion& erreur) {
     Avertir(erreur.what());
     return false;
@@ -309,18 +274,16 @@ bool Preparer(int argc, char** argv, bool arbre, DemandeCadran& d, ModeleCadran&
 }  // namespace
 
 int CommandeCadran(int argc, char** argv) {
-  DemandeCadran d;
-  ModeleCadran m;
-  SelectionCadran s;
-  double trouve = 0;
-  if (!Preparer(argc, argv, false, d, m, s, trouve)) return 2;
+  CadranCalcule c;
+  if (!Preparer(argc, argv, false, c)) return 2;
+  auto& [d, m, s, trouve] = c;
   std::string sortie = "kind,index,longitude,dial_angle,spread_angle\n";
   sortie += "age,0,";
-  Nombre(sortie, m.AgeAnnees);
+  AjouterNombre(sortie, m.AgeAnnees);
   sortie += ",,\nsolar_arc,0,";
-  Nombre(sortie, m.ArcSolaire * RadEnDeg);
+  AjouterNombre(sortie, m.ArcSolaire * RadEnDeg);
   sortie += ",,\njd_ut,0,";
-  Nombre(sortie, trouve != 0 ? trouve : m.JourJulienTransit, 8);
+  AjouterNombre(sortie, trouve != 0 ? trouve : m.JourJulienTransit, 8);
   sortie += ",,\n";
   static const char* const genres[4] = {"", "natal", "arc", "transit"};
   for (int anneau = 1; anneau <= 3; ++anneau) {
@@ -329,11 +292,11 @@ int CommandeCadran(int argc, char** argv) {
     for (int b = 1; b <= NbCorps; ++b) {
       sortie += genres[anneau];
       sortie += "," + std::to_string(b) + ",";
-      Nombre(sortie, m.Longitudes[b][anneau] * RadEnDeg);
+      AjouterNombre(sortie, m.Longitudes[b][anneau] * RadEnDeg);
       sortie += ",";
-      Nombre(sortie, m.PositionsCadran[b][anneau] * RadEnDeg);
+      AjouterNombre(sortie, m.PositionsCadran[b][anneau] * RadEnDeg);
       sortie += ",";
-      Nombre(sortie, etale[b] * RadEnDeg);
+      AjouterNombre(sortie, etale[b] * RadEnDeg);
       sortie += "\n";
     }
   }
@@ -343,11 +306,9 @@ int CommandeCadran(int argc, char** argv) {
 }
 
 int CommandeArbre(int argc, char** argv) {
-  DemandeCadran d;
-  ModeleCadran m;
-  SelectionCadran s;
-  double trouve = 0;
-  if (!Preparer(argc, argv, true, d, m, s, trouve)) return 2;
+  CadranCalcule c;
+  if (!Preparer(argc, argv, true, c)) return 2;
+  auto& [d, m, s, trouve] = c;
   const int H = m.Harmonique;
   s.CoucheDe = d.de;
   s.CoucheVers = d.vers;
@@ -365,7 +326,7 @@ int CommandeArbre(int argc, char** argv) {
     sortie += std::to_string(l.harmonique) + "," + std::to_string(l.corps1) + ",";
     if (l.corps2 != 0) sortie += std::to_string(l.corps2);
     sortie += ",";
-    Nombre(sortie, l.ecart * RadEnDeg);
+    AjouterNombre(sortie, l.ecart * RadEnDeg);
     sortie += "," + Cp1252VersUtf8(TexteEcartArbre(l.ecart)) + "\n";
   }
   Ecrire(sortie);

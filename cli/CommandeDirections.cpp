@@ -4,7 +4,8 @@
 #include <string>
 
 #include "cli/Commandes.h"
-#include "cli/NaissanceCli.h"
+#include "cli/ListesPoints.h"
+#include "forecast/ListeDirections.h"
 #include "core/Avertissements.h"
 #include "core/Catalogue.h"
 #include "core/Conversions.h"
@@ -30,36 +31,35 @@ int AnneeCourante() {
 int CommandeDirections(int argc, char** argv) {
   OptionsNaissance naissance;
   DemandeDirections demande;
-  OptionsPoints points;
   bool finVue = false;
-  const bool lu = LireOptionsPrevision(argc, argv, naissance, points, [&](const std::string& option, const std::string& valeur) {
+  const auto autre = [&](const std::string& option, const std::string& valeur) {
     if (option == "--harmonic") {
-      if (LireEntier(valeur, 1, 16, demande.harmonique) && HarmoniqueValide(demande.harmonique)) return 1;
+      if (LireEntier(valeur, 1, 16, demande.harmonique) && HarmoniqueValide(demande.harmonique))
+        return OptionLue::Reconnue;
       Avertir("Harmonique incorrecte : " + valeur + " (1, 2, 4, 8 ou 16)");
-      return 0;
+      return OptionLue::Refusee;
     }
     if (option == "--from-age") {
-      if (LireEntier(valeur, 0, 99, demande.debut)) return 1;
+      if (LireEntier(valeur, 0, 99, demande.debut)) return OptionLue::Reconnue;
       Avertir("Âge de début incorrect : " + valeur + " (0 à 99)");
-      return 0;
+      return OptionLue::Refusee;
     }
     if (option == "--to-age") {
       finVue = LireEntier(valeur, 2, 130, demande.fin);
       if (!finVue) Avertir("Âge de fin incorrect : " + valeur + " (2 à 130)");
-      return finVue ? 1 : 0;
+      return finVue ? OptionLue::Reconnue : OptionLue::Refusee;
     }
     if (option == "--way") {
       demande.versMiPoints = valeur == "points";
-      if (valeur == "points" || valeur == "midpoints") return 1;
+      if (valeur == "points" || valeur == "midpoints") return OptionLue::Reconnue;
       Avertir("Sens incorrect : " + valeur + " (points ou midpoints)");
-      return 0;
+      return OptionLue::Refusee;
     }
-    return -1;
-  });
-  if (!lu) return 2;
-  if (!points.Verifier(demande.p1, demande.p2, demande.p3)) return 2;
-  NatalDirections natal;
-  if (!CalculerNatal(naissance, natal)) return 2;
+    return OptionLue::Inconnue;
+  };
+  if (!LireOptionsPoints(argc, argv, naissance, demande.p1, demande.p2, demande.p3, autre)) return 2;
+  if (!CalculerNatal(naissance)) return 2;
+  const NatalDirections natal = NatalDepuisEtat();
   // As the window: up to this year's age unless told.
   if (!finVue) demande.fin = AnneeCourante() - JourJulienVersCalendrier(natal.jourJulienNaissance).annee;
   if (demande.fin < demande.debut) {
@@ -68,8 +68,8 @@ int CommandeDirections(int argc, char** argv) {
   }
   std::string s = "p,q,a,b,target_deg,date,age,arc_deg\n";
   for (const LigneDirection& l : CalculerDirections(natal, demande)) {
-    s += Numero(l.p) + "," + Numero(l.q) + "," + Numero(l.a) + "," + Numero(l.b) + "," + Decimales6(l.cibleDeg) +
-         "," + JourJulienVersDate(l.jour) + "," + Decimales6(l.age) + "," + Decimales6(l.arcDeg) + "\n";
+    s += Numero(l.p) + "," + Numero(l.q) + "," + Numero(l.a) + "," + Numero(l.b) + "," + Nombre6(l.cibleDeg) +
+         "," + JourJulienVersDate(l.jour) + "," + Nombre6(l.age) + "," + Nombre6(l.arcDeg) + "\n";
   }
   std::fwrite(s.data(), 1, s.size(), stdout);
   return 0;

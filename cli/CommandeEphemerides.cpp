@@ -49,8 +49,8 @@ int CommandeEphemerides(int argc, char** argv) {
     const std::string debut = JourJulienVersDate(l.jourTU) + "," + FormatReel(l.jourTU, 0, 1) + ",";
     for (std::size_t k = 0; k < l.cellules.size(); ++k) {
       const CelluleEphemeride& c = l.cellules[k];
-      s += debut + std::to_string(CorpsEphemeridesRapides[k]) + "," + Degres6(c.longitudeDeg) + "," +
-           Degres6(c.vitesseDeg) + "," + (c.retrograde ? "1" : "0") + "\n";
+      s += debut + std::to_string(CorpsEphemeridesRapides[k]) + "," + Nombre6(c.longitudeDeg) + "," +
+           Nombre6(c.vitesseDeg) + "," + (c.retrograde ? "1" : "0") + "\n";
     }
   }
   try {

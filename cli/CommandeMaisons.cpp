@@ -15,7 +15,7 @@ int CommandeMaisons(int argc, char** argv) {
   static const char* const noms[NbCadres] = {"sun", "moon", "ascendant", "mc", "aries_point", "node", "meridian"};
   std::string s = "frame,house,cusp_deg,bodies\n";
   for (const LigneCadre& l : LignesCadres(LireLongitudesNatales(), Etat().TempsSideralDeg, Etat().ObliquiteRad)) {
-    s += std::string(noms[l.item]) + "," + std::to_string(l.maison) + "," + Degres6(l.cuspideDeg) + ",";
+    s += std::string(noms[l.item]) + "," + std::to_string(l.maison) + "," + Nombre6(l.cuspideDeg) + ",";
     for (std::size_t i = 0; i < l.corps.size(); ++i) s += (i ? "=" : "") + std::to_string(l.corps[i]);
     s += "\n";
   }

@@ -74,7 +74,7 @@ int CommandeMandala(int argc, char** argv) {
   for (int k = 1; k <= 3; ++k)
     for (const LigneEncadrante& l : m.listes[static_cast<std::size_t>(k - 1)])
       s += "frame," + std::to_string(k) + "," + std::to_string(l.corps1) + "," + std::to_string(l.corps2) + "," +
-           Degres6(l.positionDeg) + "," + Degres6(l.distanceDeg) + "\n";
+           Nombre6(l.positionDeg) + "," + Nombre6(l.distanceDeg) + "\n";
   for (int k = 1; k <= 3; ++k) {
     for (int b = 1; b <= 18; ++b)
       s += "count," + std::to_string(k) + "," + std::to_string(b) + ",," + std::to_string(m.totaux.compte[b][k]) + ",\n";

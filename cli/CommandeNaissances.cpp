@@ -15,6 +15,7 @@
 #include "birthdata/records/ErreurFichier.h"
 #include "birthdata/records/FichierNaissance.h"
 #include "cli/Naissances.h"
+#include "cli/ThemeNatal.h"
 #include "birthdata/Saisie.h"
 
 namespace selvane {
@@ -126,29 +127,16 @@ int Lister(const fs::path& chemin) {
 }
 
 int Ajouter(const fs::path& chemin, int argc, char** argv) {
-  SaisieNaissance s;
-  for (int i = 0; i < argc; ++i) {
-    const std::string option = argv[i];
-    if (i + 1 >= argc) {
-      Avertir("Valeur manquante après " + option);
-      return 2;
-    }
-    const std::string valeur = argv[++i];
-    if (option == "--name") s.nom = valeur;
-    else if (option == "--date") s.date = valeur;
-    else if (option == "--time") s.heure = valeur;
-    else if (option == "--city") s.ville = valeur;
-    else if (option == "--lat") s.lat = valeur;
-    else if (option == "--long") s.lon = valeur;
-    else if (option == "--zone") s.fuseau = valeur;
-    else if (option == "--comment") s.commentaire = valeur;
-    else {
-      Avertir("Option inconnue : " + option);
-      return 2;
-    }
-  }
+  OptionsNaissance n;
+  const bool lu = LireOptionsNaissance(argc, argv, n, [&](const std::string& option, const std::string& valeur) {
+    if (option == "--city") n.saisie.ville = valeur;
+    else if (option == "--comment") n.saisie.commentaire = valeur;
+    else return OptionLue::Inconnue;
+    return OptionLue::Reconnue;
+  });
+  if (!lu) return 2;
   FicheClient f;
-  if (!FicheDeSaisie(s, f)) return 2;
+  if (!FicheDeSaisie(n.saisie, f)) return 2;
   Sauver(chemin, {f});
   return 0;
 }

@@ -1,5 +1,4 @@
 // selvane-cli chart: the chart of one birth, or of every line of a file.
-#include <charconv>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -9,7 +8,6 @@
 #include "core/Calcul.h"
 #include "core/Catalogue.h"
 #include "cli/Commandes.h"
-#include "cli/Csv.h"
 #include "cli/Outils.h"
 #include "core/Conversions.h"
 #include "core/Ephemerides.h"
@@ -17,18 +15,10 @@
 #include "birthdata/records/Fichiers.h"
 #include "birthdata/Saisie.h"
 #include "cli/SerieThemes.h"
-#include "cli/CalculNaissance.h"
 #include "cli/ThemeNatal.h"
 
 namespace selvane {
 namespace {
-
-// Appends x with 6 decimals (8 for Julian days, a millisecond); "." whatever the locale.
-void AjouterNombre(std::string& sortie, double x, int decimales = 6) {
-  char tampon[400];
-  const auto [fin, erreur] = std::to_chars(tampon, tampon + sizeof tampon, x, std::chars_format::fixed, decimales);
-  if (erreur == std::errc()) sortie.append(tampon, fin);
-}
 
 void Ligne(std::string& s, const char* genre, int index, double valeur, bool avecVitesse = false,
            double vitesse = 0, int decimales = 6) {
@@ -42,15 +32,8 @@ void Ligne(std::string& s, const char* genre, int index, double valeur, bool ave
   s += '\n';
 }
 
-int ThemeSeul(SaisieNaissance n, int systeme) {
-  if (!VerifierNaissance(n)) return 2;
-  PreparerCalcul();
-  try {
-    CalculerNaissance(n, systeme);
-  } catch (const ErreurConversion& erreur) {
-    Avertir(erreur.what());
-    return 2;
-  }
+int ThemeSeul(OptionsNaissance& n, int systeme) {
+  if (!CalculerNatal(n, systeme)) return 2;
   const EtatTheme& e = Etat();
   std::string s = "kind,index,value,speed\n";
   Ligne(s, "jd_ut", 0, e.JourJulienTU, false, 0, 8);
@@ -73,7 +56,7 @@ int ThemeSeul(SaisieNaissance n, int systeme) {
 int ThemesEnSerie(const char* chemin) {
   // Read whole, so a folder or an unreadable file is the system's error, not an empty output.
   const std::vector<std::string> lignes = DecouperLignes(LireFichierEntier(chemin));
-  PreparerSerie();
+  PreparerCalcul();
   std::string sortie;
   sortie.reserve(1 << 20);
   bool fautes = false;
@@ -92,10 +75,6 @@ int ThemesEnSerie(const char* chemin) {
 
 }  // namespace
 
-void PreparerSerie() { PreparerCalcul(); }
-
-void CalculerThemeSaisi(const SaisieNaissance& n, int systeme) { CalculerNaissance(n, systeme); }
-
 bool ThemeDeLigne(const std::string& ligne, int numero, std::string& sortie) {
   const std::vector<std::string> champs = Couper(ligne, ';');
   if (champs.size() != 5) {
@@ -110,7 +89,7 @@ bool ThemeDeLigne(const std::string& ligne, int numero, std::string& sortie) {
   n.fuseau = champs[4];
   if (!VerifierNaissance(n)) return false;
   try {
-    CalculerNaissance(n, 1);
+    CalculerThemeSaisi(n, 1);
   } catch (const ErreurConversion& erreur) {
     Avertir(erreur.what());
     return false;
@@ -124,12 +103,11 @@ bool ThemeDeLigne(const std::string& ligne, int numero, std::string& sortie) {
 }
 
 int CommandeTheme(int argc, char** argv) {
-  SaisieNaissance n;
+  OptionsNaissance n;
   int systeme = 1;
   std::string lot;
   bool enSerie = false;
-  const char* manquante = nullptr;
-  const int statut = LireOptionsNaissance(argc, argv, [&](const std::string& option, const std::string& valeur) {
+  const bool lu = LireOptionsNaissance(argc, argv, n, [&](const std::string& option, const std::string& valeur) {
     if (option == "--batch") {
       lot = valeur;
       enSerie = true;
@@ -142,13 +120,9 @@ int CommandeTheme(int argc, char** argv) {
     }
     systeme = valeur[0] - '0';
     return OptionLue::Reconnue;
-  }, n, manquante);
-  if (statut != 0) return statut;
+  });
+  if (!lu) return 2;
   if (enSerie) return ThemesEnSerie(lot.c_str());
-  if (manquante) {
-    Avertir(std::string("Option obligatoire manquante : ") + manquante);
-    return 2;
-  }
   return ThemeSeul(n, systeme);
 }
 

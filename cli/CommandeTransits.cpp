@@ -3,7 +3,8 @@
 #include <string>
 
 #include "cli/Commandes.h"
-#include "cli/NaissanceCli.h"
+#include "cli/ListesPoints.h"
+#include "forecast/ListeDirections.h"
 #include "core/Avertissements.h"
 #include "core/Catalogue.h"
 #include "core/Conversions.h"
@@ -48,30 +49,28 @@ bool LireAnnee(const std::string& texte, int& annee) {
 int CommandeTransits(int argc, char** argv) {
   OptionsNaissance naissance;
   DemandeTransits demande;
-  OptionsPoints points;
   bool anneeVue = false;
-  const bool lu = LireOptionsPrevision(argc, argv, naissance, points, [&](const std::string& option, const std::string& valeur) {
+  const auto autre = [&](const std::string& option, const std::string& valeur) {
     if (option == "--year") {
       anneeVue = LireAnnee(valeur, demande.annee);
-      return anneeVue ? 1 : 0;
+      return anneeVue ? OptionLue::Reconnue : OptionLue::Refusee;
     }
     if (option == "--years") {
       demande.jours = valeur == "1" ? 365 : 730;
-      if (valeur == "1" || valeur == "2") return 1;
+      if (valeur == "1" || valeur == "2") return OptionLue::Reconnue;
       Avertir("Durée incorrecte : " + valeur + " (1 ou 2 années)");
-      return 0;
+      return OptionLue::Refusee;
     }
-    if (option == "--aspects") return LireAspects(valeur, demande.aspects) ? 1 : 0;
-    return -1;
-  });
-  if (!lu) return 2;
-  if (!points.Verifier(demande.p1, demande.p2, demande.p3)) return 2;
+    if (option == "--aspects") return LireAspects(valeur, demande.aspects) ? OptionLue::Reconnue : OptionLue::Refusee;
+    return OptionLue::Inconnue;
+  };
+  if (!LireOptionsPoints(argc, argv, naissance, demande.p1, demande.p2, demande.p3, autre)) return 2;
   if (!anneeVue) {
     Avertir("Option obligatoire manquante : --year");
     return 2;
   }
-  NatalDirections natal;
-  if (!CalculerNatal(naissance, natal)) return 2;
+  if (!CalculerNatal(naissance)) return 2;
+  const NatalDirections natal = NatalDepuisEtat();
   std::vector<LigneTransit> lignes;
   try {
     lignes = CalculerTransits(natal, demande);
@@ -83,8 +82,8 @@ int CommandeTransits(int argc, char** argv) {
   for (const LigneTransit& l : lignes) {
     s += std::to_string(l.corps) + "," + (l.retrograde ? "1" : "0") + "," +
          FormatReel(AnglesAspects[static_cast<std::size_t>(l.aspect)] * RadEnDeg, 0, 0) + "," + std::to_string(l.a) +
-         "," + std::to_string(l.b) + "," + Decimales6(l.pointAspectDeg) + "," + Decimales6(l.jour) + "," +
-         JourJulienVersDate(l.jour) + "," + FormatHeureHM(HeureDuJour(l.jour)) + "," + Decimales6(l.age) + "\n";
+         "," + std::to_string(l.b) + "," + Nombre6(l.pointAspectDeg) + "," + Nombre6(l.jour) + "," +
+         JourJulienVersDate(l.jour) + "," + FormatHeureHM(HeureDuJour(l.jour)) + "," + Nombre6(l.age) + "\n";
   }
   std::fwrite(s.data(), 1, s.size(), stdout);
   return 0;

@@ -1,4 +1,3 @@
-#include <charconv>
 #include <cstring>
 
 #include "birthdata/Saisie.h"
@@ -13,72 +12,32 @@
 namespace selvane {
 
 bool LireOptionsPrevision(int argc, char** argv, const char* const* drapeaux, OptionsPrevision& options) {
-  for (int i = 0; i < argc; ++i) {
-    const std::string option = argv[i];
-    bool drapeau = false;
-    for (const char* const* d = drapeaux; *d; ++d) drapeau = drapeau || option == *d;
-    if (drapeau) {
-      options.valeurs[option] = "";
-      continue;
-    }
-    if (option.rfind("--", 0) != 0) {
-      Avertir("Option inconnue : " + option);
-      return false;
-    }
-    if (i + 1 >= argc) {
-      Avertir("Valeur manquante après " + option);
-      return false;
-    }
-    const std::string valeur = argv[++i];
-    if ((option == "--lat" || option == "--long") && options.Present(option))
-      (option == "--lat" ? options.latLieu : options.longLieu) = valeur;
-    else if (option == "--time" && options.Present(option))
-      options.heureMoment = valeur;  // not the birth time, which the first one gave
-    else
-      options.valeurs[option] = valeur;
-  }
-  return true;
+  const auto seul = [&](const std::string& option) {
+    for (const char* const* d = drapeaux; *d; ++d)
+      if (option == *d) {
+        options.valeurs[option] = "";
+        return OptionLue::Reconnue;
+      }
+    if (option.rfind("--", 0) == 0) return OptionLue::Inconnue;
+    Avertir("Option inconnue : " + option);
+    return OptionLue::Refusee;
+  };
+  return LireOptionsNaissance(argc, argv, options.naissance, [&](const std::string& option, const std::string& valeur) {
+    options.valeurs[option] = valeur;
+    return OptionLue::Reconnue;
+  }, seul);
 }
 
 bool OuvrirNaissance(const OptionsPrevision& options, EtatPrevision& etat, ChampsPrevision& champs) {
-  for (const char* obligatoire : {"--date", "--time", "--lat", "--long", "--zone"})
-    if (!options.Present(obligatoire)) {
-      Avertir(std::string("Option obligatoire manquante : ") + obligatoire);
-      return false;
-    }
-  SaisieNaissance n;
-  n.date = options.Valeur("--date");
-  n.heure = options.Valeur("--time");
-  n.lat = options.Valeur("--lat");
-  n.lon = options.Valeur("--long");
-  n.fuseau = options.Valeur("--zone");
-  if (options.Present("--name")) n.nom = options.Valeur("--name");
-  if (!VerifierNaissance(n)) return false;
-  for (const std::string* lieu : {&options.latLieu, &options.longLieu}) {
-    if (lieu->empty()) continue;
-    SaisieNaissance essai = n;
-    (lieu == &options.latLieu ? essai.lat : essai.lon) = *lieu;
-    if (!VerifierNaissance(essai)) return false;
-  }
-  ReinitialiserEtat();
-  std::bitset<256> jeu;
-  for (int b = 1; b <= 20; ++b) jeu.set(b);
-  DefinirJeuPlanetes(jeu);
-  OuvrirEphemerides();
-  FicheClient& f = Etat().FicheEnCours;
-  f = FicheDeNaissance(n);
-  if (options.Present("--city")) f.Ville = ChaineCourte<70>::DepuisUtf8(options.Valeur("--city"));
-  try {
-    CalculerTheme(EcartGlyphes8);
-  } catch (const ErreurConversion& erreur) {
-    Avertir(erreur.what());
-    return false;
-  }
-  FigerNatal();
+  OptionsNaissance n = options.naissance;
+  if (options.Present("--city")) n.saisie.ville = options.Valeur("--city");
+  // House system 0 (none shown; Ascendant and MC as Placidus gives them): these commands never chose one.
+  if (!CalculerNatal(n, 0)) return false;
+  const FicheClient& f = Etat().FicheEnCours;
   etat = OuvrirEtatPrevision();
   champs.ville = SansControles(f.Ville.Chaine().substr(0, 30));
-  champs.lat = options.latLieu.empty() ? f.Lat.Chaine() : Utf8VersCp1252(options.latLieu);
-  champs.lon = options.longLieu.empty() ? f.Long.Chaine() : Utf8VersCp1252(options.longLieu);
+  champs.lat = n.latLieu.empty() ? f.Lat.Chaine() : Utf8VersCp1252(n.latLieu);
+  champs.lon = n.longLieu.empty() ? f.Long.Chaine() : Utf8VersCp1252(n.longLieu);
   champs.precession = options.Present("--precession");
   return true;
 }
@@ -115,13 +74,14 @@ bool LireTechniqueOption(const OptionsPrevision& options, ChampsPrevision& champ
 int CalculerTechniqueOption(const OptionsPrevision& options, EtatPrevision& etat, ChampsPrevision& champs) {
   if (champs.technique == TechniquePrevision::Natal) return 0;
   if (!LireDateOption(options, "--on", champs.date)) return 2;
-  if (!options.heureMoment.empty()) {
-    const std::string erreur = ErreurHeure(options.heureMoment);
+  const std::string& heureMoment = options.naissance.heureMoment;
+  if (!heureMoment.empty()) {
+    const std::string erreur = ErreurHeure(heureMoment);
     if (!erreur.empty()) {
       Avertir(erreur);
       return 2;
     }
-    champs.heure = options.heureMoment.substr(0, 5);
+    champs.heure = heureMoment.substr(0, 5);
   }
   try {
     if (CalculerPrevision(etat, champs, {{}, false, {}}).abandonne) {
@@ -133,12 +93,6 @@ int CalculerTechniqueOption(const OptionsPrevision& options, EtatPrevision& etat
     return 2;
   }
   return 0;
-}
-
-std::string Nombre6(double x) {
-  char tampon[400];
-  const auto [fin, erreur] = std::to_chars(tampon, tampon + sizeof tampon, x, std::chars_format::fixed, 6);
-  return erreur == std::errc() ? std::string(tampon, fin) : std::string();
 }
 
 }  // namespace selvane

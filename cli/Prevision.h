@@ -5,17 +5,19 @@
 #include <string>
 
 #include "cli/Csv.h"
+#include "cli/ThemeNatal.h"
 #include "forecast/Retours.h"
 
 namespace selvane {
 
 // The options of one command line. BIRTH is given as for `chart` (--date --time --lat --long
 // --zone [--name]); a second --lat or --long names the place of the computed chart instead, a
-// second --time the time of transits.
+// second --time the time of transits. Any other "--option value" is kept for the command to
+// look at.
 struct OptionsPrevision {
+  OptionsNaissance naissance;
   std::map<std::string, std::string> valeurs;  // "--year" -> "2027"; flags hold ""
-  std::string latLieu, longLieu;                // a second --lat / --long
-  std::string heureMoment;                      // a second --time: the moment of transits
+  OptionsPrevision() { naissance.secondsLieuEtMoment = true; }
   bool Present(const std::string& option) const { return valeurs.count(option) != 0; }
   const std::string& Valeur(const std::string& option) const { return valeurs.at(option); }
 };
@@ -38,8 +40,5 @@ int CalculerTechniqueOption(const OptionsPrevision& options, EtatPrevision& etat
 
 // A date option dd/mm/yyyy into the window's field form dd.mm.yyyy; false after the message.
 bool LireDateOption(const OptionsPrevision& options, const char* option, std::string& champ);
-
-// A number with 6 decimals, "." whatever the locale.
-std::string Nombre6(double x);
 
 }  // namespace selvane

@@ -1,64 +1,125 @@
 #include "cli/ThemeNatal.h"
 
+#include <bitset>
+#include <charconv>
 #include <cstdlib>
 
-#include "cli/SerieThemes.h"
 #include "core/Avertissements.h"
 #include "core/Conversions.h"
+#include "core/Ephemerides.h"
 #include "core/EtatTheme.h"
 
 namespace selvane {
+namespace {
 
-int LireOptionsNaissance(int argc, char** argv, const LecteurOption& autre, SaisieNaissance& n,
-                         const char*& manquante) {
-  bool vu[5] = {};
+const char* const kObligatoires[5] = {"--date", "--time", "--lat", "--long", "--zone"};
+
+}  // namespace
+
+bool OptionsNaissance::Lire(const std::string& option, const std::string& valeur) {
+  std::string* champs[5] = {&saisie.date, &saisie.heure, &saisie.lat, &saisie.lon, &saisie.fuseau};
+  std::string* seconds[5] = {nullptr, &heureMoment, &latLieu, &longLieu, nullptr};
+  for (int k = 0; k < 5; ++k)
+    if (option == kObligatoires[k]) {
+      *(secondsLieuEtMoment && vu[k] && seconds[k] ? seconds[k] : champs[k]) = valeur;
+      vu[k] = true;
+      return true;
+    }
+  if (option != "--name") return false;
+  saisie.nom = valeur;
+  return true;
+}
+
+const char* OptionsNaissance::Manquante() const {
+  for (int k = 0; k < 5; ++k)
+    if (!vu[k]) return kObligatoires[k];
+  return nullptr;
+}
+
+bool OptionsNaissance::Completes() const {
+  const char* manquante = Manquante();
+  if (manquante) Avertir(std::string("Option obligatoire manquante : ") + manquante);
+  return !manquante;
+}
+
+bool OptionsNaissance::Verifier() {
+  if (!Completes() || !VerifierNaissance(saisie)) return false;
+  // The place of the computed chart is checked as a birth place would be.
+  for (const std::string* lieu : {&latLieu, &longLieu}) {
+    if (lieu->empty()) continue;
+    SaisieNaissance essai = saisie;
+    (lieu == &latLieu ? essai.lat : essai.lon) = *lieu;
+    if (!VerifierNaissance(essai)) return false;
+  }
+  return true;
+}
+
+bool LireOptionsNaissance(int argc, char** argv, OptionsNaissance& n, const LecteurOption& autre,
+                          const LecteurSeul& seul) {
   for (int i = 0; i < argc; ++i) {
     const std::string option = argv[i];
+    const OptionLue seule = seul ? seul(option) : OptionLue::Inconnue;
+    if (seule == OptionLue::Reconnue) continue;
+    if (seule == OptionLue::Refusee) return false;
     if (i + 1 >= argc) {
       Avertir("Valeur manquante après " + option);
-      return 2;
+      return false;
     }
     const std::string valeur = argv[++i];
-    if (option == "--date") { n.date = valeur; vu[0] = true; }
-    else if (option == "--time") { n.heure = valeur; vu[1] = true; }
-    else if (option == "--lat") { n.lat = valeur; vu[2] = true; }
-    else if (option == "--long") { n.lon = valeur; vu[3] = true; }
-    else if (option == "--zone") { n.fuseau = valeur; vu[4] = true; }
-    else if (option == "--name") n.nom = valeur;
-    else {
-      const OptionLue lue = autre ? autre(option, valeur) : OptionLue::Inconnue;
-      if (lue == OptionLue::Refusee) return 2;
-      if (lue == OptionLue::Inconnue) {
-        Avertir("Option inconnue : " + option);
-        return 2;
-      }
+    if (n.Lire(option, valeur)) continue;
+    const OptionLue lue = autre ? autre(option, valeur) : OptionLue::Inconnue;
+    if (lue == OptionLue::Refusee) return false;
+    if (lue == OptionLue::Inconnue) {
+      Avertir("Option inconnue : " + option);
+      return false;
     }
   }
-  static const char* const noms[5] = {"--date", "--time", "--lat", "--long", "--zone"};
-  manquante = nullptr;
-  for (int k = 0; k < 5 && !manquante; ++k)
-    if (!vu[k]) manquante = noms[k];
-  return 0;
+  return true;
+}
+
+void PreparerCalcul() {
+  ReinitialiserEtat();
+  std::bitset<256> jeu;
+  for (int n = 1; n <= 20; ++n) jeu.set(n);
+  DefinirJeuPlanetes(jeu);
+  OuvrirEphemerides();
+}
+
+FicheClient FicheDeNaissance(const SaisieNaissance& n) {
+  FicheClient f;
+  f.Nom = ChaineCourte<36>::DepuisUtf8(n.nom);
+  f.Date = ChaineCourte<10>::DepuisUtf8(n.date);
+  f.Heure = ChaineCourte<8>::DepuisUtf8(n.heure);
+  f.Ville = ChaineCourte<70>::DepuisUtf8(n.ville);
+  f.Lat = ChaineCourte<6>::DepuisUtf8(n.lat);
+  f.Long = ChaineCourte<7>::DepuisUtf8(n.lon);
+  f.Fuseau = ChaineCourte<9>::DepuisUtf8(n.fuseau);
+  return f;
+}
+
+void CalculerThemeSaisi(const SaisieNaissance& n, int systeme, float ecartGlyphes) {
+  EtatTheme& e = Etat();
+  e.FicheEnCours = FicheDeNaissance(n);
+  e.SystemeMaisons = static_cast<std::uint8_t>(systeme);
+  CalculerTheme(ecartGlyphes);
+}
+
+bool CalculerNatal(OptionsNaissance& n, int systeme, float ecartGlyphes) {
+  if (!n.Verifier()) return false;
+  PreparerCalcul();
+  try {
+    CalculerThemeSaisi(n.saisie, systeme, ecartGlyphes);
+  } catch (const ErreurConversion& erreur) {
+    Avertir(erreur.what());
+    return false;
+  }
+  FigerNatal();
+  return true;
 }
 
 int PreparerThemeNatal(int argc, char** argv, const LecteurOption& autre) {
-  SaisieNaissance n;
-  const char* manquante = nullptr;
-  if (LireOptionsNaissance(argc, argv, autre, n, manquante) != 0) return 2;
-  if (manquante) {
-    Avertir(std::string("Option obligatoire manquante : ") + manquante);
-    return 2;
-  }
-  if (!VerifierNaissance(n)) return 2;
-  PreparerSerie();
-  try {
-    CalculerThemeSaisi(n, 1);
-  } catch (const ErreurConversion& erreur) {
-    Avertir(erreur.what());
-    return 2;
-  }
-  FigerNatal();
-  return 0;
+  OptionsNaissance n;
+  return LireOptionsNaissance(argc, argv, n, autre) && CalculerNatal(n) ? 0 : 2;
 }
 
 bool LireEntierBorne(const std::string& texte, int min, int max, int& valeur) {
@@ -70,6 +131,21 @@ bool LireEntierBorne(const std::string& texte, int min, int max, int& valeur) {
   return true;
 }
 
-std::string Degres6(double degres) { return FormatReel(degres, 0, 6); }
+bool LireEntier(const std::string& texte, int minimum, int maximum, int& valeur) {
+  int v = 0;
+  const char* fin = texte.data() + texte.size();
+  const auto [p, erreur] = std::from_chars(texte.data(), fin, v);
+  if (texte.empty() || erreur != std::errc() || p != fin || v < minimum || v > maximum) return false;
+  valeur = v;
+  return true;
+}
+
+std::string Nombre6(double x) { return FormatReel(x, 0, 6); }
+
+void AjouterNombre(std::string& sortie, double x, int decimales) {
+  char tampon[400];
+  const auto [fin, erreur] = std::to_chars(tampon, tampon + sizeof tampon, x, std::chars_format::fixed, decimales);
+  if (erreur == std::errc()) sortie.append(tampon, fin);
+}
 
 }  // namespace selvane

@@ -11,7 +11,7 @@ using namespace selvane;
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
   fuzz::Initialiser();
-  PreparerSerie();
+  PreparerCalcul();
   return 0;
 }
 

@@ -39,9 +39,23 @@ std::string Lire(const std::filesystem::path& f) {
   return s.str();
 }
 
-// A file of the temporary folder of this process alone: tests run side by side.
+// A folder of this process alone, gone when it ends: other checkouts run these tests side by side.
+struct DossierDuProcessus {
+  std::filesystem::path chemin;
+  DossierDuProcessus() {
+    std::string modele = (std::filesystem::temp_directory_path() / "cli_cadran_XXXXXX").string();
+    if (::mkdtemp(modele.data())) chemin = modele;
+  }
+  ~DossierDuProcessus() {
+    std::error_code ignoree;
+    if (!chemin.empty()) std::filesystem::remove_all(chemin, ignoree);
+  }
+};
+
 std::string Temporaire(const std::string& nom) {
-  return (std::filesystem::temp_directory_path() / ("cli_cadran_" + std::to_string(::getpid()) + "_" + nom)).string();
+  static const DossierDuProcessus dossier;
+  if (dossier.chemin.empty()) ADD_FAILURE() << "pas de dossier temporaire";
+  return (dossier.chemin / nom).string();
 }
 
 Resultat Lancer(const std::string& arguments) {
@@ -222,7 +236,8 @@ TEST(CliCadran, MauvaisesEntrees) {
       {"dial " + n, "Donnez le moment avec une seule de --at, --solar-return, --lunar-return ou --arc"},
       {"dial " + n + " --arc abc", "N'entrez que des chiffres !"},
       {"dial " + n + " --lunar-return 32/01/2020", "32/01/2020 : date incorrecte"},
- {"dial " + n + " " + Moment + " --png x.png --size 10", "Taille incorrecte : 10 (200 à 8000 pixels)"},
+      {"dial " + n + " " + Moment + " --png '" + Temporaire("x.png") + "' --size 10",
+       "Taille incorrecte : 10 (200 à 8000 pixels)"},
       {"dial --time 14h05m30 --lat 48.52 --long 2.20 --zone 01.00.00 " + std::string(Moment),
        "Option obligatoire manquante : --date"},
       {"tree " + n + " " + Moment, "Donnez la référence avec --body ou --angle"},
@@ -237,6 +252,7 @@ TEST(CliCadran, MauvaisesEntrees) {
     EXPECT_NE(r.erreur.find(c.message), std::string::npos) << r.erreur;
     EXPECT_TRUE(r.sortie.empty());
   }
+  EXPECT_FALSE(std::filesystem::exists(Temporaire("x.png")));  // a refused size draws nothing
 }
 
 TEST(CliCadran, ArbreDUnAngleLibreEtSousHarmoniques) {

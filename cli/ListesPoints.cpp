@@ -1,0 +1,67 @@
+#include "cli/ListesPoints.h"
+
+#include <algorithm>
+
+#include "core/Avertissements.h"
+#include "core/Catalogue.h"
+
+namespace selvane {
+
+namespace {
+
+bool LireListeCorps(const std::string& option, const std::string& texte, std::vector<int>& corps) {
+  corps.clear();
+  return LireChamps(texte, [&](const std::string& champ) {
+    int c = 0;
+    if (!LireEntier(champ, 1, 23, c) || c == Vertex) {
+      Avertir(option + " : point incorrect '" + champ + "' (1 à 19, 21, 22, 23)");
+      return false;
+    }
+    corps.push_back(c);
+    return true;
+  });
+}
+
+}  // namespace
+
+OptionLue OptionsPoints::Lire(const std::string& option, const std::string& valeur) {
+  if (option != "--p1" && option != "--p2" && option != "--p3") return OptionLue::Inconnue;
+  const int k = option[3] - '1';
+  if (!LireListeCorps(option, valeur, p[k])) return OptionLue::Refusee;
+  vu[k] = true;
+  return OptionLue::Reconnue;
+}
+
+bool OptionsPoints::Verifier(std::vector<int>& p1, std::vector<int>& p2, std::vector<int>& p3) const {
+  for (int k = 0; k < 3; ++k)
+    if (!vu[k]) {
+      Avertir("Vous devez sélectionner au moins un point P" + std::to_string(k + 1));
+      return false;
+    }
+  p1 = p[0];
+  p2 = p[1];
+  p3 = p[2];
+  return true;
+}
+
+bool LireOptionsPoints(int argc, char** argv, OptionsNaissance& naissance, std::vector<int>& p1,
+                       std::vector<int>& p2, std::vector<int>& p3, const LecteurOption& autre) {
+  OptionsPoints points;
+  const auto lire = [&](const std::string& option, const std::string& valeur) {
+    const OptionLue p = points.Lire(option, valeur);
+    return p != OptionLue::Inconnue ? p : autre(option, valeur);
+  };
+  return LireOptionsNaissance(argc, argv, naissance, lire) && points.Verifier(p1, p2, p3);
+}
+
+bool LireChamps(const std::string& texte, const std::function<bool(const std::string& champ)>& lire) {
+  std::size_t debut = 0;
+  for (;;) {
+    const std::size_t virgule = texte.find(',', debut);
+    if (!lire(texte.substr(debut, virgule == std::string::npos ? std::string::npos : virgule - debut))) return false;
+    if (virgule == std::string::npos) return true;
+    debut = virgule + 1;
+  }
+}
+
+}  // namespace selvane
