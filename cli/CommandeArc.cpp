@@ -11,8 +11,9 @@ namespace selvane {
 
 int CommandeArc(int argc, char** argv) {
   static const char* const drapeaux[] = {nullptr};
+  static const char* const avecValeur[] = {"--on", nullptr};
   OptionsPrevision options;
-  if (!LireOptionsPrevision(argc, argv, drapeaux, options)) return 2;
+  if (!LireOptionsPrevision(argc, argv, drapeaux, avecValeur, options)) return 2;
   EtatPrevision etat;
   ChampsPrevision champs;
   champs.technique = TechniquePrevision::ArcSolaire;

@@ -127,8 +127,9 @@ int CommandeInterpretation(int argc, char** argv) {
     }
   }
   static const char* const drapeaux[] = {"--precession", nullptr};
+  static const char* const avecValeur[] = {"--technique", "--on", nullptr};
   OptionsPrevision options;
-  if (!LireOptionsPrevision(static_cast<int>(reste.size()), reste.data(), drapeaux, options)) return 2;
+  if (!LireOptionsPrevision(static_cast<int>(reste.size()), reste.data(), drapeaux, avecValeur, options)) return 2;
   ChampsPrevision champs;
   if (!LireTechniqueOption(options, champs)) return 2;
   EtatPrevision etat;

@@ -15,8 +15,9 @@ namespace selvane {
 
 int CommandeRetours(int argc, char** argv) {
   static const char* const drapeaux[] = {"--precession", "--save", nullptr};
+  static const char* const avecValeur[] = {"--kind", "--year", "--from", nullptr};
   OptionsPrevision options;
-  if (!LireOptionsPrevision(argc, argv, drapeaux, options)) return 2;
+  if (!LireOptionsPrevision(argc, argv, drapeaux, avecValeur, options)) return 2;
   if (!options.Present("--kind")) {
     Avertir("Option obligatoire manquante : --kind");
     return 2;

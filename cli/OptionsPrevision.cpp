@@ -11,7 +11,8 @@
 
 namespace selvane {
 
-bool LireOptionsPrevision(int argc, char** argv, const char* const* drapeaux, OptionsPrevision& options) {
+bool LireOptionsPrevision(int argc, char** argv, const char* const* drapeaux, const char* const* avecValeur,
+                          OptionsPrevision& options) {
   const auto seul = [&](const std::string& option) {
     for (const char* const* d = drapeaux; *d; ++d)
       if (option == *d) {
@@ -23,8 +24,15 @@ bool LireOptionsPrevision(int argc, char** argv, const char* const* drapeaux, Op
     return OptionLue::Refusee;
   };
   return LireOptionsNaissance(argc, argv, options.naissance, [&](const std::string& option, const std::string& valeur) {
-    options.valeurs[option] = valeur;
-    return OptionLue::Reconnue;
+    // --city, the place name of the computed chart, goes with every forecast command.
+    bool connue = option == "--city";
+    for (const char* const* v = avecValeur; *v && !connue; ++v) connue = option == *v;
+    if (connue) {
+      options.valeurs[option] = valeur;
+      return OptionLue::Reconnue;
+    }
+    // A misspelt option must not pass for an absent one: the command would answer another question.
+    return OptionLue::Inconnue;
   }, seul);
 }
 

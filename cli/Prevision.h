@@ -22,8 +22,10 @@ struct OptionsPrevision {
   const std::string& Valeur(const std::string& option) const { return valeurs.at(option); }
 };
 
-// false after the French message (unknown option, value missing).
-bool LireOptionsPrevision(int argc, char** argv, const char* const* drapeaux, OptionsPrevision& options);
+// false after the French message (unknown option, value missing). `drapeaux` are the options
+// without a value, `avecValeur` those with one (both end with nullptr).
+bool LireOptionsPrevision(int argc, char** argv, const char* const* drapeaux, const char* const* avecValeur,
+                          OptionsPrevision& options);
 
 // Checks BIRTH, computes its chart and freezes it as the natal chart, as the forecast windows
 // open; fills the window's state and its place fields (the record's place, or the options').

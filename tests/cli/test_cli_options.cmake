@@ -15,6 +15,11 @@ set(cas
   "Option inconnue : foo|chart|${naissance}|foo|bar"
   "Option inconnue : foo|returns|${naissance}|--kind|rs|--year|2027|foo"
   "Option inconnue : --bogus|trees|${naissance}|--bogus|1"
+  # A misspelt forecast option is refused, not ignored: the answer would be to another question.
+  "Option inconnue : --presision|table|${naissance}|--technique|rs|--on|01/01/2020|--presision|1"
+  "Option inconnue : --yaer|returns|${naissance}|--kind|rs|--yaer|2027"
+  "Option inconnue : --orb|arc|${naissance}|--on|01/01/2020|--orb|1"
+  "Option inconnue : --hamonic|interpret|${naissance}|--hamonic|4"
   "Option inconnue : --bogus|directions|${naissance}|--p1|1|--p2|1|--p3|1|--bogus|1"
   "Option inconnue : --bogus|births|add|${DOSSIER}/G.thz|${ajout}|--bogus|1"
   "Valeur manquante après --comment|births|add|${DOSSIER}/G.thz|${ajout}|--comment"
