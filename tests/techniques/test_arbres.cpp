@@ -81,7 +81,9 @@ TEST(ArbresMP, AccordAvecUnCalculIndependantDuTheme) {
           const auto it = attendu.find({a.racine, l.corps1, l.corps2});
           ASSERT_NE(it, attendu.end()) << "H" << h << " root " << a.racine << " " << l.corps1 << "/" << l.corps2;
           EXPECT_NEAR(l.ecart * RadEnDeg, it->second, 1e-9);
-          if (i > 0) EXPECT_GE(a.lignes[i - 1].ecart, l.ecart);  // largest positive offset first
+          if (i > 0) {
+            EXPECT_GE(a.lignes[i - 1].ecart, l.ecart);  // largest positive offset first
+          }
           ++trouves;
         }
       }
