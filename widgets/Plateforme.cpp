@@ -49,6 +49,19 @@ bool PlateformeQt::Question(const QString& texte) {
   return boite.clickedButton() == oui;
 }
 
+Reponse PlateformeQt::QuestionOuiNonAnnuler(const QString& texte) {
+  QMessageBox boite(QMessageBox::Question, Titre(), texte, QMessageBox::NoButton, Parent());
+  QPushButton* oui = boite.addButton("Oui", QMessageBox::YesRole);
+  QPushButton* non = boite.addButton("Non", QMessageBox::NoRole);
+  QPushButton* annuler = boite.addButton("Annuler", QMessageBox::RejectRole);
+  boite.setDefaultButton(oui);
+  boite.setEscapeButton(annuler);
+  boite.exec();
+  if (boite.clickedButton() == oui) return Reponse::Oui;
+  if (boite.clickedButton() == non) return Reponse::Non;
+  return Reponse::Annuler;
+}
+
 bool PlateformeQt::SaisirTexte(const QString& invite, QString& texte) {
   bool ok = false;
   const QString r = QInputDialog::getText(Parent(), Titre(), invite, QLineEdit::Normal, texte, &ok);

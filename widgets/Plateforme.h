@@ -13,6 +13,9 @@ class QWidget;
 
 namespace selvane {
 
+// The answer to a question that may also be cancelled.
+enum class Reponse { Oui, Non, Annuler };
+
 class Plateforme {
  public:
   virtual ~Plateforme() = default;
@@ -21,6 +24,8 @@ class Plateforme {
   virtual void Erreur(const QString& texte) = 0;
   // Yes/No: true for Yes.
   virtual bool Question(const QString& texte) = 0;
+  // Yes/No/Cancel; closing the box cancels.
+  virtual Reponse QuestionOuiNonAnnuler(const QString& texte) = 0;
   // False when cancelled.
   virtual bool SaisirTexte(const QString& invite, QString& texte) = 0;
   virtual bool ChoisirCouleur(QColor& couleur) = 0;
@@ -42,6 +47,7 @@ class PlateformeQt : public Plateforme {
   void Information(const QString& texte) override;
   void Erreur(const QString& texte) override;
   bool Question(const QString& texte) override;
+  Reponse QuestionOuiNonAnnuler(const QString& texte) override;
   bool SaisirTexte(const QString& invite, QString& texte) override;
   bool ChoisirCouleur(QColor& couleur) override;
   bool ChoisirDossier(QString& dossier) override;

@@ -18,6 +18,7 @@ class PlateformeTemoin : public Plateforme {
   QList<Message> messages;
   QList<bool> reponsesQuestions;   // consumed in order; No when empty
   QStringList reponsesSaisies;     // consumed in order; cancel when empty
+  QList<Reponse> reponsesTroisVoies;  // consumed in order; Annuler when empty
   bool imprimer = true;
   QString fichierPdf;  // where a confirmed print goes
   QStringList programmes, aides, adresses;
@@ -28,6 +29,10 @@ class PlateformeTemoin : public Plateforme {
   bool Question(const QString& texte) override {
     messages << Message{"question", texte};
     return reponsesQuestions.isEmpty() ? false : reponsesQuestions.takeFirst();
+  }
+  Reponse QuestionOuiNonAnnuler(const QString& texte) override {
+    messages << Message{"question", texte};
+    return reponsesTroisVoies.isEmpty() ? Reponse::Annuler : reponsesTroisVoies.takeFirst();
   }
   bool SaisirTexte(const QString&, QString& texte) override {
     if (reponsesSaisies.isEmpty()) return false;
