@@ -1,5 +1,6 @@
 #include "birthdata/records/FichierNaissance.h"
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -91,9 +92,16 @@ fs::path CheminSauvegarde(const fs::path& chemin) {
 void InsererFiche(const fs::path& chemin, const FicheClient& fiche) { InsererFiches(chemin, {fiche}); }
 
 void InsererFiches(const fs::path& chemin, const std::vector<FicheClient>& nouvelles) {
+  // Both files are checked before either is touched: a read-only file or backup
+  // leaves the two as they were.
+  VerifierEcriture(chemin);
+  VerifierEcriture(CheminSauvegarde(chemin));
   const std::string avant = LireFichierEntier(chemin);
-  // The backup is written whole before anything else changes.
-  RemplacerFichierEntier(CheminSauvegarde(chemin), avant);
+  // The backup is written whole before anything else changes; a new one is no
+  // more readable than the file it copies.
+  struct stat s {};
+  const unsigned mode = ::stat(chemin.c_str(), &s) == 0 ? (s.st_mode & 0777) : 0644;
+  RemplacerFichierEntier(CheminSauvegarde(chemin), avant, mode);
 
   // Records are kept as their bytes: those already in the file are written back
   // unchanged, the bytes after each text included.
@@ -134,6 +142,8 @@ void InsererFiches(const fs::path& chemin, const std::vector<FicheClient>& nouve
 }
 
 void EffacerFichierNaissance(const fs::path& chemin) {
+  // A read-only file is not erased either, whatever its folder allows.
+  VerifierEcriture(chemin);
   if (::unlink(chemin.c_str()) != 0) LeverErreurFichier(errno, chemin.string());
 }
 

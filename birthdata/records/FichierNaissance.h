@@ -2,7 +2,9 @@
 // Birth files (".thz"): flat files of 265-byte records in sort-key order, with
 // their backup copy (".thr.bak") and the insertion's work file ("tempo.thr").
 // Every operation throws ErreurFichier with the system's text on failure; a
-// birth file is only ever replaced whole, so a failure leaves it as it was.
+// birth file is only ever replaced whole, so a failure leaves it as it was. A
+// read-only file, backup or folder is refused before anything is written, and a
+// replaced file keeps its permissions and owner.
 #include <filesystem>
 #include <string>
 #include <vector>

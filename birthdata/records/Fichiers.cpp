@@ -18,6 +18,7 @@ std::string Texte(const fs::path& p) { return p.string(); }
 
 int gPanneApres = 0;  // 0: no injected failure
 bool gPanneRenommage = false;
+bool gPanneLecture = false;
 
 // Writes every byte or fails with errno set.
 bool EcrireTout(int fd, const char* donnees, std::size_t taille) {
@@ -57,6 +58,7 @@ std::vector<std::string> DecouperLignes(const std::string& contenu) {
 
 void SimulerPanneEcriture(int apresNombreEcritures) { gPanneApres = apresNombreEcritures; }
 void SimulerPanneRenommage() { gPanneRenommage = true; }
+void SimulerPanneLecture() { gPanneLecture = true; }
 
 std::string LireFichierEntier(const fs::path& chemin) {
   const int fd = ::open(chemin.c_str(), O_RDONLY | O_CLOEXEC);
@@ -64,6 +66,11 @@ std::string LireFichierEntier(const fs::path& chemin) {
   std::string contenu;
   char tampon[65536];
   for (;;) {
+    if (gPanneLecture) {
+      gPanneLecture = false;
+      ::close(fd);
+      LeverErreurFichier(EIO, Texte(chemin));
+    }
     const ssize_t n = ::read(fd, tampon, sizeof tampon);
     if (n < 0) {
       if (errno == EINTR) continue;
@@ -78,15 +85,63 @@ std::string LireFichierEntier(const fs::path& chemin) {
   return contenu;
 }
 
+namespace {
+
+// Refused as the system would refuse it: the errno of access(), or EACCES when
+// the owner's write bit is off. The mode bits decide too, so a privileged user,
+// whom the system lets write anything, still finds a read-only file read-only.
+int RefusEcriture(const fs::path& p, const struct stat& s) {
+  if (::access(p.c_str(), W_OK) != 0) return errno;
+  return (s.st_mode & S_IWUSR) == 0 ? EACCES : 0;
+}
+
+fs::path Dossier(const fs::path& p) {
+  const fs::path d = p.parent_path();
+  return d.empty() ? fs::path(".") : d;
+}
+
+}  // namespace
+
+void VerifierEcriture(const fs::path& cible) {
+  struct stat s {};
+  if (::stat(cible.c_str(), &s) == 0) {
+    if (S_ISDIR(s.st_mode)) LeverErreurFichier(EISDIR, Texte(cible));
+    if (const int e = RefusEcriture(cible, s)) LeverErreurFichier(e, Texte(cible));
+  }
+  // A folder that is missing or not one is left to the write, whose error says so.
+  const fs::path dossier = Dossier(cible);
+  if (::stat(dossier.c_str(), &s) == 0 && S_ISDIR(s.st_mode))
+    if (const int e = RefusEcriture(dossier, s)) LeverErreurFichier(e, Texte(dossier));
+}
+
 // Writes the content to the work file beside the target, flushes it to disk,
 // then renames it over the target: the target is either the old or the new
 // content, never a half-written one. Errors name the target, the file the user
 // knows; the work file never outlives the call.
-void RemplacerFichierEntier(const fs::path& cible, const std::string& contenu, const fs::path& travail) {
+void RemplacerFichierEntier(const fs::path& cible, const std::string& contenu, const fs::path& travail,
+                            unsigned modeNouveau) {
+  VerifierEcriture(cible);
+  struct stat ancien {};
+  const bool existe = ::stat(cible.c_str(), &ancien) == 0;
   // A work file left by a crash, or a link put in its place, is not written through.
   ::unlink(travail.c_str());
-  const int fd = ::open(travail.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
+  // A new file takes the mode asked for, less the umask; a replacement is the
+  // same file to its users: same permissions (made before any byte is written, so
+  // a private file is never for a moment readable by others), and the same owner
+  // when the system allows it.
+  const mode_t mode = existe ? (ancien.st_mode & 0777) : static_cast<mode_t>(modeNouveau & 0777);
+  const int fd = ::open(travail.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, existe ? static_cast<mode_t>(0600) : mode);
   if (fd < 0) LeverErreurFichier(errno, Texte(cible));
+  if (existe) {
+    const bool proprietaire = ::fchown(fd, ancien.st_uid, ancien.st_gid) == 0;
+    (void)proprietaire;  // giving a file away is not ours to do; its permissions are
+    if (::fchmod(fd, mode) != 0) {
+      const int e = errno;
+      ::close(fd);
+      ::unlink(travail.c_str());
+      LeverErreurFichier(e, Texte(cible));
+    }
+  }
   if (!EcrireTout(fd, contenu.data(), contenu.size()) || ::fsync(fd) != 0) {
     const int e = errno;
     ::close(fd);
@@ -106,10 +161,10 @@ void RemplacerFichierEntier(const fs::path& cible, const std::string& contenu, c
   }
 }
 
-void RemplacerFichierEntier(const fs::path& cible, const std::string& contenu) {
+void RemplacerFichierEntier(const fs::path& cible, const std::string& contenu, unsigned modeNouveau) {
   fs::path travail = cible;
   travail += ".tmp";
-  RemplacerFichierEntier(cible, contenu, travail);
+  RemplacerFichierEntier(cible, contenu, travail, modeNouveau);
 }
 
 }  // namespace selvane

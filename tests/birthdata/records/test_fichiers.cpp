@@ -1,11 +1,13 @@
 #include <gtest/gtest.h>
 #include <optional>
 
+#include <algorithm>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <functional>
 #include <iterator>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "tests/support/DossierProgramme.h"
@@ -331,4 +333,149 @@ TEST_F(FichiersTest, NomTropLongEtDossierAbsent) {
               "Le nom de fichier ou l'extension est trop long. (" + longue.string() + ")");
   }
   EXPECT_EQ(TexteErreurSysteme(EACCES), "Accès refusé.");
+}
+
+namespace {
+
+fs::perms Droits(const fs::path& p) { return fs::status(p).permissions() & fs::perms::mask; }
+
+}  // namespace
+
+// A read-only file is refused by every write, before anything changes: the
+// message names it, its bytes and its mode stay. Decided on the mode bits, so
+// it holds under root as for anyone.
+TEST_F(FichiersTest, UnFichierEnLectureSeuleEstRefuse) {
+  const fs::path p = dossier / "Groupe.thz";
+  const fs::path theme = dossier / "Groupe.cht";
+  RecrireFichierNaissance(p, {Fiche("B"), Fiche("D")});
+  EcrireFichierTheme(theme, Fiche("B"));
+  struct Cas {
+    const char* quoi;
+    fs::path chemin;
+    std::function<void()> action;
+  } cas[] = {
+      {"rewrite", p, [&] { RecrireFichierNaissance(p, {Fiche("C")}); }},
+      {"create", p, [&] { CreerFichierNaissance(p, Fiche("C")); }},
+      {"insert", p, [&] { InsererFiche(p, Fiche("C")); }},
+      {"insert several", p, [&] { InsererFiches(p, {Fiche("A"), Fiche("C")}); }},
+      {"erase", p, [&] { EffacerFichierNaissance(p); }},
+      {"chart file", theme, [&] { EcrireFichierTheme(theme, Fiche("C")); }},
+      {"whole file", theme, [&] { RemplacerFichierEntier(theme, "x"); }},
+  };
+  for (const Cas& c : cas) {
+    fs::permissions(c.chemin, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    const std::string avant = Octets(c.chemin);
+    try {
+      c.action();
+      ADD_FAILURE() << c.quoi << ": no error";
+    } catch (const ErreurFichier& e) {
+      EXPECT_EQ(std::string(e.what()), "Accès refusé. (" + c.chemin.string() + ")") << c.quoi;
+    }
+    EXPECT_EQ(Octets(c.chemin), avant) << c.quoi;
+    EXPECT_EQ(Droits(c.chemin), fs::perms(0444)) << c.quoi;
+    fs::permissions(c.chemin, fs::perms(0644));
+  }
+  EXPECT_FALSE(fs::exists(CheminSauvegarde(p)));  // the refused insertions wrote no backup
+  std::vector<std::string> restes;
+  for (const auto& f : fs::directory_iterator(dossier)) restes.push_back(f.path().filename().string());
+  std::sort(restes.begin(), restes.end());
+  EXPECT_EQ(restes, (std::vector<std::string>{"Groupe.cht", "Groupe.thz"}));
+}
+
+// An insertion checks the file and its backup first: either read-only, both stay as they were.
+TEST_F(FichiersTest, InsertionRefuseeLaisseFichierEtCopie) {
+  const fs::path p = dossier / "Groupe.thz";
+  const fs::path bak = CheminSauvegarde(p);
+  RecrireFichierNaissance(p, {Fiche("B")});
+  Ecrire(bak, "ancienne copie");
+  for (const fs::path& seul : {p, bak}) {
+    fs::permissions(seul, fs::perms(0444));
+    const std::string fichier = Octets(p), copie = Octets(bak);
+    try {
+      InsererFiche(p, Fiche("A"));
+      ADD_FAILURE() << seul << ": no error";
+    } catch (const ErreurFichier& e) {
+      EXPECT_EQ(std::string(e.what()), "Accès refusé. (" + seul.string() + ")");
+    }
+    EXPECT_EQ(Octets(p), fichier) << seul;
+    EXPECT_EQ(Octets(bak), copie) << seul;
+    EXPECT_EQ(Droits(seul), fs::perms(0444)) << seul;
+    EXPECT_FALSE(fs::exists(dossier / NomFichierTravail)) << seul;
+    fs::permissions(seul, fs::perms(0644));
+  }
+  InsererFiche(p, Fiche("A"));
+  EXPECT_EQ(Noms(p), (std::vector<std::string>{"A", "B"}));
+}
+
+// A replaced file keeps its permissions; a new backup is no more open than its file
+// (less the umask, as any new file);
+// a backup that exists keeps its own.
+TEST_F(FichiersTest, LeRemplacementGardeLesDroits) {
+  const fs::path p = dossier / "Groupe.thz";
+  const fs::path bak = CheminSauvegarde(p);
+  const mode_t umaskDuProcessus = ::umask(0);
+  ::umask(umaskDuProcessus);
+  const fs::perms masque = fs::perms(umaskDuProcessus);  // a new file never gets more than it allows
+  for (const fs::perms mode : {fs::perms(0600), fs::perms(0640), fs::perms(0664), fs::perms(0700)}) {
+    fs::remove(bak);
+    RecrireFichierNaissance(p, {Fiche("B")});
+    fs::permissions(p, mode);
+    RecrireFichierNaissance(p, {Fiche("C")});
+    EXPECT_EQ(Droits(p), mode) << "rewrite " << static_cast<int>(mode);
+    InsererFiche(p, Fiche("A"));
+    EXPECT_EQ(Droits(p), mode) << "insert " << static_cast<int>(mode);
+    EXPECT_EQ(Droits(bak), mode & ~masque) << "new backup " << static_cast<int>(mode);
+    fs::permissions(bak, fs::perms(0640));
+    InsererFiche(p, Fiche("D"));
+    EXPECT_EQ(Droits(bak), fs::perms(0640)) << "old backup " << static_cast<int>(mode);
+    EXPECT_EQ(Noms(p), (std::vector<std::string>{"A", "C", "D"}));
+  }
+  const fs::path texte = dossier / "Reglages.def";
+  RemplacerFichierEntier(texte, "1\r\n");
+  fs::permissions(texte, fs::perms(0600));
+  RemplacerFichierEntier(texte, "2\r\n");
+  EXPECT_EQ(Droits(texte), fs::perms(0600));
+  EXPECT_EQ(Octets(texte), "2\r\n");
+  // Owner and group too, where the system lets the program give them (root).
+  if (::geteuid() == 0) {
+    ASSERT_EQ(::chown(p.c_str(), 4321, 4322), 0);
+    RecrireFichierNaissance(p, {Fiche("E")});
+    struct stat s {};
+    ASSERT_EQ(::stat(p.c_str(), &s), 0);
+    EXPECT_EQ(s.st_uid, 4321u);
+    EXPECT_EQ(s.st_gid, 4322u);
+  }
+}
+
+// A folder that cannot be written: no new file, no replacement, no erasure; the message names the folder.
+TEST_F(FichiersTest, UnDossierEnLectureSeuleEstRefuse) {
+  const fs::path ferme = dossier / "ferme";
+  fs::create_directory(ferme);
+  const fs::path p = ferme / "Groupe.thz";
+  RecrireFichierNaissance(p, {Fiche("B")});
+  const std::string avant = Octets(p);
+  fs::permissions(ferme, fs::perms(0555));
+  struct Cas {
+    const char* quoi;
+    std::function<void()> action;
+  } cas[] = {
+      {"new file", [&] { CreerFichierNaissance(ferme / "Nouveau.thz", Fiche("A")); }},
+      {"rewrite", [&] { RecrireFichierNaissance(p, {Fiche("C")}); }},
+      {"insert", [&] { InsererFiche(p, Fiche("A")); }},
+      {"erase", [&] { EffacerFichierNaissance(p); }},
+      {"chart file", [&] { EcrireFichierTheme(ferme / "B.cht", Fiche("B")); }},
+  };
+  for (const Cas& c : cas) {
+    try {
+      c.action();
+      ADD_FAILURE() << c.quoi << ": no error";
+    } catch (const ErreurFichier& e) {
+      EXPECT_EQ(std::string(e.what()), "Accès refusé. (" + ferme.string() + ")") << c.quoi;
+    }
+  }
+  fs::permissions(ferme, fs::perms(0755));
+  EXPECT_EQ(Octets(p), avant);
+  std::vector<std::string> restes;
+  for (const auto& f : fs::directory_iterator(ferme)) restes.push_back(f.path().filename().string());
+  EXPECT_EQ(restes, std::vector<std::string>{"Groupe.thz"});
 }
