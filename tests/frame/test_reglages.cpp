@@ -226,3 +226,30 @@ TEST_F(ReglagesTest, ValeursHorsLimitesRamenees) {
     EXPECT_THROW(ChargerReglages(dossier), ErreurConversion) << faux;
   }
 }
+
+// A settings file rewritten keeps its permissions; a read-only one is refused with
+// its name and left as it was (the mode bits decide, so it holds under root too).
+TEST_F(ReglagesTest, EcritureGardeLesDroitsEtRespecteLaLectureSeule) {
+  const fs::path couleurs = dossier / "OColorsScreen.txt";
+  const fs::path options = dossier / "SelvOpt.def";
+  const JeuCouleurs c = LireFichierCouleurs(couleurs);
+  for (const fs::perms mode : {fs::perms(0600), fs::perms(0640)}) {
+    fs::permissions(couleurs, mode);
+    EcrireFichierCouleurs(couleurs, c);
+    EXPECT_EQ(fs::status(couleurs).permissions() & fs::perms::mask, mode);
+    fs::permissions(options, mode);
+    EcrireLignes(options, LireLignes(options));
+    EXPECT_EQ(fs::status(options).permissions() & fs::perms::mask, mode);
+  }
+  fs::permissions(options, fs::perms(0444));
+  const std::vector<std::string> avant = LireLignes(options);
+  try {
+    EcrireLignes(options, {"n"});
+    ADD_FAILURE() << "no error";
+  } catch (const ErreurFichier& e) {
+    EXPECT_EQ(std::string(e.what()), "Accès refusé. (" + options.string() + ")");
+  }
+  EXPECT_EQ(LireLignes(options), avant);
+  EXPECT_EQ(fs::status(options).permissions() & fs::perms::mask, fs::perms(0444));
+  fs::permissions(options, fs::perms(0644));
+}
