@@ -60,10 +60,16 @@ TFormLoadData::TFormLoadData(const QString& dossier, std::function<void()> ouvri
     Rechercher("");
   });
   auto* imprimer = bouton("Imprimer fichier", [this] {
+    if (courant_.isEmpty()) return;
     QPrinter imprimante(QPrinter::HighResolution);
     if (!LaPlateforme().DialogueImpression(imprimante)) return;
     QPainter p(&imprimante);
-    ImprimerFichier(p, imprimante.height(), [&] { imprimante.newPage(); });
+    try {
+      ImprimerFichier(p, imprimante.height(), [&] { imprimante.newPage(); });
+    } catch (const std::exception& e) {
+      // The file read again for printing may have gone meanwhile.
+      LaPlateforme().Erreur(QString::fromUtf8(e.what()));
+    }
   });
   auto* boutonModifier = bouton("Modifier/Recopier", [this] { ModifierRecopier(); });
   auto* supprimer = bouton("Supprimer fiche", [this] { SupprimerFiche(); });
@@ -98,15 +104,19 @@ void TFormLoadData::ListerFichiers() {
 }
 
 void TFormLoadData::Charger(const QString& fichier) {
-  courant_ = dossier_ + "/" + fichier;
-  setWindowTitle(fichier);
+  const QString chemin = dossier_ + "/" + fichier;
   std::vector<FicheClient> fiches;
   try {
-    fiches = LireFichierNaissance(courant_.toStdString());
+    fiches = LireFichierNaissance(chemin.toStdString());
   } catch (const std::exception& e) {
+    // Nothing of a file that could not be read stays current: a later delete
+    // would otherwise write the table (empty, or another file's) over it.
+    Vider();
     LaPlateforme().Erreur(QString::fromUtf8(e.what()));
     return;
   }
+  courant_ = chemin;
+  setWindowTitle(fichier);
   lignes_ = LignesFiches(fiches);
   table_->setRowCount(static_cast<int>(lignes_.size()));
   for (int l = 0; l < static_cast<int>(lignes_.size()); ++l) {
@@ -118,6 +128,15 @@ void TFormLoadData::Charger(const QString& fichier) {
   }
   for (QPushButton* b : boutonsFiche_) b->setEnabled(false);
   if (table_->rowCount() > 0) Selectionner(0, false);
+}
+
+void TFormLoadData::Vider() {
+  courant_.clear();
+  lignes_.clear();
+  table_->setRowCount(0);
+  panneau_->clear();
+  for (QPushButton* b : boutonsFiche_) b->setEnabled(false);
+  setWindowTitle(QString::fromUtf8("Sélection d'une fiche "));
 }
 
 void TFormLoadData::Selectionner(int ligne, bool choisie) {
@@ -169,25 +188,28 @@ void TFormLoadData::ModifierRecopier() {
 
 void TFormLoadData::SupprimerFiche() {
   const int ligne = table_->currentRow();
-  if (ligne < 0 || courant_.isEmpty()) return;
+  if (ligne < 0 || ligne >= static_cast<int>(lignes_.size()) || courant_.isEmpty()) return;
   const QString nom = Texte(NomVersAffichage(lignes_[ligne].fiche.Nom.Texte()));
   if (!LaPlateforme().Question("Voulez-vous effacer cette fiche :\r\n\r\n" + nom + "\r\n\r\n")) return;
-  table_->removeRow(ligne);
-  lignes_.erase(lignes_.begin() + ligne);
+  std::vector<FicheClient> fiches;
+  for (int l = 0; l < static_cast<int>(lignes_.size()); ++l)
+    if (l != ligne) fiches.push_back(lignes_[l].fiche);
+  // The file first, the table after: a refused write (a read-only file) leaves
+  // both showing the same records.
   try {
-    if (table_->rowCount() == 0) {
-      EffacerFichierNaissance(courant_.toStdString());
-      ListerFichiers();
-      for (QPushButton* b : boutonsFiche_) b->setEnabled(false);
-      LaPlateforme().Information("Le fichier : " + QFileInfo(courant_).fileName() + "\r\n" + QString::fromUtf8(" a été supprimé"));
-      courant_.clear();
-      return;
-    }
-    std::vector<FicheClient> fiches;
-    for (const LigneFiche& l : lignes_) fiches.push_back(l.fiche);
-    RecrireFichierNaissance(courant_.toStdString(), fiches);
+    if (fiches.empty()) EffacerFichierNaissance(courant_.toStdString());
+    else RecrireFichierNaissance(courant_.toStdString(), fiches);
   } catch (const std::exception& e) {
     LaPlateforme().Erreur(QString::fromUtf8(e.what()));
+    return;
+  }
+  table_->removeRow(ligne);
+  lignes_.erase(lignes_.begin() + ligne);
+  if (fiches.empty()) {
+    ListerFichiers();
+    for (QPushButton* b : boutonsFiche_) b->setEnabled(false);
+    LaPlateforme().Information("Le fichier : " + QFileInfo(courant_).fileName() + "\r\n" + QString::fromUtf8(" a été supprimé"));
+    courant_.clear();
   }
 }
 

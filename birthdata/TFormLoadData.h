@@ -25,6 +25,7 @@ class TFormLoadData : public QDialog {
   QListWidget* Fichiers() const { return fichiers_; }
   QTableWidget* GridData() const { return table_; }
   QLineEdit* Recherche() const { return recherche_; }
+  // The file becomes current only once read whole; one that fails leaves none.
   void Charger(const QString& fichier);
   void Rechercher(const QString& texte);
   void Theme();
@@ -47,6 +48,8 @@ class TFormLoadData : public QDialog {
   std::vector<LigneFiche> lignes_;  // the table's rows, in its order
   QList<QPushButton*> boutonsFiche_;  // "Thème", "Supprimer fiche", "Modifier/Recopier": a row chosen first
   void ListerFichiers();
+  // No current file, an empty table: what a file that failed to load leaves.
+  void Vider();
   void Selectionner(int ligne, bool choisie = true);
   void CopierDansFiche(int ligne);
 };

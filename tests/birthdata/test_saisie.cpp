@@ -21,6 +21,7 @@
 #include <QTest>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 
 #include "tests/support/AppliDeTest.h"
 #include "tests/support/DossierProgramme.h"
@@ -592,6 +593,98 @@ TEST_F(SaisieTest, NavigateurBoutonsEtFicheIllisible) {
   EXPECT_TRUE(listing);
   EXPECT_EQ(Etat().FicheEnCours.Nom.Chaine(), "MARTIN,Paul");
   EXPECT_EQ(LireFichierNaissance(dossier / "Groupe.thz").size(), 2u);
+}
+
+// A file that fails to load leaves no current file, so no delete can later write
+// the table over it; a read-only file refuses the delete and stays as it was.
+TEST_F(SaisieTest, NavigateurFichierIllisibleOuEnLectureSeule) {
+  const std::vector<FicheClient> groupe = {Fiche("ALAIN,Luc"), Fiche("DUPONT,Jean"), Fiche("MARTIN,Paul")};
+  RecrireFichierNaissance(dossier / "Groupe.thz", groupe);
+  RecrireFichierNaissance(dossier / "Autre.thz", {Fiche("BERNARD,Ana"), Fiche("ZOLA,Emile")});
+  RecrireFichierNaissance(dossier / "Seul.thz", {Fiche("SEUL,Jean")});
+  fs::create_directory(dossier / "Dossier.thz");
+  const auto octets = [&](const char* nom) {
+    std::ifstream f(dossier / nom, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(f), {});
+  };
+  const std::string autre = octets("Autre.thz"), seul = octets("Seul.thz");
+  TFormLoadData navigateur(Dossier(), [] {}, [] {});
+  Montrer(&navigateur);
+  QListWidget* fichiers = navigateur.Fichiers();
+  QTableWidget* grille = navigateur.GridData();
+  const auto cliquerFichier = [&](const char* nom) {
+    const auto trouves = fichiers->findItems(nom, Qt::MatchExactly);
+    ASSERT_EQ(trouves.size(), 1) << nom;
+    QTest::mouseClick(fichiers->viewport(), Qt::LeftButton, {}, fichiers->visualItemRect(trouves[0]).center());
+  };
+  const auto cliquerLigne = [&](int l) {
+    QTest::mouseClick(grille->viewport(), Qt::LeftButton, {}, grille->visualItemRect(grille->item(l, 0)).center());
+  };
+  const QString titre = navigateur.windowTitle();
+
+  // Another file shown, then one whose read fails, then one that is a folder.
+  struct Illisible {
+    const char* nom;
+    bool liste;  // in the list, clicked; else loaded by name
+    std::function<void()> avant;
+    QString message;
+  } illisibles[] = {
+      {"Autre.thz", true, [] { SimulerPanneLecture(); },
+       QString::fromUtf8("Erreur de lecture ou d'écriture sur le disque. (") + Dossier() + "/Autre.thz)"},
+      {"Dossier.thz", false, [] {}, QString::fromUtf8("Accès refusé : le nom désigne un dossier. (") + Dossier() + "/Dossier.thz)"},
+  };
+  for (const Illisible& c : illisibles) {
+    cliquerFichier("Groupe.thz");
+    ASSERT_EQ(grille->rowCount(), 3);
+    cliquerLigne(0);
+    temoin.messages.clear();
+    c.avant();
+    if (c.liste) cliquerFichier(c.nom);
+    else navigateur.Charger(c.nom);
+    EXPECT_EQ(Textes(), QStringList{c.message}) << c.nom;
+    EXPECT_EQ(grille->rowCount(), 0) << c.nom;
+    EXPECT_EQ(navigateur.windowTitle(), titre) << c.nom;
+    for (QPushButton* b : navigateur.findChildren<QPushButton*>())
+      if (b->text() == "Supprimer fiche") {
+        EXPECT_FALSE(b->isEnabled()) << c.nom;
+      }
+    temoin.reponsesQuestions << true;
+    navigateur.SupprimerFiche();
+    EXPECT_EQ(Textes(), QStringList{c.message}) << c.nom;  // not even asked
+    temoin.reponsesQuestions.clear();
+  }
+  EXPECT_EQ(octets("Autre.thz"), autre);
+  EXPECT_TRUE(fs::is_directory(dossier / "Dossier.thz"));
+  VerifierFiches(LireFichierNaissance(dossier / "Groupe.thz"), groupe, "Groupe.thz");
+
+  // Read-only: the delete is refused with the file's name, file and table unchanged;
+  // the only record of a file is not erased either.
+  for (const char* nom : {"Groupe.thz", "Seul.thz"}) {
+    fs::permissions(dossier / nom, fs::perms(0444));
+    cliquerFichier(nom);
+    const int lignes = grille->rowCount();
+    const std::string avant = octets(nom);
+    cliquerLigne(0);
+    temoin.messages.clear();
+    temoin.reponsesQuestions << true;
+    Cliquer(&navigateur, "Supprimer fiche");
+    ASSERT_EQ(temoin.messages.size(), 2) << nom;
+    EXPECT_EQ(temoin.messages[1].genre, "erreur") << nom;
+    EXPECT_EQ(temoin.messages[1].texte, QString::fromUtf8("Accès refusé. (") + Dossier() + "/" + nom + ")") << nom;
+    EXPECT_EQ(octets(nom), avant) << nom;
+    EXPECT_EQ(fs::status(dossier / nom).permissions() & fs::perms::mask, fs::perms(0444)) << nom;
+    EXPECT_EQ(grille->rowCount(), lignes) << nom;
+    EXPECT_EQ(fichiers->count(), 3) << nom;
+  }
+  EXPECT_EQ(octets("Seul.thz"), seul);
+  EXPECT_FALSE(fs::exists(dossier / "Groupe.thr.bak"));
+  // Writable again, the same click deletes.
+  fs::permissions(dossier / "Groupe.thz", fs::perms(0644));
+  cliquerFichier("Groupe.thz");
+  cliquerLigne(1);
+  temoin.reponsesQuestions << true;
+  Cliquer(&navigateur, "Supprimer fiche");
+  VerifierFiches(LireFichierNaissance(dossier / "Groupe.thz"), {groupe[0], groupe[2]}, "Groupe.thz");
 }
 
 // The planisphere opened from the modal entry window is in front and takes the mouse.
