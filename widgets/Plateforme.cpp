@@ -3,6 +3,7 @@
 #include <QColorDialog>
 #include <QDesktopServices>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QInputDialog>
 #include <QLibraryInfo>
 #include <QLocale>
@@ -88,7 +89,12 @@ bool PlateformeQt::DialogueImpression(QPrinter& imprimante) {
   return dialogue.exec() == QDialog::Accepted;
 }
 
-void PlateformeQt::LancerProgramme(const QString& chemin) { QProcess::startDetached(chemin, {}); }
+void PlateformeQt::LancerProgramme(const QString& chemin) {
+  // The program works in its own folder (its data and birth files are there),
+  // whatever folder this one was started from.
+  const QFileInfo programme(chemin);
+  QProcess::startDetached(programme.absoluteFilePath(), {}, programme.absolutePath());
+}
 void PlateformeQt::OuvrirAide(const QString& rubrique) { OuvrirRubriqueAide(rubrique, Parent()); }
 void PlateformeQt::OuvrirAdresse(const QString& adresse) { QDesktopServices::openUrl(QUrl(adresse)); }
 

@@ -114,6 +114,27 @@ TEST_F(FenetresTest, DemarrageSurLeThemeDuMoment) {
   EXPECT_EQ(temoin.programmes.value(0), QString::fromStdString((dossier / "GestSelvane").string()));
 }
 
+// "Gestion des fichiers" starts the program in its own folder, not in the one
+// Selvane was started from (it lists the birth files of its working folder).
+TEST_F(FenetresTest, GestionFichiersDemarreDansLeDossierDuProgramme) {
+  const fs::path programme = dossier / "GestSelvane";
+  const fs::path trace = dossier / "dossier_de_travail.txt";
+  {
+    std::ofstream script(programme);
+    script << "#!/bin/sh\npwd -P > \"$(dirname \"$0\")/dossier_de_travail.txt.tmp\"\n"
+              "mv \"$(dirname \"$0\")/dossier_de_travail.txt.tmp\" \"$(dirname \"$0\")/dossier_de_travail.txt\"\n";
+  }
+  fs::permissions(programme, fs::perms(0755));
+  ASSERT_NE(fs::current_path(), fs::canonical(dossier));
+  PlateformeQt().LancerProgramme(QString::fromStdString(programme.string()));
+  for (int i = 0; i < 200 && !fs::exists(trace); ++i) QTest::qWait(50);
+  ASSERT_TRUE(fs::exists(trace));
+  std::ifstream lu(trace);
+  std::string ligne;
+  std::getline(lu, ligne);
+  EXPECT_EQ(ligne, fs::canonical(dossier).string());
+}
+
 TEST_F(FenetresTest, ThemeRouvertDansUneFenetreDeListing) {
   principale->RouvrirTheme(Cht("DUPONT,Jean", "07/03/1952"));
   ASSERT_EQ(Enfants(), 1);
