@@ -1,5 +1,6 @@
 #include "birthdata/records/Cp1252.h"
 
+#include <algorithm>
 #include <cstdint>
 
 namespace selvane {
@@ -32,32 +33,70 @@ void AjouterUtf8(std::string& s, char32_t c) {
   }
 }
 
+// One character of a UTF-8 text: its code point and its length in bytes;
+// a malformed byte reads as one byte of code point 0xFFFFFFFF.
+struct Caractere {
+  char32_t code;
+  std::size_t longueur;
+};
+constexpr char32_t kMalForme = 0xFFFFFFFF;
+
+Caractere LireCaractere(std::string_view utf8, std::size_t i) {
+  const auto o = static_cast<std::uint8_t>(utf8[i]);
+  int suite = 0;
+  char32_t c = 0;
+  if (o < 0x80) return {o, 1};
+  if ((o & 0xE0) == 0xC0) { c = o & 0x1F; suite = 1; }
+  else if ((o & 0xF0) == 0xE0) { c = o & 0x0F; suite = 2; }
+  else if ((o & 0xF8) == 0xF0) { c = o & 0x07; suite = 3; }
+  else return {kMalForme, 1};
+  if (i + suite >= utf8.size()) return {kMalForme, 1};
+  for (int k = 1; k <= suite; ++k) {
+    const auto b = static_cast<std::uint8_t>(utf8[i + k]);
+    if ((b & 0xC0) != 0x80) return {kMalForme, 1};
+    c = (c << 6) | (b & 0x3F);
+  }
+  return {c, static_cast<std::size_t>(1 + suite)};
+}
+
 }  // namespace
 
 std::string Utf8VersCp1252(std::string_view utf8) {
   std::string r;
   r.reserve(utf8.size());
-  std::size_t i = 0;
-  while (i < utf8.size()) {
-    const auto o = static_cast<std::uint8_t>(utf8[i]);
-    int suite = 0;
-    char32_t c = 0;
-    if (o < 0x80) { c = o; }
-    else if ((o & 0xE0) == 0xC0) { c = o & 0x1F; suite = 1; }
-    else if ((o & 0xF0) == 0xE0) { c = o & 0x0F; suite = 2; }
-    else if ((o & 0xF8) == 0xF0) { c = o & 0x07; suite = 3; }
-    else { r += '?'; ++i; continue; }
-    bool valide = i + suite < utf8.size();
-    for (int k = 1; valide && k <= suite; ++k) {
-      const auto b = static_cast<std::uint8_t>(utf8[i + k]);
-      if ((b & 0xC0) != 0x80) valide = false;
-      else c = (c << 6) | (b & 0x3F);
-    }
-    if (!valide) { r += '?'; ++i; continue; }
-    r += CodeVersOctet(c);
-    i += 1 + suite;
+  for (std::size_t i = 0; i < utf8.size();) {
+    const Caractere c = LireCaractere(utf8, i);
+    r += c.code == kMalForme ? '?' : CodeVersOctet(c.code);
+    i += c.longueur;
   }
   return r;
+}
+
+std::vector<std::string> CaracteresHors1252(std::string_view utf8) {
+  std::vector<std::string> hors;
+  for (std::size_t i = 0; i < utf8.size();) {
+    const Caractere c = LireCaractere(utf8, i);
+    if (c.code == kMalForme || CodeVersOctet(c.code) == '?') {
+      // A "?" typed stays one; what is no character of Unicode shows as U+FFFD.
+      const bool valide = c.code != kMalForme && c.code <= 0x10FFFF && (c.code < 0xD800 || c.code > 0xDFFF);
+      std::string texte = valide ? std::string(utf8.substr(i, c.longueur)) : std::string("\xEF\xBF\xBD");
+      if (c.code != U'?' && std::find(hors.begin(), hors.end(), texte) == hors.end()) hors.push_back(std::move(texte));
+    }
+    i += c.longueur;
+  }
+  return hors;
+}
+
+std::string AvertissementHors1252(std::string_view utf8) {
+  const std::vector<std::string> hors = CaracteresHors1252(utf8);
+  if (hors.empty()) return {};
+  std::string liste;
+  for (const std::string& c : hors) liste += (liste.empty() ? "" : " ") + c;
+  const bool un = hors.size() == 1;
+  return std::string(un ? "Le caractère « " : "Les caractères « ") + liste +
+         (un ? " » n'existe pas" : " » n'existent pas") +
+         " dans les fichiers de naissances : la fiche sera enregistrée sous la forme « " +
+         Cp1252VersUtf8(Utf8VersCp1252(utf8)) + " ».";
 }
 
 char32_t CodeCp1252(unsigned char o) {

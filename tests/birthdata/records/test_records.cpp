@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <string>
+#include <vector>
 
 #include "birthdata/records/ChaineCourte.h"
 #include "birthdata/records/Cp1252.h"
@@ -31,6 +33,41 @@ TEST(Cp1252, UnCaractereAbsentDuJeuDevientPointDInterrogation) {
   // Malformed UTF-8: a lone continuation byte, a truncated sequence.
   EXPECT_EQ(Utf8VersCp1252("x\x80y"), "x?y");
   EXPECT_EQ(Utf8VersCp1252("z\xC3"), "z?");
+}
+
+// What a record would lose: the characters the code page lacks, once each, in
+// order, and the warning that shows what will be stored instead.
+TEST(Cp1252, CaracteresHorsDuJeuEtAvertissement) {
+  using Liste = std::vector<std::string>;
+  struct Cas {
+    const char* utf8;
+    Liste hors;
+    const char* avertissement;
+  } cas[] = {
+      {"", {}, ""},
+      {"DUPONT,Jean 12h05 ?", {}, ""},
+      {"Hélène à Noël, ça œuvre pour 5 € — « oui » ÿ", {}, ""},
+      {"Łukasz Piątek", {"Ł", "ą"},
+       "Les caractères « Ł ą » n'existent pas dans les fichiers de naissances : la fiche sera enregistrée sous la "
+       "forme « ?ukasz Pi?tek »."},
+      {"Łódź, Łęczna", {"Ł", "ź", "ę"},
+       "Les caractères « Ł ź ę » n'existent pas dans les fichiers de naissances : la fiche sera enregistrée sous la "
+       "forme « ?ód?, ??czna »."},
+      {"Ωmega Ω", {"Ω"},
+       "Le caractère « Ω » n'existe pas dans les fichiers de naissances : la fiche sera enregistrée sous la forme "
+       "« ?mega ? »."},
+      {"a😀b☉c😀", {"😀", "☉"}, nullptr},
+      {"x\x80y\xC3", {"\xEF\xBF\xBD"}, nullptr},  // malformed bytes: shown as U+FFFD, stored as "?"
+  };
+  for (const Cas& c : cas) {
+    EXPECT_EQ(CaracteresHors1252(c.utf8), c.hors) << c.utf8;
+    if (c.avertissement) {
+      EXPECT_EQ(AvertissementHors1252(c.utf8), c.avertissement) << c.utf8;
+    }
+    // Nothing lacking exactly when the text comes back as typed.
+    EXPECT_EQ(c.hors.empty(), Cp1252VersUtf8(Utf8VersCp1252(c.utf8)) == c.utf8) << c.utf8;
+    EXPECT_EQ(c.hors.empty(), AvertissementHors1252(c.utf8).empty()) << c.utf8;
+  }
 }
 
 TEST(ChaineCourte, CoupeALaCapacite) {
