@@ -77,6 +77,15 @@ std::string HeureComplete(std::string_view heuresMinutes, std::string_view secon
   return std::string(heuresMinutes) + "m" + (secondes.empty() ? std::string("00") : std::string(secondes));
 }
 
+std::string AvertissementSaisieHors1252(const SaisieNaissance& s) {
+  std::string texte;
+  for (const std::string* champ : {&s.nom, &s.date, &s.heure, &s.ville, &s.lat, &s.lon, &s.fuseau, &s.commentaire}) {
+    const std::string a = AvertissementHors1252(Rogner(*champ));
+    if (!a.empty()) texte += (texte.empty() ? "" : "\n") + a;
+  }
+  return texte;
+}
+
 FicheClient FicheSaisie(const SaisieNaissance& saisie) {
   // A tab or line end typed or pasted into a field has no place in a record.
   SaisieNaissance s = saisie;

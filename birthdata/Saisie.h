@@ -43,6 +43,11 @@ std::string HeureComplete(std::string_view heuresMinutes, std::string_view secon
 // from the name, every field cut to its capacity.
 FicheClient FicheSaisie(const SaisieNaissance& s);
 
+// What a save would lose: for each field holding characters that Windows-1252
+// lacks, the warning of AvertissementHors1252 (the characters, the stored
+// form), one per line; empty when every field is stored as typed.
+std::string AvertissementSaisieHors1252(const SaisieNaissance& s);
+
 // Weekday 0 (Sunday) .. 6 of a "dd/mm/yyyy" date (Windows-1252); -1 when the
 // date is not valid.
 int JourSemaineDeLaDate(std::string_view date);

@@ -647,7 +647,7 @@ void TFormEnterData::AfficherJour() {
   if (jour >= 0) LabelJour->setText(QString::fromUtf8(NomsJours[jour]));
 }
 
-FicheClient TFormEnterData::FicheSaisie() const {
+SaisieNaissance TFormEnterData::Champs() const {
   SaisieNaissance n;
   n.nom = EditNom->text().trimmed().toStdString();
   n.date = MaskEditDate->text().toStdString();
@@ -657,7 +657,15 @@ FicheClient TFormEnterData::FicheSaisie() const {
   n.lon = EditLong->text().toStdString();
   n.fuseau = EditFuseau->text().trimmed().toStdString();
   n.commentaire = EditComment->text().trimmed().toStdString();
-  return selvane::FicheSaisie(n);
+  return n;
+}
+
+FicheClient TFormEnterData::FicheSaisie() const { return selvane::FicheSaisie(Champs()); }
+
+bool TFormEnterData::AccepterCaracteres() const {
+  const std::string avertissement = AvertissementSaisieHors1252(Champs());
+  return avertissement.empty() ||
+         LaPlateforme().Question(QString::fromStdString(avertissement) + QString::fromUtf8("\nEnregistrer quand même ?"));
 }
 
 void TFormEnterData::EnregistrerDonnees() {
@@ -686,6 +694,7 @@ void TFormEnterData::Sauver() {
     return;
   if (EditNom->text().trimmed().isEmpty()) return;
   if (!ChampsValides()) return;
+  if (!AccepterCaracteres()) return;
   const QString fichier = FichiersNaissance->currentItem()->text();
   try {
     InsererFiche((dossier_ + "/" + fichier).toStdString(), FicheSaisie());
@@ -708,6 +717,7 @@ void TFormEnterData::Nouveau() {
   const QString fichier = QString::fromStdString(NomNouveauFichierNaissance(nom.toStdString()));
   if (EditNom->text().trimmed().isEmpty()) return;
   if (!ChampsValides()) return;
+  if (!AccepterCaracteres()) return;
   // Creating over an existing file would replace its records: ask first.
   if (QFile::exists(dossier_ + "/" + fichier) &&
       !LaPlateforme().Question("Le fichier " + fichier + QString::fromUtf8(" existe déjà. Voulez-vous remplacer ses fiches par celle-ci ?")))

@@ -21,6 +21,7 @@ class QWidget;
 namespace selvane {
 
 class GrilleAtlas;
+struct SaisieNaissance;
 
 class TFormEnterData : public QDialog {
   Q_OBJECT
@@ -100,7 +101,11 @@ class TFormEnterData : public QDialog {
   void RemplirHeure(double jourTU, double fuseau);
   double FuseauHeures() const;
   void ApresSauvegarde(const QString& fichier);
+  SaisieNaissance Champs() const;
   FicheClient FicheSaisie() const;
+  // Characters the birth file cannot hold: shown with the stored form; false
+  // when the user chooses not to store.
+  bool AccepterCaracteres() const;
 };
 
 }  // namespace selvane

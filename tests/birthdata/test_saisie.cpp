@@ -823,3 +823,60 @@ TEST_F(SaisieTest, SauvegardeFicheParFiche) {
   EXPECT_TRUE(saisie.EditComment->text().isEmpty());
   verifier();
 }
+
+// Characters a birth file lacks: before storing, the warning names them and shows
+// what will be stored; No stores nothing (into an existing file or a new one), Yes
+// stores the "?" form.
+TEST_F(SaisieTest, CaracteresHorsDuJeuAvantLEnregistrement) {
+  const std::vector<FicheClient> avant = {Fiche("ALAIN,Luc")};
+  RecrireFichierNaissance(dossier / "Clients.thz", avant);
+  TFormEnterData saisie(Dossier(), TFormEnterData::Nouvelle, [] {});
+  Montrer(&saisie);
+  // QTest types Latin-1 only: these come as a paste would.
+  saisie.EditNom->setText(QString::fromUtf8("Piątek,Łukasz"));
+  Taper(saisie.MaskEditDate, "07031952");
+  Taper(saisie.MaskEditHeure, "1405");
+  Taper(saisie.EditLat, "52.14");
+  Taper(saisie.EditLong, "21.01");
+  Taper(saisie.EditFuseau, "01.00.00");
+  saisie.EditComment->setText(QString::fromUtf8("Ω à Ω"));
+  const QString question = QString::fromUtf8(
+      "Les caractères « ą Ł » n'existent pas dans les fichiers de naissances : la fiche sera enregistrée sous la "
+      "forme « Pi?tek,?ukasz ».\n"
+      "Le caractère « Ω » n'existe pas dans les fichiers de naissances : la fiche sera enregistrée sous la forme "
+      "« ? à ? ».\nEnregistrer quand même ?");
+  Cliquer(&saisie, "Enregistrer données");
+  ASSERT_TRUE(saisie.PanneauSauvegarde->isVisible());
+  const auto verifier = [&](const std::vector<FicheClient>& attendues) {
+    VerifierFiches(LireFichierNaissance(dossier / "Clients.thz"), attendues, "Clients.thz");
+  };
+
+  // No, for a new file: none is made.
+  temoin.messages.clear();
+  temoin.reponsesSaisies << "Polonais";
+  Cliquer(&saisie, "Nouveau");
+  EXPECT_EQ(Textes(), QStringList{question});
+  EXPECT_FALSE(fs::exists(dossier / "Polonais.thz"));
+
+  // No, into an existing file: it stays as it was, the panel stays open.
+  QListWidget* fichiers = saisie.FichiersNaissance;
+  const QPoint ou = fichiers->visualItemRect(fichiers->item(0)).center();
+  temoin.messages.clear();
+  QTest::mouseClick(fichiers->viewport(), Qt::LeftButton, {}, ou);
+  QTest::mouseDClick(fichiers->viewport(), Qt::LeftButton, {}, ou);
+  EXPECT_EQ(Textes(), QStringList{question});
+  verifier(avant);
+  EXPECT_FALSE(fs::exists(dossier / "Clients.thr.bak"));
+  EXPECT_TRUE(saisie.PanneauSauvegarde->isVisible());
+
+  // Yes: stored as the warning said.
+  temoin.messages.clear();
+  temoin.reponsesQuestions << true;
+  QTest::mouseDClick(fichiers->viewport(), Qt::LeftButton, {}, ou);
+  ASSERT_EQ(temoin.messages.size(), 2);
+  EXPECT_EQ(temoin.messages[0].texte, question);
+  const auto fiches = LireFichierNaissance(dossier / "Clients.thz");
+  ASSERT_EQ(fiches.size(), 2u);
+  EXPECT_EQ(fiches[1].Nom.Utf8(), "Pi?tek,?ukasz");
+  EXPECT_EQ(fiches[1].Commentaire.Utf8(), "? à ?");
+}
