@@ -1,4 +1,5 @@
 // selvane-cli births: list, add to and import into birth files.
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <iostream>
@@ -95,10 +96,16 @@ bool FicheDeSaisie(SaisieNaissance s, FicheClient& f) {
 }
 
 // Inserts in order, or creates the file with these records when it does not exist.
-void Sauver(const fs::path& chemin, const std::vector<FicheClient>& fiches) {
+// The warnings (characters the file lacks) come once the file is known to take
+// the records: a refused file gets its refusal alone.
+void Sauver(const fs::path& chemin, const std::vector<FicheClient>& fiches,
+            const std::vector<std::string>& avertissements) {
   std::error_code erreur;
   const bool existe = fs::exists(chemin, erreur);
   if (erreur) LeverErreurFichier(erreur.value(), chemin.string());
+  VerifierEcriture(chemin);
+  if (existe) VerifierEcriture(CheminSauvegarde(chemin));
+  for (const std::string& a : avertissements) Avertir(a);
   if (existe) {
     InsererFiches(chemin, fiches);
   } else if (fiches.size() == 1) {
@@ -137,7 +144,9 @@ int Ajouter(const fs::path& chemin, int argc, char** argv) {
   if (!lu) return 2;
   FicheClient f;
   if (!FicheDeSaisie(n.saisie, f)) return 2;
-  Sauver(chemin, {f});
+  // Characters the file lacks are said, then the record is stored as the warning shows.
+  const std::string avertissement = AvertissementSaisieHors1252(n.saisie);
+  Sauver(chemin, {f}, avertissement.empty() ? std::vector<std::string>{} : std::vector<std::string>{avertissement});
   return 0;
 }
 
@@ -151,6 +160,7 @@ int ImporterTexte(const fs::path& chemin, const std::string& texte) {
   }
   // Every line is checked before anything is written.
   std::vector<FicheClient> fiches;
+  std::vector<std::string> avertissements;
   for (std::size_t k = 1; k < lignes.size(); ++k) {
     const LigneCsv& l = lignes[k];
     if (l.champs.size() != 9) {
@@ -173,8 +183,14 @@ int ImporterTexte(const fs::path& chemin, const std::string& texte) {
       return 2;
     }
     fiches.push_back(f);
+    const std::string hors = AvertissementSaisieHors1252(s);
+    for (std::size_t debut = 0; debut < hors.size();) {
+      const std::size_t fin = std::min(hors.find('\n', debut), hors.size());
+      avertissements.push_back("Ligne " + std::to_string(l.numero) + " : " + hors.substr(debut, fin - debut));
+      debut = fin + 1;
+    }
   }
-  if (!fiches.empty()) Sauver(chemin, fiches);
+  if (!fiches.empty()) Sauver(chemin, fiches, avertissements);
   return 0;
 }
 
