@@ -106,7 +106,11 @@ class Recherche {
       for (int r = 1; r <= PointBelier; ++r) {
         if (!ciblesB_[r]) continue;
         const std::vector<std::string> liste = cles(q, r);
-        if (liste.empty()) continue;
+        // The file holds a pair in display order only. A pair the chosen targets allow in this
+        // order alone is looked up in the other order too when its own keys find nothing.
+        const std::vector<std::string> autre =
+            q != r && !(ciblesA_[r] && ciblesB_[q]) ? cles(r, q) : std::vector<std::string>();
+        if (liste.empty() && autre.empty()) continue;
         const float y = q == r ? Sur22(candidats[q])
                                : Sur22(static_cast<float>(MiPoint(candidats[q], candidats[r])));
         Contact contacts[2];
@@ -122,9 +126,13 @@ class Recherche {
           const std::string tete = entete + c.libelle + " = " + Paire(q, r) + ". " +
                                    DegMin(c.position) + "    Orbe :  " + DegMin(c.orbe);
           const std::string triTexte = Motif(tri + c.orbe * RadEnDeg, motif);
-          for (const std::string& cle : liste)
-            for (std::string& texte : source_.ChercherInterpretation(cle, ModeInterpretation::TousLesTextes))
-              rangees_.push_back({tete, std::move(texte), triTexte});
+          const std::size_t avant = rangees_.size();
+          for (const std::vector<std::string>* l : {&liste, &autre}) {
+            if (rangees_.size() != avant) break;
+            for (const std::string& cle : *l)
+              for (std::string& texte : source_.ChercherInterpretation(cle, ModeInterpretation::TousLesTextes))
+                rangees_.push_back({tete, std::move(texte), triTexte});
+          }
         }
       }
     }
@@ -235,7 +243,7 @@ IssueInterpretation EcrireInterpretation(const DemandeInterpretation& d, const O
       lignes.emplace_back("   ***   Signification g\xE9n\xE9rale des mi-points s\xE9lectionn\xE9s  ***");
       for (const PaireCorps& m : d.miPointsSource) {
         lignes.push_back(std::string(NomsLongs[m.first]) + "/" + NomsLongs[m.second] + " : ");
-        lignes.push_back(s.PremierTexte(CleInterpretation(m.first, m.second)));
+        lignes.push_back(s.PremierTexte(CleMiPoint(m.first, m.second)));
         lignes.emplace_back();
       }
       lignes.emplace_back("   *************************************************************");
