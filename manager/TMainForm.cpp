@@ -1,6 +1,7 @@
 #include "manager/TMainForm.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QDate>
 #include <QDir>
 #include <QFile>
@@ -18,57 +19,50 @@
 #include <QSplitter>
 #include <QStatusBar>
 #include <QVBoxLayout>
-#include <cmath>
 
 #include "birthdata/records/CleTri.h"
-#include "birthdata/records/Controles.h"
 #include "birthdata/records/Cp1252.h"
-#include "widgets/Texte1252.h"
 #include "birthdata/records/ErreurFichier.h"
-#include "birthdata/records/FichierNaissance.h"
-#include "widgets/GrilleTexte.h"
 #include "widgets/Plateforme.h"
+#include "widgets/Texte1252.h"
 
 namespace selvane {
 namespace gestion {
 
 namespace {
 
+std::filesystem::path CheminDe(const QString& chemin) { return std::filesystem::path(chemin.toStdString()); }
+
+QString Aujourdhui() { return QDate::currentDate().toString("dd/MM/yyyy"); }
 
 }  // namespace
 
 TMainForm::TMainForm(const QString& dossier, QWidget* parent)
-    : QMainWindow(parent), dossier_(dossier.isEmpty() ? QDir::currentPath() : dossier) {
+    : QMainWindow(parent), dossier_(dossier.isEmpty() ? QCoreApplication::applicationDirPath() : dossier) {
   // Its own name on the caption and on every message box, not the main program's.
   QApplication::setApplicationDisplayName("GestSelvane");
   setWindowTitle("Gestion des fichiers - GestSelvane");
 
-  table_ = new GrilleTexte(this);
-  const QFontMetrics m(QFont("Liberation Sans", 10));
-  const int chiffre = m.horizontalAdvance('9');
-  const struct {
-    const char* titre;
-    int largeur;
-  } colonnes[10] = {{"N°", 6}, {"Nom", 36}, {"Date naiss", 10}, {"Heure", 8}, {"Lieu", 70},
-                    {"Lat", 6}, {"Long", 7}, {"Fuseau", 9}, {"Commentaire", 80}, {"SortOrder", 0}};
-  QVector<ColonneGrille> definitions;
-  for (const auto& c : colonnes) {
-    ColonneGrille g;
-    g.titre = QString::fromUtf8(c.titre);
-    g.largeur = c.largeur * chiffre;
-    g.visible = c.largeur > 0;
-    definitions << g;
+  modele_ = new ModeleTableFiches(carnet_, this);
+  table_ = new VueFiches(this);
+  table_->setModel(modele_);
+  table_->setColumnHidden(9, true);  // the sort key
+  {
+    const QFontMetrics m(QFont("Liberation Sans", 10));
+    const int chiffre = m.horizontalAdvance('9');
+    const int largeurs[9] = {6, 36, 10, 8, 70, 6, 7, 9, 80};
+    for (int c = 0; c < 9; ++c) table_->setColumnWidth(c, largeurs[c] * chiffre);
   }
-  table_->DefinirColonnes(definitions);
-  connect(table_, &QTableWidget::cellClicked, this, [this](int l, int c) { SelectionnerCellule(l, c); });
-  // "+", "-" and Delete are commands of the table, not the start of an edit.
+  // The panel always shows the record of the current row, however it became current.
+  connect(table_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+          [this](const QModelIndex& i) { AfficherLigne(i.isValid() ? i.row() : -1); });
+  // "+", "-" and Delete are commands of the table.
   table_->installEventFilter(this);
   table_->setContextMenuPolicy(Qt::CustomContextMenu);
   connect(table_, &QWidget::customContextMenuRequested, this, [this](const QPoint& ou) {
     const QModelIndex i = table_->indexAt(ou);
     if (!i.isValid()) return;
-    table_->setCurrentCell(i.row(), i.column());
-    SelectionnerCellule(i.row(), i.column());
+    table_->setCurrentIndex(i);
     QMenu menu;
     menu.addAction("Ajouter un ligne", this, [this] { AjouterLigne(); });
     menu.addAction(QString::fromUtf8("Insérer une ligne"), this, [this] { InsererLigne(); });
@@ -144,8 +138,9 @@ TMainForm::TMainForm(const QString& dossier, QWidget* parent)
   menuBar()->addAction("Aide", this, [] { LaPlateforme().OuvrirAide("Gestion des fichiers.htm"); });
   statusBar()->showMessage("");
   if (const QScreen* ecran = QApplication::primaryScreen()) setGeometry(ecran->availableGeometry());
-  CentLignesVides();
 }
+
+QString TMainForm::FichierCourant() const { return QString::fromStdString(carnet_.Chemin().string()); }
 
 bool TMainForm::eventFilter(QObject* objet, QEvent* evenement) {
   if (objet == table_ && evenement->type() == QEvent::KeyPress) {
@@ -164,13 +159,43 @@ bool TMainForm::eventFilter(QObject* objet, QEvent* evenement) {
 
 void TMainForm::keyPressEvent(QKeyEvent* e) {
   if (e->key() == Qt::Key_F1) LaPlateforme().OuvrirAide("Gestion des fichiers.htm");
-  else if (e->key() == Qt::Key_Escape) close();  // ends the program without saving
+  else if (e->key() == Qt::Key_Escape) close();  // asks first when there is something to keep
   else QMainWindow::keyPressEvent(e);
 }
 
-void TMainForm::CentLignesVides() {
-  table_->Vider();
-  table_->setRowCount(100);
+void TMainForm::closeEvent(QCloseEvent* e) {
+  if (ProposerEnregistrement()) e->accept();
+  else e->ignore();
+}
+
+bool TMainForm::ProposerEnregistrement() {
+  if (!carnet_.Modifie()) return true;
+  switch (LaPlateforme().QuestionOuiNonAnnuler("Enregistrer les modifications ?")) {
+    case Reponse::Non: return true;
+    case Reponse::Annuler: return false;
+    case Reponse::Oui: break;
+  }
+  // A merge has no file yet: it is saved under a name, as its button does.
+  return carnet_.AUnFichier() ? Sauver() : EnregistrerFusion();
+}
+
+void TMainForm::Rafraichir(int ligne) {
+  modele_->Rafraichir();
+  if (carnet_.Nombre() == 0) {
+    AfficherLigne(-1);
+    return;
+  }
+  table_->AllerA(std::clamp(ligne, 0, carnet_.Nombre() - 1));
+}
+
+void TMainForm::AfficherLigne(int ligne) {
+  for (int c = 1; c <= 8; ++c) champs_[c - 1]->setText(ligne >= 0 ? table_->Texte(ligne, c) : QString());
+}
+
+void TMainForm::AfficherFichierEnCours() {
+  statusBar()->showMessage(carnet_.AUnFichier()
+                               ? " Fichier en cours : " + QString::fromStdString(carnet_.Chemin().filename().string())
+                               : QString());
 }
 
 void TMainForm::OuvrirFichier() {
@@ -181,215 +206,125 @@ void TMainForm::OuvrirFichier() {
   liste_->clear();
   liste_->addItems(QDir(dossier_).entryList({"*.thz"}, QDir::Files, QDir::Name));
   liste_->show();
-  courant_.clear();  // no file until one is chosen: a stale path must never be written
   ouvert_ = true;
-  aSauver_ = false;
-  sauve_ = false;
-  statusBar()->showMessage(" Fichier en cours : " + courant_);
-}
-
-void TMainForm::Remplir(const QString& chemin, bool ajouter) {
-  if (!ajouter) table_->Vider();
-  int numero = table_->rowCount();
-  QVector<QStringList> lignes;
-  for (const FicheClient& f : LireFichierNaissance(chemin.toStdString())) {
-    lignes.append({QString::number(++numero), Texte(f.Nom.Texte()), Texte(f.Date.Texte()), Texte(f.Heure.Texte()),
-                   Texte(f.Ville.Texte()), Texte(f.Lat.Texte()), Texte(f.Long.Texte()), Texte(f.Fuseau.Texte()),
-                   Texte(f.Commentaire.Texte()), Texte(f.SortOrder.Texte())});
-  }
-  table_->AjouterLignes(lignes);
+  statusBar()->showMessage(" Fichier en cours : ");
 }
 
 void TMainForm::Charger(const QString& nomFichier) {
-  courant_ = dossier_ + "/" + nomFichier;
-  liste_->hide();
+  if (!ProposerEnregistrement()) return;  // a merge still in the table
   try {
-    Remplir(courant_, false);
+    carnet_.Ouvrir(CheminDe(dossier_ + "/" + nomFichier));
   } catch (const ErreurFichier& e) {
+    // Nothing was read: no current file, so nothing can later be written over it.
+    carnet_.Fermer();
+    Rafraichir(0);
+    AfficherFichierEnCours();
     LaPlateforme().Erreur(QString::fromUtf8(e.what()));
     return;
   }
+  liste_->hide();
+  Rafraichir(0);
   statusBar()->showMessage(" Fichier en cours : " + nomFichier);
   table_->AjusterColonnes(10, 60);  // widest cell plus 10 pixels, at least 60
 }
 
 void TMainForm::SelectionnerCellule(int ligne, int colonne) {
-  ligne_ = ligne;
-  (void)colonne;
-  for (int c = 1; c <= 8; ++c) champs_[c - 1]->setText(table_->Texte(ligne, c));
+  if (ligne < 0 || ligne >= table_->rowCount()) return;
+  table_->setCurrentIndex(modele_->index(ligne, std::clamp(colonne, 0, ModeleTableFiches::Colonnes - 1)));
 }
 
 void TMainForm::Transferer() {
-  if (ligne_ < 0 || ligne_ >= table_->rowCount()) return;
-  // Tabs and line ends pasted into a field have no place in a record.
-  for (QLineEdit* champ : champs_) champ->setText(Texte(SansControles(Octets(champ->text()))));
-  // The entry window's own checks and messages.
-  const QString date = champs_[1]->text(), heure = champs_[2]->text();
-  if (!DateValide(Octets(date))) {
-    LaPlateforme().Avertissement(date + " : date incorrecte");
-    champs_[1]->setFocus();
+  const int ligne = table_->currentRow();
+  if (ligne < 0) return;
+  // Characters the birth files cannot hold are named before anything is stored.
+  QStringList avertissements;
+  for (QLineEdit* champ : champs_) {
+    const std::string a = AvertissementHors1252(champ->text().toStdString());
+    if (!a.empty()) avertissements << QString::fromStdString(a);
+  }
+  if (!avertissements.isEmpty() &&
+      !LaPlateforme().Question(avertissements.join("\n") + "\nEnregistrer quand même ?"))
+    return;
+  SaisieFiche saisie;
+  for (int c = 0; c < 8; ++c) saisie[c] = Octets(champs_[c]->text());
+  const ResultatModification r = carnet_.Modifier(ligne, saisie, Aujourdhui().toStdString());
+  for (int c = 0; c < 8; ++c)
+    if (champs_[c]->text() != Texte(saisie[c])) champs_[c]->setText(Texte(saisie[c]));
+  if (!r.Reussi()) {
+    LaPlateforme().Avertissement(QString::fromStdString(r.message));
+    champs_[r.champ - 1]->setFocus();
     return;
   }
-  if (!HeureValide(Octets(heure))) {
-    LaPlateforme().Avertissement(heure + " : heure incorrecte");
-    champs_[2]->setFocus();
-    return;
-  }
-  const QString lat = champs_[4]->text(), lon = champs_[5]->text();
-  // The manager admits latitudes up to 66° only; the rest is the entry window's check.
-  if (std::fabs(LireNombre(Octets(lat))) > 66) {
-    LaPlateforme().Avertissement("Latitude : " + lat + QString::fromUtf8(" :  valeur supérieure à 66° !"));
-    return;
-  }
-  for (const std::string& erreur : {ErreurLatitude(Octets(lat)), ErreurLongitude(Octets(lon))}) {
-    if (!erreur.empty()) {
-      LaPlateforme().Avertissement(QString::fromStdString(erreur));
-      return;
-    }
-  }
-  QString commentaire = champs_[7]->text();
-  if (commentaire.isEmpty()) commentaire = QString::fromUtf8("modifié le ") + QDate::currentDate().toString("dd/MM/yyyy");
-  const QString nom = champs_[0]->text();
-  const QString cle = Texte(CleDeTri(Octets(nom.trimmed())).Texte());
-  const QStringList valeurs = {nom, champs_[1]->text(), champs_[2]->text(), champs_[3]->text(), lat, lon,
-                               champs_[6]->text(), commentaire, cle};
-  for (int c = 1; c <= 9; ++c) table_->DefinirTexte(ligne_, c, valeurs[c - 1]);
-  sauve_ = false;  // the merge must not discard this edit
+  Rafraichir(ligne);
   table_->setFocus();
 }
 
-void TMainForm::Renumeroter() {
-  for (int l = 0; l < table_->rowCount(); ++l) table_->DefinirTexte(l, 0, QString::number(l + 1));
-}
-
 void TMainForm::AjouterLigne() {
-  table_->AjouterLigne({QString::number(table_->rowCount() + 1), QString::fromUtf8("Complétez ")});
-  ligne_ = table_->rowCount() - 1;
-  table_->setCurrentCell(ligne_, 1);
+  Rafraichir(carnet_.Ajouter());
   // A new person: nothing of the previous row stays in the panel.
   for (QLineEdit* champ : champs_) champ->clear();
   champs_[4]->setText("0");
   champs_[5]->setText("0");
-  champs_[1]->setText(QDate::currentDate().toString("dd/MM/yyyy"));
+  champs_[1]->setText(Aujourdhui());
   champs_[2]->setText("00h00m00");
   champs_[6]->setText("0");
   champs_[0]->setFocus();
 }
 
 void TMainForm::InsererLigne() {
-  const int ici = table_->rowCount() == 0 ? 0 : std::max(0, table_->currentRow());
-  table_->insertRow(ici);
-  Renumeroter();
+  // The new blank row becomes current: the panel then edits it, not the record it pushed down.
+  Rafraichir(carnet_.Inserer(std::max(0, table_->currentRow())));
 }
 
 void TMainForm::SupprimerLigne() {
-  if (LaPlateforme().Question("Voulez-vous supprimer cette ligne ?") && table_->currentRow() >= 0)
-    table_->removeRow(table_->currentRow());
-  Renumeroter();
+  const int ligne = table_->currentRow();
+  if (LaPlateforme().Question("Voulez-vous supprimer cette ligne ?") && ligne >= 0) {
+    carnet_.Supprimer(ligne);
+    Rafraichir(ligne);
+  }
 }
 
 void TMainForm::Rechercher(const QString& texte) {
   if (!ouvert_) return;
-  QString t = texte;
-  while (t.startsWith(' ')) t.remove(0, 1);
-  // Folded as a name (punctuation out, accents plain), in capitals.
-  const QString cle = Texte(CleDeTri(Octets(t)).Texte()).toUpper();
-  int ligne = 0;
-  if (!cle.isEmpty()) {
-    ligne = table_->rowCount() - 1;
-    for (int l = 0; l < table_->rowCount(); ++l) {
-      if (ComparerSansCasse(table_->Texte(l, 9).left(cle.size()), cle) == 0) {
-        ligne = l;
-        break;
-      }
-    }
-  }
-  if (table_->rowCount() > 0) table_->setCurrentCell(std::max(0, ligne), 1);
-}
-
-int TMainForm::Comparer(const QVector<std::pair<int, OrdreTri>>& triees, const QStringList& a, const QStringList& b) {
-  for (const auto& [c, ordre] : triees) {
-    int r = c == 0 ? (a.value(0).toInt() < b.value(0).toInt() ? -1 : a.value(0).toInt() > b.value(0).toInt() ? 1 : 0)
-                   : ComparerSansCasse(a.value(c), b.value(c));
-    if (ordre == OrdreTri::Decroissant) r = -r;
-    if (r != 0) return r;
-  }
-  return 0;
-}
-
-void TMainForm::TrierSurCle() {
-  table_->EffacerOrdres();
-  table_->DefinirOrdre(9, OrdreTri::Croissant);
-  // The sorted columns, read once for the whole sort.
-  QVector<std::pair<int, OrdreTri>> triees;
-  for (int c = 0; c < table_->columnCount(); ++c)
-    if (table_->Colonne(c).ordre != OrdreTri::Aucun) triees.append({c, table_->Colonne(c).ordre});
-  table_->Trier([triees](const QStringList& a, const QStringList& b) { return Comparer(triees, a, b); });
+  const int ligne = carnet_.Chercher(Octets(texte));
+  if (ligne >= 0) table_->AllerA(ligne);
 }
 
 void TMainForm::TrierFichier() {
   if (!ouvert_) return;
-  TrierSurCle();
-  aSauver_ = true;
+  carnet_.Trier();
+  Rafraichir(table_->currentRow());
 }
 
-void TMainForm::Ecrire(const QString& chemin) {
-  std::vector<FicheClient> fiches;
-  for (int l = 0; l < table_->rowCount(); ++l) {
-    if (table_->Texte(l, 1).isEmpty() && table_->Texte(l, 9).isEmpty()) continue;  // an empty grid row is no record
-    FicheClient f;
-    f.Nom = Octets(table_->Texte(l, 1).trimmed());
-    f.Date = Octets(table_->Texte(l, 2));
-    f.Heure = Octets(table_->Texte(l, 3));
-    f.Ville = Octets(table_->Texte(l, 4).trimmed());
-    f.Lat = Octets(table_->Texte(l, 5));
-    f.Long = Octets(table_->Texte(l, 6));
-    f.Fuseau = Octets(table_->Texte(l, 7));
-    f.Commentaire = Octets(table_->Texte(l, 8).trimmed());
-    f.SortOrder = Octets(table_->Texte(l, 9).trimmed());
-    fiches.push_back(f);
-  }
-  RecrireFichierNaissance(chemin.toStdString(), fiches);
-}
-
-bool TMainForm::TrierEtEcrire(const QString& chemin) {
-  TrierSurCle();
+bool TMainForm::Sauver() {
   try {
-    Ecrire(chemin);
+    carnet_.Sauver();
   } catch (const ErreurFichier& e) {
     LaPlateforme().Erreur(QString::fromUtf8(e.what()));
     return false;
   }
+  Rafraichir(table_->currentRow());
   return true;
 }
 
 void TMainForm::SauverFichier() {
-  if (!ouvert_ || courant_.isEmpty() || table_->rowCount() == 0) return;
-  if (!TrierEtEcrire(courant_)) return;
-  sauve_ = true;
-  LaPlateforme().Information("Fichier sauvé ");
+  if (!ouvert_ || !carnet_.AUnFichier() || carnet_.Nombre() == 0) return;
+  if (Sauver()) LaPlateforme().Information("Fichier sauvé ");
 }
 
 void TMainForm::FermerLaListe() {
-  if (ouvert_ && !courant_.isEmpty()) {
-    if (!TrierEtEcrire(courant_)) return;
-    sauve_ = true;
-  }
-  CentLignesVides();
+  if (!ProposerEnregistrement()) return;
+  carnet_.Fermer();
+  Rafraichir(0);
   ouvert_ = false;
-  courant_.clear();
   liste_->hide();
+  AfficherFichierEnCours();
 }
 
-void TMainForm::Quitter() {
-  if (ouvert_ && aSauver_ && !courant_.isEmpty()) {
-    if (!TrierEtEcrire(courant_)) return;
-  }
-  close();
-}
+void TMainForm::Quitter() { close(); }
 
 void TMainForm::FusionFichiers() {
-  if (ouvert_ && !sauve_ && table_->rowCount() > 0 && !courant_.isEmpty()) {
+  if (carnet_.AUnFichier() && carnet_.Modifie()) {
     LaPlateforme().Avertissement("Veuillez d'abord sauver le fichier affiché !");
     return;
   }
@@ -412,60 +347,46 @@ void TMainForm::CocherTout(bool coche) {
 }
 
 void TMainForm::ImporterFichiers() {
-  QStringList choisis;
+  std::vector<std::filesystem::path> choisis;
   for (int i = 0; i < fusion_->count(); ++i)
-    if (fusion_->item(i)->checkState() == Qt::Checked) choisis << fusion_->item(i)->data(Qt::UserRole).toString();
-  if (choisis.isEmpty()) {
+    if (fusion_->item(i)->checkState() == Qt::Checked)
+      choisis.push_back(CheminDe(dossier_ + "/" + fusion_->item(i)->data(Qt::UserRole).toString()));
+  if (choisis.empty()) {
     LaPlateforme().Avertissement(QString::fromUtf8("Vous n'avez sélectionné aucun fichier !"));
     return;
   }
+  if (!ProposerEnregistrement()) return;
   doublons_->hide();
-  OublierFichierOuvert();  // the table now holds the merge, not the file
-  table_->Vider();
   try {
-    for (const QString& f : choisis) Remplir(dossier_ + "/" + f, true);
+    carnet_.Importer(choisis);
   } catch (const ErreurFichier& e) {
     LaPlateforme().Erreur(QString::fromUtf8(e.what()));
     return;
   }
-  TrierSurCle();
-  if (table_->rowCount() > 0) table_->setCurrentCell(0, 1);
-  aSauver_ = true;
+  ouvert_ = false;  // the table now holds the merge, not a file
+  AfficherFichierEnCours();
+  Rafraichir(0);
   doublons_->show();
   enregistrerFusion_->show();
 }
 
 void TMainForm::TrierFusion() {
-  TrierSurCle();
-  if (table_->rowCount() > 0) table_->setCurrentCell(0, 1);
-  aSauver_ = true;
+  carnet_.Trier();
+  Rafraichir(0);
 }
 
 int TMainForm::EliminerDoublons() {
-  if (table_->rowCount() > 0) table_->setCurrentCell(0, 1);
-  int effacees = 0;
-  int l = 0;
-  while (l + 1 < table_->rowCount()) {
-    if (table_->Texte(l, 9) == table_->Texte(l + 1, 9)) {
-      table_->removeRow(l + 1);
-      ++effacees;
-    } else {
-      ++l;
-    }
-  }
+  const int effacees = carnet_.EliminerDoublons();
+  Rafraichir(0);
   LaPlateforme().Information(QString::fromUtf8("Nombre de fiches effacées : ") + QString::number(effacees));
   return effacees;
 }
 
 void TMainForm::ViderTableau() {
-  OublierFichierOuvert();  // an emptied table must never be saved over the file
-  table_->Vider();
-}
-
-void TMainForm::OublierFichierOuvert() {
+  carnet_.Vider();  // an emptied table must never be saved over the file
   ouvert_ = false;
-  courant_.clear();
-  statusBar()->showMessage("");
+  AfficherFichierEnCours();
+  Rafraichir(0);
 }
 
 void TMainForm::Valider() {
@@ -475,26 +396,35 @@ void TMainForm::Valider() {
   boutonFusion_->show();
 }
 
-void TMainForm::EnregistrerFusion() {
+bool TMainForm::EnregistrerFusion() {
+  const QString invite = "Entrez le nom du nouveau fichier, sans extension ";
   QString nom = "Nouveau";
-  if (!LaPlateforme().SaisirTexte("Entrez le nom du nouveau fichier, sans extension ", nom)) return;
-  if (nom.isEmpty()) {
+  if (!LaPlateforme().SaisirTexte(invite, nom)) return false;
+  if (nom.trimmed().isEmpty()) {
     LaPlateforme().Erreur("Le nom du fichier ne peut être vide !\n\r\n\r");
     nom = "Nouveau";
-    if (!LaPlateforme().SaisirTexte("Entrez le nom du nouveau fichier, sans extension ", nom) || nom.isEmpty()) return;
+    if (!LaPlateforme().SaisirTexte(invite, nom) || nom.trimmed().isEmpty()) return false;
   }
-  const QString chemin = dossier_ + "/" + nom + ".thz";
+  // Cleaned as the entry window cleans a new file's name: no folder, no "..", in the program folder.
+  const QString fichier = QString::fromStdString(NomNouveauFichierNaissance(nom.toStdString()));
+  const QString chemin = dossier_ + "/" + fichier;
   if (QFile::exists(chemin) &&
-      !LaPlateforme().Question("Le fichier " + nom + QString::fromUtf8(".thz existe déjà. Voulez-vous le remplacer ?")))
-    return;
-  if (!TrierEtEcrire(chemin)) return;
-  LaPlateforme().Information("Fichier enregistré sous le nom de : " + nom + ".thz");
+      !LaPlateforme().Question("Le fichier " + fichier + QString::fromUtf8(" existe déjà. Voulez-vous le remplacer ?")))
+    return false;
+  try {
+    carnet_.EnregistrerSous(CheminDe(chemin));
+  } catch (const ErreurFichier& e) {
+    LaPlateforme().Erreur(QString::fromUtf8(e.what()));
+    return false;
+  }
+  LaPlateforme().Information("Fichier enregistré sous le nom de : " + fichier);
   // The merge is on disk and the table is emptied: nothing is open, so no later
   // close or quit can write the empty table over the file just written.
-  OublierFichierOuvert();
-  aSauver_ = false;
-  CentLignesVides();
+  ouvert_ = false;
+  AfficherFichierEnCours();
+  Rafraichir(0);
   enregistrerFusion_->hide();
+  return true;
 }
 
 }  // namespace gestion

@@ -1,10 +1,10 @@
 #pragma once
-// GestSelvane's window: one birth file in an editable table; sort, save, merge.
+// GestSelvane's window: one birth file in a table over the record model; sort, save, merge.
+// The window only wires widgets to the model: the rows, the checks and the files live there.
 #include <QMainWindow>
-#include <QVector>
-#include <utility>
 
-#include "widgets/GrilleTexte.h"
+#include "manager/CarnetFiches.h"
+#include "manager/ModeleTableFiches.h"
 
 class QLineEdit;
 class QListWidget;
@@ -17,15 +17,17 @@ namespace gestion {
 class TMainForm : public QMainWindow {
   Q_OBJECT
  public:
+  // The folder of the birth files; empty: the program's own folder.
   explicit TMainForm(const QString& dossier = QString(), QWidget* parent = nullptr);
 
-  GrilleTexte* Table() const { return table_; }
+  VueFiches* Table() const { return table_; }
+  const CarnetFiches& Carnet() const { return carnet_; }
   QListWidget* ListeFichiers() const { return liste_; }
   QListWidget* ListeFusion() const { return fusion_; }
   QLineEdit* Champ(int colonne) const { return champs_[colonne - 1]; }  // columns 1..8
   QLineEdit* Recherche() const { return recherche_; }
   bool FichierOuvert() const { return ouvert_; }
-  QString FichierCourant() const { return courant_; }
+  QString FichierCourant() const;
 
   void OuvrirFichier();                       // "Ouvrir fichier de naissances"
   void Charger(const QString& nomFichier);    // double click in the list
@@ -46,20 +48,20 @@ class TMainForm : public QMainWindow {
   int EliminerDoublons();
   void ViderTableau();
   void Valider();
-  void EnregistrerFusion();
+  // False when nothing was written (cancelled, refused or failed).
+  bool EnregistrerFusion();
 
  protected:
   void keyPressEvent(QKeyEvent* evenement) override;
   bool eventFilter(QObject* objet, QEvent* evenement) override;
+  void closeEvent(QCloseEvent* evenement) override;
 
  private:
   QString dossier_;
-  QString courant_;
-  bool ouvert_ = false;
-  bool aSauver_ = false;  // sorted or merged since loading
-  bool sauve_ = false;
-  int ligne_ = -1;
-  GrilleTexte* table_;
+  CarnetFiches carnet_;
+  bool ouvert_ = false;  // from "Ouvrir fichier de naissances" to "Fermer la liste"
+  ModeleTableFiches* modele_;
+  VueFiches* table_;
   QListWidget* liste_;
   QListWidget* fusion_;
   QWidget* panneauFusion_;
@@ -69,15 +71,15 @@ class TMainForm : public QMainWindow {
   QLineEdit* champs_[8];
   QLineEdit* recherche_;
 
-  void Remplir(const QString& chemin, bool ajouter);
-  void Renumeroter();
-  void OublierFichierOuvert();
-  void TrierSurCle();
-  void Ecrire(const QString& chemin);
-  // Sorts on the key and rewrites the file; false (after the error box) when the write failed.
-  bool TrierEtEcrire(const QString& chemin);
-  void CentLignesVides();
-  static int Comparer(const QVector<std::pair<int, OrdreTri>>& triees, const QStringList& a, const QStringList& b);
+  // The rows changed: the view reads them again and `ligne` becomes current.
+  void Rafraichir(int ligne);
+  void AfficherLigne(int ligne);
+  // Asks "Enregistrer les modifications ?" when the table differs from the file: true when
+  // the work may go on (saved, or discarded on purpose), false when the user stays.
+  bool ProposerEnregistrement();
+  // Sorts and rewrites the current file; false (after the error box) when the write failed.
+  bool Sauver();
+  void AfficherFichierEnCours();
 };
 
 }  // namespace gestion

@@ -90,7 +90,7 @@ class GestionTest : public ::testing::Test {
     QTest::mouseDClick(liste->viewport(), Qt::LeftButton, {}, ou);
   }
   void CliquerCellule(int ligne, int colonne) {
-    GrilleTexte* t = fenetre->Table();
+    gestion::VueFiches* t = fenetre->Table();
     t->scrollTo(t->model()->index(ligne, colonne));
     QTest::mouseClick(t->viewport(), Qt::LeftButton, {}, t->visualRect(t->model()->index(ligne, colonne)).center());
   }
@@ -173,9 +173,12 @@ TEST_F(GestionTest, TransfertEtControles) {
   fenetre->Transferer();
   EXPECT_EQ(fenetre->Table()->Texte(0, 9), "ELISEANNE");
   EXPECT_TRUE(fenetre->Table()->Texte(0, 8).startsWith(QString::fromUtf8("modifié le ")));
-  // Quitting after editing only (no sort, no merge) saves nothing.
+  // Quitting after an edit asks; "Non" leaves the file as it was.
   const std::string avant = Octets(dossier / "Clients.thz");
+  temoin.messages.clear();
+  temoin.reponsesTroisVoies << Reponse::Non;
   fenetre->Quitter();
+  EXPECT_EQ(temoin.messages.value(0).texte, "Enregistrer les modifications ?");
   EXPECT_EQ(Octets(dossier / "Clients.thz"), avant);
 }
 
@@ -187,11 +190,14 @@ TEST_F(GestionTest, UnePanneDEcritureLaisseLeFichierIntact) {
   fenetre->SauverFichier();
   EXPECT_EQ(temoin.messages.last().genre, "erreur");
   EXPECT_EQ(Octets(dossier / "Clients.thz"), avant);
+  EXPECT_EQ(fenetre->Table()->rowCount(), 2);  // the table is kept for another try
   SimulerPanneEcriture(0);
-  fenetre->FermerLaListe();  // saves in every case
+  fenetre->TrierFichier();
+  temoin.reponsesTroisVoies << Reponse::Oui;
+  fenetre->FermerLaListe();
   EXPECT_EQ(Noms("Clients.thz"), (std::vector<std::string>{"ALAIN,Luc", "MARTIN,Paul"}));
   EXPECT_FALSE(fenetre->FichierOuvert());
-  EXPECT_EQ(fenetre->Table()->rowCount(), 100);
+  EXPECT_EQ(fenetre->Table()->rowCount(), 0);
 }
 
 TEST(GrilleTexte, TriRechercheEtDisposition) {
@@ -452,4 +458,242 @@ TEST_F(GestionTest, ToutesLesCommandesFicheParFiche) {
   VerifierFichier("Tous.thz", {a[0], bernard, b[0], a[2], b[1]});
   VerifierFichier("A.thz", aApres);
   VerifierFichier("B.thz", b);
+}
+
+namespace {
+
+// Runs as an ordinary user while alive, so file modes are enforced even when the tests run as
+// root; nothing changes for a user who is not root.
+class CommeUtilisateur {
+ public:
+  CommeUtilisateur() : root_(::geteuid() == 0) {
+    if (root_ && ::seteuid(65534) != 0) root_ = false;
+  }
+  ~CommeUtilisateur() {
+    if (root_) (void)::seteuid(0);
+  }
+  CommeUtilisateur(const CommeUtilisateur&) = delete;
+  CommeUtilisateur& operator=(const CommeUtilisateur&) = delete;
+
+ private:
+  bool root_;
+};
+
+}  // namespace
+
+// A file that could not be read is not the current file: closing the list, saving or quitting
+// afterwards never writes the empty table over it.
+TEST_F(GestionTest, UnFichierIllisibleNEstJamaisEcrase) {
+  const std::vector<FicheClient> clients = {Fiche("ALAIN,Luc"), Fiche("DURAND,Anne"), Fiche("MARTIN,Paul"),
+                                            Fiche("PETIT,Lea"), Fiche("ZOLA,Emile")};
+  RecrireFichierNaissance(dossier / "X.thz", clients);
+  fs::permissions(dossier / "X.thz", fs::perms::none);
+  Montrer();
+  Menu("Ouvrir fichier de naissances");
+  {
+    CommeUtilisateur utilisateur;
+    DoubleCliquer(fenetre->ListeFichiers(), "X.thz");
+  }
+  EXPECT_EQ(temoin.messages.last().genre, "erreur");
+  EXPECT_TRUE(temoin.messages.last().texte.startsWith(QString::fromUtf8("Accès refusé")));
+  EXPECT_TRUE(fenetre->FichierCourant().isEmpty());
+  Menu("Sauver Fichier");
+  Menu("Fermer la liste");
+  Menu("Quitter");
+  fs::permissions(dossier / "X.thz", fs::perms::owner_read | fs::perms::owner_write);
+  VerifierFichier("X.thz", clients);
+}
+
+// "Transférer les modifications" writes the highlighted record, however it became highlighted:
+// a search, the arrow keys, an inserted row.
+TEST_F(GestionTest, LeTransfertEcritLaLigneCourante) {
+  const std::vector<FicheClient> clients = {Fiche("ALAIN,Luc"), Fiche("DUBOIS,Marc"), Fiche("MARTIN,Paul")};
+  RecrireFichierNaissance(dossier / "C.thz", clients);
+  Montrer();
+  Menu("Ouvrir fichier de naissances");
+  DoubleCliquer(fenetre->ListeFichiers(), "C.thz");
+  const auto commenter = [&](const char* texte) {
+    Remplir(fenetre->Champ(8), QString::fromUtf8(texte));
+    Cliquer(" Transférer les modifications");
+  };
+  CliquerCellule(2, 1);
+  QTest::keyClicks(fenetre->Recherche(), "dub");
+  EXPECT_EQ(fenetre->Champ(1)->text(), "DUBOIS,Marc");
+  commenter("par la recherche");
+  EXPECT_EQ(fenetre->Table()->Texte(1, 8), "par la recherche");
+  EXPECT_EQ(fenetre->Table()->Texte(2, 8), "");
+
+  CliquerCellule(0, 1);
+  QTest::keyClick(fenetre->Table(), Qt::Key_Down);
+  QTest::keyClick(fenetre->Table(), Qt::Key_Down);
+  EXPECT_EQ(fenetre->Champ(1)->text(), "MARTIN,Paul");
+  commenter("par les touches");
+  EXPECT_EQ(fenetre->Table()->Texte(2, 8), "par les touches");
+  EXPECT_EQ(fenetre->Table()->Texte(1, 8), "par la recherche");
+
+  // An inserted row is the current one: the panel shows it empty, so its transfer fills it
+  // and the record it pushed down stays as it was.
+  CliquerCellule(1, 1);
+  fenetre->InsererLigne();
+  EXPECT_EQ(fenetre->Table()->currentRow(), 1);
+  EXPECT_EQ(fenetre->Champ(1)->text(), "");
+  Remplir(fenetre->Champ(1), "BERNARD,Marie");
+  Remplir(fenetre->Champ(2), "01021980");
+  Remplir(fenetre->Champ(3), "093000");
+  Remplir(fenetre->Champ(5), "45.45");
+  Remplir(fenetre->Champ(6), "4.51");
+  commenter("nouvelle");
+  temoin.reponsesTroisVoies << Reponse::Oui;
+  Menu("Fermer la liste");
+  const std::vector<std::string> attendus = {"ALAIN,Luc", "BERNARD,Marie", "DUBOIS,Marc", "MARTIN,Paul"};
+  EXPECT_EQ(Noms("C.thz"), attendus);
+  EXPECT_EQ(LireFichierNaissance(dossier / "C.thz")[2].Commentaire.Chaine(), "par la recherche");
+}
+
+// Cells are read only: a date typed over a cell goes nowhere, the panel is the one way in.
+TEST_F(GestionTest, LesCellulesNeSeModifientPas) {
+  RecrireFichierNaissance(dossier / "C.thz", {Fiche("MARTIN,Paul")});
+  const std::string avant = Octets(dossier / "C.thz");
+  Montrer();
+  Menu("Ouvrir fichier de naissances");
+  DoubleCliquer(fenetre->ListeFichiers(), "C.thz");
+  GestionTest::CliquerCellule(0, 2);
+  QTest::mouseDClick(fenetre->Table()->viewport(), Qt::LeftButton, {},
+                     fenetre->Table()->visualRect(fenetre->Table()->model()->index(0, 2)).center());
+  QTest::keyClicks(fenetre->Table(), "32/13/19xx");
+  QTest::keyClick(fenetre->Table(), Qt::Key_F2);
+  QTest::keyClicks(fenetre->Table(), "ZOLA");
+  QTest::keyClick(fenetre->Table(), Qt::Key_Return);
+  EXPECT_FALSE(EnEdition());
+  EXPECT_EQ(fenetre->Table()->Texte(0, 2), "07/03/1952");
+  EXPECT_FALSE(fenetre->Carnet().Modifie());
+  Menu("Fermer la liste");
+  EXPECT_EQ(Octets(dossier / "C.thz"), avant);
+}
+
+// A read-only birth file is refused before anything is written, with the file named.
+TEST_F(GestionTest, UnFichierEnLectureSeuleEstRefuse) {
+  RecrireFichierNaissance(dossier / "R.thz", {Fiche("MARTIN,Paul"), Fiche("ALAIN,Luc")});
+  const fs::perms lecture = fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read;
+  fs::permissions(dossier / "R.thz", lecture);
+  const std::string avant = Octets(dossier / "R.thz");
+  Montrer();
+  Menu("Ouvrir fichier de naissances");
+  DoubleCliquer(fenetre->ListeFichiers(), "R.thz");
+  Menu("Trier fichier");
+  temoin.messages.clear();
+  Menu("Sauver Fichier");
+  ASSERT_EQ(temoin.messages.size(), 1);
+  EXPECT_EQ(temoin.messages[0].genre, "erreur");
+  EXPECT_TRUE(temoin.messages[0].texte.contains(QString::fromUtf8("Accès refusé")));
+  EXPECT_TRUE(temoin.messages[0].texte.contains("R.thz"));
+  EXPECT_EQ(Octets(dossier / "R.thz"), avant);
+  EXPECT_EQ(fs::status(dossier / "R.thz").permissions() & fs::perms::all, lecture);
+  EXPECT_TRUE(fenetre->Carnet().Modifie());  // still there to be saved elsewhere
+}
+
+// Every way of leaving a modified table asks first, and each answer does what it says.
+TEST_F(GestionTest, DemanderAvantDePerdreDesModifications) {
+  const std::vector<FicheClient> clients = {Fiche("MARTIN,Paul"), Fiche("ALAIN,Luc")};
+  const std::vector<FicheClient> tries = {clients[1], clients[0]};
+  enum Action { Echap, Quitter, Fermer, FermerFenetre };
+  const struct {
+    Action action;
+    Reponse reponse;
+    bool resteOuvert;
+    bool ecrit;
+  } cas[] = {
+      {Echap, Reponse::Annuler, true, false},        {Echap, Reponse::Non, false, false},
+      {Echap, Reponse::Oui, false, true},            {Quitter, Reponse::Annuler, true, false},
+      {Quitter, Reponse::Oui, false, true},          {Fermer, Reponse::Annuler, true, false},
+      {Fermer, Reponse::Non, false, false},          {Fermer, Reponse::Oui, false, true},
+      {FermerFenetre, Reponse::Annuler, true, false}, {FermerFenetre, Reponse::Non, false, false},
+  };
+  for (const auto& c : cas) {
+    const std::string contexte = std::to_string(c.action) + "/" + std::to_string(static_cast<int>(c.reponse));
+    RecrireFichierNaissance(dossier / "C.thz", clients);
+    delete fenetre;
+    fenetre = new gestion::TMainForm(QString::fromStdString(dossier.string()));
+    Montrer();
+    Menu("Ouvrir fichier de naissances");
+    DoubleCliquer(fenetre->ListeFichiers(), "C.thz");
+    Menu("Trier fichier");
+    temoin.messages.clear();
+    temoin.reponsesTroisVoies = {c.reponse};
+    switch (c.action) {
+      case Echap: QTest::keyClick(fenetre->Table(), Qt::Key_Escape); break;
+      case Quitter: Menu("Quitter"); break;
+      case Fermer: Menu("Fermer la liste"); break;
+      case FermerFenetre: fenetre->close(); break;
+    }
+    ASSERT_EQ(temoin.messages.size(), 1) << contexte;
+    EXPECT_EQ(temoin.messages[0].texte, "Enregistrer les modifications ?") << contexte;
+    const bool resteOuvert = c.action == Fermer ? fenetre->FichierOuvert() : fenetre->isVisible();
+    EXPECT_EQ(resteOuvert, c.resteOuvert) << contexte;
+    VerifierFiches(LireFichierNaissance(dossier / "C.thz"), c.ecrit ? tries : clients, contexte);
+  }
+  // Nothing changed: nothing asked.
+  temoin.messages.clear();
+  RecrireFichierNaissance(dossier / "C.thz", tries);
+  delete fenetre;
+  fenetre = new gestion::TMainForm(QString::fromStdString(dossier.string()));
+  Montrer();
+  Menu("Ouvrir fichier de naissances");
+  DoubleCliquer(fenetre->ListeFichiers(), "C.thz");
+  fenetre->close();
+  EXPECT_TRUE(temoin.messages.isEmpty());
+}
+
+// A merge not yet saved is not dropped by opening a file: "Oui" saves it under a name.
+TEST_F(GestionTest, UneFusionNonEnregistreeEstProposeeALEnregistrement) {
+  RecrireFichierNaissance(dossier / "A.thz", {Fiche("ALAIN,Luc")});
+  RecrireFichierNaissance(dossier / "B.thz", {Fiche("ZOLA,Emile")});
+  Montrer();
+  Cliquer("Fusion fichiers");
+  Cliquer("Tout sélectionner");
+  Cliquer("Importer les fichiers");
+  Cliquer("Valider");
+  Menu("Ouvrir fichier de naissances");
+  temoin.reponsesTroisVoies << Reponse::Oui;
+  temoin.reponsesSaisies << "../Evasion";  // cleaned: no way out of the program folder
+  DoubleCliquer(fenetre->ListeFichiers(), "A.thz");
+  EXPECT_FALSE(fs::exists(dossier.parent_path() / "Evasion.thz"));
+  VerifierFichier("   Evasion.thz", {Fiche("ALAIN,Luc"), Fiche("ZOLA,Emile")});
+  EXPECT_EQ(fenetre->FichierCourant().toStdString(), (dossier / "A.thz").string());
+}
+
+// Started without a folder, GestSelvane works in its own program folder, not the caller's.
+TEST_F(GestionTest, SansDossierLeDossierDuProgramme) {
+  const fs::path ici = QCoreApplication::applicationDirPath().toStdString();
+  const fs::path fichier = ici / ("selvane_gestion_test_" + std::to_string(::getpid()) + ".thz");
+  RecrireFichierNaissance(fichier, {Fiche("MARTIN,Paul")});
+  const fs::path avant = fs::current_path();
+  fs::current_path(dossier);
+  gestion::TMainForm sansDossier;
+  sansDossier.OuvrirFichier();
+  fs::current_path(avant);
+  EXPECT_FALSE(sansDossier.ListeFichiers()->findItems(QString::fromStdString(fichier.filename().string()),
+                                                      Qt::MatchExactly).isEmpty());
+  fs::remove(fichier);
+}
+
+// Characters the birth files lack are named before the record is stored; "Non" stores nothing.
+TEST_F(GestionTest, CaracteresHorsDuJeuDesFichiers) {
+  RecrireFichierNaissance(dossier / "C.thz", {Fiche("MARTIN,Paul")});
+  Montrer();
+  Menu("Ouvrir fichier de naissances");
+  DoubleCliquer(fenetre->ListeFichiers(), "C.thz");
+  CliquerCellule(0, 1);
+  Remplir(fenetre->Champ(1), QString::fromUtf8("Piątek,Łukasz"));
+  temoin.messages.clear();
+  temoin.reponsesQuestions << false;
+  Cliquer(" Transférer les modifications");
+  ASSERT_EQ(temoin.messages.size(), 1);
+  EXPECT_EQ(temoin.messages[0].genre, "question");
+  EXPECT_TRUE(temoin.messages[0].texte.contains(QString::fromUtf8("ą")));
+  EXPECT_TRUE(temoin.messages[0].texte.contains(QString::fromUtf8("Pi?tek,?ukasz")));
+  EXPECT_EQ(fenetre->Table()->Texte(0, 1), "MARTIN,Paul");
+  temoin.reponsesQuestions << true;
+  Cliquer(" Transférer les modifications");
+  EXPECT_EQ(fenetre->Table()->Texte(0, 1), "Pi?tek,?ukasz");
 }
