@@ -3,6 +3,7 @@
 #include <QFontMetrics>
 #include <QHeaderView>
 #include <algorithm>
+#include <vector>
 
 #include "widgets/Texte1252.h"
 
@@ -89,10 +90,19 @@ void VueFiches::AllerA(int ligne) {
 void VueFiches::AjusterColonnes(int marge, int minimum) {
   if (!model()) return;
   const QFontMetrics m(font());
+  // Measuring every cell of a large file takes longer than the load: the widest cell is
+  // among the texts with the most characters, so only those are measured.
+  constexpr std::size_t Candidats = 64;
   for (int c = 0; c < columnCount(); ++c) {
     if (isColumnHidden(c)) continue;
+    std::vector<QString> textes;
+    textes.reserve(static_cast<std::size_t>(rowCount()));
+    for (int l = 0; l < rowCount(); ++l) textes.push_back(Texte(l, c));
+    const auto plusLongs = textes.begin() + static_cast<std::ptrdiff_t>(std::min(Candidats, textes.size()));
+    std::partial_sort(textes.begin(), plusLongs, textes.end(),
+                      [](const QString& a, const QString& b) { return a.size() > b.size(); });
     int large = m.horizontalAdvance(model()->headerData(c, Qt::Horizontal).toString()) + marge;
-    for (int l = 0; l < rowCount(); ++l) large = std::max(large, m.horizontalAdvance(Texte(l, c)) + marge);
+    for (auto t = textes.begin(); t != plusLongs; ++t) large = std::max(large, m.horizontalAdvance(*t) + marge);
     setColumnWidth(c, std::max(large, minimum));
   }
 }
