@@ -1,7 +1,7 @@
 #!/usr/bin/python3
 """Writes the interpretation file ZadadAduZi.int and the picture forms 1.frm .. 11.frm.
 
-Usage: generer_textes.py SOURCE_FOLDER OUTPUT_FOLDER [--complet]
+Usage: generer_textes.py SOURCE_FOLDER OUTPUT_FOLDER
 
 Every text comes from the UTF-8 sources beside this script: principes.txt (the points),
 mipoints.txt and images.txt (hand-written midpoints and pictures), formes.txt (the forms).
@@ -11,10 +11,9 @@ An entry with no hand-written text is composed: a picture A/B = C starts from th
 meaning of its midpoint A/B and adds what C does to it. The choices depend on the key only, so
 every run writes the same bytes.
 
-The build stops on a malformed or repeated block, a key in reverse order, a stock sentence
-closing more than 1 % of the entries, or a composed text that uses a word twice. A midpoint
-not yet written by hand, or fewer than 300 hand-written pictures, is a warning; with
---complet (or SELVANE_TEXTES_COMPLETS=1 in the environment) it stops the build too.
+The build stops on a malformed or repeated block, a key in reverse order, a midpoint not
+written by hand, fewer than 300 hand-written pictures, a stock sentence closing more than 1 %
+of the entries, or a composed text that uses a word twice.
 """
 import itertools
 import os
@@ -711,34 +710,16 @@ def verifier_distincts(entrees):
             raise Erreur(f"_{' '.join(e.cle)} a le texte de _{' '.join(autre)}")
 
 
-POINTS_PERSONNELS = ["VPT", "MC.", "AS.", "SOL", "LUN", "NLN"]
-
-
-def verifier_points_personnels(mipoints):
-    """Every midpoint of a personal point with any other point is written by hand."""
-    for p in POINTS_PERSONNELS:
-        for q in CODES:
-            cle = tuple(sorted((p, q), key=RANG.get))
-            if p != q and cle not in mipoints:
-                raise Erreur(f"mipoints.txt : il manque le mi-point {' '.join(cle)}")
-
-
-def verifier_completude(mipoints, images, complet):
-    """All 253 midpoints and at least 300 pictures by hand: a warning while they are being
-    written, an error once the file is declared complete."""
+def verifier_completude(mipoints, images):
+    """All 253 midpoints and at least 300 pictures are written by hand."""
     manques = [f"{a_} {b}" for i, a_ in enumerate(ORDRE) for b in ORDRE[i + 1:]
                if (a_, b) not in mipoints]
-    avis = []
     if manques:
-        avis.append(f"mipoints.txt : {len(manques)} mi-points sur 253 ne sont pas écrits à la main "
-                    f"({', '.join(manques[:8])}{' ...' if len(manques) > 8 else ''})")
+        raise Erreur(f"mipoints.txt : {len(manques)} mi-points sur 253 ne sont pas écrits à la main "
+                     f"({', '.join(manques[:8])}{' ...' if len(manques) > 8 else ''})")
     if len(images) < IMAGES_A_LA_MAIN:
-        avis.append(f"images.txt : {len(images)} images écrites à la main, "
-                    f"{IMAGES_A_LA_MAIN} attendues au moins")
-    for a_ in avis:
-        if complet:
-            raise Erreur(a_)
-        sys.stderr.write(f"generer_textes.py : avertissement : {a_}\n")
+        raise Erreur(f"images.txt : {len(images)} images écrites à la main, "
+                     f"{IMAGES_A_LA_MAIN} attendues au moins")
 
 
 # ---------------------------------------------------------------- output
@@ -817,21 +798,17 @@ def vocabulaire(points):
 
 
 def main(argv):
-    options = [x for x in argv[1:] if x.startswith("--")]
-    args = [x for x in argv[1:] if not x.startswith("--")]
-    if len(args) != 2 or any(o != "--complet" for o in options):
-        sys.stderr.write("usage : generer_textes.py DOSSIER_SOURCE DOSSIER_SORTIE [--complet]\n")
+    if len(argv) != 3:
+        sys.stderr.write("usage : generer_textes.py DOSSIER_SOURCE DOSSIER_SORTIE\n")
         return 2
-    complet = bool(options) or os.environ.get("SELVANE_TEXTES_COMPLETS", "") not in ("", "0", "OFF")
-    source, sortie = args
+    source, sortie = argv[1], argv[2]
     try:
         points = lire_principes(os.path.join(source, "principes.txt"))
         points["vocabulaire"] = vocabulaire({c: points[c] for c in CODES})
         mipoints = lire_entrees(os.path.join(source, "mipoints.txt"), 2)
         images = lire_entrees(os.path.join(source, "images.txt"), 3)
         formes = lire_formes(os.path.join(source, "formes.txt"))
-        verifier_points_personnels(mipoints)
-        verifier_completude(mipoints, images, complet)
+        verifier_completude(mipoints, images)
         entrees = ecrire_entrees(points, mipoints, images)
         verifier_repetitions(entrees, points["vocabulaire"])
         verifier_fins(entrees)
