@@ -327,7 +327,14 @@ def idee_du_mipoint(texte):
     """The opening idea of a hand-written midpoint: its first sentence up to a colon or a
     semicolon, to be quoted after a colon in a picture."""
     idee = phrases(texte)[0]
-    for sep in (" : ", " ; ", " – ", " — "):
+    avant, _, apres = idee.partition(" : ")
+    # "La tradition l'appelle l'axe de la mort : l'énergie arrêtée ..." says its sense after
+    # the colon; "Brutalité, destruction : c'est ..." before it.
+    if apres and avant.lower().startswith(("la tradition", "un des", "une des", "c'est", "on ")):
+        idee = apres
+    else:
+        idee = avant
+    for sep in (" ; ", " – ", " — ", " : "):
         idee = idee.split(sep)[0]
     idee = idee.rstrip(" .!?…")
     premier = idee.split(" ")[0]

@@ -143,7 +143,8 @@ class Controles(unittest.TestCase):
     def test_idee_d_un_mi_point(self):
         cas = [
             ("L'action dans le monde : l'effort qui se voit. Suite.", "l'action dans le monde"),
-            ("Brutalité, destruction, cruauté. La suite.", "brutalité, destruction, cruauté"),
+            ("Brutalité, destruction, cruauté : c'est un des plus durs.", "brutalité, destruction, cruauté"),
+            ("La tradition l'appelle l'axe de la mort : l'énergie arrêtée. Suite.", "l'énergie arrêtée"),
             ("Saturne pèse ; le reste suit.", "Saturne pèse"),
             ("Le M.C. et le Pt. Vernal réunis. Suite.", "le M.C. et le Pt. Vernal réunis"),
         ]
