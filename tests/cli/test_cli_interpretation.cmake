@@ -19,9 +19,14 @@ lancer(${CLI} o e r interpret ${theme})
 if(NOT r EQUAL 0)
   echec("interpret: status ${r}: ${e}")
 endif()
-string(FIND "${o}" "Jean DUPONT\nThème de naissance :   07/03/1952 à 14h05m30 (GMT+01.00.00)\nParis  48N52 - 002E20\nMi-points uraniens à 22°30   : Orbe 0°30'\n     \n \nSoleil/Lune = Lune/Soleil. 08°36'    Orbe :  00°00'\n" debut)
+string(FIND "${o}" "Jean DUPONT\nThème de naissance :   07/03/1952 à 14h05m30 (GMT+01.00.00)\nParis  48N52 - 002E20\nMi-points uraniens à 22°30   : Orbe 0°30'\n     \n \nSoleil/Lune = " debut)
 if(NOT debut EQUAL 0)
   echec("interpret: unexpected start:\n${o}")
+endif()
+# The Sun/Moon midpoint is the reference, never one of its own hits.
+string(FIND "${o}" "Soleil/Lune = Lune/Soleil. " reference)
+if(NOT reference EQUAL -1)
+  echec("interpret: the Sun/Moon midpoint reported as its own hit:\n${o}")
 endif()
 
 # Each option reaches the search: chosen points with indirect contacts, source midpoints.
