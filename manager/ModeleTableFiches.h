@@ -41,6 +41,8 @@ class VueFiches : public QTableView {
   QString Texte(int ligne, int colonne) const;
   // Makes the row current (column 1), scrolled into view; nothing for a row out of range.
   void AllerA(int ligne);
+  // Typing in the table does not jump to rows: the search field does that, by the key.
+  void keyboardSearch(const QString&) override {}
   // Each visible column as wide as its widest cell plus the margin, at least the minimum.
   void AjusterColonnes(int marge, int minimum);
 };

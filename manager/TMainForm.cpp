@@ -56,6 +56,8 @@ TMainForm::TMainForm(const QString& dossier, QWidget* parent)
   // The panel always shows the record of the current row, however it became current.
   connect(table_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
           [this](const QModelIndex& i) { AfficherLigne(i.isValid() ? i.row() : -1); });
+  // A click on the current row shows it again, over what the panel held (a new row's presets).
+  connect(table_, &QAbstractItemView::clicked, this, [this](const QModelIndex& i) { AfficherLigne(i.row()); });
   // "+", "-" and Delete are commands of the table.
   table_->installEventFilter(this);
   table_->setContextMenuPolicy(Qt::CustomContextMenu);
@@ -185,7 +187,10 @@ void TMainForm::Rafraichir(int ligne) {
     AfficherLigne(-1);
     return;
   }
-  table_->AllerA(std::clamp(ligne, 0, carnet_.Nombre() - 1));
+  const int courante = std::clamp(ligne, 0, carnet_.Nombre() - 1);
+  table_->AllerA(courante);
+  // A reset that lands on the same index tells no one: the panel is filled here in every case.
+  AfficherLigne(courante);
 }
 
 void TMainForm::AfficherLigne(int ligne) {
@@ -222,6 +227,7 @@ void TMainForm::Charger(const QString& nomFichier) {
     LaPlateforme().Erreur(QString::fromUtf8(e.what()));
     return;
   }
+  ouvert_ = true;  // also after a merge saved on the way here
   liste_->hide();
   Rafraichir(0);
   statusBar()->showMessage(" Fichier en cours : " + nomFichier);
@@ -287,7 +293,9 @@ void TMainForm::SupprimerLigne() {
 void TMainForm::Rechercher(const QString& texte) {
   if (!ouvert_) return;
   const int ligne = carnet_.Chercher(Octets(texte));
-  if (ligne >= 0) table_->AllerA(ligne);
+  if (ligne < 0) return;
+  table_->AllerA(ligne);
+  AfficherLigne(ligne);  // also when the row found was already the current one
 }
 
 void TMainForm::TrierFichier() {
