@@ -323,6 +323,7 @@ class Marche {
     if (ref_.table.empty()) return;
     const int l = Entre(0, static_cast<int>(ref_.table.size()) - 1), c = Entre(1, 8);
     gestion::VueFiches* t = fenetre_->Table();
+    t->scrollTo(t->model()->index(l, c));  // the far columns are off to the right
     const QPoint ou = t->visualRect(t->model()->index(l, c)).center();
     QTest::mouseDClick(t->viewport(), Qt::LeftButton, {}, ou);
     QTest::keyClicks(t, "32/13/19xx");
