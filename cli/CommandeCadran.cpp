@@ -82,12 +82,13 @@ OptionLue LireOptionCadran(bool arbre, const std::string& option, const std::str
     }
     d.harmonique = n;
   } else if (!arbre && option == "--solar-return") {
-    int n = 0;
-    if (!LireEntier(v, AnneeMinimale, AnneeMaximale, n) || n == 0) {
-      Avertir("Année incorrecte : " + v);
+    // Years before 1 are refused: the dial's moments are written with four year digits.
+    const std::string message = ErreurAnneeCadran(Utf8VersCp1252(v));
+    if (!message.empty()) {
+      Avertir(message);
       return OptionLue::Refusee;
     }
-    d.retourSolaire = n;
+    d.retourSolaire = std::atoi(v.c_str());
   } else if (!arbre && option == "--quarter") {
     return entier(0, 3, "Quart de révolution incorrect", " (0 à 3)", [&](int n) { d.quart = n; });
   } else if (!arbre && option == "--lunar-return") {
@@ -152,6 +153,7 @@ bool LireOptions(int argc, char** argv, bool arbre, DemandeCadran& d) {
 // The moment fields of the window from --at (local time), after the window's checks.
 bool ChampsDeAt(const DemandeCadran& d, ChampsMoment& c) {
   std::string message = ErreurDate(d.at);
+  if (message.empty()) message = ErreurAnneeCadran(Tranche(d.at, 6, 4));
   if (message.empty()) message = ErreurHeure(d.atTime);
   if (message.empty() && d.atTime.size() != 8) message = d.atTime + " : heure incorrecte";
   double zone = 0;
@@ -198,7 +200,8 @@ bool Calculer(DemandeCadran& d, ModeleCadran& m, SelectionCadran& s, double& tro
     EcrireMomentTU(c, trouve);
     SelectionDuRetour(s, true);
   } else if (!d.retourLunaire.empty()) {
-    const std::string message = ErreurDate(d.retourLunaire);
+    std::string message = ErreurDate(d.retourLunaire);
+    if (message.empty()) message = ErreurAnneeCadran(Tranche(d.retourLunaire, 6, 4));
     if (!message.empty()) {
       Avertir(message);
       return false;
@@ -211,12 +214,9 @@ bool Calculer(DemandeCadran& d, ModeleCadran& m, SelectionCadran& s, double& tro
     SelectionDuRetour(s, false);
   } else {
     int n = 0;
-    if (!ContientChiffre(*d.arc)) {
-      Avertir("N'entrez que des chiffres !");
-      return false;
-    }
-    if (!Entier(*d.arc, n) || n < 0 || n > 360) {
-      Avertir("Entrez un nombre entier entre 0 et 120 : " + *d.arc);
+    const std::string message = LireArcDonne(Utf8VersCp1252(*d.arc), n);
+    if (!message.empty()) {
+      Avertir(message);
       return false;
     }
     trouve = MomentArcDonne(m.natal, n);

@@ -4,6 +4,8 @@
 #include <cmath>
 #include <cstdio>
 
+#include "birthdata/records/Controles.h"
+#include "birthdata/records/Cp1252.h"
 #include "core/Calcul.h"
 #include "core/Conversions.h"
 #include "core/Ephemerides.h"
@@ -53,6 +55,64 @@ int ColonneDeCouche(int couche) {
 
 double AngleCadran(double longitude, int harmonique) { return Normaliser2Pi(harmonique * longitude); }
 double PositionDansCadran(double longitude, int harmonique) { return std::fmod(longitude, DeuxPi / harmonique); }
+
+std::string ErreurAnneeCadran(std::string_view texte) {
+  int annee = 0;
+  if (Entier(texte, annee) && annee >= 1 && annee <= AnneeMaximale) return "";
+  return "Année incorrecte : " + Cp1252VersUtf8(texte) + " (1 à " + std::to_string(AnneeMaximale) + ")";
+}
+
+std::string ErreurChamp(const ChampsMoment& c, ChampCadran champ) {
+  switch (champ) {
+    case ChampCadran::Aucun:
+      return "";
+    case ChampCadran::Date: {
+      std::string date = c.date;
+      std::replace(date.begin(), date.end(), '.', '/');
+      if (!DateValide(date)) return Cp1252VersUtf8(c.date) + " : date incorrecte";
+      // A year before 1 has no four-digit text: the moment written back would be another one.
+      return ErreurAnneeCadran(Tranche(c.date, 6, 4));
+    }
+    case ChampCadran::Heure:
+      return HeureValide(c.heure) ? "" : Cp1252VersUtf8(c.heure) + " : heure incorrecte";
+    case ChampCadran::Secondes: {
+      std::string secondes = c.secondes;
+      secondes.erase(std::remove(secondes.begin(), secondes.end(), ' '), secondes.end());
+      int s = 0;
+      if (secondes.empty() || (Entier(secondes, s) && s >= 0 && s <= 59)) return "";
+      return Cp1252VersUtf8(c.secondes) + " : secondes incorrectes";
+    }
+    case ChampCadran::Fuseau: {
+      double zone = 0;
+      return EssayerLireFuseau(c.fuseau, zone) ? "" : "Erreur dans l'écriture du fuseau";
+    }
+    case ChampCadran::Latitude:
+      return ErreurLatitude(c.lat);
+    case ChampCadran::Longitude:
+      return ErreurLongitude(c.lon);
+  }
+  return "";
+}
+
+FauteChamp ControlerChamps(const ChampsMoment& c, bool moment) {
+  for (ChampCadran champ : {ChampCadran::Date, ChampCadran::Heure, ChampCadran::Secondes, ChampCadran::Fuseau,
+                            ChampCadran::Latitude, ChampCadran::Longitude}) {
+    if (!moment && champ != ChampCadran::Latitude && champ != ChampCadran::Longitude) continue;
+    std::string message = ErreurChamp(c, champ);
+    if (!message.empty()) return {champ, std::move(message)};
+  }
+  return {};
+}
+
+std::string LireArcDonne(std::string_view texte, int& degres) {
+  int n = 0;
+  // Only a whole number: "12a" has a digit but is no number of degrees.
+  if (!ContientChiffre(texte) || !Entier(texte, n)) return "N'entrez que des chiffres !";
+  if (n < 0 || n > ArcDonneMaximal)
+    return "Entrez un nombre entier entre 0 et " + std::to_string(ArcDonneMaximal) + " : " + Cp1252VersUtf8(texte);
+  degres = n;
+  return "";
+}
 
 double JourJulienDesChamps(const ChampsMoment& c) {
   const int jour = EntierDe(Tranche(c.date, 0, 2));

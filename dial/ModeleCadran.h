@@ -5,6 +5,7 @@
 // printer, the CLI and the tests hold these values; the painter draws them.
 #include <bitset>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "birthdata/records/FicheClient.h"
@@ -43,6 +44,26 @@ struct ChampsMoment {
   std::string ville, pays;
   std::string lon = "0.00", lat = "0.00";  // D.MM
 };
+
+// The fields a computation reads, in the order they are checked.
+enum class ChampCadran { Aucun, Date, Heure, Secondes, Fuseau, Latitude, Longitude };
+struct FauteChamp {
+  ChampCadran champ = ChampCadran::Aucun;
+  std::string message;  // French, UTF-8
+};
+// The first wrong field with its one message (the moment's fields when `moment`, then the
+// place); champ Aucun when every field is right. Nothing may be computed from the fields
+// before this says so: an unreadable zone or latitude would otherwise read as 0.
+FauteChamp ControlerChamps(const ChampsMoment& champs, bool moment = true);
+// The message of one field's fault, "" when it is right.
+std::string ErreurChamp(const ChampsMoment& champs, ChampCadran champ);
+// The years the dial writes back into its fields, four digits each: 1..AnneeMaximale. The
+// message "Année incorrecte : <texte> (1 à 5399)" when the text is not one, else "".
+std::string ErreurAnneeCadran(std::string_view texte);
+// The given arc as typed: a whole number of degrees 0..120 into `degres` and "", else the
+// message ("N'entrez que des chiffres !" when it is no whole number).
+std::string LireArcDonne(std::string_view texte, int& degres);
+constexpr int ArcDonneMaximal = 120;
 
 // The UT Julian day of the fields (the day fraction may fall below 0 or above 1).
 double JourJulienDesChamps(const ChampsMoment& champs);

@@ -1,6 +1,8 @@
 #include "dial/TFormCosmo.h"
 #include "widgets/Fenetres.h"
 
+#include <QAbstractButton>
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QButtonGroup>
 #include <QClipboard>
@@ -23,6 +25,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QShortcut>
+#include <QTimer>
 #include <QTimeZone>
 #include <QVBoxLayout>
 #include <cmath>
@@ -44,6 +47,7 @@
 #include "widgets/GrilleTexte.h"
 #include "widgets/Plateforme.h"
 #include "widgets/Texte1252.h"
+#include "widgets/TexteSaisi.h"
 
 namespace selvane {
 
@@ -165,8 +169,16 @@ TFormCosmo::TFormCosmo(const QString& dossier, QWidget* parent) : QWidget(parent
   setFocusPolicy(Qt::StrongFocus);
   Image1 = new SurfaceCadran(this);
   Image1->installEventFilter(this);
-  // Escape closes the window from whichever of its fields has the focus.
-  auto* echap = new QShortcut(QKeySequence(Qt::Key_Escape), this, [this] { FermerFenetre(this); });
+  // Escape closes the window from whichever of its fields has the focus. The shortcut also
+  // hears the Escape that closes an open drop-down list (the list closes first, then the
+  // shortcut fires): that one only closes the list.
+  auto* echap = new QShortcut(QKeySequence(Qt::Key_Escape), this, [this] {
+    if (echapListe_) {
+      echapListe_ = false;
+      return;
+    }
+    FermerFenetre(this);
+  });
   echap->setContext(Qt::WidgetWithChildrenShortcut);
   PopupMenu1 = new QMenu(this);
   PopupMenu1->addAction("Copier", this, [this] { CopierClick(); });
@@ -178,6 +190,9 @@ TFormCosmo::TFormCosmo(const QString& dossier, QWidget* parent) : QWidget(parent
   CreerPanneauDroit(droite);
   PanelFormulaire = new PanneauFormulaire(dossier_, this);
   PanelFormulaire->hide();
+  // The lists' pop-ups tell the shortcut that an Escape is theirs (a filter installed last
+  // runs first: before the pop-up closes on it).
+  for (QComboBox* liste : findChildren<QComboBox*>()) liste->view()->installEventFilter(this);
   FormCreate();
 }
 
@@ -548,9 +563,10 @@ QString TFormCosmo::Lettre(int corps) const {
 
 ChampsMoment TFormCosmo::Champs() const {
   ChampsMoment c;
-  c.date = Octets(MaskEditDate->text());
-  c.heure = Octets(MaskEditHeure->text());
-  c.secondes = Octets(MaskEditSecondes->text());
+  // Masked fields as the user sees them: a half-typed date keeps its blanks in its message.
+  c.date = Octets(TexteSaisi(MaskEditDate));
+  c.heure = Octets(TexteSaisi(MaskEditHeure));
+  c.secondes = Octets(TexteSaisi(MaskEditSecondes));
   c.fuseau = Octets(EditFuseau->text());
   c.ville = Octets(EditVille->text());
   c.pays = Octets(EditPays->text());
@@ -680,8 +696,30 @@ void TFormCosmo::RemplirArbre() {
   GridArbre->AjouterLignes(lignes);
 }
 
+bool TFormCosmo::ChampsValides(bool moment) {
+  const FauteChamp faute = ControlerChamps(Champs(), moment);
+  if (faute.champ == ChampCadran::Aucun) return true;
+  Signaler(faute);
+  return false;
+}
+
+void TFormCosmo::Signaler(const FauteChamp& faute) {
+  LaPlateforme().Avertissement(QString::fromStdString(faute.message));
+  QLineEdit* champ = faute.champ == ChampCadran::Date       ? MaskEditDate
+                     : faute.champ == ChampCadran::Heure    ? MaskEditHeure
+                     : faute.champ == ChampCadran::Secondes ? MaskEditSecondes
+                     : faute.champ == ChampCadran::Fuseau   ? EditFuseau
+                     : faute.champ == ChampCadran::Latitude ? EditLat
+                                                            : EditLong;
+  // The field is checked again as it loses the focus: not on this programmatic move.
+  verification_ = true;
+  champ->setFocus();
+  verification_ = false;
+}
+
 bool TFormCosmo::Actualiser() {
-  if (!MaskEditDateExit()) return false;
+  // Every field first: an unreadable zone or latitude would otherwise be computed as 0.
+  if (!ChampsValides()) return false;
   CalculerPositions();
   DessinerLignesMP();
   RemplirArbre();
@@ -690,8 +728,8 @@ bool TFormCosmo::Actualiser() {
 }
 
 void TFormCosmo::BtnActualiserClick() {
-  // A wrong date changes nothing, not even the moment the steps start from.
-  if (!MaskEditDateExit()) return;
+  // A wrong field changes nothing, not even the moment the steps start from.
+  if (!ChampsValides()) return;
   modele_.JourJulienTransit = JourJulienDesChamps(Champs());
   AfficherAge(AgeEnAnnees(modele_.JourJulienTransit, modele_.natal.JourJulienNaissance));
   if (selection_.ModeHorloge) {
@@ -702,6 +740,7 @@ void TFormCosmo::BtnActualiserClick() {
 }
 
 void TFormCosmo::BtnClrNowClick() {
+  if (!ChampsValides(false)) return;  // the moment is replaced, the place is read
   const QDateTime maintenant = QDateTime::currentDateTime();
   MaskEditDate->setText(maintenant.toString("dd.MM.yyyy"));
   MaskEditHeure->setText(maintenant.toString("hh'h'mm"));
@@ -727,7 +766,7 @@ void TFormCosmo::BtnClrNowClick() {
 
 void TFormCosmo::BtnPlus1Click(int tag) {
   constexpr double pas[13] = {0, 1.0 / 24, -1.0 / 24, -1, 1, -5, 5, -10, 10, -30, 30, -365, 365};
-  if (tag < 1 || tag > 12) return;
+  if (tag < 1 || tag > 12 || !ChampsValides(false)) return;
   const double jour = modele_.JourJulienTransit + pas[tag];
   ChampsMoment c = Champs();
   EcrireMomentTU(c, jour, true);
@@ -854,7 +893,14 @@ void TFormCosmo::BitBtnAnnulerClick() {
 }
 
 void TFormCosmo::Button1Click() {
-  // A wrong start date was reported on leaving the field; "Ok" works with what it holds.
+  // A start date cleared or half-typed would give a return of year 0: nothing is computed.
+  if (!DateDebutValide()) {
+    verification_ = true;
+    MaskEditDateStart->setFocus();
+    verification_ = false;
+    return;
+  }
+  if (!ChampsValides(false)) return;
   int jour = 0, mois = 0, annee = 0;
   LireDate(MaskEditDateStart->text(), jour, mois, annee);
   const bool solaire = RadioGroupRSouRL->ItemIndex() == 0;
@@ -880,6 +926,7 @@ void TFormCosmo::Button1Click() {
 }
 
 void TFormCosmo::SpeedButton6Click() {
+  if (!ChampsValides(false)) return;
   QString texte = "1";
   if (!LaPlateforme().SaisirTexte("Entrez un nombre entre 1 et 120 ", texte)) return;
   if (texte.trimmed().isEmpty()) {
@@ -888,10 +935,9 @@ void TFormCosmo::SpeedButton6Click() {
     if (!LaPlateforme().SaisirTexte("Entrez un nombre entre 0 et 120 ", texte)) return;
   }
   int degres = 0;
-  const std::string octets = Octets(texte);
-  // Only a whole number: "12a" has a digit but is no number of degrees.
-  if (!ContientChiffre(octets) || !Entier(octets, degres)) {
-    LaPlateforme().Avertissement(QString::fromUtf8("N'entrez que des chiffres !"));
+  const std::string refus = LireArcDonne(Octets(texte.trimmed()), degres);
+  if (!refus.empty()) {
+    LaPlateforme().Avertissement(QString::fromStdString(refus));
     return;
   }
   const double moment = MomentArcDonne(modele_.natal, degres);
@@ -931,6 +977,7 @@ void TFormCosmo::BtnClrEclipsesClick() {
 
 void TFormCosmo::GridEclipsesDblClick() {
   if (ligneEvenement_ < 0 || ligneEvenement_ >= static_cast<int>(evenements_.size())) return;
+  if (!ChampsValides(false)) return;
   const EvenementCadran ev = evenements_[static_cast<size_t>(ligneEvenement_)];
   ChoisirEvenement(modele_, selection_, ev);
   ChampsMoment c = Champs();
@@ -1012,23 +1059,33 @@ void TFormCosmo::BtnImprimerClick() {
   p.end();
 }
 
-bool TFormCosmo::MaskEditDateExit() {
-  std::string date = Octets(MaskEditDate->text());
-  for (char& c : date)
-    if (c == '.') c = '/';
-  if (DateValide(date)) return true;
-  LaPlateforme().Avertissement(MaskEditDate->text() + " : date incorrecte");
-  MaskEditDate->setFocus();
+bool TFormCosmo::ChampValide(ChampCadran champ) {
+  FauteChamp faute{champ, ErreurChamp(Champs(), champ)};
+  if (faute.message.empty()) return true;
+  LaPlateforme().Avertissement(QString::fromStdString(faute.message));
   return false;
 }
 
-bool TFormCosmo::MaskEditHeureExit() {
-  if (HeureValide(Octets(MaskEditHeure->text()))) return true;
-  LaPlateforme().Avertissement(MaskEditHeure->text() + " : heure incorrecte");
+bool TFormCosmo::MaskEditDateExit() {
+  const FauteChamp faute{ChampCadran::Date, ErreurChamp(Champs(), ChampCadran::Date)};
+  if (faute.message.empty()) return true;
+  Signaler(faute);
+  return false;
+}
+
+bool TFormCosmo::DateDebutValide() {
+  std::string date = Octets(TexteSaisi(MaskEditDateStart));
+  if (DateValide(date)) return true;
+  LaPlateforme().Avertissement(TexteSaisi(MaskEditDateStart) + " : date incorrecte");
   return false;
 }
 
 bool TFormCosmo::eventFilter(QObject* objet, QEvent* evenement) {
+  if (evenement->type() == QEvent::ShortcutOverride && static_cast<QKeyEvent*>(evenement)->key() == Qt::Key_Escape &&
+      qobject_cast<QAbstractItemView*>(objet) && static_cast<QWidget*>(objet)->isVisible()) {
+    echapListe_ = true;
+    QTimer::singleShot(0, this, [this] { echapListe_ = false; });  // whether or not the shortcut fired
+  }
   if (objet == Image1) {
     switch (evenement->type()) {
       case QEvent::MouseMove:
@@ -1045,21 +1102,25 @@ bool TFormCosmo::eventFilter(QObject* objet, QEvent* evenement) {
         break;
     }
   }
-  if (evenement->type() == QEvent::FocusOut && !restaure_) {
+  if (evenement->type() == QEvent::FocusOut && !restaure_ && !verification_) {
     const auto raison = static_cast<QFocusEvent*>(evenement)->reason();
     // A box or a closing window takes the focus too: only a user leaving the field is checked.
-    if (raison == Qt::TabFocusReason || raison == Qt::BacktabFocusReason || raison == Qt::MouseFocusReason) {
+    // Leaving it for a button or a list is left to the command that follows, which checks
+    // every field it reads: one message for one click.
+    QWidget* vers = QApplication::focusWidget();
+    const bool commande = raison == Qt::MouseFocusReason &&
+                          (qobject_cast<QAbstractButton*>(vers) || qobject_cast<QComboBox*>(vers));
+    if (!commande && (raison == Qt::TabFocusReason || raison == Qt::BacktabFocusReason || raison == Qt::MouseFocusReason)) {
       if (objet == MaskEditDate) {
         if (!MaskEditDateExit()) return false;
       } else if (objet == MaskEditHeure) {
-        MaskEditHeureExit();
+        ChampValide(ChampCadran::Heure);
       } else if (objet == MaskEditDateStart) {
-        std::string date = Octets(MaskEditDateStart->text());
-        if (!DateValide(date)) LaPlateforme().Avertissement(MaskEditDateStart->text() + " : date incorrecte");
+        DateDebutValide();
       } else if (objet == EditLat) {
-        LatitudeValide(Octets(EditLat->text()));
+        ChampValide(ChampCadran::Latitude);
       } else if (objet == EditLong) {
-        LongitudeValide(Octets(EditLong->text()));
+        ChampValide(ChampCadran::Longitude);
       }
     }
   }

@@ -187,6 +187,8 @@ class TFormCosmo : public QWidget {
   std::string marque_;  // the picked event's glyph, drawn beside the pointer
   QString ligneDateHeure_, ligneCoordonnees_;  // of the birth chart, for the printed header
   bool restaure_ = false;
+  bool verification_ = false;
+  bool echapListe_ = false;  // this Escape closes a drop-down list, not the window  // the focus is moved by a check, not by the user
   QImage dessin_;
 
   void FormCreate();
@@ -207,8 +209,13 @@ class TFormCosmo : public QWidget {
   void AfficherEvenements();
   void ColorerCouche(int couche);
   QString Lettre(int corps) const;
+  // The fields a computation reads (the moment's too when `moment`): false after the message
+  // of the first wrong one, the focus on it.
+  bool ChampsValides(bool moment = true);
+  void Signaler(const FauteChamp& faute);
+  bool ChampValide(ChampCadran champ);  // one field, its message without moving the focus
   bool MaskEditDateExit();
-  bool MaskEditHeureExit();
+  bool DateDebutValide();
   void SourisSurCadran(QMouseEvent* evenement, bool clic);
   void RestaurerFiche();
 };

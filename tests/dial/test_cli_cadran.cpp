@@ -214,6 +214,14 @@ TEST(CliCadran, RetoursAuLieuNatalSelonLaLibrairie) {
   }
 }
 
+TEST(CliCadran, ArcDonneDe0A120) {
+  for (int arc : {0, 120}) {
+    const Resultat r = Lancer(std::string("dial ") + Naissance + " --arc " + std::to_string(arc));
+    ASSERT_EQ(r.statut, 0) << r.erreur;
+    EXPECT_NEAR(Scalaires(r.sortie).at("solar_arc"), arc, 1.0 / 60);
+  }
+}
+
 TEST(CliCadran, ArcDonneEtImage) {
   const std::string png = Temporaire("cadran.png");
   const Resultat r = Lancer(std::string("dial ") + Naissance + " --arc 30 --harmonic 16 --png '" + png + "' --size 600");
@@ -235,6 +243,16 @@ TEST(CliCadran, MauvaisesEntrees) {
       {"dial " + n + " --at 01/02/2001 --at-time 12h00m00 --at-zone 0 --at-lat 95.00", "latitude"},
       {"dial " + n, "Donnez le moment avec une seule de --at, --solar-return, --lunar-return ou --arc"},
       {"dial " + n + " --arc abc", "N'entrez que des chiffres !"},
+      {"dial " + n + " --arc 12a", "N'entrez que des chiffres !"},
+      {"dial " + n + " --arc 400", "Entrez un nombre entier entre 0 et 120 : 400"},
+      {"dial " + n + " --arc 121", "Entrez un nombre entier entre 0 et 120 : 121"},
+      {"dial " + n + " --arc -1", "Entrez un nombre entier entre 0 et 120 : -1"},
+      // The dial writes its moments with four year digits: no year before 1.
+      {"dial " + n + " --solar-return -500", "Année incorrecte : -500 (1 à 5399)"},
+      {"dial " + n + " --solar-return 0", "Année incorrecte : 0 (1 à 5399)"},
+      {"dial " + n + " --solar-return 5400", "Année incorrecte : 5400 (1 à 5399)"},
+      {"dial " + n + " --lunar-return 01/01/-500", "Année incorrecte : -500 (1 à 5399)"},
+      {"dial " + n + " --at 01/01/-500 --at-time 12h00m00 --at-zone 0", "Année incorrecte : -500 (1 à 5399)"},
       {"dial " + n + " --lunar-return 32/01/2020", "32/01/2020 : date incorrecte"},
       {"dial " + n + " " + Moment + " --png '" + Temporaire("x.png") + "' --size 10",
        "Taille incorrecte : 10 (200 à 8000 pixels)"},

@@ -178,8 +178,157 @@ TEST_F(CosmoTest, LesChampsRefusentCeQuiNEstPasUnMoment) {
   avertissements.messages.clear();
   Remplir(cosmo->EditLat, "95.00");
   Remplir(cosmo->EditLong, "abc");
-  EXPECT_EQ(avertissements.messages.size(), 2u);
-  EXPECT_TRUE(temoin.messages.isEmpty());
+  QStringList textes;
+  for (const auto& m : temoin.messages) textes << m.texte;
+  EXPECT_EQ(textes, (QStringList{QString::fromUtf8("Erreur : latitude supérieure à 90° !"),
+                                 "Longitude : abc :  valeur incorrecte !"}));
+  EXPECT_TRUE(avertissements.messages.empty());
+}
+
+// Each field a computation reads, typed wrong and left for "Actualiser" with a click, as a
+// user does: one message, the focus back in that field, nothing computed.
+TEST_F(CosmoTest, UnChampFauxArreteActualiserAvantToutCalcul) {
+  struct Cas {
+    QLineEdit* TFormCosmo::*champ;
+    const char* tape;
+    const char* juste;
+    const char* message;
+  } cas[] = {
+      {&TFormCosmo::EditFuseau, "abc", "2", "Erreur dans l'écriture du fuseau"},
+      {&TFormCosmo::EditFuseau, "25", "2", "Erreur dans l'écriture du fuseau"},
+      {&TFormCosmo::EditLat, "95.00", "48.52", "Erreur : latitude supérieure à 90° !"},
+      {&TFormCosmo::EditLat, "abc", "48.52", "Latitude : abc :  valeur incorrecte !"},
+      {&TFormCosmo::EditLong, "200.00", "2.20", "Longitude : 200.00 :  valeur incorrecte !"},
+      {&TFormCosmo::MaskEditHeure, "2500", "1200", "25h00 : heure incorrecte"},
+      {&TFormCosmo::MaskEditSecondes, "75", "00", "75 : secondes incorrectes"},
+      {&TFormCosmo::MaskEditDate, "3102", "15062000", "31.02.     : date incorrecte"},
+  };
+  Moment("15062000", "1200", "00", "2");
+  const double avant = cosmo->JourJulienTransit();
+  const FicheClient fiche = Etat().FicheEnCours;
+  for (const Cas& c : cas) {
+    SCOPED_TRACE(c.tape);
+    QLineEdit* champ = cosmo->*(c.champ);
+    temoin.messages.clear();
+    QTest::mouseClick(champ, Qt::LeftButton);
+    QTest::keySequence(champ, QKeySequence::SelectAll);
+    QTest::keyClick(champ, Qt::Key_Delete);
+    QTest::keyClicks(champ, c.tape);
+    QTest::mouseClick(cosmo->BtnActualiser, Qt::LeftButton);
+    ASSERT_EQ(temoin.messages.size(), 1) << temoin.messages.value(1).texte.toStdString();
+    EXPECT_EQ(temoin.messages[0].texte, QString::fromUtf8(c.message));
+    EXPECT_TRUE(champ->hasFocus());
+    EXPECT_DOUBLE_EQ(cosmo->JourJulienTransit(), avant);
+    EXPECT_EQ(Etat().FicheEnCours.Fuseau.Chaine(), fiche.Fuseau.Chaine());
+    EXPECT_EQ(Etat().FicheEnCours.Lat.Chaine(), fiche.Lat.Chaine());
+    EXPECT_EQ(Etat().FicheEnCours.Long.Chaine(), fiche.Long.Chaine());
+    EXPECT_EQ(Etat().FicheEnCours.Heure.Chaine(), fiche.Heure.Chaine());
+    EXPECT_TRUE(avertissements.messages.empty()) << avertissements.messages.front();
+    Remplir(champ, c.juste);
+  }
+  // The steps read the place too: a wrong latitude stops them before the moment moves.
+  Remplir(cosmo->EditLat, "95.00");
+  temoin.messages.clear();
+  QTest::mouseClick(cosmo->BoutonsPas[4], Qt::LeftButton);
+  EXPECT_EQ(temoin.messages.size(), 1);
+  EXPECT_EQ(cosmo->MaskEditDate->text(), "15.06.2000");
+  EXPECT_DOUBLE_EQ(cosmo->JourJulienTransit(), avant);
+}
+
+TEST_F(CosmoTest, UneDateAMoitieTapeeSeMontreCommeTapee) {
+  temoin.messages.clear();
+  Remplir(cosmo->MaskEditDate, "1");
+  ASSERT_EQ(temoin.messages.size(), 1);
+  EXPECT_EQ(temoin.messages[0].texte, "1 .  .     : date incorrecte");
+  EXPECT_TRUE(cosmo->MaskEditDate->hasFocus());
+}
+
+// Escape in an open drop-down closes the drop-down; the dial, its moment and its list stay.
+TEST_F(CosmoTest, EchapDansUneListeOuverteNeFermeQueLaListe) {
+  Moment("15062000", "1200", "00", "2");
+  for (QComboBox* liste : {cosmo->ComboBoxOrbe, cosmo->ComboBoxHarmonic, cosmo->ComboBoxOrbeSerre}) {
+    SCOPED_TRACE(liste->objectName().toStdString());
+    QTest::mouseClick(liste, Qt::LeftButton);
+    QWidget* popup = QApplication::activePopupWidget();
+    ASSERT_NE(popup, nullptr);
+    // The key goes where the system sends it: to the pop-up's window.
+    QTest::keyClick(popup->windowHandle(), Qt::Key_Escape);
+    EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
+    ASSERT_TRUE(cosmo->isVisible());
+  }
+  // The dial's context menu too.
+  QContextMenuEvent clicDroit(QContextMenuEvent::Mouse, cosmo->Image1->rect().center(),
+                              cosmo->Image1->mapToGlobal(cosmo->Image1->rect().center()));
+  QApplication::sendEvent(cosmo->Image1, &clicDroit);
+  ASSERT_EQ(QApplication::activePopupWidget(), cosmo->PopupMenu1);
+  QTest::keyClick(cosmo->PopupMenu1->windowHandle(), Qt::Key_Escape);
+  EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
+  ASSERT_TRUE(cosmo->isVisible());
+  EXPECT_EQ(cosmo->MaskEditDate->text(), "15.06.2000");
+  // Then, no pop-up open, Escape closes the window.
+  cosmo->MaskEditDate->setFocus();
+  QTest::keyClick(cosmo->MaskEditDate, Qt::Key_Escape);
+  EXPECT_FALSE(cosmo->isVisible());
+  cosmo = nullptr;  // it freed itself
+}
+
+// "RS / RL" with the start date cleared: refused with what the field shows, nothing changed.
+TEST_F(CosmoTest, UnRetourSansDateDeDepartEstRefuse) {
+  Moment("15062000", "1200", "00", "2");
+  const double avant = cosmo->JourJulienTransit();
+  const QString titre = cosmo->windowTitle();
+  const std::string etiquette = Etat().NomFichierNaissance.Chaine();
+  QTest::mouseClick(cosmo->BtnClr1, Qt::LeftButton);
+  for (int solaire : {0, 1}) {
+    QTest::mouseClick(cosmo->RadioGroupRSouRL->Bouton(solaire), Qt::LeftButton);
+    QTest::mouseClick(cosmo->MaskEditDateStart, Qt::LeftButton);
+    QTest::keySequence(cosmo->MaskEditDateStart, QKeySequence::SelectAll);
+    QTest::keyClick(cosmo->MaskEditDateStart, Qt::Key_Delete);
+    temoin.messages.clear();
+    QTest::mouseClick(cosmo->Button1, Qt::LeftButton);
+    ASSERT_EQ(temoin.messages.size(), 1);
+    EXPECT_EQ(temoin.messages[0].texte, "  /  /     : date incorrecte");
+    EXPECT_TRUE(cosmo->MaskEditDateStart->hasFocus());
+    EXPECT_TRUE(cosmo->PanelRSRL->isVisible());
+    EXPECT_DOUBLE_EQ(cosmo->JourJulienTransit(), avant);
+    EXPECT_EQ(cosmo->windowTitle(), titre);
+    EXPECT_EQ(cosmo->MaskEditDate->text(), "15.06.2000");
+    EXPECT_EQ(Etat().NomFichierNaissance.Chaine(), etiquette);
+  }
+}
+
+// The given arc takes 0..120 degrees, the range its prompt names; beyond, nothing moves.
+TEST_F(CosmoTest, LArcDonneVaDe0A120) {
+  Moment("15062000", "1200", "00", "2");
+  struct Cas {
+    const char* reponse;
+    const char* message;  // empty: accepted
+    double arc;
+  } cas[] = {
+      {"10000", "Entrez un nombre entier entre 0 et 120 : 10000", 0},
+      {"121", "Entrez un nombre entier entre 0 et 120 : 121", 0},
+      {"-1", "Entrez un nombre entier entre 0 et 120 : -1", 0},
+      {"120", "", 120},
+      {"0", "", 0},
+  };
+  for (const Cas& c : cas) {
+    SCOPED_TRACE(c.reponse);
+    const double avant = cosmo->JourJulienTransit();
+    const QString age = cosmo->EditAge->text();
+    temoin.messages.clear();
+    temoin.reponsesSaisies = QStringList{c.reponse};
+    QTest::mouseClick(cosmo->SpeedButton6, Qt::LeftButton);
+    if (*c.message) {
+      ASSERT_EQ(temoin.messages.size(), 1);
+      EXPECT_EQ(temoin.messages[0].texte, QString::fromUtf8(c.message));
+      EXPECT_DOUBLE_EQ(cosmo->JourJulienTransit(), avant);
+      EXPECT_EQ(cosmo->EditAge->text(), age);
+    } else {
+      EXPECT_TRUE(temoin.messages.isEmpty());
+      EXPECT_EQ(cosmo->Edit2->text(), QString::fromUtf8(c.reponse) + QString::fromUtf8("°"));
+      EXPECT_NEAR(cosmo->Modele().ArcSolaire * 180 / M_PI, c.arc, 0.01);
+    }
+  }
 }
 
 TEST_F(CosmoTest, LeMomentDesChampsDonneLeJourEnTempsUniversel) {
