@@ -1,4 +1,4 @@
-// selvane-cli births: list, add to and import into birth files.
+// selvane-cli births: list, add to and import into birth files; AAF import and export.
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
@@ -8,14 +8,17 @@
 #include <vector>
 
 #include "core/Avertissements.h"
+#include "birthdata/CompletionAtlas.h"
 #include "birthdata/records/CleTri.h"
-#include "cli/Csv.h"
+#include "birthdata/records/Echange.h"
 #include "cli/Commandes.h"
+#include "cli/Outils.h"
 #include "birthdata/records/Controles.h"
 #include "birthdata/records/Cp1252.h"
 #include "birthdata/records/ErreurFichier.h"
 #include "birthdata/records/FichierNaissance.h"
 #include "cli/Naissances.h"
+#include "cli/NaissancesAaf.h"
 #include "cli/ThemeNatal.h"
 #include "birthdata/Saisie.h"
 
@@ -23,64 +26,6 @@ namespace selvane {
 namespace {
 
 namespace fs = std::filesystem;
-
-const char* const kEntete = "Nom,SortOrder,Date,Heure,Ville,Lat,Long,Fuseau,Commentaire";
-
-// Records of a CSV text, with the line on which each starts.
-struct LigneCsv {
-  int numero;
-  std::vector<std::string> champs;
-};
-
-std::vector<LigneCsv> LireCsv(const std::string& texte) {
-  std::vector<LigneCsv> lignes;
-  LigneCsv courante{1, {}};
-  std::string champ;
-  bool entreGuillemets = false;
-  int ligne = 1;
-  bool vide = true;  // nothing seen on this record yet
-  for (std::size_t i = 0; i < texte.size(); ++i) {
-    const char c = texte[i];
-    if (entreGuillemets) {
-      if (c == '"' && i + 1 < texte.size() && texte[i + 1] == '"') {
-        champ += '"';
-        ++i;
-      } else if (c == '"') {
-        entreGuillemets = false;
-      } else {
-        if (c == '\n') ++ligne;
-        champ += c;
-      }
-      continue;
-    }
-    if (c == '"') {
-      entreGuillemets = true;
-      vide = false;
-    } else if (c == ',') {
-      courante.champs.push_back(champ);
-      champ.clear();
-      vide = false;
-    } else if (c == '\r') {
-      continue;
-    } else if (c == '\n') {
-      if (!vide || !champ.empty()) {
-        courante.champs.push_back(champ);
-        lignes.push_back(courante);
-      }
-      champ.clear();
-      courante = {++ligne, {}};
-      vide = true;
-    } else {
-      champ += c;
-      vide = false;
-    }
-  }
-  if (!vide || !champ.empty()) {
-    courante.champs.push_back(champ);
-    lignes.push_back(courante);
-  }
-  return lignes;
-}
 
 // The record the entry window's "Sauver" stores, after its checks.
 bool FicheDeSaisie(SaisieNaissance s, FicheClient& f) {
@@ -98,8 +43,10 @@ bool FicheDeSaisie(SaisieNaissance s, FicheClient& f) {
 // Inserts in order, or creates the file with these records when it does not exist.
 // The warnings (characters the file lacks) come once the file is known to take
 // the records: a refused file gets its refusal alone.
-void Sauver(const fs::path& chemin, const std::vector<FicheClient>& fiches,
-            const std::vector<std::string>& avertissements) {
+// Records of equal keys keep the order they came in: each insertion goes before
+// its equals, so they are inserted last first.
+void Sauver(const fs::path& chemin, std::vector<FicheClient> fiches, const std::vector<std::string>& avertissements) {
+  std::reverse(fiches.begin(), fiches.end());
   std::error_code erreur;
   const bool existe = fs::exists(chemin, erreur);
   if (erreur) LeverErreurFichier(erreur.value(), chemin.string());
@@ -117,18 +64,15 @@ void Sauver(const fs::path& chemin, const std::vector<FicheClient>& fiches,
 }
 
 int Lister(const fs::path& chemin) {
-  std::string s = std::string(kEntete) + "\n";
-  for (const FicheClient& f : LireFichierNaissance(chemin)) {
-    bool premier = true;
-    for (std::string_view champ : {f.Nom.Texte(), f.SortOrder.Texte(), f.Date.Texte(), f.Heure.Texte(),
-                                   f.Ville.Texte(), f.Lat.Texte(), f.Long.Texte(), f.Fuseau.Texte(),
-                                   f.Commentaire.Texte()}) {
-      if (!premier) s += ',';
-      premier = false;
-      s += ChampCsv(Cp1252VersUtf8(champ));
-    }
-    s += '\n';
-  }
+  const std::string s = EcrireCsv(LireFichierNaissance(chemin));
+  std::fwrite(s.data(), 1, s.size(), stdout);
+  return 0;
+}
+
+int ExporterAaf(const fs::path& chemin, bool utf8) {
+  const std::vector<FicheClient> fiches = LireFichierNaissance(chemin);
+  const CompletionAtlas completion(DossierDuProgramme());
+  const std::string s = EcrireAaf(fiches, &completion, utf8);
   std::fwrite(s.data(), 1, s.size(), stdout);
   return 0;
 }
@@ -153,9 +97,9 @@ int Ajouter(const fs::path& chemin, int argc, char** argv) {
 }  // namespace
 
 int ImporterTexte(const fs::path& chemin, const std::string& texte) {
-  const std::vector<LigneCsv> lignes = LireCsv(texte);
+  const std::vector<LigneCsv> lignes = DecouperCsv(texte);
   if (lignes.empty() || lignes[0].champs.size() != 9 || lignes[0].champs[0].rfind("Nom", 0) != 0) {
-    Avertir(std::string("Ligne 1 : l'en-tête attendu est ") + kEntete);
+    Avertir(std::string("Ligne 1 : l'en-tête attendu est ") + EnteteCsvFiches);
     return 2;
   }
   // Every line is checked before anything is written.
@@ -194,17 +138,38 @@ int ImporterTexte(const fs::path& chemin, const std::string& texte) {
   return 0;
 }
 
+int ImporterAafTexte(const fs::path& chemin, const std::string& texte, bool force, const fs::path& dossier) {
+  const CompletionAtlas completion(dossier);
+  const LectureEchange l = LireAaf(texte, &completion);
+  if (!l.erreur.empty()) {
+    Avertir(l.erreur);
+    return 2;
+  }
+  for (const std::string& ligne : l.rapport) Avertir(ligne);
+  if (l.refusees > 0 && !force) {
+    Avertir(std::to_string(l.refusees) + " fiche(s) refusée(s) : rien n'est importé (--force importe les " +
+            std::to_string(l.fiches.size()) + " autres)");
+    return 2;
+  }
+  if (l.fiches.empty()) {
+    Avertir("Aucune fiche à importer");
+    return 2;
+  }
+  Sauver(chemin, l.fiches, {});
+  return 0;
+}
+
 namespace {
 
-int Importer(const fs::path& chemin) {
-  return ImporterTexte(chemin, std::string(std::istreambuf_iterator<char>(std::cin), {}));
-}
+std::string EntreeStandard() { return std::string(std::istreambuf_iterator<char>(std::cin), {}); }
+
+int Importer(const fs::path& chemin) { return ImporterTexte(chemin, EntreeStandard()); }
 
 }  // namespace
 
 int CommandeNaissances(int argc, char** argv) {
   if (argc < 2) {
-    Avertir("Usage : selvane-cli births list|add|import FICHIER.thz ...");
+    Avertir("Usage : selvane-cli births list|add|import|import-aaf|export-aaf FICHIER.thz ...");
     return 2;
   }
   const std::string action = argv[0];
@@ -213,6 +178,10 @@ int CommandeNaissances(int argc, char** argv) {
     if (action == "list" && argc == 2) return Lister(chemin);
     if (action == "add") return Ajouter(chemin, argc - 2, argv + 2);
     if (action == "import" && argc == 2) return Importer(chemin);
+    if (action == "import-aaf" && (argc == 2 || (argc == 3 && std::string(argv[2]) == "--force")))
+      return ImporterAafTexte(chemin, EntreeStandard(), argc == 3, DossierDuProgramme());
+    if (action == "export-aaf" && (argc == 2 || (argc == 3 && std::string(argv[2]) == "--utf8")))
+      return ExporterAaf(chemin, argc == 3);
   } catch (const ErreurFichier& e) {
     Avertir(e.what());
     return 2;
@@ -220,7 +189,7 @@ int CommandeNaissances(int argc, char** argv) {
     Avertir(ErreurDuSysteme(e).what());
     return 2;
   }
-  Avertir("Usage : selvane-cli births list|add|import FICHIER.thz ...");
+  Avertir("Usage : selvane-cli births list|add|import|import-aaf|export-aaf FICHIER.thz ...");
   return 2;
 }
 

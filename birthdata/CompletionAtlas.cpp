@@ -1,0 +1,214 @@
+#include "birthdata/CompletionAtlas.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+
+#include "birthdata/Saisie.h"
+#include "birthdata/records/Cp1252.h"
+#include "birthdata/records/ErreurFichier.h"
+#include "core/Avertissements.h"
+#include "core/Conversions.h"
+#include "core/Temps.h"
+
+namespace selvane {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// International vehicle codes, as the programs writing AAF use them, and their ISO code.
+struct CodeVehicule {
+  const char* vehicule;
+  const char* iso;
+};
+constexpr CodeVehicule kVehicules[] = {
+    {"A", "AT"},    {"AFG", "AF"},  {"AND", "AD"},  {"ARM", "AM"},  {"AUS", "AU"},  {"B", "BE"},   {"BDS", "BB"},
+    {"BH", "BZ"},   {"BIH", "BA"},  {"BOL", "BO"},  {"BRN", "BH"},  {"BRU", "BN"},  {"C", "CU"},   {"CAM", "CM"},
+    {"CDN", "CA"},  {"CL", "LK"},   {"D", "DE"},   {"DOM", "DO"},  {"E", "ES"},    {"EAK", "KE"},  {"EAT", "TZ"},  {"EAU", "UG"},
+    {"ES", "SV"},   {"EST", "EE"},  {"ET", "EG"},   {"ETH", "ET"},  {"F", "FR"},    {"FIN", "FI"},  {"FJI", "FJ"},
+    {"FL", "LI"},   {"G", "GA"},    {"GBA", "GG"},  {"GBG", "GG"},  {"GBJ", "JE"},  {"GBM", "IM"},  {"GBZ", "GI"},
+    {"GCA", "GT"},  {"GUY", "GY"},  {"H", "HU"},    {"I", "IT"},    {"IND", "IN"},  {"IRL", "IE"},  {"IRQ", "IQ"},
+    {"J", "JP"},    {"JA", "JM"},   {"JOR", "JO"},  {"K", "KH"},    {"KS", "KG"},   {"KSA", "SA"},  {"KWT", "KW"},
+    {"L", "LU"},    {"LAO", "LA"},  {"LAR", "LY"},  {"LB", "LR"},   {"M", "MT"},    {"MAL", "MY"},  {"MEX", "MX"},
+    {"MGL", "MN"},  {"MNE", "ME"},  {"MOC", "MZ"},  {"MS", "MU"},   {"N", "NO"},    {"NAM", "NA"},  {"NAU", "NR"},
+    {"NEP", "NP"},  {"NIC", "NI"},  {"NMK", "MK"},  {"P", "PT"},    {"PNG", "PG"},  {"Q", "QA"},    {"RA", "AR"},
+    {"RB", "BW"},   {"RC", "TW"},   {"RCA", "CF"},  {"RCB", "CG"},  {"RCH", "CL"},  {"RG", "GN"},   {"RH", "HT"},
+    {"RI", "ID"},   {"RIM", "MR"},  {"RL", "LB"},   {"RM", "MG"},   {"RMM", "ML"},  {"RN", "NE"},   {"ROK", "KR"},
+    {"ROU", "UY"},  {"RP", "PH"},   {"RSM", "SM"},  {"RU", "BI"},   {"RUS", "RU"},  {"RWA", "RW"},  {"S", "SE"},
+    {"SD", "SZ"},   {"SGP", "SG"},  {"SLO", "SI"},  {"SME", "SR"},  {"SRB", "RS"},  {"SUD", "SD"},  {"SY", "SC"},
+    {"SYR", "SY"},  {"T", "TH"},    {"TCH", "TD"},  {"UAE", "AE"},  {"USA", "US"},  {"V", "VA"},    {"WAG", "GM"},
+    {"WAL", "SL"},  {"WAN", "NG"},  {"WD", "DM"},   {"WG", "GD"},   {"WL", "LC"},   {"WV", "VC"},   {"YAR", "YE"},
+    {"YU", "RS"},   {"YV", "VE"},   {"Z", "ZM"},    {"ZRE", "CD"},
+};
+
+std::string Majuscules(std::string_view t) {
+  std::string s(t);
+  for (char& c : s)
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  return s;
+}
+
+std::string TexteDate(const DateHeureLocale& d) {
+  char t[32];
+  if (d.annee < 0) std::snprintf(t, sizeof t, "%02d/%02d/-%03d", d.jour, d.mois, -d.annee);
+  else std::snprintf(t, sizeof t, "%02d/%02d/%04d", d.jour, d.mois, d.annee);
+  return t;
+}
+
+}  // namespace
+
+std::vector<std::string> CodesIsoDuPays(std::string_view code) {
+  const std::string c = Majuscules(code);
+  std::vector<std::string> codes;
+  if (c.size() == 2 && std::isupper(static_cast<unsigned char>(c[0])) && std::isupper(static_cast<unsigned char>(c[1])))
+    codes.push_back(c);
+  for (const CodeVehicule& v : kVehicules)
+    if (c == v.vehicule && (codes.empty() || codes[0] != v.iso)) codes.push_back(v.iso);
+  return codes;
+}
+
+CompletionAtlas::CompletionAtlas(fs::path dossier) : dossier_(std::move(dossier)) {}
+CompletionAtlas::~CompletionAtlas() = default;
+
+std::optional<double> CompletionAtlas::JourJulien(const DateHeureLocale& d, long decalage) const {
+  const double heures = d.heures + d.minutes / 60.0 + d.secondes / 3600.0 - decalage / 3600.0;
+  return selvane::JourJulien(d.jour, d.mois, d.annee, heures / 24.0);
+}
+
+std::optional<DateHeureLocale> CompletionAtlas::DateLocale(double jourJulien, long decalage) const {
+  if (!std::isfinite(jourJulien) || jourJulien < 0 || jourJulien > 1e8) return std::nullopt;
+  // Seconds from the noon of JD 0, rounded: the day's number and the time in it.
+  const long long total = std::llround((jourJulien + 0.5) * 86400.0) + decalage;
+  const long long jour = total / 86400, secondes = total % 86400;
+  const DateCalendrier c = JourJulienVersCalendrier(static_cast<double>(jour));
+  DateHeureLocale d;
+  d.jour = c.jour;
+  d.mois = c.mois;
+  d.annee = c.annee;
+  d.heures = static_cast<int>(secondes / 3600);
+  d.minutes = static_cast<int>(secondes / 60 % 60);
+  d.secondes = static_cast<int>(secondes % 60);
+  return d;
+}
+
+const FichierAtlas* CompletionAtlas::AtlasDuPays(const std::string& iso, std::string& nomFichier) const {
+  if (!atlasListes_) {
+    atlasListes_ = true;
+    for (const std::string& nom : ListerAtlas(dossier_)) {
+      try {
+        FichierAtlas atlas(dossier_ / (nom + ".cty"));
+        if (atlas.Nombre() > 0) fichierDuPays_.emplace(atlas.Lire(0).CountryCode.Chaine(), nom);
+      } catch (const ErreurFichier&) {
+        // An unreadable atlas file places nothing; the others still do.
+      }
+    }
+  }
+  const auto f = fichierDuPays_.find(iso);
+  if (f == fichierDuPays_.end()) return nullptr;
+  nomFichier = f->second;
+  std::unique_ptr<FichierAtlas>& ouvert = ouverts_[iso];
+  if (!ouvert) ouvert = std::make_unique<FichierAtlas>(dossier_ / (f->second + ".cty"));
+  return ouvert.get();
+}
+
+const std::vector<LigneRegime>* CompletionAtlas::Regimes(const std::string& nomZone) const {
+  auto r = regimes_.find(nomZone);
+  if (r == regimes_.end()) {
+    const std::optional<std::string> numero = LireFuseauActuel(dossier_, nomZone);
+    std::optional<std::vector<LigneRegime>> lignes;
+    if (numero) lignes = LireRegimes(dossier_, *numero);
+    if (lignes && lignes->empty()) lignes.reset();
+    r = regimes_.emplace(nomZone, std::move(lignes)).first;
+  }
+  return r->second ? &*r->second : nullptr;
+}
+
+std::optional<LieuTrouve> CompletionAtlas::Placer(const std::string& ville, const std::string& pays,
+                                                  const DateHeureLocale& d, std::string& pourquoi) const {
+  try {
+    const std::string cle = PlierCle(SaisieVersCp1252(ville)).substr(0, 30);
+    const std::vector<std::string> codes = CodesIsoDuPays(pays);
+    bool unAtlas = false;
+    for (const std::string& iso : codes) {
+      std::string nomFichier;
+      const FichierAtlas* atlas = AtlasDuPays(iso, nomFichier);
+      if (!atlas) continue;
+      unAtlas = true;
+      // The first record of that key: the file is in ascending key order, without regard to case.
+      std::int64_t bas = 0, haut = atlas->Nombre();
+      while (bas < haut) {
+        const std::int64_t milieu = bas + (haut - bas) / 2;
+        if (Majuscules(atlas->Lire(milieu).SearchKey.Texte()) < cle) bas = milieu + 1;
+        else haut = milieu;
+      }
+      int memeNom = 0;
+      CityRecord v;
+      for (std::int64_t i = bas; i < atlas->Nombre(); ++i) {
+        const CityRecord w = atlas->Lire(i);
+        if (Majuscules(w.SearchKey.Texte()) != cle) break;
+        if (memeNom++ == 0) v = w;
+      }
+      if (memeNom == 0) continue;
+
+      LieuTrouve l;
+      l.lat = v.Lat.Chaine();
+      l.lon = v.Long.Chaine();
+      l.source = v.Ville.Utf8() + " (" + nomFichier + ")";
+      if (memeNom > 1) l.source += ", la première de " + std::to_string(memeNom) + " villes de ce nom";
+      const std::vector<LigneRegime>* lignes = Regimes(v.ZoneName.Chaine());
+      if (!lignes) {
+        pourquoi = "fuseau " + v.ZoneName.Utf8() + " inconnu";
+        return std::nullopt;
+      }
+      const double jj = selvane::JourJulien(d.jour, d.mois, d.annee,
+                                            (d.heures + d.minutes / 60.0 + d.secondes / 3600.0) / 24.0);
+      if (jj >= 2469807.5) {
+        pourquoi = MessageRegimeRefuse;
+        return std::nullopt;
+      }
+      const Regime r = RegimeALInstant(*lignes, std::llround((jj - 2440587.5) * 86400.0));
+      l.fuseau = r.genre == Regime::HeureLocale ? LongitudeVersFuseau(l.lon) : r.texte;
+      if (r.ambiguite != Regime::Aucune) {
+        char heure[16];
+        std::snprintf(heure, sizeof heure, "%02dh%02d", d.heures, d.minutes);
+        l.alarme = MessageAmbiguite(r, TexteDate(d), heure, "dans la fiche");
+        std::replace(l.alarme.begin(), l.alarme.end(), '\r', ' ');
+        l.alarme.erase(std::remove(l.alarme.begin(), l.alarme.end(), '\n'), l.alarme.end());
+      }
+      return l;
+    }
+    if (codes.empty()) pourquoi = "code de pays « " + pays + " » inconnu";
+    else if (!unAtlas) pourquoi = "pas d'atlas pour le pays « " + pays + " »";
+    else pourquoi = "« " + ville + " » absente de l'atlas du pays « " + pays + " »";
+  } catch (const std::exception& e) {  // ErreurFichier, ErreurConversion: the system's or the reader's text
+    pourquoi = e.what();
+  }
+  return std::nullopt;
+}
+
+std::string CompletionAtlas::Controler(const FicheClient& f) const {
+  SaisieNaissance s{f.Nom.Utf8(),   f.Date.Utf8(), f.Heure.Utf8(),  f.Ville.Utf8(),
+                    f.Lat.Utf8(),   f.Long.Utf8(), f.Fuseau.Utf8(), f.Commentaire.Utf8()};
+  struct Capture : Avertisseur {
+    std::string texte;
+    void Avertir(const std::string& t) override {
+      if (texte.empty()) texte = t;
+    }
+  } capture;
+  DefinirAvertisseur(&capture);
+  bool bonne = false;
+  try {
+    bonne = VerifierNaissance(s);
+  } catch (...) {
+    DefinirAvertisseur(nullptr);
+    throw;
+  }
+  DefinirAvertisseur(nullptr);
+  if (bonne) return "";
+  return capture.texte.empty() ? "refusée par les contrôles de la saisie" : capture.texte;
+}
+
+}  // namespace selvane
