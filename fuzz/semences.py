@@ -90,3 +90,8 @@ semence("fuzz_interpretation", "coins.txt", b"_SOL MAR\n_SOL MAR \t\r\nLe Soleil
 # Picture forms: the first three records of one installed theme, and a whole small one.
 semence("fuzz_formes", "1.frm", lire("1.frm")[:3 * 111])
 semence("fuzz_formes", "8.frm", lire("8.frm"))
+# AAF records: complete, with continuation, comment and unknown chunk; town and country only; local mean time.
+semence("fuzz_echange", "trois.aaf", "#: essai\r\n#A93:Dupont,Jean,m,7.3.1952,14:05:30,Paris,F\r\n"
+        "#B93:2434079.04549,48n52,2e20,1he00,0\r\n#COM:né à midi\r\nsuite\r\n#XYZ:1,2\r\n"
+        "#A93:Zola,Émile,m,2.4.1850,12:00,Paris,FR\r\n"
+        "#A93:Martin,Ana,f,27.10.1996,2:30,Lyon,F\r\n#B93:*,45s45,4w50,0e09:21,L\r\n".encode("cp1252"))
