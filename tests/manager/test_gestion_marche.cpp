@@ -194,6 +194,7 @@ class Marche {
     gestion::VueFiches* t = fenetre_->Table();
     const QModelIndex i = t->model()->index(ligne, 1);
     t->scrollTo(i);
+    QCoreApplication::processEvents();  // laid out as the user sees it before clicking
     QTest::mouseClick(t->viewport(), Qt::LeftButton, {}, t->visualRect(i).center());
     ref_.courant = ligne;
   }
@@ -324,7 +325,11 @@ class Marche {
     const int l = Entre(0, static_cast<int>(ref_.table.size()) - 1), c = Entre(1, 8);
     gestion::VueFiches* t = fenetre_->Table();
     t->scrollTo(t->model()->index(l, c));  // the far columns are off to the right
+    QCoreApplication::processEvents();      // laid out as the user sees it before clicking
     const QPoint ou = t->visualRect(t->model()->index(l, c)).center();
+    // A click first: a double click right after another widget's click can reach the view as
+    // the second half of a double click and move nothing.
+    QTest::mouseClick(t->viewport(), Qt::LeftButton, {}, ou);
     QTest::mouseDClick(t->viewport(), Qt::LeftButton, {}, ou);
     QTest::keyClicks(t, "32/13/19xx");
     QTest::keyClick(t, Qt::Key_Return);
