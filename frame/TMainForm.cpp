@@ -74,7 +74,7 @@ class AvertisseurPlateforme : public Avertisseur {
 TMainForm::TMainForm(const QString& dossier, QWidget* parent)
     : QMainWindow(parent), dossier_(dossier.isEmpty() ? QCoreApplication::applicationDirPath() : dossier),
       zone_(new QMdiArea(this)), registre_(*this) {
-  setWindowTitle("Selvane Ver 2.5");
+  setWindowTitle(QStringLiteral("Selvane Ver " SELVANE_VERSION));  // the one version, from the build
   setCentralWidget(zone_);
   static AvertisseurPlateforme avertisseur;
   DefinirAvertisseur(&avertisseur);

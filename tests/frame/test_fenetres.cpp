@@ -1,4 +1,6 @@
 #include <gtest/gtest.h>
+
+#include "VersionSelvane.h"
 #include <optional>
 
 #include "tests/support/AppliDeTest.h"
@@ -94,6 +96,11 @@ TEST_F(FenetresTest, DemarrageSurLeThemeDuMoment) {
   EXPECT_EQ(Etat().FicheEnCours.Ville.Chaine(), "Paris");
   EXPECT_EQ(Etat().SystemeMaisons, 1);
   EXPECT_TRUE(temoin.messages.isEmpty());
+  // The caption and the about box carry the one version of the build.
+  EXPECT_EQ(principale->windowTitle(), "Selvane Ver " SELVANE_VERSION);
+  principale->Action("Selvane1")->trigger();
+  EXPECT_TRUE(temoin.messages.value(0).texte.contains("Version " SELVANE_VERSION "\n"));
+  temoin.messages.clear();
   for (const char* id : {"FileNewItem", "FileOpenItem", "Listedesthmessauvegards1", "FileStyleImpression",
                          "Fondsdessignescolores", "FilePrintItem", "ImprimerA5", "Enregistrerthmeencours1",
                          "FileExitItem", "Arbresdesmipoints", "Cosmogramme1", "SixHoroscopes1",
