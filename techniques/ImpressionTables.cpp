@@ -68,7 +68,11 @@ void ImprimerLunaisons(QPainter& p, const std::vector<LigneEvenement>& lignes) {
   p.setPen(QPen(Qt::black, 3));
   p.drawLine(QPointF(5 * u, 3 * entete + h / 2), QPointF(59 * u, 3 * entete + h / 2));
   p.setPen(Qt::black);
-  const double ligne = 1.2 * h;
+  // The longest list the window prints must fit whole: below the header the rows close up
+  // when 1.2 lines each would run past the page's last line.
+  const double place = p.device()->height() - 4 * entete - 1.5 * h;
+  const double ligne =
+      lignes.empty() ? 1.2 * h : std::min(1.2 * h, place / static_cast<double>(lignes.size()));
   const double abaisse = (Hauteur(p, arial8) - Hauteur(p, glyphes6)) / 2;
   static const int xs[7] = {5, 9, 16, 23, 39, 46, 53};
   for (std::size_t i = 0; i < lignes.size(); ++i) {

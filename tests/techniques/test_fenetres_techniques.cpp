@@ -200,6 +200,9 @@ TEST_F(FenetresTechniquesTest, LunaisonsDUneAnneeImprimeesEtRefusAuDelaDUnePage)
   EXPECT_EQ(pdf.pages, 1);
   EXPECT_TRUE(Contient(pdf.texte, "Lunaisons et éclipses")) << pdf.texte;
   EXPECT_TRUE(Contient(pdf.texte, "Date & heure (TU)"));
+  // Every row is on the page, the last one (the new moon of 30/12/2024) too.
+  for (int i = 0; i < lignes; ++i)
+    EXPECT_TRUE(Contient(pdf.texte, grille->item(i, 3)->text().toStdString().c_str())) << i;
   EXPECT_TRUE(temoin.messages.isEmpty());
   Capturer(f, "lunaisons");
   // One row more: refused with the message, nothing printed.
