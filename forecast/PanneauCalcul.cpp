@@ -1,9 +1,12 @@
 #include "forecast/PanneauCalcul.h"
 
+#include <QAbstractButton>
+#include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QDateTime>
 #include <QEvent>
+#include <QFocusEvent>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -18,6 +21,7 @@
 #include "core/EtatTheme.h"
 #include "widgets/Plateforme.h"
 #include "widgets/Texte1252.h"
+#include "widgets/TexteSaisi.h"
 
 namespace selvane {
 
@@ -122,8 +126,9 @@ void PanneauCalcul::ChoisirTechnique(TechniquePrevision t) {
 ChampsPrevision PanneauCalcul::Champs() const {
   ChampsPrevision c;
   c.technique = Technique();
-  c.date = Octets(MaskEditDate->displayText());
-  c.heure = Octets(MaskEditHeure->displayText());
+  // As the user sees them, the positions left blank as spaces: the messages quote them.
+  c.date = Octets(TexteSaisi(MaskEditDate));
+  c.heure = Octets(TexteSaisi(MaskEditHeure));
   // The place goes into a saved chart file line by line: no control character may split it,
   // whichever way it reached the field.
   c.ville = SansControles(Octets(EditVille->text()));
@@ -137,16 +142,44 @@ void PanneauCalcul::PlacerListe(bool ouvrir) {
   if (liste_.placer && coinListe_) liste_.placer(coinListe_(), ouvrir);
 }
 
+bool PanneauCalcul::ChampsValides(TechniquePrevision t) {
+  if (t == TechniquePrevision::Natal) return true;
+  const auto refuser = [this](QLineEdit* champ) {
+    verification_ = true;
+    champ->setFocus();
+    verification_ = false;
+    return false;
+  };
+  if (!MaskEditDateExit()) return refuser(MaskEditDate);
+  if (t == TechniquePrevision::Transits && !MaskEditHeureExit()) return refuser(MaskEditHeure);
+  if (t == TechniquePrevision::ArcSolaire) return true;  // no place in a solar arc
+  // The place goes into the return or transit chart: unreadable, it would be computed as 0.
+  for (QLineEdit* champ : {EditLat, EditLong}) {
+    const std::string texte = SansControles(Octets(champ->text()));
+    const std::string message = champ == EditLat ? ErreurLatitude(texte) : ErreurLongitude(texte);
+    if (!message.empty()) {
+      LaPlateforme().Avertissement(QString::fromStdString(message));
+      return refuser(champ);
+    }
+  }
+  return true;
+}
+
 bool PanneauCalcul::BtnCalculRSRLEtcClick() {
   const ChampsPrevision champs = Champs();
+  if (!ChampsValides(champs.technique)) return false;
   const bool retour = champs.technique == TechniquePrevision::RS || champs.technique == TechniquePrevision::RL;
   if (retour) PlacerListe(true);
+  const auto remplacer = [](const std::string& fichier) {
+    return LaPlateforme().Question("Le fichier " + Texte(fichier) + QString::fromUtf8(" existe déjà. Voulez-vous le remplacer ?"));
+  };
   try {
-    resultat_ = CalculerPrevision(etat_, champs, {dossier_.toStdString(), true, liste_.relire});
+    resultat_ = CalculerPrevision(etat_, champs, {dossier_.toStdString(), true, liste_.relire}, remplacer);
   } catch (const std::exception& erreur) {
     LaPlateforme().Erreur(QString::fromUtf8(erreur.what()));
     return false;
   }
+  if (resultat_.garde) return false;
   if (!resultat_.precession.empty()) EditPrecess->setText(Texte(resultat_.precession));
   if (resultat_.abandonne) return false;
   if (resultat_.champsChanges) {
@@ -176,19 +209,25 @@ bool ChampValide(const QString& affiche, const std::string& texte, std::initiali
 }  // namespace
 
 bool PanneauCalcul::MaskEditDateExit() {
-  std::string barres = Octets(MaskEditDate->displayText());
+  std::string barres = Octets(TexteSaisi(MaskEditDate));
   for (char& c : barres)
     if (c == '.') c = '/';
-  return ChampValide(MaskEditDate->displayText(), barres, {{0, 2}, {3, 2}, {6, 4}}, DateValide, "date incorrecte");
+  return ChampValide(TexteSaisi(MaskEditDate), barres, {{0, 2}, {3, 2}, {6, 4}}, DateValide, "date incorrecte");
 }
 
 bool PanneauCalcul::MaskEditHeureExit() {
-  return ChampValide(MaskEditHeure->displayText(), Octets(MaskEditHeure->displayText()), {{0, 2}, {3, 2}}, HeureValide,
+  return ChampValide(TexteSaisi(MaskEditHeure), Octets(TexteSaisi(MaskEditHeure)), {{0, 2}, {3, 2}}, HeureValide,
                      "heure incorrecte");
 }
 
 bool PanneauCalcul::eventFilter(QObject* objet, QEvent* evenement) {
-  if (evenement->type() == QEvent::FocusOut && !verification_ && (objet == MaskEditDate || objet == MaskEditHeure)) {
+  // Leaving a field for a button with the mouse is left to the command, which checks every
+  // field it reads: one message for one click.
+  const bool versCommande = evenement->type() == QEvent::FocusOut &&
+                            static_cast<QFocusEvent*>(evenement)->reason() == Qt::MouseFocusReason &&
+                            qobject_cast<QAbstractButton*>(QApplication::focusWidget());
+  if (evenement->type() == QEvent::FocusOut && !verification_ && !versCommande &&
+      (objet == MaskEditDate || objet == MaskEditHeure)) {
     // The message box takes the focus too: one check at a time.
     verification_ = true;
     auto* champ = static_cast<QLineEdit*>(objet);

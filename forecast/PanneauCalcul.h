@@ -73,6 +73,9 @@ class PanneauCalcul : public QGroupBox {
   bool eventFilter(QObject* objet, QEvent* evenement) override;
 
  private:
+  // The fields the technique reads, in order: false after the first one's message, the focus
+  // on it.
+  bool ChampsValides(TechniquePrevision t);
   bool MaskEditDateExit();
   bool MaskEditHeureExit();
   void BtnClrNowClick();

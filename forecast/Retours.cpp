@@ -1,6 +1,7 @@
 #include "forecast/Retours.h"
 
 #include <cmath>
+#include <optional>
 #include <string_view>
 
 #include "birthdata/records/FichierNaissance.h"
@@ -42,9 +43,10 @@ double VersCoteCourt(double r) {
 
 std::string DateEtHeure(double t) { return JourJulienVersDatePoints(t) + "  " + FormatHeureHMS(HeureDuJour(t)); }
 
-// The return chart as a saved chart file, then made the current chart.
-void EnregistrerRetour(double t, const ChampsPrevision& champs, const std::string& commentaire,
-                       const std::string& fichier, const SortieRetour& sortie) {
+// The return chart as a saved chart file, then made the current chart. False when the user
+// keeps an existing file of that name: nothing is written nor changed.
+bool EnregistrerRetour(double t, const ChampsPrevision& champs, const std::string& commentaire,
+                       const std::string& fichier, const SortieRetour& sortie, const QuestionRemplacer& remplacer) {
   EtatTheme& e = Etat();
   FicheClient f;
   f.Nom = e.FicheEnCours.Nom.Texte();
@@ -57,6 +59,7 @@ void EnregistrerRetour(double t, const ChampsPrevision& champs, const std::strin
   f.Commentaire = commentaire;
   if (sortie.enregistrer) {
     const std::filesystem::path chemin = sortie.dossier / fichier;
+    if (remplacer && std::filesystem::exists(chemin) && !remplacer(fichier)) return false;
     EcrireFichierTheme(chemin, f);
     if (sortie.relireListe) sortie.relireListe();
     f = LireFichierTheme(chemin);
@@ -64,6 +67,7 @@ void EnregistrerRetour(double t, const ChampsPrevision& champs, const std::strin
   f.SortOrder = e.FicheEnCours.SortOrder;
   e.FicheEnCours = f;
   CalculerTheme(EcartGlyphes7);
+  return true;
 }
 
 void RemplirColonneComparaison(double precession, bool optionPrecession) {
@@ -94,7 +98,8 @@ void Transits(EtatPrevision& etat, const ChampsPrevision& champs, ResultatPrevis
   r.moment = t;
 }
 
-void Solaire(EtatPrevision& etat, const ChampsPrevision& champs, const SortieRetour& sortie, ResultatPrevision& r) {
+void Solaire(EtatPrevision& etat, const ChampsPrevision& champs, const SortieRetour& sortie,
+             const QuestionRemplacer& remplacer, ResultatPrevision& r) {
   EtatTheme& e = Etat();
   e.NomFichierNaissance = "RS";
   etat.AnneeRetour = LireChampDate(champs.date).annee;
@@ -112,13 +117,17 @@ void Solaire(EtatPrevision& etat, const ChampsPrevision& champs, const SortieRet
   etat.LignesResultat[2] = FormatDMS(r.longitude);
   etat.LignesResultat[3] = "RSp " + DateEtHeure(m.t);
   const std::string annee = std::to_string(etat.AnneeRetour);
-  r.fichier = NomFichierRetour(e.FicheEnCours.Nom.Chaine(), " RS " + annee);
+  r.fichier = NomFichierRetour(e.FicheEnCours.Nom.Chaine(), (champs.precession ? " RSp " : " RS ") + annee);
   const std::string commentaire = (champs.precession ? " RS avec précess. " : " RS sans précess. ") + annee;
-  EnregistrerRetour(m.t, champs, Utf8VersCp1252(commentaire), r.fichier, sortie);
+  if (!EnregistrerRetour(m.t, champs, Utf8VersCp1252(commentaire), r.fichier, sortie, remplacer)) {
+    r.garde = true;
+    return;
+  }
   RemplirColonneComparaison(etat.PrecessionRetour, champs.precession);
 }
 
-void Lunaire(EtatPrevision& etat, const ChampsPrevision& champs, const SortieRetour& sortie, ResultatPrevision& r) {
+void Lunaire(EtatPrevision& etat, const ChampsPrevision& champs, const SortieRetour& sortie,
+             const QuestionRemplacer& remplacer, ResultatPrevision& r) {
   EtatTheme& e = Etat();
   // An abandoned return changes no chart: the state is put back as it was.
   const EtatTheme avant = e;
@@ -154,7 +163,10 @@ void Lunaire(EtatPrevision& etat, const ChampsPrevision& champs, const SortieRet
   etat.LignesResultat[2] = FormatDMS(r.longitude);
   etat.LignesResultat[3] = "RLp " + DateEtHeure(t);
   r.fichier = NomFichierRetour(e.FicheEnCours.Nom.Chaine(), " RL " + JourJulienVersDateCompacte(t));
-  EnregistrerRetour(t, champs, Utf8VersCp1252("RL sidérale  ") + JourJulienVersDate(t), r.fichier, sortie);
+  if (!EnregistrerRetour(t, champs, Utf8VersCp1252("RL sidérale  ") + JourJulienVersDate(t), r.fichier, sortie, remplacer)) {
+    r.garde = true;
+    return;
+  }
   RemplirColonneComparaison(etat.PrecessionRetour, champs.precession);
 }
 
@@ -239,17 +251,22 @@ std::string NomFichierRetour(const std::string& nom, const std::string& suite) {
   return s;
 }
 
-ResultatPrevision CalculerPrevision(EtatPrevision& etat, const ChampsPrevision& champs, const SortieRetour& sortie) {
+ResultatPrevision CalculerPrevision(EtatPrevision& etat, const ChampsPrevision& champs, const SortieRetour& sortie,
+                                    const QuestionRemplacer& remplacer) {
+  // A return whose file the user keeps leaves the chart and the window's state as they were.
+  std::optional<EtatTheme> theme;
+  if (sortie.enregistrer && remplacer) theme = Etat();
+  const EtatPrevision prevision = etat;
   for (std::string& ligne : etat.LignesResultat) ligne.clear();
   ResultatPrevision r;
   switch (champs.technique) {
     case TechniquePrevision::Natal:
       break;
     case TechniquePrevision::RS:
-      Solaire(etat, champs, sortie, r);
+      Solaire(etat, champs, sortie, remplacer, r);
       break;
     case TechniquePrevision::RL:
-      Lunaire(etat, champs, sortie, r);
+      Lunaire(etat, champs, sortie, remplacer, r);
       break;
     case TechniquePrevision::ArcSolaire: {
       const JourMoisAnnee d = LireChampDate(champs.date);
@@ -265,6 +282,14 @@ ResultatPrevision CalculerPrevision(EtatPrevision& etat, const ChampsPrevision& 
     case TechniquePrevision::Transits:
       Transits(etat, champs, r);
       break;
+  }
+  if (r.garde) {
+    Etat() = *theme;
+    etat = prevision;
+    ResultatPrevision garde;
+    garde.garde = true;
+    garde.fichier = r.fichier;
+    return garde;
   }
   return r;
 }

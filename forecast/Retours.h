@@ -37,6 +37,7 @@ struct ChampsPrevision {
 
 struct ResultatPrevision {
   bool abandonne = false;      // a sidereal lunar return that did not settle
+  bool garde = false;          // the user kept the existing return chart file: nothing changed
   bool champsChanges = false;  // date and heure below replace the fields
   std::string date, heure;
   std::string precession;      // the text of the precession field, empty when untouched
@@ -53,10 +54,15 @@ struct SortieRetour {
   std::function<void()> relireListe;    // the saved-charts list rereads its folder
 };
 
+// Asked before a return chart file of that name (Windows-1252) is replaced; false keeps the
+// file and the command changes nothing. None given: the file is replaced (the CLI's --save).
+using QuestionRemplacer = std::function<bool(const std::string& fichier)>;
+
 // Runs the technique (nothing for "Natal"): fills the result lines, column 2 and, for returns
 // and transits, makes the new chart current. Throws ErreurConversion for a date that is not
 // numbers, ErreurFichier when the saved chart cannot be written or read back.
-ResultatPrevision CalculerPrevision(EtatPrevision& etat, const ChampsPrevision& champs, const SortieRetour& sortie);
+ResultatPrevision CalculerPrevision(EtatPrevision& etat, const ChampsPrevision& champs, const SortieRetour& sortie,
+                                    const QuestionRemplacer& remplacer = {});
 
 // --- The searches, for the tests and the command line ----------------------------------
 
@@ -80,7 +86,8 @@ bool RaffinerRetourSideral(double& t, double cible, double (*vitesse)(double sie
 // Solar arc for a date (noon Universal Time), radians 0..2π; overwrites the Sun of column 1.
 double ArcSolaire(const EtatPrevision& etat, int jour, int mois, int annee);
 
-// The saved chart file of a return: the name with any slash made a dash.
+// The saved chart file of a return: the name with any slash made a dash. A solar return with
+// the precession gets " RSp " where the one without has " RS ": they never replace each other.
 std::string NomFichierRetour(const std::string& nom, const std::string& suite);
 
 }  // namespace selvane

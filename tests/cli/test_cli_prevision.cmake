@@ -34,18 +34,23 @@ if(fichiers)
   echec("returns without --save wrote ${fichiers}")
 endif()
 
-# Saved twice, at another place: one file, the place of the options, the last comment.
+# Saved with and without the precession: two files, never one replacing the other; saved
+# again, a file takes the place of the options and the last comment.
 lancer(o e r returns ${NAISSANCE} --kind rs --year 2027 --save)
+lancer(o e r returns ${NAISSANCE} --kind rs --year 2027 --save --precession)
 lancer(o e r returns ${NAISSANCE} --kind rs --year 2027 --save --precession --lat 45.45 --long 4.51 --city Lyon)
 file(GLOB fichiers ${DOSSIER}/*.cht)
 list(LENGTH fichiers n)
-if(NOT n EQUAL 1)
-  echec("returns --save twice: ${n} files")
+if(NOT n EQUAL 2)
+  echec("returns --save with and without precession: ${n} files")
 endif()
-# file(READ) gives the lines without their CR: the line ends are counted in hexadecimal.
 file(READ "${DOSSIER}/DUPONT,Jean RS 2027.cht" cht)
+attendre("${cht}" " RS sans pr.cess\\. 2027\n$" "saved return without precession")
+file(REMOVE "${DOSSIER}/DUPONT,Jean RS 2027.cht")
+# file(READ) gives the lines without their CR: the line ends are counted in hexadecimal.
+file(READ "${DOSSIER}/DUPONT,Jean RSp 2027.cht" cht)
 attendre("${cht}" "^DUPONT,Jean\n0[78]/03/2027\n[0-9][0-9]h[0-9][0-9]m[0-9][0-9]\nLyon\n45\\.45\n4\\.51\n0\n RS avec pr.cess\\. 2027\n$" "saved return")
-file(READ "${DOSSIER}/DUPONT,Jean RS 2027.cht" hex HEX)
+file(READ "${DOSSIER}/DUPONT,Jean RSp 2027.cht" hex HEX)
 string(REGEX MATCHALL "0d0a" fins "${hex}")
 list(LENGTH fins n)
 if(NOT n EQUAL 8)

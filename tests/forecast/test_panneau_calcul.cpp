@@ -89,7 +89,7 @@ TEST_F(PanneauCalculTest, ChampsVerifiesEnLesQuittant) {
   const Cas cas[] = {
       {panneau->MaskEditDate, "31022027", "information", "31.02.2027 : date incorrecte"},
       {panneau->MaskEditDate, "01132027", "information", "01.13.2027 : date incorrecte"},
-      {panneau->MaskEditDate, "0101", "erreur", "'____' n'est pas une valeur entière correcte"},
+      {panneau->MaskEditDate, "0101", "erreur", "'    ' n'est pas une valeur entière correcte"},
       {panneau->MaskEditHeure, "2500", "information", "25h00 : heure incorrecte"},
       {panneau->MaskEditHeure, "1260", "information", "12h60 : heure incorrecte"},
   };
@@ -115,7 +115,9 @@ TEST_F(PanneauCalculTest, RetourSolaireParLeBoutonCalcul) {
   Choisir(TechniquePrevision::RS);
   Remplir(panneau->MaskEditDate, "01012027");
   Remplir(panneau->EditVille, "Lyon");
-  QTest::mouseClick(panneau->CheckBoxPrecessIncluded, Qt::LeftButton);
+  QCheckBox* precession = panneau->CheckBoxPrecessIncluded;
+  QTest::mouseClick(precession, Qt::LeftButton, {}, QPoint(6, precession->height() / 2));  // on the box
+  ASSERT_TRUE(panneau->CheckBoxPrecessIncluded->isChecked());
   QTest::mouseClick(panneau->BtnCalculRSRLEtc, Qt::LeftButton);
   EXPECT_TRUE(reussi);
   EXPECT_TRUE(temoin.messages.isEmpty());
@@ -123,24 +125,103 @@ TEST_F(PanneauCalculTest, RetourSolaireParLeBoutonCalcul) {
   EXPECT_EQ(relectures, 1);
   const ResultatPrevision& r = panneau->Resultat();
   EXPECT_EQ(panneau->MaskEditDate->text(), QString::fromStdString(JourJulienVersDatePoints(r.moment)));
+  // About a day after the tropical return (06 or 07.03): some 75 years of precession.
   EXPECT_TRUE(panneau->MaskEditDate->text().startsWith("07.03.2027") ||
-              panneau->MaskEditDate->text().startsWith("06.03.2027"));
+              panneau->MaskEditDate->text().startsWith("08.03.2027"))
+      << panneau->MaskEditDate->text().toStdString();
   EXPECT_EQ(panneau->MaskEditHeure->text(), QString::fromStdString(FormatHeureHM(HeureDuJour(r.moment))));
   EXPECT_EQ(panneau->EditPrecess->text(),
             "Precess.= " + QString::fromStdString(Cp1252VersUtf8(FormatDMS(panneau->Prevision().PrecessionRetour))));
-  EXPECT_TRUE(std::filesystem::exists(dossier / "DUPONT,Jean RS 2027.cht"));
+  EXPECT_TRUE(std::filesystem::exists(dossier / "DUPONT,Jean RSp 2027.cht"));
   EXPECT_EQ(Etat().FicheEnCours.Ville.Chaine(), "Lyon");
 }
 
 TEST_F(PanneauCalculTest, DateVideArreteLeCalculAvecLeMessageDeConversion) {
-  Choisir(TechniquePrevision::ArcSolaire);
-  panneau->MaskEditDate->clear();
+  // The field emptied with the keys, then "Calcul" clicked: one message, quoting blanks.
+  for (TechniquePrevision t : {TechniquePrevision::ArcSolaire, TechniquePrevision::RS, TechniquePrevision::RL}) {
+    SCOPED_TRACE(static_cast<int>(t));
+    Choisir(t);
+    QTest::mouseClick(panneau->MaskEditDate, Qt::LeftButton);
+    QTest::keySequence(panneau->MaskEditDate, QKeySequence::SelectAll);
+    QTest::keyClick(panneau->MaskEditDate, Qt::Key_Delete);
+    temoin.messages.clear();
+    reussi = true;
+    QTest::mouseClick(panneau->BtnCalculRSRLEtc, Qt::LeftButton);
+    EXPECT_FALSE(reussi);
+    ASSERT_EQ(temoin.messages.size(), 1);
+    EXPECT_EQ(temoin.messages[0].genre, "erreur");
+    EXPECT_EQ(temoin.messages[0].texte, QString::fromUtf8("'  ' n'est pas une valeur entière correcte"));
+    EXPECT_TRUE(panneau->MaskEditDate->hasFocus());
+    EXPECT_TRUE(placements.isEmpty());
+  }
+  for (const auto& f : std::filesystem::directory_iterator(dossier.Chemin())) EXPECT_NE(f.path().extension(), ".cht");
+}
+
+// A place the return chart cannot be computed at: its message, the focus on it, no chart, no file.
+TEST_F(PanneauCalculTest, LieuFauxRefuseAvantLeCalcul) {
+  struct Cas {
+    QLineEdit* champ;
+    const char* texte;
+    const char* juste;
+    const char* message;
+  };
+  const Cas cas[] = {
+      {panneau->EditLat, "abc", "48.52", "Latitude : abc :  valeur incorrecte !"},
+      {panneau->EditLat, "95.00", "48.52", "Erreur : latitude supérieure à 90° !"},
+      {panneau->EditLong, "abc", "2.20", "Longitude : abc :  valeur incorrecte !"},
+  };
+  Remplir(panneau->MaskEditDate, "01012027");
+  const FicheClient fiche = Etat().FicheEnCours;
+  for (TechniquePrevision t : {TechniquePrevision::RS, TechniquePrevision::RL, TechniquePrevision::Transits}) {
+    Choisir(t);
+    for (const Cas& c : cas) {
+      SCOPED_TRACE(std::to_string(static_cast<int>(t)) + " " + c.texte);
+      QTest::mouseClick(c.champ, Qt::LeftButton);
+      QTest::keySequence(c.champ, QKeySequence::SelectAll);
+      QTest::keyClicks(c.champ, c.texte);
+      temoin.messages.clear();
+      reussi = true;
+      QTest::mouseClick(panneau->BtnCalculRSRLEtc, Qt::LeftButton);
+      EXPECT_FALSE(reussi);
+      ASSERT_EQ(temoin.messages.size(), 1);
+      EXPECT_EQ(temoin.messages[0].texte, QString::fromUtf8(c.message));
+      EXPECT_TRUE(c.champ->hasFocus());
+      EXPECT_EQ(Etat().FicheEnCours.Lat.Chaine(), fiche.Lat.Chaine());
+      EXPECT_EQ(Etat().FicheEnCours.Date.Chaine(), fiche.Date.Chaine());
+      EXPECT_TRUE(placements.isEmpty());
+      Remplir(c.champ, c.juste);
+    }
+  }
+  for (const auto& f : std::filesystem::directory_iterator(dossier.Chemin())) EXPECT_NE(f.path().extension(), ".cht");
+}
+
+// The same return twice: the second asks before it replaces the file; No keeps file and fields.
+TEST_F(PanneauCalculTest, RetourDejaEnregistreRemplaceApresQuestion) {
+  Choisir(TechniquePrevision::RS);
+  Remplir(panneau->MaskEditDate, "01012027");
+  QTest::mouseClick(panneau->BtnCalculRSRLEtc, Qt::LeftButton);
+  ASSERT_TRUE(reussi);
+  const QString date = panneau->MaskEditDate->text();
+  std::filesystem::resize_file(dossier / "DUPONT,Jean RS 2027.cht", 3);
+  Remplir(panneau->MaskEditDate, "01012027");
+  Remplir(panneau->EditVille, "Nice");
+  temoin.messages.clear();
+  temoin.reponsesQuestions = {false};
   QTest::mouseClick(panneau->BtnCalculRSRLEtc, Qt::LeftButton);
   EXPECT_FALSE(reussi);
-  ASSERT_FALSE(temoin.messages.isEmpty());
-  EXPECT_EQ(temoin.messages.back().genre, "erreur");
-  EXPECT_EQ(temoin.messages.back().texte, QString::fromUtf8("'__' n'est pas une valeur entière correcte"));
-  EXPECT_TRUE(placements.isEmpty());
+  ASSERT_EQ(temoin.messages.size(), 1);
+  EXPECT_EQ(temoin.messages[0].genre, "question");
+  EXPECT_EQ(temoin.messages[0].texte,
+            QString::fromUtf8("Le fichier DUPONT,Jean RS 2027.cht existe déjà. Voulez-vous le remplacer ?"));
+  EXPECT_EQ(std::filesystem::file_size(dossier / "DUPONT,Jean RS 2027.cht"), 3u);
+  EXPECT_EQ(panneau->MaskEditDate->text(), "01.01.2027");
+  EXPECT_NE(Etat().FicheEnCours.Ville.Chaine(), "Nice");
+  temoin.reponsesQuestions = {true};
+  QTest::mouseClick(panneau->BtnCalculRSRLEtc, Qt::LeftButton);
+  EXPECT_TRUE(reussi);
+  EXPECT_EQ(panneau->MaskEditDate->text(), date);
+  EXPECT_EQ(DecouperLignes(LireFichierEntier(dossier / "DUPONT,Jean RS 2027.cht"))[3], "Nice");
+  EXPECT_EQ(Etat().FicheEnCours.Ville.Chaine(), "Nice");
 }
 
 TEST_F(PanneauCalculTest, MaintenantDonneLaDateEtLHeureDuJour) {
@@ -152,20 +233,29 @@ TEST_F(PanneauCalculTest, MaintenantDonneLaDateEtLHeureDuJour) {
 }
 
 TEST_F(PanneauCalculTest, LieuHostileEcritToujoursHuitLignes) {
+  // Any town goes into the chart file on its line; a latitude is first a number (above).
   Choisir(TechniquePrevision::RS);
   Remplir(panneau->MaskEditDate, "01012027");
+  temoin.reponsesQuestions = QList<bool>(TextesHostiles().size(), true);  // each replaces the last one
   for (const QString& texte : TextesHostiles()) {
     SCOPED_TRACE(texte.left(20).toStdString());
     Remplir(panneau->EditVille, texte, true);
-    Remplir(panneau->EditLat, texte, true);
     QTest::mouseClick(panneau->BtnCalculRSRLEtc, Qt::LeftButton);
     EXPECT_TRUE(reussi);
     const std::vector<std::string> lignes = DecouperLignes(LireFichierEntier(dossier / "DUPONT,Jean RS 2027.cht"));
     ASSERT_EQ(lignes.size(), 8u);
     EXPECT_LE(lignes[3].size(), 30u);
-    EXPECT_LE(lignes[4].size(), 6u);
+    EXPECT_EQ(lignes[4], "48.52");
     EXPECT_EQ(lignes[6], "0");
     // The chart state is back to the natal chart for the next text.
     Etat().FicheEnCours = FicheDeTest();
+    // The same text as a latitude: refused with one message, the file as it was.
+    Remplir(panneau->EditLat, texte, true);
+    temoin.messages.clear();
+    QTest::mouseClick(panneau->BtnCalculRSRLEtc, Qt::LeftButton);
+    EXPECT_FALSE(reussi);
+    EXPECT_EQ(temoin.messages.size(), 1);
+    EXPECT_EQ(DecouperLignes(LireFichierEntier(dossier / "DUPONT,Jean RS 2027.cht")), lignes);
+    Remplir(panneau->EditLat, "48.52");
   }
 }

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <QStringList>
+
 #include <cmath>
 #include <filesystem>
 
@@ -153,16 +155,57 @@ TEST_F(RetoursTest, RetourSolaireSansPrecessionEcritLeThemeEtLaColonneDeComparai
   EXPECT_LT(Ecart(Etat().Positions[Soleil][1], etat.SoleilNatal), 5 * Seconde);
 }
 
-TEST_F(RetoursTest, LeMemeRetourDeuxFoisRemplaceUnSeulFichier) {
-  Calculer(TechniquePrevision::RS, "01.01.2027", false);
-  const ResultatPrevision r = Calculer(TechniquePrevision::RS, "07.03.2027", true);
+TEST_F(RetoursTest, AvecEtSansPrecessionDeuxFichiersQuiNeSeRemplacentPas) {
+  const ResultatPrevision sans = Calculer(TechniquePrevision::RS, "01.01.2027", false);
+  const ResultatPrevision avec = Calculer(TechniquePrevision::RS, "07.03.2027", true);
+  EXPECT_EQ(sans.fichier, "DUPONT,Jean RS 2027.cht");
+  EXPECT_EQ(avec.fichier, "DUPONT,Jean RSp 2027.cht");
   int fichiers = 0;
   for (const auto& f : fs::directory_iterator(dossier.Chemin())) fichiers += f.path().extension() == ".cht";
-  EXPECT_EQ(fichiers, 1);
-  EXPECT_EQ(Cp1252VersUtf8(Lignes(r.fichier)[7]), " RS avec précess. 2027");
+  EXPECT_EQ(fichiers, 2);
+  EXPECT_EQ(Cp1252VersUtf8(Lignes(sans.fichier)[7]), " RS sans précess. 2027");
+  EXPECT_EQ(Cp1252VersUtf8(Lignes(avec.fichier)[7]), " RS avec précess. 2027");
   // With the option the comparison column is the corrected return chart itself.
   for (int b = 1; b <= 22; ++b) EXPECT_DOUBLE_EQ(Etat().Positions[b][2], Etat().Positions[b][1]) << b;
   EXPECT_GT(etat.PrecessionRetour, 70 * 50 * Seconde * 0.9);  // about 50" a year over 75 years
+}
+
+// A return whose file exists: replaced only on Yes; No writes nothing and changes nothing.
+TEST_F(RetoursTest, UnFichierExistantNEstRemplaceQueSurOui) {
+  for (TechniquePrevision t : {TechniquePrevision::RS, TechniquePrevision::RL}) {
+    SCOPED_TRACE(static_cast<int>(t));
+    const ResultatPrevision premier = Calculer(t, "01.01.2027");
+    fs::resize_file(dossier / premier.fichier, 3);  // marks the file: a replacement rewrites it
+    const FicheClient fiche = Etat().FicheEnCours;
+    const double colonne = Etat().Positions[Soleil][2];
+    const EtatPrevision avant = etat;
+    ChampsPrevision champs;
+    champs.technique = t;
+    champs.date = "01.01.2027";
+    champs.ville = "Nice";
+    champs.lat = "43.42";
+    champs.lon = "7.15";
+    QStringList questions;
+    const auto repondre = [&](bool oui) {
+      return [&questions, oui](const std::string& fichier) {
+        questions << QString::fromStdString(Cp1252VersUtf8(fichier));
+        return oui;
+      };
+    };
+    const ResultatPrevision non = CalculerPrevision(etat, champs, {dossier.Chemin(), true, {}}, repondre(false));
+    EXPECT_TRUE(non.garde);
+    EXPECT_EQ(questions, QStringList{QString::fromStdString(premier.fichier)});
+    EXPECT_EQ(fs::file_size(dossier / premier.fichier), 3u);
+    EXPECT_EQ(Etat().FicheEnCours.Ville.Chaine(), fiche.Ville.Chaine());
+    EXPECT_EQ(Etat().FicheEnCours.Date.Chaine(), fiche.Date.Chaine());
+    EXPECT_DOUBLE_EQ(Etat().Positions[Soleil][2], colonne);
+    EXPECT_EQ(etat.LignesResultat, avant.LignesResultat);
+    const ResultatPrevision oui = CalculerPrevision(etat, champs, {dossier.Chemin(), true, {}}, repondre(true));
+    EXPECT_FALSE(oui.garde);
+    EXPECT_EQ(questions.size(), 2);
+    EXPECT_EQ(Lignes(premier.fichier)[3], "Nice");
+    Naissance(FicheDeTest());
+  }
 }
 
 TEST_F(RetoursTest, RetourSolaireDeLAnneeDeNaissanceRetrouveLaNaissance) {
