@@ -8,7 +8,9 @@
 
 #include "birthdata/Saisie.h"
 #include "birthdata/records/Cp1252.h"
+#include "birthdata/records/Controles.h"
 #include "birthdata/records/ErreurFichier.h"
+#include "birthdata/records/Fichiers.h"
 #include "core/Avertissements.h"
 #include "core/Conversions.h"
 #include "core/Temps.h"
@@ -126,6 +128,62 @@ const std::vector<LigneRegime>* CompletionAtlas::Regimes(const std::string& nomZ
   return r->second ? &*r->second : nullptr;
 }
 
+bool CompletionAtlas::RegimeA(const std::string& nomZone, const DateHeureLocale& d, Regime& r,
+                              std::string& pourquoi) const {
+  const std::vector<LigneRegime>* lignes = Regimes(nomZone);
+  if (!lignes) {
+    pourquoi = "fuseau " + Cp1252VersUtf8(nomZone) + " inconnu";
+    return false;
+  }
+  const double jj =
+      selvane::JourJulien(d.jour, d.mois, d.annee, (d.heures + d.minutes / 60.0 + d.secondes / 3600.0) / 24.0);
+  if (jj >= 2469807.5) {
+    pourquoi = MessageRegimeRefuse;
+    return false;
+  }
+  r = RegimeALInstant(*lignes, std::llround((jj - 2440587.5) * 86400.0));
+  return true;
+}
+
+std::optional<SourceFuseau> CompletionAtlas::Source(const FicheClient& f) const {
+  DateHeureLocale d;
+  long decalage = 0;
+  const std::string_view date = f.Date.Texte(), heure = f.Heure.Texte();
+  if (!DateValide(date) || !HeureValide(heure) || !LireDecalage(f.Fuseau.Texte(), decalage)) return std::nullopt;
+  Entier(Tranche(date, 0, 2), d.jour);
+  Entier(Tranche(date, 3, 2), d.mois);
+  Entier(Tranche(date, 6, 4), d.annee);
+  Entier(Tranche(heure, 0, 2), d.heures);
+  Entier(Tranche(heure, 3, 2), d.minutes);
+  if (heure.size() > 5) Entier(Tranche(heure, 6, 2), d.secondes);
+  try {
+    if (!lieux_) {
+      lieux_.emplace();
+      for (const std::string& nom : ListerAtlas(dossier_)) {
+        const std::string octets = LireFichierEntier(dossier_ / (nom + ".cty"));
+        for (std::size_t i = 0; i + CityRecord::TailleEnregistrement <= octets.size(); i += CityRecord::TailleEnregistrement) {
+          const CityRecord v = DecoderVille(reinterpret_cast<const unsigned char*>(octets.data() + i));
+          lieux_->emplace(Majuscules(v.SearchKey.Texte()), Lieu{v.Lat.Chaine(), v.Long.Chaine(), v.ZoneName.Chaine()});
+        }
+      }
+    }
+    const auto [debut, fin] = lieux_->equal_range(PlierCle(f.Ville.Texte()).substr(0, 30));
+    for (auto l = debut; l != fin; ++l) {
+      if (l->second.lat != f.Lat.Texte() || l->second.lon != f.Long.Texte()) continue;
+      Regime r;
+      std::string pourquoi;
+      long zone = 0;
+      if (!RegimeA(l->second.zone, d, r, pourquoi) || r.genre != Regime::Fuseau || !LireDecalage(r.texte, zone) ||
+          zone != decalage)
+        continue;
+      return SourceFuseau{r.abreviation, r.saison == 1};
+    }
+  } catch (const std::exception&) {
+    // An unreadable atlas or database: the source stays unknown.
+  }
+  return std::nullopt;
+}
+
 std::optional<LieuTrouve> CompletionAtlas::Placer(const std::string& ville, const std::string& pays,
                                                   const DateHeureLocale& d, std::string& pourquoi) const {
   try {
@@ -158,18 +216,8 @@ std::optional<LieuTrouve> CompletionAtlas::Placer(const std::string& ville, cons
       l.lon = v.Long.Chaine();
       l.source = v.Ville.Utf8() + " (" + nomFichier + ")";
       if (memeNom > 1) l.source += ", la première de " + std::to_string(memeNom) + " villes de ce nom";
-      const std::vector<LigneRegime>* lignes = Regimes(v.ZoneName.Chaine());
-      if (!lignes) {
-        pourquoi = "fuseau " + v.ZoneName.Utf8() + " inconnu";
-        return std::nullopt;
-      }
-      const double jj = selvane::JourJulien(d.jour, d.mois, d.annee,
-                                            (d.heures + d.minutes / 60.0 + d.secondes / 3600.0) / 24.0);
-      if (jj >= 2469807.5) {
-        pourquoi = MessageRegimeRefuse;
-        return std::nullopt;
-      }
-      const Regime r = RegimeALInstant(*lignes, std::llround((jj - 2440587.5) * 86400.0));
+      Regime r;
+      if (!RegimeA(v.ZoneName.Chaine(), d, r, pourquoi)) return std::nullopt;
       l.fuseau = r.genre == Regime::HeureLocale ? LongitudeVersFuseau(l.lon) : r.texte;
       if (r.ambiguite != Regime::Aucune) {
         char heure[16];

@@ -32,12 +32,18 @@ class CompletionAtlas : public CompletionEchange {
   // atlas file, and the regime of its zone at that local time.
   std::optional<LieuTrouve> Placer(const std::string& ville, const std::string& pays, const DateHeureLocale& d,
                                    std::string& pourquoi) const override;
+  // Known when a town of the record's name in some atlas file has exactly the
+  // record's coordinates and its zone's regime at the record's date gives the
+  // record's zone: the abbreviation of that regime and whether it is summer time.
+  std::optional<SourceFuseau> Source(const FicheClient& f) const override;
   // The checks of the entry window (VerifierNaissance).
   std::string Controler(const FicheClient& f) const override;
 
  private:
   const FichierAtlas* AtlasDuPays(const std::string& iso, std::string& nomFichier) const;
   const std::vector<LigneRegime>* Regimes(const std::string& nomZone) const;
+  // The regime of a zone at a local date and time; false when it cannot be told.
+  bool RegimeA(const std::string& nomZone, const DateHeureLocale& d, Regime& r, std::string& pourquoi) const;
 
   std::filesystem::path dossier_;
   // Read on first use: the atlas file of each country code, by the code of its first record.
@@ -45,6 +51,11 @@ class CompletionAtlas : public CompletionEchange {
   mutable std::map<std::string, std::string> fichierDuPays_;
   mutable std::map<std::string, std::unique_ptr<FichierAtlas>> ouverts_;
   mutable std::map<std::string, std::optional<std::vector<LigneRegime>>> regimes_;
+  // Every town of every atlas file by key, read whole on the first Source.
+  struct Lieu {
+    std::string lat, lon, zone;
+  };
+  mutable std::optional<std::multimap<std::string, Lieu>> lieux_;
 };
 
 }  // namespace selvane

@@ -80,7 +80,6 @@ FicheClient FicheDesChamps(const std::string& nom, const std::string& date, cons
                            const std::string& fuseau, const std::string& commentaire) {
   FicheClient f;
   f.Nom = ChaineCourte<36>::DepuisUtf8(Rogner(SansControles(nom)));
-  f.SortOrder = CleDeTri(f.Nom.Texte());
   f.Date = ChaineCourte<10>::DepuisUtf8(SansControles(date));
   f.Heure = ChaineCourte<8>::DepuisUtf8(SansControles(heure));
   f.Ville = ChaineCourte<70>::DepuisUtf8(Rogner(SansControles(ville)));
@@ -88,6 +87,11 @@ FicheClient FicheDesChamps(const std::string& nom, const std::string& date, cons
   f.Long = ChaineCourte<7>::DepuisUtf8(SansControles(lon));
   f.Fuseau = ChaineCourte<9>::DepuisUtf8(Rogner(SansControles(fuseau)));
   f.Commentaire = ChaineCourte<80>::DepuisUtf8(Rogner(SansControles(commentaire)));
+  // A cut may end on a space: the stored texts are trimmed all the same.
+  f.Nom = Rogner(f.Nom.Texte());
+  f.SortOrder = CleDeTri(f.Nom.Texte());
+  f.Ville = Rogner(f.Ville.Texte());
+  f.Commentaire = Rogner(f.Commentaire.Texte());
   return f;
 }
 

@@ -103,7 +103,8 @@ LectureEchange LireCsvFiches(std::string_view texte, const CompletionEchange* co
 std::string TexteEnUtf8(std::string_view texte);
 
 // The record of UTF-8 fields as a save stores it: control characters made
-// spaces, name, town, zone and comment trimmed, the key made from the name.
+// spaces, name, town, zone and comment trimmed (after the cut to their
+// capacity too), the key made from the name.
 FicheClient FicheDesChamps(const std::string& nom, const std::string& date, const std::string& heure,
                            const std::string& ville, const std::string& lat, const std::string& lon,
                            const std::string& fuseau, const std::string& commentaire);

@@ -158,8 +158,9 @@ std::string LireFiche(const FicheAaf& a, const CompletionEchange* c, FicheClient
                       std::string& nom) {
   const std::vector<std::string> a93 = Champs(a.morceaux[0].texte);
   if (a93.size() < 7) return "#A93 : 7 champs attendus, " + std::to_string(a93.size()) + " trouvés";
-  nom = Inconnu(a93[0]) ? "" : a93[0];
-  if (!Inconnu(a93[1])) nom += "," + a93[1];
+  const std::string famille = Rogner(SansControles(a93[0])), prenom = Rogner(SansControles(a93[1]));
+  nom = Inconnu(famille) ? "" : famille;
+  if (!Inconnu(prenom)) nom += "," + prenom;
   if (Rogner(SansControles(nom)).empty()) return "le nom est vide";
   // A place may hold commas: it is everything between the time and the country.
   std::string lieu;
@@ -264,12 +265,15 @@ std::string LireFiche(const FicheAaf& a, const CompletionEchange* c, FicheClient
 
 // --- Writing ------------------------------------------------------------------
 
-// A field as AAF holds it: no commas (they separate fields), no line ends, "*" when empty.
+// A field as AAF holds it: no commas (they separate fields), no line ends, "*"
+// when empty; a text that is "*" itself, which AAF would read as unknown, is
+// written "?" as a character the file cannot hold would be.
 std::string ChampAaf(std::string_view t, bool virgules = false) {
   std::string s = Rogner(SansControles(t));
   if (!virgules)
     for (char& ch : s)
       if (ch == ',') ch = ';';
+  if (s == "*") return "?";
   return s.empty() ? "*" : s;
 }
 

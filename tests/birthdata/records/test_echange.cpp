@@ -192,3 +192,28 @@ TEST(Echange, TexteDuFuseau) {
   EXPECT_EQ(TexteEnUtf8("\xEF\xBB\xBFh\xC3\xA9"), "hé");
   EXPECT_EQ(TexteEnUtf8("h\xE9"), "hé");
 }
+
+// Names AAF cannot carry as they are: what is written and read back instead.
+TEST(Aaf, NomsQueLeFormatNePortePasTelsQuels) {
+  struct Cas {
+    const char* nom;
+    const char* ecrit;  // the name fields of #A93
+    const char* relu;
+  } cas[] = {{"*", "#A93:?,*,", "?"},
+             {"A,B,C", "#A93:A,B;C,", "A,B;C"},
+             {"DUPONT,", "#A93:DUPONT,*,", "DUPONT"},
+             {",Jean", "#A93:*,Jean,", ",Jean"}};
+  for (const Cas& c : cas) {
+    const FicheClient f = Fiche(c.nom, "07/03/1952", "14h05m30", "Paris", "48.52", "2.20", "01.00.00", "");
+    const std::string aaf = EcrireAaf({f});
+    EXPECT_EQ(aaf.rfind(c.ecrit, 0), 0u) << c.nom << ": " << aaf;
+    const LectureEchange l = LireAaf(aaf);
+    ASSERT_EQ(l.fiches.size(), 1u) << c.nom;
+    EXPECT_EQ(l.fiches[0].Nom.Chaine(), c.relu);
+  }
+  // Control characters of a name part are spaces, trimmed away with the rest.
+  const char texte[] = "#A93:\x01" "Durand\x01,\0\0Paul,m,1.1.2000,12:00,X,F\n#B93:*,1n00,1e00,0he00,0\n";
+  const LectureEchange l = LireAaf(std::string(texte, sizeof texte - 1));
+  ASSERT_EQ(l.fiches.size(), 1u) << Rapport(l);
+  EXPECT_EQ(l.fiches[0].Nom.Chaine(), "Durand,Paul");
+}

@@ -123,3 +123,22 @@ TEST(AafAtlas, JourJulienEcritEtRelu) {
   EXPECT_EQ(l.fiches, fiches) << Rapport(l);
   EXPECT_TRUE(l.rapport.empty()) << Rapport(l);
 }
+
+// A record placed from the atlas is written with its zone's summer time and
+// abbreviation, and reads back as itself; coordinates other than the atlas's
+// leave the source unknown: the legal offset alone.
+TEST(AafAtlas, HeureDeteEtAbreviationQuandLaSourceEstConnue) {
+  const CompletionAtlas completion(kProgramme);
+  const LectureEchange placees = LireAaf(
+      "#A93:Ete,Paul,m,15.7.1990,12:00,Paris,F\n#A93:Hiver,Paul,m,15.1.1990,12:00,Paris,F\n"
+      "#A93:Ailleurs,Paul,m,15.7.1990,12:00,Paris,F\n#B93:*,48n52,2e20,2he00,0\n",
+      &completion);
+  ASSERT_EQ(placees.fiches.size(), 3u) << Rapport(placees);
+  const std::string aaf = EcrireAaf(placees.fiches, &completion);
+  EXPECT_NE(aaf.find("#A93:Ete,Paul,*,15.7.1990,12:00,Paris,*\r\n#B93:2448087.916667,48n51,2e21,1he00,1\r\n#ZNAM:CEST\r\n"),
+            std::string::npos)
+      << aaf;
+  EXPECT_NE(aaf.find(",48n51,2e21,1he00,0\r\n#ZNAM:CET\r\n"), std::string::npos) << aaf;
+  EXPECT_EQ(aaf.substr(aaf.size() - 21), ",48n52,2e20,2he00,0\r\n") << aaf;
+  EXPECT_EQ(LireAaf(aaf, &completion).fiches, placees.fiches);
+}
