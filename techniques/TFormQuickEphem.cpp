@@ -49,6 +49,7 @@ TFormQuickEphem::TFormQuickEphem(QWidget* parent) : FenetreTechnique(parent) {
   BtnCalcul->setObjectName("BtnCalcul");
   BtnImprimer = new QPushButton("Imprimer", this);
   BtnImprimer->setObjectName("BtnImprimer");
+  BtnImprimer->setEnabled(false);  // nothing to print before a calculation
   haut->addWidget(BtnCalcul);
   haut->addWidget(BtnImprimer);
   haut->addStretch();
@@ -92,6 +93,7 @@ void TFormQuickEphem::Calculer() {
   EffacerRefusEphemerides();
   lignes_ = CalculerEphemeridesRapides(annee_, mois_);
   SignalerRefusEphemerides();
+  BtnImprimer->setEnabled(!lignes_.empty());
   StringGrid1->clearContents();
   StringGrid1->setRowCount(static_cast<int>(lignes_.size()));
   const QFont arial = Police("Arial", 9);
@@ -105,6 +107,7 @@ void TFormQuickEphem::Calculer() {
 }
 
 void TFormQuickEphem::BtnImprimerClick() {
+  if (lignes_.empty()) return;
   QPrinter imprimante(QPrinter::HighResolution);
   if (!DemanderImpression(imprimante)) return;
   QPainter p(&imprimante);

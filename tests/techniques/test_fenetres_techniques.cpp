@@ -112,6 +112,10 @@ bool Contient(const std::string& texte, const char* utf8) { return texte.find(ut
 TEST_F(FenetresTechniquesTest, EphemeridesAnnuellesPuisFevrierImprime) {
   auto* f = new TFormQuickEphem;
   f->show();
+  // Before any calculation there is no table: nothing to print (no page "pour l'année 0").
+  EXPECT_FALSE(Enfant<QPushButton>(f, "BtnImprimer")->isEnabled());
+  f->BtnImprimerClick();
+  EXPECT_EQ(Imprime().pages, 0);
   auto* annee = Enfant<QSpinBox>(f, "SpinEditAnnee");
   annee->setFocus();
   QTest::keyClick(annee, Qt::Key_A, Qt::ControlModifier);
