@@ -97,7 +97,8 @@ int Ajouter(const fs::path& chemin, int argc, char** argv) {
 }  // namespace
 
 int ImporterTexte(const fs::path& chemin, const std::string& texte) {
-  const std::vector<LigneCsv> lignes = DecouperCsv(texte);
+  // A spreadsheet's CSV may be UTF-8 or Windows-1252: the bytes tell which.
+  const std::vector<LigneCsv> lignes = DecouperCsv(TexteEnUtf8(texte));
   if (lignes.empty() || lignes[0].champs.size() != 9 || lignes[0].champs[0].rfind("Nom", 0) != 0) {
     Avertir(std::string("Ligne 1 : l'en-tête attendu est ") + EnteteCsvFiches);
     return 2;

@@ -76,6 +76,18 @@ if(NOT r EQUAL 0 OR NOT relu STREQUAL original)
   echec("births list then import: status ${r}, ${e}, not the same bytes")
 endif()
 
+# A CSV in Windows-1252 (as spreadsheets save it) is read as such.
+string(ASCII 233 e_aigu)
+string(ASCII 232 e_grave)
+string(ASCII 201 E_aigu)
+file(WRITE "${DOSSIER}/latin.csv" "Nom,SortOrder,Date,Heure,Ville,Lat,Long,Fuseau,Commentaire\r\n"
+  "\"DURAND,H${e_aigu}l${e_grave}ne\",,07/03/1952,14h05,${E_aigu}vreux,49.01,1.09,01.00.00,\r\n")
+importer(o e r import "${DOSSIER}/latin.thz" "${DOSSIER}/latin.csv")
+lancer(o2 e2 r2 births list "${DOSSIER}/latin.thz")
+if(NOT r EQUAL 0 OR NOT o2 MATCHES "\n\"DURAND,Hélène\",DURANDHELENE,07/03/1952,14h05m00,Évreux,")
+  echec("births import of a Windows-1252 CSV: status ${r}, ${e}, list:\n${o2}")
+endif()
+
 # Garbage: the French message, status 2, the file and its backup untouched.
 file(REMOVE "${DOSSIER}/groupe.thr.bak")
 file(WRITE "${DOSSIER}/bruit.aaf" "Nom;Date\nceci n'est pas un fichier AAF\n#COM:seul\n")
