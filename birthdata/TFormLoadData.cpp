@@ -228,13 +228,19 @@ int TFormLoadData::ImprimerFichier(QPainter& p, int, const std::function<void()>
       ligne = 4;
     }
     const int y = ligne * hauteur;
-    p.drawText(x, y, Texte(f.Nom.Texte()));
-    p.drawText(30 * a, y, Texte(f.Date.Texte()));
-    p.drawText(42 * a, y, Texte(f.Heure.Texte()));
-    p.drawText(52 * a, y, Texte(f.Ville.Texte()));
-    p.drawText(52 * a + 22 * A, y, Texte(f.Lat.Texte()));
-    p.drawText(61 * a + 22 * A, y, Texte(f.Long.Texte()));
-    p.drawText(70 * a + 22 * A, y, Texte(f.Fuseau.Texte()));
+    // Each field stops a character short of the next column: a long name or city is cut
+    // with "…" rather than written over the date or the latitude.
+    const struct {
+      int x, fin;
+      std::string_view texte;
+    } champs[] = {{x, 30 * a, f.Nom.Texte()},
+                  {30 * a, 42 * a, f.Date.Texte()},
+                  {42 * a, 52 * a, f.Heure.Texte()},
+                  {52 * a, 52 * a + 22 * A, f.Ville.Texte()},
+                  {52 * a + 22 * A, 61 * a + 22 * A, f.Lat.Texte()},
+                  {61 * a + 22 * A, 70 * a + 22 * A, f.Long.Texte()},
+                  {70 * a + 22 * A, 80 * a + 22 * A, f.Fuseau.Texte()}};
+    for (const auto& c : champs) p.drawText(c.x, y, m.elidedText(Texte(c.texte), Qt::ElideRight, c.fin - c.x - a));
     ++ligne;
   }
   return pages;

@@ -241,10 +241,27 @@ TEST_F(SaisieTest, NavigateurRechercheSuppressionImpression) {
   EXPECT_NE(page1.find("07/03/1952"), std::string::npos);
   EXPECT_EQ(page1.find("NOM177"), std::string::npos);
   EXPECT_NE(page2.find("NOM177"), std::string::npos);
+
   navigateur.GridData()->setCurrentCell(5, 0);
   navigateur.Theme();
   EXPECT_TRUE(listing);
   EXPECT_EQ(Etat().FicheEnCours.Nom.Chaine(), "NOM105");
+
+  // A name and a city as long as their fields: cut short of the next column, never over it.
+  FicheClient longue = Fiche("DUPONTDURANDLAFONTAINEMARCHAND,Jean");
+  longue.Ville = "Saint-Remy-en-Bouzemont-Saint-Genest-et-Isson, Marne, Champagne-Ardenne";
+  RecrireFichierNaissance(dossier / "Longs.thz", {longue});
+  navigateur.Charger("Longs.thz");
+  {
+    QPdfWriter pdfLong(QString::fromStdString((dossier / "longs.pdf").string()));
+    QPainter pl(&pdfLong);
+    navigateur.ImprimerFichier(pl, pdfLong.height(), [&] { pdfLong.newPage(); });
+  }
+  const std::string longs = LirePdf(dossier / "longs.pdf").texte;
+  for (const char* entier : {"07/03/1952", "14h05m30", "48.52", "2.20", "01.00.00"})
+    EXPECT_NE(longs.find(entier), std::string::npos) << entier << " in " << longs;
+  EXPECT_EQ(longs.find("Champagne-Ardenne"), std::string::npos) << longs;
+  EXPECT_NE(longs.find("…"), std::string::npos) << longs;
 }
 
 TEST(Planisphere, CoordonneesSousLePointeur) {
