@@ -70,6 +70,17 @@ const std::string& Ligne(const std::vector<std::string>& lignes, std::size_t i, 
   return lignes[i];
 }
 
+// A wrong value is reported with its file: the message alone does not say which of the
+// settings files to open.
+template <class Lecture>
+auto DansLeFichier(const std::string& fichier, Lecture&& lecture) {
+  try {
+    return lecture();
+  } catch (const ErreurConversion& erreur) {
+    throw ErreurConversion("Fichier " + Cp1252VersUtf8(fichier) + " : " + erreur.what());
+  }
+}
+
 JeuCouleurs CouleursDeLignes(const std::vector<std::string>& lignes, const char* fichier) {
   JeuCouleurs c{};
   for (std::size_t i = 0; i < c.size(); ++i) {
@@ -128,7 +139,9 @@ void EcrireLignes(const fs::path& chemin, const std::vector<std::string>& lignes
 }
 
 JeuCouleurs LireFichierCouleurs(const fs::path& chemin) {
-  return CouleursDeLignes(LireLignes(chemin), chemin.filename().c_str());
+  const std::string nom = chemin.filename().string();
+  const std::vector<std::string> lignes = LireLignes(chemin);
+  return DansLeFichier(nom, [&] { return CouleursDeLignes(lignes, nom.c_str()); });
 }
 
 void EcrireFichierCouleurs(const fs::path& chemin, const JeuCouleurs& couleurs) {
@@ -232,13 +245,22 @@ void AppliquerReglagesParDefaut() {
   chargement::Couronnes(lignes(fichiers::ColoredCrowns));
 }
 
+namespace {
+
+void Charger(const fs::path& dossier, const char* nom, void (*charger)(const std::vector<std::string>&)) {
+  const std::vector<std::string> lignes = LireLignes(dossier / nom);
+  DansLeFichier(nom, [&] { charger(lignes); });
+}
+
+}  // namespace
+
 void ChargerReglages(const fs::path& dossier) {
-  chargement::Options(LireLignes(dossier / fichiers::Options));
-  chargement::CouleursEcran(LireLignes(dossier / fichiers::CouleursEcran));
-  chargement::CouleursImpression(LireLignes(dossier / fichiers::CouleursImpression));
-  chargement::Tailles(LireLignes(dossier / fichiers::TaillesGlyphes));
-  chargement::JeuPlanetes(LireLignes(dossier / fichiers::JeuPlanetes));
-  chargement::Couronnes(LireLignes(dossier / fichiers::ColoredCrowns));
+  Charger(dossier, fichiers::Options, chargement::Options);
+  Charger(dossier, fichiers::CouleursEcran, chargement::CouleursEcran);
+  Charger(dossier, fichiers::CouleursImpression, chargement::CouleursImpression);
+  Charger(dossier, fichiers::TaillesGlyphes, chargement::Tailles);
+  Charger(dossier, fichiers::JeuPlanetes, chargement::JeuPlanetes);
+  Charger(dossier, fichiers::ColoredCrowns, chargement::Couronnes);
 }
 
 }  // namespace selvane

@@ -73,7 +73,8 @@ void EcrireLignes(const std::filesystem::path& chemin, const std::vector<std::st
 // Reads every settings file of the folder into LesReglages() and the chart
 // state (house system, orientation, planet set), file by file in the loader's
 // order. Throws ErreurFichier (missing or unreadable file, the system's text)
-// or ErreurConversion (a value that is not a number or colour); the files
+// or ErreurConversion (a value that is not a number or colour, its message
+// "Fichier <name> : ..." naming the file); the files
 // before the faulty one are applied, the others keep their previous values.
 void ChargerReglages(const std::filesystem::path& dossier);
 

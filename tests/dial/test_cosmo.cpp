@@ -696,6 +696,13 @@ TEST_F(CosmoTest, ColorerEcritLeChoixDesCouronnes) {
   QTest::mouseClick(cosmo->RadioGroupCouleurs->Bouton(1), Qt::LeftButton);
   ASSERT_EQ(temoin.messages.size(), 1);
   EXPECT_EQ(temoin.messages[0].genre, "erreur");
+  // A wrong value in one of them: the message says which file to open.
+  EcrireReglagesParDefaut(dossier.Chemin());
+  EcrireLignes(dossier / "SelvFontSize.def", {" abc", "4", "0"});
+  temoin.messages.clear();
+  QTest::mouseClick(cosmo->RadioGroupCouleurs->Bouton(0), Qt::LeftButton);
+  ASSERT_EQ(temoin.messages.size(), 1);
+  EXPECT_EQ(temoin.messages[0].texte, QString::fromUtf8("Fichier SelvFontSize.def : ' abc' n'est pas une valeur entière correcte"));
 }
 
 TEST_F(CosmoTest, PointCalculeEtSourisSurLeCadran) {

@@ -182,14 +182,37 @@ TEST_F(ReglagesTest, FichierManquantOuAbime) {
   EXPECT_EQ(Etat().SystemeMaisons, 3);
   EXPECT_EQ(LesReglages().TaillePlanetes, 0);
 
+  // A wrong value: its message names the file to open.
+  struct Cas {
+    const char* fichier;
+    const char* contenu;
+    const char* message;
+  } cas[] = {
+      {"SelvOpt.def", "o\r\nhuit\r\n", "Fichier SelvOpt.def : 'huit' n'est pas une valeur numérique correcte"},
+      {"OColorsPrint.txt", "clWhite\r\nrouge vif\r\n", "Fichier OColorsPrint.txt : 'rouge vif' n'est pas une couleur correcte"},
+      {"SelvFontSize.def", "4\r\nx\r\n0\r\n", "Fichier SelvFontSize.def : 'x' n'est pas une valeur entière correcte"},
+  };
+  for (const Cas& c : cas) {
+    SCOPED_TRACE(c.fichier);
+    EcrireReglagesParDefaut(dossier);
+    Ecrire(c.fichier, c.contenu);
+    try {
+      ChargerReglages(dossier);
+      ADD_FAILURE() << "no error";
+    } catch (const ErreurConversion& e) {
+      EXPECT_EQ(std::string(e.what()), c.message);
+    }
+  }
   EcrireReglagesParDefaut(dossier);
-  Ecrire("SelvOpt.def", "o\r\nhuit\r\n");
-  EXPECT_THROW(ChargerReglages(dossier), ErreurConversion);
   Ecrire("SelvOpt.def", "o\r\n 8.0\r\n");
   EXPECT_THROW(ChargerReglages(dossier), ErreurFichier);  // read past the end
-  EcrireReglagesParDefaut(dossier);
-  Ecrire("OColorsPrint.txt", "clWhite\r\nrouge vif\r\n");
-  EXPECT_THROW(ChargerReglages(dossier), ErreurConversion);
+  Ecrire("OColorsScreen.txt", "clWhite\r\nrouge vif\r\n");
+  try {
+    LireFichierCouleurs(dossier / "OColorsScreen.txt");
+    ADD_FAILURE() << "no error";
+  } catch (const ErreurConversion& e) {
+    EXPECT_EQ(std::string(e.what()), "Fichier OColorsScreen.txt : 'rouge vif' n'est pas une couleur correcte");
+  }
 }
 
 // Values edited by hand are kept to ranges the painters can take; numbers
