@@ -48,4 +48,8 @@ void CopierImage(const QImage& dessin, const QRect& rectangle, int largeur, int 
   QGuiApplication::clipboard()->setImage(image);
 }
 
+double PixelsParMillimetre(const QPainter& p) {
+  return p.device() ? p.device()->logicalDpiY() / 25.4 : 96 / 25.4;
+}
+
 }  // namespace selvane

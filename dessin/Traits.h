@@ -18,6 +18,9 @@ void Centrer(QPainter& p, QPointF point, const QString& texte);
 // a small circle of the pen's width sits in each gap.
 void LigneTiretee(QPainter& p, QPointF a, QPointF b, double longueurTiret, bool ronds, double largeur);
 void ReinitialiserPlume(QPainter& p);
+// Device pixels in a millimetre of the painter's device: printed strokes are sized in
+// millimetres so a page looks the same at 300 and at 1200 dpi.
+double PixelsParMillimetre(const QPainter& p);
 // Puts a rectangle of a drawing on the clipboard, scaled into twice the given size.
 void CopierImage(const QImage& dessin, const QRect& rectangle, int largeur, int hauteur);
 

@@ -222,8 +222,9 @@ GeometrieRoue ImprimerFeuille(QPainter& p, QSize page, const EtatTheme& e, const
   const Palette pal = PaletteImpression(reglages, options);
   const double PW = page.width(), PH = page.height();
   p.setRenderHint(QPainter::Antialiasing);
+  const double mm = PixelsParMillimetre(p);
   const double L = std::round(0.05 * PW), T = std::round(0.03 * PH);
-  p.setPen(QPen(Qt::black, 3));
+  p.setPen(QPen(Qt::black, std::max(3.0, 0.5 * mm)));
   p.setBrush(Qt::NoBrush);
   p.drawRect(QRectF(L, T, std::round(0.93 * PW), std::round(0.95 * PH)));
 
@@ -272,7 +273,8 @@ GeometrieRoue ImprimerFeuille(QPainter& p, QSize page, const EtatTheme& e, const
     g.R = g.r1;
   }
   CorpsEtDegres(p, e, g, pal, 13, false);
-  LignesAspects(p, e, reglages, g, pal, 12, 60, 2);
+  // Dashes of 1 and 5 mm, strokes of at least a quarter of a millimetre: visible on paper.
+  LignesAspects(p, e, reglages, g, pal, 1.0 * mm, 5.0 * mm, std::max(2.0, 0.25 * mm));
   p.setFont(Police("Celvan S", 8));
   const double d = std::round(1.5 * QFontMetricsF(p.font(), p.device()).height() * 0.75);
   TableAspects(p, e, reglages, QPointF(L + d, T + 0.95 * PH - 23 * d - d), d, pal);

@@ -10,6 +10,7 @@
 
 #include "core/Calcul.h"
 #include "core/Catalogue.h"
+#include "core/Contacts.h"
 #include "core/Ephemerides.h"
 #include "core/EtatTheme.h"
 #include "dessin/Traits.h"
@@ -168,4 +169,37 @@ TEST(FeuilleImprimee, AnglesEnCouleurEtEnNoir) {
       EXPECT_EQ(rouges, 0);
     }
   }
+}
+
+// At 1200 dpi the sheet's aspect lines are still a quarter of a millimetre wide, not two
+// device pixels (a twentieth of a millimetre, invisible on paper).
+TEST(FeuilleImprimee, TraitsVisiblesA1200Dpi) {
+  Theme("DUPONT,Jean", "07/03/1952");
+  const Reglages& r = LesReglages();
+  QImage page(2480, 3508, QImage::Format_RGB32);
+  page.setDotsPerMeterX(47244);  // 1200 dpi: the page is the top left of an A4 sheet
+  page.setDotsPerMeterY(47244);
+  page.fill(Qt::white);
+  QPainter p(&page);
+  const GeometrieRoue g = ImprimerFeuille(p, page.size(), Etat(), r, OptionsDessin());
+  p.end();
+  const double pixelsParMm = 1200 / 25.4;
+  int mesures = 0;
+  for (int s = 1; s <= 9; ++s)
+    for (int j = s + 1; j <= 10; ++j) {
+      const int a = AspectEntre(Etat().Positions[s][1], Etat().Positions[j][1], r.AspectActif, r.AspectOrbe);
+      if (a != 3 && a != 5) continue;  // solid lines only: a dash may leave a gap where we look
+      const QPointF u = g.Point(Etat().Positions[s][1], g.r0), v = g.Point(Etat().Positions[j][1], g.r0);
+      const QPointF milieu = u + 0.4 * (v - u);
+      const QPointF d = (v - u) / std::hypot((v - u).x(), (v - u).y());
+      const QPointF normale(-d.y(), d.x());
+      int sombres = 0;
+      for (int k = -40; k <= 40; ++k) {
+        const QColor c = page.pixelColor((milieu + k * normale).toPoint());
+        if (c.lightness() < 200) ++sombres;
+      }
+      EXPECT_GE(sombres, 0.2 * pixelsParMm) << s << "-" << j;
+      ++mesures;
+    }
+  EXPECT_GT(mesures, 0);
 }
