@@ -134,6 +134,18 @@ void MaisonsEtAngles(QPainter& p, const EtatTheme& e, const GeometrieRoue& g, co
     p.setBrush(pal.maisons);
     p.drawPolygon(pointe);
   };
+  // On paper the intermediate cusps of a quadrant system carry a small arrow-head, 2° wide,
+  // its tip at 1.07 of the house ring: the equal systems (4 and 9) draw all cusps alike.
+  if (surPapier && e.SystemeMaisons != 4 && e.SystemeMaisons != 9) {
+    p.setBrush(pal.maisons);
+    for (int i : {2, 3, 5, 6, 8, 9, 11, 12}) {
+      const double c = e.Maisons[i];
+      QPolygonF pointe;
+      pointe << g.Point(c, 1.07 * r2) << g.Point(c + DegEnRad, r2) << g.Point(c - DegEnRad, r2);
+      p.drawPolygon(pointe);
+    }
+    p.setBrush(Qt::NoBrush);
+  }
   const double asc = e.Positions[Ascendant][1], mc = e.Positions[MilieuDuCiel][1];
   p.setPen(QPen(pal.maisons, largeurCercle));
   p.drawLine(g.Point(asc, ra * 0.97), g.Point(asc + Pi, ra * 0.97));

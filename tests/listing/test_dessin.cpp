@@ -162,6 +162,12 @@ TEST(FeuilleImprimee, AnglesEnCouleurEtEnNoir) {
     EXPECT_TRUE(couleur ? rouge(pointe) : noir(pointe)) << couleur << " " << pointe.name().toStdString();
     EXPECT_TRUE(couleur ? rouge(axe) : noir(axe)) << couleur << " " << axe.name().toStdString();
     EXPECT_TRUE(couleur ? rouge(axeMC) : noir(axeMC)) << couleur << " " << axeMC.name().toStdString();
+    // The intermediate cusps of the quadrant system carry their arrow-heads, outside the house ring.
+    const double r2 = std::round(1.22 * g.r1);
+    for (int i : {2, 3, 5, 6, 8, 9, 11, 12}) {
+      const QColor c = page.pixelColor(g.Point(Etat().Maisons[i], 1.02 * r2).toPoint());
+      EXPECT_TRUE(couleur ? rouge(c) : noir(c)) << "cusp " << i << " " << c.name().toStdString();
+    }
     if (!couleur) {
       int rouges = 0;
       for (int y = 0; y < page.height(); y += 3)
