@@ -24,5 +24,6 @@ int CommandeArbres(int argc, char** argv);
 int CommandeSequences(int argc, char** argv);
 int CommandeMandala(int argc, char** argv);
 int CommandeMaisons(int argc, char** argv);
+int CommandeGraphe(int argc, char** argv);
 
 }  // namespace selvane

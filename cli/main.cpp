@@ -35,6 +35,7 @@ int Executer(int argc, char** argv) {
   if (argc >= 2 && std::strcmp(argv[1], "sequences") == 0) return selvane::CommandeSequences(argc - 2, argv + 2);
   if (argc >= 2 && std::strcmp(argv[1], "mandala") == 0) return selvane::CommandeMandala(argc - 2, argv + 2);
   if (argc >= 2 && std::strcmp(argv[1], "houses") == 0) return selvane::CommandeMaisons(argc - 2, argv + 2);
+  if (argc >= 2 && std::strcmp(argv[1], "graph") == 0) return selvane::CommandeGraphe(argc - 2, argv + 2);
   std::fprintf(stderr,
                "Usage : selvane-cli chart --date jj/mm/aaaa --time HHhMMmSS --lat D.MM --long D.MM "
                "--zone FUSEAU [--name TEXTE] [--houses 0..9]\n"
@@ -73,6 +74,8 @@ int Executer(int argc, char** argv) {
                "        selvane-cli sequences NAISSANCE [--orb 0.5|1]\n"
                "        selvane-cli mandala NAISSANCE [--axes 1,B,C]\n"
                "        selvane-cli houses NAISSANCE\n"
+               "        selvane-cli graph NAISSANCE --from jj/mm/aaaa --months 1..24 --modulus 360|90|45|22.5 "
+               "[--bodies 5,6,...] [--targets points|midpoints|personal|all] [--arc]\n"
                "  NAISSANCE : --date jj/mm/aaaa --time HHhMMmSS --lat D.MM --long D.MM --zone FUSEAU [--name TEXTE] ; "
                "un second --lat, --long donne le lieu du thème calculé, un second --time l'heure des transits\n");
   return 2;

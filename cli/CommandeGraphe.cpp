@@ -1,0 +1,139 @@
+// selvane-cli graph: the crossings of the graphic ephemeris of a birth, in time order.
+#include <cmath>
+#include <cstdio>
+#include <string>
+
+#include "birthdata/Saisie.h"
+#include "cli/Commandes.h"
+#include "cli/ListesPoints.h"
+#include "cli/ThemeNatal.h"
+#include "core/Avertissements.h"
+#include "core/Catalogue.h"
+#include "core/Conversions.h"
+#include "core/Ephemerides.h"
+#include "core/EtatTheme.h"
+#include "techniques/EphemGraphique.h"
+
+namespace selvane {
+namespace {
+
+bool LireDebut(const std::string& texte, DemandeGraphe& d) {
+  const std::string erreur = ErreurDate(texte);
+  if (!erreur.empty()) {
+    Avertir(erreur);
+    return false;
+  }
+  d.jour = std::stoi(texte.substr(0, 2));
+  d.mois = std::stoi(texte.substr(3, 2));
+  d.annee = std::stoi(texte.substr(6));
+  return true;
+}
+
+bool LireModule(const std::string& texte, double& module) {
+  for (const char* m : {"360", "90", "45", "22.5"})
+    if (texte == m) {
+      module = std::stod(texte);
+      return true;
+    }
+  Avertir("Module incorrect : " + texte + " (360, 90, 45 ou 22.5)");
+  return false;
+}
+
+bool LireCorps(const std::string& texte, std::vector<int>& corps) {
+  corps.clear();
+  return LireChamps(texte, [&](const std::string& champ) {
+    int c = 0;
+    if (!LireEntier(champ, 1, NoeudLunaire, c)) {
+      Avertir("Corps incorrect : '" + champ + "' (1 à 19)");
+      return false;
+    }
+    corps.push_back(c);
+    return true;
+  });
+}
+
+bool LireCibles(const std::string& texte, CiblesGraphe& cibles) {
+  const struct {
+    const char* nom;
+    CiblesGraphe choix;
+  } noms[] = {{"points", CiblesGraphe::Points},
+              {"midpoints", CiblesGraphe::MiPoints},
+              {"personal", CiblesGraphe::Personnels},
+              {"all", CiblesGraphe::Tous}};
+  for (const auto& n : noms)
+    if (texte == n.nom) {
+      cibles = n.choix;
+      return true;
+    }
+  Avertir("Cibles incorrectes : " + texte + " (points, midpoints, personal ou all)");
+  return false;
+}
+
+// 45 as "45", 22°30' as "22.5".
+std::string Degres(double x) {
+  if (x == std::floor(x)) return std::to_string(static_cast<int>(x));
+  char t[32];
+  std::snprintf(t, sizeof t, "%.1f", x);
+  return t;
+}
+
+}  // namespace
+
+int CommandeGraphe(int argc, char** argv) {
+  OptionsNaissance naissance;
+  DemandeGraphe demande;
+  bool debutVu = false, moisVu = false, moduleVu = false;
+  const auto autre = [&](const std::string& option, const std::string& valeur) {
+    if (option == "--from") {
+      debutVu = LireDebut(valeur, demande);
+      return debutVu ? OptionLue::Reconnue : OptionLue::Refusee;
+    }
+    if (option == "--months") {
+      moisVu = LireEntier(valeur, MoisGrapheMin, MoisGrapheMax, demande.nbMois);
+      if (!moisVu) Avertir("Nombre de mois incorrect : " + valeur + " (1 à 24)");
+      return moisVu ? OptionLue::Reconnue : OptionLue::Refusee;
+    }
+    if (option == "--modulus") {
+      moduleVu = LireModule(valeur, demande.moduleDeg);
+      return moduleVu ? OptionLue::Reconnue : OptionLue::Refusee;
+    }
+    if (option == "--bodies") return LireCorps(valeur, demande.corps) ? OptionLue::Reconnue : OptionLue::Refusee;
+    if (option == "--targets") return LireCibles(valeur, demande.cibles) ? OptionLue::Reconnue : OptionLue::Refusee;
+    return OptionLue::Inconnue;
+  };
+  const auto seul = [&](const std::string& option) {
+    if (option != "--arc") return OptionLue::Inconnue;
+    demande.arcSolaire = true;
+    return OptionLue::Reconnue;
+  };
+  if (!LireOptionsNaissance(argc, argv, naissance, autre, seul)) return 2;
+  for (const auto& [vu, nom] : {std::pair{debutVu, "--from"}, {moisVu, "--months"}, {moduleVu, "--modulus"}})
+    if (!vu) {
+      Avertir(std::string("Option obligatoire manquante : ") + nom);
+      return 2;
+    }
+  if (!CalculerNatal(naissance)) return 2;
+  NatalGraphe natal;
+  natal.longitudes = LireLongitudesNatales();
+  natal.jourJulienNaissance = Etat().JourJulienTU;
+  EphemGraphique g;
+  try {
+    g = CalculerEphemGraphique(natal, Etat().JeuPlanetes, demande);
+  } catch (const ErreurEphemerides& erreur) {
+    Avertir(erreur.what());
+    return 2;
+  }
+  std::string s = "jd_ut,date,time,body,aspect,a,b,target_deg\n";
+  for (const Croisement& x : g.croisements) {
+    // Date and time of the same minute, so that 23h59m50 is written 00h00 of the next day.
+    const double minute = std::nearbyint(x.jourTU * 1440.0) / 1440.0;
+    AjouterNombre(s, x.jourTU, 8);
+    s += "," + JourJulienVersDate(minute) + "," + FormatHeureHM(HeureDuJour(minute) + 1e-7) + "," +
+         (x.dirige ? "d" : "") + std::to_string(x.corps) + "," + Degres(x.aspectDeg) + "," + std::to_string(x.a) + "," +
+         (x.b ? std::to_string(x.b) : "") + "," + Nombre6(x.cibleDeg) + "\n";
+  }
+  std::fwrite(s.data(), 1, s.size(), stdout);
+  return 0;
+}
+
+}  // namespace selvane
