@@ -1,6 +1,7 @@
 #include "techniques/DessinMandala.h"
 
 #include <QFontMetricsF>
+#include <algorithm>
 #include <cmath>
 
 #include "core/Catalogue.h"
@@ -48,10 +49,18 @@ QImage FigureMandala(int cote, const QImage& fond, const std::vector<MarqueManda
 
 void ImprimerMandala(QPainter& p, const QSizeF& page, const QImage& figure, const CalculMandala& c,
                      const std::string& nomAffiche) {
-  const int W = static_cast<int>(page.width());
-  // 1. The figure.
-  const int cote = W - 2 * (W / 7);
-  p.drawImage(QRect(W / 7, W / 11, cote, cote), figure);
+  const double W = page.width(), H = page.height();
+  const double gauche = std::floor(W / 10), droite = W - std::floor(W / 10), haut = std::floor(W / 11);
+  // Units of the lists.
+  const QFont glyphes6 = Police("Celvan S", 6), glyphes8 = Police("Celvan S", 8), arial6 = Police("Arial", 6);
+  const QFontMetricsF m(glyphes6, p.device());
+  const double u = m.horizontalAdvance('A');
+  const double l = std::nearbyint(1.3 * m.height());
+  const double lt = std::nearbyint(1.3 * l);
+  // 1. The figure: as wide as the page allows, smaller when the lists below would pass the
+  // page's foot (their frame ends 38 lines under the figure).
+  const double cote = std::max(0.0, std::min(W - 2 * std::floor(W / 7), H - haut - 42 * l));
+  p.drawImage(QRectF((W - cote) / 2, haut, cote, cote), figure);
   // 2. The title.
   const QFont titre = Police("Arial", 10, true);
   const QFontMetricsF mt(titre, p.device());
@@ -59,57 +68,54 @@ void ImprimerMandala(QPainter& p, const QSizeF& page, const QImage& figure, cons
   p.setPen(Qt::black);
   p.setFont(titre);
   p.drawText(QPointF((W - mt.horizontalAdvance(texteTitre)) / 2, 3 * mt.height()), texteTitre);
-  // 3. Units of the lists.
-  const QFont glyphes6 = Police("Celvan S", 6), glyphes8 = Police("Celvan S", 8), arial6 = Police("Arial", 6);
-  const QFontMetricsF m(glyphes6, p.device());
-  const double u = m.horizontalAdvance('A');
-  const double l = std::nearbyint(1.3 * m.height());
-  const double lt = std::nearbyint(1.3 * l);
-  const double y0 = W / 11 + cote + 3 * l;
-  auto ecrire = [&](const QFont& f, double x, double y, const QString& t) {
+  const double y0 = haut + cote + 3 * l;
+  // Columns counted in units from the frame's left line, the first list one unit inside it.
+  const auto x = [&](double colonne) { return gauche + (colonne - 9) * u; };
+  auto ecrire = [&](const QFont& f, double xx, double y, const QString& t) {
     p.setFont(f);
-    p.drawText(QPointF(x, y + QFontMetricsF(f, p.device()).ascent()), t);
+    p.drawText(QPointF(xx, y + QFontMetricsF(f, p.device()).ascent()), t);
   };
-  // 4. Headings.
+  // 3. Headings.
   static const int tetesListes[3] = {14, 26, 37};
   static const int tetesTotaux[3] = {57, 62, 66};
   for (int k = 0; k < 3; ++k) {
     const QString nom = Texte(NomAxe(c.axes[static_cast<std::size_t>(k)]));
-    ecrire(glyphes8, tetesListes[k] * u, y0 - 2 * l, nom);
-    ecrire(glyphes8, tetesTotaux[k] * u, y0 - 2 * l, nom);
+    ecrire(glyphes8, x(tetesListes[k]), y0 - 2 * l, nom);
+    ecrire(glyphes8, x(tetesTotaux[k]), y0 - 2 * l, nom);
   }
-  // 5. The lists and the totals.
+  // 4. The lists and the totals.
   static const int colonnes[3] = {10, 22, 34};
   for (int k = 0; k < 3; ++k) {
     const auto& liste = c.listes[static_cast<std::size_t>(k)];
     for (std::size_t i = 0; i < liste.size(); ++i) {
       const double y = y0 + static_cast<double>(i) * l;
-      ecrire(glyphes6, colonnes[k] * u, y, Texte(liste[i].nom));
-      ecrire(arial6, (colonnes[k] + 5) * u, y, Texte(liste[i].position));
+      ecrire(glyphes6, x(colonnes[k]), y, Texte(liste[i].nom));
+      ecrire(arial6, x(colonnes[k] + 5), y, Texte(liste[i].position));
     }
   }
   for (int b = 1; b <= 18; ++b) {
     const double y = y0 + (b - 1) * lt;
-    ecrire(glyphes6, 52 * u, y, Glyphe(LettresCorps[static_cast<std::size_t>(b)]));
-    for (int k = 1; k <= 3; ++k) ecrire(arial6, (52 + 5 * k) * u, y, QString::number(c.totaux.compte[b][k]));
-    ecrire(arial6, 72 * u, y, QString::number(c.totaux.Total(b)));
+    ecrire(glyphes6, x(52), y, Glyphe(LettresCorps[static_cast<std::size_t>(b)]));
+    for (int k = 1; k <= 3; ++k) ecrire(arial6, x(52 + 5 * k), y, QString::number(c.totaux.compte[b][k]));
+    ecrire(arial6, x(72), y, QString::number(c.totaux.Total(b)));
   }
   const double ySommes = y0 + 19 * lt;
   int total = 0;
   for (int k = 1; k <= 3; ++k) {
-    ecrire(arial6, (52 + 5 * k) * u, ySommes, QString::number(c.totaux.sommes[k]));
+    ecrire(arial6, x(52 + 5 * k), ySommes, QString::number(c.totaux.sommes[k]));
     total += c.totaux.sommes[k];
   }
-  ecrire(arial6, 72 * u, ySommes, QString::number(total));
-  // 6. Frames.
-  p.setPen(QPen(Qt::black, 6));
+  ecrire(arial6, x(72), ySommes, QString::number(total));
+  // 5. Frames, inside the page.
+  const double plume = std::max(6.0, 0.3 * PixelsParMillimetre(p));
+  p.setPen(QPen(Qt::black, plume));
   p.setBrush(Qt::NoBrush);
-  const double bas = y0 + 38 * l;
-  p.drawRect(QRectF(QPointF(W / 10, y0 - l / 2), QPointF(W - W / 10, bas)));
-  p.drawLine(QPointF(50 * u, y0 - l / 2), QPointF(50 * u, bas));
-  p.drawLine(QPointF(50 * u, y0 + 18 * lt), QPointF(W - W / 10, y0 + 18 * lt));
-  p.drawRect(QRectF(QPointF(W / 10, W / 11), QPointF(W - W / 10, bas)));
-  p.drawLine(QPointF(W / 10, y0 - std::nearbyint(3 * l)), QPointF(W - W / 10, y0 - std::nearbyint(3 * l)));
+  const double bas = std::min(y0 + 38 * l, H - plume);
+  p.drawRect(QRectF(QPointF(gauche, y0 - l / 2), QPointF(droite, bas)));
+  p.drawLine(QPointF(x(50), y0 - l / 2), QPointF(x(50), bas));
+  p.drawLine(QPointF(x(50), y0 + 18 * lt), QPointF(droite, y0 + 18 * lt));
+  p.drawRect(QRectF(QPointF(gauche, haut), QPointF(droite, bas)));
+  p.drawLine(QPointF(gauche, y0 - std::nearbyint(3 * l)), QPointF(droite, y0 - std::nearbyint(3 * l)));
 }
 
 }  // namespace selvane

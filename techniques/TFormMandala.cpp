@@ -277,7 +277,13 @@ void TFormMandala::SpeedButton2Click() {
 }
 
 void TFormMandala::BtnImprimerClick() {
-  // The figure of the last computed lists, drawn now if "Mandala" was not pressed.
+  // The figure of the last computed lists, drawn now if "Mandala" was not pressed: under the
+  // same check as on screen, so paper never shows a figure the window refused.
+  const std::string refus = VerifierSeparationAxes(calcul_.positions);
+  if (!refus.empty()) {
+    LaPlateforme().Avertissement(QString::fromUtf8(refus.c_str()));
+    return;
+  }
   QImage fond;
   if (!LireFond(fond)) return;
   const QImage figure = FigureMandala(cote_, fond, MarquesMandala(calcul_.totaux));

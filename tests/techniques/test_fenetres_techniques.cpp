@@ -28,6 +28,7 @@
 #include "reglages/Reglages.h"
 #include "techniques/TFormArbresMP.h"
 #include "techniques/TFormHouses.h"
+#include "techniques/DessinMandala.h"
 #include "techniques/TFormLunaisons.h"
 #include "techniques/TFormMandala.h"
 #include "techniques/TFormQuickEphem.h"
@@ -405,11 +406,54 @@ TEST_F(FenetresTechniquesTest, MandalaChoixDesAxesRefusEtFigure) {
   }
   QTest::mouseClick(Enfant<QPushButton>(f, "SpeedButton2"), Qt::LeftButton);
   EXPECT_TRUE(Enfant<QPushButton>(f, "BtnCalcul")->isEnabled());
+  // Printing runs the screen's check: a refused figure is refused on paper too.
+  temoin.messages.clear();
   QTest::mouseClick(Enfant<QPushButton>(f, "BtnImprimer"), Qt::LeftButton);
+  if (!refus.empty()) {
+    ASSERT_EQ(temoin.messages.size(), 1);
+    EXPECT_EQ(temoin.messages[0].texte, QString::fromUtf8(refus.c_str()));
+    EXPECT_FALSE(fs::exists(dossier / "page.pdf"));
+    // Back to the default axes, which the check accepts.
+    f->close();
+    f = new TFormMandala(Dossier());
+    f->show();
+    ASSERT_TRUE(VerifierSeparationAxes(f->Calcul().positions).empty());
+    QTest::mouseClick(Enfant<QPushButton>(f, "BtnImprimer"), Qt::LeftButton);
+  }
   const ContenuPdf pdf = Imprime();
   EXPECT_EQ(pdf.pages, 1);
   EXPECT_TRUE(Contient(pdf.texte, "Mandala pour Jean DUPONT")) << pdf.texte;
   Capturer(f, "mandala_page");
+
+  // The page at 300 dpi on the printable part of an A4 sheet: the lists start right of the
+  // frame's left line and the frame's foot is on the page.
+  QImage page(2336, 3366, QImage::Format_RGB32);
+  page.setDotsPerMeterX(11811);
+  page.setDotsPerMeterY(11811);
+  page.fill(Qt::white);
+  {
+    QPainter p(&page);
+    QImage figure(400, 400, QImage::Format_RGB32);
+    figure.fill(Qt::white);
+    ImprimerMandala(p, page.size(), figure, f->Calcul(), "Jean DUPONT");
+  }
+  const int gauche = page.width() / 10;
+  const auto sombre = [&](int x, int y) { return page.pixelColor(x, y).lightness() < 128; };
+  int bas = -1;  // the lowest row dark across most of the frame's width
+  for (int y = page.height() - 1; y >= 0 && bas < 0; --y) {
+    int n = 0;
+    for (int x = gauche; x < page.width() - gauche; x += 8) n += sombre(x, y);
+    if (n > (page.width() - 2 * gauche) / 8 * 9 / 10) bas = y;
+  }
+  EXPECT_GT(bas, page.height() / 2);
+  int dessous = 0;  // nothing below the frame's foot: it closes the lists
+  for (int y = bas + 1; y < page.height(); ++y)
+    for (int x = 0; x < page.width(); x += 2) dessous += sombre(x, y);
+  EXPECT_EQ(dessous, 0);
+  int dehors = 0;  // ink left of the frame's left line
+  for (int y = 0; y < page.height(); y += 2)
+    for (int x = 0; x < gauche - 6; ++x) dehors += sombre(x, y);
+  EXPECT_EQ(dehors, 0);
   f->close();
 }
 
