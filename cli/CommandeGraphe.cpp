@@ -1,5 +1,4 @@
 // selvane-cli graph: the crossings of the graphic ephemeris of a birth, in time order.
-#include <cmath>
 #include <cstdio>
 #include <string>
 
@@ -69,14 +68,6 @@ bool LireCibles(const std::string& texte, CiblesGraphe& cibles) {
   return false;
 }
 
-// 45 as "45", 22°30' as "22.5".
-std::string Degres(double x) {
-  if (x == std::floor(x)) return std::to_string(static_cast<int>(x));
-  char t[32];
-  std::snprintf(t, sizeof t, "%.1f", x);
-  return t;
-}
-
 }  // namespace
 
 int CommandeGraphe(int argc, char** argv) {
@@ -123,15 +114,7 @@ int CommandeGraphe(int argc, char** argv) {
     Avertir(erreur.what());
     return 2;
   }
-  std::string s = "jd_ut,date,time,body,aspect,a,b,target_deg\n";
-  for (const Croisement& x : g.croisements) {
-    // Date and time of the same minute, so that 23h59m50 is written 00h00 of the next day.
-    const double minute = std::nearbyint(x.jourTU * 1440.0) / 1440.0;
-    AjouterNombre(s, x.jourTU, 8);
-    s += "," + JourJulienVersDate(minute) + "," + FormatHeureHM(HeureDuJour(minute) + 1e-7) + "," +
-         (x.dirige ? "d" : "") + std::to_string(x.corps) + "," + Degres(x.aspectDeg) + "," + std::to_string(x.a) + "," +
-         (x.b ? std::to_string(x.b) : "") + "," + Nombre6(x.cibleDeg) + "\n";
-  }
+  const std::string s = CsvEphemGraphique(g);
   std::fwrite(s.data(), 1, s.size(), stdout);
   return 0;
 }

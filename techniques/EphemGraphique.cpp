@@ -2,11 +2,13 @@
 
 #include <algorithm>
 #include <cmath>
+#include <charconv>
 
 #include "birthdata/records/Cp1252.h"
 #include "core/ArbreMiPoints.h"
 #include "core/Calcul.h"
 #include "core/Catalogue.h"
+#include "core/Conversions.h"
 #include "core/Ephemerides.h"
 #include "core/Temps.h"
 
@@ -162,6 +164,27 @@ double AspectReplie(double separationDeg) {
   const double x = Normaliser360(separationDeg);
   const double a = x > 180.0 ? 360.0 - x : x;
   return a >= 180.0 - 1e-9 && a <= 180.0 ? 180.0 : (a < 1e-9 ? 0.0 : a);
+}
+
+std::string CsvEphemGraphique(const EphemGraphique& g) {
+  // Fixed decimals with a point whatever the locale; 8 decimals of a Julian day are a millisecond.
+  auto nombre = [](double x, int decimales) {
+    char t[64];
+    const auto r = std::to_chars(t, t + sizeof t, x, std::chars_format::fixed, decimales);
+    return std::string(t, r.ptr);
+  };
+  std::string s = "jd_ut,date,time,body,aspect,a,b,target_deg\n";
+  for (const Croisement& x : g.croisements) {
+    // Date and time of the same minute, so that 23h59m50 is written 00h00 of the next day.
+    const double minute = std::nearbyint(x.jourTU * 1440.0) / 1440.0;
+    // 45 as "45", 22°30' as "22.5".
+    const int aspect10 = static_cast<int>(std::lround(x.aspectDeg * 10));
+    s += nombre(x.jourTU, 8) + "," + JourJulienVersDate(minute) + "," + FormatHeureHM(HeureDuJour(minute) + 1e-7) + "," +
+         (x.dirige ? "d" : "") + std::to_string(x.corps) + "," + std::to_string(aspect10 / 10) +
+         (aspect10 % 10 ? "." + std::to_string(aspect10 % 10) : "") + "," + std::to_string(x.a) + "," +
+         (x.b ? std::to_string(x.b) : "") + "," + nombre(x.cibleDeg, 6) + "\n";
+  }
+  return s;
 }
 
 std::string EtiquetteMoisGraphe(int mois, int annee) {

@@ -86,6 +86,10 @@ double LongitudeSource(const NatalGraphe& natal, int corps, bool dirige, double 
 // The aspect of a separation (degrees) folded into 0..180.
 double AspectReplie(double separationDeg);
 
+// The crossings as CSV, header "jd_ut,date,time,body,aspect,a,b,target_deg": the date and time
+// of the crossing's minute (UT), a directed point's body as "d5", b empty for a single point.
+std::string CsvEphemGraphique(const EphemGraphique& g);
+
 // "janv. 2027" (Windows-1252), month 1..12.
 std::string EtiquetteMoisGraphe(int mois, int annee);
 
