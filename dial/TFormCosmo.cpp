@@ -986,7 +986,8 @@ void TFormCosmo::GridEclipsesDblClick() {
   AfficherSelection();
   marque_ = ev.symbole;
   ColorerCouche(CoucheTransit);
-  Actualiser();
+  if (!Actualiser()) return;
+  AfficherAge(modele_.AgeAnnees);  // the age of the event's moment, not of the one before
   const double p = ev.positionDeg * M_PI / 180;
   EditPosEcl->setText(Texte(ev.symbole) + " " + Texte(FormatGlyphe(p)));
   EditPosHarm->setText(Texte(FormatDMS(std::fmod(p, 2 * M_PI / modele_.Harmonique))));

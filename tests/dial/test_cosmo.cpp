@@ -538,6 +538,8 @@ TEST_F(CosmoTest, RetoursArcDonneEtEvenements) {
   EXPECT_TRUE(cosmo->Selection().PointeurEvenement);
   EXPECT_EQ(cosmo->Selection().CorpsChoisi, MiPointSoleilLune);
   EXPECT_NEAR(cosmo->JourJulienTransit(), cosmo->Evenements()[1].jourUT, 1.0 / 86400);
+  EXPECT_EQ(cosmo->EditAge->text(), "Age : " + QString::number(cosmo->AgeAnnees(), 'f', 2) + " ans");
+  EXPECT_NEAR(cosmo->AgeAnnees(), 48.3, 0.2);  // June 2000 for a birth in March 1952
   EXPECT_EQ(cosmo->windowTitle(), "Jean DUPONT  -  Transits du " + cosmo->MaskEditDate->text());
   EXPECT_EQ(cosmo->EditFuseau->text(), "0");
 
