@@ -687,11 +687,21 @@ void TFormCosmo::RemplirArbre() {
   const QString glyphe = libre ? Glyphe(';') : Lettre(selection_.CorpsChoisi);
   BtnArbre->setText(glyphe + " " + Texte(FormatDegMin((libre ? r.longitude : r.position) * 180 / M_PI)));
   const QString h = "H" + QString::number(modele_.Harmonique);
-  QVector<QStringList> lignes{{"", " - " + glyphe + " - ", "", h, QString::number(selection_.CorpsChoisi * 1000), "10.0000"}};
-  for (const LigneArbre& l : arbre_)
+  // The reference row (offset 0) takes its place in the offset order: between the points
+  // below it and those above, as the midpoint trees show their root.
+  const QStringList racine{"", " - " + glyphe + " - ", "", h, QString::number(selection_.CorpsChoisi * 1000), "10.0000"};
+  QVector<QStringList> lignes;
+  bool racinePlacee = false;
+  for (const LigneArbre& l : arbre_) {
+    if (!racinePlacee && l.ecart >= 0) {
+      lignes << racine;
+      racinePlacee = true;
+    }
     lignes << QStringList{Lettre(l.corps1), Texte(FormatArbre(l.ecart)), l.corps2 ? Lettre(l.corps2) : QString(),
                           "H" + QString::number(l.harmonique), QString::number(l.cle),
                           QString::number(l.ecart * 180 / M_PI + 10, 'f', 4).rightJustified(7, '0')};
+  }
+  if (!racinePlacee) lignes << racine;
   GridArbre->Vider();
   GridArbre->AjouterLignes(lignes);
 }

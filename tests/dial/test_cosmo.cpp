@@ -12,6 +12,7 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QContextMenuEvent>
+#include <algorithm>
 #include <array>
 #include <QRadioButton>
 #include <QTest>
@@ -83,6 +84,12 @@ class CosmoTest : public ::testing::Test {
     return {};
   }
   QString Lettre(int corps) { return QString(QChar(static_cast<unsigned char>(LettresCorps[corps]))); }
+  // The tree's reference row (" - glyph - "), -1 when there is none.
+  int LigneRacine() {
+    for (int l = 0; l < cosmo->GridArbre->rowCount(); ++l)
+      if (cosmo->GridArbre->Texte(l, 1).startsWith(" - ")) return l;
+    return -1;
+  }
 
   DossierProgramme dossier{"cosmo"};
   TemoinInstalle temoin;
@@ -453,21 +460,25 @@ TEST_F(CosmoTest, UnClicSurUnGlypheLeChoisitEtRemplitLArbre) {
     EXPECT_EQ(cosmo->Selection().AnneauChoisi, c.anneau) << c.de;
     EXPECT_EQ(cosmo->RadioGroupFrom->Bouton(cosmo->RadioGroupFrom->ItemIndex())->text(), c.de);
     EXPECT_TRUE(cosmo->EditPosEcl->text().startsWith(Lettre(c.corps) + " ")) << c.de;
-    // The list: the reference row, then one row per hit of the search, in its order.
+    // The list: one row per hit of the search, in its order, and the reference row (offset 0)
+    // between the hits below it and those above.
     const auto& arbre = cosmo->Arbre();
     ASSERT_EQ(cosmo->GridArbre->rowCount(), static_cast<int>(arbre.size()) + 1);
-    EXPECT_EQ(cosmo->GridArbre->Texte(0, 1), " - " + Lettre(c.corps) + " - ");
-    EXPECT_EQ(cosmo->GridArbre->Texte(0, 4), QString::number(c.corps * 1000));
+    const int racine = LigneRacine();
+    ASSERT_GE(racine, 0);
+    EXPECT_EQ(cosmo->GridArbre->Texte(racine, 1), " - " + Lettre(c.corps) + " - ");
+    EXPECT_EQ(cosmo->GridArbre->Texte(racine, 4), QString::number(c.corps * 1000));
     EXPECT_TRUE(cosmo->BtnArbre->text().startsWith(Lettre(c.corps) + " "));
+    const auto negatifs = std::count_if(arbre.begin(), arbre.end(), [](const LigneArbre& l) { return l.ecart < 0; });
+    EXPECT_EQ(racine, negatifs);
     for (size_t k = 0; k < arbre.size(); ++k) {
-      const int l = static_cast<int>(k) + 1;
+      const int l = static_cast<int>(k) + (static_cast<int>(k) >= racine ? 1 : 0);
       EXPECT_EQ(cosmo->GridArbre->Texte(l, 0), Lettre(arbre[k].corps1));
       EXPECT_EQ(cosmo->GridArbre->Texte(l, 2), arbre[k].corps2 ? Lettre(arbre[k].corps2) : QString());
       EXPECT_EQ(cosmo->GridArbre->Texte(l, 3), "H4");
-      if (l > 1) {
-        EXPECT_LE(cosmo->GridArbre->Texte(l - 1, 5), cosmo->GridArbre->Texte(l, 5));
-      }
     }
+    for (int l = 1; l < cosmo->GridArbre->rowCount(); ++l)
+      EXPECT_LE(cosmo->GridArbre->Texte(l - 1, 5), cosmo->GridArbre->Texte(l, 5));
   }
   // Outside the rings: a free pointer and nothing else moves.
   const GeometrieCadran& g = cosmo->Geometrie();
@@ -722,7 +733,8 @@ TEST_F(CosmoTest, PointCalculeEtSourisSurLeCadran) {
   EXPECT_NEAR(cosmo->Selection().AnglePointeur, std::fmod(4 * std::fmod(mp, M_PI / 2), 2 * M_PI), 1e-9);
   EXPECT_EQ(cosmo->EditPosEcl->text(), ";");
   EXPECT_TRUE(cosmo->BtnArbre->text().startsWith("; "));
-  EXPECT_EQ(cosmo->GridArbre->Texte(0, 1), " - ; - ");
+  ASSERT_GE(LigneRacine(), 0);
+  EXPECT_EQ(cosmo->GridArbre->Texte(LigneRacine(), 1), " - ; - ");
 
   // Moving over the rings: a cross, and the dial degree under the mouse.
   const GeometrieCadran& g = cosmo->Geometrie();
