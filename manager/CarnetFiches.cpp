@@ -155,6 +155,12 @@ void CarnetFiches::Importer(const std::vector<std::filesystem::path>& fichiers) 
   Trier();
 }
 
+void CarnetFiches::InsererDansLeFichier(const std::vector<FicheClient>& fiches) {
+  if (chemin_.empty() || Modifie()) return;
+  InsererFiches(chemin_, fiches);  // refused before anything is written, or written whole
+  Ouvrir(chemin_);
+}
+
 int CarnetFiches::EliminerDoublons() {
   const std::size_t avant = fiches_.size();
   fiches_.erase(std::unique(fiches_.begin(), fiches_.end(),

@@ -64,6 +64,9 @@ class CarnetFiches {
   // Every record of the files, in the order given, sorted; no current file (a merge is saved
   // under a new name). Nothing changes when one of the reads fails.
   void Importer(const std::vector<std::filesystem::path>& fichiers);
+  // Records from another program inserted at their sorted places into the current file (one
+  // write, with its backup), which is then read again. Only on a table without unsaved changes.
+  void InsererDansLeFichier(const std::vector<FicheClient>& fiches);
   // Removes each row whose key equals the previous row's, exactly; how many went.
   int EliminerDoublons();
   // Rows emptied and the file forgotten: an emptied table is never saved over a file.

@@ -20,9 +20,12 @@
 #include <QStatusBar>
 #include <QVBoxLayout>
 
+#include "birthdata/CompletionAtlas.h"
 #include "birthdata/records/CleTri.h"
 #include "birthdata/records/Cp1252.h"
+#include "birthdata/records/Echange.h"
 #include "birthdata/records/ErreurFichier.h"
+#include "birthdata/records/Fichiers.h"
 #include "widgets/Plateforme.h"
 #include "widgets/Texte1252.h"
 
@@ -136,6 +139,12 @@ TMainForm::TMainForm(const QString& dossier, QWidget* parent)
   menu->addAction("Trier fichier", this, [this] { TrierFichier(); });
   menu->addAction("Sauver Fichier", this, [this] { SauverFichier(); });
   menu->addAction("Fermer la liste", this, [this] { FermerLaListe(); });
+  menu->addSeparator();
+  menu->addAction(QString::fromUtf8("Importer AAF…"), this, [this] { ImporterEchange(true); });
+  menu->addAction(QString::fromUtf8("Importer CSV…"), this, [this] { ImporterEchange(false); });
+  menu->addAction(QString::fromUtf8("Exporter AAF…"), this, [this] { ExporterEchange(true); });
+  menu->addAction(QString::fromUtf8("Exporter CSV…"), this, [this] { ExporterEchange(false); });
+  menu->addSeparator();
   menu->addAction("Quitter", this, [this] { Quitter(); });
   menuBar()->addAction("Aide", this, [] { LaPlateforme().OuvrirAide("Gestion des fichiers.htm"); });
   statusBar()->showMessage("");
@@ -433,6 +442,90 @@ bool TMainForm::EnregistrerFusion() {
   Rafraichir(0);
   enregistrerFusion_->hide();
   return true;
+}
+
+void TMainForm::ImporterEchange(bool aaf) {
+  if (!carnet_.AUnFichier()) {
+    LaPlateforme().Information(QString::fromUtf8("Ouvrez d'abord le fichier de naissances où importer les fiches"));
+    return;
+  }
+  if (carnet_.Modifie()) {
+    if (!ProposerEnregistrement()) return;
+    if (carnet_.Modifie()) {  // "Non": the edits go, the file as it is receives the records
+      try {
+        carnet_.Ouvrir(carnet_.Chemin());
+      } catch (const ErreurFichier& e) {
+        LaPlateforme().Erreur(QString::fromUtf8(e.what()));
+        return;
+      }
+      Rafraichir(0);
+    }
+  }
+  QString source = dossier_;
+  if (!LaPlateforme().ChoisirFichier(aaf ? "Importer AAF" : "Importer CSV",
+                                     aaf ? "AAF (*.aaf *.AAF);;Tous (*)" : "CSV (*.csv *.CSV);;Tous (*)", false, source))
+    return;
+  LectureEchange lecture;
+  try {
+    const std::string texte = LireFichierEntier(CheminDe(source));
+    // A record without its coordinates or zone is completed from the atlas of the program folder.
+    const CompletionAtlas completion(CheminDe(dossier_));
+    lecture = aaf ? LireAaf(texte, &completion) : LireCsvFiches(texte, &completion);
+  } catch (const ErreurFichier& e) {
+    LaPlateforme().Erreur(QString::fromUtf8(e.what()));
+    return;
+  }
+  if (!lecture.erreur.empty() || lecture.fiches.empty()) {
+    LaPlateforme().Erreur(QString::fromStdString(lecture.erreur.empty() ? "Aucune fiche à importer." : lecture.erreur) +
+                          " (" + source + ")");
+    return;
+  }
+  const QString fichier = QString::fromStdString(carnet_.Chemin().filename().string());
+  QStringList rapport;
+  for (const std::string& l : lecture.rapport) rapport << QString::fromStdString(l);
+  constexpr int Montrees = 25;  // the box stays on the screen; the count says the rest
+  if (rapport.size() > Montrees) {
+    const int reste = rapport.size() - Montrees;
+    rapport = rapport.mid(0, Montrees);
+    rapport << QString::fromUtf8("… et %1 autre(s) ligne(s)").arg(reste);
+  }
+  QString question = QString::fromUtf8("%1 fiche(s) à importer dans %2, %3 refusée(s).")
+                         .arg(lecture.fiches.size()).arg(fichier).arg(lecture.refusees);
+  if (!rapport.isEmpty()) question += "\n\n" + rapport.join("\n");
+  if (!LaPlateforme().Question(question + "\n\nImporter ?")) return;
+  try {
+    carnet_.InsererDansLeFichier(lecture.fiches);
+  } catch (const ErreurFichier& e) {
+    LaPlateforme().Erreur(QString::fromUtf8(e.what()));
+    return;
+  }
+  Rafraichir(0);
+  table_->AjusterColonnes(10, 60);
+  LaPlateforme().Information(QString::fromUtf8("%1 fiche(s) importée(s) dans %2").arg(lecture.fiches.size()).arg(fichier));
+}
+
+void TMainForm::ExporterEchange(bool aaf) {
+  const std::vector<FicheClient> fiches = carnet_.FichesAEcrire();
+  if (fiches.empty()) {
+    LaPlateforme().Information("Aucune fiche à exporter");
+    return;
+  }
+  QString cible = dossier_ + "/" +
+                  QString::fromStdString(carnet_.AUnFichier() ? carnet_.Chemin().stem().string() : "Export") +
+                  (aaf ? ".aaf" : ".csv");
+  if (!LaPlateforme().ChoisirFichier(aaf ? "Exporter AAF" : "Exporter CSV", aaf ? "AAF (*.aaf)" : "CSV (*.csv)", true,
+                                     cible))
+    return;
+  try {
+    const CompletionAtlas completion(CheminDe(dossier_));  // Julian days, summer time and zone names
+    RemplacerFichierEntier(CheminDe(cible), aaf ? EcrireAaf(fiches, &completion) : EcrireCsv(fiches));
+  } catch (const ErreurFichier& e) {
+    LaPlateforme().Erreur(QString::fromUtf8(e.what()));
+    return;
+  }
+  LaPlateforme().Information(QString::fromUtf8("%1 fiche(s) exportée(s) dans %2")
+                                 .arg(fiches.size())
+                                 .arg(QString::fromStdString(CheminDe(cible).filename().string())));
 }
 
 }  // namespace gestion

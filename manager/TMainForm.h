@@ -50,6 +50,10 @@ class TMainForm : public QMainWindow {
   void Valider();
   // False when nothing was written (cancelled, refused or failed).
   bool EnregistrerFusion();
+  // "Importer AAF…", "Importer CSV…": records of another program into the open file, after
+  // the report; "Exporter AAF…", "Exporter CSV…": the table's records to a file.
+  void ImporterEchange(bool aaf);
+  void ExporterEchange(bool aaf);
 
  protected:
   void keyPressEvent(QKeyEvent* evenement) override;

@@ -84,6 +84,14 @@ bool PlateformeQt::ChoisirDossier(QString& dossier) {
   return true;
 }
 
+bool PlateformeQt::ChoisirFichier(const QString& titre, const QString& filtre, bool enregistrer, QString& chemin) {
+  const QString c = enregistrer ? QFileDialog::getSaveFileName(Parent(), titre, chemin, filtre)
+                                : QFileDialog::getOpenFileName(Parent(), titre, chemin, filtre);
+  if (c.isEmpty()) return false;
+  chemin = c;
+  return true;
+}
+
 bool PlateformeQt::DialogueImpression(QPrinter& imprimante) {
   QPrintDialog dialogue(&imprimante, Parent());
   return dialogue.exec() == QDialog::Accepted;

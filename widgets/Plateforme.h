@@ -30,6 +30,9 @@ class Plateforme {
   virtual bool SaisirTexte(const QString& invite, QString& texte) = 0;
   virtual bool ChoisirCouleur(QColor& couleur) = 0;
   virtual bool ChoisirDossier(QString& dossier) = 0;
+  // A file to read (or, with `enregistrer`, to write) under a name filter ("AAF (*.aaf)");
+  // `chemin` proposes and receives it. False when cancelled.
+  virtual bool ChoisirFichier(const QString& titre, const QString& filtre, bool enregistrer, QString& chemin) = 0;
   virtual bool DialogueImpression(QPrinter& imprimante) = 0;
   virtual void LancerProgramme(const QString& chemin) = 0;
   virtual void OuvrirAide(const QString& rubrique) = 0;
@@ -51,6 +54,7 @@ class PlateformeQt : public Plateforme {
   bool SaisirTexte(const QString& invite, QString& texte) override;
   bool ChoisirCouleur(QColor& couleur) override;
   bool ChoisirDossier(QString& dossier) override;
+  bool ChoisirFichier(const QString& titre, const QString& filtre, bool enregistrer, QString& chemin) override;
   bool DialogueImpression(QPrinter& imprimante) override;
   void LancerProgramme(const QString& chemin) override;
   void OuvrirAide(const QString& rubrique) override;

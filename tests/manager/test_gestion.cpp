@@ -697,3 +697,47 @@ TEST_F(GestionTest, CaracteresHorsDuJeuDesFichiers) {
   Cliquer(" Transférer les modifications");
   EXPECT_EQ(fenetre->Table()->Texte(0, 1), "Pi?tek,?ukasz");
 }
+
+// "Importer AAF…" into the open file after the report, then "Exporter CSV…": the records of
+// another program land at their sorted places with the backup; a record that cannot be placed
+// is named and left out; the export holds every record of the table.
+TEST_F(GestionTest, ImporterEtExporterAafEtCsv) {
+  RecrireFichierNaissance(dossier / "C.thz", {Fiche("MARTIN,Paul")});
+  {
+    std::ofstream aaf(dossier / "autre.aaf", std::ios::binary);
+    aaf << "#A93:Dupont,Jean,m,7.3.1952,14:05:30,Paris,F\r\n#B93:*,48n52,2e20,1he00,0\r\n"
+           "#A93:Zola,Emile,m,2.4.1840,12:00,Paris,F\r\n#B93:*,48n52,2e20,0e09:21,L\r\n"
+           "#A93:Inconnu,Lieu,m,1.1.1990,12:00,Nullepart,F\r\n";
+  }
+  Montrer();
+  temoin.fichiers << QString::fromStdString((dossier / "autre.aaf").string());
+  Menu("Importer AAF…");
+  EXPECT_EQ(temoin.messages.value(0).texte, QString::fromUtf8("Ouvrez d'abord le fichier de naissances où importer les fiches"));
+  Menu("Ouvrir fichier de naissances");
+  DoubleCliquer(fenetre->ListeFichiers(), "C.thz");
+  const std::string avant = Octets(dossier / "C.thz");
+  temoin.messages.clear();
+  temoin.reponsesQuestions << false;  // read the report, then decline: nothing written
+  Menu("Importer AAF…");
+  ASSERT_EQ(temoin.messages.size(), 1);
+  EXPECT_TRUE(temoin.messages[0].texte.startsWith(QString::fromUtf8("2 fiche(s) à importer dans C.thz, 1 refusée(s)."))) << temoin.messages[0].texte.toStdString();
+  EXPECT_TRUE(temoin.messages[0].texte.contains("Inconnu,Lieu : non importée")) << temoin.messages[0].texte.toStdString();
+  EXPECT_EQ(Octets(dossier / "C.thz"), avant);
+
+  temoin.messages.clear();
+  temoin.fichiers << QString::fromStdString((dossier / "autre.aaf").string());
+  temoin.reponsesQuestions << true;
+  Menu("Importer AAF…");
+  EXPECT_EQ(temoin.messages.last().texte, QString::fromUtf8("2 fiche(s) importée(s) dans C.thz"));
+  EXPECT_EQ(Noms("C.thz"), (std::vector<std::string>{"Dupont,Jean", "MARTIN,Paul", "Zola,Emile"}));
+  EXPECT_EQ(Octets(CheminSauvegarde(dossier / "C.thz")), avant);
+  EXPECT_EQ(fenetre->Table()->rowCount(), 3);
+  EXPECT_FALSE(fenetre->Carnet().Modifie());
+
+  temoin.fichiers << QString::fromStdString((dossier / "export.csv").string());
+  Menu("Exporter CSV…");
+  EXPECT_EQ(temoin.messages.last().texte, QString::fromUtf8("3 fiche(s) exportée(s) dans export.csv"));
+  const std::string csv = Octets(dossier / "export.csv");
+  EXPECT_EQ(csv.substr(0, csv.find('\n')), "Nom,SortOrder,Date,Heure,Ville,Lat,Long,Fuseau,Commentaire");
+  EXPECT_NE(csv.find("\"Zola,Emile\",ZOLAEMILE,02/04/1840,12h00m00,Paris,48.52,2.20,00.09.21"), std::string::npos) << csv;
+}

@@ -51,6 +51,12 @@ class PlateformeTemoin : public Plateforme {
     dossier = dossiers.takeFirst();
     return true;
   }
+  QStringList fichiers;     // consumed in order; cancel when empty
+  bool ChoisirFichier(const QString&, const QString&, bool, QString& chemin) override {
+    if (fichiers.isEmpty()) return false;
+    chemin = fichiers.takeFirst();
+    return true;
+  }
   bool DialogueImpression(QPrinter& imprimante) override;
   void LancerProgramme(const QString& chemin) override { programmes << chemin; }
   void OuvrirAide(const QString& rubrique) override { aides << rubrique; }
