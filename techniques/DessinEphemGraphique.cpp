@@ -1,7 +1,8 @@
 #include "techniques/DessinEphemGraphique.h"
 
-#include <QPainterPath>
+#include <QPolygonF>
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 #include "core/Catalogue.h"
@@ -81,7 +82,8 @@ int CroisementPres(const GeometrieGraphe& geo, const EphemGraphique& g, QPointF 
 void DessinerEphemGraphique(QPainter& p, const QRectF& r, const EphemGraphique& g, const Palette& palette,
                             const OptionsGraphe& options) {
   p.save();
-  p.setRenderHint(QPainter::Antialiasing, true);
+  // Straight lines of the grid and the natal lines need no smoothing; the curves and rings do.
+  p.setRenderHint(QPainter::Antialiasing, false);
   p.fillRect(r, palette.fond);
   const double u = Unite(r);
   const GeometrieGraphe geo = GeometrieDuGraphe(r, g);
@@ -146,7 +148,7 @@ void DessinerEphemGraphique(QPainter& p, const QRectF& r, const EphemGraphique& 
   for (const auto& [y, i] : lignes) {
     const CibleGraphe& t = g.cibles[i];
     const QColor couleur = t.b ? palette.traits : palette.corps[t.a];
-    p.setPen(QPen(Attenuee(couleur, t.b ? 90 : 150), 0.12 * u, t.b ? Qt::DashLine : Qt::SolidLine));
+    p.setPen(QPen(Attenuee(couleur, t.b ? 80 : 150), 0.12 * u));
     p.drawLine(QPointF(z.left(), y), QPointF(z.right(), y));
     if (y - libre >= 1.7 * u) {
       p.setFont(petitsGlyphes);
@@ -158,6 +160,7 @@ void DessinerEphemGraphique(QPainter& p, const QRectF& r, const EphemGraphique& 
   }
 
   // The curves, cut at each wrap; the glyph at the left edge and where the curve comes back in.
+  p.setRenderHint(QPainter::Antialiasing, true);
   p.save();
   p.setClipRect(z.adjusted(-0.5 * u, -0.5 * u, 0.5 * u, 0.5 * u));
   std::vector<std::pair<QPointF, int>> etiquettes;
@@ -166,10 +169,11 @@ void DessinerEphemGraphique(QPainter& p, const QRectF& r, const EphemGraphique& 
     const QColor couleur = palette.corps[courbe.corps];
     p.setPen(QPen(couleur, (courbe.dirige ? 0.15 : 0.25) * u, courbe.dirige ? Qt::DashLine : Qt::SolidLine,
                   Qt::RoundCap, Qt::RoundJoin));
-    QPainterPath chemin;
+    // Polylines between wraps: far cheaper to stroke than one path of the same points.
+    QPolygonF trait;
     const auto& pts = courbe.points;
-    chemin.moveTo(geo.X(pts[0].jourTU), geo.Y(pts[0].positionDeg));
-    etiquettes.push_back({QPointF(geo.X(pts[0].jourTU), geo.Y(pts[0].positionDeg)), courbe.corps});
+    trait << QPointF(geo.X(pts[0].jourTU), geo.Y(pts[0].positionDeg));
+    etiquettes.push_back({trait.back(), courbe.corps});
     for (std::size_t i = 1; i < pts.size(); ++i) {
       const double a = pts[i - 1].positionDeg, b = pts[i].positionDeg;
       if (std::fabs(b - a) > geo.module / 2) {
@@ -178,24 +182,53 @@ void DessinerEphemGraphique(QPainter& p, const QRectF& r, const EphemGraphique& 
         const double bb = monte ? b + geo.module : b - geo.module;
         const double f = ((monte ? geo.module : 0) - a) / (bb - a);
         const double t = pts[i - 1].jourTU + f * (pts[i].jourTU - pts[i - 1].jourTU);
-        chemin.lineTo(geo.X(t), geo.Y(monte ? geo.module : 0));
-        chemin.moveTo(geo.X(t), geo.Y(monte ? 0 : geo.module));
-        etiquettes.push_back({QPointF(geo.X(t), geo.Y(monte ? 0 : geo.module)), courbe.corps});
+        trait << QPointF(geo.X(t), geo.Y(monte ? geo.module : 0));
+        p.drawPolyline(trait);
+        trait.clear();
+        trait << QPointF(geo.X(t), geo.Y(monte ? 0 : geo.module));
+        etiquettes.push_back({trait.back(), courbe.corps});
       }
-      chemin.lineTo(geo.X(pts[i].jourTU), geo.Y(b));
+      trait << QPointF(geo.X(pts[i].jourTU), geo.Y(b));
     }
-    p.drawPath(chemin);
+    p.drawPolyline(trait);
   }
   p.restore();
 
-  // The crossings: a ring on the line, the one in view larger.
+  // The crossings: a ring on the line, the one in view larger. Thousands of them: each body's
+  // ring is drawn once and stamped, at the device's resolution.
   p.setBrush(Qt::NoBrush);
+  const double rayon = 0.45 * u;
+  const qreal echelle = p.device() ? p.device()->devicePixelRatioF() : 1.0;
+  const int cote = static_cast<int>(std::ceil((2 * rayon + 0.4 * u) * echelle)) + 2;
+  std::array<QImage, 25> anneaux;
+  // On a page or in a PDF the rings stay vector shapes.
+  const int genre = p.device() ? p.device()->devType() : QInternal::Printer;
+  const bool trame = genre == QInternal::Image || genre == QInternal::Pixmap || genre == QInternal::Widget;
   for (std::size_t i = 0; i < g.croisements.size(); ++i) {
     const Croisement& x = g.croisements[i];
     const QPointF centre(geo.X(x.jourTU), geo.Y(std::fmod(x.cibleDeg, geo.module)));
-    const bool vu = static_cast<int>(i) == options.croisementEnValeur;
-    p.setPen(QPen(vu ? palette.texte : palette.corps[x.corps], (vu ? 0.3 : 0.15) * u));
-    p.drawEllipse(centre, (vu ? 1.0 : 0.45) * u, (vu ? 1.0 : 0.45) * u);
+    if (static_cast<int>(i) == options.croisementEnValeur) continue;
+    QImage& anneau = anneaux[static_cast<std::size_t>(x.corps)];
+    if (!trame) {
+      p.setPen(QPen(palette.corps[x.corps], 0.15 * u));
+      p.drawEllipse(centre, rayon, rayon);
+      continue;
+    }
+    if (anneau.isNull()) {
+      anneau = QImage(cote, cote, QImage::Format_ARGB32_Premultiplied);
+      anneau.fill(Qt::transparent);
+      QPainter a(&anneau);
+      a.setRenderHint(QPainter::Antialiasing, true);
+      a.setPen(QPen(palette.corps[x.corps], 0.15 * u * echelle));
+      a.drawEllipse(QPointF(cote / 2.0, cote / 2.0), rayon * echelle, rayon * echelle);
+      anneau.setDevicePixelRatio(echelle);
+    }
+    p.drawImage(centre - QPointF(cote / 2.0 / echelle, cote / 2.0 / echelle), anneau);
+  }
+  if (options.croisementEnValeur >= 0 && options.croisementEnValeur < static_cast<int>(g.croisements.size())) {
+    const Croisement& x = g.croisements[static_cast<std::size_t>(options.croisementEnValeur)];
+    p.setPen(QPen(palette.texte, 0.3 * u));
+    p.drawEllipse(QPointF(geo.X(x.jourTU), geo.Y(std::fmod(x.cibleDeg, geo.module))), u, u);
   }
 
   p.setFont(glyphes);

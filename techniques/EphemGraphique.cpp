@@ -40,6 +40,17 @@ double Modulo(double x, double m) {
   return x < 0 ? x + m : x;
 }
 
+// The step of a curve's samples, days: a quarter day for the Moon keeps its steep lines to one
+// wrap per step; the slow bodies bend so little in a few days that a cubic through the samples
+// and their speeds stays within seconds of the ephemeris, which then confirms each crossing.
+double PasEchantillons(int corps, bool dirige) {
+  if (dirige) return 4.0;
+  if (corps == Lune) return 0.25;
+  if (corps <= Mars) return 1.0;
+  if (corps <= Pluton || corps == NoeudLunaire) return 2.0;
+  return 4.0;
+}
+
 bool Personnel(int c) {
   return c == Soleil || c == Lune || c == NoeudLunaire || c == Ascendant || c == MilieuDuCiel;
 }
@@ -246,8 +257,7 @@ EphemGraphique CalculerEphemGraphique(const NatalGraphe& natal, const std::bitse
 
   EffacerRefusEphemerides();
   for (const Source& s : sources) {
-    // A quarter day for the Moon keeps its steep lines and its crossings to one wrap per step.
-    const double pas = s.corps == Lune && !s.dirige ? 0.25 : 1.0;
+    const double pas = PasEchantillons(s.corps, s.dirige);
     Balayage balayage{natal, g.cibles, M, s.corps, s.dirige, g.croisements};
     CourbeGraphe courbe;
     courbe.corps = s.corps;
