@@ -55,6 +55,7 @@
 #include "techniques/TFormHouses.h"
 #include "techniques/TFormLunaisons.h"
 #include "techniques/TFormMandala.h"
+#include "techniques/TFormEphemGraphique.h"
 #include "techniques/TFormQuickEphem.h"
 #include "techniques/TFormSequences.h"
 #include "VersionSelvane.h"
@@ -245,6 +246,7 @@ void TMainForm::EnregistrerCommandesCalculs() {
       {"SequencesPlanetaires", "Séquences planétaires", Qt::Key_S, "Séquences planétaires", EnfantRequis,
        "Séquences planétaires", 8, true},
       {"Interprtations1", "Interprétations", Qt::Key_I, "Interprétations et tableau des mi-points", EnfantRequis, "", 0, false},
+      {"EphemerideGraphique", "Éphéméride graphique", Qt::Key_G, "Éphéméride graphique", EnfantRequis, "", 0, true},
   };
   for (const Technique& t : techniques) {
     Commande c{t.identifiant, QString::fromUtf8(t.titre), "Calculs divers"};
@@ -417,6 +419,7 @@ std::function<void()> TMainForm::ActionTechnique(const QString& identifiant) {
   if (identifiant == "SixHoroscopes1") return [this] { OuvrirTechnique(new TFormHouses); };
   if (identifiant == "Arbresdesmipoints") return [this] { OuvrirTechnique(new TFormArbresMP); };
   if (identifiant == "SequencesPlanetaires") return [this] { OuvrirTechnique(new TFormSequences, false); };
+  if (identifiant == "EphemerideGraphique") return [this] { OuvrirTechnique(new TFormEphemGraphique); };
   if (identifiant == "QuickEphemrides1")
     return [this] { OuvrirTechnique(new TFormQuickEphem, false); };
   if (identifiant == "LunaisonsEclipses")

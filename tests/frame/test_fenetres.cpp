@@ -107,7 +107,7 @@ TEST_F(FenetresTest, DemarrageSurLeThemeDuMoment) {
                          "Directionssolairesliste1", "InterpretationsEtMP", "Mandala", "SequencesPlanetaires",
                          "Interprtations1", "Slectiondeplantes1", "AspectsDomificationOrientation", "Couleurs1",
                          "QuickEphemrides1", "GestionFichiers", "Planisphre1", "LunaisonsEclipses", "Thesaurus",
-                         "Aide1", "Raccourcis1", "Selvane1"})
+                         "Aide1", "Raccourcis1", "Selvane1", "EphemerideGraphique"})
     EXPECT_NE(principale->Action(id), nullptr) << id;
   // Without a chart window, techniques needing one do nothing; the six frames open.
   principale->Action("Cosmogramme1")->trigger();
@@ -305,6 +305,7 @@ TEST_F(FenetresTest, ListeDesRaccourcisDesCommandes) {
                               "a\tArbres des mi-points\n"
                               "c\tCosmogramme\n"
                               "d\tDirections solaires (liste)\n"
+                              "g\tÉphéméride graphique\n"
                               "h\tHoroscopes uraniens\n"
                               "i\tInterprétations et tableau des mi-points\n"
                               "m\tMandala uranien\n"
