@@ -2,7 +2,11 @@
 #include <cstdio>
 #include <string>
 
+#include <QImage>
+#include <QPainter>
+
 #include "birthdata/Saisie.h"
+#include "cli/ApplicationHorsEcran.h"
 #include "cli/Commandes.h"
 #include "cli/ListesPoints.h"
 #include "cli/ThemeNatal.h"
@@ -11,7 +15,10 @@
 #include "core/Conversions.h"
 #include "core/Ephemerides.h"
 #include "core/EtatTheme.h"
+#include "reglages/Reglages.h"
+#include "techniques/DessinEphemGraphique.h"
 #include "techniques/EphemGraphique.h"
+#include "widgets/Texte1252.h"
 
 namespace selvane {
 namespace {
@@ -68,12 +75,25 @@ bool LireCibles(const std::string& texte, CiblesGraphe& cibles) {
   return false;
 }
 
+// "1920x1080": each side 200 .. 8000 pixels.
+bool LireTaille(const std::string& texte, int& largeur, int& hauteur) {
+  const std::size_t x = texte.find('x');
+  if (x == std::string::npos || !LireEntier(texte.substr(0, x), 200, 8000, largeur) ||
+      !LireEntier(texte.substr(x + 1), 200, 8000, hauteur)) {
+    Avertir("Taille incorrecte : " + texte + " (LxH, de 200 à 8000 pixels)");
+    return false;
+  }
+  return true;
+}
+
 }  // namespace
 
 int CommandeGraphe(int argc, char** argv) {
   OptionsNaissance naissance;
   DemandeGraphe demande;
   bool debutVu = false, moisVu = false, moduleVu = false;
+  std::string png, pdf;
+  int largeur = 1920, hauteur = 1080;
   const auto autre = [&](const std::string& option, const std::string& valeur) {
     if (option == "--from") {
       debutVu = LireDebut(valeur, demande);
@@ -90,6 +110,15 @@ int CommandeGraphe(int argc, char** argv) {
     }
     if (option == "--bodies") return LireCorps(valeur, demande.corps) ? OptionLue::Reconnue : OptionLue::Refusee;
     if (option == "--targets") return LireCibles(valeur, demande.cibles) ? OptionLue::Reconnue : OptionLue::Refusee;
+    if (option == "--png") {
+      png = valeur;
+      return OptionLue::Reconnue;
+    }
+    if (option == "--pdf") {
+      pdf = valeur;
+      return OptionLue::Reconnue;
+    }
+    if (option == "--size") return LireTaille(valeur, largeur, hauteur) ? OptionLue::Reconnue : OptionLue::Refusee;
     return OptionLue::Inconnue;
   };
   const auto seul = [&](const std::string& option) {
@@ -113,6 +142,30 @@ int CommandeGraphe(int argc, char** argv) {
   } catch (const ErreurEphemerides& erreur) {
     Avertir(erreur.what());
     return 2;
+  }
+  if (!png.empty() || !pdf.empty()) {
+    const auto application = OuvrirApplicationHorsEcran();
+    if (!application) return 2;
+    // The colours as installed: the command line reads no user settings.
+    AppliquerReglagesParDefaut();
+    OptionsGraphe o;
+    o.titre = TitreEphemGraphique(Texte(Etat().NomAffiche.Texte()));
+    o.cachet = CachetCalcul();
+    if (!png.empty()) {
+      QImage image(largeur, hauteur, QImage::Format_RGB32);
+      QPainter p(&image);
+      DessinerEphemGraphique(p, QRectF(image.rect()), g, PaletteEcran(LesReglages()), o);
+      p.end();
+      if (!image.save(QString::fromStdString(png), "PNG")) {
+        Avertir("Impossible d'écrire " + png);
+        return 2;
+      }
+    }
+    if (!pdf.empty() &&
+        !EcrirePdfEphemGraphique(QString::fromStdString(pdf), g, PaletteImpression(LesReglages(), OptionsDessin{}), o)) {
+      Avertir("Impossible d'écrire " + pdf);
+      return 2;
+    }
   }
   const std::string s = CsvEphemGraphique(g);
   std::fwrite(s.data(), 1, s.size(), stdout);

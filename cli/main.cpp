@@ -75,7 +75,7 @@ int Executer(int argc, char** argv) {
                "        selvane-cli mandala NAISSANCE [--axes 1,B,C]\n"
                "        selvane-cli houses NAISSANCE\n"
                "        selvane-cli graph NAISSANCE --from jj/mm/aaaa --months 1..24 --modulus 360|90|45|22.5 "
-               "[--bodies 5,6,...] [--targets points|midpoints|personal|all] [--arc]\n"
+               "[--bodies 5,6,...] [--targets points|midpoints|personal|all] [--arc] [--png FICHIER [--size LxH]] [--pdf FICHIER]\n"
                "  NAISSANCE : --date jj/mm/aaaa --time HHhMMmSS --lat D.MM --long D.MM --zone FUSEAU [--name TEXTE] ; "
                "un second --lat, --long donne le lieu du thème calculé, un second --time l'heure des transits\n");
   return 2;

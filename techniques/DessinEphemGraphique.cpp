@@ -1,5 +1,7 @@
 #include "techniques/DessinEphemGraphique.h"
 
+#include <QDateTime>
+#include <QPdfWriter>
 #include <QPolygonF>
 #include <algorithm>
 #include <array>
@@ -50,6 +52,28 @@ GeometrieGraphe GeometrieDuGraphe(const QRectF& r, const EphemGraphique& g) {
   geo.fin = g.finTU > g.debutTU ? g.finTU : g.debutTU + 1;
   geo.module = g.demande.moduleDeg > 0 ? g.demande.moduleDeg : 90;
   return geo;
+}
+
+QString TitreEphemGraphique(const QString& nom) {
+  const QString titre = QString::fromUtf8("Éphéméride graphique");
+  return nom.isEmpty() ? titre : nom + "  -  " + titre;
+}
+
+QString CachetCalcul() {
+  return QString::fromUtf8("Selvane - calculé le ") + QDateTime::currentDateTimeUtc().toString("dd/MM/yyyy hh:mm") +
+         " TU";
+}
+
+bool EcrirePdfEphemGraphique(const QString& chemin, const EphemGraphique& g, const Palette& palette,
+                             const OptionsGraphe& options) {
+  QPdfWriter pdf(chemin);
+  pdf.setPageSize(QPageSize(QPageSize::A4));
+  pdf.setPageOrientation(QPageLayout::Landscape);
+  pdf.setResolution(300);
+  QPainter p;
+  if (!p.begin(&pdf)) return false;
+  DessinerEphemGraphique(p, QRectF(0, 0, pdf.width(), pdf.height()), g, palette, options);
+  return p.end();
 }
 
 TextesCroisement TextesDuCroisement(const Croisement& x) {

@@ -30,6 +30,15 @@ struct OptionsGraphe {
 void DessinerEphemGraphique(QPainter& p, const QRectF& rectangle, const EphemGraphique& g, const Palette& palette,
                             const OptionsGraphe& options = {});
 
+// "<name>  -  Éphéméride graphique", and the calculation stamp printed under pages and files.
+QString TitreEphemGraphique(const QString& nom);
+QString CachetCalcul();
+
+// The picture on an A4 landscape PDF page at 300 dpi, in the print colours; false when the
+// file cannot be opened.
+bool EcrirePdfEphemGraphique(const QString& chemin, const EphemGraphique& g, const Palette& palette,
+                             const OptionsGraphe& options);
+
 // The crossing nearest a point of the picture within `rayon` pixels, else -1.
 int CroisementPres(const GeometrieGraphe& geo, const EphemGraphique& g, QPointF point, double rayon);
 

@@ -12,7 +12,6 @@
 #include <QListWidget>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QPdfWriter>
 #include <QPrinter>
 #include <QPushButton>
 #include <QSpinBox>
@@ -79,18 +78,13 @@ namespace {
 
 const char* const kCibles[] = {"Points", "Mi-points", "Mi-points des points personnels", "Points et mi-points"};
 
-QString Cachet() {
-  return QString::fromUtf8("Selvane - calculé le ") + QDateTime::currentDateTimeUtc().toString("dd/MM/yyyy hh:mm") +
-         " TU";
-}
-
 }  // namespace
 
 TFormEphemGraphique::TFormEphemGraphique(std::function<void(double)> ouvrirCadran, QWidget* parent)
     : FenetreTechnique(parent), ouvrirCadran_(std::move(ouvrirCadran)) {
   const EtatTheme& e = Etat();
   nom_ = Texte(e.NomAffiche.Texte());
-  setWindowTitle(nom_ + "  -  " + QString::fromUtf8("Éphéméride graphique"));
+  setWindowTitle(TitreEphemGraphique(nom_));
   for (int b = 1; b <= NbCorps; ++b) natal_.longitudes[static_cast<std::size_t>(b)] = e.Positions[b][6];
   natal_.jourJulienNaissance = e.JourJulienTU;
   jeu_ = e.JeuPlanetes;
@@ -247,8 +241,8 @@ QImage TFormEphemGraphique::Image(QSize taille, bool impression) const {
   QImage image(taille, QImage::Format_RGB32);
   QPainter p(&image);
   OptionsGraphe o;
-  o.titre = nom_ + "  -  " + QString::fromUtf8("Éphéméride graphique");
-  o.cachet = Cachet();
+  o.titre = TitreEphemGraphique(nom_);
+  o.cachet = CachetCalcul();
   OptionsDessin d;
   DessinerEphemGraphique(p, QRectF(image.rect()), graphe_,
                          impression ? PaletteImpression(LesReglages(), d) : PaletteEcran(LesReglages()), o);
@@ -261,8 +255,8 @@ void TFormEphemGraphique::BtnImprimerClick() {
   imprimante.setPageOrientation(QPageLayout::Landscape);
   QPainter p(&imprimante);
   OptionsGraphe o;
-  o.titre = nom_ + "  -  " + QString::fromUtf8("Éphéméride graphique");
-  o.cachet = Cachet();
+  o.titre = TitreEphemGraphique(nom_);
+  o.cachet = CachetCalcul();
   DessinerEphemGraphique(p, QRectF(0, 0, imprimante.width(), imprimante.height()), graphe_,
                          PaletteImpression(LesReglages(), OptionsDessin{}), o);
 }
@@ -284,20 +278,13 @@ bool TFormEphemGraphique::Exporter(const QString& chemin) {
     return false;
   }
   if (fin == "pdf") {
-    QPdfWriter pdf(chemin);
-    pdf.setPageSize(QPageSize(QPageSize::A4));
-    pdf.setPageOrientation(QPageLayout::Landscape);
-    pdf.setResolution(300);
-    QPainter p;
-    if (!p.begin(&pdf)) {
+    OptionsGraphe o;
+    o.titre = TitreEphemGraphique(nom_);
+    o.cachet = CachetCalcul();
+    if (!EcrirePdfEphemGraphique(chemin, graphe_, PaletteImpression(LesReglages(), OptionsDessin{}), o)) {
       LaPlateforme().Erreur(QString::fromUtf8("Impossible d'écrire ") + chemin);
       return false;
     }
-    OptionsGraphe o;
-    o.titre = nom_ + "  -  " + QString::fromUtf8("Éphéméride graphique");
-    o.cachet = Cachet();
-    DessinerEphemGraphique(p, QRectF(0, 0, pdf.width(), pdf.height()),
-                           graphe_, PaletteImpression(LesReglages(), OptionsDessin{}), o);
     return true;
   }
   LaPlateforme().Avertissement(QString::fromUtf8("Extension inconnue : .pdf, .png ou .csv"));

@@ -84,6 +84,25 @@ foreach(rang ${rangs})
   endif()
 endforeach()
 
+# The picture and the page beside the CSV.
+set(png ${DOSSIER}/graphe.png)
+set(pdf ${DOSSIER}/graphe.pdf)
+file(MAKE_DIRECTORY ${DOSSIER})
+file(REMOVE ${png} ${pdf})
+lancer(o e r graph ${NAISSANCE} --from 01/01/2027 --months 12 --modulus 45 --png ${png} --size 800x450 --pdf ${pdf})
+if(NOT r EQUAL 0 OR NOT o MATCHES "^${ENTETE}\n[0-9]" OR NOT EXISTS ${png} OR NOT EXISTS ${pdf})
+  echec("graph --png --pdf: status ${r}:\n${e}")
+endif()
+file(READ ${png} tete LIMIT 24 HEX)
+# The PNG signature, then width 800 and height 450 in its header chunk.
+if(NOT tete MATCHES "^89504e470d0a1a0a0000000d4948445200000320000001c2")
+  echec("graph --png: header ${tete}")
+endif()
+file(READ ${pdf} tete LIMIT 5)
+if(NOT tete MATCHES "^%PDF-")
+  echec("graph --pdf: header ${tete}")
+endif()
+
 # Refusals: the French message and status 2.
 foreach(cas "--from|32/01/2027|--months|1|--modulus|90|32/01/2027 : date incorrecte"
             "--from|01/01/2027|--months|25|--modulus|90|Nombre de mois incorrect : 25 (1 à 24)"
@@ -94,6 +113,8 @@ foreach(cas "--from|32/01/2027|--months|1|--modulus|90|32/01/2027 : date incorre
             "--months|2|--modulus|90|Option obligatoire manquante : --from"
             "--from|01/01/2027|--modulus|90|Option obligatoire manquante : --months"
             "--from|01/01/2027|--months|2|Option obligatoire manquante : --modulus"
+            "--from|01/01/2027|--months|2|--modulus|90|--png|x.png|--size|100x100|Taille incorrecte : 100x100 (LxH, de 200 à 8000 pixels)"
+            "--from|01/01/2027|--months|2|--modulus|90|--png|/dossier/absent/x.png|Impossible d'écrire /dossier/absent/x.png"
             "--from|01/01/2027|--months|2|--modulus|90|--what|3|Option inconnue : --what")
   string(REPLACE "|" ";" champs "${cas}")
   list(POP_BACK champs message)
