@@ -419,7 +419,7 @@ std::function<void()> TMainForm::ActionTechnique(const QString& identifiant) {
   if (identifiant == "SixHoroscopes1") return [this] { OuvrirTechnique(new TFormHouses); };
   if (identifiant == "Arbresdesmipoints") return [this] { OuvrirTechnique(new TFormArbresMP); };
   if (identifiant == "SequencesPlanetaires") return [this] { OuvrirTechnique(new TFormSequences, false); };
-  if (identifiant == "EphemerideGraphique") return [this] { OuvrirTechnique(new TFormEphemGraphique); };
+  if (identifiant == "EphemerideGraphique") return [this] { OuvrirTechnique(new TFormEphemGraphique({}, options_)); };
   if (identifiant == "QuickEphemrides1")
     return [this] { OuvrirTechnique(new TFormQuickEphem, false); };
   if (identifiant == "LunaisonsEclipses")

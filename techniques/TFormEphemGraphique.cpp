@@ -80,8 +80,9 @@ const char* const kCibles[] = {"Points", "Mi-points", "Mi-points des points pers
 
 }  // namespace
 
-TFormEphemGraphique::TFormEphemGraphique(std::function<void(double)> ouvrirCadran, QWidget* parent)
-    : FenetreTechnique(parent), ouvrirCadran_(std::move(ouvrirCadran)) {
+TFormEphemGraphique::TFormEphemGraphique(std::function<void(double)> ouvrirCadran, OptionsDessin impression,
+                                         QWidget* parent)
+    : FenetreTechnique(parent), ouvrirCadran_(std::move(ouvrirCadran)), impression_(impression) {
   const EtatTheme& e = Etat();
   nom_ = Texte(e.NomAffiche.Texte());
   setWindowTitle(TitreEphemGraphique(nom_));
@@ -243,9 +244,8 @@ QImage TFormEphemGraphique::Image(QSize taille, bool impression) const {
   OptionsGraphe o;
   o.titre = TitreEphemGraphique(nom_);
   o.cachet = CachetCalcul();
-  OptionsDessin d;
   DessinerEphemGraphique(p, QRectF(image.rect()), graphe_,
-                         impression ? PaletteImpression(LesReglages(), d) : PaletteEcran(LesReglages()), o);
+                         impression ? PaletteImpression(LesReglages(), impression_) : PaletteEcran(LesReglages()), o);
   return image;
 }
 
@@ -258,7 +258,7 @@ void TFormEphemGraphique::BtnImprimerClick() {
   o.titre = TitreEphemGraphique(nom_);
   o.cachet = CachetCalcul();
   DessinerEphemGraphique(p, QRectF(0, 0, imprimante.width(), imprimante.height()), graphe_,
-                         PaletteImpression(LesReglages(), OptionsDessin{}), o);
+                         PaletteImpression(LesReglages(), impression_), o);
 }
 
 bool TFormEphemGraphique::Exporter(const QString& chemin) {
@@ -281,7 +281,7 @@ bool TFormEphemGraphique::Exporter(const QString& chemin) {
     OptionsGraphe o;
     o.titre = TitreEphemGraphique(nom_);
     o.cachet = CachetCalcul();
-    if (!EcrirePdfEphemGraphique(chemin, graphe_, PaletteImpression(LesReglages(), OptionsDessin{}), o)) {
+    if (!EcrirePdfEphemGraphique(chemin, graphe_, PaletteImpression(LesReglages(), impression_), o)) {
       LaPlateforme().Erreur(QString::fromUtf8("Impossible d'écrire ") + chemin);
       return false;
     }

@@ -7,6 +7,7 @@
 #include <QString>
 #include <functional>
 
+#include "dessin/Palette.h"
 #include "techniques/EphemGraphique.h"
 #include "techniques/FenetreTechnique.h"
 
@@ -25,8 +26,10 @@ class ZoneEphemGraphique;
 class TFormEphemGraphique : public FenetreTechnique {
   Q_OBJECT
  public:
-  // ouvrirCadran: opens the dial at a Universal Time moment (the frame's), may be empty.
-  explicit TFormEphemGraphique(std::function<void(double jourTU)> ouvrirCadran = {}, QWidget* parent = nullptr);
+  // ouvrirCadran: opens the dial at a Universal Time moment (the frame's), may be empty;
+  // impression: the frame's print choices (colour or black).
+  explicit TFormEphemGraphique(std::function<void(double jourTU)> ouvrirCadran = {}, OptionsDessin impression = {},
+                               QWidget* parent = nullptr);
 
   void Calculer();
   void BtnImprimerClick();
@@ -41,6 +44,7 @@ class TFormEphemGraphique : public FenetreTechnique {
  private:
   friend class ZoneEphemGraphique;
   std::function<void(double)> ouvrirCadran_;
+  OptionsDessin impression_;
   NatalGraphe natal_;
   std::bitset<256> jeu_;
   EphemGraphique graphe_;

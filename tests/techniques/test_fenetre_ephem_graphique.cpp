@@ -155,13 +155,14 @@ TEST_F(FenetreEphemGraphiqueTest, ImpressionEtExports) {
   EXPECT_FALSE(f.Exporter(Chemin("g.txt")));
   EXPECT_EQ(temoin.messages.back().genre, QString("avertissement"));
 
-  // Black and white: the same picture through the print palette without colours.
-  QImage nb(1600, 1000, QImage::Format_RGB32);
-  QPainter p(&nb);
+  // Black and white when the frame prints without colours: the page's picture has no hue.
   OptionsDessin sansCouleurs;
   sansCouleurs.impressionCouleur = false;
-  DessinerEphemGraphique(p, QRectF(nb.rect()), f.Graphe(), PaletteImpression(LesReglages(), sansCouleurs));
-  p.end();
+  TFormEphemGraphique noirEtBlanc({}, sansCouleurs);
+  auto* debutNb = Enfant<QLineEdit>(&noirEtBlanc, "EditDebut");
+  debutNb->setText("01/01/2027");
+  QTest::keyClick(debutNb, Qt::Key_Return);
+  const QImage nb = noirEtBlanc.Image(QSize(1600, 1000), true);
   int couleurs = 0;
   for (int y = 0; y < nb.height(); y += 7)
     for (int x = 0; x < nb.width(); x += 7) {
@@ -169,5 +170,10 @@ TEST_F(FenetreEphemGraphiqueTest, ImpressionEtExports) {
       couleurs += c.hsvSaturation() > 40;
     }
   EXPECT_EQ(couleurs, 0);
+  int enCouleur = 0;
+  const QImage enCouleurs = f.Image(QSize(1600, 1000), true);
+  for (int y = 0; y < enCouleurs.height(); y += 7)
+    for (int x = 0; x < enCouleurs.width(); x += 7) enCouleur += enCouleurs.pixelColor(x, y).hsvSaturation() > 40;
+  EXPECT_GT(enCouleur, 100);
   Garder(nb, "ephem_graphique_nb");
 }
