@@ -682,18 +682,8 @@ CadreMaisons CalculerCadreMaisons(int axe, const double longitudes[25], double t
   const double mc = milieuDuCiel * RadEnDeg;
   c.direction = 90;
   c.axeCorps = mc;
-  const double cosE = std::cos(obliquiteDeg * DegEnRad);
-  c.cuspides[10] = Normaliser360(mc);
-  c.cuspides[4] = Normaliser360(mc + 180);
-  for (int j = 7; j <= 12; ++j) {
-    const double a = (tempsSideralDeg + 30 * j) * DegEnRad;
-    double v = std::atan(std::tan(a) / cosE) * RadEnDeg;
-    if (std::cos(a) < 0) v += 180;
-    c.cuspides[j - 2] = Normaliser360(v);
-  }
-  c.cuspides[11] = Normaliser360(c.cuspides[5] + 180);
-  c.cuspides[12] = Normaliser360(c.cuspides[6] + 180);
-  for (int k = 1; k <= 3; ++k) c.cuspides[k] = Normaliser360(c.cuspides[k + 6] + 180);
+  const std::array<double, 13> cuspides = MaisonsMeridiennes(tempsSideralDeg, obliquiteDeg * DegEnRad, mc);
+  for (int k = 1; k <= 12; ++k) c.cuspides[k] = cuspides[static_cast<std::size_t>(k)];
   return c;
 }
 

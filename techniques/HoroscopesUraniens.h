@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "core/Calcul.h"  // MaisonsMeridiennes, shared with the dial
 #include "techniques/Sequences.h"
 
 namespace selvane {
@@ -23,8 +24,6 @@ struct Cadre {
   std::string centre;                 // glyph letter, or "Mér" (Windows-1252) for the meridian frame
 };
 
-// The meridian houses from the sidereal time (degrees), the obliquity (radians) and the MC (degrees).
-std::array<double, 13> MaisonsMeridiennes(double tempsSideralDeg, double obliquiteRad, double mcDeg);
 Cadre CalculerCadre(int item, const LongitudesNatales& natal, double tempsSideralDeg, double obliquiteRad);
 
 // Orb of the connections: items "0°05'" .. "2°".

@@ -441,3 +441,23 @@ TEST_F(Cadran, CadresDeMaisons) {
   EXPECT_NEAR(std::fabs(std::remainder(meridien.cuspides[4] - meridien.cuspides[10], 360.0)), 180, 0.01);
   EXPECT_EQ(CadreNatal(m, AxeAucun).axe, AxeAucun);
 }
+
+// The dial's meridian frame is the six frames' meridian houses: the same cusps, and at a
+// sidereal time of a whole number of 30° no cusp reads 360 where the other says 0.
+TEST(CadreMeridien, MemesCuspidesQueLesSixHoroscopes) {
+  double l[25] = {};
+  const double obliquite = 23.4392911;
+  for (int n = 0; n < 24; ++n) {
+    for (double t : {30.0 * n, 30.0 * n + 12.345}) {
+      const double mc = Normaliser360(std::atan2(std::sin(t * DegEnRad), std::cos(t * DegEnRad) * std::cos(obliquite * DegEnRad)) * RadEnDeg);
+      l[MilieuDuCiel] = mc * DegEnRad;
+      const CadreMaisons c = CalculerCadreMaisons(6, l, t, obliquite, l[MilieuDuCiel]);
+      const std::array<double, 13> attendues = MaisonsMeridiennes(t, obliquite * DegEnRad, mc);
+      for (int k = 1; k <= 12; ++k) {
+        EXPECT_NEAR(c.cuspides[k], attendues[static_cast<std::size_t>(k)], 1e-9) << t << " cusp " << k;
+        EXPECT_GE(c.cuspides[k], 0.0);
+        EXPECT_LT(c.cuspides[k], 360.0) << t << " cusp " << k;
+      }
+    }
+  }
+}
