@@ -4,7 +4,8 @@
 //   node generer.js DOSSIER_SORTIE [DOSSIER_ZONEINFO]
 // Inputs: the pinned npm packages of package-lock.json (GeoNames' cities of 500
 // inhabitants or more with their own zone, French country names, a
-// transliteration table) and the IANA data of Debian's tzdata, compiled and
+// transliteration table), the French names of foreign places of exonymes.tsv
+// and the IANA data of Debian's tzdata, compiled and
 // source (tzdata.zi, for the zone and link names). The same inputs give the same bytes.
 'use strict';
 
@@ -129,13 +130,52 @@ function lireNomsDesZones() {
 }
 const nomsDesZones = lireNomsDesZones();
 
-// Large cities also get a row under each of their Latin-1 alternate names
-// (Londres, Varsovie, Genève), pointing to the same place.
-const GRANDE_VILLE = 100000;
-function autresNoms(v) {
-  if (v.population < GRANDE_VILLE) return [];
-  return v.alternatifs.filter((n) => n.length >= 3 && /^\p{Lu}/u.test(n) && /\p{Ll}/u.test(n) && !/\d/.test(n) &&
-    Array.from(n).every((c) => c.codePointAt(0) <= 0xFF));
+// French names of foreign places (Londres, Varsovie, Pékin, Cologne) get a row
+// of their own in the place's country, with the place's coordinates. They come
+// from this project's table, never from GeoNames' alternate names, which mix
+// every language and transliteration ("Pariisi", "Parij" for Paris).
+// A line of the table: country code, French name, the place's GeoNames name;
+// of several places of that name in the country, the most populous.
+const FICHIER_EXONYMES = path.join(__dirname, 'exonymes.tsv');
+function lireExonymes() {
+  const table = [];
+  const vus = new Set();
+  fs.readFileSync(FICHIER_EXONYMES, 'utf8').split('\n').forEach((ligne, i) => {
+    ligne = ligne.replace(/\r$/, '');
+    if (!ligne || ligne.startsWith('#')) return;
+    const c = ligne.split('\t');
+    const ou = `exonymes.tsv:${i + 1}`;
+    if (c.length !== 3 || !/^[A-Z]{2}$/.test(c[0]) || !c[1] || !c[2]) throw new Error(`${ou} : ligne mal formée`);
+    if (c[0] === 'FR') throw new Error(`${ou} : ${c[1]} est en France`);
+    if (vus.has(`${c[0]}\t${c[1]}`)) throw new Error(`${ou} : ${c[1]} en double`);
+    vus.add(`${c[0]}\t${c[1]}`);
+    table.push({ ou, pays: c[0], francais: c[1], lieu: c[2] });
+  });
+  return table;
+}
+
+// The French names of each place of the table; a name the table cannot place,
+// or one that is already the place's own (same search key), stops the build.
+function exonymesDesVilles(villes) {
+  const parNom = new Map();
+  for (const v of villes) {
+    const cle = `${v.pays}\t${v.nom}`;
+    const avant = parNom.get(cle);
+    if (!avant || v.population > avant.population) parNom.set(cle, v);
+  }
+  const noms = new Map();
+  const fautes = [];
+  for (const e of lireExonymes()) {
+    const v = parNom.get(`${e.pays}\t${e.lieu}`);
+    if (!v) fautes.push(`${e.ou} : ${e.lieu} (${e.pays}) absent des villes`);
+    else if (cleDeRecherche(e.francais).equals(cleDeRecherche(v.nom))) fautes.push(`${e.ou} : ${e.francais} est déjà le nom du lieu`);
+    else {
+      if (!noms.has(v)) noms.set(v, []);
+      noms.get(v).push(e.francais);
+    }
+  }
+  if (fautes.length) throw new Error(fautes.join('\n'));
+  return noms;
 }
 
 function lireVilles() {
@@ -144,7 +184,7 @@ function lireVilles() {
     const c = ligne.split('\t');
     if (c.length < 18) continue;
     villes.push({
-      nom: c[1], alternatifs: c[3] ? c[3].split(',') : [], lat: Number(c[4]), lon: Number(c[5]), pays: c[8],
+      nom: c[1], lat: Number(c[4]), lon: Number(c[5]), pays: c[8],
       admin1: c[10], admin2: c[11], population: Number(c[14]) || 0, zone: c[17],
     });
   }
@@ -154,7 +194,10 @@ function lireVilles() {
 function ecrireAtlas() {
   const parPays = new Map();
   let lignes = 0;
-  for (const v of lireVilles()) {
+  let exonymes = 0;
+  const villes = lireVilles();
+  const francais = exonymesDesVilles(villes);
+  for (const v of villes) {
     const zone = nomsDesZones.canonique(v.zone);
     const fixe = Buffer.concat([
       chaineCourte(region(v), 30),
@@ -164,13 +207,14 @@ function ecrireAtlas() {
       chaineCourte(zone, 30),
     ]);
     const cles = new Set();
-    for (const nom of [v.nom, ...autresNoms(v)]) {
+    for (const nom of [v.nom, ...(francais.get(v) || [])]) {
       const cle = chaineCourteOctets(cleDeRecherche(nom), 30);
       if (cles.has(cle.toString('latin1'))) continue;
       cles.add(cle.toString('latin1'));
       if (!parPays.has(v.pays)) parPays.set(v.pays, []);
       parPays.get(v.pays).push({ cle, octets: Buffer.concat([chaineCourte(nom, 70), fixe, cle]) });
       lignes++;
+      if (nom !== v.nom) exonymes++;
     }
   }
   const nomsFichiers = new Map();
@@ -184,7 +228,7 @@ function ecrireAtlas() {
     nomsFichiers.set(nom, code);
     fs.writeFileSync(path.join(sortie, `${nom}.cty`), Buffer.concat(liste.map((e) => e.octets)));
   }
-  return { fichiers: parPays.size, lignes };
+  return { fichiers: parPays.size, lignes, exonymes };
 }
 
 // ---- Time-zone database -------------------------------------------------------
@@ -356,7 +400,7 @@ async function main() {
   const fuseaux = ecrireFuseaux();
   ecrireCodesPays();
   fs.writeFileSync(path.join(sortie, 'Vildef.def'), 'Paris\r\nFrance\r\n48.52\r\n2.20\r\nEurope/Paris\r\n', 'latin1');
-  process.stdout.write(`${atlas.fichiers} fichiers d'atlas, ${atlas.lignes} lignes, ${fuseaux.noms} noms de fuseaux, ` +
+  process.stdout.write(`${atlas.fichiers} fichiers d'atlas, ${atlas.lignes} lignes dont ${atlas.exonymes} noms français, ${fuseaux.noms} noms de fuseaux, ` +
     `${fuseaux.zones} fuseaux, ${fuseaux.regimes} régimes\n`);
 }
 

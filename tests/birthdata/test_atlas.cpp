@@ -568,7 +568,7 @@ TEST(AtlasGenere, NomsFrancaisDesGrandesVilles) {
       {"GB", "londres", "51.31", "Europe/London"},     {"PL", "varsovie", "52.14", "Europe/Warsaw"},
       {"CH", "genève", "46.12", "Europe/Zurich"},      {"FR", "saint etienne", "45.26", "Europe/Paris"},
       {"AT", "vienne", "48.13", "Europe/Vienna"},      {"RU", "moscou", "55.45", "Europe/Moscow"},
-      {"BE", "bruxelles", "50.51", "Europe/Brussels"}, {"DE", "münchen", "48.08", "Europe/Berlin"},
+      {"BE", "bruxelles", "50.51", "Europe/Brussels"}, {"DE", "cologne", "50.56", "Europe/Berlin"},
       {"PL", "łódź", "51.46", "Europe/Warsaw"},        {"BR", "são paulo", "-23.33", "America/Sao_Paulo"},
       {"FR", "l’isle-adam", "49.06", "Europe/Paris"},  {"DZ", "m'sila", "35.43", "Africa/Algiers"},
   };
@@ -581,6 +581,79 @@ TEST(AtlasGenere, NomsFrancaisDesGrandesVilles) {
     for (const CityRecord& v : atlas.Page(debut, 16))
       vu = vu || (v.Lat.Chaine() == c.lat && v.ZoneName.Chaine() == c.zone);
     EXPECT_TRUE(vu) << c.tape;
+  }
+}
+
+namespace {
+
+struct Exonyme {
+  std::string pays, francais, lieu;  // UTF-8
+};
+
+// The table of French names of foreign places the atlas is generated from.
+std::vector<Exonyme> LireExonymes() {
+  std::vector<Exonyme> table;
+  std::ifstream fichier(SELVANE_EXONYMES);
+  std::string ligne;
+  while (std::getline(fichier, ligne)) {
+    if (ligne.empty() || ligne[0] == '#') continue;
+    const std::vector<std::string> c = Champs(ligne);
+    if (c.size() == 3) table.push_back({c[0], c[1], c[2]});
+  }
+  return table;
+}
+
+}  // namespace
+
+// A country's file holds one row per GeoNames place and, besides, only the
+// French names of the table (Londres, Varsovie, Aix-la-Chapelle), never the
+// alternate names of other languages ("Pariisi", "Parij" for Paris); each French
+// name, typed in lower case, gives its place's coordinates and zone.
+TEST(AtlasGenere, SeulsLesNomsFrancaisDeLaTableEnPlus) {
+  if (!fs::exists(kProgramme / "France.cty") || !fs::exists(SELVANE_VILLES_GEONAMES))
+    GTEST_SKIP() << "data files not generated";
+  const std::vector<Exonyme> table = LireExonymes();
+  ASSERT_GT(table.size(), 300u);
+  struct Lieu {
+    std::string lat, lon, zone;
+    long long population = -1;
+  };
+  std::map<std::pair<std::string, std::string>, Lieu> lieux;  // the places the table names
+  for (const Exonyme& e : table) lieux[{e.pays, e.lieu}];
+  std::map<std::string, std::int64_t> attendu;  // rows per country
+  for (const Exonyme& e : table) ++attendu[e.pays];
+  {
+    std::ifstream villes(SELVANE_VILLES_GEONAMES);
+    std::string ligne;
+    while (std::getline(villes, ligne)) {
+      const std::vector<std::string> c = Champs(ligne);
+      if (c.size() < 18) continue;
+      ++attendu[c[8]];
+      const auto l = lieux.find({c[8], c[1]});
+      const long long population = std::atoll(c[14].c_str());
+      if (l != lieux.end() && population > l->second.population)  // of several, the most populous
+        l->second = {DegresMinutes(std::stod(c[4])), DegresMinutes(std::stod(c[5])), c[17], population};
+    }
+  }
+  const auto fichiers = AtlasParPays();
+  for (const auto& [pays, chemin] : fichiers)
+    EXPECT_EQ(FichierAtlas(chemin).Nombre(), attendu[pays]) << chemin;
+
+  for (const Exonyme& e : table) {
+    const Lieu& l = lieux.at({e.pays, e.lieu});
+    ASSERT_GE(l.population, 0) << e.lieu << " " << e.pays;
+    const auto numero = LireFuseauActuel(kProgramme, l.zone);
+    ASSERT_TRUE(numero) << l.zone;
+    FichierAtlas atlas(fichiers.at(e.pays));
+    EXPECT_TRUE(Trouve(atlas, Minuscules(SaisieVersCp1252(e.francais)), l.lat, l.lon, *numero)) << e.francais;
+  }
+
+  FichierAtlas france(fichiers.at("FR"));
+  for (const char* tape : {"pariis", "pariisi", "parij", "parizh osh"}) {
+    const std::string cle = PlierCle(SaisieVersCp1252(tape));
+    const std::int64_t trouve = france.Chercher(SaisieVersCp1252(tape));
+    for (std::int64_t i = std::max<std::int64_t>(0, trouve - 2); i < std::min(france.Nombre(), trouve + 3); ++i)
+      EXPECT_NE(france.Lire(i).SearchKey.Chaine().substr(0, cle.size()), cle) << tape;
   }
 }
 
