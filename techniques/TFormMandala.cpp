@@ -14,6 +14,7 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollBar>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -55,8 +56,6 @@ TFormMandala::TFormMandala(const QString& dossier, QWidget* parent) : FenetreTec
   setWindowTitle(Texte(Etat().NomAffiche.Texte()) + " - " + "Mandala");
   natal_ = LireLongitudesNatales();
   natal_[PointBelier] = 0;
-  if (const QScreen* ecran = QGuiApplication::primaryScreen())
-    if (ecran->size().height() < 800) cote_ = std::max(300, ecran->availableGeometry().height() - 100);
 
   PanelGauche = new QWidget(this);
   auto* g = new QVBoxLayout(PanelGauche);
@@ -93,7 +92,11 @@ TFormMandala::TFormMandala(const QString& dossier, QWidget* parent) : FenetreTec
     GridAxe[k] = Grille(PanelTables, 2, QString("GridAxe%1").arg(k));
     GridAxe[k]->setColumnWidth(0, 60);
     GridAxe[k]->setColumnWidth(1, 70);
-    GridAxe[k]->setFixedWidth(60 + 70 + 5);
+    GridAxe[k]->setFixedWidth(60 + 70 + 5 + GridAxe[k]->verticalScrollBar()->sizeHint().width());
+    GridAxe[k]->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    // As high as its rows, less on a short window: then it scrolls.
+    GridAxe[k]->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Expanding);
+    GridAxe[k]->setMinimumHeight(6 * GridAxe[k]->verticalHeader()->defaultSectionSize());
     t->addWidget(GridAxe[k], 0, Qt::AlignTop);
     t->addSpacing(10);
   }
@@ -101,16 +104,18 @@ TFormMandala::TFormMandala(const QString& dossier, QWidget* parent) : FenetreTec
   GridTotaux = Grille(PanelTables, 5, "GridTotaux");
   GridTotaux->setRowCount(20);
   for (int c = 0; c < 5; ++c) GridTotaux->setColumnWidth(c, 48);
-  // All twenty rows in view, no scroll bars.
-  GridTotaux->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  // All twenty rows in view when the window is high enough, else a scroll bar.
   GridTotaux->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  GridTotaux->setFixedSize(5 * 48 + 2 * GridTotaux->frameWidth(),
-                           20 * GridTotaux->verticalHeader()->defaultSectionSize() +
+  GridTotaux->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  GridTotaux->setFixedWidth(5 * 48 + 2 * GridTotaux->frameWidth() + GridTotaux->verticalScrollBar()->sizeHint().width());
+  GridTotaux->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Expanding);
+  GridTotaux->setMinimumHeight(6 * GridTotaux->verticalHeader()->defaultSectionSize());
+  GridTotaux->setMaximumHeight(20 * GridTotaux->verticalHeader()->defaultSectionSize() +
                                GridTotaux->horizontalHeader()->sizeHint().height() + 2 * GridTotaux->frameWidth());
   for (int b = 1; b <= 18; ++b) GridTotaux->setItem(b - 1, 0, Cellule(Glyphe(LettresCorps[static_cast<std::size_t>(b)]), true));
-  totaux->addWidget(GridTotaux);
+  totaux->addWidget(GridTotaux, 1);
   totaux->addWidget(new QLabel(QString::fromUtf8("0 correspond à une absence de la planète dans l'axe."), PanelTables));
-  totaux->addStretch();
+  totaux->addStretch(0);
   t->addLayout(totaux);
   t->addStretch();
 
@@ -138,7 +143,10 @@ TFormMandala::TFormMandala(const QString& dossier, QWidget* parent) : FenetreTec
 
   ImageFigure = new QLabel(this);
   ImageFigure->setObjectName("ImageFigure");
-  ImageFigure->setFixedSize(cote_, cote_);
+  // Sized by the window, never the reverse: a short window gets a smaller figure.
+  ImageFigure->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
+  ImageFigure->setMinimumSize(1, 1);
+  ImageFigure->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   ImageFigure->hide();
 
   auto* d = new QHBoxLayout(this);
@@ -154,7 +162,29 @@ TFormMandala::TFormMandala(const QString& dossier, QWidget* parent) : FenetreTec
   connect(SpeedButton2, &QPushButton::clicked, this, [this] { SpeedButton2Click(); });
 
   CalculerListes(true);
-  resize(1100, 860);
+  QSize taille(1100, 860);
+  if (const QScreen* ecran = QGuiApplication::primaryScreen()) taille = taille.boundedTo(ecran->availableGeometry().size());
+  resize(taille);
+}
+
+int TFormMandala::CoteFigure() const {
+  const QMargins marges = layout()->contentsMargins();
+  const int hauteur = height() - marges.top() - marges.bottom();
+  const int largeur =
+      width() - marges.left() - marges.right() - PanelGauche->sizeHint().width() - layout()->spacing() -
+      (PanelAxe->isVisible() ? PanelAxe->sizeHint().width() + layout()->spacing() : 0);
+  return std::max(100, std::min({hauteur, largeur, 800}));
+}
+
+void TFormMandala::DessinerFigure() {
+  const int cote = CoteFigure();
+  figure_ = FigureMandala(cote, fond_, MarquesMandala(calcul_.totaux));
+  ImageFigure->setPixmap(QPixmap::fromImage(figure_));
+}
+
+void TFormMandala::resizeEvent(QResizeEvent* evenement) {
+  FenetreTechnique::resizeEvent(evenement);
+  if (ImageFigure->isVisible() && !figure_.isNull() && figure_.width() != CoteFigure()) DessinerFigure();
 }
 
 void TFormMandala::CalculerListes(bool axe1) {
@@ -195,7 +225,7 @@ void TFormMandala::RemplirListes() {
     grille->selectRow(ligneAxe);
   }
   const int hauteur = (static_cast<int>(plusLongue) + 2) * (GridAxe[1]->verticalHeader()->defaultSectionSize() + 1);
-  for (int k = 1; k <= 3; ++k) GridAxe[k]->setFixedHeight(hauteur);
+  for (int k = 1; k <= 3; ++k) GridAxe[k]->setMaximumHeight(std::max(hauteur, GridAxe[k]->minimumHeight()));
   QStringList tetes{""};
   for (int k = 0; k < 3; ++k) tetes << Texte(NomAxe(calcul_.axes[static_cast<std::size_t>(k)]));
   tetes << "";
@@ -251,10 +281,10 @@ void TFormMandala::BtnMandalaClick() {
   }
   QImage fond;
   if (!LireFond(fond)) return;
+  fond_ = fond;
   PanelTables->hide();
   BtnCalcul->setEnabled(false);
-  figure_ = FigureMandala(cote_, fond, MarquesMandala(calcul_.totaux));
-  ImageFigure->setPixmap(QPixmap::fromImage(figure_));
+  DessinerFigure();
   ImageFigure->show();
 }
 
@@ -286,7 +316,8 @@ void TFormMandala::BtnImprimerClick() {
   }
   QImage fond;
   if (!LireFond(fond)) return;
-  const QImage figure = FigureMandala(cote_, fond, MarquesMandala(calcul_.totaux));
+  // Paper gets the full-size figure whatever the window's height.
+  const QImage figure = FigureMandala(800, fond, MarquesMandala(calcul_.totaux));
   QPrinter imprimante(QPrinter::HighResolution);
   if (!DemanderImpression(imprimante)) return;
   QPainter p(&imprimante);

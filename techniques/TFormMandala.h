@@ -35,6 +35,7 @@ class TFormMandala : public FenetreTechnique {
 
  protected:
   void keyPressEvent(QKeyEvent* evenement) override;
+  void resizeEvent(QResizeEvent* evenement) override;
 
  private:
   QString dossier_;
@@ -43,7 +44,7 @@ class TFormMandala : public FenetreTechnique {
   CalculMandala calcul_;
   int axeChoisi_ = 0;
   QImage figure_;
-  int cote_ = 800;
+  QImage fond_;  // the background read by the last "Mandala"
 
   QWidget* PanelGauche;
   QWidget* PanelTables;
@@ -63,6 +64,9 @@ class TFormMandala : public FenetreTechnique {
   void RemplirListes();
   void CalculerListes(bool axe1);
   bool LireFond(QImage& fond);  // false after the file error
+  // The figure's side: the window's height beside the left panel, so it is never cut.
+  int CoteFigure() const;
+  void DessinerFigure();
 };
 
 }  // namespace selvane

@@ -3,10 +3,14 @@
 #include <QComboBox>
 #include <QGridLayout>
 #include <QHeaderView>
+#include <QGuiApplication>
 #include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QPainter>
 #include <QPrinter>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollBar>
 #include <QTableWidget>
 
@@ -52,9 +56,10 @@ TFormSequences::TFormSequences(QWidget* parent) : FenetreTechnique(parent) {
   d->addWidget(new QLabel("Orbe", this), 0, 1);
   d->addWidget(ComboBox1, 0, 2);
   d->addWidget(BtnImprimer, 0, 3);
-  d->addWidget(GridSequences, 1, 1, 2, 3);
-  // Fixed size: the two grids and the orb, nothing to stretch.
-  setFixedSize(560, 640);
+  d->addWidget(GridSequences, 1, 1, 2, 4);
+  // The sequences take the width and both grids the height: a maximised window is filled.
+  d->setColumnStretch(4, 1);
+  d->setRowStretch(2, 1);
   const std::vector<PointSequence> points = TrierPointsSequences(LireLongitudesNatales());
   points_ = points;
   GridPoints->setRowCount(static_cast<int>(points_.size()));
@@ -65,9 +70,39 @@ TFormSequences::TFormSequences(QWidget* parent) : FenetreTechnique(parent) {
     GridPoints->setItem(i, 0, g);
     GridPoints->setItem(i, 1, new QTableWidgetItem(Texte(points_[static_cast<std::size_t>(i)].position)));
   }
+  // All the points in view when there is room; less on a short screen, then the grid scrolls.
+  const int hauteurPoints = static_cast<int>(points_.size()) * GridPoints->verticalHeader()->defaultSectionSize() +
+                            GridPoints->horizontalHeader()->sizeHint().height() + 2 * GridPoints->frameWidth();
+  GridPoints->setMinimumHeight(5 * GridPoints->verticalHeader()->defaultSectionSize());
+  GridSequences->setMinimumSize(200, 5 * GridSequences->verticalHeader()->defaultSectionSize());
+  const QMargins m = d->contentsMargins();
+  QSize taille(560, hauteurPoints + m.top() + m.bottom());
+  if (const QScreen* ecran = QGuiApplication::primaryScreen()) taille = taille.boundedTo(ecran->availableGeometry().size());
+  resize(taille);
   connect(ComboBox1, qOverload<int>(&QComboBox::activated), this, [this](int i) { ComboBox1Change(i); });
   connect(BtnImprimer, &QPushButton::clicked, this, [this] { BtnImprimerClick(); });
   Calculer();
+}
+
+void TFormSequences::showEvent(QShowEvent* evenement) {
+  FenetreTechnique::showEvent(evenement);
+  if (ajustee_) return;
+  ajustee_ = true;
+  // After the work area has placed the new window.
+  QMetaObject::invokeMethod(this, [this] { TenirDansLaZone(); }, Qt::QueuedConnection);
+}
+
+void TFormSequences::TenirDansLaZone() {
+  auto* cadre = qobject_cast<QMdiSubWindow*>(parentWidget());
+  QMdiArea* zone = cadre ? cadre->mdiArea() : nullptr;
+  if (!zone || cadre->isMaximized()) return;
+  const QRect libre = zone->viewport()->rect();
+  QRect g = cadre->geometry();
+  g.setSize(g.size().boundedTo(libre.size()));
+  if (g.bottom() > libre.bottom()) g.moveBottom(libre.bottom());
+  if (g.right() > libre.right()) g.moveRight(libre.right());
+  g.moveTopLeft(QPoint(std::max(g.left(), libre.left()), std::max(g.top(), libre.top())));
+  cadre->setGeometry(g);
 }
 
 void TFormSequences::ComboBox1Change(int item) {

@@ -22,7 +22,13 @@ class TFormSequences : public FenetreTechnique {
   void BtnImprimerClick();
   const std::vector<Sequence>& Sequences() const { return sequences_; }
 
+ protected:
+  void showEvent(QShowEvent* evenement) override;
+
  private:
+  // Inside the main window's work area, a window not maximised keeps within the area.
+  void TenirDansLaZone();
+  bool ajustee_ = false;
   QTableWidget* GridPoints;
   QTableWidget* GridSequences;
   QComboBox* ComboBox1;

@@ -10,8 +10,11 @@
 #include <QLineEdit>
 #include <QPointer>
 #include <QListWidget>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QSpinBox>
 #include <QTableWidget>
 #include <QTest>
@@ -107,6 +110,24 @@ void Choisir(QComboBox* c, int item) {
 void Cocher(QRadioButton* b) { QTest::mouseClick(b, Qt::LeftButton, Qt::NoModifier, QPoint(8, b->height() / 2)); }
 
 bool Contient(const std::string& texte, const char* utf8) { return texte.find(utf8) != std::string::npos; }
+
+// The work area a maximised window gets on a small screen, under the main window's menu,
+// tool bar, status bar and the window's own title bar.
+struct Ecran {
+  const char* nom;
+  QSize fenetre;
+};
+const Ecran PetitsEcrans[] = {{"1366x768", {1366, 768 - 150}}, {"1280x720", {1280, 720 - 150}}, {"1024x600", {1024, 480}}};
+
+// A child is not cut: inside the window, and scrolling when its content is longer than its view.
+void EnVueOuDefilant(QWidget* fenetre, QAbstractScrollArea* vue, const char* ecran) {
+  const QRect r(vue->mapTo(fenetre, QPoint(0, 0)), vue->size());
+  EXPECT_TRUE(fenetre->rect().contains(r)) << ecran << " " << vue->objectName().toStdString() << " at "
+                                           << r.bottom() << " in " << fenetre->height();
+  if (vue->verticalScrollBar()->maximum() > 0) {
+    EXPECT_TRUE(vue->verticalScrollBar()->isVisible()) << ecran << " " << vue->objectName().toStdString();
+  }
+}
 
 }  // namespace
 
@@ -301,6 +322,37 @@ TEST_F(FenetresTechniquesTest, SequencesEtLeurOrbe) {
   f->close();
 }
 
+// In the main window's work area: maximised it fills the area, not maximised it stays inside.
+TEST_F(FenetresTechniquesTest, SequencesDansLaZoneDeTravail) {
+  for (const Ecran& e : PetitsEcrans) {
+    for (const bool agrandie : {true, false}) {
+      QMdiArea zone;
+      zone.resize(e.fenetre);
+      zone.show();
+      auto* f = new TFormSequences;
+      QMdiSubWindow* cadre = zone.addSubWindow(f);
+      if (agrandie) cadre->showMaximized();
+      else cadre->show();
+      for (int i = 0; i < 3; ++i) QApplication::processEvents();
+      const QRect libre = zone.viewport()->rect();
+      const QRect occupe(f->mapTo(zone.viewport(), QPoint(0, 0)), f->size());
+      EXPECT_TRUE(libre.contains(occupe)) << e.nom << " " << agrandie;
+      for (const char* nom : {"GridPoints", "GridSequences"}) EnVueOuDefilant(f, Enfant<QTableWidget>(f, nom), e.nom);
+      if (agrandie) {
+        // No empty band: the window and its sequence grid reach the area's far sides.
+        EXPECT_GE(f->width(), libre.width() - 20) << e.nom;
+        EXPECT_GE(f->height(), libre.height() - 40) << e.nom;
+        auto* sequences = Enfant<QTableWidget>(f, "GridSequences");
+        const QRect g(sequences->mapTo(f, QPoint(0, 0)), sequences->size());
+        EXPECT_GE(g.right(), f->width() - 20) << e.nom;
+        EXPECT_GE(g.bottom(), f->height() - 20) << e.nom;
+        Capturer(&zone, (std::string("sequences_") + e.nom).c_str());
+      }
+      cadre->close();
+    }
+  }
+}
+
 TEST_F(FenetresTechniquesTest, SixHoroscopesDessinesEtImprimes) {
   auto* f = new TFormHouses;
   f->resize(1000, 760);
@@ -455,6 +507,33 @@ TEST_F(FenetresTechniquesTest, MandalaChoixDesAxesRefusEtFigure) {
     for (int x = 0; x < gauche - 6; ++x) dehors += sombre(x, y);
   EXPECT_EQ(dehors, 0);
   f->close();
+}
+
+TEST_F(FenetresTechniquesTest, MandalaEntierSurUnPetitEcran) {
+  for (const Ecran& e : PetitsEcrans) {
+    auto* f = new TFormMandala(Dossier());
+    f->resize(e.fenetre);
+    f->show();
+    QApplication::processEvents();
+    ASSERT_EQ(f->size(), e.fenetre) << e.nom;
+    for (const char* nom : {"GridAxe1", "GridAxe2", "GridAxe3", "GridTotaux"})
+      EnVueOuDefilant(f, Enfant<QTableWidget>(f, nom), e.nom);
+    // The figure as high as the window allows, all of it in view.
+    QTest::mouseClick(Enfant<QPushButton>(f, "BtnMandala"), Qt::LeftButton);
+    QApplication::processEvents();
+    ASSERT_FALSE(f->Figure().isNull()) << e.nom;
+    auto* image = Enfant<QLabel>(f, "ImageFigure");
+    const QRect figure(image->mapTo(f, QPoint(0, 0)), f->Figure().size());
+    EXPECT_TRUE(f->rect().contains(figure)) << e.nom << " figure bottom " << figure.bottom() << " in " << f->height();
+    EXPECT_LE(f->Figure().height(), image->height()) << e.nom;
+    EXPECT_GT(f->Figure().height(), e.fenetre.height() * 8 / 10) << e.nom;
+    // A taller window, a larger figure.
+    f->resize(e.fenetre.width(), e.fenetre.height() + 60);
+    QApplication::processEvents();
+    EXPECT_GT(f->Figure().height(), e.fenetre.height() * 8 / 10 + 40) << e.nom;
+    Capturer(f, (std::string("mandala_") + e.nom).c_str());
+    f->close();
+  }
 }
 
 TEST_F(FenetresTechniquesTest, MandalaSansImageDeFond) {
