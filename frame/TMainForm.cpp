@@ -10,6 +10,7 @@
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -419,7 +420,27 @@ std::function<void()> TMainForm::ActionTechnique(const QString& identifiant) {
   if (identifiant == "SixHoroscopes1") return [this] { OuvrirTechnique(new TFormHouses); };
   if (identifiant == "Arbresdesmipoints") return [this] { OuvrirTechnique(new TFormArbresMP); };
   if (identifiant == "SequencesPlanetaires") return [this] { OuvrirTechnique(new TFormSequences, false); };
-  if (identifiant == "EphemerideGraphique") return [this] { OuvrirTechnique(new TFormEphemGraphique({}, options_)); };
+  if (identifiant == "EphemerideGraphique")
+    return [this] {
+      // A crossing double-clicked: the dial command as the user runs it, then its moment set to
+      // the crossing's minute in Universal Time.
+      auto ouvrirCadran = [this](double jourTU) {
+        QAction* cosmogramme = Action("Cosmogramme1");
+        if (!cosmogramme || !cosmogramme->isEnabled()) return;
+        cosmogramme->trigger();
+        const double minute = std::nearbyint(jourTU * 1440.0) / 1440.0;
+        const DateCalendrier d = JourJulienVersCalendrier(minute);
+        for (QMdiSubWindow* f : zone_->subWindowList())
+          if (auto* cosmo = qobject_cast<TFormCosmo*>(f->widget())) {
+            cosmo->MaskEditDate->setText(QString("%1.%2.%3").arg(d.jour, 2, 10, QChar('0')).arg(d.mois, 2, 10, QChar('0')).arg(d.annee));
+            cosmo->MaskEditHeure->setText(Texte(FormatHeureHM(HeureDuJour(minute) + 1e-7)));
+            cosmo->MaskEditSecondes->setText("00");
+            cosmo->EditFuseau->setText("0");
+            cosmo->BtnActualiserClick();
+          }
+      };
+      OuvrirTechnique(new TFormEphemGraphique(ouvrirCadran, options_));
+    };
   if (identifiant == "QuickEphemrides1")
     return [this] { OuvrirTechnique(new TFormQuickEphem, false); };
   if (identifiant == "LunaisonsEclipses")

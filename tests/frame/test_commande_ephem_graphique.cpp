@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QMdiArea>
+#include <QLineEdit>
 #include <QMdiSubWindow>
 #include <cstdlib>
 #include <filesystem>
@@ -10,6 +11,7 @@
 #include "birthdata/records/FichierNaissance.h"
 #include "core/Catalogue.h"
 #include "core/EtatTheme.h"
+#include "dial/TFormCosmo.h"
 #include "frame/TMainForm.h"
 #include "reglages/Reglages.h"
 #include "techniques/TFormEphemGraphique.h"
@@ -46,12 +48,29 @@ TEST(CommandeEphemGraphique, ToucheGSurLeRadix) {
   for (const CibleGraphe& c : fenetre->Graphe().cibles)
     if (c.a == Soleil && c.b == 0) soleilVu = std::abs(c.longitudeDeg - soleil * RadEnDeg) < 1e-9;
   EXPECT_TRUE(soleilVu);
-  if (const char* captures = std::getenv("SELVANE_CAPTURES")) {
+  const char* captures = std::getenv("SELVANE_CAPTURES");
+  if (captures) {
     principale->resize(1600, 950);
     principale->show();
     qobject_cast<QMdiSubWindow*>(fenetre->parentWidget())->showMaximized();
     QApplication::processEvents();
     principale->grab().save(QString("%1/ephem_graphique_principale.png").arg(captures));
+  }
+
+  // A double-clicked crossing opens the dial at its minute, Universal Time.
+  const std::size_t k = fenetre->Graphe().croisements.size() / 3;
+  const double jour = fenetre->Graphe().croisements[k].jourTU;
+  fenetre->OuvrirCadranSur(static_cast<int>(k));
+  EXPECT_TRUE(temoin.messages.isEmpty());
+  TFormCosmo* cosmo = nullptr;
+  for (QMdiSubWindow* f : principale->ZoneFenetres()->subWindowList())
+    if (auto* c = qobject_cast<TFormCosmo*>(f->widget())) cosmo = c;
+  ASSERT_NE(cosmo, nullptr);
+  EXPECT_NEAR(cosmo->JourJulienTransit(), jour, 0.5 / 1440 + 1e-6);
+  EXPECT_EQ(cosmo->EditFuseau->text(), "0");
+  if (captures) {
+    QApplication::processEvents();
+    principale->grab().save(QString("%1/ephem_graphique_cadran.png").arg(captures));
   }
   delete principale;
 }
