@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <map>
 #include <tuple>
@@ -233,6 +234,41 @@ TEST_F(EphemGraphiqueTest, BoucleRetrogradeTroisCroisements) {
     EXPECT_EQ(x.aspectDeg, 0);
     EXPECT_LT(EcartAuModule(PositionCorpsTU(Saturne, Minute(x.jourTU)).longitudeDeg - x.cibleDeg, 360) * 60, 1.0);
   }
+}
+
+// A line grazed at the station: passed and passed back within hours, between two samples of the
+// curve whose longitudes both stay short of it; both crossings are found, then the third.
+TEST_F(EphemGraphiqueTest, LigneFroleeALaStation) {
+  const double debut = JourJulien(1, 1, 2027, 0);
+  double v = PositionCorpsTU(Saturne, debut + 120).vitesseDeg, station = 0;
+  for (int j = 121; j < 600 && station == 0; ++j) {
+    const double w = PositionCorpsTU(Saturne, debut + j).vitesseDeg;
+    if (v > 0 && w < 0) station = debut + j;
+    v = w;
+  }
+  ASSERT_NE(station, 0);
+  double plusLoin = 0;
+  for (double t = station - 2; t <= station + 1; t += 0.005)
+    plusLoin = std::max(plusLoin, PositionCorpsTU(Saturne, t).longitudeDeg);
+  NatalGraphe n = Natal();
+  n.longitudes[Mars] = (plusLoin - 1e-5) * DegEnRad;
+  std::bitset<256> jeu;
+  jeu.set(Mars);
+  DemandeGraphe d;
+  d.jour = 1, d.mois = 1, d.annee = 2027, d.nbMois = 24;
+  d.moduleDeg = 360;
+  d.corps = {Saturne};
+  d.cibles = CiblesGraphe::Points;
+  const EphemGraphique g = CalculerEphemGraphique(n, jeu, d);
+  std::vector<Croisement> surMars;
+  for (const Croisement& x : g.croisements)
+    if (x.a == Mars) surMars.push_back(x);
+  ASSERT_EQ(surMars.size(), 3u);
+  EXPECT_NEAR(surMars[0].jourTU, station - 0.5, 1.5);
+  EXPECT_NEAR(surMars[1].jourTU, surMars[0].jourTU, 1.0);
+  EXPECT_FALSE(surMars[0].retrograde);
+  EXPECT_TRUE(surMars[1].retrograde);
+  EXPECT_GT(surMars[2].jourTU, station + 100);
 }
 
 // The Moon, a step of its own: a month of it in the 22°30' dial, every crossing within 1'.
