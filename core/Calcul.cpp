@@ -108,7 +108,6 @@ void TrierGlyphes(float ecart) {
 
 void EtalerGlyphes(float ecart) {
   EtatTheme& e = Etat();
-  constexpr double rotation = 0.8975979010256552;  // 2pi/7: moves the sort's seam off 0° Aries
   int k = 0;
   for (int j = 1; j <= 20; ++j) {
     if (!e.JeuPlanetes.test(j)) continue;
@@ -119,11 +118,7 @@ void EtalerGlyphes(float ecart) {
   const int n = std::min(e.NbPlanetes, k);
   const int sauve = e.NbPlanetes;
   e.NbPlanetes = n;
-  for (int i = 1; i <= n; ++i)
-    e.PositionsAffichees[i] = static_cast<float>(Normaliser2Pi(e.PositionsAffichees[i] + rotation));
-  TrierGlyphes(ecart);
-  for (int i = 1; i <= n; ++i)
-    e.PositionsAffichees[i] = static_cast<float>(Normaliser2Pi(e.PositionsAffichees[i] - rotation));
+  EtalerSurLeCercle(e.PositionsAffichees, e.OrdreAffichage, e.NbPlanetes, ecart);
   e.NbPlanetes = sauve;
 }
 

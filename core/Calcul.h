@@ -73,4 +73,16 @@ void TrierEtEcarter(float* P, Ordre* O, int n, float ecart) {
   }
 }
 
+// The turn (2pi/7) that moves the spread's seam off 0° Aries before the sort, undone after.
+constexpr double RotationEtalement = 0.8975979010256552;
+
+// Glyph angles P[1..n] (radians) spread around the circle: turned, sorted and pushed apart,
+// turned back. The chart wheel and the house frames' rings share it.
+template <typename Ordre>
+void EtalerSurLeCercle(float* P, Ordre* O, int n, float ecart) {
+  for (int i = 1; i <= n; ++i) P[i] = static_cast<float>(Normaliser2Pi(static_cast<double>(P[i]) + RotationEtalement));
+  TrierEtEcarter(P, O, n, ecart);
+  for (int i = 1; i <= n; ++i) P[i] = static_cast<float>(Normaliser2Pi(static_cast<double>(P[i]) - RotationEtalement));
+}
+
 }  // namespace selvane

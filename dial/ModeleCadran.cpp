@@ -16,7 +16,6 @@
 namespace selvane {
 namespace {
 
-constexpr double Rotation = 0.8975979010256552;  // 2pi/7
 constexpr double ArcMaximal = 6.265732014659643;  // 359 degrees: above it the moment is before birth
 
 int EntierDe(std::string_view texte) {
@@ -235,13 +234,13 @@ void AvancerCadran(ModeleCadran& m, ChampsMoment& champs, double jours) {
 void EtalerPositions(ModeleCadran& m, int anneau, float ecart) {
   for (int i = 1; i <= NbCorps; ++i) {
     m.PositionsEtalees[i][anneau] =
-        static_cast<float>(Normaliser2Pi(static_cast<double>(m.PositionsCadran[i][anneau]) + Rotation));
+        static_cast<float>(Normaliser2Pi(static_cast<double>(m.PositionsCadran[i][anneau]) + RotationEtalement));
     m.OrdreEtale[i][anneau] = i;
   }
   TrierPositions(m, anneau, ecart);
   for (int i = 1; i <= NbCorps; ++i)
     m.PositionsEtalees[i][anneau] =
-        static_cast<float>(Normaliser2Pi(static_cast<double>(m.PositionsEtalees[i][anneau]) - Rotation));
+        static_cast<float>(Normaliser2Pi(static_cast<double>(m.PositionsEtalees[i][anneau]) - RotationEtalement));
 }
 
 void TrierPositions(ModeleCadran& m, int anneau, float ecart) {

@@ -74,18 +74,16 @@ std::vector<std::pair<int, int>> CalculerConnexions(double axeDeg, const Longitu
 }
 
 std::array<double, 25> EtalerLongitudes(const LongitudesNatales& natal, double ecart) {
-  // The dial's ring spread: turned by 2pi/7 so that the sort's seam is off 0° Aries,
-  // sorted and pushed apart by the routine the wheel and the dial share, turned back.
-  constexpr double rotation = 0.8975979010256552;
+  // The ring spread the wheel and the dial share.
   float P[NbCorps + 1] = {};
   int O[NbCorps + 1] = {};
   for (int b = 1; b <= NbCorps; ++b) {
-    P[b] = static_cast<float>(Normaliser2Pi(natal[static_cast<std::size_t>(b)] + rotation));
+    P[b] = static_cast<float>(natal[static_cast<std::size_t>(b)]);
     O[b] = b;
   }
-  TrierEtEcarter(P, O, NbCorps, static_cast<float>(ecart));
+  EtalerSurLeCercle(P, O, NbCorps, static_cast<float>(ecart));
   std::array<double, 25> places{};
-  for (int i = 1; i <= NbCorps; ++i) places[static_cast<std::size_t>(O[i])] = Normaliser2Pi(static_cast<double>(P[i]) - rotation);
+  for (int i = 1; i <= NbCorps; ++i) places[static_cast<std::size_t>(O[i])] = static_cast<double>(P[i]);
   return places;
 }
 
