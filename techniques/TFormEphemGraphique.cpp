@@ -165,7 +165,8 @@ TFormEphemGraphique::TFormEphemGraphique(std::function<void(double)> ouvrirCadra
   connect(BtnImprimer, &QPushButton::clicked, this, [this] { BtnImprimerClick(); });
   connect(BtnExporter, &QPushButton::clicked, this, [this] {
     QString chemin;
-    if (LaPlateforme().SaisirTexte(QString::fromUtf8("Fichier d'export (.pdf, .png ou .csv) :"), chemin) &&
+    if (LaPlateforme().ChoisirFichier(QString::fromUtf8("Exporter l'éphéméride graphique"),
+                                      "PDF (*.pdf);;PNG (*.png);;CSV (*.csv)", true, chemin) &&
         !chemin.isEmpty())
       Exporter(chemin);
   });

@@ -152,6 +152,11 @@ TEST_F(FenetreEphemGraphiqueTest, ImpressionEtExports) {
   EXPECT_EQ(LirePdf(dossier / "g.pdf").pages, 1);
   GarderFichier(Chemin("g.pdf"), "ephem_graphique_export.pdf");
 
+  // The button asks for the file through the platform's chooser.
+  temoin.fichiers << Chemin("bouton.csv");
+  QTest::mouseClick(Enfant<QPushButton>(&f, "BtnExporter"), Qt::LeftButton);
+  EXPECT_TRUE(QFile::exists(Chemin("bouton.csv")));
+
   EXPECT_FALSE(f.Exporter(Chemin("g.txt")));
   EXPECT_EQ(temoin.messages.back().genre, QString("avertissement"));
 
