@@ -27,6 +27,8 @@
 #include <QShortcut>
 #include <QTimer>
 #include <QTimeZone>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QVBoxLayout>
 #include <cmath>
 #include <tuple>
@@ -182,12 +184,24 @@ TFormCosmo::TFormCosmo(const QString& dossier, QWidget* parent) : QWidget(parent
   echap->setContext(Qt::WidgetWithChildrenShortcut);
   PopupMenu1 = new QMenu(this);
   PopupMenu1->addAction("Copier", this, [this] { CopierClick(); });
-  auto* gauche = new QWidget(this);
+  // Each side panel scrolls when the window is shorter than its controls: a small screen
+  // then keeps the tree and the events lists at a usable height instead of crushing them.
+  auto defilement = [this](const char* nom, QWidget* panneau) {
+    auto* zone = new QScrollArea(this);
+    zone->setObjectName(nom);
+    zone->setFrameShape(QFrame::NoFrame);
+    zone->setWidgetResizable(true);
+    zone->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    zone->setWidget(panneau);
+  };
+  auto* gauche = new QWidget;
   gauche->setObjectName("PanelFigure");
-  auto* droite = new QWidget(this);
+  auto* droite = new QWidget;
   droite->setObjectName("Panel1");
   CreerPanneauGauche(gauche);
   CreerPanneauDroit(droite);
+  defilement("DefilementGauche", gauche);
+  defilement("DefilementDroit", droite);
   PanelFormulaire = new PanneauFormulaire(dossier_, this);
   PanelFormulaire->hide();
   // The lists' pop-ups tell the shortcut that an Escape is theirs (a filter installed last
@@ -261,6 +275,8 @@ void TFormCosmo::CreerPanneauGauche(QWidget* panneau) {
   }
   l->addWidget(BtnArbre);
   l->addWidget(GridArbre, 1);
+  GridArbre->setMinimumHeight(LignesArbreMinimum * GridArbre->verticalHeader()->defaultSectionSize() +
+                              GridArbre->horizontalHeader()->sizeHint().height() + 2 * GridArbre->frameWidth());
 
   RadioGroupA = new GroupeRadio("A", GlyphesItems(0), 2, panneau);
   RadioGroupB = new GroupeRadio("B", GlyphesItems(1), 2, panneau);
@@ -506,6 +522,8 @@ void TFormCosmo::CreerPanneauDroit(QWidget* panneau) {
                                    {"", Qt::black, arial, 0}});
   }
   l->addWidget(GridEclipses, 1);
+  GridEclipses->setMinimumHeight(6 * GridEclipses->verticalHeader()->defaultSectionSize() +
+                                 GridEclipses->horizontalHeader()->sizeHint().height() + 2 * GridEclipses->frameWidth());
   l->addWidget(PanelAxe);  // under the events, in view only for H = 1
   GridEclipses->setSelectionBehavior(QAbstractItemView::SelectRows);
   GridEclipses->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -1169,11 +1187,13 @@ void TFormCosmo::resizeEvent(QResizeEvent* evenement) {
 
 void TFormCosmo::Disposer() {
   // The dial is square, its side the client height, centred between the two panels.
-  QWidget* gauche = findChild<QWidget*>("PanelFigure", Qt::FindDirectChildrenOnly);
-  QWidget* droite = findChild<QWidget*>("Panel1", Qt::FindDirectChildrenOnly);
+  auto* gauche = findChild<QScrollArea*>("DefilementGauche", Qt::FindDirectChildrenOnly);
+  auto* droite = findChild<QScrollArea*>("DefilementDroit", Qt::FindDirectChildrenOnly);
   if (!gauche || !droite) return;
   const int h = height();
-  const int largeurGauche = 300, largeurDroite = 270;
+  // Room for the scroll bar beside the panel's own width.
+  const int barre = gauche->verticalScrollBar()->sizeHint().width();
+  const int largeurGauche = 300 + barre, largeurDroite = 270 + barre;
   const int cote = std::max(100, std::min(h, width() - largeurGauche - largeurDroite));
   gauche->setGeometry(0, 0, largeurGauche, h);
   droite->setGeometry(width() - largeurDroite, 0, largeurDroite, h);

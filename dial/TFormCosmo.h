@@ -220,6 +220,9 @@ class TFormCosmo : public QWidget {
   void RestaurerFiche();
 };
 
+// Rows of the midpoint tree always in view, whatever the window's height.
+constexpr int LignesArbreMinimum = 10;
+
 // Orb items: (i + 1) x 5' for ComboBoxOrbe, (i + 1) x 0.1' for ComboBoxOrbeSerre.
 QStringList ItemsOrbe();
 QStringList ItemsOrbeSerre();

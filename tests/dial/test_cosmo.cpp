@@ -15,6 +15,10 @@
 #include <algorithm>
 #include <array>
 #include <QRadioButton>
+#include <QHeaderView>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <cstdlib>
 #include <QTest>
 #include <cmath>
 
@@ -138,6 +142,42 @@ TEST_F(CosmoTest, LaFenetreSOuvreSurLeCadranDe90Degres) {
   // The dial is square, its side the window's height.
   EXPECT_EQ(cosmo->Image1->width(), cosmo->Image1->height());
   EXPECT_TRUE(temoin.messages.isEmpty());
+}
+
+// The work area of a maximised window on small screens (menu, tool bar, status bar and title
+// bar taken off): the tree keeps its rows, each panel shows all it holds or scrolls.
+TEST_F(CosmoTest, SurUnPetitEcranLArbreGardeSesLignesEtLesPanneauxDefilent) {
+  const struct {
+    const char* nom;
+    QSize taille;
+  } ecrans[] = {{"1366x768", {1366, 768 - 150}}, {"1280x720", {1280, 720 - 150}}, {"1024x600", {1024, 600 - 150}}};
+  for (const auto& e : ecrans) {
+    cosmo->resize(e.taille);
+    QApplication::processEvents();
+    ASSERT_EQ(cosmo->size(), e.taille) << e.nom;
+    const GrilleTexte* arbre = cosmo->GridArbre;
+    ASSERT_TRUE(arbre->isVisible());
+    EXPECT_GE(arbre->viewport()->height(), LignesArbreMinimum * arbre->verticalHeader()->defaultSectionSize()) << e.nom;
+    EXPECT_GE(cosmo->GridEclipses->viewport()->height(), 4 * cosmo->GridEclipses->verticalHeader()->defaultSectionSize())
+        << e.nom;
+    for (const char* nom : {"PanelFigure", "Panel1"}) {
+      auto* panneau = cosmo->findChild<QWidget*>(nom);
+      ASSERT_NE(panneau, nullptr) << nom;
+      // Never squeezed below what its controls need: the rest is reached with the scroll bar.
+      EXPECT_GE(panneau->height(), panneau->minimumSizeHint().height()) << e.nom << " " << nom;
+      QWidget* vue = panneau->parentWidget();
+      if (panneau->height() > vue->height()) {
+        auto* zone = qobject_cast<QScrollArea*>(vue->parentWidget());
+        ASSERT_NE(zone, nullptr) << e.nom << " " << nom;
+        EXPECT_TRUE(zone->verticalScrollBar()->isVisible()) << e.nom << " " << nom;
+        EXPECT_LE(QRect(zone->mapTo(cosmo, QPoint(0, 0)), zone->size()).bottom(), cosmo->height()) << e.nom;
+      }
+    }
+    // The dial beside the panels, all of it in the window.
+    EXPECT_TRUE(cosmo->rect().contains(cosmo->Image1->geometry())) << e.nom;
+    if (const char* captures = std::getenv("SELVANE_CAPTURES"))
+      cosmo->grab().save(QString("%1/cadran_%2.png").arg(captures, e.nom));
+  }
 }
 
 TEST_F(CosmoTest, LesChampsRefusentCeQuiNEstPasUnMoment) {
