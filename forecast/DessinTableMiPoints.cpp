@@ -2,8 +2,9 @@
 
 #include <QFontMetricsF>
 #include <QStaticText>
-#include <map>
+#include <algorithm>
 #include <cmath>
+#include <map>
 
 #include "core/Catalogue.h"
 #include "core/Conversions.h"
@@ -45,8 +46,15 @@ class TextesFixes {
   std::map<QString, QStaticText> textes_;
 };
 
-void Glyphe(QPainter& p, double x, double y, int corps, const ParametresTable& par, TextesFixes& textes) {
+// A row's position as the table writes it: sign glyph and degrees for H1, degrees otherwise.
+QString TextePosition(const LigneTableMiPoints& r, int harmonique) {
+  return harmonique == 1 ? Texte(FormatGlyphe(r.positionDeg * DegEnRad)) : Texte(FormatDegMin(r.positionDeg));
+}
+
+// The glyph centred across the cell starting at x, u wide.
+void Glyphe(QPainter& p, double x, double y, int u, int corps, const ParametresTable& par, TextesFixes& textes) {
   const QString glyphe = selvane::Glyphe(LettresCorps[corps]);
+  x += std::floor((u - QFontMetricsF(p.font(), p.device()).horizontalAdvance(glyphe)) / 2);
   if (corps == par.corpsEnSurbrillance) {
     // White on an opaque blue background, as wide as the glyph and as high as the font.
     const QFontMetricsF m(p.font(), p.device());
@@ -87,6 +95,28 @@ GeometrieTable DessinerTableauMiPOints(QPainter& p, const std::vector<LigneTable
     geo.y0 = 6 * Proche(1.3 * m9.height());
     grille = QColor(128, 128, 128);
   }
+  const QFont glyphes8 = Police("Celvan S", 8);
+  const QFont glyphes7 = Police("Celvan S", 7);
+  const QFont texte9 = Police("Liberation Sans", 9);
+  const QFont& policePositions = par.harmonique == 1 ? glyphes7 : texte9;
+  const QFontMetricsF m8(glyphes8, p.device()), mPositions(policePositions, p.device());
+  // The cells are sized by what they hold, measured in the target's fonts: the widest glyph
+  // and the "/" in a cell, the longest position in the two cells and the extra width, each
+  // line high enough for both fonts, one pixel clear of the lines on either side.
+  double position = 0;  // the longest position text
+  {
+    double glyphe = m8.horizontalAdvance("/");
+    for (const LigneTableMiPoints& r : lignes) {
+      for (int corps : {r.a, r.b})
+        if (corps != 0) glyphe = std::max(glyphe, m8.horizontalAdvance(selvane::Glyphe(LettresCorps[corps])));
+      position = std::max(position, mPositions.horizontalAdvance(TextePosition(r, par.harmonique)));
+    }
+    const int hauteur = static_cast<int>(std::ceil(std::max(m8.height(), mPositions.height())));
+    geo.u = std::max({geo.u, static_cast<int>(std::ceil(glyphe)) + 3, hauteur + 2});
+    geo.g = std::max(geo.g, static_cast<int>(std::ceil(position)) + 4 - 2 * geo.u);
+    if (!par.imprimante) geo.x0 = geo.y0 = geo.u;
+    else geo.x0 = Proche(1.5 * geo.u);
+  }
   const int u = geo.u, g = geo.g, x0 = geo.x0, y0 = geo.y0;
   geo.blocs = (static_cast<int>(lignes.size()) - 1) / LignesParBloc + 1;
   p.setPen(QPen(grille, 1));
@@ -95,11 +125,13 @@ GeometrieTable DessinerTableauMiPOints(QPainter& p, const std::vector<LigneTable
     for (int q = 0; q <= LignesParBloc; ++q) p.drawLine(xk, y0 + q * u, xk + 5 * u + g, y0 + q * u);
     for (int x : {xk, xk + u, xk + 2 * u, xk + 3 * u, xk + 5 * u + g}) p.drawLine(x, y0, x, y0 + LignesParBloc * u);
   }
-  const QFont glyphes8 = Police("Celvan S", 8);
-  const QFont glyphes7 = Police("Celvan S", 7);
-  const QFont texte9 = Police("Liberation Sans", 9);
-  const int c = (u - static_cast<int>(QFontMetricsF(glyphes8, p.device()).horizontalAdvance("A"))) / 2;
-  const double a7 = Ascent(glyphes7, p.device()), a9 = Ascent(texte9, p.device());
+  // Glyphs centred in their cells: across by the letter's advance, down by the font's height.
+  const int c = (u - static_cast<int>(m8.horizontalAdvance("A"))) / 2;
+  const int cBarre = static_cast<int>((u - m8.horizontalAdvance("/")) / 2);
+  const int cy = std::max(1, static_cast<int>((u - m8.height()) / 2));
+  const int cyPosition = std::max(1, static_cast<int>((u - mPositions.height()) / 2));
+  const int cx = std::max(2, std::min(c, (2 * u + g - static_cast<int>(std::ceil(position))) / 2));
+  const double aPosition = Ascent(policePositions, p.device());
   TextesFixes fixes(glyphes8);
   // Two passes, glyphs then positions, so the painter changes its font twice, not per row.
   for (int passe = 0; passe < 2; ++passe) {
@@ -110,22 +142,18 @@ GeometrieTable DessinerTableauMiPOints(QPainter& p, const std::vector<LigneTable
       const int k = static_cast<int>(i) / LignesParBloc;
       const int l = static_cast<int>(i) % LignesParBloc;
       const int xk = x0 + 6 * u * k;
-      const int x = xk + c;
-      const int y = y0 + l * u + c;
+      const int y = y0 + l * u + cy;
       const int premier = r.a != 0 ? r.a : r.b;
       if (passe == 1) {
         p.setPen(par.palette.corps[premier]);
-        if (par.harmonique == 1)
-          TexteEnHaut(p, xk + 3 * u + c, y0 + l * u + Proche(1.2 * c), Texte(FormatGlyphe(r.positionDeg * DegEnRad)), a7);
-        else
-          TexteEnHaut(p, xk + 3 * u + c, y, Texte(FormatDegMin(r.positionDeg)), a9);
+        TexteEnHaut(p, xk + 3 * u + cx, y0 + l * u + cyPosition, TextePosition(r, par.harmonique), aPosition);
         continue;
       }
-      Glyphe(p, r.a != 0 ? x : x + u, y, premier, par, fixes);
+      Glyphe(p, r.a != 0 ? xk : xk + u, y, u, premier, par, fixes);
       if (r.a != 0) {
-        Glyphe(p, x + 2 * u, y, r.b, par, fixes);
+        Glyphe(p, xk + 2 * u, y, u, r.b, par, fixes);
         p.setPen(Qt::black);
-        fixes.Dessiner(p, x + u + c, y, "/");
+        fixes.Dessiner(p, xk + u + cBarre, y, "/");
       }
     }
   }

@@ -17,6 +17,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSpinBox>
 #include <QVBoxLayout>
 
@@ -93,19 +95,35 @@ TFormDirSol::TFormDirSol(QWidget* parent) : QWidget(parent) {
   if (const QScreen* ecran = QGuiApplication::primaryScreen()) resize(ecran->size());
 
   auto* principal = new QHBoxLayout(this);
-  // The settings keep a narrow column; the list takes the rest of the screen.
+  // The settings keep a narrow panel; the list takes the rest of the screen. The point lists
+  // have the panel's whole height to themselves, the other settings stand beside them: under
+  // them the 22 points did not fit a laptop's screen.
   auto* panneau = new QWidget(this);
-  panneau->setMaximumWidth(QFontMetrics(font()).horizontalAdvance(QString(60, 'x')));
-  auto* gauche = new QVBoxLayout(panneau);
+  panneau->setSizePolicy(QSizePolicy::Maximum, QSizePolicy::Preferred);
+  auto* colonnes = new QHBoxLayout(panneau);
+  colonnes->setContentsMargins(0, 0, 0, 0);
+  auto* listes = new QVBoxLayout;
+  colonnes->addLayout(listes);
+  // The other settings scroll when a short window cannot hold them all.
+  auto* reglages = new QWidget;
+  auto* gauche = new QVBoxLayout(reglages);
   gauche->setContentsMargins(0, 0, 0, 0);
+  defilementReglages_ = new QScrollArea(panneau);
+  defilementReglages_->setObjectName("DefilementReglages");
+  defilementReglages_->setFrameShape(QFrame::NoFrame);
+  defilementReglages_->setWidgetResizable(true);
+  defilementReglages_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  auto* droite = new QVBoxLayout;
+  droite->addWidget(defilementReglages_, 1);
+  colonnes->addLayout(droite);
   principal->addWidget(panneau);
 
   // The three point lists.
   auto* titre = new QLabel("    P1               P2               P3", this);
-  gauche->addWidget(titre);
+  listes->addWidget(titre);
   auto* rangee = new QHBoxLayout;
   rangee->setSpacing(0);
-  gauche->addLayout(rangee);
+  listes->addLayout(rangee, 1);
   // Each list as wide as the caption's step from one name to the next, so the names stand over them.
   const int pas = titre->fontMetrics().horizontalAdvance("P1               ");
   QStringList glyphes;
@@ -118,7 +136,9 @@ TFormDirSol::TFormDirSol(QWidget* parent) : QWidget(parent) {
     liste->setFixedWidth(pas - 4);
     liste->item(0)->setCheckState(Qt::Checked);
     points_[static_cast<std::size_t>(k)] = liste;
-    colonne->addWidget(liste);
+    // The column's whole height: the 22 rows when the window allows it, else a scroll bar.
+    liste->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Expanding);
+    colonne->addWidget(liste, 1);
     rangee->addSpacing(4);
     auto* tout = new QPushButton("Tout", this);
     tout_[static_cast<std::size_t>(k)] = tout;
@@ -193,6 +213,10 @@ TFormDirSol::TFormDirSol(QWidget* parent) : QWidget(parent) {
   aspects_->setObjectName("AspectsTransit");
   aspects_->item(0)->setCheckState(Qt::Checked);
   aspectsDisposition->addWidget(aspects_);
+  // The few aspects all in view: rows of the glyph font, with room for the check box.
+  aspects_->setMinimumHeight(static_cast<int>(AspectsProposes.size()) *
+                                 (std::max(QFontMetrics(aspects_->font()).height(), 16) + 4) +
+                             2 * aspects_->frameWidth());
   gauche->addWidget(panneauAspects_);
   panneauAspects_->hide();
 
@@ -204,8 +228,12 @@ TFormDirSol::TFormDirSol(QWidget* parent) : QWidget(parent) {
   boutons->addWidget(calculer);
   boutons->addWidget(imprimer);
   boutons->addWidget(exporter);
-  gauche->addLayout(boutons);
+  // The commands under the settings, never scrolled away.
+  droite->addLayout(boutons);
   gauche->addStretch();
+  defilementReglages_->setWidget(reglages);
+  defilementReglages_->setFixedWidth(reglages->sizeHint().width() +
+                                     defilementReglages_->verticalScrollBar()->sizeHint().width());
   connect(calculer, &QPushButton::clicked, this, [this] { BtnCalculerClick(); });
   connect(imprimer, &QPushButton::clicked, this, [this] { BtnImprimerClick(); });
   connect(exporter, &QPushButton::clicked, this, [this] { BtnExporterClick(); });

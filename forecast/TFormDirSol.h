@@ -14,6 +14,7 @@ class QListWidget;
 class QPainter;
 class QPushButton;
 class QRadioButton;
+class QScrollArea;
 class QSpinBox;
 
 namespace selvane {
@@ -66,6 +67,7 @@ class TFormDirSol : public QWidget {
   QRadioButton* uneAnnee_;
   QRadioButton* deuxAnnees_;
   QWidget* panneauAspects_;
+  QScrollArea* defilementReglages_;
   QListWidget* aspects_;
   GrilleTexte* ListeDirections_;
   PageListe page_;  // the list shown, as printed and copied

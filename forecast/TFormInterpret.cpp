@@ -361,8 +361,13 @@ void TFormInterpret::CalculerTable() {
 void TFormInterpret::Dessiner() {
   const qreal echelle = devicePixelRatioF();
   // The table needs 37 by 45 cells of about twenty pixels; the picture is never smaller.
-  const int largeur = std::max(760, width() - (droite_ ? droite_->sizeHint().width() : 0) - 30);
-  const int hauteur = std::max(900, static_cast<int>(1.7 * height()));
+  int largeur = std::max(760, width() - (droite_ ? droite_->sizeHint().width() : 0) - 30);
+  int hauteur = std::max(900, static_cast<int>(1.7 * height()));
+  // The cells follow the fonts: a picture too small for the 37 by 45 cells grows to hold them.
+  if (geometrie_.u > 0) {
+    largeur = std::max(largeur, 37 * geometrie_.u);
+    hauteur = std::max(hauteur, 45 * geometrie_.u);
+  }
   image_ = QImage(QSize(largeur, hauteur) * echelle, QImage::Format_RGB32);
   image_.setDevicePixelRatio(echelle);
   image_.setDotsPerMeterX(3780);  // 96 dots per inch: the point sizes of the screen
@@ -375,6 +380,10 @@ void TFormInterpret::Dessiner() {
   par.palette = PaletteEcran(LesReglages());
   geometrie_ = DessinerTableauMiPOints(p, lignes_, par);
   p.end();
+  if (37 * geometrie_.u > largeur || 45 * geometrie_.u > hauteur) {
+    Dessiner();  // once more at the size now known
+    return;
+  }
   Image1->setPixmap(QPixmap::fromImage(image_));
   Image1->resize(largeur, hauteur);
 }

@@ -9,6 +9,7 @@
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QTest>
+#include <cstdlib>
 #include <filesystem>
 
 #include "core/Calcul.h"
@@ -102,6 +103,36 @@ TEST_F(FenetreDirectionsTest, Ouverture) {
   QTest::keyClick(fenetre, Qt::Key_Escape);
   QApplication::processEvents();
   EXPECT_TRUE(fenetre.isNull() || !fenetre->isVisible());
+}
+
+// The work area of a maximised window on small screens: the 22 points of each list in view
+// without scrolling, the transit aspects too, and the result list beside them.
+TEST_F(FenetreDirectionsTest, LesVingtDeuxPointsEnVueSurUnPetitEcran) {
+  const struct {
+    const char* nom;
+    QSize taille;
+  } ecrans[] = {{"1366x768", {1366, 768 - 150}}, {"1280x720", {1280, 720 - 150}}};
+  for (const auto& e : ecrans) {
+    for (const char* mode : {"Directions", "Transits"}) {
+      CliquerRadio(mode);
+      fenetre->resize(e.taille);
+      QApplication::processEvents();
+      ASSERT_EQ(fenetre->size(), e.taille) << e.nom;
+      for (int k = 0; k < 3; ++k) {
+        QListWidget* l = fenetre->ListePoints(k);
+        const QRect dernier = l->visualItemRect(l->item(l->count() - 1));
+        EXPECT_LE(dernier.bottom(), l->viewport()->height()) << e.nom << " " << mode << " P" << k + 1;
+        EXPECT_TRUE(fenetre->rect().contains(QRect(l->mapTo(fenetre, QPoint(0, 0)), l->size()))) << e.nom;
+      }
+      if (fenetre->AspectsTransit()->isVisible()) {
+        QListWidget* a = fenetre->AspectsTransit();
+        EXPECT_LE(a->visualItemRect(a->item(a->count() - 1)).bottom(), a->viewport()->height()) << e.nom;
+      }
+      EXPECT_GE(fenetre->ListeDirections()->width(), e.taille.width() / 2) << e.nom;
+      if (const char* captures = std::getenv("SELVANE_CAPTURES"))
+        fenetre->grab().save(QString("%1/directions_%2_%3.png").arg(captures, e.nom, mode));
+    }
+  }
 }
 
 TEST_F(FenetreDirectionsTest, UneListeVideEstRefusee) {

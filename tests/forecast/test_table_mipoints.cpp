@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QImage>
 #include <QPainter>
+#include <cstdlib>
 #include <set>
 
 #include "core/Catalogue.h"
@@ -169,5 +170,46 @@ TEST_F(DessinTableTest, SixBlocsEtCorpsEnSurbrillance) {
   for (const auto& [n, blocs] : {std::pair<int, int>{43, 1}, {44, 2}, {0, 1}}) {
     Dessin(std::vector<LigneTableMiPoints>(t.begin(), t.begin() + n), 4, 0, geo);
     EXPECT_EQ(geo.blocs, blocs) << n;
+  }
+}
+
+// Every glyph and position inside its cell: the grid lines are drawn first, so any text running
+// over a border shows on the line as a pixel of another colour.
+TEST_F(DessinTableTest, GlyphesEtPositionsDansLeursCellules) {
+  const std::vector<double> l = Longitudes({});
+  for (const auto& [h, imprimante] : {std::pair{1, false}, {4, false}, {16, false}, {1, true}, {8, true}}) {
+    const std::vector<LigneTableMiPoints> t = CalculerMiPoints(l.data(), h);
+    QImage image(1200, 1400, QImage::Format_RGB32);
+    image.setDotsPerMeterX(3780);
+    image.setDotsPerMeterY(3780);
+    image.fill(Qt::white);
+    GeometrieTable geo;
+    {
+      QPainter p(&image);
+      ParametresTable par;
+      par.harmonique = h;
+      par.imprimante = imprimante;
+      par.palette = PaletteEcran(Reglages());
+      geo = DessinerTableauMiPOints(p, t, par);
+    }
+    const QRgb grille = imprimante ? qRgb(128, 128, 128) : qRgb(192, 192, 192);
+    const int u = geo.u;
+    int horsGrille = 0, premier = -1;
+    const auto verifier = [&](int x, int y) {
+      if (image.pixel(x, y) != grille) {
+        if (horsGrille++ == 0) premier = x * 10000 + y;
+      }
+    };
+    for (int k = 0; k < geo.blocs; ++k) {
+      const int xk = geo.x0 + 6 * u * k;
+      for (int x : {xk, xk + u, xk + 2 * u, xk + 3 * u, xk + 5 * u + geo.g})
+        for (int y = geo.y0 + 1; y < geo.y0 + LignesParBloc * u; ++y) verifier(x, y);
+      for (int q = 0; q <= LignesParBloc; ++q)
+        for (int x = xk + 1; x < xk + 5 * u + geo.g; ++x) verifier(x, geo.y0 + q * u);
+    }
+    if (const char* captures = std::getenv("SELVANE_CAPTURES"))
+      image.save(QString("%1/table_H%2_%3.png").arg(captures).arg(h).arg(imprimante ? "page" : "ecran"));
+    EXPECT_EQ(horsGrille, 0) << "H" << h << (imprimante ? " printer" : " screen") << " u=" << u << " g=" << geo.g
+                             << " first at x=" << premier / 10000 << " y=" << premier % 10000;
   }
 }
