@@ -97,7 +97,11 @@ TFormMandala::TFormMandala(const QString& dossier, QWidget* parent) : FenetreTec
     // As high as its rows, less on a short window: then it scrolls.
     GridAxe[k]->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Expanding);
     GridAxe[k]->setMinimumHeight(6 * GridAxe[k]->verticalHeader()->defaultSectionSize());
-    t->addWidget(GridAxe[k], 0, Qt::AlignTop);
+    // Top-aligned by the stretch under it: an aligned item would keep the grid's size hint.
+    auto* colonne = new QVBoxLayout;
+    colonne->addWidget(GridAxe[k], 1);
+    colonne->addStretch(0);
+    t->addLayout(colonne);
     t->addSpacing(10);
   }
   auto* totaux = new QVBoxLayout;

@@ -516,8 +516,12 @@ TEST_F(FenetresTechniquesTest, MandalaEntierSurUnPetitEcran) {
     f->show();
     QApplication::processEvents();
     ASSERT_EQ(f->size(), e.fenetre) << e.nom;
-    for (const char* nom : {"GridAxe1", "GridAxe2", "GridAxe3", "GridTotaux"})
-      EnVueOuDefilant(f, Enfant<QTableWidget>(f, nom), e.nom);
+    for (const char* nom : {"GridAxe1", "GridAxe2", "GridAxe3", "GridTotaux"}) {
+      auto* grille = Enfant<QTableWidget>(f, nom);
+      EnVueOuDefilant(f, grille, e.nom);
+      // Scrolling is for what the height cannot hold, not a keyhole: ten rows at least, or all.
+      EXPECT_GE(grille->viewport()->height(), std::min(grille->rowCount(), 10) * grille->rowHeight(0)) << e.nom << " " << nom;
+    }
     // The figure as high as the window allows, all of it in view.
     QTest::mouseClick(Enfant<QPushButton>(f, "BtnMandala"), Qt::LeftButton);
     QApplication::processEvents();
