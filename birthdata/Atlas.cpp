@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cerrno>
 
+#include "birthdata/records/Controles.h"
 #include "birthdata/records/Cp1252.h"
 #include "birthdata/records/ErreurFichier.h"
 #include "birthdata/records/Fichiers.h"
@@ -45,11 +46,6 @@ int Comparer15(std::string_view cle, std::string_view texte) {
   return cle.size() < texte.size() ? -1 : 1;
 }
 
-std::string Rogner(std::string t) {
-  const std::size_t d = t.find_first_not_of(' ');
-  if (d == std::string::npos) return "";
-  return t.substr(d, t.find_last_not_of(' ') - d + 1);
-}
 
 }  // namespace
 

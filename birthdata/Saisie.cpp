@@ -12,11 +12,6 @@ namespace selvane {
 
 namespace {
 
-std::string Rogner(std::string_view t) {
-  const std::size_t d = t.find_first_not_of(' ');
-  if (d == std::string_view::npos) return "";
-  return std::string(t.substr(d, t.find_last_not_of(' ') - d + 1));
-}
 
 bool Valide(const std::string& erreur) {
   if (erreur.empty()) return true;

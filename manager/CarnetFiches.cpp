@@ -13,12 +13,7 @@ namespace gestion {
 
 namespace {
 
-std::string_view SansBlancs(std::string_view t) {
-  const auto blanc = [](char c) { return static_cast<unsigned char>(c) <= ' '; };
-  while (!t.empty() && blanc(t.front())) t.remove_prefix(1);
-  while (!t.empty() && blanc(t.back())) t.remove_suffix(1);
-  return t;
-}
+std::string SansBlancs(std::string_view t) { return Rogner(t, " \t\n\v\f\r"); }
 
 // The record as a save writes it: the free texts without the blanks around them.
 FicheClient FormeEcrite(FicheClient f) {

@@ -174,4 +174,10 @@ std::string SansControles(std::string_view texte) {
   return s;
 }
 
+std::string Rogner(std::string_view texte, std::string_view blancs) {
+  const std::size_t d = texte.find_first_not_of(blancs);
+  if (d == std::string_view::npos) return "";
+  return std::string(texte.substr(d, texte.find_last_not_of(blancs) - d + 1));
+}
+
 }  // namespace selvane

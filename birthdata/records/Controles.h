@@ -44,6 +44,9 @@ bool DateValide(std::string_view date);
 // on, it is "hhhmmmss" with seconds 0..59.
 bool HeureValide(std::string_view heure);
 
+// The text without the characters of `blancs` around it (spaces by default).
+std::string Rogner(std::string_view texte, std::string_view blancs = " ");
+
 // The text with every control character (below 32, and 127) made a space: a
 // tab or a line end typed or pasted into a field has no place in a record,
 // and a line end would split the field's line in a saved chart file.

@@ -14,11 +14,6 @@ namespace selvane {
 
 namespace {
 
-std::string Rogner(std::string_view t) {
-  const std::size_t d = t.find_first_not_of(' ');
-  if (d == std::string_view::npos) return "";
-  return std::string(t.substr(d, t.find_last_not_of(' ') - d + 1));
-}
 
 bool Utf8Valide(std::string_view t) {
   for (std::size_t i = 0; i < t.size();) {

@@ -12,11 +12,8 @@ namespace selvane {
 
 namespace {
 
-std::string Rogner(std::string_view t) {
-  const std::size_t d = t.find_first_not_of(" \t");
-  if (d == std::string_view::npos) return "";
-  return std::string(t.substr(d, t.find_last_not_of(" \t") - d + 1));
-}
+// Fields are trimmed of spaces and tabs.
+std::string RognerChamp(std::string_view t) { return Rogner(t, " \t"); }
 
 bool Inconnu(const std::string& champ) { return champ.empty() || champ == "*"; }
 
@@ -34,7 +31,7 @@ std::vector<std::string> Champs(const std::string& texte) {
   std::size_t debut = 0;
   for (;;) {
     const std::size_t p = texte.find(',', debut);
-    champs.push_back(Rogner(texte.substr(debut, p == std::string::npos ? std::string::npos : p - debut)));
+    champs.push_back(RognerChamp(texte.substr(debut, p == std::string::npos ? std::string::npos : p - debut)));
     if (p == std::string::npos) return champs;
     debut = p + 1;
   }
@@ -158,10 +155,10 @@ std::string LireFiche(const FicheAaf& a, const CompletionEchange* c, FicheClient
                       std::string& nom) {
   const std::vector<std::string> a93 = Champs(a.morceaux[0].texte);
   if (a93.size() < 7) return "#A93 : 7 champs attendus, " + std::to_string(a93.size()) + " trouvés";
-  const std::string famille = Rogner(SansControles(a93[0])), prenom = Rogner(SansControles(a93[1]));
+  const std::string famille = RognerChamp(SansControles(a93[0])), prenom = RognerChamp(SansControles(a93[1]));
   nom = Inconnu(famille) ? "" : famille;
   if (!Inconnu(prenom)) nom += "," + prenom;
-  if (Rogner(SansControles(nom)).empty()) return "le nom est vide";
+  if (RognerChamp(SansControles(nom)).empty()) return "le nom est vide";
   // A place may hold commas: it is everything between the time and the country.
   std::string lieu;
   for (std::size_t i = 5; i + 1 < a93.size(); ++i) lieu += (i > 5 ? "," : "") + a93[i];
@@ -183,7 +180,7 @@ std::string LireFiche(const FicheAaf& a, const CompletionEchange* c, FicheClient
       const std::vector<std::string> champs = Champs(m.texte);
       for (std::size_t i = 0; i < champs.size() && i < 5; ++i) b93[i] = champs[i];
     } else if (m.id == "COM") {
-      const std::string t = Rogner(m.texte);
+      const std::string t = RognerChamp(m.texte);
       if (!t.empty()) commentaire += (commentaire.empty() ? "" : " ") + t;
     }
   }
@@ -256,10 +253,10 @@ std::string LireFiche(const FicheAaf& a, const CompletionEchange* c, FicheClient
   if (erreur.empty() && c) erreur = c->Controler(fiche);
   if (!erreur.empty()) return erreur;
   for (const std::string* champ : {&nom, &lieu, &commentaire}) {
-    const std::string h = AvertissementHors1252(Rogner(*champ));
+    const std::string h = AvertissementHors1252(RognerChamp(*champ));
     if (!h.empty()) notes.push_back(h);
   }
-  if (Utf8VersCp1252(Rogner(SansControles(commentaire))).size() > 80) notes.push_back("commentaire coupé à 80 caractères");
+  if (Utf8VersCp1252(RognerChamp(SansControles(commentaire))).size() > 80) notes.push_back("commentaire coupé à 80 caractères");
   return "";
 }
 
@@ -269,7 +266,7 @@ std::string LireFiche(const FicheAaf& a, const CompletionEchange* c, FicheClient
 // when empty; a text that is "*" itself, which AAF would read as unknown, is
 // written "?" as a character the file cannot hold would be.
 std::string ChampAaf(std::string_view t, bool virgules = false) {
-  std::string s = Rogner(SansControles(t));
+  std::string s = RognerChamp(SansControles(t));
   if (!virgules)
     for (char& ch : s)
       if (ch == ',') ch = ';';
@@ -346,8 +343,8 @@ LectureEchange LireAaf(std::string_view brut, const CompletionEchange* completio
       }
       fiches.back().morceaux.push_back(std::move(m));
       dernier = &fiches.back().morceaux.back();
-    } else if (dernier && !Rogner(ligne).empty()) {
-      dernier->texte += " " + Rogner(ligne);
+    } else if (dernier && !RognerChamp(ligne).empty()) {
+      dernier->texte += " " + RognerChamp(ligne);
     }
   }
   if (fiches.empty()) {
@@ -411,7 +408,7 @@ std::string EcrireAaf(const std::vector<FicheClient>& fiches, const CompletionEc
     s += "#B93:" + jj + "," + CoordonneeAaf(f.Lat.Texte(), "ns", true) + "," + CoordonneeAaf(f.Long.Texte(), "ew", false) +
          "," + zone + "," + ete + "\r\n";
     if (!abreviation.empty()) s += "#ZNAM:" + ChampAaf(abreviation, true) + "\r\n";
-    if (!f.Commentaire.Vide()) s += "#COM:" + Rogner(SansControles(f.Commentaire.Texte())) + "\r\n";
+    if (!f.Commentaire.Vide()) s += "#COM:" + RognerChamp(SansControles(f.Commentaire.Texte())) + "\r\n";
   }
   return utf8 ? Cp1252VersUtf8(s) : s;
 }
