@@ -435,7 +435,9 @@ class Marche {
     ASSERT_EQ(t->rowCount(), static_cast<int>(ref_.table.size()));
     if (ref_.courant >= 0) {
       ASSERT_EQ(t->currentRow(), ref_.courant);
-      if (selection_) EXPECT_EQ(fenetre_->Champ(1)->text(), t->Texte(ref_.courant, 1));  // the panel shows the current record
+      if (selection_) {
+        EXPECT_EQ(fenetre_->Champ(1)->text(), t->Texte(ref_.courant, 1));  // the panel shows the current record
+      }
     }
     ASSERT_EQ(fenetre_->Carnet().Modifie(), ref_.Modifie());
   }

@@ -185,7 +185,9 @@ TEST(Echange, TexteDuFuseau) {
   for (const Cas& c : cas) {
     long s = 0;
     EXPECT_EQ(LireDecalage(c.texte, s), c.lu) << c.texte;
-    if (c.lu) EXPECT_EQ(s, c.secondes) << c.texte;
+    if (c.lu) {
+      EXPECT_EQ(s, c.secondes) << c.texte;
+    }
   }
   EXPECT_EQ(TexteDecalage(-16200), "-04.30.00");
   EXPECT_EQ(TexteDecalage(561), "00.09.21");
