@@ -10,6 +10,8 @@
 #include <QFrame>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -173,11 +175,17 @@ TFormInterpret2::TFormInterpret2(const QString& dossier, ListeThemesSauves liste
   panneaux->addWidget(PanelRecherche);
   panneaux->addStretch(1);
 
-  // The right-hand panel.
-  auto* droite = new QVBoxLayout;
-  corps->addLayout(droite);
+  // The right-hand panel scrolls: on a 768-pixel screen its last buttons would be off the window.
+  auto* defilement = new QScrollArea(this);
+  defilement->setObjectName("DefilementDroit");
+  defilement->setWidgetResizable(true);
+  defilement->setFrameShape(QFrame::NoFrame);
+  defilement->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  auto* contenu = new QWidget(defilement);
+  auto* droite = new QVBoxLayout(contenu);
+  droite->setContentsMargins(0, 0, 0, 0);
   Panneau = new PanneauCalcul(dossier_, std::move(liste), this);
-  Panneau->DefinirCoinListe([this] { return mapToGlobal(QPoint(Panneau->x(), height())); });
+  Panneau->DefinirCoinListe([this] { return mapToGlobal(QPoint(Panneau->mapTo(this, QPoint(0, 0)).x(), height())); });
   droite->addWidget(Panneau);
   connect(Panneau, &PanneauCalcul::TechniqueChoisie, this, [this](int i) { RadioGroupTypeClick(i); });
   connect(Panneau, &PanneauCalcul::CalculDemande, this, [this] { BtnCalculRSRLEtcClick(); });
@@ -219,6 +227,9 @@ TFormInterpret2::TFormInterpret2(const QString& dossier, ListeThemesSauves liste
   ProgressBar1->setValue(0);
   droite->addWidget(ProgressBar1);
   droite->addStretch(1);
+  defilement->setWidget(contenu);
+  defilement->setMinimumWidth(contenu->sizeHint().width() + defilement->verticalScrollBar()->sizeHint().width());
+  corps->addWidget(defilement);
 
   FormCreate();
 }

@@ -20,6 +20,8 @@
 #include "core/Ephemerides.h"
 #include "core/EtatTheme.h"
 #include "forecast/TFormInterpret2.h"
+
+#include <QScrollArea>
 #include "tests/support/AppliDeTest.h"
 #include "tests/support/DossierProgramme.h"
 #include "tests/support/FicheDeTest.h"
@@ -280,3 +282,21 @@ TEST_F(FenetreInterpretationTest, EchapRestaureLaFicheNatale) {
 }
 
 }  // namespace
+
+// On a 1366×768 screen (the window about 618 pixels high under the frame's bars) every button of
+// the right-hand panel can be reached: the panel scrolls, and the search runs from its button.
+TEST_F(FenetreInterpretationTest, PanneauDroitAtteignableSurUnPetitEcran) {
+  fenetre->resize(1366, 618);
+  QApplication::processEvents();
+  auto* defilement = fenetre->findChild<QScrollArea*>("DefilementDroit");
+  ASSERT_NE(defilement, nullptr);
+  for (QWidget* w : std::initializer_list<QWidget*>{fenetre->BtnInterpretation, fenetre->SpeedButton1, fenetre->ProgressBar1}) {
+    defilement->ensureWidgetVisible(w);
+    QApplication::processEvents();
+    const QRect ici(w->mapTo(fenetre, QPoint(0, 0)), w->size());
+    EXPECT_TRUE(fenetre->rect().contains(ici)) << w->objectName().toStdString();
+  }
+  EXPECT_GE(fenetre->RichEdit1->width(), 500);  // the text keeps most of the width
+  Cliquer(fenetre->BtnInterpretation);
+  EXPECT_FALSE(fenetre->RichEdit1->toPlainText().isEmpty());
+}
