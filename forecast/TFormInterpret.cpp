@@ -26,6 +26,7 @@
 #include <QScrollArea>
 #include <QTableWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <cmath>
 
 #include "birthdata/records/Controles.h"
@@ -124,7 +125,13 @@ TFormInterpret::TFormInterpret(const QString& dossier, ListeThemesSauves liste, 
   corps->addWidget(droite_);
 
   Calcul = new PanneauCalcul(dossier, std::move(liste), droite_);
-  Calcul->DefinirCoinListe([this] { return mapToGlobal(QPoint(droite_->x(), height())); });
+  // The saved-charts list opens left of the column where the selection panel shows, never over
+  // its "Valider/Annuler/Tous".
+  Calcul->DefinirCoinListe([this] {
+    const int panneau = PanelSelection ? std::max(PanelSelection->width(), PanelSelection->sizeHint().width()) : 0;
+    const int gauche = droite_->x() - panneau;
+    return mapToGlobal(QPoint(std::max(0, gauche), height()));
+  });
   CreerPanneauDroit(droite_);
   CreerPanneauSelection();
   CreerPanneauManuel();

@@ -48,7 +48,7 @@ class TFormInterpret : public QWidget {
   QAction* Imprimer1;
   QAction* Exporterletexte1;
 
-  QFrame* PanelSelection;
+  QFrame* PanelSelection = nullptr;
   QComboBox* ListeA;
   QComboBox* ListeB;
   QLabel* LabelInsererMP;

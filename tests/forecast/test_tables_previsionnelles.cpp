@@ -110,8 +110,18 @@ TEST_F(TablesTest, RetourSolaireCalculePuisTableActualisee) {
   EXPECT_TRUE(temoin.messages.isEmpty());
   EXPECT_TRUE(t->BtnMiPoints->isVisible());
   EXPECT_TRUE(fs::exists(dossier / "DUPONT,Jean RS 2027.cht"));
-  // The saved-charts list opened beside the window and lists the new file.
+  // The saved-charts list opened beside the window and lists the new file, clear of the
+  // selection panel's buttons.
   EXPECT_TRUE(TFormChartList::Ouverte());
+  Cliquer(t->BtnOpenPanelSelection);
+  ASSERT_TRUE(t->PanelSelection->isVisible());
+  for (QWidget* w : QApplication::topLevelWidgets())
+    if (auto* liste = qobject_cast<TFormChartList*>(w)) {
+      const QRect panneau(t->PanelSelection->mapToGlobal(QPoint(0, 0)), t->PanelSelection->size());
+      EXPECT_FALSE(liste->frameGeometry().intersects(panneau))
+          << liste->frameGeometry().right() << " " << panneau.x() << "/" << panneau.width();
+    }
+  t->PanelSelection->hide();
   Cliquer(t->BtnMiPoints);
   EXPECT_EQ(t->TitreTable(), "Jean DUPONT - RS pour le  " + t->Calcul->MaskEditDate->text() + QString::fromUtf8(" à ") +
                                  t->Calcul->MaskEditHeure->text() + " TU");
