@@ -951,6 +951,7 @@ void TFormCosmo::Button1Click() {
   const QString nom = Texte(Etat().NomAffiche.Chaine());
   setWindowTitle(nom + (solaire ? "  -  Rév Sol du " : "   -  Rév Lun du ") + MaskEditDate->text());
   BtnActualiserClick();
+  jourRetour_ = modele_.JourJulienTransit;
 }
 
 void TFormCosmo::SpeedButton6Click() {
@@ -1068,7 +1069,9 @@ void TFormCosmo::BtnImprimerClick() {
   page.gauche = {Texte(e.NomAffiche.Chaine()), "NATAL", ligneDateHeure_, Texte(modele_.natal.FicheSauvee.Ville.Chaine()),
                  ligneCoordonnees_};
   const auto degres = [](const QString& texte) { return DegMinVersDegres(LireNombre(Octets(texte))); };
-  page.droite = {"Arc Sol & Transits", TexteDateRetour(MaskEditDate->text(), e.NomFichierNaissance.Chaine()),
+  // "Rév. sol. du" only for the return itself, not for a moment reached from it ("Now", a step).
+  const bool retour = modele_.JourJulienTransit == jourRetour_;
+  page.droite = {"Arc Sol & Transits", TexteDateRetour(MaskEditDate->text(), retour ? e.NomFichierNaissance.Chaine() : ""),
                  TexteGmt(MaskEditHeure->text(), EditFuseau->text()), Texte(e.FicheEnCours.Ville.Chaine()),
                  Texte(FormatLatitude(degres(EditLat->text()))) + " - " + Texte(FormatLongitude(degres(EditLong->text()))),
                  "Arc Sol : " + Edit2->text()};

@@ -179,6 +179,8 @@ class TFormCosmo : public QWidget {
  private:
   QString dossier_;
   ModeleCadran modele_;
+  // The moment of the last return shown: the page calls it a return only while it is shown.
+  double jourRetour_ = -1;
   SelectionCadran selection_;
   GeometrieCadran geometrie_;
   std::vector<LigneArbre> arbre_;

@@ -661,6 +661,28 @@ TEST_F(CosmoTest, LaPageImprimeeEnTeteTableauEtArbre) {
   EXPECT_FALSE(std::filesystem::exists(dossier / "cadran.pdf"));
 }
 
+// The page's header says "Rév. sol. du" for the return shown, and no longer once "Now" moved on.
+TEST_F(CosmoTest, LEnTeteDuRetourSeulementPourLeRetour) {
+  QTest::mouseClick(cosmo->BtnClr1, Qt::LeftButton);
+  Remplir(cosmo->MaskEditDateStart, "01062000");
+  QTest::mouseClick(cosmo->RadioGroupRSouRL->Bouton(0), Qt::LeftButton);
+  QTest::mouseClick(cosmo->Button1, Qt::LeftButton);
+  ASSERT_EQ(Etat().NomFichierNaissance.Chaine(), "RS");
+  const auto entete = [&] {
+    temoin.fichierPdf = QString::fromStdString((dossier / "cadran.pdf").string());
+    temoin.reponsesQuestions = {true};
+    QTest::mouseClick(cosmo->BtnImprimer, Qt::LeftButton);
+    const std::string texte = LirePdf(dossier / "cadran.pdf").texte;
+    std::filesystem::remove(dossier / "cadran.pdf");
+    return texte;
+  };
+  EXPECT_NE(entete().find("Rév. sol. du " + cosmo->MaskEditDate->text().toStdString()), std::string::npos);
+  QTest::mouseClick(cosmo->BtnClrNow, Qt::LeftButton);
+  const std::string maintenant = entete();
+  EXPECT_EQ(maintenant.find("Rév. sol."), std::string::npos);
+  EXPECT_NE(maintenant.find(cosmo->MaskEditDate->text().toStdString()), std::string::npos);
+}
+
 TEST(ImpressionCadran, ZoneEtRetourDansLEnTete) {
   EXPECT_EQ(TexteGmt("12h00", "-5"), "12h00 (GMT -5 )");
   EXPECT_EQ(TexteGmt("12h00", "2"), "12h00 (GMT +2 )");
