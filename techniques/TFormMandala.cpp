@@ -277,12 +277,14 @@ void TFormMandala::BtnCalculClick() {
   BtnMandala->setEnabled(true);
 }
 
-void TFormMandala::BtnMandalaClick() {
+bool TFormMandala::AxesAcceptes() {
   const std::string refus = VerifierSeparationAxes(calcul_.positions);
-  if (!refus.empty()) {
-    LaPlateforme().Avertissement(QString::fromUtf8(refus.c_str()));
-    return;
-  }
+  if (!refus.empty()) LaPlateforme().Avertissement(QString::fromUtf8(refus.c_str()));
+  return refus.empty();
+}
+
+void TFormMandala::BtnMandalaClick() {
+  if (!AxesAcceptes()) return;
   QImage fond;
   if (!LireFond(fond)) return;
   fond_ = fond;
@@ -313,11 +315,7 @@ void TFormMandala::SpeedButton2Click() {
 void TFormMandala::BtnImprimerClick() {
   // The figure of the last computed lists, drawn now if "Mandala" was not pressed: under the
   // same check as on screen, so paper never shows a figure the window refused.
-  const std::string refus = VerifierSeparationAxes(calcul_.positions);
-  if (!refus.empty()) {
-    LaPlateforme().Avertissement(QString::fromUtf8(refus.c_str()));
-    return;
-  }
+  if (!AxesAcceptes()) return;
   QImage fond;
   if (!LireFond(fond)) return;
   // Paper gets the full-size figure whatever the window's height.

@@ -63,7 +63,9 @@ class TFormMandala : public FenetreTechnique {
   void OuvrirChoix(int axe);
   void RemplirListes();
   void CalculerListes(bool axe1);
-  bool LireFond(QImage& fond);  // false after the file error
+  bool LireFond(QImage& fond);
+  // The axes far enough apart for a figure; otherwise the warning, and false.
+  bool AxesAcceptes();  // false after the file error
   // The figure's side: the window's height beside the left panel, so it is never cut.
   int CoteFigure() const;
   void DessinerFigure();
