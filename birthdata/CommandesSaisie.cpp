@@ -16,6 +16,7 @@ void EnregistrerCommandesSaisie(RegistreCommandes& registre, const QString& doss
   nouveau.conditions = LimiteFenetres;
   nouveau.bulle = "Nouveau";
   nouveau.rangBarre = 2;
+  nouveau.rangMenu = 10;
   nouveau.action = [dossier, parent, ouvrirListing] {
     Etat().NomFichierNaissance = "Natal";
     TFormEnterData saisie(dossier, TFormEnterData::Nouvelle, ouvrirListing, parent);
@@ -27,6 +28,7 @@ void EnregistrerCommandesSaisie(RegistreCommandes& registre, const QString& doss
   ouvrir.conditions = LimiteFenetres;
   ouvrir.bulle = "Ouvrir";
   ouvrir.rangBarre = 1;
+  ouvrir.rangMenu = 20;
   ouvrir.action = [dossier, parent, ouvrirListing] {
     Etat().NomFichierNaissance = "Natal";
     auto* navigateur = new TFormLoadData(dossier, ouvrirListing, [dossier, parent, ouvrirListing] {

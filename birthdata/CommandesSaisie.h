@@ -1,5 +1,5 @@
 #pragma once
-// The commands of the birth data windows, registered by the main window at start.
+// The commands of the birth data windows, registered by the main window's folder list at start.
 #include <QString>
 #include <functional>
 

@@ -31,7 +31,6 @@
 #include "core/Calcul.h"
 #include "core/Catalogue.h"
 #include "widgets/Commandes.h"
-#include "birthdata/CommandesSaisie.h"
 #include "core/Conversions.h"
 #include "widgets/Texte1252.h"
 #include "listing/DessinTheme.h"
@@ -39,26 +38,16 @@
 #include "core/Ephemerides.h"
 #include "birthdata/records/ErreurFichier.h"
 #include "core/EtatTheme.h"
-#include "forecast/TFormInterpret2.h"
+#include "frame/CommandesDossiers.h"
 #include "frame/FenetresAnnexes.h"
-#include "forecast/TFormInterpret.h"
 #include "birthdata/records/FichierNaissance.h"
 #include "widgets/Plateforme.h"
 #include "reglages/Reglages.h"
 #include "frame/TFormBackup.h"
 #include "birthdata/TFormDomiscop.h"
 #include "birthdata/TFormEnterData.h"
-#include "dial/TFormCosmo.h"
 #include "frame/TFormCouleurs.h"
 #include "frame/TFormOptions.h"
-#include "forecast/TFormDirSol.h"
-#include "techniques/TFormArbresMP.h"
-#include "techniques/TFormHouses.h"
-#include "techniques/TFormLunaisons.h"
-#include "techniques/TFormMandala.h"
-#include "techniques/TFormEphemGraphique.h"
-#include "techniques/TFormQuickEphem.h"
-#include "techniques/TFormSequences.h"
 #include "VersionSelvane.h"
 
 namespace selvane {
@@ -148,11 +137,14 @@ void TMainForm::FormCreate() {
 QAction* TMainForm::Action(const QString& identifiant) const { return registre_.Action(identifiant); }
 
 void TMainForm::CreerMenus() {
+  registre_.DeclarerMenus({"&Fichier", "Calculs divers", QString::fromUtf8("Préférences"), "Outils", QString::fromUtf8("Fenêtre"),
+                           "Aide", "A propos"});
   EnregistrerCommandesFichier();
-  EnregistrerCommandesCalculs();
   EnregistrerCommandesPreferences();
   EnregistrerCommandesOutils();
   EnregistrerCommandesFenetres();
+  // The folders' own: birth data, dial, forecasts, techniques, each in its place of the menus.
+  EnregistrerCommandesDesDossiers(registre_, *this);
   registre_.CreerMenus(menuBar(), this);
   menuCalculs_ = registre_.Menu("Calculs divers");
   menuCalculs_->setEnabled(false);
@@ -168,29 +160,36 @@ void TMainForm::CreerMenus() {
 void TMainForm::EnregistrerCommandesFichier() {
   const QString fichier = "&Fichier";
   const QString configuration = "&Fichier/Configuration des impressions";
-  EnregistrerCommandesSaisie(registre_, dossier_, this, [this] { OuvrirListing(); });
+  // "&Nouveau" and "&Ouvrir..." (places 10 and 20) are the birth data folder's.
   Commande recents{"Listedesthmessauvegards1", QString::fromUtf8("Thèmes récemment ouverts"), fichier};
   recents.touches = {{Qt::Key_O, QString::fromUtf8("Ouvre la liste des thèmes récemments ouverts")}};
   recents.action = [this] { OuvrirListeThemes(); };
+  recents.rangMenu = 30;
   registre_.Enregistrer(recents);
   Commande couleurs{"FileStyleImpression", "Couleurs", configuration};
   couleurs.separateurAvant = true;
   couleurs.cochable = true;
   couleurs.coche = options_.impressionCouleur;
   couleurs.action = [this] { options_.impressionCouleur = Action("FileStyleImpression")->isChecked(); };
+  couleurs.rangMenu = 40;
   registre_.Enregistrer(couleurs);
   Commande fonds{"Fondsdessignescolores", QString::fromUtf8("Fonds des signes colorés"), configuration};
   fonds.cochable = true;
   fonds.coche = options_.fondsSignesColores;
   fonds.action = [this] { DefinirFondsSignes(Action("Fondsdessignescolores")->isChecked()); };
+  fonds.rangMenu = 50;
   registre_.Enregistrer(fonds);
-  registre_.Enregistrer({"FilePrintItem", "&Imprimer A4", fichier, false, {}, SansCondition, [this] { Imprimer(); }});
+  Commande imprimer{"FilePrintItem", "&Imprimer A4", fichier, false, {}, SansCondition, [this] { Imprimer(); }};
+  imprimer.rangMenu = 60;
+  registre_.Enregistrer(imprimer);
   Commande a5{"ImprimerA5", "Imprimer A5", fichier};
   a5.visible = false;
   a5.actif = false;
+  a5.rangMenu = 70;
   registre_.Enregistrer(a5);
   Commande enregistrer{"Enregistrerthmeencours1", QString::fromUtf8("Enregistrer thème en cours"), fichier, true};
   enregistrer.conditions = MaisonsRequises | EnfantRequis;
+  enregistrer.rangMenu = 80;
   enregistrer.action = [this] {
     if (radix_) RestaurerRadix(*radix_);
     CalculerTheme(EcartGlyphes8);
@@ -199,66 +198,9 @@ void TMainForm::EnregistrerCommandesFichier() {
     saisie.exec();
   };
   registre_.Enregistrer(enregistrer);
-  registre_.Enregistrer({"FileExitItem", "&Quitter", fichier, true, {}, SansCondition, [] { QApplication::quit(); }});
-}
-
-namespace {
-
-// The one dial window: a second "Cosmogramme" replaces the first, which gives its birth record
-// back before the radix is restored again for the new one.
-void OuvrirCosmogramme(QMdiArea* zone, const QString& dossier, ContexteCommandes& contexte) {
-  static QPointer<TFormCosmo> ouvert;
-  if (ouvert) {
-    QWidget* cadre = ouvert->parentWidget();
-    delete ouvert;
-    delete cadre;
-    contexte.Radix();
-  }
-  auto* cosmo = new TFormCosmo(dossier);
-  QMdiSubWindow* fenetre = zone->addSubWindow(cosmo);
-  fenetre->setAttribute(Qt::WA_DeleteOnClose);
-  fenetre->showMaximized();
-  zone->setActiveSubWindow(fenetre);
-  ouvert = cosmo;
-}
-
-}  // namespace
-
-void TMainForm::EnregistrerCommandesCalculs() {
-  // The techniques: each restores the radix before its window opens.
-  struct Technique {
-    const char* identifiant;
-    const char* titre;
-    int touche;
-    const char* fonction;
-    unsigned conditions;
-    const char* bulle;
-    int rang;
-    bool visible;
-  };
-  const Technique techniques[] = {
-      {"Arbresdesmipoints", "Arbres des mi-points", Qt::Key_A, "Arbres des mi-points", EnfantRequis, "Arbres des mi-points", 4, true},
-      {"Cosmogramme1", "Cosmogramme", Qt::Key_C, "Cosmogramme", EnfantRequis | MaisonsRequises, "Cosmogramme", 3, true},
-      {"SixHoroscopes1", "Les 6 Horoscopes", Qt::Key_H, "Horoscopes uraniens", SansCondition, "6 Horoscopes", 9, true},
-      {"Directionssolairesliste1", "Directions solaires et transits (liste)", Qt::Key_D, "Directions solaires (liste)",
-       EnfantRequis, "Directions solaires et transits", 6, true},
-      {"InterpretationsEtMP", "Tables prévisionnelles", Qt::Key_T, "", EnfantRequis, "Tableaux prévisionnels", 7, true},
-      {"Mandala", "Mandala uranien", Qt::Key_M, "Mandala uranien", EnfantRequis, "Mandala", 5, true},
-      {"SequencesPlanetaires", "Séquences planétaires", Qt::Key_S, "Séquences planétaires", EnfantRequis,
-       "Séquences planétaires", 8, true},
-      {"Interprtations1", "Interprétations", Qt::Key_I, "Interprétations et tableau des mi-points", EnfantRequis, "", 0, false},
-      {"EphemerideGraphique", "Éphéméride graphique", Qt::Key_G, "Éphéméride graphique", EnfantRequis, "", 0, true},
-  };
-  for (const Technique& t : techniques) {
-    Commande c{t.identifiant, QString::fromUtf8(t.titre), "Calculs divers"};
-    c.touches = {{t.touche, QString::fromUtf8(t.fonction)}};
-    c.conditions = t.conditions | AvecRadix;
-    c.action = ActionTechnique(t.identifiant);
-    c.bulle = QString::fromUtf8(t.bulle);
-    c.rangBarre = t.rang;
-    c.visible = t.visible;
-    registre_.Enregistrer(c);
-  }
+  Commande quitter{"FileExitItem", "&Quitter", fichier, true, {}, SansCondition, [] { QApplication::quit(); }};
+  quitter.rangMenu = 90;
+  registre_.Enregistrer(quitter);
 }
 
 void TMainForm::EnregistrerCommandesPreferences() {
@@ -282,22 +224,24 @@ void TMainForm::EnregistrerCommandesPreferences() {
 
 void TMainForm::EnregistrerCommandesOutils() {
   const QString menu = "Outils";
-  registre_.Enregistrer({"QuickEphemrides1", QString::fromUtf8("Quick Ephémérides"), menu, false, {{Qt::Key_E, ""}},
-                         AvecRadix, ActionTechnique("QuickEphemrides1")});
-  registre_.Enregistrer({"GestionFichiers", "Gestion des fichiers", menu, false, {}, SansCondition,
-                         [this] { LaPlateforme().LancerProgramme(dossier_ + "/GestSelvane"); }});
+  // The quick ephemeris (place 10) and the lunations (40) are the techniques'.
+  Commande gestion{"GestionFichiers", "Gestion des fichiers", menu, false, {}, SansCondition,
+                   [this] { LaPlateforme().LancerProgramme(dossier_ + "/GestSelvane"); }};
+  gestion.rangMenu = 20;
+  registre_.Enregistrer(gestion);
   Commande planisphere{"Planisphre1", QString::fromUtf8("Planisphère"), menu};
   planisphere.action = [this] { (new TFormDomiscop(dossier_))->show(); };
   planisphere.bulle = QString::fromUtf8("Planisphère");
   planisphere.rangBarre = 10;
+  planisphere.rangMenu = 30;
   registre_.Enregistrer(planisphere);
-  registre_.Enregistrer({"LunaisonsEclipses", QString::fromUtf8("Lunaisons, éclipses, Ingres"), menu, true,
-                         {{Qt::Key_L, ""}}, AvecRadix, ActionTechnique("LunaisonsEclipses")});
-  registre_.Enregistrer({"Thesaurus", "Backup (sauvegarde)", menu, false, {}, SansCondition, [this] {
-                           auto* sauvegarde = new TFormBackup(dossier_, this);
-                           sauvegarde->setAttribute(Qt::WA_DeleteOnClose);
-                           sauvegarde->show();
-                         }});
+  Commande sauvegarde{"Thesaurus", "Backup (sauvegarde)", menu, false, {}, SansCondition, [this] {
+                        auto* fenetre = new TFormBackup(dossier_, this);
+                        fenetre->setAttribute(Qt::WA_DeleteOnClose);
+                        fenetre->show();
+                      }};
+  sauvegarde.rangMenu = 50;
+  registre_.Enregistrer(sauvegarde);
 }
 
 void TMainForm::EnregistrerCommandesFenetres() {
@@ -402,53 +346,28 @@ bool TMainForm::TesterNbreFenetres() {
   return false;
 }
 
-void TMainForm::OuvrirTechnique(QWidget* fenetre, bool agrandie) {
+void TMainForm::OuvrirEnfant(QWidget* fenetre, bool agrandie, bool focus) {
   QMdiSubWindow* cadre = zone_->addSubWindow(fenetre);
   cadre->setAttribute(Qt::WA_DeleteOnClose);
   if (agrandie) cadre->showMaximized();
   else cadre->show();
   zone_->setActiveSubWindow(cadre);
-  fenetre->setFocus();
+  if (focus) fenetre->setFocus();
 }
 
-std::function<void()> TMainForm::ActionTechnique(const QString& identifiant) {
-  if (identifiant == "Cosmogramme1") return [this] { OuvrirCosmogramme(zone_, dossier_, *this); };
-  if (identifiant == "InterpretationsEtMP") return [this] { OuvrirTablesPrevisionnelles(); };
-  if (identifiant == "Interprtations1") return [this] { OuvrirInterpretations(); };
-  if (identifiant == "Directionssolairesliste1") return [this] { OuvrirDirections(); };
-  if (identifiant == "Mandala") return [this] { OuvrirTechnique(new TFormMandala(dossier_)); };
-  if (identifiant == "SixHoroscopes1") return [this] { OuvrirTechnique(new TFormHouses); };
-  if (identifiant == "Arbresdesmipoints") return [this] { OuvrirTechnique(new TFormArbresMP); };
-  if (identifiant == "SequencesPlanetaires") return [this] { OuvrirTechnique(new TFormSequences, false); };
-  if (identifiant == "EphemerideGraphique")
-    return [this] {
-      // A crossing double-clicked: the dial command as the user runs it, then its moment set to
-      // the crossing's minute in Universal Time.
-      auto ouvrirCadran = [this](double jourTU) {
-        QAction* cosmogramme = Action("Cosmogramme1");
-        if (!cosmogramme || !cosmogramme->isEnabled()) return;
-        cosmogramme->trigger();
-        const double minute = std::nearbyint(jourTU * 1440.0) / 1440.0;
-        const DateCalendrier d = JourJulienVersCalendrier(minute);
-        for (QMdiSubWindow* f : zone_->subWindowList())
-          if (auto* cosmo = qobject_cast<TFormCosmo*>(f->widget())) {
-            cosmo->MaskEditDate->setText(QString("%1.%2.%3").arg(d.jour, 2, 10, QChar('0')).arg(d.mois, 2, 10, QChar('0')).arg(d.annee));
-            cosmo->MaskEditHeure->setText(Texte(FormatHeureHM(HeureDuJour(minute) + 1e-7)));
-            cosmo->MaskEditSecondes->setText("00");
-            cosmo->EditFuseau->setText("0");
-            cosmo->BtnActualiserClick();
-          }
-      };
-      OuvrirTechnique(new TFormEphemGraphique(ouvrirCadran, options_));
-    };
-  if (identifiant == "QuickEphemrides1")
-    return [this] { OuvrirTechnique(new TFormQuickEphem, false); };
-  if (identifiant == "LunaisonsEclipses")
-    return [this] { OuvrirTechnique(new TFormLunaisons(dossier_, [this] { OuvrirListing(); })); };
-  return [this] { PasEncoreDisponible(); };
+QList<QWidget*> TMainForm::Enfants() const {
+  QList<QWidget*> enfants;
+  for (QMdiSubWindow* f : zone_->subWindowList())
+    if (f->widget()) enfants << f->widget();
+  return enfants;
 }
 
-void TMainForm::PasEncoreDisponible() { LaPlateforme().Information("Fonction non encore disponible"); }
+bool TMainForm::LancerCommande(const QString& identifiant) {
+  QAction* action = Action(identifiant);
+  if (!action || !action->isEnabled()) return false;
+  action->trigger();
+  return true;
+}
 
 void TMainForm::Radix() {
   if (radix_) RestaurerRadix(*radix_);
@@ -485,34 +404,19 @@ void TMainForm::OuvrirListeThemes() {
   listeThemes_->show();
 }
 
-ListeThemesSauves TMainForm::ListeThemesDesPrevisions() {
-  ListeThemesSauves liste;
-  liste.placer = [this](const QPoint& coin, bool ouvrir) {
-    if (!TFormChartList::Ouverte() && ouvrir) OuvrirListeThemes();
-    if (!TFormChartList::Ouverte() || !listeThemes_) return;
-    QRect cadre = listeThemes_->frameGeometry();
-    cadre.moveBottomRight(coin);
-    listeThemes_->move(cadre.topLeft());
-  };
-  liste.relire = [this] {
-    if (listeThemes_) listeThemes_->Relire();
-  };
-  return liste;
+void TMainForm::PlacerListeThemes(const QPoint& coin, bool ouvrir) {
+  if (!TFormChartList::Ouverte() && ouvrir) OuvrirListeThemes();
+  if (!TFormChartList::Ouverte() || !listeThemes_) return;
+  QRect cadre = listeThemes_->frameGeometry();
+  cadre.moveBottomRight(coin);
+  listeThemes_->move(cadre.topLeft());
 }
 
-void TMainForm::OuvrirTablesPrevisionnelles() {
-  auto* tables = new TFormInterpret(dossier_, ListeThemesDesPrevisions());
-  tables->DefinirOptions([this] { return options_; });
-  OuvrirTechnique(tables);
+void TMainForm::RelireListeThemes() {
+  if (listeThemes_) listeThemes_->Relire();
 }
 
-void TMainForm::OuvrirDirections() { OuvrirTechnique(new TFormDirSol); }
-
-void TMainForm::OuvrirInterpretations() {
-  OuvrirTechnique(new TFormInterpret2(dossier_, ListeThemesDesPrevisions()));
-}
-
-TFormAffSmpl* TMainForm::OuvrirListing() {
+void TMainForm::OuvrirListing() {
   auto* listing = new TFormAffSmpl(this, dossier_, nullptr);
   QMdiSubWindow* fenetre = zone_->addSubWindow(listing);
   fenetre->setAttribute(Qt::WA_DeleteOnClose);
@@ -521,7 +425,6 @@ TFormAffSmpl* TMainForm::OuvrirListing() {
   listing->Activer();
   listing->setFocus();
   dernierListing_ = listing;
-  return listing;
 }
 
 void TMainForm::RouvrirTheme(const QString& chemin) {

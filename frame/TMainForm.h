@@ -8,7 +8,7 @@
 
 #include "widgets/Commandes.h"
 #include "core/EtatTheme.h"
-#include "forecast/PanneauCalcul.h"
+#include "dessin/Palette.h"
 #include "listing/TFormAffSmpl.h"
 
 class QAction;
@@ -22,7 +22,7 @@ namespace selvane {
 
 class TFormChartList;
 
-class TMainForm : public QMainWindow, public FenetrePrincipale, public ContexteCommandes {
+class TMainForm : public QMainWindow, public FenetrePrincipale, public HoteFenetres {
   Q_OBJECT
  public:
   // dossier: the program directory (data files, settings, saved charts).
@@ -39,10 +39,17 @@ class TMainForm : public QMainWindow, public FenetrePrincipale, public ContexteC
   QMdiArea* ZoneFenetres() const { return zone_; }
   QAction* Action(const QString& identifiant) const;
   const std::optional<LignesRadix>& StringGrid1() const { return radix_; }
-  QString RepertoireProgramme() const { return dossier_; }
 
+  // HoteFenetres
+  QString RepertoireProgramme() const override { return dossier_; }
+  QWidget* FenetreHote() override { return this; }
+  void OuvrirEnfant(QWidget* fenetre, bool agrandie, bool focus) override;
+  QList<QWidget*> Enfants() const override;
   // Opens a listing window on the current chart state.
-  TFormAffSmpl* OuvrirListing();
+  void OuvrirListing() override;
+  void PlacerListeThemes(const QPoint& coin, bool ouvrir) override;
+  void RelireListeThemes() override;
+  bool LancerCommande(const QString& identifiant) override;
   // Reopens a saved chart file as the current chart and lists it.
   void RouvrirTheme(const QString& chemin);
   const RegistreCommandes& Commandes() const { return registre_; }
@@ -78,24 +85,13 @@ class TMainForm : public QMainWindow, public FenetrePrincipale, public ContexteC
 
   void FormCreate();
   void OuvrirListeThemes();
-  void OuvrirTablesPrevisionnelles();
-  void OuvrirInterpretations();
-  void OuvrirDirections();
-  // The saved-charts list as the forecast windows place it and ask it to reread.
-  ListeThemesSauves ListeThemesDesPrevisions();
   void CreerMenus();
   void CreerPanneauPlanetes();
   void PeindreFond();
   void EnregistrerCommandesFichier();
-  void EnregistrerCommandesCalculs();
   void EnregistrerCommandesPreferences();
   void EnregistrerCommandesOutils();
   void EnregistrerCommandesFenetres();
-  void PasEncoreDisponible();
-  // A technique window as a child of the main window; it frees itself when closed.
-  void OuvrirTechnique(QWidget* fenetre, bool agrandie = true);
-  // The action of a technique of the table, by its identifier (none yet: not available).
-  std::function<void()> ActionTechnique(const QString& identifiant);
   void SelectionPlanetes();
   void Imprimer();
   void FermerFenetres();

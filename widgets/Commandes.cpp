@@ -21,7 +21,23 @@ void SousGarde(const std::function<void()>& travail) {
   }
 }
 
-void RegistreCommandes::Enregistrer(Commande commande) { commandes_.push_back(std::move(commande)); }
+void RegistreCommandes::DeclarerMenus(const QStringList& menus) {
+  for (const QString& m : menus)
+    if (!ordreMenus_.contains(m)) ordreMenus_ << m;
+}
+
+void RegistreCommandes::Enregistrer(Commande commande) {
+  const auto menuDe = [this](const Commande& c) {
+    const QString haut = c.menu.section('/', 0, 0);
+    if (!ordreMenus_.contains(haut)) ordreMenus_ << haut;
+    return ordreMenus_.indexOf(haut);
+  };
+  const std::pair<int, int> cle{menuDe(commande), commande.rangMenu};
+  const auto place = std::find_if(commandes_.begin(), commandes_.end(), [&](const Commande& c) {
+    return std::pair<int, int>{menuDe(c), c.rangMenu} > cle;
+  });
+  commandes_.insert(place, std::move(commande));
+}
 
 const Commande* RegistreCommandes::ParIdentifiant(const QString& identifiant) const {
   for (const Commande& c : commandes_)
@@ -77,8 +93,10 @@ void RegistreCommandes::CreerMenus(QMenuBar* barre, QWidget* proprietaire) {
     action->setChecked(c.coche);
     action->setVisible(c.visible);
     action->setEnabled(c.actif);
-    // By index: the list may grow after this, which would move the commands.
-    QObject::connect(action, &QAction::triggered, proprietaire, [this, i] { Executer(commandes_[i]); });
+    // By identifier: a command registered later may take a place before this one.
+    QObject::connect(action, &QAction::triggered, proprietaire, [this, id = c.identifiant] {
+      if (const Commande* commande = ParIdentifiant(id)) Executer(*commande);
+    });
     menu->addAction(action);
     actions_[c.identifiant] = action;
   }

@@ -2,7 +2,9 @@
 // The command registry: each subsystem registers its commands once (identifier,
 // caption, keys, hint, preconditions, action); the menus, the toolbar, the shortcut
 // list and the keys forwarded by child windows all come from it.
+#include <QList>
 #include <QString>
+#include <QStringList>
 #include <functional>
 #include <map>
 #include <utility>
@@ -10,11 +12,14 @@
 
 class QAction;
 class QMenu;
+class QPoint;
 class QMenuBar;
 class QToolBar;
 class QWidget;
 
 namespace selvane {
+
+struct OptionsDessin;  // dessin/Palette.h, for the folders that draw
 
 // What a command needs before it runs; tested in this order, and a command whose
 // condition fails does nothing (the window limit shows its own message).
@@ -48,6 +53,9 @@ struct Commande {
   std::function<void()> action;
   QString bulle;         // toolbar hint
   int rangBarre = 0;     // place on the toolbar, from 1; 0: no button
+  // Place in its top-level menu, submenus included (ascending; equal places keep the order of
+  // registration): each folder registers on its own and the menus still read in one order.
+  int rangMenu = 0;
   bool cochable = false;
   bool coche = false;
   bool visible = true;
@@ -64,6 +72,33 @@ class ContexteCommandes {
   virtual void Radix() = 0;
 };
 
+// What the commands of a folder ask of the main window, beyond the preconditions: its folder,
+// its work area, the listing, the saved-charts list, its other commands. A folder registers
+// its commands from one function of its own given this; the main window knows no folder.
+class HoteFenetres : public ContexteCommandes {
+ public:
+  virtual QString RepertoireProgramme() const = 0;
+  // The owner of the dialogs and of the windows outside the work area.
+  virtual QWidget* FenetreHote() = 0;
+  // A child window of the work area, maximised or at its own size, made active; it frees
+  // itself with its frame when closed. `focus`: the window takes the keyboard (false for one
+  // that puts it on a field of its own).
+  virtual void OuvrirEnfant(QWidget* fenetre, bool agrandie, bool focus) = 0;
+  // The open child windows, in the order of the work area's list.
+  virtual QList<QWidget*> Enfants() const = 0;
+  // A chart listing window on the current chart state.
+  virtual void OuvrirListing() = 0;
+  // How the charts are drawn and printed now ("Couleurs", "Fonds des signes colorés").
+  virtual OptionsDessin Options() const = 0;
+  // The saved-charts list, its bottom-right corner at `coin` (global), opened first when
+  // `ouvrir` and it is closed; and asked to reread its folder.
+  virtual void PlacerListeThemes(const QPoint& coin, bool ouvrir) = 0;
+  virtual void RelireListeThemes() = 0;
+  // Runs a registered command as its menu item does; false when there is none or its item is
+  // disabled.
+  virtual bool LancerCommande(const QString& identifiant) = 0;
+};
+
 // Runs a piece of work so that a file or conversion error is shown in the error box and
 // the program returns to its event loop: no exception crosses a signal-slot boundary.
 void SousGarde(const std::function<void()>& travail);
@@ -72,6 +107,10 @@ class RegistreCommandes {
  public:
   explicit RegistreCommandes(ContexteCommandes& contexte) : contexte_(contexte) {}
 
+  // The top-level menus in the order of the bar (those not named follow in the order they
+  // first appear); call before the folders register.
+  void DeclarerMenus(const QStringList& menus);
+  // In its menu's place, then by rangMenu.
   void Enregistrer(Commande commande);
   const std::vector<Commande>& Liste() const { return commandes_; }
   const Commande* ParIdentifiant(const QString& identifiant) const;
@@ -98,6 +137,7 @@ class RegistreCommandes {
  private:
   ContexteCommandes& contexte_;
   std::vector<Commande> commandes_;
+  QStringList ordreMenus_;
   std::map<QString, QAction*> actions_;
   std::map<QString, QMenu*> menus_;
 };

@@ -1,6 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <QAction>
+#include <QMenu>
+#include <QMenuBar>
 #include <QString>
+#include <QWidget>
+#include <functional>
 #include <stdexcept>
 
 #include "widgets/Commandes.h"
@@ -80,4 +85,40 @@ TEST_F(CommandesTest, LignesDesRaccourcisParTouche) {
   registre.Enregistrer({"a", "A", "M", false, {{Qt::Key_F2, "Ouvrir"}, {Qt::Key_A, "Arbres"}}, SansCondition, {}});
   registre.Enregistrer({"c", "C", "M", false, {{Qt::Key_F1, "Nouveau"}}, SansCondition, {}});
   EXPECT_EQ(registre.LignesRaccourcis(), QString::fromUtf8("F1\tNouveau\nF2\tOuvrir\n\na\tArbres\ns\tSéquences\n"));
+}
+
+// Each folder registers on its own, in any order: the bar keeps the declared menus' order,
+// each menu its places (a submenu's items included), and every item runs its own command.
+TEST_F(CommandesTest, ChaqueCommandeASaPlaceQuelQueSoitLOrdreDEnregistrement) {
+  QStringList lances;
+  const auto commande = [&](const char* id, const char* menu, int rang, bool separateur = false) {
+    Commande c{id, id, QString::fromUtf8(menu), separateur, {}, SansCondition, [&lances, id] { lances << id; }};
+    c.rangMenu = rang;
+    return c;
+  };
+  registre.DeclarerMenus({"F", "C"});
+  registre.Enregistrer(commande("quitter", "F", 90, true));
+  registre.Enregistrer(commande("cosmo", "C", 20));
+  registre.Enregistrer(commande("couleurs", "F/Config", 40, true));
+  registre.Enregistrer(commande("aide", "Aide", 0));
+  registre.Enregistrer(commande("nouveau", "F", 10));
+  registre.Enregistrer(commande("arbres", "C", 10));
+  registre.Enregistrer(commande("fonds", "F/Config", 50));
+  registre.Enregistrer(commande("imprimer", "F", 60));
+  QMenuBar barre;
+  QWidget proprietaire;
+  registre.CreerMenus(&barre, &proprietaire);
+  const std::function<QString(QMenu*)> disposition = [&](QMenu* menu) {
+    QStringList t;
+    for (QAction* a : menu->actions())
+      t << (a->isSeparator() ? "-" : a->menu() ? a->text() + "(" + disposition(a->menu()) + ")" : a->objectName());
+    return t.join(" ");
+  };
+  QStringList menus;
+  for (QAction* a : barre.actions()) menus << a->text() + ": " + disposition(a->menu());
+  EXPECT_EQ(menus.join(" | "), "F: nouveau - Config(couleurs fonds) imprimer - quitter | C: arbres cosmo | Aide: aide");
+  // A command registered after the menus were made still leaves each item to its own.
+  registre.Enregistrer(commande("premier", "F", 0));
+  for (const char* id : {"cosmo", "fonds", "quitter"}) registre.Action(id)->trigger();
+  EXPECT_EQ(lances.join(" "), "cosmo fonds quitter");
 }
