@@ -208,6 +208,25 @@ cas graph_mois graph "${B[@]}" --from 01/01/2027 --months 25 --modulus 90
 cas graph_taille graph "${B[@]}" --from 01/01/2027 --months 1 --modulus 90 --size 100x100
 cas graph_cibles graph "${B[@]}" --from 01/01/2027 --months 1 --modulus 90 --targets moon
 
+# How repeated and misplaced options are read.
+cas aide_chart chart --help
+cas aide_births births --help
+cas events_valeur_option events --from --to
+cas glyphs_deux glyphs --png a.png --png b.png
+cas atlas_rows_deux atlas find France evreux --rows 16 --rows 20
+cas dial_drapeau_avant dial --precession "${B[@]}" --solar-return 2026
+cas tree_arc tree "${B[@]}" --arc 30 --body 1
+cas returns_trois_lat returns "${B[@]}" --kind rs --year 2027 --lat 10.00 --lat 20.00
+cas table_drapeau_valeur table "${B[@]}" --precession 1
+cas interpret_points_deux interpret "${B[@]}" --from points 1 --from points 2
+cas interpret_to_puis_all interpret "${B[@]}" --to 1/5 --to all
+cas interpret_mot_nu_avant interpret "${B[@]}" foo --orb-index 9
+cas interpret_from_fin interpret "${B[@]}" --from points
+cas graph_pdf graph "${B[@]}" --from 01/01/2027 --months 1 --modulus 45 --pdf graphe.pdf
+cas births_add_deux_villes births add Autre.thz --name "X,Y" --date 07/03/1952 --time 14h05 --city A --city B \
+  --lat 48.52 --long 2.20 --zone 01.00.00
+cas births_list_deux_villes births list Autre.thz
+
 # What the cases wrote: birth files and the saved return chart, then the pictures (drawn by the
 # painters, which change on their own: the repo's copy leaves them out).
 ecrits() {
