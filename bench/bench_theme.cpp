@@ -116,11 +116,11 @@ void BM_LotCli10000(benchmark::State& state) {
   }
   std::FILE* ancien = std::freopen("/dev/null", "w", stdout);
   (void)ancien;
-  char a0[] = "--batch";
-  std::vector<char> a1(chemin.begin(), chemin.end());
-  a1.push_back('\0');
-  char* argv[] = {a0, a1.data()};
-  for (auto _ : state) benchmark::DoNotOptimize(CommandeTheme(2, argv));
+  char programme[] = "selvane-cli", commande[] = "chart", option[] = "--batch";
+  std::vector<char> fichier(chemin.begin(), chemin.end());
+  fichier.push_back('\0');
+  char* argv[] = {programme, commande, option, fichier.data()};
+  for (auto _ : state) benchmark::DoNotOptimize(ExecuterCli(4, argv));
   std::fflush(stdout);
 }
 BENCHMARK(BM_LotCli10000)->Unit(benchmark::kMillisecond)->Iterations(3);

@@ -11,21 +11,20 @@
 #include "techniques/ArbresMP.h"
 
 namespace selvane {
-int CommandeArbres(int argc, char** argv) {
+int CommandeArbres(const Appel& a) {
   int harmonique = 4, orbe = 5;  // the window opens on "H4  90°" and "0°30'"
-  const int statut = PreparerThemeNatal(argc, argv, [&](const std::string& option, const std::string& valeur) {
-    if (option == "--harmonic") {
-      if (LireEntierBorne(valeur, 1, NbHarmoniquesArbres, harmonique)) return OptionLue::Reconnue;
-      Avertir("Harmonique incorrect : " + valeur + " (1 à 16)");
-      return OptionLue::Refusee;
-    }
-    if (option == "--orb-index") {
-      if (LireEntierBorne(valeur, 0, NbOrbesArbres - 1, orbe)) return OptionLue::Reconnue;
-      Avertir("Orbe incorrect : " + valeur + " (0 à 23)");
-      return OptionLue::Refusee;
-    }
-    return OptionLue::Inconnue;
-  });
+  const int statut = PreparerThemeNatal(
+      a, {{"--harmonic",
+           [&](const std::string& valeur) {
+             if (LireEntierBorne(valeur, 1, NbHarmoniquesArbres, harmonique)) return true;
+             Avertir("Harmonique incorrect : " + valeur + " (1 à 16)");
+             return false;
+           }},
+          {"--orb-index", [&](const std::string& valeur) {
+             if (LireEntierBorne(valeur, 0, NbOrbesArbres - 1, orbe)) return true;
+             Avertir("Orbe incorrect : " + valeur + " (0 à 23)");
+             return false;
+           }}});
   if (statut != 0) return statut;
   std::string s = "root,body1,body2,offset_deg\n";
   for (const ArbreMP& a : CalculerArbres(LireLongitudesNatales(), Etat().JeuPlanetes, harmonique, OrbeArbres(orbe)))

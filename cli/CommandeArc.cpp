@@ -9,11 +9,9 @@
 
 namespace selvane {
 
-int CommandeArc(int argc, char** argv) {
-  static const char* const drapeaux[] = {nullptr};
-  static const char* const avecValeur[] = {"--on", nullptr};
+int CommandeArc(const Appel& a) {
   OptionsPrevision options;
-  if (!LireOptionsPrevision(argc, argv, drapeaux, avecValeur, options)) return 2;
+  if (!LireOptionsPrevision(a, options)) return 2;
   EtatPrevision etat;
   ChampsPrevision champs;
   champs.technique = TechniquePrevision::ArcSolaire;

@@ -73,21 +73,33 @@ int Zone(const std::string& nom, const std::string& date, const std::string& heu
 
 }  // namespace
 
-int CommandeAtlas(int argc, char** argv) {
+int CommandeAtlas(const Appel& a) {
+  const int argc = a.argc;
+  char** const argv = a.argv;
   try {
     if (argc == 1 && std::string(argv[0]) == "files") {
       for (const std::string& nom : ListerAtlas(DossierDuProgramme())) std::printf("%s\n", nom.c_str());
       return 0;
     }
     if (argc >= 3 && std::string(argv[0]) == "find") {
-      int lignes = 16;
-      if (argc == 5 && std::string(argv[3]) == "--rows" &&
-          (std::string(argv[4]) == "16" || std::string(argv[4]) == "20")) {
-        lignes = std::atoi(argv[4]);
-      } else if (argc != 3) {
-        Avertir("Usage : selvane-cli atlas find PAYS TEXTE [--rows 16|20]");
+      // After the country and the text, nothing or "--rows 16|20" once.
+      const std::string usage = a.Usage(1);
+      if (argc != 3 && argc != 5) {
+        Avertir(usage);
         return 2;
       }
+      int lignes = 16;
+      const auto rangs = [&](const std::string& valeur) {
+        if (valeur != "16" && valeur != "20") {
+          Avertir(usage);
+          return false;
+        }
+        lignes = std::atoi(valeur.c_str());
+        return true;
+      };
+      OptionsLues lues;
+      const Lecteurs lecteurs = {{"--rows", rangs}};
+      if (!LireOptions(argc - 3, argv + 3, {a.commande.options, Fautes::ParUsage, usage, &lecteurs}, lues)) return 2;
       return Chercher(argv[1], argv[2], lignes);
     }
   } catch (const ErreurFichier& e) {
@@ -98,13 +110,13 @@ int CommandeAtlas(int argc, char** argv) {
   return 2;
 }
 
-int CommandeZone(int argc, char** argv) {
-  if (argc != 3) {
-    Avertir("Usage : selvane-cli zone NOM_DE_ZONE jj/mm/aaaa HHhMM");
+int CommandeZone(const Appel& a) {
+  if (a.argc != 3) {
+    Avertir(a.Usage());
     return 2;
   }
   try {
-    return Zone(argv[0], argv[1], argv[2]);
+    return Zone(a.argv[0], a.argv[1], a.argv[2]);
   } catch (const ErreurFichier& e) {
     Avertir(e.what());
     return 2;

@@ -45,93 +45,110 @@ struct DemandeCadran {
   bool sousHarmoniques = false;
 };
 
-bool Couche(const std::string& texte, int& couche) {
+// natal, arc or transit: the ring a tree goes from or to; false after the message.
+bool CoucheLue(const std::string& texte, int& couche) {
   if (texte == "natal") couche = CoucheNatale;
   else if (texte == "arc") couche = CoucheArcSolaire;
   else if (texte == "transit") couche = CoucheTransit;
-  else return false;
+  else {
+    Avertir("Couche inconnue : " + texte + " (natal, arc ou transit)");
+    return false;
+  }
   return true;
 }
 
-// The options of dial (tree when `arbre`) besides the birth: Reconnue, or Refusee after the
-// message of a wrong value, Inconnue for an option of neither.
-OptionLue LireOptionCadran(bool arbre, const std::string& option, const std::string& v, DemandeCadran& d) {
+// What the options of dial and tree besides the birth do as they are read (each command's
+// table says which it takes): a wrong value is refused after its message.
+Lecteurs LecteursCadran(DemandeCadran& d) {
   // A whole number min..max handed to `garder`, else the message "<quoi> : v<bornes>".
-  const auto entier = [&](int min, int max, const char* quoi, const char* bornes, auto&& garder) {
-    int n = 0;
-    if (!LireEntier(v, min, max, n)) {
-      Avertir(quoi + (" : " + v) + bornes);
-      return OptionLue::Refusee;
-    }
-    garder(n);
-    return OptionLue::Reconnue;
+  const auto entier = [](int min, int max, const char* quoi, const char* bornes, auto ranger) {
+    return [=](const std::string& v) {
+      int n = 0;
+      if (!LireEntier(v, min, max, n)) {
+        Avertir(quoi + (" : " + v) + bornes);
+        return false;
+      }
+      ranger(n);
+      return true;
+    };
   };
-  if (option == "--at") d.at = v;
-  else if (option == "--at-time") d.atTime = v;
-  else if (option == "--at-zone") d.atZone = v;
-  else if (option == "--at-lat") d.atLat = v;
-  else if (option == "--at-long") d.atLong = v;
-  else if (option == "--harmonic") {
-    int n = 0;
-    bool connu = false;
-    if (LireEntier(v, 1, 32, n))
-      for (int h : HarmoniquesCadran) connu = connu || h == n;
-    if (!connu) {
-      Avertir("Harmonique incorrect : " + v + " (1, 4, 8, 12, 16 ou 32)");
-      return OptionLue::Refusee;
-    }
-    d.harmonique = n;
-  } else if (!arbre && option == "--solar-return") {
-    // Years before 1 are refused: the dial's moments are written with four year digits.
-    const std::string message = ErreurAnneeCadran(Utf8VersCp1252(v));
-    if (!message.empty()) {
-      Avertir(message);
-      return OptionLue::Refusee;
-    }
-    d.retourSolaire = std::atoi(v.c_str());
-  } else if (!arbre && option == "--quarter") {
-    return entier(0, 3, "Quart de révolution incorrect", " (0 à 3)", [&](int n) { d.quart = n; });
-  } else if (!arbre && option == "--lunar-return") {
-    d.retourLunaire = v;
-  } else if (!arbre && option == "--arc") {
-    d.arc = v;
-  } else if (!arbre && option == "--png") {
-    d.png = v;
-  } else if (!arbre && option == "--size") {
-    return entier(200, 8000, "Taille incorrecte", " (200 à 8000 pixels)", [&](int n) { d.taille = n; });
-  } else if (arbre && (option == "--from" || option == "--to")) {
-    if (!Couche(v, option == "--from" ? d.de : d.vers)) {
-      Avertir("Couche inconnue : " + v + " (natal, arc ou transit)");
-      return OptionLue::Refusee;
-    }
-  } else if (arbre && option == "--body") {
-    return entier(1, NbCorps, "Numéro de corps incorrect", " (1 à 24)", [&](int n) { d.corps = n; });
-  } else if (arbre && option == "--angle") {
-    double a = 0;
-    if (!LireNombreExact(v, a) || !std::isfinite(a)) {
-      Avertir("Angle incorrect : " + v);
-      return OptionLue::Refusee;
-    }
-    d.angle = a;
-  } else if (arbre && option == "--orb-index") {
-    return entier(0, 35, "Index d'orbe incorrect", " (0 à 35)", [&](int n) { d.indexOrbe = n; });
-  } else {
-    return OptionLue::Inconnue;
-  }
-  return OptionLue::Reconnue;
+  const auto garder = [](std::string& champ) {
+    return [&champ](const std::string& v) {
+      champ = v;
+      return true;
+    };
+  };
+  return {
+      {"--at", garder(d.at)},
+      {"--at-time", garder(d.atTime)},
+      {"--at-zone", garder(d.atZone)},
+      {"--at-lat", garder(d.atLat)},
+      {"--at-long", garder(d.atLong)},
+      {"--harmonic",
+       [&d](const std::string& v) {
+         int n = 0;
+         bool connu = false;
+         if (LireEntier(v, 1, 32, n))
+           for (int h : HarmoniquesCadran) connu = connu || h == n;
+         if (!connu) {
+           Avertir("Harmonique incorrect : " + v + " (1, 4, 8, 12, 16 ou 32)");
+           return false;
+         }
+         d.harmonique = n;
+         return true;
+       }},
+      {"--solar-return",
+       [&d](const std::string& v) {
+         // Years before 1 are refused: the dial's moments are written with four year digits.
+         const std::string message = ErreurAnneeCadran(Utf8VersCp1252(v));
+         if (!message.empty()) {
+           Avertir(message);
+           return false;
+         }
+         d.retourSolaire = std::atoi(v.c_str());
+         return true;
+       }},
+      {"--quarter", entier(0, 3, "Quart de révolution incorrect", " (0 à 3)", [&d](int n) { d.quart = n; })},
+      {"--lunar-return", garder(d.retourLunaire)},
+      {"--arc",
+       [&d](const std::string& v) {
+         d.arc = v;
+         return true;
+       }},
+      {"--png", garder(d.png)},
+      {"--size", entier(200, 8000, "Taille incorrecte", " (200 à 8000 pixels)", [&d](int n) { d.taille = n; })},
+      {"--from", [&d](const std::string& v) { return CoucheLue(v, d.de); }},
+      {"--to", [&d](const std::string& v) { return CoucheLue(v, d.vers); }},
+      {"--body", entier(1, NbCorps, "Numéro de corps incorrect", " (1 à 24)", [&d](int n) { d.corps = n; })},
+      {"--angle",
+       [&d](const std::string& v) {
+         double a = 0;
+         if (!LireNombreExact(v, a) || !std::isfinite(a)) {
+           Avertir("Angle incorrect : " + v);
+           return false;
+         }
+         d.angle = a;
+         return true;
+       }},
+      {"--orb-index", entier(0, 35, "Index d'orbe incorrect", " (0 à 35)", [&d](int n) { d.indexOrbe = n; })},
+      {"--precession",
+       [&d](const std::string&) {
+         d.precession = true;
+         return true;
+       }},
+      {"--subharmonics",
+       [&d](const std::string&) {
+         d.sousHarmoniques = true;
+         return true;
+       }},
+  };
 }
 
 // Reads the options; false after the message of the first fault.
-bool LireOptions(int argc, char** argv, bool arbre, DemandeCadran& d) {
-  const bool lu = LireOptionsNaissance(
-      argc, argv, d.naissance,
-      [&](const std::string& option, const std::string& valeur) { return LireOptionCadran(arbre, option, valeur, d); },
-      [&](const std::string& option) {
-        if (option == "--precession") d.precession = true;
-        else if (arbre && option == "--subharmonics") d.sousHarmoniques = true;
-        else return OptionLue::Inconnue;
-        return OptionLue::Reconnue;
-      });
+bool LireOptions(const Appel& a, bool arbre, DemandeCadran& d) {
+  OptionsLues lues;
+  const bool lu = a.Lire(lues, LecteursCadran(d));
+  d.naissance = OptionsNaissance(lues, false);
   if (!lu || !d.naissance.Completes()) return false;
   const int facons = !d.at.empty() + d.retourSolaire.has_value() + !d.retourLunaire.empty() + d.arc.has_value();
   if (facons != 1) {
@@ -261,8 +278,8 @@ struct CadranCalcule {
 };
 
 // Options, natal chart and rings; false after the message of the first fault.
-bool Preparer(int argc, char** argv, bool arbre, CadranCalcule& c) {
-  if (!LireOptions(argc, argv, arbre, c.d)) return false;
+bool Preparer(const Appel& a, bool arbre, CadranCalcule& c) {
+  if (!LireOptions(a, arbre, c.d)) return false;
   try {
     return Calculer(c.d, c.m, c.s, c.trouve);
   } catch (const ErreurConversion& erreur) {
@@ -273,9 +290,9 @@ bool Preparer(int argc, char** argv, bool arbre, CadranCalcule& c) {
 
 }  // namespace
 
-int CommandeCadran(int argc, char** argv) {
+int CommandeCadran(const Appel& a) {
   CadranCalcule c;
-  if (!Preparer(argc, argv, false, c)) return 2;
+  if (!Preparer(a, false, c)) return 2;
   auto& [d, m, s, trouve] = c;
   std::string sortie = "kind,index,longitude,dial_angle,spread_angle\n";
   sortie += "age,0,";
@@ -305,9 +322,9 @@ int CommandeCadran(int argc, char** argv) {
   return 0;
 }
 
-int CommandeArbre(int argc, char** argv) {
+int CommandeArbre(const Appel& a) {
   CadranCalcule c;
-  if (!Preparer(argc, argv, true, c)) return 2;
+  if (!Preparer(a, true, c)) return 2;
   auto& [d, m, s, trouve] = c;
   const int H = m.Harmonique;
   s.CoucheDe = d.de;

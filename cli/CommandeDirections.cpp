@@ -13,10 +13,6 @@
 namespace selvane {
 namespace {
 
-constexpr const char* kUsageDirections =
-    "Usage : selvane-cli directions NAISSANCE --p1 LISTE --p2 LISTE --p3 LISTE [--harmonic 1|2|4|8|16] "
-    "[--from-age N --to-age N] [--way points|midpoints]";
-
 std::string Numero(int corps) { return corps > 0 ? std::to_string(corps) : ""; }
 
 int AnneeCourante() {
@@ -28,36 +24,36 @@ int AnneeCourante() {
 
 }  // namespace
 
-int CommandeDirections(int argc, char** argv) {
+int CommandeDirections(const Appel& a) {
   OptionsNaissance naissance;
   DemandeDirections demande;
   bool finVue = false;
-  const auto autre = [&](const std::string& option, const std::string& valeur) {
-    if (option == "--harmonic") {
-      if (LireEntier(valeur, 1, 16, demande.harmonique) && HarmoniqueValide(demande.harmonique))
-        return OptionLue::Reconnue;
-      Avertir("Harmonique incorrecte : " + valeur + " (1, 2, 4, 8 ou 16)");
-      return OptionLue::Refusee;
-    }
-    if (option == "--from-age") {
-      if (LireEntier(valeur, 0, 99, demande.debut)) return OptionLue::Reconnue;
-      Avertir("Âge de début incorrect : " + valeur + " (0 à 99)");
-      return OptionLue::Refusee;
-    }
-    if (option == "--to-age") {
-      finVue = LireEntier(valeur, 2, 130, demande.fin);
-      if (!finVue) Avertir("Âge de fin incorrect : " + valeur + " (2 à 130)");
-      return finVue ? OptionLue::Reconnue : OptionLue::Refusee;
-    }
-    if (option == "--way") {
-      demande.versMiPoints = valeur == "points";
-      if (valeur == "points" || valeur == "midpoints") return OptionLue::Reconnue;
-      Avertir("Sens incorrect : " + valeur + " (points ou midpoints)");
-      return OptionLue::Refusee;
-    }
-    return OptionLue::Inconnue;
-  };
-  if (!LireOptionsPoints(argc, argv, naissance, demande.p1, demande.p2, demande.p3, autre)) return 2;
+  const Lecteurs lecteurs = {
+      {"--harmonic",
+       [&](const std::string& valeur) {
+         if (LireEntier(valeur, 1, 16, demande.harmonique) && HarmoniqueValide(demande.harmonique)) return true;
+         Avertir("Harmonique incorrecte : " + valeur + " (1, 2, 4, 8 ou 16)");
+         return false;
+       }},
+      {"--from-age",
+       [&](const std::string& valeur) {
+         if (LireEntier(valeur, 0, 99, demande.debut)) return true;
+         Avertir("Âge de début incorrect : " + valeur + " (0 à 99)");
+         return false;
+       }},
+      {"--to-age",
+       [&](const std::string& valeur) {
+         finVue = LireEntier(valeur, 2, 130, demande.fin);
+         if (!finVue) Avertir("Âge de fin incorrect : " + valeur + " (2 à 130)");
+         return finVue;
+       }},
+      {"--way", [&](const std::string& valeur) {
+         demande.versMiPoints = valeur == "points";
+         if (valeur == "points" || valeur == "midpoints") return true;
+         Avertir("Sens incorrect : " + valeur + " (points ou midpoints)");
+         return false;
+       }}};
+  if (!LireOptionsPoints(a, naissance, demande.p1, demande.p2, demande.p3, lecteurs)) return 2;
   if (!CalculerNatal(naissance)) return 2;
   const NatalDirections natal = NatalDepuisEtat();
   // As the window: up to this year's age unless told.

@@ -11,35 +11,25 @@
 #include "techniques/EphemeridesRapides.h"
 
 namespace selvane {
-namespace {
 
-constexpr const char* kUsage = "Usage : selvane-cli ephemeris --year ANNEE [--month 1..12]";
-
-}  // namespace
-
-int CommandeEphemerides(int argc, char** argv) {
+int CommandeEphemerides(const Appel& a) {
   int annee = 0, mois = 0;
-  bool vuAnnee = false;
-  for (int i = 0; i < argc; ++i) {
-    const std::string option = argv[i];
-    if ((option != "--year" && option != "--month") || i + 1 >= argc) {
-      Avertir(kUsage);
-      return 2;
-    }
-    const std::string valeur = argv[++i];
-    if (option == "--year") {
-      if (!LireEntierBorne(valeur, PremiereAnneeEphemerides, DerniereAnneeEphemerides, annee)) {
-        Avertir(valeur + " : année incorrecte (de 1500 à 2500)");
-        return 2;
-      }
-      vuAnnee = true;
-    } else if (!LireEntierBorne(valeur, 1, 12, mois)) {
-      Avertir(valeur + " : mois incorrect (de 1 à 12)");
-      return 2;
-    }
-  }
-  if (!vuAnnee) {
-    Avertir(kUsage);
+  const Lecteurs lecteurs = {
+      {"--year",
+       [&](const std::string& valeur) {
+         if (LireEntierBorne(valeur, PremiereAnneeEphemerides, DerniereAnneeEphemerides, annee)) return true;
+         Avertir(valeur + " : année incorrecte (de 1500 à 2500)");
+         return false;
+       }},
+      {"--month", [&](const std::string& valeur) {
+         if (LireEntierBorne(valeur, 1, 12, mois)) return true;
+         Avertir(valeur + " : mois incorrect (de 1 à 12)");
+         return false;
+       }}};
+  OptionsLues lues;
+  if (!a.Lire(lues, lecteurs)) return 2;
+  if (!lues.Present("--year")) {
+    Avertir(a.Usage());
     return 2;
   }
   OuvrirEphemerides();

@@ -43,25 +43,19 @@ std::string Longitude(double degres) {
 
 }  // namespace
 
-int CommandeEvenements(int argc, char** argv) {
+int CommandeEvenements(const Appel& appel) {
   int de = 0, a = 0;
-  bool vuDe = false, vuA = false;
-  for (int i = 0; i < argc; ++i) {
-    const std::string option = argv[i];
-    if ((option != "--from" && option != "--to") || i + 1 >= argc) {
-      Avertir("Usage : selvane-cli events --from ANNEE --to ANNEE");
-      return 2;
-    }
-    const std::string valeur = argv[++i];
-    int& cible = option == "--from" ? de : a;
-    if (!LireAnnee(valeur, cible)) {
+  const auto annee = [](int& cible) {
+    return [&cible](const std::string& valeur) {
+      if (LireAnnee(valeur, cible)) return true;
       Avertir(valeur + " : année incorrecte (de 1000 à 2200)");
-      return 2;
-    }
-    (option == "--from" ? vuDe : vuA) = true;
-  }
-  if (!vuDe || !vuA) {
-    Avertir("Usage : selvane-cli events --from ANNEE --to ANNEE");
+      return false;
+    };
+  };
+  OptionsLues lues;
+  if (!appel.Lire(lues, {{"--from", annee(de)}, {"--to", annee(a)}})) return 2;
+  if (!lues.Present("--from") || !lues.Present("--to")) {
+    Avertir(appel.Usage());
     return 2;
   }
   if (a < de) {

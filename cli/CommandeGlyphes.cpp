@@ -17,11 +17,15 @@
 
 namespace selvane {
 
-int CommandeGlyphes(int argc, char** argv) {
-  if (argc != 2 || std::string(argv[0]) != "--png") {
-    Avertir("Usage : selvane-cli glyphs --png FICHIER");
+int CommandeGlyphes(const Appel& a) {
+  // One option, once.
+  if (a.argc != 2) {
+    Avertir(a.Usage());
     return 2;
   }
+  OptionsLues lues;
+  if (!a.Lire(lues)) return 2;
+  const std::string png = lues.Valeur("--png");
   // No display is needed to draw into a picture.
   const auto application = OuvrirApplicationHorsEcran();
   if (!application) return 2;
@@ -50,8 +54,8 @@ int CommandeGlyphes(int argc, char** argv) {
     p.drawText(QRect(x + 60, y, largeurCase - 64, hauteurCase), Qt::AlignCenter, QString(c));
   }
   p.end();
-  if (!image.save(QString::fromLocal8Bit(argv[1]), "PNG")) {
-    Avertir(std::string("Impossible d'écrire ") + argv[1]);
+  if (!image.save(QString::fromLocal8Bit(png.c_str()), "PNG")) {
+    Avertir("Impossible d'écrire " + png);
     return 2;
   }
   return 0;

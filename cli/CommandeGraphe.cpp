@@ -88,50 +88,32 @@ bool LireTaille(const std::string& texte, int& largeur, int& hauteur) {
 
 }  // namespace
 
-int CommandeGraphe(int argc, char** argv) {
-  OptionsNaissance naissance;
+int CommandeGraphe(const Appel& a) {
   DemandeGraphe demande;
-  bool debutVu = false, moisVu = false, moduleVu = false;
-  std::string png, pdf;
   int largeur = 1920, hauteur = 1080;
-  const auto autre = [&](const std::string& option, const std::string& valeur) {
-    if (option == "--from") {
-      debutVu = LireDebut(valeur, demande);
-      return debutVu ? OptionLue::Reconnue : OptionLue::Refusee;
-    }
-    if (option == "--months") {
-      moisVu = LireEntier(valeur, MoisGrapheMin, MoisGrapheMax, demande.nbMois);
-      if (!moisVu) Avertir("Nombre de mois incorrect : " + valeur + " (1 à 24)");
-      return moisVu ? OptionLue::Reconnue : OptionLue::Refusee;
-    }
-    if (option == "--modulus") {
-      moduleVu = LireModule(valeur, demande.moduleDeg);
-      return moduleVu ? OptionLue::Reconnue : OptionLue::Refusee;
-    }
-    if (option == "--bodies") return LireCorps(valeur, demande.corps) ? OptionLue::Reconnue : OptionLue::Refusee;
-    if (option == "--targets") return LireCibles(valeur, demande.cibles) ? OptionLue::Reconnue : OptionLue::Refusee;
-    if (option == "--png") {
-      png = valeur;
-      return OptionLue::Reconnue;
-    }
-    if (option == "--pdf") {
-      pdf = valeur;
-      return OptionLue::Reconnue;
-    }
-    if (option == "--size") return LireTaille(valeur, largeur, hauteur) ? OptionLue::Reconnue : OptionLue::Refusee;
-    return OptionLue::Inconnue;
-  };
-  const auto seul = [&](const std::string& option) {
-    if (option != "--arc") return OptionLue::Inconnue;
-    demande.arcSolaire = true;
-    return OptionLue::Reconnue;
-  };
-  if (!LireOptionsNaissance(argc, argv, naissance, autre, seul)) return 2;
-  for (const auto& [vu, nom] : {std::pair{debutVu, "--from"}, {moisVu, "--months"}, {moduleVu, "--modulus"}})
-    if (!vu) {
+  const Lecteurs lecteurs = {
+      {"--from", [&](const std::string& valeur) { return LireDebut(valeur, demande); }},
+      {"--months",
+       [&](const std::string& valeur) {
+         if (LireEntier(valeur, MoisGrapheMin, MoisGrapheMax, demande.nbMois)) return true;
+         Avertir("Nombre de mois incorrect : " + valeur + " (1 à 24)");
+         return false;
+       }},
+      {"--modulus", [&](const std::string& valeur) { return LireModule(valeur, demande.moduleDeg); }},
+      {"--bodies", [&](const std::string& valeur) { return LireCorps(valeur, demande.corps); }},
+      {"--targets", [&](const std::string& valeur) { return LireCibles(valeur, demande.cibles); }},
+      {"--size", [&](const std::string& valeur) { return LireTaille(valeur, largeur, hauteur); }}};
+  OptionsLues lues;
+  if (!a.Lire(lues, lecteurs)) return 2;
+  for (const char* nom : {"--from", "--months", "--modulus"})
+    if (!lues.Present(nom)) {
       Avertir(std::string("Option obligatoire manquante : ") + nom);
       return 2;
     }
+  OptionsNaissance naissance(lues, false);
+  demande.arcSolaire = lues.Present("--arc");
+  const std::string& png = lues.Valeur("--png");
+  const std::string& pdf = lues.Valeur("--pdf");
   if (!CalculerNatal(naissance)) return 2;
   NatalGraphe natal;
   natal.longitudes = LireLongitudesNatales();

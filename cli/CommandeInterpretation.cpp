@@ -75,61 +75,64 @@ bool LirePaires(const std::string& texte, std::vector<PaireCorps>& paires) {
 
 }  // namespace
 
-int CommandeInterpretation(int argc, char** argv) {
+int CommandeInterpretation(const Appel& a) {
   DemandeInterpretation d;
-  // The search's own options; the rest names the birth and the technique as `table` does.
+  const Lecteurs lecteurs = {
+      {"--indirect",
+       [&](const std::string&) {
+         d.indirects = true;
+         return true;
+       }},
+      {"--orb-index",
+       [&](const std::string& valeur) {
+         if (valeur.size() != 1 || valeur[0] < '0' || valeur[0] > '5') {
+           Avertir("Orbe incorrect : " + valeur + " (0 à 5)");
+           return false;
+         }
+         d.indexOrbe = valeur[0] - '0';
+         return true;
+       }},
+      {"--to",
+       [&](const std::string& valeur) {
+         if (valeur == "all") return true;
+         std::vector<PaireCorps> cibles;
+         if (!LirePaires(valeur, cibles)) return false;
+         d.tousMiPoints = false;
+         std::tie(d.ciblesA, d.ciblesB) = CiblesDesMiPoints(cibles);
+         return true;
+       }},
+      // "points" and "midpoints" take the list after them.
+      {"--from", [&](const std::string& valeur, Mots& suite) {
+         if (valeur == "sol-lun") {
+           d.modeDe = DeSolLun;
+         } else if (valeur == "personal") {
+           d.modeDe = DePointsPersonnels;
+         } else if (valeur == "points" && suite.Reste()) {
+           d.modeDe = DePointsChoisis;
+           for (const std::string& p : Couper(suite.Prendre(), ',')) {
+             int point = 0;
+             if (!LirePoint(p, point)) return false;
+             d.pointsChoisis.set(point);
+           }
+         } else if (valeur == "midpoints" && suite.Reste()) {
+           d.modeDe = DeMiPointsChoisis;
+           if (!LirePaires(suite.Prendre(), d.miPointsSource)) return false;
+         } else {
+           Avertir("--from attend sol-lun, personal, points LISTE ou midpoints PAIRES");
+           return false;
+         }
+         return true;
+       }}};
+  // The search's own options first, wherever they stand; the rest names the birth and the
+  // technique as `table` does.
+  const std::vector<std::string> propres = {"--indirect", "--orb-index", "--from", "--to"};
   std::vector<char*> reste;
-  for (int i = 0; i < argc; ++i) {
-    const std::string option = argv[i];
-    if (option == "--indirect") {
-      d.indirects = true;
-      continue;
-    }
-    if (option != "--orb-index" && option != "--from" && option != "--to") {
-      reste.push_back(argv[i]);
-      continue;
-    }
-    if (i + 1 >= argc) {
-      Avertir("Valeur manquante après " + option);
-      return 2;
-    }
-    const std::string valeur = argv[++i];
-    if (option == "--orb-index") {
-      if (valeur.size() != 1 || valeur[0] < '0' || valeur[0] > '5') {
-        Avertir("Orbe incorrect : " + valeur + " (0 à 5)");
-        return 2;
-      }
-      d.indexOrbe = valeur[0] - '0';
-    } else if (option == "--to") {
-      if (valeur != "all") {
-        std::vector<PaireCorps> cibles;
-        if (!LirePaires(valeur, cibles)) return 2;
-        d.tousMiPoints = false;
-        std::tie(d.ciblesA, d.ciblesB) = CiblesDesMiPoints(cibles);
-      }
-    } else if (valeur == "sol-lun") {
-      d.modeDe = DeSolLun;
-    } else if (valeur == "personal") {
-      d.modeDe = DePointsPersonnels;
-    } else if (valeur == "points" && i + 1 < argc) {
-      d.modeDe = DePointsChoisis;
-      for (const std::string& p : Couper(argv[++i], ',')) {
-        int point = 0;
-        if (!LirePoint(p, point)) return 2;
-        d.pointsChoisis.set(point);
-      }
-    } else if (valeur == "midpoints" && i + 1 < argc) {
-      d.modeDe = DeMiPointsChoisis;
-      if (!LirePaires(argv[++i], d.miPointsSource)) return 2;
-    } else {
-      Avertir("--from attend sol-lun, personal, points LISTE ou midpoints PAIRES");
-      return 2;
-    }
-  }
-  static const char* const drapeaux[] = {"--precession", nullptr};
-  static const char* const avecValeur[] = {"--technique", "--on", nullptr};
+  OptionsLues lues;
+  const std::vector<Option> recherche = Parmi(a.commande.options, propres);
+  if (!LireOptions(a.argc, a.argv, {recherche, Fautes::ParOption, {}, &lecteurs, &reste}, lues)) return 2;
   OptionsPrevision options;
-  if (!LireOptionsPrevision(static_cast<int>(reste.size()), reste.data(), drapeaux, avecValeur, options)) return 2;
+  if (!LireOptionsPrevision(static_cast<int>(reste.size()), reste.data(), Sauf(a.commande.options, propres), options))
+    return 2;
   ChampsPrevision champs;
   if (!LireTechniqueOption(options, champs)) return 2;
   EtatPrevision etat;
@@ -170,7 +173,9 @@ int CommandeInterpretation(int argc, char** argv) {
   return 0;
 }
 
-int CommandeSignification(int argc, char** argv) {
+int CommandeSignification(const Appel& a) {
+  const int argc = a.argc;
+  char** const argv = a.argv;
   if (argc < 2 || argc > 3) {
     Avertir("Usage : selvane-cli meaning A B [C] (numéros de points)");
     return 2;

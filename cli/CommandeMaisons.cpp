@@ -9,8 +9,8 @@
 
 namespace selvane {
 
-int CommandeMaisons(int argc, char** argv) {
-  const int statut = PreparerThemeNatal(argc, argv, {});
+int CommandeMaisons(const Appel& a) {
+  const int statut = PreparerThemeNatal(a, {});
   if (statut != 0) return statut;
   static const char* const noms[NbCadres] = {"sun", "moon", "ascendant", "mc", "aries_point", "node", "meridian"};
   std::string s = "frame,house,cusp_deg,bodies\n";

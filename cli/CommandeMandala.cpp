@@ -34,40 +34,43 @@ bool LireAxe(const std::string& t, AxeMandala& axe) {
   return true;
 }
 
+// "1,5,3/6": the three axes, the first the Sun's; false after the message.
+bool LireAxes(const std::string& valeur, std::array<AxeMandala, 3>& axes) {
+  std::array<std::string, 3> textes;
+  std::size_t debut = 0;
+  for (std::size_t k = 0; k < 3; ++k) {
+    const std::size_t virgule = valeur.find(',', debut);
+    if ((k < 2) == (virgule == std::string::npos)) {
+      Avertir("Axes incorrects : " + valeur + " (trois axes A,B,C, le premier 1)");
+      return false;
+    }
+    textes[k] = valeur.substr(debut, virgule == std::string::npos ? std::string::npos : virgule - debut);
+    debut = virgule + 1;
+  }
+  for (std::size_t k = 0; k < 3; ++k) {
+    const std::size_t barre = textes[k].find('/');
+    if (barre != std::string::npos && textes[k].substr(0, barre) == textes[k].substr(barre + 1)) {
+      Avertir("Les 2 points ne peuvent être identiques");
+      return false;
+    }
+    if (!LireAxe(textes[k], axes[k])) {
+      Avertir("Axe incorrect : " + textes[k] + " (A de 1 à 19, 21 ou 22 ; B de 2 à 19 ou de 21 à 23)");
+      return false;
+    }
+    if (k == 0 && (axes[0].p1 != 1 || axes[0].p2 != 1)) {
+      Avertir("Le premier axe est le Soleil : 1");
+      return false;
+    }
+  }
+  return true;
+}
+
 }  // namespace
 
-int CommandeMandala(int argc, char** argv) {
+int CommandeMandala(const Appel& a) {
   std::array<AxeMandala, 3> axes = AxesMandalaDefaut;
-  const int statut = PreparerThemeNatal(argc, argv, [&](const std::string& option, const std::string& valeur) {
-    if (option != "--axes") return OptionLue::Inconnue;
-    std::array<std::string, 3> textes;
-    std::size_t debut = 0;
-    for (std::size_t k = 0; k < 3; ++k) {
-      const std::size_t virgule = valeur.find(',', debut);
-      if ((k < 2) == (virgule == std::string::npos)) {
-        Avertir("Axes incorrects : " + valeur + " (trois axes A,B,C, le premier 1)");
-        return OptionLue::Refusee;
-      }
-      textes[k] = valeur.substr(debut, virgule == std::string::npos ? std::string::npos : virgule - debut);
-      debut = virgule + 1;
-    }
-    for (std::size_t k = 0; k < 3; ++k) {
-      const std::size_t barre = textes[k].find('/');
-      if (barre != std::string::npos && textes[k].substr(0, barre) == textes[k].substr(barre + 1)) {
-        Avertir("Les 2 points ne peuvent être identiques");
-        return OptionLue::Refusee;
-      }
-      if (!LireAxe(textes[k], axes[k])) {
-        Avertir("Axe incorrect : " + textes[k] + " (A de 1 à 19, 21 ou 22 ; B de 2 à 19 ou de 21 à 23)");
-        return OptionLue::Refusee;
-      }
-      if (k == 0 && (axes[0].p1 != 1 || axes[0].p2 != 1)) {
-        Avertir("Le premier axe est le Soleil : 1");
-        return OptionLue::Refusee;
-      }
-    }
-    return OptionLue::Reconnue;
-  });
+  const int statut =
+      PreparerThemeNatal(a, {{"--axes", [&](const std::string& valeur) { return LireAxes(valeur, axes); }}});
   if (statut != 0) return statut;
   const CalculMandala m = CalculerMandala(LireLongitudesNatales(), axes);
   std::string s = "kind,axis,body1,body2,value,offset_deg\n";

@@ -77,15 +77,12 @@ int ExporterAaf(const fs::path& chemin, bool utf8) {
   return 0;
 }
 
-int Ajouter(const fs::path& chemin, int argc, char** argv) {
-  OptionsNaissance n;
-  const bool lu = LireOptionsNaissance(argc, argv, n, [&](const std::string& option, const std::string& valeur) {
-    if (option == "--city") n.saisie.ville = valeur;
-    else if (option == "--comment") n.saisie.commentaire = valeur;
-    else return OptionLue::Inconnue;
-    return OptionLue::Reconnue;
-  });
-  if (!lu) return 2;
+int Ajouter(const fs::path& chemin, const Appel& a) {
+  OptionsLues lues;
+  if (!a.Lire(lues)) return 2;
+  OptionsNaissance n(lues, false);
+  n.saisie.ville = lues.Valeur("--city");
+  n.saisie.commentaire = lues.Valeur("--comment");
   FicheClient f;
   if (!FicheDeSaisie(n.saisie, f)) return 2;
   // Characters the file lacks are said, then the record is stored as the warning shows.
@@ -168,7 +165,9 @@ int Importer(const fs::path& chemin) { return ImporterTexte(chemin, EntreeStanda
 
 }  // namespace
 
-int CommandeNaissances(int argc, char** argv) {
+int CommandeNaissances(const Appel& a) {
+  const int argc = a.argc;
+  char** const argv = a.argv;
   if (argc < 2) {
     Avertir("Usage : selvane-cli births list|add|import|import-aaf|export-aaf FICHIER.thz ...");
     return 2;
@@ -177,7 +176,7 @@ int CommandeNaissances(int argc, char** argv) {
   const fs::path chemin = argv[1];
   try {
     if (action == "list" && argc == 2) return Lister(chemin);
-    if (action == "add") return Ajouter(chemin, argc - 2, argv + 2);
+    if (action == "add") return Ajouter(chemin, {a.commande, argc - 2, argv + 2});
     if (action == "import" && argc == 2) return Importer(chemin);
     if (action == "import-aaf" && (argc == 2 || (argc == 3 && std::string(argv[2]) == "--force")))
       return ImporterAafTexte(chemin, EntreeStandard(), argc == 3, DossierDuProgramme());

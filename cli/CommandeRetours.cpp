@@ -13,11 +13,9 @@
 
 namespace selvane {
 
-int CommandeRetours(int argc, char** argv) {
-  static const char* const drapeaux[] = {"--precession", "--save", nullptr};
-  static const char* const avecValeur[] = {"--kind", "--year", "--from", nullptr};
+int CommandeRetours(const Appel& a) {
   OptionsPrevision options;
-  if (!LireOptionsPrevision(argc, argv, drapeaux, avecValeur, options)) return 2;
+  if (!LireOptionsPrevision(a, options)) return 2;
   if (!options.Present("--kind")) {
     Avertir("Option obligatoire manquante : --kind");
     return 2;

@@ -9,18 +9,17 @@
 
 namespace selvane {
 
-int CommandeSequences(int argc, char** argv) {
+int CommandeSequences(const Appel& a) {
   double orbe = 0.5;
-  const int statut = PreparerThemeNatal(argc, argv, [&](const std::string& option, const std::string& valeur) {
-    if (option != "--orb") return OptionLue::Inconnue;
-    if (valeur == "0.5") orbe = 0.5;
-    else if (valeur == "1") orbe = 1;
-    else {
-      Avertir("Orbe incorrect : " + valeur + " (0.5 ou 1)");
-      return OptionLue::Refusee;
-    }
-    return OptionLue::Reconnue;
-  });
+  const int statut = PreparerThemeNatal(a, {{"--orb", [&](const std::string& valeur) {
+                                              if (valeur == "0.5") orbe = 0.5;
+                                              else if (valeur == "1") orbe = 1;
+                                              else {
+                                                Avertir("Orbe incorrect : " + valeur + " (0.5 ou 1)");
+                                                return false;
+                                              }
+                                              return true;
+                                            }}});
   if (statut != 0) return statut;
   std::string s = "number,bodies\n";
   for (const Sequence& q : CalculerSequences(TrierPointsSequences(LireLongitudesNatales()), orbe)) {

@@ -9,11 +9,9 @@
 
 namespace selvane {
 
-int CommandeTable(int argc, char** argv) {
-  static const char* const drapeaux[] = {"--precession", nullptr};
-  static const char* const avecValeur[] = {"--harmonic", "--technique", "--on", nullptr};
+int CommandeTable(const Appel& a) {
   OptionsPrevision options;
-  if (!LireOptionsPrevision(argc, argv, drapeaux, avecValeur, options)) return 2;
+  if (!LireOptionsPrevision(a, options)) return 2;
   int h = 1;
   if (options.Present("--harmonic")) {
     const std::string texte = options.Valeur("--harmonic");

@@ -102,27 +102,20 @@ bool ThemeDeLigne(const std::string& ligne, int numero, std::string& sortie) {
   return true;
 }
 
-int CommandeTheme(int argc, char** argv) {
-  OptionsNaissance n;
+int CommandeTheme(const Appel& a) {
   int systeme = 1;
-  std::string lot;
-  bool enSerie = false;
-  const bool lu = LireOptionsNaissance(argc, argv, n, [&](const std::string& option, const std::string& valeur) {
-    if (option == "--batch") {
-      lot = valeur;
-      enSerie = true;
-      return OptionLue::Reconnue;
-    }
-    if (option != "--houses") return OptionLue::Inconnue;
-    if (valeur.size() != 1 || valeur[0] < '0' || valeur[0] > '9') {
-      Avertir("Système de maisons incorrect : " + valeur + " (0 à 9)");
-      return OptionLue::Refusee;
-    }
-    systeme = valeur[0] - '0';
-    return OptionLue::Reconnue;
-  });
-  if (!lu) return 2;
-  if (enSerie) return ThemesEnSerie(lot.c_str());
+  const Lecteurs lecteurs = {{"--houses", [&](const std::string& valeur) {
+                                if (valeur.size() != 1 || valeur[0] < '0' || valeur[0] > '9') {
+                                  Avertir("Système de maisons incorrect : " + valeur + " (0 à 9)");
+                                  return false;
+                                }
+                                systeme = valeur[0] - '0';
+                                return true;
+                              }}};
+  OptionsLues lues;
+  if (!a.Lire(lues, lecteurs)) return 2;
+  if (lues.Present("--batch")) return ThemesEnSerie(lues.Valeur("--batch").c_str());
+  OptionsNaissance n(lues, false);
   return ThemeSeul(n, systeme);
 }
 

@@ -46,25 +46,25 @@ bool LireAnnee(const std::string& texte, int& annee) {
 
 }  // namespace
 
-int CommandeTransits(int argc, char** argv) {
+int CommandeTransits(const Appel& a) {
   OptionsNaissance naissance;
   DemandeTransits demande;
   bool anneeVue = false;
-  const auto autre = [&](const std::string& option, const std::string& valeur) {
-    if (option == "--year") {
-      anneeVue = LireAnnee(valeur, demande.annee);
-      return anneeVue ? OptionLue::Reconnue : OptionLue::Refusee;
-    }
-    if (option == "--years") {
-      demande.jours = valeur == "1" ? 365 : 730;
-      if (valeur == "1" || valeur == "2") return OptionLue::Reconnue;
-      Avertir("Durée incorrecte : " + valeur + " (1 ou 2 années)");
-      return OptionLue::Refusee;
-    }
-    if (option == "--aspects") return LireAspects(valeur, demande.aspects) ? OptionLue::Reconnue : OptionLue::Refusee;
-    return OptionLue::Inconnue;
-  };
-  if (!LireOptionsPoints(argc, argv, naissance, demande.p1, demande.p2, demande.p3, autre)) return 2;
+  const Lecteurs lecteurs = {
+      {"--year",
+       [&](const std::string& valeur) {
+         anneeVue = LireAnnee(valeur, demande.annee);
+         return anneeVue;
+       }},
+      {"--years",
+       [&](const std::string& valeur) {
+         demande.jours = valeur == "1" ? 365 : 730;
+         if (valeur == "1" || valeur == "2") return true;
+         Avertir("Durée incorrecte : " + valeur + " (1 ou 2 années)");
+         return false;
+       }},
+      {"--aspects", [&](const std::string& valeur) { return LireAspects(valeur, demande.aspects); }}};
+  if (!LireOptionsPoints(a, naissance, demande.p1, demande.p2, demande.p3, lecteurs)) return 2;
   if (!anneeVue) {
     Avertir("Option obligatoire manquante : --year");
     return 2;

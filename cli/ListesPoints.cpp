@@ -24,12 +24,15 @@ bool LireListeCorps(const std::string& option, const std::string& texte, std::ve
 
 }  // namespace
 
-OptionLue OptionsPoints::Lire(const std::string& option, const std::string& valeur) {
-  if (option != "--p1" && option != "--p2" && option != "--p3") return OptionLue::Inconnue;
-  const int k = option[3] - '1';
-  if (!LireListeCorps(option, valeur, p[k])) return OptionLue::Refusee;
-  vu[k] = true;
-  return OptionLue::Reconnue;
+void OptionsPoints::AjouterLecteurs(Lecteurs& lecteurs) {
+  for (int k = 0; k < 3; ++k) {
+    const std::string option = "--p" + std::to_string(k + 1);
+    lecteurs.emplace(option, [this, k, option](const std::string& valeur) {
+      if (!LireListeCorps(option, valeur, p[k])) return false;
+      vu[k] = true;
+      return true;
+    });
+  }
 }
 
 bool OptionsPoints::Verifier(std::vector<int>& p1, std::vector<int>& p2, std::vector<int>& p3) const {
@@ -44,14 +47,14 @@ bool OptionsPoints::Verifier(std::vector<int>& p1, std::vector<int>& p2, std::ve
   return true;
 }
 
-bool LireOptionsPoints(int argc, char** argv, OptionsNaissance& naissance, std::vector<int>& p1,
-                       std::vector<int>& p2, std::vector<int>& p3, const LecteurOption& autre) {
+bool LireOptionsPoints(const Appel& appel, OptionsNaissance& naissance, std::vector<int>& p1, std::vector<int>& p2,
+                       std::vector<int>& p3, Lecteurs lecteurs) {
   OptionsPoints points;
-  const auto lire = [&](const std::string& option, const std::string& valeur) {
-    const OptionLue p = points.Lire(option, valeur);
-    return p != OptionLue::Inconnue ? p : autre(option, valeur);
-  };
-  return LireOptionsNaissance(argc, argv, naissance, lire) && points.Verifier(p1, p2, p3);
+  points.AjouterLecteurs(lecteurs);
+  OptionsLues lues;
+  if (!appel.Lire(lues, lecteurs)) return false;
+  naissance = OptionsNaissance(lues, false);
+  return points.Verifier(p1, p2, p3);
 }
 
 bool LireChamps(const std::string& texte, const std::function<bool(const std::string& champ)>& lire) {

@@ -12,17 +12,17 @@ namespace selvane {
 struct OptionsPoints {
   std::vector<int> p[3];
   bool vu[3] = {};
-  // Reconnue when the option is one of them and its list is right, Refusee after the French
-  // message of a wrong list, Inconnue when the option is another one.
-  OptionLue Lire(const std::string& option, const std::string& valeur);
+  // Adds the readers of the three lists to `lecteurs`: each list is checked as it is read, a
+  // wrong one refused after its French message.
+  void AjouterLecteurs(Lecteurs& lecteurs);
   // Every list given (then copied out), else the window's warning for the first missing one.
   bool Verifier(std::vector<int>& p1, std::vector<int>& p2, std::vector<int>& p3) const;
 };
 
 // A directions or transits command line: the birth, the three point lists (each required, then
-// copied into p1..p3), the other options to `autre`; false after the French message.
-bool LireOptionsPoints(int argc, char** argv, OptionsNaissance& naissance, std::vector<int>& p1,
-                       std::vector<int>& p2, std::vector<int>& p3, const LecteurOption& autre);
+// copied into p1..p3), the other options to their `lecteurs`; false after the French message.
+bool LireOptionsPoints(const Appel& appel, OptionsNaissance& naissance, std::vector<int>& p1, std::vector<int>& p2,
+                       std::vector<int>& p3, Lecteurs lecteurs);
 
 // Each field of "a,b,c" to `lire`; false as soon as it refuses one.
 bool LireChamps(const std::string& texte, const std::function<bool(const std::string& champ)>& lire);

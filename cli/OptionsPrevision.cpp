@@ -11,29 +11,14 @@
 
 namespace selvane {
 
-bool LireOptionsPrevision(int argc, char** argv, const char* const* drapeaux, const char* const* avecValeur,
-                          OptionsPrevision& options) {
-  const auto seul = [&](const std::string& option) {
-    for (const char* const* d = drapeaux; *d; ++d)
-      if (option == *d) {
-        options.valeurs[option] = "";
-        return OptionLue::Reconnue;
-      }
-    if (option.rfind("--", 0) == 0) return OptionLue::Inconnue;
-    Avertir("Option inconnue : " + option);
-    return OptionLue::Refusee;
-  };
-  return LireOptionsNaissance(argc, argv, options.naissance, [&](const std::string& option, const std::string& valeur) {
-    // --city, the place name of the computed chart, goes with every forecast command.
-    bool connue = option == "--city";
-    for (const char* const* v = avecValeur; *v && !connue; ++v) connue = option == *v;
-    if (connue) {
-      options.valeurs[option] = valeur;
-      return OptionLue::Reconnue;
-    }
-    // A misspelt option must not pass for an absent one: the command would answer another question.
-    return OptionLue::Inconnue;
-  }, seul);
+bool LireOptionsPrevision(int argc, char** argv, const std::vector<Option>& options, OptionsPrevision& lues) {
+  if (!LireOptions(argc, argv, {options, Fautes::ParOptionStricte, {}, nullptr, nullptr}, lues.lues)) return false;
+  lues.naissance = OptionsNaissance(lues.lues, true);
+  return true;
+}
+
+bool LireOptionsPrevision(const Appel& a, OptionsPrevision& lues) {
+  return LireOptionsPrevision(a.argc, a.argv, a.commande.options, lues);
 }
 
 bool OuvrirNaissance(const OptionsPrevision& options, EtatPrevision& etat, ChampsPrevision& champs) {

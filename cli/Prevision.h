@@ -1,9 +1,10 @@
 #pragma once
 // What the forecast sub-commands (returns, arc, table) share: their options, the birth they
 // start from, and the CSV fields they write.
-#include <map>
 #include <string>
+#include <vector>
 
+#include "cli/Commandes.h"
 #include "cli/Csv.h"
 #include "cli/ThemeNatal.h"
 #include "forecast/Retours.h"
@@ -12,20 +13,22 @@ namespace selvane {
 
 // The options of one command line. BIRTH is given as for `chart` (--date --time --lat --long
 // --zone [--name]); a second --lat or --long names the place of the computed chart instead, a
-// second --time the time of transits. Any other "--option value" is kept for the command to
-// look at.
+// second --time the time of transits. The other options are kept for the command to look at
+// (--city, the place name of the computed chart, goes with every forecast command).
 struct OptionsPrevision {
   OptionsNaissance naissance;
-  std::map<std::string, std::string> valeurs;  // "--year" -> "2027"; flags hold ""
-  OptionsPrevision() { naissance.secondsLieuEtMoment = true; }
-  bool Present(const std::string& option) const { return valeurs.count(option) != 0; }
-  const std::string& Valeur(const std::string& option) const { return valeurs.at(option); }
+  OptionsLues lues;
+  bool Present(const std::string& option) const { return lues.Present(option); }
+  // The last value given ("" for a flag).
+  const std::string& Valeur(const std::string& option) const { return lues.Valeur(option); }
 };
 
-// false after the French message (unknown option, value missing). `drapeaux` are the options
-// without a value, `avecValeur` those with one (both end with nullptr).
-bool LireOptionsPrevision(int argc, char** argv, const char* const* drapeaux, const char* const* avecValeur,
-                          OptionsPrevision& options);
+// The command line read with `options`, nothing checked but the names: false after the French
+// message (unknown option, value missing). A misspelt option must not pass for an absent one:
+// the command would answer another question.
+bool LireOptionsPrevision(int argc, char** argv, const std::vector<Option>& options, OptionsPrevision& lues);
+// The same with the command's options.
+bool LireOptionsPrevision(const Appel& a, OptionsPrevision& lues);
 
 // Checks BIRTH, computes its chart and freezes it as the natal chart, as the forecast windows
 // open; fills the window's state and its place fields (the record's place, or the options').

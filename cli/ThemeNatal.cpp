@@ -16,18 +16,26 @@ const char* const kObligatoires[5] = {"--date", "--time", "--lat", "--long", "--
 
 }  // namespace
 
-bool OptionsNaissance::Lire(const std::string& option, const std::string& valeur) {
+OptionsNaissance::OptionsNaissance(const OptionsLues& lues, bool secondsLieu) : secondsLieuEtMoment(secondsLieu) {
   std::string* champs[5] = {&saisie.date, &saisie.heure, &saisie.lat, &saisie.lon, &saisie.fuseau};
   std::string* seconds[5] = {nullptr, &heureMoment, &latLieu, &longLieu, nullptr};
-  for (int k = 0; k < 5; ++k)
-    if (option == kObligatoires[k]) {
-      *(secondsLieuEtMoment && vu[k] && seconds[k] ? seconds[k] : champs[k]) = valeur;
-      vu[k] = true;
-      return true;
-    }
-  if (option != "--name") return false;
-  saisie.nom = valeur;
-  return true;
+  for (int k = 0; k < 5; ++k) {
+    const std::vector<std::string>& valeurs = lues.Valeurs(kObligatoires[k]);
+    if (valeurs.empty()) continue;
+    vu[k] = true;
+    const bool second = secondsLieuEtMoment && seconds[k];
+    *champs[k] = second ? valeurs.front() : valeurs.back();
+    if (second && valeurs.size() > 1) *seconds[k] = valeurs.back();
+  }
+  saisie.nom = lues.Valeur("--name");
+}
+
+std::vector<Option> AvecNaissance(std::vector<Option> autres) {
+  std::vector<Option> options;
+  for (const char* nom : kObligatoires) options.push_back({nom});
+  options.push_back({"--name"});
+  options.insert(options.end(), autres.begin(), autres.end());
+  return options;
 }
 
 const char* OptionsNaissance::Manquante() const {
@@ -50,29 +58,6 @@ bool OptionsNaissance::Verifier() {
     SaisieNaissance essai = saisie;
     (lieu == &latLieu ? essai.lat : essai.lon) = *lieu;
     if (!VerifierNaissance(essai)) return false;
-  }
-  return true;
-}
-
-bool LireOptionsNaissance(int argc, char** argv, OptionsNaissance& n, const LecteurOption& autre,
-                          const LecteurSeul& seul) {
-  for (int i = 0; i < argc; ++i) {
-    const std::string option = argv[i];
-    const OptionLue seule = seul ? seul(option) : OptionLue::Inconnue;
-    if (seule == OptionLue::Reconnue) continue;
-    if (seule == OptionLue::Refusee) return false;
-    if (i + 1 >= argc) {
-      Avertir("Valeur manquante après " + option);
-      return false;
-    }
-    const std::string valeur = argv[++i];
-    if (n.Lire(option, valeur)) continue;
-    const OptionLue lue = autre ? autre(option, valeur) : OptionLue::Inconnue;
-    if (lue == OptionLue::Refusee) return false;
-    if (lue == OptionLue::Inconnue) {
-      Avertir("Option inconnue : " + option);
-      return false;
-    }
   }
   return true;
 }
@@ -117,9 +102,11 @@ bool CalculerNatal(OptionsNaissance& n, int systeme, float ecartGlyphes) {
   return true;
 }
 
-int PreparerThemeNatal(int argc, char** argv, const LecteurOption& autre) {
-  OptionsNaissance n;
-  return LireOptionsNaissance(argc, argv, n, autre) && CalculerNatal(n) ? 0 : 2;
+int PreparerThemeNatal(const Appel& appel, const Lecteurs& lecteurs) {
+  OptionsLues lues;
+  if (!appel.Lire(lues, lecteurs)) return 2;
+  OptionsNaissance n(lues, false);
+  return CalculerNatal(n) ? 0 : 2;
 }
 
 bool LireEntierBorne(const std::string& texte, int min, int max, int& valeur) {
