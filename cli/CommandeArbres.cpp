@@ -13,6 +13,7 @@
 namespace selvane {
 int CommandeArbres(const Appel& a) {
   int harmonique = 4, orbe = 5;  // the window opens on "H4  90°" and "0°30'"
+  OptionsLues lues;
   const int statut = PreparerThemeNatal(
       a, {{"--harmonic",
            [&](const std::string& valeur) {
@@ -24,7 +25,8 @@ int CommandeArbres(const Appel& a) {
              if (LireEntierBorne(valeur, 0, NbOrbesArbres - 1, orbe)) return true;
              Avertir("Orbe incorrect : " + valeur + " (0 à 23)");
              return false;
-           }}});
+           }}},
+      lues);
   if (statut != 0) return statut;
   std::string s = "root,body1,body2,offset_deg\n";
   for (const ArbreMP& a : CalculerArbres(LireLongitudesNatales(), Etat().JeuPlanetes, harmonique, OrbeArbres(orbe)))

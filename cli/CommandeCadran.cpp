@@ -27,6 +27,7 @@ namespace {
 
 // Everything both commands read from the command line.
 struct DemandeCadran {
+  OptionsLues lues;  // every option as given
   OptionsNaissance naissance;
   std::string at, atTime, atZone, atLat, atLong;
   int harmonique = 4;
@@ -146,9 +147,8 @@ Lecteurs LecteursCadran(DemandeCadran& d) {
 
 // Reads the options; false after the message of the first fault.
 bool LireOptions(const Appel& a, bool arbre, DemandeCadran& d) {
-  OptionsLues lues;
-  const bool lu = a.Lire(lues, LecteursCadran(d));
-  d.naissance = OptionsNaissance(lues, false);
+  const bool lu = a.Lire(d.lues, LecteursCadran(d));
+  d.naissance = OptionsNaissance(d.lues, false);
   if (!lu || !d.naissance.Completes()) return false;
   const int facons = !d.at.empty() + d.retourSolaire.has_value() + !d.retourLunaire.empty() + d.arc.has_value();
   if (facons != 1) {

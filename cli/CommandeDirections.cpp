@@ -53,7 +53,8 @@ int CommandeDirections(const Appel& a) {
          Avertir("Sens incorrect : " + valeur + " (points ou midpoints)");
          return false;
        }}};
-  if (!LireOptionsPoints(a, naissance, demande.p1, demande.p2, demande.p3, lecteurs)) return 2;
+  OptionsLues lues;
+  if (!LireOptionsPoints(a, naissance, demande.p1, demande.p2, demande.p3, lecteurs, lues)) return 2;
   if (!CalculerNatal(naissance)) return 2;
   const NatalDirections natal = NatalDepuisEtat();
   // As the window: up to this year's age unless told.

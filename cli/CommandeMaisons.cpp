@@ -10,7 +10,8 @@
 namespace selvane {
 
 int CommandeMaisons(const Appel& a) {
-  const int statut = PreparerThemeNatal(a, {});
+  OptionsLues lues;
+  const int statut = PreparerThemeNatal(a, {}, lues);
   if (statut != 0) return statut;
   static const char* const noms[NbCadres] = {"sun", "moon", "ascendant", "mc", "aries_point", "node", "meridian"};
   std::string s = "frame,house,cusp_deg,bodies\n";

@@ -69,8 +69,9 @@ bool LireAxes(const std::string& valeur, std::array<AxeMandala, 3>& axes) {
 
 int CommandeMandala(const Appel& a) {
   std::array<AxeMandala, 3> axes = AxesMandalaDefaut;
+  OptionsLues lues;
   const int statut =
-      PreparerThemeNatal(a, {{"--axes", [&](const std::string& valeur) { return LireAxes(valeur, axes); }}});
+      PreparerThemeNatal(a, {{"--axes", [&](const std::string& valeur) { return LireAxes(valeur, axes); }}}, lues);
   if (statut != 0) return statut;
   const CalculMandala m = CalculerMandala(LireLongitudesNatales(), axes);
   std::string s = "kind,axis,body1,body2,value,offset_deg\n";

@@ -11,15 +11,17 @@ namespace selvane {
 
 int CommandeSequences(const Appel& a) {
   double orbe = 0.5;
-  const int statut = PreparerThemeNatal(a, {{"--orb", [&](const std::string& valeur) {
-                                              if (valeur == "0.5") orbe = 0.5;
-                                              else if (valeur == "1") orbe = 1;
-                                              else {
-                                                Avertir("Orbe incorrect : " + valeur + " (0.5 ou 1)");
-                                                return false;
-                                              }
-                                              return true;
-                                            }}});
+  const auto lireOrbe = [&](const std::string& valeur) {
+    if (valeur == "0.5") orbe = 0.5;
+    else if (valeur == "1") orbe = 1;
+    else {
+      Avertir("Orbe incorrect : " + valeur + " (0.5 ou 1)");
+      return false;
+    }
+    return true;
+  };
+  OptionsLues lues;
+  const int statut = PreparerThemeNatal(a, {{"--orb", lireOrbe}}, lues);
   if (statut != 0) return statut;
   std::string s = "number,bodies\n";
   for (const Sequence& q : CalculerSequences(TrierPointsSequences(LireLongitudesNatales()), orbe)) {

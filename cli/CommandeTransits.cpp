@@ -64,7 +64,8 @@ int CommandeTransits(const Appel& a) {
          return false;
        }},
       {"--aspects", [&](const std::string& valeur) { return LireAspects(valeur, demande.aspects); }}};
-  if (!LireOptionsPoints(a, naissance, demande.p1, demande.p2, demande.p3, lecteurs)) return 2;
+  OptionsLues lues;
+  if (!LireOptionsPoints(a, naissance, demande.p1, demande.p2, demande.p3, lecteurs, lues)) return 2;
   if (!anneeVue) {
     Avertir("Option obligatoire manquante : --year");
     return 2;

@@ -48,10 +48,9 @@ bool OptionsPoints::Verifier(std::vector<int>& p1, std::vector<int>& p2, std::ve
 }
 
 bool LireOptionsPoints(const Appel& appel, OptionsNaissance& naissance, std::vector<int>& p1, std::vector<int>& p2,
-                       std::vector<int>& p3, Lecteurs lecteurs) {
+                       std::vector<int>& p3, Lecteurs lecteurs, OptionsLues& lues) {
   OptionsPoints points;
   points.AjouterLecteurs(lecteurs);
-  OptionsLues lues;
   if (!appel.Lire(lues, lecteurs)) return false;
   naissance = OptionsNaissance(lues, false);
   return points.Verifier(p1, p2, p3);

@@ -19,10 +19,11 @@ struct OptionsPoints {
   bool Verifier(std::vector<int>& p1, std::vector<int>& p2, std::vector<int>& p3) const;
 };
 
-// A directions or transits command line: the birth, the three point lists (each required, then
-// copied into p1..p3), the other options to their `lecteurs`; false after the French message.
+// A directions or transits command line into `lues`: the birth, the three point lists (each
+// required, then copied into p1..p3), the other options to their `lecteurs`; false after the
+// French message.
 bool LireOptionsPoints(const Appel& appel, OptionsNaissance& naissance, std::vector<int>& p1, std::vector<int>& p2,
-                       std::vector<int>& p3, Lecteurs lecteurs);
+                       std::vector<int>& p3, Lecteurs lecteurs, OptionsLues& lues);
 
 // Each field of "a,b,c" to `lire`; false as soon as it refuses one.
 bool LireChamps(const std::string& texte, const std::function<bool(const std::string& champ)>& lire);

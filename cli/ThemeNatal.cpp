@@ -102,8 +102,7 @@ bool CalculerNatal(OptionsNaissance& n, int systeme, float ecartGlyphes) {
   return true;
 }
 
-int PreparerThemeNatal(const Appel& appel, const Lecteurs& lecteurs) {
-  OptionsLues lues;
+int PreparerThemeNatal(const Appel& appel, const Lecteurs& lecteurs, OptionsLues& lues) {
   if (!appel.Lire(lues, lecteurs)) return 2;
   OptionsNaissance n(lues, false);
   return CalculerNatal(n) ? 0 : 2;

@@ -49,10 +49,10 @@ void CalculerThemeSaisi(const SaisieNaissance& n, int systeme, float ecartGlyphe
 // state and freezes it as the natal chart; false after the French message.
 bool CalculerNatal(OptionsNaissance& n, int systeme = 1, float ecartGlyphes = EcartGlyphes8);
 
-// Reads the command line (birth options and the command's others, `lecteurs` called as they
-// come), then computes and freezes the natal chart: the whole preparation of the technique
-// commands. 0, or 2 after the French message.
-int PreparerThemeNatal(const Appel& appel, const Lecteurs& lecteurs);
+// Reads the command line into `lues` (birth options and the command's others, `lecteurs` called
+// as they come), then computes and freezes the natal chart: the whole preparation of the
+// technique commands. 0, or 2 after the French message.
+int PreparerThemeNatal(const Appel& appel, const Lecteurs& lecteurs, OptionsLues& lues);
 
 // A whole number written alone, min..max (strtol: leading blanks and a sign allowed).
 bool LireEntierBorne(const std::string& texte, int min, int max, int& valeur);
