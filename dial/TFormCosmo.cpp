@@ -38,6 +38,7 @@
 #include "core/Calcul.h"
 #include "core/Catalogue.h"
 #include "core/Conversions.h"
+#include "core/EmpruntEtat.h"
 #include "core/EtatTheme.h"
 #include "core/Temps.h"
 #include "dessin/Traits.h"
@@ -153,6 +154,9 @@ GroupeRadio::GroupeRadio(const QString& titre, const QStringList& items, int col
   if (!items.isEmpty()) groupe_->button(0)->setChecked(true);
   connect(groupe_, &QButtonGroup::idClicked, this, &GroupeRadio::Clique);
 }
+  connect(groupe_, &QButtonGroup::idToggled, this, [this](int item, bool coche) {
+    if (coche) emit Change(item);
+  });
 
 int GroupeRadio::ItemIndex() const { return groupe_->checkedId(); }
 void GroupeRadio::DefinirItemIndex(int item) {
@@ -210,7 +214,8 @@ TFormCosmo::TFormCosmo(const QString& dossier, QWidget* parent) : QWidget(parent
   FormCreate();
 }
 
-TFormCosmo::~TFormCosmo() { RestaurerFiche(); }
+// The borrowed chart state comes back with the guard, if closing did not give it back already.
+TFormCosmo::~TFormCosmo() = default;
 
 void TFormCosmo::CreerPanneauGauche(QWidget* panneau) {
   auto* l = new QVBoxLayout(panneau);
@@ -225,11 +230,11 @@ void TFormCosmo::CreerPanneauGauche(QWidget* panneau) {
   ComboBoxOrbe = new QComboBox(panneau);
   ComboBoxOrbe->setObjectName("ComboBoxOrbe");
   ComboBoxOrbe->addItems(ItemsOrbe());
-  ComboBoxOrbe->setCurrentIndex(7);
+  ComboBoxOrbe->setCurrentIndex(selection_.IndexOrbe);
   ComboBoxOrbeSerre = new QComboBox(panneau);
   ComboBoxOrbeSerre->setObjectName("ComboBoxOrbeSerre");
   ComboBoxOrbeSerre->addItems(ItemsOrbeSerre());
-  ComboBoxOrbeSerre->setCurrentIndex(39);
+  ComboBoxOrbeSerre->setCurrentIndex(selection_.IndexOrbeSerre);
   CheckBoxH8H16 = new QCheckBox("H+++", panneau);
   auto* harmonique = new QGridLayout;
   harmonique->addWidget(ComboBoxHarmonic, 0, 0, 1, 2);
@@ -243,8 +248,8 @@ void TFormCosmo::CreerPanneauGauche(QWidget* panneau) {
   const QStringList couches{"Natal", "Arc sol", "Transit"};
   RadioGroupFrom = new GroupeRadio("De", couches, 1, panneau);
   RadioGroupVers = new GroupeRadio("Vers", couches, 1, panneau);
-  RadioGroupFrom->DefinirItemIndex(1);
-  RadioGroupVers->DefinirItemIndex(0);
+  RadioGroupFrom->DefinirItemIndex(selection_.CoucheDe - 1);
+  RadioGroupVers->DefinirItemIndex(selection_.CoucheVers - 1);
   l->addLayout(Rangee({RadioGroupFrom, RadioGroupVers}));
 
   EditPosEcl = Champ(panneau, "EditPosEcl", 0, true);
@@ -389,6 +394,15 @@ void TFormCosmo::CreerPanneauGauche(QWidget* panneau) {
   PanelAxe->hide();
 
   connect(ComboBoxHarmonic, QOverload<int>::of(&QComboBox::activated), this, [this] { ComboBoxHarmonicChange(); });
+  // The selection follows the controls as they change (a click, a preset, a return shown):
+  // no command reads them again.
+  connect(RadioGroupFrom, &GroupeRadio::Change, this, [this](int item) { selection_.CoucheDe = item + 1; });
+  connect(RadioGroupVers, &GroupeRadio::Change, this, [this](int item) { selection_.CoucheVers = item + 1; });
+  connect(ComboBoxOrbe, QOverload<int>::of(&QComboBox::currentIndexChanged), this,
+          [this](int item) { selection_.IndexOrbe = item; });
+  connect(ComboBoxOrbeSerre, QOverload<int>::of(&QComboBox::currentIndexChanged), this,
+          [this](int item) { selection_.IndexOrbeSerre = item; });
+  connect(CheckBoxH8H16, &QCheckBox::toggled, this, [this](bool coche) { selection_.SousHarmoniques = coche; });
   connect(ComboBoxOrbe, QOverload<int>::of(&QComboBox::activated), this, [this] { Actualiser(); });
   connect(ComboBoxOrbeSerre, QOverload<int>::of(&QComboBox::activated), this, [this] { Actualiser(); });
   connect(CheckBoxH8H16, &QCheckBox::clicked, this, [this] {
@@ -672,7 +686,6 @@ OptionsCadran TFormCosmo::OptionsEcran() const {
 }
 
 void TFormCosmo::DessinerLignesMP() {
-  LireSelection();
   const OptionsCadran o = OptionsEcran();
   const int cote = std::max(100, Image1->height());
   const qreal echelle = devicePixelRatioF();
@@ -696,7 +709,6 @@ void TFormCosmo::DessinerLignesMP() {
 }
 
 void TFormCosmo::RemplirArbre() {
-  LireSelection();
   arbre_ = selvane::RemplirArbre(modele_, selection_, Etat().JeuPlanetes);
   BtnArbre->setStyleSheet(EditPosEcl->styleSheet());
   GridArbre->setStyleSheet(Fond(CouleurCouronne(2 * selection_.CoucheVers + 3, true)));
@@ -776,15 +788,7 @@ void TFormCosmo::BtnClrNowClick() {
   EditFuseau->setText(Court(-DecalageHoraireSysteme() / 60.0));
   modele_.JourJulienTransit = JourJulienDesChamps(Champs());
   AfficherAge(AgeEnAnnees(modele_.JourJulienTransit, modele_.natal.JourJulienNaissance));
-  selection_.PointeurEvenement = false;
-  selection_.CorpsChoisi = Soleil;
-  selection_.AnglePointeur = 0;
-  if (selection_.ModeHorloge) {
-    selection_.CoucheDe = selection_.CoucheVers = selection_.AnneauChoisi = CoucheTransit;
-  } else {
-    selection_.CoucheDe = selection_.AnneauChoisi = CoucheArcSolaire;
-    selection_.CoucheVers = CoucheNatale;
-  }
+  SelectionMaintenant(selection_);
   AfficherSelection();
   RadioGroupA->DefinirItemIndex(0);
   RadioGroupB->DefinirItemIndex(0);
@@ -793,14 +797,16 @@ void TFormCosmo::BtnClrNowClick() {
 }
 
 void TFormCosmo::BtnPlus1Click(int tag) {
-  constexpr double pas[13] = {0, 1.0 / 24, -1.0 / 24, -1, 1, -5, 5, -10, 10, -30, 30, -365, 365};
-  if (tag < 1 || tag > 12 || !ChampsValides(false)) return;
-  const double jour = modele_.JourJulienTransit + pas[tag];
+  const double pas = PasDuBouton(tag);
+  if (pas == 0 || !ChampsValides(false)) return;
   ChampsMoment c = Champs();
-  EcrireMomentTU(c, jour, true);
+  try {
+    AvancerCadran(modele_, c, pas);
+  } catch (const ErreurConversion&) {
+    // The moment is in the fields all the same: the check below names what is wrong.
+  }
   AfficherChamps(c);
-  modele_.JourJulienTransit = jour;
-  AfficherAge(AgeEnAnnees(jour, modele_.natal.JourJulienNaissance, 365.242198));
+  AfficherAge(modele_.AgeAnnees);
   Actualiser();
   Edit4->setText(Texte(FormatGlyphe(modele_.AscKarmiqueDirige)));
 }
@@ -882,7 +888,6 @@ void TFormCosmo::RadioGroupAxeTransitClick() {
 }
 
 void TFormCosmo::BtnCalculPointParticulierClick() {
-  LireSelection();
   PointParticulier(modele_, selection_, CorpsDeA(RadioGroupA->ItemIndex()), CorpsDeB(RadioGroupB->ItemIndex()),
                    CorpsDeC(RadioGroupC->ItemIndex()));
   ColorerCouche(selection_.CoucheDe);
@@ -894,7 +899,6 @@ void TFormCosmo::BtnCalculPointParticulierClick() {
 }
 
 void TFormCosmo::BtnSuivreMPClick() {
-  LireSelection();
   const bool actif = !selection_.SuiviMiPoint;
   BtnSuivreMP->setText(actif ? "Annuler suivi" : "Suivre MP");
   BtnSuivreMP->setStyleSheet(Fond(actif ? QColor(255, 89, 172) : QColor(103, 207, 93)));
@@ -941,11 +945,7 @@ void TFormCosmo::Button1Click() {
   if (solaire) AfficherAge(r.age);
   PanelRSRL->hide();
   EditPrecess->setText(QString::fromUtf8("Précess. : ") + Texte(FormatDMS(r.precession)));
-  selection_.CorpsChoisi = solaire ? Soleil : Lune;
-  selection_.AnglePointeur = 0;
-  selection_.PointeurEvenement = false;
-  selection_.CoucheDe = selection_.AnneauChoisi = CoucheTransit;
-  selection_.CoucheVers = CoucheNatale;
+  SelectionDuRetour(selection_, solaire);
   AfficherSelection();
   Etat().NomFichierNaissance = solaire ? "RS" : "RL";
   const QString nom = Texte(Etat().NomAffiche.Chaine());
@@ -1025,7 +1025,6 @@ void TFormCosmo::GridEclipsesDblClick() {
 }
 
 void TFormCosmo::BtnHorlogeClick() {
-  LireSelection();
   BasculerHorloge(selection_);
   BtnHorloge->setText(selection_.ModeHorloge ? "Stop" : "Horloge");
   EditAge->setVisible(!selection_.ModeHorloge);
@@ -1052,7 +1051,6 @@ void TFormCosmo::SourisSurCadran(QMouseEvent* evenement, bool clic) {
       EditAngle->setText(Texte(FormatDegMin(a / modele_.Harmonique * 180 / M_PI)));
     return;
   }
-  LireSelection();
   if (!CliquerCadran(modele_, selection_, g, pos.x(), pos.y())) return;
   AfficherSelection();
   ColorerCouche(r < g.R70 ? CoucheNatale : r < g.R80 ? CoucheArcSolaire : CoucheTransit);
@@ -1134,7 +1132,7 @@ bool TFormCosmo::eventFilter(QObject* objet, QEvent* evenement) {
         break;
     }
   }
-  if (evenement->type() == QEvent::FocusOut && !restaure_ && !verification_) {
+  if (evenement->type() == QEvent::FocusOut && !emprunt_.Rendu() && !verification_) {
     const auto raison = static_cast<QFocusEvent*>(evenement)->reason();
     // A box or a closing window takes the focus too: only a user leaving the field is checked.
     // Leaving it for a button or a list is left to the command that follows, which checks
@@ -1168,11 +1166,8 @@ void TFormCosmo::keyPressEvent(QKeyEvent* evenement) {
 }
 
 void TFormCosmo::RestaurerFiche() {
-  if (restaure_) return;
-  restaure_ = true;
-  Etat().FicheEnCours = modele_.natal.FicheSauvee;
   try {
-    CalculerTheme(EcartGlyphes65);
+    emprunt_.Rendre();
   } catch (...) {
     // The record was right when the window opened; a failure now leaves the record restored.
   }

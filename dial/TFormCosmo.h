@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "birthdata/records/FicheClient.h"
+#include "core/EmpruntEtat.h"
 #include "dial/DessinCadran.h"
 #include "dial/ModeleCadran.h"
 
@@ -45,7 +46,8 @@ class GroupeRadio : public QWidget {
   void DefinirPoliceItems(const QFont& police, int premier = 0, int dernier = -1);
 
  signals:
-  void Clique(int item);
+  void Clique(int item);  // a click of the user
+  void Change(int item);  // the checked item changed, by a click or by the program
 
  private:
   QButtonGroup* groupe_;
@@ -178,6 +180,9 @@ class TFormCosmo : public QWidget {
 
  private:
   QString dossier_;
+  // The chart state borrowed when the window opens: each recomputation writes the dial moment
+  // into the current record; the birth record comes back, recomputed, when the window closes.
+  EmpruntEtat emprunt_{EmpruntEtat::RendreLaFiche, EcartGlyphes65};
   ModeleCadran modele_;
   // The moment of the last return shown: the page calls it a return only while it is shown.
   double jourRetour_ = -1;
@@ -188,7 +193,6 @@ class TFormCosmo : public QWidget {
   int ligneEvenement_ = -1;
   std::string marque_;  // the picked event's glyph, drawn beside the pointer
   QString ligneDateHeure_, ligneCoordonnees_;  // of the birth chart, for the printed header
-  bool restaure_ = false;
   bool verification_ = false;
   bool echapListe_ = false;  // this Escape closes a drop-down list, not the window  // the focus is moved by a check, not by the user
   QImage dessin_;
@@ -200,6 +204,7 @@ class TFormCosmo : public QWidget {
   ChampsMoment Champs() const;
   void AfficherChamps(const ChampsMoment& champs);
   void AfficherAge(double age);
+  // The controls into the selection at once (the selection otherwise follows them as they change).
   void LireSelection();
   void AfficherSelection();
   void CalculerPositions();

@@ -7,7 +7,6 @@
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QComboBox>
-#include <QDir>
 #include <QFontMetricsF>
 #include <QFrame>
 #include <QGridLayout>
@@ -100,7 +99,6 @@ TFormInterpret::TFormInterpret(const QString& dossier, ListeThemesSauves liste, 
     : QWidget(parent), dossier_(dossier) {
   setAttribute(Qt::WA_DeleteOnClose);
   setObjectName("FormInterpret");
-  QDir::setCurrent(dossier);
   auto* principal = new QVBoxLayout(this);
   principal->setContentsMargins(0, 0, 0, 0);
   Menu = new QMenuBar(this);
@@ -138,7 +136,6 @@ TFormInterpret::TFormInterpret(const QString& dossier, ListeThemesSauves liste, 
 
   // The opening: the natal chart of the radix step, kept to be put back at closing.
   Calcul->Ouvrir();
-  ficheNatale_ = Etat().FicheEnCours;
   CalculerTheme(EcartGlyphes65);
   setWindowTitle(NomAffiche() + "  -  " + QString::fromUtf8("Tables prévisionnelles"));
   for (int b = 1; b <= 23; ++b) Etat().Positions[b][1] = Etat().Positions[b][6];
@@ -476,14 +473,10 @@ void TFormInterpret::showEvent(QShowEvent* evenement) {
 
 void TFormInterpret::closeEvent(QCloseEvent* evenement) {
   // The birth record comes back as the current chart.
-  if (!restaure_) {
-    restaure_ = true;
-    Etat().FicheEnCours = ficheNatale_;
-    try {
-      CalculerTheme(EcartGlyphes65);
-    } catch (const std::exception& erreur) {
-      LaPlateforme().Erreur(QString::fromUtf8(erreur.what()));
-    }
+  try {
+    emprunt_.Rendre();
+  } catch (const std::exception& erreur) {
+    LaPlateforme().Erreur(QString::fromUtf8(erreur.what()));
   }
   evenement->accept();
 }

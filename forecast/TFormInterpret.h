@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "birthdata/records/FicheClient.h"
+#include "core/EmpruntEtat.h"
 #include "forecast/DessinTableMiPoints.h"
 #include "forecast/PanneauCalcul.h"
 #include "forecast/TableMiPoints.h"
@@ -103,7 +104,10 @@ class TFormInterpret : public QWidget {
   QString NomAffiche() const;
 
   QString dossier_;
-  FicheClient ficheNatale_;
+  // The chart state borrowed at opening: the techniques compute their charts into it, and the
+  // birth record comes back, recomputed, when the window closes.
+  EmpruntEtat emprunt_{EmpruntEtat::RendreLaFiche, EcartGlyphes65};
+  const FicheClient& ficheNatale_ = emprunt_.Fiche();
   std::vector<LigneTableMiPoints> lignes_;
   std::vector<EntreeSelection> selection_;
   QString titre_;
@@ -112,7 +116,6 @@ class TFormInterpret : public QWidget {
   QImage image_;
   GeometrieTable geometrie_;
   QWidget* droite_ = nullptr;
-  bool restaure_ = false;
   bool montre_ = false;
   std::function<OptionsDessin()> options_;
 };

@@ -289,7 +289,6 @@ void TFormInterpret2::FormCreate() {
   ligneDateNatale_ = e.LigneDateHeure.Chaine();
   coordonneesNatales_ = e.LigneCoordonnees.Chaine();
   villeNatale_ = e.FicheEnCours.Ville.Chaine();
-  ficheOuverture_ = e.FicheEnCours;
   CalculerTheme(EcartGlyphes65);
   for (int b = 1; b <= PointBelier; ++b) e.Positions[b][1] = e.Positions[b][6];
   Panneau->Ouvrir();
@@ -486,9 +485,8 @@ void TFormInterpret2::keyPressEvent(QKeyEvent* evenement) {
 
 void TFormInterpret2::closeEvent(QCloseEvent* evenement) {
   // The natal record comes back as the current chart, whatever the techniques made current.
-  Etat().FicheEnCours = ficheOuverture_;
   try {
-    CalculerTheme(EcartGlyphes65);
+    emprunt_.Rendre();
   } catch (const std::exception& erreur) {
     LaPlateforme().Erreur(QString::fromUtf8(erreur.what()));
   }

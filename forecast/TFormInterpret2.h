@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "birthdata/records/FicheClient.h"
+#include "core/EmpruntEtat.h"
 #include "forecast/PanneauCalcul.h"
 #include "forecast/RechercheInterpretation.h"
 
@@ -100,7 +101,8 @@ class TFormInterpret2 : public QWidget {
   OuvrirInterpretation OuvrirTextes() const;
 
   QString dossier_;
-  FicheClient ficheOuverture_;
+  // The chart state borrowed at opening; the natal record comes back, recomputed, at closing.
+  EmpruntEtat emprunt_{EmpruntEtat::RendreLaFiche, EcartGlyphes65};
   std::string ligneDateNatale_, coordonneesNatales_, villeNatale_;
   int modeDe_ = DeSolLun;
   EnsemblePoints pointsMobiles_;

@@ -8,6 +8,7 @@
 #include <QScreen>
 
 #include "core/Calcul.h"
+#include "core/EmpruntEtat.h"
 #include "widgets/Texte1252.h"
 #include "listing/DessinTheme.h"
 #include "birthdata/records/FichierNaissance.h"
@@ -57,20 +58,19 @@ void TFormAffSmpl::Rafraichir() {
 }
 
 void TFormAffSmpl::AppliquerOptions() {
-  const EtatTheme courant = Etat();
-  Etat() = etatDessine_;
-  Etat().SystemeMaisons = courant.SystemeMaisons;
-  Etat().Orientation = courant.Orientation;
-  Etat().JeuPlanetes = courant.JeuPlanetes;
-  try {
-    CalculerTheme(EcartGlyphes8);
-  } catch (...) {
-    Etat() = courant;
-    throw;
-  }
+  // This window's chart is computed in the chart state, which then comes back as it was,
+  // whether the computation went through or threw.
+  EmpruntEtat emprunt(EmpruntEtat::RendreToutLEtat);
+  const EtatTheme& courant = Etat();
+  EtatTheme calcul = etatDessine_;
+  calcul.SystemeMaisons = courant.SystemeMaisons;
+  calcul.Orientation = courant.Orientation;
+  calcul.JeuPlanetes = courant.JeuPlanetes;
+  Etat() = calcul;
+  CalculerTheme(EcartGlyphes8);
   etatDessine_ = Etat();
   StringGridData = EcrireRadix();
-  Etat() = courant;
+  emprunt.Rendre();
   Dessiner();
 }
 

@@ -85,11 +85,17 @@ TFormHouses::TFormHouses(QWidget* parent) : FenetreTechnique(parent) {
   auto* d = new QHBoxLayout(this);
   d->addLayout(gauche);
   d->addWidget(Image1, 1);
-  connect(RadioGroupPlan, &QButtonGroup::idClicked, this, [this](int) { Dessiner(); });
-  connect(ComboBoxOrbe, qOverload<int>(&QComboBox::activated), this, [this](int) { Dessiner(); });
-  connect(CheckBoxConnexions, &QCheckBox::toggled, this, [this](bool) { Dessiner(); });
+  // A choice computes the frame (and what it writes to the chart state), then paints it.
+  const auto choisir = [this] {
+    PreparerCadre();
+    Dessiner();
+  };
+  connect(RadioGroupPlan, &QButtonGroup::idClicked, this, choisir);
+  connect(ComboBoxOrbe, qOverload<int>(&QComboBox::activated), this, choisir);
+  connect(CheckBoxConnexions, &QCheckBox::toggled, this, choisir);
   connect(BtnImprimer, &QPushButton::clicked, this, [this] { BtnImprimerClick(); });
   resize(1000, 760);
+  PreparerCadre();  // the Aries point frame, painted once the window has its size
 }
 
 DonneesCadre TFormHouses::Donnees(int item, double ecart) const {
@@ -102,18 +108,22 @@ DonneesCadre TFormHouses::Donnees(int item, double ecart) const {
   return d;
 }
 
-void TFormHouses::Dessiner() {
+void TFormHouses::PreparerCadre() {
   const int item = RadioGroupPlan->checkedId();
-  const DonneesCadre d = Donnees(item, kEcartEcran);
+  donnees_ = Donnees(item, kEcartEcran);
   if (item == CadreMeridien) {
     // The meridian cusps stay in the natal houses until the next radix restore.
-    for (int k = 1; k <= 12; ++k) Etat().MaisonsNatales[k] = static_cast<float>(d.cadre.cuspides[static_cast<std::size_t>(k)] * DegEnRad);
+    for (int k = 1; k <= 12; ++k)
+      Etat().MaisonsNatales[k] = static_cast<float>(donnees_.cadre.cuspides[static_cast<std::size_t>(k)] * DegEnRad);
   }
   const QSize taille = Image1->size().expandedTo(QSize(200, 200));
+}
+
+void TFormHouses::Dessiner() {
   image_ = QImage(taille, QImage::Format_RGB32);
   image_.fill(Qt::white);
   QPainter p(&image_);
-  DessinerCadre(p, RayonsEcran(taille), d);
+  DessinerCadre(p, RayonsEcran(taille), donnees_);
   p.end();
   Image1->setPixmap(QPixmap::fromImage(image_));
 }

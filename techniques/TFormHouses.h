@@ -21,6 +21,9 @@ class TFormHouses : public FenetreTechnique {
  public:
   explicit TFormHouses(QWidget* parent = nullptr);
 
+  // The frame chosen, its connections and, for the meridian frame, its cusps written to the
+  // natal houses; then the painting, which only draws what was prepared (a resize repaints it).
+  void PreparerCadre();
   void Dessiner();
   void BtnImprimerClick();
   // What the frame shown is made of (tests, printing).
@@ -38,6 +41,7 @@ class TFormHouses : public FenetreTechnique {
   QPushButton* BtnImprimer;
   QLabel* Image1;
   QImage image_;
+  DonneesCadre donnees_;
   LongitudesNatales natal_{};
   double tempsSideral_ = 0, obliquite_ = 0;
 };
