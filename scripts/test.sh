@@ -10,7 +10,7 @@ if [ "${1:-}" = "--sanitize" ]; then
   # Leaks are not checked: Qt and fontconfig keep caches for the life of the process.
   export ASAN_OPTIONS="detect_leaks=0:abort_on_error=1:strict_string_checks=1"
   export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
-  cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSELVANE_SANITIZE=ON
+  cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSELVANE_SANITIZE=ON -DSELVANE_WERROR=ON
   cmake --build build-sanitize -j "$(nproc)"
   ctest --test-dir build-sanitize --output-on-failure -j "$(nproc)"
   exit 0
