@@ -153,10 +153,10 @@ GroupeRadio::GroupeRadio(const QString& titre, const QStringList& items, int col
   l->addWidget(boite);
   if (!items.isEmpty()) groupe_->button(0)->setChecked(true);
   connect(groupe_, &QButtonGroup::idClicked, this, &GroupeRadio::Clique);
-}
   connect(groupe_, &QButtonGroup::idToggled, this, [this](int item, bool coche) {
     if (coche) emit Change(item);
   });
+}
 
 int GroupeRadio::ItemIndex() const { return groupe_->checkedId(); }
 void GroupeRadio::DefinirItemIndex(int item) {
@@ -393,7 +393,6 @@ void TFormCosmo::CreerPanneauGauche(QWidget* panneau) {
   }
   PanelAxe->hide();
 
-  connect(ComboBoxHarmonic, QOverload<int>::of(&QComboBox::activated), this, [this] { ComboBoxHarmonicChange(); });
   // The selection follows the controls as they change (a click, a preset, a return shown):
   // no command reads them again.
   connect(RadioGroupFrom, &GroupeRadio::Change, this, [this](int item) { selection_.CoucheDe = item + 1; });
@@ -403,6 +402,7 @@ void TFormCosmo::CreerPanneauGauche(QWidget* panneau) {
   connect(ComboBoxOrbeSerre, QOverload<int>::of(&QComboBox::currentIndexChanged), this,
           [this](int item) { selection_.IndexOrbeSerre = item; });
   connect(CheckBoxH8H16, &QCheckBox::toggled, this, [this](bool coche) { selection_.SousHarmoniques = coche; });
+  connect(ComboBoxHarmonic, QOverload<int>::of(&QComboBox::activated), this, [this] { ComboBoxHarmonicChange(); });
   connect(ComboBoxOrbe, QOverload<int>::of(&QComboBox::activated), this, [this] { Actualiser(); });
   connect(ComboBoxOrbeSerre, QOverload<int>::of(&QComboBox::activated), this, [this] { Actualiser(); });
   connect(CheckBoxH8H16, &QCheckBox::clicked, this, [this] {

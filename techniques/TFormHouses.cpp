@@ -94,8 +94,8 @@ TFormHouses::TFormHouses(QWidget* parent) : FenetreTechnique(parent) {
   connect(ComboBoxOrbe, qOverload<int>(&QComboBox::activated), this, choisir);
   connect(CheckBoxConnexions, &QCheckBox::toggled, this, choisir);
   connect(BtnImprimer, &QPushButton::clicked, this, [this] { BtnImprimerClick(); });
-  resize(1000, 760);
   PreparerCadre();  // the Aries point frame, painted once the window has its size
+  resize(1000, 760);
 }
 
 DonneesCadre TFormHouses::Donnees(int item, double ecart) const {
@@ -116,10 +116,10 @@ void TFormHouses::PreparerCadre() {
     for (int k = 1; k <= 12; ++k)
       Etat().MaisonsNatales[k] = static_cast<float>(donnees_.cadre.cuspides[static_cast<std::size_t>(k)] * DegEnRad);
   }
-  const QSize taille = Image1->size().expandedTo(QSize(200, 200));
 }
 
 void TFormHouses::Dessiner() {
+  const QSize taille = Image1->size().expandedTo(QSize(200, 200));
   image_ = QImage(taille, QImage::Format_RGB32);
   image_.fill(Qt::white);
   QPainter p(&image_);
