@@ -1,6 +1,8 @@
 #include "birthdata/TFormLoadData.h"
 
 #include <QDir>
+#include <algorithm>
+#include <cmath>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -21,6 +23,7 @@
 #include "core/EtatTheme.h"
 #include "birthdata/records/FichierNaissance.h"
 #include "widgets/Plateforme.h"
+#include "widgets/Impression.h"
 
 namespace selvane {
 
@@ -61,15 +64,23 @@ TFormLoadData::TFormLoadData(const QString& dossier, std::function<void()> ouvri
   });
   auto* imprimer = bouton("Imprimer fichier", [this] {
     if (courant_.isEmpty()) return;
-    QPrinter imprimante(QPrinter::HighResolution);
-    if (!LaPlateforme().DialogueImpression(imprimante)) return;
-    QPainter p(&imprimante);
+    std::vector<FicheClient> fiches;
     try {
-      ImprimerFichier(p, imprimante.height(), [&] { imprimante.newPage(); });
+      // Read again for printing: it may have changed or gone meanwhile.
+      fiches = LireFichierNaissance(courant_.toStdString());
     } catch (const std::exception& e) {
-      // The file read again for printing may have gone meanwhile.
       LaPlateforme().Erreur(QString::fromUtf8(e.what()));
+      return;
     }
+    DocumentImprime d;
+    d.pages = PagesFichier(fiches.size());
+    ContexteCachet cachet;
+    cachet.fuseau = QString::fromUtf8("celui de chaque fiche");
+    d.cachet = LignesCachet(cachet);
+    d.peindre = [chemin = courant_, fiches](QPainter& p, const QRectF& zone, int page) {
+      PeindrePageFichier(p, chemin, fiches, page, zone.height());
+    };
+    ImprimerDocument(d, QFileInfo(courant_).completeBaseName() + ".pdf");
   });
   auto* boutonModifier = bouton("Modifier/Recopier", [this] { ModifierRecopier(); });
   auto* supprimer = bouton("Supprimer fiche", [this] { SupprimerFiche(); });
@@ -213,21 +224,23 @@ void TFormLoadData::SupprimerFiche() {
   }
 }
 
-int TFormLoadData::ImprimerFichier(QPainter& p, int, const std::function<void()>& nouvellePage) {
+int PagesFichier(std::size_t fiches) { return std::max<int>(1, static_cast<int>((fiches + FichesParPage - 1) / FichesParPage)); }
+
+void PeindrePageFichier(QPainter& p, const QString& chemin, const std::vector<FicheClient>& fiches, int page,
+                        double hauteurPage) {
   p.setFont(QFont("Liberation Mono", 8));
   const QFontMetrics m(p.font(), p.device());
-  const int a = m.horizontalAdvance('a'), A = m.horizontalAdvance('A'), hauteur = m.height() + 10;
+  // The lines are a little more than the text's height apart; on a short page they close up
+  // so that line 80, the page's last record, stays on it.
+  const int a = m.horizontalAdvance('a'), A = m.horizontalAdvance('A');
+  double hauteur = 1.08 * m.height();
+  if (hauteurPage > 0) hauteur = std::min(hauteur, hauteurPage / 81.0);
   const int x = m.horizontalAdvance("ABC");
-  int pages = 1;
-  p.drawText(x, 2 * hauteur, "Fichier : " + courant_);
-  int ligne = 4;
-  for (const FicheClient& f : LireFichierNaissance(courant_.toStdString())) {
-    if (ligne > 80) {
-      nouvellePage();
-      ++pages;
-      ligne = 4;
-    }
-    const int y = ligne * hauteur;
+  if (page == 0) p.drawText(QPointF(x, 2 * hauteur), "Fichier : " + chemin);
+  const std::size_t debut = static_cast<std::size_t>(page) * FichesParPage;
+  for (std::size_t i = debut; i < fiches.size() && i < debut + FichesParPage; ++i) {
+    const FicheClient& f = fiches[i];
+    const double y = static_cast<double>(4 + i - debut) * hauteur;
     // Each field stops a character short of the next column: a long name or city is cut
     // with "…" rather than written over the date or the latitude.
     const struct {
@@ -240,8 +253,16 @@ int TFormLoadData::ImprimerFichier(QPainter& p, int, const std::function<void()>
                   {52 * a + 22 * A, 61 * a + 22 * A, f.Lat.Texte()},
                   {61 * a + 22 * A, 70 * a + 22 * A, f.Long.Texte()},
                   {70 * a + 22 * A, 80 * a + 22 * A, f.Fuseau.Texte()}};
-    for (const auto& c : champs) p.drawText(c.x, y, m.elidedText(Texte(c.texte), Qt::ElideRight, c.fin - c.x - a));
-    ++ligne;
+    for (const auto& c : champs) p.drawText(QPointF(c.x, y), m.elidedText(Texte(c.texte), Qt::ElideRight, c.fin - c.x - a));
+  }
+}
+
+int TFormLoadData::ImprimerFichier(QPainter& p, int hauteurPage, const std::function<void()>& nouvellePage) {
+  const std::vector<FicheClient> fiches = LireFichierNaissance(courant_.toStdString());
+  const int pages = PagesFichier(fiches.size());
+  for (int i = 0; i < pages; ++i) {
+    if (i > 0) nouvellePage();
+    PeindrePageFichier(p, courant_, fiches, i, hauteurPage);
   }
   return pages;
 }

@@ -16,6 +16,13 @@ class QTableWidget;
 
 namespace selvane {
 
+// The printed file: 77 records a page from line 4, the file's path on line 2 of the first page.
+constexpr std::size_t FichesParPage = 77;
+int PagesFichier(std::size_t fiches);
+// `hauteurPage`: the height the page leaves (0: any).
+void PeindrePageFichier(QPainter& p, const QString& chemin, const std::vector<FicheClient>& fiches, int page,
+                        double hauteurPage);
+
 class TFormLoadData : public QDialog {
   Q_OBJECT
  public:

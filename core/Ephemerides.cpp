@@ -148,6 +148,30 @@ void OuvrirEphemerides() {
 
 void FermerEphemerides() { swe_close(); }
 
+SourcesEphemerides SourcesDesEphemerides() {
+  SourcesEphemerides s;
+  char version[256] = {};
+  swe_version(version);
+  s.version = version;
+  // 0 planets, 1 Moon, 2..4 asteroids and stars: the file each last read, if any.
+  for (int i = 0; i < 5; ++i) {
+    double debut = 0, fin = 0;
+    int de = 0;
+    const char* chemin = swe_get_current_file_data(i, &debut, &fin, &de);
+    if (!chemin || !*chemin) continue;
+    std::string nom(chemin);
+    const std::size_t barre = nom.find_last_of('/');
+    if (barre != std::string::npos) nom.erase(0, barre + 1);
+    s.fichiers.push_back(nom);
+  }
+  // The Uranian points' orbital elements are read from this file when it is there.
+  if (std::FILE* f = std::fopen((std::string(DossierEphemerides) + "/seorbel.txt").c_str(), "r")) {
+    std::fclose(f);
+    s.fichiers.push_back("seorbel.txt");
+  }
+  return s;
+}
+
 void CalculerObliquite(double jourUT) {
   EtatTheme& e = Etat();
   const ObliquiteNutation o = ObliquiteA(jourUT + DeltaT(jourUT), e.MessageEphem);

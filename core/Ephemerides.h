@@ -3,6 +3,8 @@
 // requests take their inputs and return the library's results; the writers
 // below them (Calculer...) store those results into the chart state.
 #include <cstdint>
+#include <string>
+#include <vector>
 
 #include "core/Avertissements.h"
 #include "core/Catalogue.h"
@@ -91,6 +93,14 @@ std::int32_t EclipseLunaire(bool arriere, double* tret, double jourUT);
 
 void OuvrirEphemerides();
 void FermerEphemerides();
+
+// For the calculation stamp of printed pages and exports: the library's version and the
+// names of the data files it has read from (planets, Moon, the fictitious bodies' elements).
+struct SourcesEphemerides {
+  std::string version;
+  std::vector<std::string> fichiers;
+};
+SourcesEphemerides SourcesDesEphemerides();
 
 void CalculerObliquite(double jourUT);
 void CalculerSoleil(double jourTT);

@@ -4,11 +4,13 @@
 #include <QPainterPath>
 #include <QPolygon>
 #include <QVector>
+#include <algorithm>
 #include <cmath>
 
 #include "core/Calcul.h"
 #include "core/Catalogue.h"
 #include "dessin/Palette.h"
+#include "dessin/Document.h"
 #include "dessin/Traits.h"
 
 namespace selvane {
@@ -24,6 +26,11 @@ QPoint Point(const GeometrieCadran& g, double r, double theta) {
 }
 // The same for a dial angle (0 at the top).
 QPoint PointCadran(const GeometrieCadran& g, double r, double angle) { return Point(g, r, QuartDeTour + angle); }
+
+// A stroke of `pixels` screen pixels; on paper 0.15 mm a pixel, never under the thinnest printed line.
+double Epaisseur(const QPainter& p, bool impression, double pixels) {
+  return impression ? std::max(pixels * 0.15, TraitMinimalMm) * PixelsParMillimetre(p) : pixels;
+}
 
 void Cercle(QPainter& p, const GeometrieCadran& g, int r) { p.drawEllipse(QPoint(g.XC, g.YC), r, r); }
 
@@ -59,7 +66,7 @@ QString Degres(int n, bool avecSigne) {
   return t.left(3);
 }
 
-void Graduations(QPainter& p, const GeometrieCadran& g, int H, const QColor& couleurRouge) {
+void Graduations(QPainter& p, const GeometrieCadran& g, int H, const QColor& couleurRouge, double largeur) {
   const int bande = g.R60 - g.R50;
   p.setFont(Police("Liberation Sans", H >= 8 ? 9 : 7));
   const QFontMetricsF fm(p.font(), p.device());
@@ -72,7 +79,7 @@ void Graduations(QPainter& p, const GeometrieCadran& g, int H, const QColor& cou
     QVector<QLine> traits;
     for (const EchelleCadran::Trait& t : echelle.traits)
       if (t.rouge == rouge) traits.append(QLine(PointCadran(g, g.R60 - t.part * bande, t.angle), PointCadran(g, g.R60, t.angle)));
-    p.setPen(QPen(rouge ? couleurRouge : QColor(Qt::black), 1));
+    p.setPen(QPen(rouge ? couleurRouge : QColor(Qt::black), largeur));
     p.drawLines(traits);
   }
 }
@@ -91,7 +98,7 @@ void Anneau(QPainter& p, const GeometrieCadran& g, const ModeleCadran& m, const 
   for (int i = 1; i <= NbCorps; ++i) {
     const int b = m.OrdreEtale[i][n];
     const double etale = m.PositionsEtalees[i][n];
-    p.setPen(QPen(Qt::black, 1));
+    p.setPen(QPen(Qt::black, Epaisseur(p, o.impression, 1)));
     p.drawLine(PointCadran(g, r.vrai, m.PositionsCadran[b][n]), PointCadran(g, r.amorce, etale));
     const QPoint c = PointCadran(g, r.glyphe, etale);
     p.setPen(o.couronnesColorees || o.impression ? QColor(Qt::black) : EnQColor(reglages.CouleursCorpsEcran[b]));
@@ -167,11 +174,13 @@ void NettoyerCentre(QPainter& p, const GeometrieCadran& g, const ModeleCadran& m
     p.fillPath(anneau, c);
     p.setRenderHint(QPainter::Antialiasing, true);
   }
-  p.setPen(QPen(Qt::black, 1));
+  // The page's crowns and scale are drawn two (printer) pixels wide, its glyphs 9 points.
+  p.setPen(QPen(Qt::black, Epaisseur(p, o.impression, o.impression ? 2 : 1)));
   p.setBrush(Qt::NoBrush);
   for (int r : {g.R90, g.R80, g.R70, g.R60, g.R50}) Cercle(p, g, r);
-  Graduations(p, g, m.Harmonique, o.noirEtBlanc ? QColor(Qt::black) : QColor(255, 0, 0));
-  p.setFont(Police("Celvan S", 11));
+  Graduations(p, g, m.Harmonique, o.noirEtBlanc ? QColor(Qt::black) : QColor(255, 0, 0),
+              Epaisseur(p, o.impression, o.impression ? 2 : 1));
+  p.setFont(Police("Celvan S", o.impression ? 9 : 11));
   if (!o.modeHorloge) {
     Anneau(p, g, m, reglages, o, 1);
     Anneau(p, g, m, reglages, o, 2);
@@ -190,7 +199,8 @@ void DessinerPointeurEtLignes(QPainter& p, const GeometrieCadran& g, const Model
   const QColor rouge = o.noirEtBlanc ? QColor(Qt::black) : QColor(255, 0, 0);
   Polygone(p, tete, rouge);
   const int Rv = g.RayonCouche(o.coucheDe);
-  p.setPen(QPen(rouge, 2));
+  const double deux = Epaisseur(p, o.impression, 2);
+  p.setPen(QPen(rouge, deux));
   for (double a : {D, D + Pi / 2}) p.drawLine(PointCadran(g, Rv, a), PointCadran(g, Rv, a + Pi));
 
   const int Rl = g.RayonCouche(o.coucheVers);
@@ -199,12 +209,12 @@ void DessinerPointeurEtLignes(QPainter& p, const GeometrieCadran& g, const Model
     const QPoint a = PointCadran(g, Rl, m.PositionsCadran[l.corps1][o.coucheVers]);
     const QPoint b = PointCadran(g, Rl, m.PositionsCadran[l.corps2][o.coucheVers]);
     if (l.serre) {
-      p.setPen(QPen(o.noirEtBlanc ? QColor(Qt::black) : QColor(0, 181, 0), 2));
+      p.setPen(QPen(o.noirEtBlanc ? QColor(Qt::black) : QColor(0, 181, 0), deux));
       p.drawLine(a, b);
       p.drawLine(centre, a);
       p.drawLine(centre, b);
     } else {
-      p.setPen(QPen(o.noirEtBlanc ? QColor(Qt::black) : QColor(0, 0, 255), 2));
+      p.setPen(QPen(o.noirEtBlanc ? QColor(Qt::black) : QColor(0, 0, 255), deux));
       p.drawLine(a, b);
     }
   }
@@ -214,7 +224,8 @@ void DessinerPointeurEtLignes(QPainter& p, const GeometrieCadran& g, const Model
 void DessinerMaisonsNatales(QPainter& p, const GeometrieCadran& g, const CadreMaisons& c, bool impression,
                             bool sansPointAxe) {
   if (c.axe == AxeAucun) return;
-  p.setPen(QPen(Qt::black, impression ? 4 : 2));
+  const double largeur = impression ? Epaisseur(p, true, 4) : 2;
+  p.setPen(QPen(Qt::black, largeur));
   p.setBrush(Qt::NoBrush);
   if (impression) Cercle(p, g, g.RH);
   const QPoint centre(g.XC, g.YC);
@@ -229,7 +240,7 @@ void DessinerMaisonsNatales(QPainter& p, const GeometrieCadran& g, const CadreMa
       rayon = c.cuspides[k + 1] + 90;
       numero = MiPoint(c.cuspides[k + 1] * DegEnRad, c.cuspides[k == 11 ? 1 : k + 2] * DegEnRad) * RadEnDeg + 90;
     }
-    p.setPen(QPen(Qt::black, impression ? 4 : 2));
+    p.setPen(QPen(Qt::black, largeur));
     p.drawLine(centre, Point(g, g.RH, rayon * DegEnRad));
     p.setPen(Qt::black);
     TexteCentre(p, Point(g, rn, numero * DegEnRad), QString::number(k + 1));
@@ -237,20 +248,21 @@ void DessinerMaisonsNatales(QPainter& p, const GeometrieCadran& g, const CadreMa
   if (!sansPointAxe) {
     p.setPen(Qt::black);
     p.setBrush(Qt::black);
-    const int rp = impression ? 24 : 8;
-    p.drawEllipse(Point(g, g.RH, (c.axeCorps + 90) * DegEnRad), rp, rp);
+    const double rp = impression ? Epaisseur(p, true, 8) : 8;
+    p.drawEllipse(QPointF(Point(g, g.RH, (c.axeCorps + 90) * DegEnRad)), rp, rp);
   }
   ReinitialiserPlume(p);
 }
 
 void DessinerMaisonsTransit(QPainter& p, const GeometrieCadran& g, const CadreMaisons& c, bool impression,
-                            bool natalAbsent) {
+                            bool natalAbsent, bool noirEtBlanc) {
   if (c.axe == AxeAucun) return;
-  const QColor vert(0, 128, 0);
-  const int a = g.R80, largeur = impression ? 4 : 2;
+  const QColor vert = noirEtBlanc ? QColor(Qt::black) : QColor(0, 128, 0);
+  const int a = g.R80;
+  const double largeur = impression ? Epaisseur(p, true, 4) : 2;
   p.setBrush(Qt::NoBrush);
   if (natalAbsent) {
-    p.setPen(QPen(vert, 2));
+    p.setPen(QPen(vert, impression ? Epaisseur(p, true, 2) : 2));
     Cercle(p, g, g.RH);
   }
   p.setFont(Police("Liberation Sans", 10, true));
@@ -269,10 +281,10 @@ void DessinerMaisonsTransit(QPainter& p, const GeometrieCadran& g, const CadreMa
     p.setPen(vert);
     TexteCentre(p, Point(g, rn, numero * DegEnRad), QString::fromLatin1(ChiffresMaisons[k + 1]));
   }
-  p.setPen(impression ? QPen(Qt::black, 1) : QPen(vert, 1));
+  p.setPen(impression ? QPen(Qt::black, Epaisseur(p, true, 1)) : QPen(vert, 1));
   p.setBrush(vert);
-  const int rp = impression ? 24 : 8;
-  p.drawEllipse(Point(g, a, (c.axeCorps + 90) * DegEnRad), rp, rp);
+  const double rp = impression ? Epaisseur(p, true, 8) : 8;
+  p.drawEllipse(QPointF(Point(g, a, (c.axeCorps + 90) * DegEnRad)), rp, rp);
   ReinitialiserPlume(p);
 }
 
@@ -361,7 +373,7 @@ GeometrieCadran DessinerCadran(QPainter& p, const QRect& zone, const ModeleCadra
       }
     }
   }
-  if (transit) DessinerMaisonsTransit(p, g, o.maisonsTransit, o.impression, !natal);
+  if (transit) DessinerMaisonsTransit(p, g, o.maisonsTransit, o.impression, !natal, o.noirEtBlanc);
   if (h1 && o.ascKarmique) {
     FlecheKarmique(p, g, o.ascKarmiqueNatal);
     FlecheKarmique(p, g, o.ascKarmiqueDirige);

@@ -76,8 +76,9 @@ void DessinerPointeurEtLignes(QPainter& p, const GeometrieCadran& g, const Model
                               const OptionsCadran& options);
 void DessinerMaisonsNatales(QPainter& p, const GeometrieCadran& g, const CadreMaisons& cadre, bool impression,
                             bool sansPointAxe);
+// In black and white (`noirEtBlanc`) the frame's green turns black.
 void DessinerMaisonsTransit(QPainter& p, const GeometrieCadran& g, const CadreMaisons& cadre, bool impression,
-                            bool natalAbsent);
+                            bool natalAbsent, bool noirEtBlanc = false);
 void DessinerZodiaque(QPainter& p, const GeometrieCadran& g, const QColor& plume, double taille, int rayonExterieur,
                       int rayonInterieur, bool impression, const Reglages& reglages);
 

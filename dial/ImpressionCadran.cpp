@@ -6,6 +6,7 @@
 
 #include "core/Catalogue.h"
 #include "core/Conversions.h"
+#include "dessin/Roue.h"
 #include "dessin/Traits.h"
 #include "widgets/Texte1252.h"
 
@@ -61,7 +62,17 @@ void ImprimerCadran(QPainter& p, int W, const PageCadran& page, const Reglages& 
 
   // Crowns, scale and rings first: the crowns' white square would cover what lies under it.
   NettoyerCentre(p, g, m, reglages, o);
-  if (H == 1) DessinerZodiaque(p, g, Qt::black, 7, Rond(g.R90 * 1.06), g.R90, true, reglages);
+  if (H == 1) {
+    // The chart sheet's printed ring of signs, degree ticks included, Aries at the top.
+    GeometrieRoue roue;
+    roue.centre = QPointF(g.XC, g.YC);
+    roue.r0 = g.R90;
+    roue.r1 = Rond(g.R90 * 1.06);
+    roue.rotation = M_PI / 2;
+    OptionsDessin od = page.dessin;
+    od.impressionCouleur = page.couleur;
+    AnneauSignes(p, roue, PaletteImpression(reglages, od), 7, 0.4 * PixelsParMillimetre(p));
+  }
 
   // Header.
   p.setPen(Qt::black);
@@ -82,7 +93,7 @@ void ImprimerCadran(QPainter& p, int W, const PageCadran& page, const Reglages& 
   if (H == 1) {
     const bool natal = o.maisonsNatales.axe != AxeAucun;
     if (natal) DessinerMaisonsNatales(p, g, o.maisonsNatales, true, o.ascKarmique);
-    if (o.maisonsTransit.axe != AxeAucun) DessinerMaisonsTransit(p, g, o.maisonsTransit, true, !natal);
+    if (o.maisonsTransit.axe != AxeAucun) DessinerMaisonsTransit(p, g, o.maisonsTransit, true, !natal, o.noirEtBlanc);
   }
 
   // The table of the three charts and the tree.
@@ -110,7 +121,7 @@ void ImprimerCadran(QPainter& p, int W, const PageCadran& page, const Reglages& 
       Ecrire(p, xb + 5 * hwg, y, Texte(FormatGlyphe(lon)));
       Ecrire(p, xb + 15 * hwg, y, Texte(FormatDegMin(std::fmod(lon, M) * 180 / M_PI)));
     }
-  p.setPen(QPen(Qt::black, 2));
+  p.setPen(PlumeMm(p, Qt::black, 0.35));
   p.setBrush(Qt::NoBrush);
   const int bas = y0 + 25 * rhg + hwg;
   p.drawRect(QRect(QPoint(marge, y0 - rhg), QPoint(W - marge, bas)));
@@ -126,6 +137,16 @@ void ImprimerCadran(QPainter& p, int W, const PageCadran& page, const Reglages& 
     Ecrire(p, debut, y0 + rhg + hhg / 2 + k * rhg, l.glyphe1 + " " + l.ecart + " " + l.glyphe2);
   }
   p.restore();
+}
+
+DocumentImprime DocumentCadran(const PageCadran& page, const Reglages& reglages, const QStringList& cachet) {
+  DocumentImprime d;
+  d.noirEtBlanc = !page.couleur;
+  d.cachet = cachet;
+  d.peindre = [page, &reglages](QPainter& p, const QRectF& zone, int) {
+    ImprimerCadran(p, static_cast<int>(zone.width()), page, reglages);
+  };
+  return d;
 }
 
 }  // namespace selvane

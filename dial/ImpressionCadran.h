@@ -6,6 +6,8 @@
 #include <QStringList>
 #include <vector>
 
+#include "dessin/Document.h"
+#include "dessin/Palette.h"
 #include "dial/DessinCadran.h"
 
 namespace selvane {
@@ -19,6 +21,7 @@ struct PageCadran {
   const ModeleCadran* modele = nullptr;
   OptionsCadran options;     // the screen's pointer, lines and frames
   bool couleur = true;       // the answer to "Imprimer en couleurs ? "
+  OptionsDessin dessin;      // the frame's sign backgrounds (its colour flag follows `couleur`)
   QStringList gauche;        // name, "NATAL", date line, place, coordinates line
   QStringList droite;        // "Arc Sol & Transits", date, time and zone, place, coordinates, solar arc
   QString titreArbre;        // the tree button's caption
@@ -35,5 +38,9 @@ QString TexteDateRetour(const QString& date, const std::string& nomFichier);
 
 // Draws the page on a painter whose device is W pixels wide.
 void ImprimerCadran(QPainter& p, int largeur, const PageCadran& page, const Reglages& reglages);
+
+// The page as a printed document, black and white when not `couleur`; the model and the
+// settings must outlive it.
+DocumentImprime DocumentCadran(const PageCadran& page, const Reglages& reglages, const QStringList& cachet);
 
 }  // namespace selvane

@@ -49,6 +49,7 @@
 #include "reglages/Reglages.h"
 #include "widgets/GrilleTexte.h"
 #include "widgets/Plateforme.h"
+#include "widgets/Impression.h"
 #include "widgets/Texte1252.h"
 #include "widgets/TexteSaisi.h"
 
@@ -1077,16 +1078,7 @@ void TFormCosmo::BtnImprimerClick() {
   for (int l = 0; l < GridArbre->rowCount(); ++l)
     page.arbre.push_back({GridArbre->Texte(l, 0), GridArbre->Texte(l, 1), GridArbre->Texte(l, 2)});
 
-  QPrinter imprimante(QPrinter::HighResolution);
-  if (!LaPlateforme().DialogueImpression(imprimante)) return;
-  imprimante.setPageOrientation(QPageLayout::Portrait);
-  QPainter p;
-  if (!p.begin(&imprimante)) {
-    LaPlateforme().Erreur(QString::fromUtf8("Impression impossible"));
-    return;
-  }
-  ImprimerCadran(p, imprimante.width(), page, LesReglages());
-  p.end();
+  ImprimerDocument(DocumentCadran(page, LesReglages(), LignesCachet(ContexteDuTheme(e))), "Cadran.pdf");
 }
 
 bool TFormCosmo::ChampValide(ChampCadran champ) {

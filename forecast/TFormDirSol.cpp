@@ -29,6 +29,7 @@
 #include "dessin/Traits.h"
 #include "widgets/GrilleTexte.h"
 #include "widgets/Plateforme.h"
+#include "widgets/Impression.h"
 #include "widgets/Texte1252.h"
 
 namespace selvane {
@@ -366,11 +367,10 @@ void TFormDirSol::BtnImprimerClick() {
         "Pour l'impression, limitez la période pour avoir un nombre de lignes de 132 maximum");
     return;
   }
-  QPrinter imprimante(QPrinter::HighResolution);
-  imprimante.setPageOrientation(QPageLayout::Portrait);
-  if (!LaPlateforme().DialogueImpression(imprimante)) return;
-  QPainter p(&imprimante);
-  DessinerPageListe(p, QSize(imprimante.width(), imprimante.height()), page_);
+  DocumentImprime d;
+  d.cachet = LignesCachet(ContexteDuTheme(Etat()));
+  d.peindre = [page = page_](QPainter& p, const QRectF& zone, int) { DessinerPageListe(p, zone.size().toSize(), page); };
+  ImprimerDocument(d, page_.transits ? "Transits.pdf" : "Directions.pdf");
 }
 
 void TFormDirSol::BtnExporterClick() {

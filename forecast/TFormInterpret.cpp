@@ -36,6 +36,7 @@
 #include "dessin/Traits.h"
 #include "reglages/Reglages.h"
 #include "widgets/Plateforme.h"
+#include "widgets/Impression.h"
 #include "widgets/Texte1252.h"
 
 namespace selvane {
@@ -401,35 +402,54 @@ void TFormInterpret::Copiertableau1Click() {
 }
 
 void TFormInterpret::Imprimer1Click() {
-  QPrinter imprimante(QPrinter::HighResolution);
-  imprimante.setPageOrientation(QPageLayout::Portrait);
-  if (!LaPlateforme().DialogueImpression(imprimante)) return;
-  // The printed place is the one in the fields, and it stays in the current record.
   EtatTheme& e = Etat();
-  e.LatitudeDeg = DegMinVersDegres(LireNombre(Octets(Calcul->EditLat->text())));
-  e.LongitudeDeg = DegMinVersDegres(LireNombre(Octets(Calcul->EditLong->text())));
-  e.LigneCoordonnees = FormatLatitude(e.LatitudeDeg) + " - " + FormatLongitude(e.LongitudeDeg);
-  e.FicheEnCours.Ville = Octets(Calcul->EditVille->text());
-  QPainter p(&imprimante);
-  const QFontMetricsF m(Police("Celvan S", 8), &imprimante);
-  const double w = m.horizontalAdvance("A");
-  const int ligne = static_cast<int>(std::lround(1.3 * m.height()));
-  p.setFont(Police("Liberation Sans", 10, true));
-  p.setPen(Qt::black);
   const int t = static_cast<int>(Calcul->Technique());
-  const QString lignes[] = {
+  QString dateHeure, lieu;
+  if (t == 0) {
+    // The natal table: the birth's own moment and place, whatever return was computed since.
+    const FicheClient& f = ficheNatale_;
+    const double fuseau = LireFuseau(f.Fuseau.Texte());
+    dateHeure = Texte(f.Date.Chaine() + " \xE0 " + f.Heure.Chaine() + " (GMT" +
+                      (fuseau == 0 ? std::string() : (fuseau > 0 ? "+" : " ") + f.Fuseau.Chaine()) + ")");
+    lieu = Texte(f.Ville.Chaine()) + "  " +
+           Texte(FormatLatitude(DegMinVersDegres(LireNombre(f.Lat.Texte()))) + " - " +
+                 FormatLongitude(DegMinVersDegres(LireNombre(f.Long.Texte()))));
+  } else {
+    // The printed place is the one in the fields, and it stays in the current record.
+    e.LatitudeDeg = DegMinVersDegres(LireNombre(Octets(Calcul->EditLat->text())));
+    e.LongitudeDeg = DegMinVersDegres(LireNombre(Octets(Calcul->EditLong->text())));
+    e.LigneCoordonnees = FormatLatitude(e.LatitudeDeg) + " - " + FormatLongitude(e.LongitudeDeg);
+    e.FicheEnCours.Ville = Octets(Calcul->EditVille->text());
+    dateHeure = Texte(e.LigneDateHeure.Texte());
+    lieu = Calcul->EditVille->text() + "  " + Texte(e.LigneCoordonnees.Texte());
+  }
+  const QStringList lignes = {
       NomAffiche(),
-      QString::fromUtf8(EnTetesImpression[t]) + Texte(e.LigneDateHeure.Texte()),
-      Calcul->EditVille->text() + "  " + Texte(e.LigneCoordonnees.Texte()),
+      QString::fromUtf8(EnTetesImpression[t]) + dateHeure,
+      lieu,
       "Mi-points uraniens ( " + ComboBoxHarmonic->currentText() + " )",
   };
-  for (int i = 0; i < 4; ++i) p.drawText(QPointF(3 * w, (i + 1) * ligne), lignes[i]);
   ParametresTable par;
   par.harmonique = Harmonique();
   par.corpsEnSurbrillance = corpsEnSurbrillance_;
   par.imprimante = true;
-  par.palette = PaletteImpression(LesReglages(), options_ ? options_() : OptionsDessin());
-  DessinerTableauMiPOints(p, lignes_, par);
+  const OptionsDessin options = options_ ? options_() : OptionsDessin();
+  par.palette = PaletteImpression(LesReglages(), options);
+  DocumentImprime d;
+  d.noirEtBlanc = !options.impressionCouleur;
+  ContexteCachet cachet = ContexteDuTheme(e);
+  if (t == 0) cachet.fuseau = Texte(ficheNatale_.Fuseau.Chaine());
+  d.cachet = LignesCachet(cachet);
+  d.peindre = [lignes, par, table = lignes_](QPainter& p, const QRectF&, int) {
+    const QFontMetricsF m(Police("Celvan S", 8), p.device());
+    const double w = m.horizontalAdvance("A");
+    const int ligne = static_cast<int>(std::lround(1.3 * m.height()));
+    p.setFont(Police("Liberation Sans", 10, true));
+    p.setPen(Qt::black);
+    for (int i = 0; i < lignes.size(); ++i) p.drawText(QPointF(3 * w, (i + 1) * ligne), lignes[i]);
+    DessinerTableauMiPOints(p, table, par);
+  };
+  ImprimerDocument(d, "Tables previsionnelles.pdf");
 }
 
 void TFormInterpret::Fermer() {

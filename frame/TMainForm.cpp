@@ -42,6 +42,7 @@
 #include "frame/FenetresAnnexes.h"
 #include "birthdata/records/FichierNaissance.h"
 #include "widgets/Plateforme.h"
+#include "widgets/Impression.h"
 #include "reglages/Reglages.h"
 #include "frame/TFormBackup.h"
 #include "birthdata/TFormDomiscop.h"
@@ -484,12 +485,8 @@ void TMainForm::ValiderSelectionPlanetes() {
 
 void TMainForm::Imprimer() {
   Radix();
-  QPrinter imprimante(QPrinter::HighResolution);
-  imprimante.setPageOrientation(QPageLayout::Portrait);
-  if (!LaPlateforme().DialogueImpression(imprimante)) return;
   if (Etat().NomFichierNaissance.Chaine() != "TProf") CalculerTheme(EcartGlyphes8);
-  QPainter p(&imprimante);
-  ImprimerFeuille(p, QSize(imprimante.width(), imprimante.height()), Etat(), LesReglages(), options_);
+  ImprimerDocument(DocumentFeuille(Etat(), LesReglages(), options_), "Theme.pdf");
 }
 
 void TMainForm::FermerFenetres() {

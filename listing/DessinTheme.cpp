@@ -294,4 +294,14 @@ GeometrieRoue ImprimerFeuille(QPainter& p, QSize page, const EtatTheme& e, const
   return g;
 }
 
+DocumentImprime DocumentFeuille(const EtatTheme& theme, const Reglages& reglages, const OptionsDessin& options) {
+  DocumentImprime d;
+  d.noirEtBlanc = !options.impressionCouleur;
+  d.cachet = LignesCachet(ContexteDuTheme(theme));
+  d.peindre = [&theme, &reglages, options](QPainter& p, const QRectF& zone, int) {
+    ImprimerFeuille(p, zone.size().toSize(), theme, reglages, options);
+  };
+  return d;
+}
+
 }  // namespace selvane

@@ -6,6 +6,7 @@
 #include <QSize>
 
 #include "core/EtatTheme.h"
+#include "dessin/Document.h"
 #include "dessin/Palette.h"
 #include "reglages/Reglages.h"
 #include "dessin/Roue.h"
@@ -20,5 +21,9 @@ GeometrieRoue DessinerTheme(QPainter& p, QSize taille, const EtatTheme& theme, c
 // The printed chart sheet of a computed chart on a portrait page; returns the wheel's geometry.
 GeometrieRoue ImprimerFeuille(QPainter& p, QSize page, const EtatTheme& theme, const Reglages& reglages,
                               const OptionsDessin& options);
+
+// The sheet as a printed document: one portrait page, black and white unless "Couleurs",
+// the chart's stamp in the footer. `theme` and `reglages` must outlive it.
+DocumentImprime DocumentFeuille(const EtatTheme& theme, const Reglages& reglages, const OptionsDessin& options);
 
 }  // namespace selvane

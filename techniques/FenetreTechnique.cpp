@@ -2,9 +2,6 @@
 #include "widgets/Fenetres.h"
 
 #include <QKeyEvent>
-#include <QPrinter>
-
-#include "widgets/Plateforme.h"
 
 namespace selvane {
 
@@ -16,11 +13,6 @@ void FenetreTechnique::keyPressEvent(QKeyEvent* evenement) {
     return;
   }
   QWidget::keyPressEvent(evenement);
-}
-
-bool DemanderImpression(QPrinter& imprimante) {
-  imprimante.setPageOrientation(QPageLayout::Portrait);
-  return LaPlateforme().DialogueImpression(imprimante);
 }
 
 }  // namespace selvane

@@ -1,9 +1,6 @@
 #pragma once
-// What the technique windows share: Escape closes, closing frees, the print
-// dialog of the platform on a portrait page, the glyph and text fonts.
+// What the technique windows share: Escape closes, closing frees.
 #include <QWidget>
-
-class QPrinter;
 
 namespace selvane {
 
@@ -15,8 +12,5 @@ class FenetreTechnique : public QWidget {
  protected:
   void keyPressEvent(QKeyEvent* evenement) override;
 };
-
-// Portrait, high resolution; false when the user cancelled.
-bool DemanderImpression(QPrinter& imprimante);
 
 }  // namespace selvane

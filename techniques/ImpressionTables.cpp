@@ -52,7 +52,7 @@ void ImprimerEphemerides(QPainter& p, const std::vector<LigneEphemeride>& lignes
   }
 }
 
-void ImprimerLunaisons(QPainter& p, const std::vector<LigneEvenement>& lignes) {
+void ImprimerLunaisons(QPainter& p, double hauteurPage, const std::vector<LigneEvenement>& lignes) {
   const QFont arial9 = Police("Arial", 9), gras = Police("Arial", 9, true), arial8 = Police("Arial", 8);
   const QFont glyphes6 = Police("Celvan S", 6);
   const double u = Largeur(p, arial9, "A");
@@ -70,7 +70,7 @@ void ImprimerLunaisons(QPainter& p, const std::vector<LigneEvenement>& lignes) {
   p.setPen(Qt::black);
   // The longest list the window prints must fit whole: below the header the rows close up
   // when 1.2 lines each would run past the page's last line.
-  const double place = p.device()->height() - 4 * entete - 1.5 * h;
+  const double place = hauteurPage - 4 * entete - 1.5 * h;
   const double ligne =
       lignes.empty() ? 1.2 * h : std::min(1.2 * h, place / static_cast<double>(lignes.size()));
   const double abaisse = (Hauteur(p, arial8) - Hauteur(p, glyphes6)) / 2;
@@ -109,6 +109,21 @@ void ImprimerSequences(QPainter& p, const EnteteSequences& e, const std::vector<
     Ecrire(p, arial10, 23 * w, yy, QString::number(sequences[i].numero));
     Ecrire(p, glyphes8, 27 * w, yy, Texte(sequences[i].texte));
   }
+}
+
+DocumentImprime DocumentEphemerides(const std::vector<LigneEphemeride>& lignes, int annee, int mois,
+                                    const QStringList& cachet) {
+  DocumentImprime d;
+  d.cachet = cachet;
+  d.peindre = [lignes, annee, mois](QPainter& p, const QRectF&, int) { ImprimerEphemerides(p, lignes, annee, mois); };
+  return d;
+}
+
+DocumentImprime DocumentLunaisons(const std::vector<LigneEvenement>& lignes, const QStringList& cachet) {
+  DocumentImprime d;
+  d.cachet = cachet;
+  d.peindre = [lignes](QPainter& p, const QRectF& zone, int) { ImprimerLunaisons(p, zone.height(), lignes); };
+  return d;
 }
 
 }  // namespace selvane

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "dessin/Document.h"
 #include "techniques/EphemeridesRapides.h"
 #include "techniques/Lunaisons.h"
 #include "techniques/Sequences.h"
@@ -12,10 +13,15 @@
 namespace selvane {
 
 void ImprimerEphemerides(QPainter& p, const std::vector<LigneEphemeride>& lignes, int annee, int mois);
+DocumentImprime DocumentEphemerides(const std::vector<LigneEphemeride>& lignes, int annee, int mois,
+                                    const QStringList& cachet);
 
 // More rows than a page holds: the table is refused.
 constexpr int LignesLunaisonsMax = 66;
-void ImprimerLunaisons(QPainter& p, const std::vector<LigneEvenement>& lignes);
+// Every row of the list on one page of height `hauteur` (device pixels; the rows close up
+// when the page is short).
+void ImprimerLunaisons(QPainter& p, double hauteur, const std::vector<LigneEvenement>& lignes);
+DocumentImprime DocumentLunaisons(const std::vector<LigneEvenement>& lignes, const QStringList& cachet);
 
 struct EnteteSequences {
   std::string nom, fichier, dateHeure, lieu;  // Windows-1252

@@ -18,6 +18,7 @@
 #include "dessin/Traits.h"
 #include "techniques/HoroscopesUraniens.h"
 #include "widgets/Plateforme.h"
+#include "widgets/Impression.h"
 #include "widgets/Texte1252.h"
 
 namespace selvane {
@@ -132,15 +133,13 @@ void TFormArbresMP::BtnCalculClick() {
 }
 
 void TFormArbresMP::SpeedButton1Click() {
-  QPrinter imprimante(QPrinter::HighResolution);
-  if (!DemanderImpression(imprimante)) return;
   Calculer();
   int n = 0;
-  {
-    QPainter p(&imprimante);
-    n = DessinerArbres(p, arbres_, true, Entete());
-  }
-  if (n > MiPointsMax) LaPlateforme().Information("IL y a trop de mi-points : diminuez l'orbe");
+  DocumentImprime d;
+  d.cachet = LignesCachet(ContexteDuTheme(Etat()));
+  d.peindre = [this, &n, entete = Entete()](QPainter& p, const QRectF&, int) { n = DessinerArbres(p, arbres_, true, entete); };
+  if (ImprimerDocument(d, "Arbres des mi-points.pdf") && n > MiPointsMax)
+    LaPlateforme().Information("IL y a trop de mi-points : diminuez l'orbe");
   DessinerEcran();
 }
 

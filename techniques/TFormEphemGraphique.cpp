@@ -29,6 +29,7 @@
 #include "reglages/Reglages.h"
 #include "techniques/DessinEphemGraphique.h"
 #include "widgets/Plateforme.h"
+#include "widgets/Impression.h"
 #include "widgets/Texte1252.h"
 
 namespace selvane {
@@ -251,15 +252,16 @@ QImage TFormEphemGraphique::Image(QSize taille, bool impression) const {
 }
 
 void TFormEphemGraphique::BtnImprimerClick() {
-  QPrinter imprimante(QPrinter::HighResolution);
-  if (!DemanderImpression(imprimante)) return;
-  imprimante.setPageOrientation(QPageLayout::Landscape);
-  QPainter p(&imprimante);
   OptionsGraphe o;
   o.titre = TitreEphemGraphique(nom_);
-  o.cachet = CachetCalcul();
-  DessinerEphemGraphique(p, QRectF(0, 0, imprimante.width(), imprimante.height()), graphe_,
-                         PaletteImpression(LesReglages(), impression_), o);
+  DocumentImprime d;
+  d.paysage = true;
+  d.noirEtBlanc = !impression_.impressionCouleur;
+  d.cachet = LignesCachet(ContexteDuTheme(Etat()));
+  d.peindre = [this, o, palette = PaletteImpression(LesReglages(), impression_)](QPainter& p, const QRectF& zone, int) {
+    DessinerEphemGraphique(p, zone, graphe_, palette, o);
+  };
+  ImprimerDocument(d, "Ephemeride graphique.pdf");
 }
 
 bool TFormEphemGraphique::Exporter(const QString& chemin) {

@@ -13,6 +13,7 @@
 #include <QResizeEvent>
 #include <QVBoxLayout>
 
+#include "widgets/Impression.h"
 #include "core/Calcul.h"
 #include "core/Catalogue.h"
 #include "core/EtatTheme.h"
@@ -134,20 +135,23 @@ void TFormHouses::resizeEvent(QResizeEvent* evenement) {
 }
 
 void TFormHouses::BtnImprimerClick() {
-  QPrinter imprimante(QPrinter::HighResolution);
-  if (!DemanderImpression(imprimante)) return;
   const EtatTheme& e = Etat();
   const EnteteCadres entete{std::string(e.NomAffiche.Texte()), std::string(e.LigneDateHeure.Texte()),
                             std::string(e.FicheEnCours.Ville.Texte()), std::string(e.LigneCoordonnees.Texte())};
-  QPainter p(&imprimante);
-  const QSizeF page(imprimante.width(), imprimante.height());
+  DocumentImprime d;
+  d.cachet = LignesCachet(ContexteDuTheme(e));
   if (RadioGroupPrintChoice->checkedId() == 1) {
-    ImprimerUnCadre(p, page, imprimante.logicalDpiX(), entete, Donnees(RadioGroupPlan->checkedId(), kEcartImpression));
-    return;
+    d.peindre = [entete, cadre = Donnees(RadioGroupPlan->checkedId(), kEcartImpression)](QPainter& p, const QRectF& zone, int) {
+      ImprimerUnCadre(p, zone.size(), p.device()->logicalDpiX(), entete, cadre);
+    };
+  } else {
+    std::array<DonneesCadre, 6> cadres;
+    for (int i = 0; i < 6; ++i) cadres[static_cast<std::size_t>(i)] = Donnees(i, kEcartImpression);
+    d.peindre = [entete, cadres](QPainter& p, const QRectF& zone, int) {
+      ImprimerSixCadres(p, zone.size(), p.device()->logicalDpiX(), entete, cadres);
+    };
   }
-  std::array<DonneesCadre, 6> cadres;
-  for (int i = 0; i < 6; ++i) cadres[static_cast<std::size_t>(i)] = Donnees(i, kEcartImpression);
-  ImprimerSixCadres(p, page, imprimante.logicalDpiX(), entete, cadres);
+  ImprimerDocument(d, "Horoscopes uraniens.pdf");
 }
 
 }  // namespace selvane

@@ -21,6 +21,7 @@
 #include "dessin/Traits.h"
 #include "techniques/ImpressionTables.h"
 #include "widgets/Plateforme.h"
+#include "widgets/Impression.h"
 #include "widgets/Texte1252.h"
 
 namespace selvane {
@@ -108,10 +109,7 @@ void TFormLunaisons::BtnImprimerClick() {
     LaPlateforme().Information(QString::fromUtf8("Reduisez la période afin de ne pas dépasser la hauteur d'une page"));
     return;
   }
-  QPrinter imprimante(QPrinter::HighResolution);
-  if (!DemanderImpression(imprimante)) return;
-  QPainter p(&imprimante);
-  ImprimerLunaisons(p, lignes_);
+  ImprimerDocument(DocumentLunaisons(lignes_, LignesCachet(ContexteCachet{})), "Lunaisons.pdf");
 }
 
 void TFormLunaisons::GridEclipsesDblClick(int ligne) {

@@ -25,6 +25,7 @@
 #include "dessin/Traits.h"
 #include "techniques/DessinMandala.h"
 #include "widgets/Plateforme.h"
+#include "widgets/Impression.h"
 #include "widgets/Texte1252.h"
 
 namespace selvane {
@@ -320,11 +321,12 @@ void TFormMandala::BtnImprimerClick() {
   if (!LireFond(fond)) return;
   // Paper gets the full-size figure whatever the window's height.
   const QImage figure = FigureMandala(800, fond, MarquesMandala(calcul_.totaux));
-  QPrinter imprimante(QPrinter::HighResolution);
-  if (!DemanderImpression(imprimante)) return;
-  QPainter p(&imprimante);
-  ImprimerMandala(p, QSizeF(imprimante.width(), imprimante.height()), figure, calcul_,
-                  std::string(Etat().NomAffiche.Texte()));
+  DocumentImprime d;
+  d.cachet = LignesCachet(ContexteDuTheme(Etat()));
+  d.peindre = [figure, calcul = calcul_, nom = std::string(Etat().NomAffiche.Texte())](QPainter& p, const QRectF& zone, int) {
+    ImprimerMandala(p, zone.size(), figure, calcul, nom);
+  };
+  ImprimerDocument(d, "Mandala.pdf");
 }
 
 void TFormMandala::keyPressEvent(QKeyEvent* evenement) {

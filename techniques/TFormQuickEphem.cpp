@@ -1,4 +1,5 @@
 #include "techniques/TFormQuickEphem.h"
+#include "widgets/Impression.h"
 #include "widgets/Fenetres.h"
 
 #include <QApplication>
@@ -108,10 +109,7 @@ void TFormQuickEphem::Calculer() {
 
 void TFormQuickEphem::BtnImprimerClick() {
   if (lignes_.empty()) return;
-  QPrinter imprimante(QPrinter::HighResolution);
-  if (!DemanderImpression(imprimante)) return;
-  QPainter p(&imprimante);
-  ImprimerEphemerides(p, lignes_, annee_, mois_);
+  ImprimerDocument(DocumentEphemerides(lignes_, annee_, mois_, LignesCachet(ContexteCachet{})), "Ephemerides.pdf");
 }
 
 }  // namespace selvane

@@ -14,6 +14,7 @@
 #include <QScrollBar>
 #include <QTableWidget>
 
+#include "widgets/Impression.h"
 #include "core/Catalogue.h"
 #include "core/EtatTheme.h"
 #include "dessin/Traits.h"
@@ -124,15 +125,17 @@ void TFormSequences::Calculer() {
 }
 
 void TFormSequences::BtnImprimerClick() {
-  QPrinter imprimante(QPrinter::HighResolution);
-  if (!DemanderImpression(imprimante)) return;
   const EtatTheme& e = Etat();
   EnteteSequences entete{std::string(e.NomAffiche.Texte()), std::string(e.NomFichierNaissance.Texte()),
                          std::string(e.LigneDateHeure.Texte()),
                          std::string(e.FicheEnCours.Ville.Texte()) + " : " + std::string(e.LigneCoordonnees.Texte()),
                          Octets(ComboBox1->currentText())};
-  QPainter p(&imprimante);
-  ImprimerSequences(p, entete, points_, sequences_);
+  DocumentImprime d;
+  d.cachet = LignesCachet(ContexteDuTheme(e));
+  d.peindre = [entete, points = points_, sequences = sequences_](QPainter& p, const QRectF&, int) {
+    ImprimerSequences(p, entete, points, sequences);
+  };
+  ImprimerDocument(d, "Sequences.pdf");
 }
 
 }  // namespace selvane

@@ -10,7 +10,9 @@
 #include <QTranslator>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QDialogButtonBox>
 #include <QPrintDialog>
+#include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QProcess>
 #include <QUrl>
@@ -95,6 +97,32 @@ bool PlateformeQt::ChoisirFichier(const QString& titre, const QString& filtre, b
 bool PlateformeQt::DialogueImpression(QPrinter& imprimante) {
   QPrintDialog dialogue(&imprimante, Parent());
   return dialogue.exec() == QDialog::Accepted;
+}
+
+ChoixImpression PlateformeQt::DialogueImpressionDocument(QPrinter& imprimante) {
+  QPrintDialog dialogue(&imprimante, Parent());
+  ChoixImpression choix = ChoixImpression::Annuler;
+  // Qt's own dialog (not the desktop's) has a button box the two choices join.
+  if (auto* boutons = dialogue.findChild<QDialogButtonBox*>()) {
+    const auto ajouter = [&](const char* titre, ChoixImpression c) {
+      QPushButton* b = boutons->addButton(QString::fromUtf8(titre), QDialogButtonBox::ActionRole);
+      QObject::connect(b, &QPushButton::clicked, &dialogue, [&dialogue, &choix, c] {
+        choix = c;
+        dialogue.done(QDialog::Rejected);
+      });
+    };
+    ajouter("Aperçu…", ChoixImpression::Apercu);
+    ajouter("Exporter en PDF…", ChoixImpression::ExporterPdf);
+  }
+  if (dialogue.exec() == QDialog::Accepted) return ChoixImpression::Imprimer;
+  return choix;
+}
+
+bool PlateformeQt::ApercuImpression(QPrinter& imprimante, const std::function<void(QPrinter&)>& peindre) {
+  QPrintPreviewDialog apercu(&imprimante, Parent());
+  apercu.setWindowTitle(QString::fromUtf8("Aperçu avant impression"));
+  QObject::connect(&apercu, &QPrintPreviewDialog::paintRequested, &apercu, [&peindre](QPrinter* p) { peindre(*p); });
+  return apercu.exec() == QDialog::Accepted;
 }
 
 void PlateformeQt::LancerProgramme(const QString& chemin) {

@@ -7,6 +7,7 @@
 #include <QColor>
 #include <QString>
 #include <QStringList>
+#include <functional>
 
 class QPrinter;
 class QWidget;
@@ -15,6 +16,9 @@ namespace selvane {
 
 // The answer to a question that may also be cancelled.
 enum class Reponse { Oui, Non, Annuler };
+
+// How the print dialog was left: printing, or one of its two extra buttons.
+enum class ChoixImpression { Annuler, Imprimer, Apercu, ExporterPdf };
 
 class Plateforme {
  public:
@@ -34,6 +38,11 @@ class Plateforme {
   // `chemin` proposes and receives it. False when cancelled.
   virtual bool ChoisirFichier(const QString& titre, const QString& filtre, bool enregistrer, QString& chemin) = 0;
   virtual bool DialogueImpression(QPrinter& imprimante) = 0;
+  // The print dialog with "Aperçu…" and "Exporter en PDF…" beside its own buttons.
+  virtual ChoixImpression DialogueImpressionDocument(QPrinter& imprimante) = 0;
+  // The preview; `peindre` paints the pages on the printer it is given (also when the
+  // preview's own print button is used). True when it was printed from there.
+  virtual bool ApercuImpression(QPrinter& imprimante, const std::function<void(QPrinter&)>& peindre) = 0;
   virtual void LancerProgramme(const QString& chemin) = 0;
   virtual void OuvrirAide(const QString& rubrique) = 0;
   virtual void OuvrirAdresse(const QString& adresse) = 0;
@@ -56,6 +65,8 @@ class PlateformeQt : public Plateforme {
   bool ChoisirDossier(QString& dossier) override;
   bool ChoisirFichier(const QString& titre, const QString& filtre, bool enregistrer, QString& chemin) override;
   bool DialogueImpression(QPrinter& imprimante) override;
+  ChoixImpression DialogueImpressionDocument(QPrinter& imprimante) override;
+  bool ApercuImpression(QPrinter& imprimante, const std::function<void(QPrinter&)>& peindre) override;
   void LancerProgramme(const QString& chemin) override;
   void OuvrirAide(const QString& rubrique) override;
   void OuvrirAdresse(const QString& adresse) override;

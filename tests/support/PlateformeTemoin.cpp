@@ -10,4 +10,21 @@ bool PlateformeTemoin::DialogueImpression(QPrinter& imprimante) {
   return imprimer;
 }
 
+ChoixImpression PlateformeTemoin::DialogueImpressionDocument(QPrinter& imprimante) {
+  if (!imprimer) return ChoixImpression::Annuler;
+  if (choixImpression == ChoixImpression::Imprimer) {
+    imprimante.setOutputFormat(QPrinter::PdfFormat);
+    imprimante.setOutputFileName(fichierPdf);
+  }
+  return choixImpression;
+}
+
+bool PlateformeTemoin::ApercuImpression(QPrinter& imprimante, const std::function<void(QPrinter&)>& peindre) {
+  ++apercus;
+  imprimante.setOutputFormat(QPrinter::PdfFormat);
+  imprimante.setOutputFileName(fichierPdf);
+  peindre(imprimante);
+  return false;
+}
+
 }  // namespace selvane

@@ -58,6 +58,12 @@ class PlateformeTemoin : public Plateforme {
     return true;
   }
   bool DialogueImpression(QPrinter& imprimante) override;
+  // With `imprimer`, the print dialog is left by this choice; a confirmed print and a
+  // preview paint into fichierPdf.
+  ChoixImpression choixImpression = ChoixImpression::Imprimer;
+  int apercus = 0;
+  ChoixImpression DialogueImpressionDocument(QPrinter& imprimante) override;
+  bool ApercuImpression(QPrinter& imprimante, const std::function<void(QPrinter&)>& peindre) override;
   void LancerProgramme(const QString& chemin) override { programmes << chemin; }
   void OuvrirAide(const QString& rubrique) override { aides << rubrique; }
   void OuvrirAdresse(const QString& adresse) override { adresses << adresse; }

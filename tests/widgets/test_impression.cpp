@@ -1,0 +1,430 @@
+// Printing: the document layer (black and white, the calculation stamp, PDF files), the one
+// print routine (dialog, preview, PDF export, errors) and every window's printed page, checked
+// through the document each window hands to the routine.
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QButtonGroup>
+#include <QComboBox>
+#include <QFontDatabase>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPointer>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QSpinBox>
+#include <QTableWidget>
+#include <QTest>
+#include <cstdlib>
+#include <optional>
+
+#include "VersionSelvane.h"
+#include "birthdata/TFormLoadData.h"
+#include "birthdata/records/FichierNaissance.h"
+#include "core/Calcul.h"
+#include "core/Ephemerides.h"
+#include "core/EtatTheme.h"
+#include "dessin/Document.h"
+#include "dessin/Traits.h"
+#include "dial/TFormCosmo.h"
+#include "forecast/TFormInterpret.h"
+#include "frame/TMainForm.h"
+#include "listing/DessinTheme.h"
+#include "reglages/Reglages.h"
+#include "techniques/TFormArbresMP.h"
+#include "techniques/TFormHouses.h"
+#include "techniques/TFormLunaisons.h"
+#include "techniques/TFormMandala.h"
+#include "techniques/TFormQuickEphem.h"
+#include "techniques/TFormSequences.h"
+#include "tests/support/AppliDeTest.h"
+#include "tests/support/DossierProgramme.h"
+#include "tests/support/FicheDeTest.h"
+#include "tests/support/Pdf.h"
+#include "tests/support/PlateformeTemoin.h"
+#include "tests/support/SaisieClavier.h"
+#include "widgets/Impression.h"
+
+using namespace selvane;
+namespace fs = std::filesystem;
+
+namespace {
+
+// A page with colour everywhere a painter can put it: pens, fills, a glyph font, a picture.
+DocumentImprime DocumentColore(int pages) {
+  DocumentImprime d;
+  d.pages = pages;
+  d.cachet = LignesCachet(ContexteCachet{});
+  d.peindre = [](QPainter& p, const QRectF& zone, int page) {
+    p.setPen(QPen(QColor(0, 160, 0), PixelsParMillimetre(p)));
+    p.drawLine(zone.topLeft() + QPointF(20, 20), zone.center());
+    p.setBrush(QColor(255, 200, 0));
+    p.drawEllipse(zone.center(), zone.width() / 8, zone.width() / 8);
+    p.fillRect(QRectF(zone.left() + 10, zone.bottom() - 60, 80, 40), QColor(40, 40, 255));
+    QImage image(40, 40, QImage::Format_RGB32);
+    image.fill(QColor(255, 0, 0));
+    p.drawImage(QRectF(zone.right() - 90, zone.top() + 10, 80, 80), image);
+    p.setPen(QColor(200, 0, 200));
+    p.setFont(Police("Celvan S", 40));
+    p.drawText(QPointF(zone.left() + 20, zone.center().y()), Glyphe('a') + Glyphe('A') + QString::number(page + 1));
+  };
+  return d;
+}
+
+// A page of a PDF as poppler draws it.
+QImage ImagePdf(const fs::path& pdf, int page, int ppp) {
+  const fs::path sortie = pdf.parent_path() / "rendu";
+  const std::string commande = "pdftoppm -png -r " + std::to_string(ppp) + " -f " + std::to_string(page) + " -l " +
+                               std::to_string(page) + " -singlefile '" + pdf.string() + "' '" + sortie.string() + "'";
+  if (std::system(commande.c_str()) != 0) return {};
+  return QImage(QString::fromStdString(sortie.string() + ".png"));
+}
+
+// Pixels that are not grey: their channels differ by more than rounding.
+int PixelsColores(const QImage& image) {
+  int n = 0;
+  for (int y = 0; y < image.height(); ++y)
+    for (int x = 0; x < image.width(); ++x) {
+      const QRgb c = image.pixel(x, y);
+      const int r = qRed(c), g = qGreen(c), b = qBlue(c);
+      n += std::max({r, g, b}) - std::min({r, g, b}) > 12;
+    }
+  return n;
+}
+
+class ImpressionTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ApplicationDeTest<QApplication>();
+    programme_.emplace("selvane_impression",
+                       std::initializer_list<const char*>{"Celvan S.ttf", "Celvan F.ttf", "Celvan.ttf", "Zazazive.ttf",
+                                                          "AMandala.bmp", "Vildef.def", "Zones_Numbers.tzn",
+                                                          "TZDBCel.tzb", "France.cty"});
+    dossier = programme_->Chemin();
+    static const bool polices = [] {
+      for (const char* f : {"Celvan S.ttf", "Celvan.ttf"})
+        QFontDatabase::addApplicationFont(QString::fromStdString((fs::path(SELVANE_BIN_DIR) / f).string()));
+      return true;
+    }();
+    (void)polices;
+    ReinitialiserEtat();
+    EcrireReglagesParDefaut(dossier);
+    ChargerReglages(dossier.string());
+    OuvrirEphemerides();
+    std::bitset<256> jeu;
+    for (int n = 1; n <= 20; ++n) jeu.set(n);
+    DefinirJeuPlanetes(jeu);
+    Etat().SystemeMaisons = 1;
+    Etat().FicheEnCours = FicheDeTest();
+    Etat().NomFichierNaissance = "Natal";
+    Etat().NomAffiche = "Jean DUPONT";
+    CalculerTheme(EcartGlyphes8);
+    FigerNatal();
+    temoin.fichierPdf = Chemin("page.pdf");
+    ObserverImpressions([this](const DocumentImprime& d) { documents.push_back(d); });
+  }
+  void TearDown() override { ObserverImpressions({}); }
+
+  QString Chemin(const char* nom) const { return QString::fromStdString((dossier / nom).string()); }
+
+  // The last document handed to the routine (the dialog cancelled: nothing printed).
+  DocumentImprime Document(const std::function<void()>& imprimer) {
+    documents.clear();
+    temoin.choixImpression = ChoixImpression::Annuler;
+    imprimer();
+    EXPECT_EQ(documents.size(), 1u);
+    return documents.empty() ? DocumentImprime{} : documents.back();
+  }
+
+  // What every page must show: everything inside the printable area, the stamp on each page,
+  // no colour once black and white; `nom` names the page (SELVANE_CAPTURES=folder keeps
+  // pictures of it, in colour and in black, to look at). Returns the pages' traces.
+  std::vector<PageTracee> Verifier(const DocumentImprime& d, const char* nom) {
+    const std::vector<PageTracee> traces = TracerDocument(d, 300);
+    EXPECT_EQ(static_cast<int>(traces.size()), d.pages) << nom;
+    for (std::size_t i = 0; i < traces.size(); ++i) {
+      const PageTracee& t = traces[i];
+      const QRectF page = t.page.adjusted(-1.5, -1.5, 1.5, 1.5);
+      int dehors = 0;
+      QRectF premier;
+      for (const QRectF& r : t.elements)
+        if (!page.contains(r)) {
+          if (dehors++ == 0) premier = r;
+        }
+      EXPECT_EQ(dehors, 0) << nom << " page " << i + 1 << ": " << dehors << " items outside " << page.width() << "x"
+                           << page.height() << ", the first at (" << premier.left() << ", " << premier.top()
+                           << ") to (" << premier.right() << ", " << premier.bottom() << ")";
+      const QString textes = QStringList(t.textes.begin(), t.textes.end()).join('\n');
+      EXPECT_TRUE(textes.contains(QString("Selvane ") + SELVANE_VERSION)) << nom << " page " << i + 1;
+      EXPECT_TRUE(textes.contains("Swiss Ephemeris")) << nom << " page " << i + 1;
+    }
+    const std::vector<QImage> noir = RendreDocument(d, 75, true);
+    for (std::size_t i = 0; i < noir.size(); ++i) EXPECT_EQ(PixelsColores(noir[i]), 0) << nom << " page " << i + 1;
+    if (const char* captures = std::getenv("SELVANE_CAPTURES")) {
+      const std::vector<QImage> couleur = RendreDocument(d, 100, false);
+      for (std::size_t i = 0; i < couleur.size(); ++i) {
+        couleur[i].save(QString("%1/%2_%3.png").arg(captures, nom).arg(i + 1));
+        RendreDocument(d, 100, true)[i].save(QString("%1/%2_%3_nb.png").arg(captures, nom).arg(i + 1));
+      }
+    }
+    return traces;
+  }
+
+  // The printed texts of a page matching a pattern.
+  static int Compter(const PageTracee& t, const char* motif) {
+    const QRegularExpression r(QString::fromUtf8(motif));
+    int n = 0;
+    for (const QString& s : t.textes) n += r.match(s).hasMatch();
+    return n;
+  }
+
+  std::optional<DossierProgramme> programme_;
+  fs::path dossier;
+  TemoinInstalle temoin;
+  std::vector<DocumentImprime> documents;
+};
+
+}  // namespace
+
+TEST_F(ImpressionTest, NoirEtBlancSansAucunPixelColoreEtCouleurSinon) {
+  const DocumentImprime d = DocumentColore(1);
+  EXPECT_GT(PixelsColores(RendreDocument(d, 75, false)[0]), 1000);
+  EXPECT_EQ(PixelsColores(RendreDocument(d, 75, true)[0]), 0);
+  // The coloured glyphs and strokes print black, not a pale grey.
+  const QImage noir = RendreDocument(d, 75, true)[0];
+  int sombres = 0;
+  for (int y = 0; y < noir.height(); ++y)
+    for (int x = 0; x < noir.width(); ++x) sombres += qGray(noir.pixel(x, y)) < 40;
+  EXPECT_GT(sombres, 200);
+  // The same in a PDF, read back as a picture.
+  ASSERT_TRUE(EcrirePdf(d, Chemin("nb.pdf"), true, nullptr, 150));
+  const QImage page = ImagePdf(dossier / "nb.pdf", 1, 50);
+  ASSERT_FALSE(page.isNull());
+  EXPECT_EQ(PixelsColores(page), 0);
+}
+
+TEST_F(ImpressionTest, LeCachetSurChaquePageEtDansLesLignesCsv) {
+  const DocumentImprime d = DocumentColore(3);
+  for (const PageTracee& t : Verifier(d, "cachet")) EXPECT_GT(t.zone.height(), 0.9 * t.page.height());
+  ASSERT_TRUE(EcrirePdf(d, Chemin("trois.pdf"), false));
+  const ContenuPdf pdf = LirePdf(dossier / "trois.pdf");
+  ASSERT_EQ(pdf.pages, 3);
+  int tampons = 0;
+  const std::string date = "Imprimé le";
+  for (std::size_t i = pdf.texte.find(date); i != std::string::npos; i = pdf.texte.find(date, i + 1)) ++tampons;
+  EXPECT_EQ(tampons, 3);
+
+  // One fact a line, the same lines a CSV export puts as comments.
+  ContexteCachet c;
+  c.systemeMaisons = 1;
+  c.fuseau = "01.00.00";
+  c.sourceFuseau = QString::fromUtf8("Europe/Paris, CET, heure d'hiver");
+  c.date = QDateTime(QDate(2026, 3, 1), QTime(9, 5));
+  const struct {
+    double jour;
+    const char* regle;
+  } cas[] = {{2461000.5, "Swiss Ephemeris (après 2000)"}, {2434079.0, "table 1620–2000"},
+             {2268932.5, "formule 948–1620"}, {2000000.5, "formule avant 948"}};
+  for (const auto& k : cas) {
+    c.jourJulienTU = k.jour;
+    const QStringList l = LignesCachet(c);
+    ASSERT_EQ(l.size(), 6);
+    EXPECT_EQ(l[0], QString("Selvane ") + SELVANE_VERSION);
+    EXPECT_TRUE(l[1].startsWith("Swiss Ephemeris 2.")) << l[1].toStdString();
+    EXPECT_TRUE(l[2].startsWith(QString::fromUtf8("ΔT : "))) << l[2].toStdString();
+    EXPECT_TRUE(l[2].contains(QString::fromUtf8(k.regle))) << l[2].toStdString();
+    EXPECT_EQ(l[3], "Maisons : Placidus");
+    EXPECT_EQ(l[4], QString::fromUtf8("Fuseau : 01.00.00, Europe/Paris, CET, heure d'hiver"));
+    EXPECT_EQ(l[5], QString::fromUtf8("Imprimé le 01/03/2026 à 09:05"));
+  }
+  // After a computation the files read are named; a zone typed by hand says so.
+  const QStringList l = LignesCachet(ContexteDuTheme(Etat()));
+  EXPECT_TRUE(l[1].contains(".se1")) << l[1].toStdString();
+  EXPECT_EQ(l[4], QString::fromUtf8("Fuseau : 01.00.00, saisi"));
+}
+
+TEST_F(ImpressionTest, LesTraitsImprimesOntAuMoinsUnQuartDeMillimetre) {
+  for (int ppp : {300, 1200}) {
+    QImage image(10, 10, QImage::Format_RGB32);
+    image.setDotsPerMeterX(static_cast<int>(ppp / 0.0254));
+    image.setDotsPerMeterY(static_cast<int>(ppp / 0.0254));
+    QPainter p(&image);
+    EXPECT_NEAR(PlumeMm(p, Qt::black, 0.1).widthF(), 0.25 * ppp / 25.4, 0.05) << ppp;
+    EXPECT_NEAR(PlumeMm(p, Qt::black, 0.5).widthF(), 0.5 * ppp / 25.4, 0.05) << ppp;
+  }
+}
+
+TEST_F(ImpressionTest, LaRoutineImprimeMontreExporteOuSignaleEnFrancais) {
+  const DocumentImprime d = DocumentColore(2);
+  // Cancel: nothing anywhere.
+  temoin.choixImpression = ChoixImpression::Annuler;
+  EXPECT_FALSE(ImprimerDocument(d));
+  EXPECT_FALSE(fs::exists(dossier / "page.pdf"));
+  // Print (the double's printer writes a PDF).
+  temoin.choixImpression = ChoixImpression::Imprimer;
+  EXPECT_TRUE(ImprimerDocument(d));
+  EXPECT_EQ(LirePdf(dossier / "page.pdf").pages, 2);
+  // The preview paints the same pages.
+  fs::remove(dossier / "page.pdf");
+  temoin.choixImpression = ChoixImpression::Apercu;
+  ImprimerDocument(d);
+  EXPECT_EQ(temoin.apercus, 1);
+  EXPECT_EQ(LirePdf(dossier / "page.pdf").pages, 2);
+  // "Exporter en PDF…": the file chosen, ".pdf" added when missing.
+  temoin.choixImpression = ChoixImpression::ExporterPdf;
+  temoin.fichiers = {Chemin("export")};
+  EXPECT_TRUE(ImprimerDocument(d));
+  EXPECT_EQ(LirePdf(dossier / "export.pdf").pages, 2);
+  // Cancelling the file chooser exports nothing.
+  EXPECT_FALSE(ImprimerDocument(d));
+  EXPECT_TRUE(temoin.messages.isEmpty());
+  // A file that cannot be written, a printer that cannot be opened: a French error each.
+  temoin.fichiers = {Chemin("absent/export.pdf")};
+  EXPECT_FALSE(ImprimerDocument(d));
+  ASSERT_EQ(temoin.messages.size(), 1);
+  EXPECT_EQ(temoin.messages[0].genre, "erreur");
+  EXPECT_EQ(temoin.messages[0].texte, QString::fromUtf8("Impossible d'écrire le fichier PDF ") + Chemin("absent/export.pdf"));
+  temoin.choixImpression = ChoixImpression::Imprimer;
+  temoin.fichierPdf = Chemin("absent/page.pdf");
+  EXPECT_FALSE(ImprimerDocument(d));
+  ASSERT_EQ(temoin.messages.size(), 2);
+  EXPECT_EQ(temoin.messages[1].texte, QString::fromUtf8(MessageImprimanteRefusee));
+}
+
+TEST_F(ImpressionTest, FeuilleDuTheme) {
+  OptionsDessin couleur, noir;
+  noir.impressionCouleur = false;
+  Verifier(DocumentFeuille(Etat(), LesReglages(), couleur), "feuille");
+  const DocumentImprime d = DocumentFeuille(Etat(), LesReglages(), noir);
+  EXPECT_TRUE(d.noirEtBlanc);
+  EXPECT_EQ(PixelsColores(RendreDocument(d, 75, false)[0]), 0);
+}
+
+TEST_F(ImpressionTest, LunaisonsDeuxAnsToutesLesLignesSurLaPage) {
+  QPointer<TFormLunaisons> f(new TFormLunaisons(QString::fromStdString(dossier.string()), {}));
+  f->show();
+  auto* debut = f->findChild<QSpinBox*>("SpinEditDebut");
+  auto* fin = f->findChild<QSpinBox*>("SpinEditFin");
+  ASSERT_TRUE(debut && fin);
+  debut->setValue(2023);
+  fin->setValue(2024);
+  QTest::mouseClick(f->findChild<QPushButton*>("BtnCalculer"), Qt::LeftButton);
+  const int lignes = f->findChild<QTableWidget*>("GridEclipses")->rowCount();
+  ASSERT_EQ(lignes, 66);
+  const DocumentImprime d = Document([&] { f->findChild<QPushButton*>("BtnImprimer")->click(); });
+  const auto traces = Verifier(d, "lunaisons");
+  ASSERT_EQ(traces.size(), 1u);
+  EXPECT_EQ(Compter(traces[0], "^\\d\\d/\\d\\d/\\d{4} - \\d\\dh\\d\\d$"), lignes);
+  delete f.data();
+}
+
+TEST_F(ImpressionTest, PagesDesFenetresTechniques) {
+  {
+    auto* f = new TFormQuickEphem;
+    f->show();
+    f->findChild<QPushButton*>("BtnCalcul")->click();
+    const auto traces =
+        Verifier(Document([&] { f->findChild<QPushButton*>("BtnImprimer")->click(); }), "ephemerides");
+    ASSERT_EQ(traces.size(), 1u);
+    EXPECT_EQ(Compter(traces[0], "^(Jan|Fév|Mar|Avr|Mai|Jui|Jul|Aoû|Sep|Oct|Nov|Déc)$"), 12);
+    delete f;
+  }
+  {
+    auto* f = new TFormSequences;
+    f->show();
+    Verifier(Document([&] { f->findChild<QPushButton*>("BtnImprimer")->click(); }), "sequences");
+    delete f;
+  }
+  {
+    auto* f = new TFormMandala(QString::fromStdString(dossier.string()));
+    f->show();
+    Verifier(Document([&] { f->findChild<QPushButton*>("BtnImprimer")->click(); }), "mandala");
+    delete f;
+  }
+  {
+    auto* f = new TFormArbresMP;
+    f->show();
+    QTest::mouseClick(f->findChild<QPushButton*>("BtnCalcul"), Qt::LeftButton);
+    Verifier(Document([&] { f->findChild<QAbstractButton*>("SpeedButton1")->click(); }), "arbres");
+    delete f;
+  }
+  {
+    auto* f = new TFormHouses;
+    f->show();
+    Verifier(Document([&] { f->findChild<QPushButton*>("BtnImprimer")->click(); }), "horoscopes");
+    delete f;
+  }
+  {
+    // The browser's file: 78 records on two pages, each with its stamp.
+    std::vector<FicheClient> fiches;
+    for (int i = 0; i < 78; ++i) {
+      FicheClient f = FicheDeTest();
+      f.Nom = "NOM" + std::to_string(100 + i);
+      fiches.push_back(f);
+    }
+    RecrireFichierNaissance(dossier / "Grand.thz", fiches);
+    TFormLoadData navigateur(QString::fromStdString(dossier.string()), {}, {});
+    navigateur.Charger("Grand.thz");
+    QPushButton* imprimer = nullptr;
+    for (QPushButton* b : navigateur.findChildren<QPushButton*>())
+      if (b->text() == "Imprimer fichier") imprimer = b;
+    ASSERT_NE(imprimer, nullptr);
+    const auto traces = Verifier(Document([&] { imprimer->click(); }), "fichier");
+    ASSERT_EQ(traces.size(), 2u);
+    EXPECT_EQ(Compter(traces[0], "^NOM\\d+$") + Compter(traces[1], "^NOM\\d+$"), 78);
+    EXPECT_EQ(Compter(traces[1], "^NOM\\d+$"), 1);
+  }
+}
+
+TEST_F(ImpressionTest, CadranH1EtH4EnCouleurEtEnNoir) {
+  auto* cosmo = new TFormCosmo(QString::fromStdString(dossier.string()));
+  cosmo->show();
+  for (const char* h : {"H1", "H4"}) {
+    const int item = cosmo->ComboBoxHarmonic->findText(h, Qt::MatchStartsWith);
+    ASSERT_GE(item, 0) << h;
+    cosmo->ComboBoxHarmonic->setCurrentIndex(item);
+    cosmo->ComboBoxHarmonicChange();
+    for (bool couleur : {true, false}) {
+      temoin.reponsesQuestions = {couleur};
+      const DocumentImprime d = Document([&] { QTest::mouseClick(cosmo->BtnImprimer, Qt::LeftButton); });
+      EXPECT_EQ(d.noirEtBlanc, !couleur);
+      const std::string nom = std::string("cadran_") + h + (couleur ? "" : "_noir");
+      Verifier(d, nom.c_str());
+      if (!couleur) EXPECT_EQ(PixelsColores(RendreDocument(d, 75, false)[0]), 0) << h;
+    }
+  }
+  delete cosmo;
+}
+
+// The natal table printed after a solar return carries the birth's date and place, not the return's.
+TEST_F(ImpressionTest, TableNataleApresUneRevolutionSolaire) {
+  ReinitialiserEtat();
+  auto* principale = new TMainForm(QString::fromStdString(dossier.string()));
+  principale->show();
+  const fs::path source = dossier / "source.cht.txt";
+  EcrireFichierTheme(source, FicheDeTest());
+  principale->RouvrirTheme(QString::fromStdString(source.string()));
+  principale->ExecuterTouche(Qt::Key_T);
+  TFormInterpret* t = nullptr;
+  for (QMdiSubWindow* f : principale->ZoneFenetres()->subWindowList())
+    if (auto* i = qobject_cast<TFormInterpret*>(f->widget())) t = i;
+  ASSERT_NE(t, nullptr);
+  const auto choisir = [&](TechniquePrevision technique) {
+    QAbstractButton* b = t->Calcul->RadioGroupType->button(static_cast<int>(technique));
+    QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(6, b->height() / 2));
+  };
+  choisir(TechniquePrevision::RS);
+  Remplir(t->Calcul->MaskEditDate, "01012027");
+  QTest::mouseClick(t->Calcul->BtnCalculRSRLEtc, Qt::LeftButton);
+  QTest::mouseClick(t->BtnMiPoints, Qt::LeftButton);
+  Verifier(Document([&] { t->Imprimer1->trigger(); }), "table_rs");
+  choisir(TechniquePrevision::Natal);
+  const auto traces = Verifier(Document([&] { t->Imprimer1->trigger(); }), "table_natale");
+  ASSERT_EQ(traces.size(), 1u);
+  EXPECT_EQ(Compter(traces[0], "^Thème de naissance  :  07/03/1952 à 14h05m30 \\(GMT\\+01\\.00\\.00\\)$"), 1);
+  EXPECT_EQ(Compter(traces[0], "^Paris  48N52 - 002E20$"), 1);
+  EXPECT_EQ(Compter(traces[0], "2027"), 0);
+  delete principale;
+}
