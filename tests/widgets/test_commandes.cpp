@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QApplication>
 #include <QMenu>
 #include <QMenuBar>
 #include <QString>
@@ -11,6 +12,7 @@
 #include "widgets/Commandes.h"
 #include "birthdata/records/ErreurFichier.h"
 #include "widgets/Plateforme.h"
+#include "tests/support/AppliDeTest.h"
 #include "tests/support/PlateformeTemoin.h"
 
 using namespace selvane;
@@ -90,6 +92,7 @@ TEST_F(CommandesTest, LignesDesRaccourcisParTouche) {
 // Each folder registers on its own, in any order: the bar keeps the declared menus' order,
 // each menu its places (a submenu's items included), and every item runs its own command.
 TEST_F(CommandesTest, ChaqueCommandeASaPlaceQuelQueSoitLOrdreDEnregistrement) {
+  ApplicationDeTest<QApplication>();
   QStringList lances;
   const auto commande = [&](const char* id, const char* menu, int rang, bool separateur = false) {
     Commande c{id, id, QString::fromUtf8(menu), separateur, {}, SansCondition, [&lances, id] { lances << id; }};
