@@ -327,7 +327,8 @@ QPageLayout MiseEnPage(bool paysage) {
 
 // The painter's pages on a device already begun through `appareil` (itself or the filter).
 bool PeindrePages(QPaintDevice& mesures, QPaintDevice& appareil, const DocumentImprime& d,
-                  const std::function<bool()>& nouvellePage, const std::function<void(int)>& avantPage = {}) {
+                  const std::function<bool()>& nouvellePage, const std::function<void(int)>& avantPage = {},
+                  const std::function<void(int)>& avantCachet = {}) {
   QPainter p;
   if (avantPage) avantPage(0);
   if (!p.begin(&appareil)) return false;
@@ -343,6 +344,7 @@ bool PeindrePages(QPaintDevice& mesures, QPaintDevice& appareil, const DocumentI
     p.setBrush(Qt::NoBrush);
     if (d.peindre) d.peindre(p, zone, i);
     p.restore();
+    if (avantCachet) avantCachet(i);
     p.save();
     PeindreCachet(p, page, d.cachet);
     p.restore();
@@ -465,6 +467,10 @@ std::vector<PageTracee> TracerDocument(const DocumentImprime& d, double pointsPa
                [&](int i) {
                  courante = i;
                  appareil.Tracer(&pages[static_cast<std::size_t>(courante)]);
+               },
+               [&](int i) {
+                 auto& t = pages[static_cast<std::size_t>(i)];
+                 t.elementsDuPeintre = t.elements.size();
                });
   return pages;
 }

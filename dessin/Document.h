@@ -91,6 +91,7 @@ struct PageTracee {
   QRectF page;   // the printable area
   QRectF zone;   // the part left to the painter
   std::vector<QRectF> elements;
+  std::size_t elementsDuPeintre = 0;  // the first ones, before the stamp's
   std::vector<QString> textes;  // each piece of text, in painting order
 };
 std::vector<PageTracee> TracerDocument(const DocumentImprime& d, double pointsParPouce = 600);

@@ -69,6 +69,8 @@ void DessinerPageListe(QPainter& p, const QSize& page, const PageListe& contenu)
     p.drawText(QPointF(x, 3 * lh), entete);
   };
   enTete();
+  // A column holds 66 rows: on a page too short for one line each, the rows close up.
+  const double pas = std::min(lh, (page.height() - 5 * lh) / (LignesParColonne - 1 + 0.5));
   double y = 5 * lh;
   for (std::size_t i = 0; i < contenu.lignes.size(); ++i) {
     if (i == LignesParColonne) {
@@ -84,7 +86,7 @@ void DessinerPageListe(QPainter& p, const QSize& page, const PageListe& contenu)
     p.setFont(arial9);
     p.drawText(QPointF(x + 17 * cw, y), Texte(l[2]));
     p.drawText(QPointF(x + ageX * cw, y), Texte(l[3]));
-    y += lh;
+    y += pas;
   }
 }
 

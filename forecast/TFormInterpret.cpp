@@ -438,7 +438,10 @@ void TFormInterpret::Imprimer1Click() {
   DocumentImprime d;
   d.noirEtBlanc = !options.impressionCouleur;
   ContexteCachet cachet = ContexteDuTheme(e);
-  if (t == 0) cachet.fuseau = Texte(ficheNatale_.Fuseau.Chaine());
+  if (t == 0) {
+    cachet.fuseau = Texte(ficheNatale_.Fuseau.Chaine());
+    cachet.jourJulienTU = Calcul->Prevision().JourJulienNaissance;
+  }
   d.cachet = LignesCachet(cachet);
   d.peindre = [lignes, par, table = lignes_](QPainter& p, const QRectF&, int) {
     const QFontMetricsF m(Police("Celvan S", 8), p.device());

@@ -23,7 +23,8 @@
 
 namespace selvane {
 
-int DessinerArbres(QPainter& p, const std::vector<ArbreMP>& arbres, bool imprimante, const EnteteArbres& entete) {
+int DessinerArbres(QPainter& p, const std::vector<ArbreMP>& arbres, bool imprimante, const EnteteArbres& entete,
+                   double hauteur) {
   const QFont glyphes = Police("Celvan S", imprimante ? 8 : 9), arial = Police("Arial", imprimante ? 8 : 9);
   const QFontMetricsF m(glyphes, p.device());
   // The offset text sits between 3 and 6 widths of "A": the width grows when the
@@ -37,7 +38,10 @@ int DessinerArbres(QPainter& p, const std::vector<ArbreMP>& arbres, bool imprima
     p.drawText(QPointF(x, y + QFontMetricsF(f, p.device()).ascent()), t);
   };
   p.setPen(Qt::black);
-  const std::vector<PlaceArbre> places = DisposerArbres(arbres, imprimante ? 5 : 1, imprimante ? 65 : 60);
+  int derniere = imprimante ? 65 : 60;
+  // A line's glyphs hang below its top: the last line must end above the page's foot.
+  if (hauteur > 0) derniere = std::min(derniere, static_cast<int>(hauteur / rh) - 2);
+  const std::vector<PlaceArbre> places = DisposerArbres(arbres, imprimante ? 5 : 1, derniere);
   int n = 0;
   for (std::size_t i = 0; i < arbres.size(); ++i) {
     const ArbreMP& a = arbres[i];
@@ -134,11 +138,12 @@ void TFormArbresMP::BtnCalculClick() {
 
 void TFormArbresMP::SpeedButton1Click() {
   Calculer();
-  int n = 0;
   DocumentImprime d;
   d.cachet = LignesCachet(ContexteDuTheme(Etat()));
-  d.peindre = [this, &n, entete = Entete()](QPainter& p, const QRectF&, int) { n = DessinerArbres(p, arbres_, true, entete); };
-  if (ImprimerDocument(d, "Arbres des mi-points.pdf") && n > MiPointsMax)
+  d.peindre = [arbres = arbres_, entete = Entete()](QPainter& p, const QRectF& zone, int) {
+    DessinerArbres(p, arbres, true, entete, zone.height());
+  };
+  if (ImprimerDocument(d, "Arbres des mi-points.pdf") && NombreMiPoints(arbres_) > MiPointsMax)
     LaPlateforme().Information("IL y a trop de mi-points : diminuez l'orbe");
   DessinerEcran();
 }

@@ -21,8 +21,10 @@ struct EnteteArbres {
   std::string detail;  // second line
 };
 // Draws the trees (`imprimante`: the printer's font size, margins and line limit, and
-// the header when there are not too many rows); returns the number of hits.
-int DessinerArbres(QPainter& p, const std::vector<ArbreMP>& arbres, bool imprimante, const EnteteArbres& entete);
+// the header when there are not too many rows); returns the number of hits. `hauteur`, when
+// given, is the height the page leaves: the columns of trees stop above it.
+int DessinerArbres(QPainter& p, const std::vector<ArbreMP>& arbres, bool imprimante, const EnteteArbres& entete,
+                   double hauteur = 0);
 
 class TFormArbresMP : public FenetreTechnique {
   Q_OBJECT

@@ -258,8 +258,9 @@ void TFormEphemGraphique::BtnImprimerClick() {
   d.paysage = true;
   d.noirEtBlanc = !impression_.impressionCouleur;
   d.cachet = LignesCachet(ContexteDuTheme(Etat()));
-  d.peindre = [this, o, palette = PaletteImpression(LesReglages(), impression_)](QPainter& p, const QRectF& zone, int) {
-    DessinerEphemGraphique(p, zone, graphe_, palette, o);
+  d.peindre = [graphe = graphe_, o, palette = PaletteImpression(LesReglages(), impression_)](QPainter& p,
+                                                                                            const QRectF& zone, int) {
+    DessinerEphemGraphique(p, zone, graphe, palette, o);
   };
   ImprimerDocument(d, "Ephemeride graphique.pdf");
 }

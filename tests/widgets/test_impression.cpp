@@ -9,6 +9,7 @@
 #include <QComboBox>
 #include <QFontDatabase>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPointer>
@@ -29,7 +30,9 @@
 #include "dessin/Document.h"
 #include "dessin/Traits.h"
 #include "dial/TFormCosmo.h"
+#include "forecast/TFormDirSol.h"
 #include "forecast/TFormInterpret.h"
+#include "widgets/GrilleTexte.h"
 #include "frame/TMainForm.h"
 #include "listing/DessinTheme.h"
 #include "reglages/Reglages.h"
@@ -146,15 +149,16 @@ class ImpressionTest : public ::testing::Test {
     EXPECT_EQ(static_cast<int>(traces.size()), d.pages) << nom;
     for (std::size_t i = 0; i < traces.size(); ++i) {
       const PageTracee& t = traces[i];
-      const QRectF page = t.page.adjusted(-1.5, -1.5, 1.5, 1.5);
+      // The painter's items inside its zone, above the stamp; the stamp's inside the page.
+      const QRectF page = t.page.adjusted(-1.5, -1.5, 1.5, 1.5), zone = t.zone.adjusted(-1.5, -1.5, 1.5, 1.5);
       int dehors = 0;
       QRectF premier;
-      for (const QRectF& r : t.elements)
-        if (!page.contains(r)) {
-          if (dehors++ == 0) premier = r;
+      for (std::size_t k = 0; k < t.elements.size(); ++k)
+        if (!(k < t.elementsDuPeintre ? zone : page).contains(t.elements[k])) {
+          if (dehors++ == 0) premier = t.elements[k];
         }
-      EXPECT_EQ(dehors, 0) << nom << " page " << i + 1 << ": " << dehors << " items outside " << page.width() << "x"
-                           << page.height() << ", the first at (" << premier.left() << ", " << premier.top()
+      EXPECT_EQ(dehors, 0) << nom << " page " << i + 1 << ": " << dehors << " items outside " << zone.width() << "x"
+                           << zone.height() << ", the first at (" << premier.left() << ", " << premier.top()
                            << ") to (" << premier.right() << ", " << premier.bottom() << ")";
       const QString textes = QStringList(t.textes.begin(), t.textes.end()).join('\n');
       EXPECT_TRUE(textes.contains(QString("Selvane ") + SELVANE_VERSION)) << nom << " page " << i + 1;
@@ -426,5 +430,33 @@ TEST_F(ImpressionTest, TableNataleApresUneRevolutionSolaire) {
   EXPECT_EQ(Compter(traces[0], "^Thème de naissance  :  07/03/1952 à 14h05m30 \\(GMT\\+01\\.00\\.00\\)$"), 1);
   EXPECT_EQ(Compter(traces[0], "^Paris  48N52 - 002E20$"), 1);
   EXPECT_EQ(Compter(traces[0], "2027"), 0);
+  // The stamp's ΔT is the birth's.
+  EXPECT_EQ(Compter(traces[0], "table 1620–2000"), 1);
   delete principale;
+}
+
+// A list of more than 66 directions prints in two columns of one page, every row on it.
+TEST_F(ImpressionTest, DirectionsSurDeuxColonnes) {
+  QPointer<TFormDirSol> f(new TFormDirSol);
+  f->resize(1400, 900);
+  f->show();
+  const auto basculer = [](QListWidget* liste, int ligne) {
+    QTest::mouseClick(liste->viewport(), Qt::LeftButton, {}, liste->visualItemRect(liste->item(ligne)).center());
+    QTest::keyClick(liste, Qt::Key_Space);
+  };
+  for (int i : {1, 2, 3, 4}) basculer(f->ListePoints(0), i);
+  for (int i : {1, 19, 20}) basculer(f->ListePoints(1), i);
+  for (int i : {1, 9, 19, 20}) basculer(f->ListePoints(2), i);
+  Remplir(f->findChild<QSpinBox*>("Debut")->findChild<QLineEdit*>(), "10");
+  Remplir(f->findChild<QSpinBox*>("Fin")->findChild<QLineEdit*>(), "40");
+  QTest::mouseClick(f->HarmoniqueDir()->viewport(), Qt::LeftButton, {},
+                    f->HarmoniqueDir()->visualItemRect(f->HarmoniqueDir()->item(3)).center());
+  QTest::mouseClick(Bouton(f, "Calculer"), Qt::LeftButton);
+  const int n = f->ListeDirections()->rowCount();
+  ASSERT_GT(n, 66);
+  ASSERT_LE(n, 132);
+  const auto traces = Verifier(Document([&] { QTest::mouseClick(Bouton(f, "Imprimer"), Qt::LeftButton); }), "directions");
+  ASSERT_EQ(traces.size(), 1u);
+  EXPECT_EQ(Compter(traces[0], "^\\d\\d\\.\\d\\d\\.\\d{4}$"), n);
+  delete f.data();
 }
