@@ -334,7 +334,8 @@ bool PeindrePages(QPaintDevice& mesures, QPaintDevice& appareil, const DocumentI
   if (!p.begin(&appareil)) return false;
   const QRectF page(0, 0, mesures.width(), mesures.height());
   const QRectF zone = ZoneDuPeintre(mesures, d);
-  for (int i = 0; i < d.pages; ++i) {
+  const int pages = d.compterPages ? d.compterPages(mesures, zone) : d.pages;
+  for (int i = 0; i < pages; ++i) {
     if (i > 0) {
       if (avantPage) avantPage(i);
       if (!nouvellePage()) break;
@@ -430,7 +431,14 @@ std::vector<QImage> RendreDocument(const DocumentImprime& d, double pointsParPou
                      static_cast<int>(std::lround(mm.height() / 25.4 * pointsParPouce)));
   const int ppm = static_cast<int>(std::lround(pointsParPouce / 0.0254));
   std::vector<QImage> images;
-  for (int i = 0; i < d.pages; ++i) {
+  int pages = d.pages;
+  if (d.compterPages) {
+    QImage mesure(taille, QImage::Format_RGB32);
+    mesure.setDotsPerMeterX(ppm);
+    mesure.setDotsPerMeterY(ppm);
+    pages = d.compterPages(mesure, ZoneDuPeintre(mesure, d));
+  }
+  for (int i = 0; i < pages; ++i) {
     QImage image(taille, QImage::Format_RGB32);
     image.setDotsPerMeterX(ppm);
     image.setDotsPerMeterY(ppm);
@@ -441,8 +449,9 @@ std::vector<QImage> RendreDocument(const DocumentImprime& d, double pointsParPou
   // One page at a time, on its own picture.
   DocumentImprime page = d;
   page.pages = 1;
+  page.compterPages = nullptr;
   page.noirEtBlanc = d.noirEtBlanc || noirEtBlanc;
-  for (int i = 0; i < d.pages; ++i) {
+  for (int i = 0; i < pages; ++i) {
     page.peindre = [&d, i](QPainter& p, const QRectF& zone, int) {
       if (d.peindre) d.peindre(p, zone, i);
     };
@@ -455,8 +464,9 @@ std::vector<PageTracee> TracerDocument(const DocumentImprime& d, double pointsPa
   const QRectF mm = MiseEnPage(d.paysage).paintRect(QPageLayout::Millimeter);
   const QSize taille(static_cast<int>(std::lround(mm.width() / 25.4 * pointsParPouce)),
                      static_cast<int>(std::lround(mm.height() / 25.4 * pointsParPouce)));
-  std::vector<PageTracee> pages(static_cast<std::size_t>(std::max(0, d.pages)));
   AppareilFiltre appareil(nullptr, false, nullptr, taille, pointsParPouce);
+  const int n = d.compterPages ? d.compterPages(appareil, ZoneDuPeintre(appareil, d)) : d.pages;
+  std::vector<PageTracee> pages(static_cast<std::size_t>(std::max(0, n)));
   for (auto& t : pages) {
     t.page = QRectF(0, 0, taille.width(), taille.height());
     t.zone = ZoneDuPeintre(appareil, d);

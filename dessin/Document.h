@@ -39,6 +39,9 @@ struct DocumentImprime {
   std::function<void(QPainter& p, const QRectF& zone, int page)> peindre;
   // The footer lines of every page (LignesCachet); none when empty.
   QStringList cachet;
+  // When set, the page count on a given device and zone (a table that breaks by the page's
+  // height); `pages` is then the count on the A4 page of EcrirePdf.
+  std::function<int(const QPaintDevice& appareil, const QRectF& zone)> compterPages;
 };
 
 // The smallest stroke on paper.

@@ -28,6 +28,7 @@
 #include "core/Ephemerides.h"
 #include "core/EtatTheme.h"
 #include "dessin/Document.h"
+#include "dessin/Feuille.h"
 #include "dessin/Traits.h"
 #include "dial/TFormCosmo.h"
 #include "forecast/TFormDirSol.h"
@@ -48,6 +49,7 @@
 #include "tests/support/Pdf.h"
 #include "tests/support/PlateformeTemoin.h"
 #include "tests/support/SaisieClavier.h"
+#include "widgets/GrilleFeuille.h"
 #include "widgets/Impression.h"
 
 using namespace selvane;
@@ -459,4 +461,45 @@ TEST_F(ImpressionTest, DirectionsSurDeuxColonnes) {
   ASSERT_EQ(traces.size(), 1u);
   EXPECT_EQ(Compter(traces[0], "^\\d\\d\\.\\d\\d\\.\\d{4}$"), n);
   delete f.data();
+}
+
+// A sheet longer than a page goes on over the next pages, captions repeated, every row once;
+// the same rows go to CSV, the clipboard and the grid.
+TEST_F(ImpressionTest, FeuilleSurPlusieursPagesEtSesAutresSorties) {
+  Feuille f;
+  f.titres = {"Jean DUPONT", "Liste d'essai"};
+  f.colonnes = {{"Corps", 6, Qt::AlignLeft, true}, {"Date", 12, Qt::AlignLeft, false},
+                {"Position", 10, Qt::AlignRight, false}};
+  for (int i = 0; i < 150; ++i)
+    f.lignes.push_back({Glyphe('A'), QString("R%1").arg(i, 3, 10, QChar('0')), QString::fromUtf8("12°%1'").arg(i % 60)});
+  const DocumentImprime d = DocumentDeFeuille(f, LignesCachet(ContexteCachet{}));
+  ASSERT_GT(d.pages, 1);
+  const auto traces = Verifier(d, "feuille_table");
+  int lignes = 0;
+  for (const PageTracee& t : traces) {
+    lignes += Compter(t, "^R\\d{3}$");
+    EXPECT_EQ(Compter(t, "^Position$"), 1);
+    EXPECT_EQ(Compter(t, "^Liste d'essai$"), 1);
+  }
+  EXPECT_EQ(lignes, 150);
+  ASSERT_TRUE(EcrirePdf(d, Chemin("feuille.pdf"), false));
+  const ContenuPdf pdf = LirePdf(dossier / "feuille.pdf");
+  EXPECT_EQ(pdf.pages, d.pages);
+  for (int i = 0; i < 150; ++i) EXPECT_NE(pdf.texte.find(QString("R%1").arg(i, 3, 10, QChar('0')).toStdString()), std::string::npos) << i;
+
+  Feuille petite;
+  petite.colonnes = {{"Nom"}, {"Note"}};
+  petite.lignes = {{"Dupont, Jean", QString::fromUtf8("dit \"le grand\"")}, {"Durand", ""}};
+  EXPECT_EQ(CsvFeuille(petite, {"Selvane 2.5", "Maisons : aucune"}),
+            "# Selvane 2.5\n# Maisons : aucune\nNom,Note\n\"Dupont, Jean\",\"dit \"\"le grand\"\"\"\nDurand,\n");
+  EXPECT_EQ(TexteFeuille(petite), QString::fromUtf8("Dupont, Jean\tdit \"le grand\"\r\nDurand\t\r\n"));
+  QTableWidget grille;
+  RemplirGrille(grille, f);
+  ASSERT_EQ(grille.rowCount(), 150);
+  ASSERT_EQ(grille.columnCount(), 3);
+  EXPECT_EQ(grille.horizontalHeaderItem(2)->text(), "Position");
+  EXPECT_EQ(grille.item(149, 1)->text(), "R149");
+  EXPECT_EQ(grille.item(0, 0)->font().family(), "Celvan S");
+  EXPECT_TRUE(grille.item(0, 2)->textAlignment() & Qt::AlignRight);
+  EXPECT_GT(grille.columnWidth(1), grille.columnWidth(0));
 }
