@@ -5,7 +5,9 @@
 #include <cmath>
 
 #include "core/Catalogue.h"
+#include "birthdata/records/Controles.h"
 #include "core/Conversions.h"
+#include "core/EtatTheme.h"
 #include "dessin/Roue.h"
 #include "dessin/Traits.h"
 #include "widgets/Texte1252.h"
@@ -137,6 +139,42 @@ void ImprimerCadran(QPainter& p, int W, const PageCadran& page, const Reglages& 
     Ecrire(p, debut, y0 + rhg + hhg / 2 + k * rhg, l.glyphe1 + " " + l.ecart + " " + l.glyphe2);
   }
   p.restore();
+}
+
+QStringList EnteteNatale(const EtatTheme& e, const ModeleCadran& m) {
+  return {Texte(e.NomAffiche.Chaine()), "NATAL", Texte(e.LigneDateHeure.Chaine()), Texte(m.natal.FicheSauvee.Ville.Chaine()),
+          Texte(e.LigneCoordonnees.Chaine())};
+}
+
+PageCadran PageDuModele(const ModeleCadran& m, const SelectionCadran& s, const EtatTheme& e, const QStringList& gauche,
+                        const ChampsMoment& c, const std::string& retour, bool couleur, bool couronnesColorees) {
+  PageCadran page;
+  page.modele = &m;
+  page.options = OptionsDeLaSelection(m, s, e.JeuPlanetes, couronnesColorees);
+  page.couleur = couleur;
+  page.gauche = gauche;
+  const auto degres = [](const std::string& texte) { return DegMinVersDegres(LireNombre(texte)); };
+  page.droite = {"Arc Sol & Transits", TexteDateRetour(Texte(c.date), retour),
+                 TexteGmt(Texte(c.heure), Texte(c.fuseau)),
+                 Texte(c.ville.empty() ? e.FicheEnCours.Ville.Chaine() : c.ville),
+                 Texte(FormatLatitude(degres(c.lat))) + " - " + Texte(FormatLongitude(degres(c.lon))),
+                 "Arc Sol : " + Texte(FormatDMS(m.ArcSolaire))};
+  const ReferenceCadran r = CalculerReference(m, s);
+  const bool libre = s.CorpsChoisi == 0;
+  const QString glyphe = libre ? Glyphe(';') : Lettre(m, s.CorpsChoisi);
+  page.titreArbre = glyphe + " " + Texte(FormatDegMin((libre ? r.longitude : r.position) * 180 / M_PI));
+  // The reference row takes its place in the offset order, between the points below and above it.
+  const LigneArbreImprimee racine{"", " - " + glyphe + " - ", ""};
+  bool racinePlacee = false;
+  for (const LigneArbre& l : RemplirArbre(m, s, e.JeuPlanetes)) {
+    if (!racinePlacee && l.ecart >= 0) {
+      page.arbre.push_back(racine);
+      racinePlacee = true;
+    }
+    page.arbre.push_back({Lettre(m, l.corps1), Texte(FormatArbre(l.ecart)), l.corps2 ? Lettre(m, l.corps2) : QString()});
+  }
+  if (!racinePlacee) page.arbre.push_back(racine);
+  return page;
 }
 
 DocumentImprime DocumentCadran(const PageCadran& page, const Reglages& reglages, const QStringList& cachet) {

@@ -39,6 +39,16 @@ QString TexteDateRetour(const QString& date, const std::string& nomFichier);
 // Draws the page on a painter whose device is W pixels wide.
 void ImprimerCadran(QPainter& p, int largeur, const PageCadran& page, const Reglages& reglages);
 
+// The left-hand header of the natal chart `e` (the state as the dial opens, before any other
+// moment is computed into it): name, "NATAL", date line, place, coordinates line.
+QStringList EnteteNatale(const EtatTheme& e, const ModeleCadran& m);
+// The page of a dial computed without its window, as the window fills it for that moment:
+// the natal header `gauche`, the right-hand one from the moment's fields `c` (its date marked
+// by `retour`: "RS", "RL" while a return itself is shown, else "") and the chart state `e`,
+// the selection's tree with its reference row, no house frames.
+PageCadran PageDuModele(const ModeleCadran& m, const SelectionCadran& s, const EtatTheme& e, const QStringList& gauche,
+                        const ChampsMoment& c, const std::string& retour, bool couleur, bool couronnesColorees);
+
 // The page as a printed document, black and white when not `couleur`; the model and the
 // settings must outlive it.
 DocumentImprime DocumentCadran(const PageCadran& page, const Reglages& reglages, const QStringList& cachet);
