@@ -4,6 +4,7 @@
 #include <string>
 
 #include "cli/Commandes.h"
+#include "cli/Sorties.h"
 #include "cli/ThemeNatal.h"
 #include "core/Avertissements.h"
 #include "core/Catalogue.h"
@@ -33,7 +34,7 @@ int CommandeArbres(const Appel& a) {
     for (const LigneArbre& l : a.lignes)
       s += std::to_string(a.racine) + "," + std::to_string(l.corps1) + "," + (l.corps2 ? std::to_string(l.corps2) : "") +
            "," + Nombre6(l.ecart * RadEnDeg) + "\n";
-  std::fwrite(s.data(), 1, s.size(), stdout);
+  EcrireCsv(s, lues, ContexteDuTheme(Etat()));
   return 0;
 }
 

@@ -2,6 +2,7 @@
 #include <cstdio>
 
 #include "cli/Commandes.h"
+#include "cli/Sorties.h"
 #include "cli/Prevision.h"
 #include "core/Avertissements.h"
 #include "core/Catalogue.h"
@@ -20,7 +21,7 @@ int CommandeArc(const Appel& a) {
   std::string s = "kind,index,value\narc,0," + Nombre6(r.longitude * RadEnDeg) + "\n";
   for (int b = 1; b <= 23; ++b)
     s += "directed," + std::to_string(b) + "," + Nombre6(Etat().Positions[b][2] * RadEnDeg) + "\n";
-  std::fwrite(s.data(), 1, s.size(), stdout);
+  EcrireCsv(s, options.lues, ContexteDuTheme(Etat()));
   return 0;
 }
 

@@ -12,6 +12,7 @@
 #include "birthdata/records/Controles.h"
 #include "birthdata/records/Cp1252.h"
 #include "cli/Commandes.h"
+#include "cli/Sorties.h"
 #include "cli/ThemeNatal.h"
 #include "core/Avertissements.h"
 #include "core/Calcul.h"
@@ -19,6 +20,7 @@
 #include "core/Ephemerides.h"
 #include "core/EtatTheme.h"
 #include "dial/DessinCadran.h"
+#include "dial/ImpressionCadran.h"
 #include "dial/ModeleCadran.h"
 #include "reglages/Reglages.h"
 
@@ -201,13 +203,14 @@ bool Lieu(const DemandeCadran& d, ChampsMoment& c) {
 
 // The natal chart and the model at the moment asked; `trouve` is the moment a return or a
 // given arc found (the fields then hold it rounded to the second).
-bool Calculer(DemandeCadran& d, ModeleCadran& m, SelectionCadran& s, double& trouve) {
+bool Calculer(DemandeCadran& d, ModeleCadran& m, SelectionCadran& s, double& trouve, ChampsMoment& c,
+              QStringList& enteteNatale) {
   // The glyph spacing of the dial window.
   if (!CalculerNatal(d.naissance, 1, EcartGlyphes65)) return false;
   m.natal = CopierNatal();
   m.Harmonique = d.harmonique;
+  enteteNatale = EnteteNatale(Etat(), m);
 
-  ChampsMoment c;
   if (!Lieu(d, c)) return false;
   trouve = 0;
   if (!d.at.empty()) {
@@ -250,8 +253,6 @@ bool Calculer(DemandeCadran& d, ModeleCadran& m, SelectionCadran& s, double& tro
   return true;
 }
 
-void Ecrire(const std::string& s) { std::fwrite(s.data(), 1, s.size(), stdout); }
-
 bool Peindre(const DemandeCadran& d, const ModeleCadran& m, const SelectionCadran& s) {
   const auto application = OuvrirApplicationHorsEcran();
   if (!application) return false;
@@ -275,13 +276,27 @@ struct CadranCalcule {
   ModeleCadran m;
   SelectionCadran s;
   double trouve = 0;
+  ChampsMoment champs;  // the window's fields at that moment
+  QStringList enteteNatale;
 };
+
+// The page the window prints for that moment, into the file of --pdf.
+bool Imprimer(const CadranCalcule& c) {
+  const auto application = OuvrirApplicationHorsEcran();
+  if (!application) return false;
+  AppliquerReglagesParDefaut();
+  const Reglages& reglages = LesReglages();
+  const std::string retour = c.d.retourSolaire ? "RS" : !c.d.retourLunaire.empty() ? "RL" : "";
+  const PageCadran page =
+      PageDuModele(c.m, c.s, Etat(), c.enteteNatale, c.champs, retour, !c.d.lues.Present("--bw"), reglages.ColoredCrowns);
+  return EcrirePdfDemande(DocumentCadran(page, reglages, LignesCachet(ContexteDuTheme(Etat()))), c.d.lues);
+}
 
 // Options, natal chart and rings; false after the message of the first fault.
 bool Preparer(const Appel& a, bool arbre, CadranCalcule& c) {
   if (!LireOptions(a, arbre, c.d)) return false;
   try {
-    return Calculer(c.d, c.m, c.s, c.trouve);
+    return Calculer(c.d, c.m, c.s, c.trouve, c.champs, c.enteteNatale);
   } catch (const ErreurConversion& erreur) {
     Avertir(erreur.what());
     return false;
@@ -293,7 +308,7 @@ bool Preparer(const Appel& a, bool arbre, CadranCalcule& c) {
 int CommandeCadran(const Appel& a) {
   CadranCalcule c;
   if (!Preparer(a, false, c)) return 2;
-  auto& [d, m, s, trouve] = c;
+  auto& [d, m, s, trouve, champs, entete] = c;
   std::string sortie = "kind,index,longitude,dial_angle,spread_angle\n";
   sortie += "age,0,";
   AjouterNombre(sortie, m.AgeAnnees);
@@ -318,14 +333,15 @@ int CommandeCadran(const Appel& a) {
     }
   }
   if (!d.png.empty() && !Peindre(d, m, s)) return 2;
-  Ecrire(sortie);
+  if (d.lues.Present("--pdf") && !Imprimer(c)) return 2;
+  EcrireCsv(sortie, d.lues, ContexteDuTheme(Etat()));
   return 0;
 }
 
 int CommandeArbre(const Appel& a) {
   CadranCalcule c;
   if (!Preparer(a, true, c)) return 2;
-  auto& [d, m, s, trouve] = c;
+  auto& [d, m, s, trouve, champs, entete] = c;
   const int H = m.Harmonique;
   s.CoucheDe = d.de;
   s.CoucheVers = d.vers;
@@ -346,7 +362,7 @@ int CommandeArbre(const Appel& a) {
     AjouterNombre(sortie, l.ecart * RadEnDeg);
     sortie += "," + Cp1252VersUtf8(TexteEcartArbre(l.ecart)) + "\n";
   }
-  Ecrire(sortie);
+  EcrireCsv(sortie, d.lues, ContexteDuTheme(Etat()));
   return 0;
 }
 

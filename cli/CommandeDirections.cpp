@@ -4,6 +4,8 @@
 #include <string>
 
 #include "cli/Commandes.h"
+#include "cli/Sorties.h"
+#include "core/EtatTheme.h"
 #include "cli/ListesPoints.h"
 #include "forecast/ListeDirections.h"
 #include "core/Avertissements.h"
@@ -68,7 +70,7 @@ int CommandeDirections(const Appel& a) {
     s += Numero(l.p) + "," + Numero(l.q) + "," + Numero(l.a) + "," + Numero(l.b) + "," + Nombre6(l.cibleDeg) +
          "," + JourJulienVersDate(l.jour) + "," + Nombre6(l.age) + "," + Nombre6(l.arcDeg) + "\n";
   }
-  std::fwrite(s.data(), 1, s.size(), stdout);
+  EcrireCsv(s, lues, ContexteDuTheme(Etat()));
   return 0;
 }
 

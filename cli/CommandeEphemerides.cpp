@@ -3,12 +3,15 @@
 #include <cstdlib>
 #include <string>
 
+#include "cli/ApplicationHorsEcran.h"
 #include "cli/Commandes.h"
+#include "cli/Sorties.h"
 #include "cli/ThemeNatal.h"
 #include "core/Avertissements.h"
 #include "core/Conversions.h"
 #include "core/Ephemerides.h"
 #include "techniques/EphemeridesRapides.h"
+#include "techniques/ImpressionTables.h"
 
 namespace selvane {
 
@@ -34,8 +37,9 @@ int CommandeEphemerides(const Appel& a) {
   }
   OuvrirEphemerides();
   EffacerRefusEphemerides();
+  const std::vector<LigneEphemeride> lignes = CalculerEphemeridesRapides(annee, mois);
   std::string s = "date,jd_ut,body,longitude,speed,retrograde\n";
-  for (const LigneEphemeride& l : CalculerEphemeridesRapides(annee, mois)) {
+  for (const LigneEphemeride& l : lignes) {
     const std::string debut = JourJulienVersDate(l.jourTU) + "," + FormatReel(l.jourTU, 0, 1) + ",";
     for (std::size_t k = 0; k < l.cellules.size(); ++k) {
       const CelluleEphemeride& c = l.cellules[k];
@@ -49,7 +53,13 @@ int CommandeEphemerides(const Appel& a) {
     Avertir(e.what());
     return 2;
   }
-  std::fwrite(s.data(), 1, s.size(), stdout);
+  if (lues.Present("--pdf")) {
+    const auto application = OuvrirApplicationHorsEcran();
+    if (!application ||
+        !EcrirePdfDemande(DocumentEphemerides(lignes, annee, mois, LignesCachet(ContexteCachet{})), lues))
+      return 2;
+  }
+  EcrireCsv(s, lues, ContexteCachet{});
   return 0;
 }
 

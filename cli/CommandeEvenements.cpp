@@ -5,11 +5,14 @@
 
 #include "core/Avertissements.h"
 #include "core/Catalogue.h"
+#include "cli/ApplicationHorsEcran.h"
 #include "cli/Commandes.h"
+#include "cli/Sorties.h"
 #include "cli/ThemeNatal.h"
 #include "core/Conversions.h"
 #include "core/Ephemerides.h"
 #include "core/EtatTheme.h"
+#include "techniques/ImpressionTables.h"
 #include "techniques/Lunaisons.h"
 
 namespace selvane {
@@ -63,13 +66,23 @@ int CommandeEvenements(const Appel& appel) {
     return 2;
   }
   OuvrirEphemerides();
+  const std::vector<LigneEvenement> lignes = CalculerEvenements(de, a);
+  if (lues.Present("--pdf")) {
+    // The list window's refusal: its page holds every row or none.
+    if (static_cast<int>(lignes.size()) > LignesLunaisonsMax) {
+      Avertir("Reduisez la période afin de ne pas dépasser la hauteur d'une page");
+      return 2;
+    }
+    const auto application = OuvrirApplicationHorsEcran();
+    if (!application || !EcrirePdfDemande(DocumentLunaisons(lignes, LignesCachet(ContexteCachet{})), lues)) return 2;
+  }
   std::string s = "kind,jd_ut,date,time,sun,moon\n";
-  for (const LigneEvenement& l : CalculerEvenements(de, a)) {
+  for (const LigneEvenement& l : lignes) {
     s += std::string(NomGenre(l.genre)) + "," + FormatReel(l.jourTU, 0, 5) + "," +
          JourJulienVersDate(l.jourTU) + "," + FormatHeureHM(HeureDuJour(l.jourTU)) + "," +
          Longitude(l.soleilDeg) + "," + (l.avecLune ? Longitude(l.luneDeg) : "") + "\n";
   }
-  std::fwrite(s.data(), 1, s.size(), stdout);
+  EcrireCsv(s, lues, ContexteCachet{});
   return 0;
 }
 

@@ -8,6 +8,7 @@
 #include "birthdata/Saisie.h"
 #include "cli/ApplicationHorsEcran.h"
 #include "cli/Commandes.h"
+#include "cli/Sorties.h"
 #include "cli/ListesPoints.h"
 #include "cli/ThemeNatal.h"
 #include "core/Avertissements.h"
@@ -149,8 +150,7 @@ int CommandeGraphe(const Appel& a) {
       return 2;
     }
   }
-  const std::string s = CsvEphemGraphique(g);
-  std::fwrite(s.data(), 1, s.size(), stdout);
+  EcrireCsv(CsvEphemGraphique(g), lues, ContexteDuTheme(Etat()));
   return 0;
 }
 

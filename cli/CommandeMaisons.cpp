@@ -3,6 +3,7 @@
 #include <string>
 
 #include "cli/Commandes.h"
+#include "cli/Sorties.h"
 #include "cli/ThemeNatal.h"
 #include "core/EtatTheme.h"
 #include "techniques/HoroscopesUraniens.h"
@@ -20,7 +21,7 @@ int CommandeMaisons(const Appel& a) {
     for (std::size_t i = 0; i < l.corps.size(); ++i) s += (i ? "=" : "") + std::to_string(l.corps[i]);
     s += "\n";
   }
-  std::fwrite(s.data(), 1, s.size(), stdout);
+  EcrireCsv(s, lues, ContexteDuTheme(Etat()));
   return 0;
 }
 

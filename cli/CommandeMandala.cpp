@@ -4,6 +4,8 @@
 #include <string>
 
 #include "cli/Commandes.h"
+#include "cli/Sorties.h"
+#include "core/EtatTheme.h"
 #include "cli/ThemeNatal.h"
 #include "core/Avertissements.h"
 #include "techniques/Mandala.h"
@@ -84,7 +86,7 @@ int CommandeMandala(const Appel& a) {
       s += "count," + std::to_string(k) + "," + std::to_string(b) + ",," + std::to_string(m.totaux.compte[b][k]) + ",\n";
     s += "threshold," + std::to_string(k) + ",,," + std::to_string(m.totaux.seuils[k]) + ",\n";
   }
-  std::fwrite(s.data(), 1, s.size(), stdout);
+  EcrireCsv(s, lues, ContexteDuTheme(Etat()));
   return 0;
 }
 

@@ -6,6 +6,8 @@
 #include "birthdata/records/Cp1252.h"
 #include "birthdata/records/ErreurFichier.h"
 #include "cli/Commandes.h"
+#include "cli/Sorties.h"
+#include "core/EtatTheme.h"
 #include "cli/Prevision.h"
 #include "core/Avertissements.h"
 #include "core/Catalogue.h"
@@ -61,7 +63,7 @@ int CommandeRetours(const Appel& a) {
   s += genre + "," + Nombre6(r.moment) + "," + JourJulienVersDate(r.moment) + "," +
        FormatHeureHMS(HeureDuJour(r.moment)) + "," + Nombre6(r.longitude * RadEnDeg) + "," +
        Nombre6(etat.PrecessionRetour * RadEnDeg) + "," + ChampCsv(Cp1252VersUtf8(r.fichier)) + "\n";
-  std::fwrite(s.data(), 1, s.size(), stdout);
+  EcrireCsv(s, options.lues, ContexteDuTheme(Etat()));
   return 0;
 }
 

@@ -3,6 +3,8 @@
 #include <string>
 
 #include "cli/Commandes.h"
+#include "cli/Sorties.h"
+#include "core/EtatTheme.h"
 #include "cli/ThemeNatal.h"
 #include "core/Avertissements.h"
 #include "techniques/Sequences.h"
@@ -29,7 +31,7 @@ int CommandeSequences(const Appel& a) {
     for (std::size_t i = 0; i < q.corps.size(); ++i) s += (i ? "=" : "") + std::to_string(q.corps[i]);
     s += "\n";
   }
-  std::fwrite(s.data(), 1, s.size(), stdout);
+  EcrireCsv(s, lues, ContexteDuTheme(Etat()));
   return 0;
 }
 

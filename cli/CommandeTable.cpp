@@ -3,6 +3,8 @@
 
 #include "birthdata/Saisie.h"
 #include "cli/Commandes.h"
+#include "cli/Sorties.h"
+#include "core/EtatTheme.h"
 #include "cli/Prevision.h"
 #include "core/Avertissements.h"
 #include "forecast/TableMiPoints.h"
@@ -32,7 +34,7 @@ int CommandeTable(const Appel& a) {
   std::string s = "a,b,position,code\n";
   for (const LigneTableMiPoints& l : CalculerMiPoints(longitudes.data(), h))
     s += std::to_string(l.a) + "," + std::to_string(l.b) + "," + Nombre6(l.positionDeg) + "," + l.code + "\n";
-  std::fwrite(s.data(), 1, s.size(), stdout);
+  EcrireCsv(s, options.lues, ContexteDuTheme(Etat()));
   return 0;
 }
 

@@ -7,7 +7,9 @@
 #include "core/Avertissements.h"
 #include "core/Calcul.h"
 #include "core/Catalogue.h"
+#include "cli/ApplicationHorsEcran.h"
 #include "cli/Commandes.h"
+#include "cli/Sorties.h"
 #include "cli/Outils.h"
 #include "core/Conversions.h"
 #include "core/Ephemerides.h"
@@ -16,6 +18,8 @@
 #include "birthdata/Saisie.h"
 #include "cli/SerieThemes.h"
 #include "cli/ThemeNatal.h"
+#include "listing/DessinTheme.h"
+#include "reglages/Reglages.h"
 
 namespace selvane {
 namespace {
@@ -32,7 +36,7 @@ void Ligne(std::string& s, const char* genre, int index, double valeur, bool ave
   s += '\n';
 }
 
-int ThemeSeul(OptionsNaissance& n, int systeme) {
+int ThemeSeul(OptionsNaissance& n, int systeme, const OptionsLues& lues) {
   if (!CalculerNatal(n, systeme)) return 2;
   const EtatTheme& e = Etat();
   std::string s = "kind,index,value,speed\n";
@@ -47,18 +51,29 @@ int ThemeSeul(OptionsNaissance& n, int systeme) {
   for (int c = 1; c <= NbCorps; ++c)
     Ligne(s, "body", c, e.Positions[c][1] * RadEnDeg, c <= NoeudLunaire, e.Positions[c][3] * RadEnDeg);
   for (int k = 1; k <= 12; ++k) Ligne(s, "cusp", k, static_cast<double>(e.Maisons[k]) * RadEnDeg);
-  std::fwrite(s.data(), 1, s.size(), stdout);
+  if (lues.Present("--pdf")) {
+    const auto application = OuvrirApplicationHorsEcran();
+    if (!application) return 2;
+    // The colours as installed: the command line reads no user settings.
+    AppliquerReglagesParDefaut();
+    OptionsDessin options;
+    options.impressionCouleur = !lues.Present("--bw");
+    if (!EcrirePdfDemande(DocumentFeuille(e, LesReglages(), options), lues)) return 2;
+  }
+  EcrireCsv(s, lues, ContexteDuTheme(e));
   return 0;
 }
 
 // One output line per input line; a faulty line gives an empty line and its
 // message, so the output stays aligned with the input.
-int ThemesEnSerie(const char* chemin) {
+int ThemesEnSerie(const char* chemin, const OptionsLues& lues) {
   // Read whole, so a folder or an unreadable file is the system's error, not an empty output.
   const std::vector<std::string> lignes = DecouperLignes(LireFichierEntier(chemin));
   PreparerCalcul();
   std::string sortie;
   sortie.reserve(1 << 20);
+  // Many charts: the stamp of none.
+  sortie += CommentairesCachet(lues, ContexteCachet{});
   bool fautes = false;
   int numero = 0;
   for (const std::string& ligne : lignes) {
@@ -114,9 +129,15 @@ int CommandeTheme(const Appel& a) {
                               }}};
   OptionsLues lues;
   if (!a.Lire(lues, lecteurs)) return 2;
-  if (lues.Present("--batch")) return ThemesEnSerie(lues.Valeur("--batch").c_str());
+  if (lues.Present("--batch")) {
+    if (lues.Present("--pdf")) {
+      Avertir("--pdf imprime un seul thème : il ne va pas avec --batch");
+      return 2;
+    }
+    return ThemesEnSerie(lues.Valeur("--batch").c_str(), lues);
+  }
   OptionsNaissance n(lues, false);
-  return ThemeSeul(n, systeme);
+  return ThemeSeul(n, systeme, lues);
 }
 
 }  // namespace selvane

@@ -3,6 +3,8 @@
 #include <string>
 
 #include "cli/Commandes.h"
+#include "cli/Sorties.h"
+#include "core/EtatTheme.h"
 #include "cli/ListesPoints.h"
 #include "forecast/ListeDirections.h"
 #include "core/Avertissements.h"
@@ -86,7 +88,7 @@ int CommandeTransits(const Appel& a) {
          "," + std::to_string(l.b) + "," + Nombre6(l.pointAspectDeg) + "," + Nombre6(l.jour) + "," +
          JourJulienVersDate(l.jour) + "," + FormatHeureHM(HeureDuJour(l.jour)) + "," + Nombre6(l.age) + "\n";
   }
-  std::fwrite(s.data(), 1, s.size(), stdout);
+  EcrireCsv(s, lues, ContexteDuTheme(Etat()));
   return 0;
 }
 

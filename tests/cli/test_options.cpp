@@ -193,12 +193,15 @@ TEST(TableCommandes, UsageAndHelpComeFromTheTable) {
   EXPECT_EQ(usage.substr(usage.rfind('\n', usage.size() - 2) + 1).rfind("  NAISSANCE : --date", 0), 0u);
 
   EXPECT_EQ(AideCommande(*TrouverCommande("ephemeris")),
-            "Usage : selvane-cli ephemeris --year ANNEE [--month 1..12]\nOptions : --year, --month\n");
+            "Usage : selvane-cli ephemeris --year ANNEE [--month 1..12] [--pdf FICHIER [--bw]] [--stamp]\n"
+            "Options : --year, --month, --pdf, --bw, --stamp\n");
   const std::string arbres = AideCommande(*TrouverCommande("trees"));
-  EXPECT_EQ(arbres.rfind("Usage : selvane-cli trees NAISSANCE [--harmonic 1..16] [--orb-index 0..23]\n  NAISSANCE : ", 0),
-            0u);
-  EXPECT_NE(arbres.find("\nOptions : --date, --time, --lat, --long, --zone, --name, --harmonic, --orb-index\n"),
-            std::string::npos);
+  EXPECT_EQ(
+      arbres.rfind("Usage : selvane-cli trees NAISSANCE [--harmonic 1..16] [--orb-index 0..23] [--stamp]\n  NAISSANCE : ", 0),
+      0u);
+  EXPECT_NE(
+      arbres.find("\nOptions : --date, --time, --lat, --long, --zone, --name, --harmonic, --orb-index, --stamp\n"),
+      std::string::npos);
   EXPECT_EQ(AideCommande(*TrouverCommande("meaning")), "Usage : selvane-cli meaning A B [C]\n");
 }
 
