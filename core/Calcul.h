@@ -28,9 +28,6 @@ double CorrectionPrecession(double t, double t0);
 double LongitudeVertex(double latitudeRad, double tempsSideralDeg, double obliquiteRad);
 // The same for the current chart's sidereal time and obliquity.
 double CalculerVertex(double latitudeRad);
-// The meridian houses (cusps 1..12, degrees 0..360): cusp 10 the MC, cusps 5..9 from the
-// sidereal time (degrees) and the obliquity, the others opposite.
-std::array<double, 13> MaisonsMeridiennes(double tempsSideralDeg, double obliquiteRad, double mcDeg);
 void EtalerGlyphes(float ecart);
 void TrierGlyphes(float ecart);
 

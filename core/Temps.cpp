@@ -67,6 +67,6 @@ double TempsSideral(double longitudeHeures, double fuseau, double heureLocale, d
   return Normaliser360((heureLocale - fuseau + longitudeHeures + g) * 15.0);
 }
 
-double AnneeDecimale(double jourJulien) { return (jourJulien - 2415020.5) / 365.2421988 + 1900.0; }
+double AnneeDecimale(double jourJulien) { return (jourJulien - 2415020.5) / AnneeTropique + 1900.0; }
 
 }  // namespace selvane

@@ -5,6 +5,9 @@
 
 namespace selvane {
 
+// The tropical year, days: the decimal year, and the solar arc's one day per year of life.
+constexpr double AnneeTropique = 365.2421988;
+
 extern const std::array<int, 187> TableDeltaT;  // tenths of a second, 1620..1992 every 2 years
 
 double JourJulien(int jour, int mois, int annee, double fraction);

@@ -12,16 +12,14 @@
 #include "core/EtatTheme.h"
 #include "core/Recherches.h"
 #include "core/Temps.h"
+#include "methode/ArcSolaire.h"
+#include "methode/Maisons.h"
+#include "methode/Retours.h"
 
 namespace selvane {
 namespace {
 
 constexpr double ArcMaximal = 6.265732014659643;  // 359 degrees: above it the moment is before birth
-
-int EntierDe(std::string_view texte) {
-  int n = 0;
-  return Entier(texte, n) ? n : 0;
-}
 
 double Modulo(double x, double M) { return std::fmod(x, M); }
 
@@ -55,72 +53,17 @@ int ColonneDeCouche(int couche) {
 double AngleCadran(double longitude, int harmonique) { return Normaliser2Pi(harmonique * longitude); }
 double PositionDansCadran(double longitude, int harmonique) { return std::fmod(longitude, DeuxPi / harmonique); }
 
-std::string ErreurAnneeCadran(std::string_view texte) {
-  int annee = 0;
-  if (Entier(texte, annee) && annee >= 1 && annee <= AnneeMaximale) return "";
-  return "Année incorrecte : " + Cp1252VersUtf8(texte) + " (1 à " + std::to_string(AnneeMaximale) + ")";
-}
-
-std::string ErreurChamp(const ChampsMoment& c, ChampCadran champ) {
-  switch (champ) {
-    case ChampCadran::Aucun:
-      return "";
-    case ChampCadran::Date: {
-      std::string date = c.date;
-      std::replace(date.begin(), date.end(), '.', '/');
-      if (!DateValide(date)) return Cp1252VersUtf8(c.date) + " : date incorrecte";
-      // A year before 1 has no four-digit text: the moment written back would be another one.
-      return ErreurAnneeCadran(Tranche(c.date, 6, 4));
-    }
-    case ChampCadran::Heure:
-      return HeureValide(c.heure) ? "" : Cp1252VersUtf8(c.heure) + " : heure incorrecte";
-    case ChampCadran::Secondes: {
-      std::string secondes = c.secondes;
-      secondes.erase(std::remove(secondes.begin(), secondes.end(), ' '), secondes.end());
-      int s = 0;
-      if (secondes.empty() || (Entier(secondes, s) && s >= 0 && s <= 59)) return "";
-      return Cp1252VersUtf8(c.secondes) + " : secondes incorrectes";
-    }
-    case ChampCadran::Fuseau: {
-      double zone = 0;
-      return EssayerLireFuseau(c.fuseau, zone) ? "" : "Erreur dans l'écriture du fuseau";
-    }
-    case ChampCadran::Latitude:
-      return ErreurLatitude(c.lat);
-    case ChampCadran::Longitude:
-      return ErreurLongitude(c.lon);
-  }
-  return "";
-}
-
-FauteChamp ControlerChamps(const ChampsMoment& c, bool moment) {
-  for (ChampCadran champ : {ChampCadran::Date, ChampCadran::Heure, ChampCadran::Secondes, ChampCadran::Fuseau,
-                            ChampCadran::Latitude, ChampCadran::Longitude}) {
-    if (!moment && champ != ChampCadran::Latitude && champ != ChampCadran::Longitude) continue;
-    std::string message = ErreurChamp(c, champ);
-    if (!message.empty()) return {champ, std::move(message)};
-  }
-  return {};
-}
+std::string ErreurAnneeCadran(std::string_view texte) { return LireAnneeCadran(texte).message; }
 
 std::string LireArcDonne(std::string_view texte, int& degres) {
-  int n = 0;
-  // Only a whole number: "12a" has a digit but is no number of degrees.
-  if (!ContientChiffre(texte) || !Entier(texte, n)) return "N'entrez que des chiffres !";
-  if (n < 0 || n > ArcDonneMaximal)
-    return "Entrez un nombre entier entre 0 et " + std::to_string(ArcDonneMaximal) + " : " + Cp1252VersUtf8(texte);
-  degres = n;
-  return "";
+  // The command line asks no second time: an empty text is no number either.
+  if (texte.empty()) return "N'entrez que des chiffres !";
+  const Saisie<int> s = LireArcDonne(texte);
+  if (s.Ok()) degres = s.valeur;
+  return s.message;
 }
 
-double JourJulienDesChamps(const ChampsMoment& c) {
-  const int jour = EntierDe(Tranche(c.date, 0, 2));
-  const int mois = EntierDe(Tranche(c.date, 3, 2));
-  const int annee = EntierDe(Tranche(c.date, 6, 4));
-  const double heures = LireNombre(Tranche(c.heure, 0, 2)) + LireNombre(Tranche(c.heure, 3, 2)) / 60.0 +
-                        LireNombre(c.secondes) / 3600.0;
-  return JourJulien(jour, mois, annee, (heures - LireFuseau(c.fuseau)) / 24.0);
-}
+double JourJulienDesChamps(const ChampsMoment& c) { return LireMoment(c).JourJulienTU(); }
 
 void EcrireMomentTU(ChampsMoment& c, double jourUT, bool secondesSurDeuxChiffres) {
   c.fuseau = "0";
@@ -149,7 +92,7 @@ CopiesNatales CopierNatal() {
   n.FuseauNaissance = e.FuseauHeures;
   n.JourJulienNaissanceLocal = e.JourJulienTU + e.FuseauHeures / 24.0;
   n.TempsSideralNatal = e.TempsSideralDeg;
-  n.AnneeNaissance = EntierDe(Tranche(e.FicheEnCours.Date.Texte(), 6, 4));
+  n.AnneeNaissance = LireDateDuChamp(e.FicheEnCours.Date.Texte()).annee;
   return n;
 }
 
@@ -159,11 +102,7 @@ double CalculerArcSolaire(const CopiesNatales& natal, double jourUT) {
   // Before birth there is no arc. The arc above 359° alone only catches the last year before
   // birth: earlier moments would give 358°, 357°, ...
   if (jourUT < natal.JourJulienNaissance) return 0.0;
-  const double P = natal.JourJulienNaissance + AgeEnAnnees(jourUT, natal.JourJulienNaissance);
-  EtatTheme& e = Etat();
-  e.ColonneCalcul = 1;
-  CalculerSoleil(P + DeltaT(P));
-  const double arc = Normaliser2Pi(e.Positions[Soleil][1] - natal.SoleilNatal);
+  const double arc = ArcSolaireAnnuel(natal.JourJulienNaissance, natal.SoleilNatal, jourUT);
   return arc > ArcMaximal ? 0.0 : arc;
 }
 
@@ -183,8 +122,9 @@ void CalculerPositions(ModeleCadran& m, const ChampsMoment& champs) {
   for (int b = 1; b <= NbCorps; ++b) m.Longitudes[b][CoucheNatale] = m.natal.Natal[b];
   RemplirAnneau(m, CoucheNatale, EcartNatal);
 
-  m.FuseauHeures = LireFuseau(champs.fuseau);
-  m.JourJulienTransit = JourJulienDesChamps(champs);
+  const Moment moment = LireMoment(champs);
+  m.FuseauHeures = moment.fuseau;
+  m.JourJulienTransit = moment.JourJulienTU();
   m.ArcSolaire = CalculerArcSolaire(m.natal, m.JourJulienTransit);
 
   for (int b = 1; b <= NbCorps; ++b) {
@@ -194,17 +134,12 @@ void CalculerPositions(ModeleCadran& m, const ChampsMoment& champs) {
   m.AscKarmiqueDirige = Normaliser2Pi(e.Positions[MiPointSoleilLune][2] + m.DecalageKarmique);
   RemplirAnneau(m, CoucheArcSolaire, EcartComparaison);
 
-  m.AgeAnnees = AgeEnAnnees(m.JourJulienTransit, m.natal.JourJulienNaissance, 365.242198);
+  m.AgeAnnees = AgeEnAnnees(m.JourJulienTransit, m.natal.JourJulienNaissance, AnneeAgeCadran);
 
   // The transit chart: the moment of the fields, in local time, into the current record.
   FicheClient& f = e.FicheEnCours;
-  const int jour = EntierDe(Tranche(champs.date, 0, 2));
-  const int mois = EntierDe(Tranche(champs.date, 3, 2));
-  const int annee = EntierDe(Tranche(champs.date, 6, 4));
-  const double heures = LireNombre(Tranche(champs.heure, 0, 2)) + LireNombre(Tranche(champs.heure, 3, 2)) / 60.0 +
-                        LireNombre(champs.secondes) / 3600.0;
-  f.Date = JourJulienVersDate(JourJulien(jour, mois, annee, 0.5));
-  f.Heure = FormatHeureHMS(heures);
+  f.Date = JourJulienVersDate(JourJulien(moment.date.jour, moment.date.mois, moment.date.annee, 0.5));
+  f.Heure = FormatHeureHMS(moment.heures);
   f.Ville = champs.ville;
   f.Lat = champs.lat;
   f.Long = champs.lon;
@@ -231,30 +166,40 @@ void AvancerCadran(ModeleCadran& m, ChampsMoment& champs, double jours) {
   CalculerPositions(m, champs);
 }
 
+namespace {
+// One ring's spread slots as the shared spread takes them (1-based).
+struct SlotsAnneau {
+  float P[NbCorps + 1] = {};
+  int O[NbCorps + 1] = {};
+  SlotsAnneau(const ModeleCadran& m, int anneau) {
+    for (int i = 1; i <= NbCorps; ++i) {
+      P[i] = m.PositionsEtalees[i][anneau];
+      O[i] = m.OrdreEtale[i][anneau];
+    }
+  }
+  void Ecrire(ModeleCadran& m, int anneau) const {
+    for (int i = 1; i <= NbCorps; ++i) {
+      m.PositionsEtalees[i][anneau] = P[i];
+      m.OrdreEtale[i][anneau] = O[i];
+    }
+  }
+};
+}  // namespace
+
 void EtalerPositions(ModeleCadran& m, int anneau, float ecart) {
   for (int i = 1; i <= NbCorps; ++i) {
-    m.PositionsEtalees[i][anneau] =
-        static_cast<float>(Normaliser2Pi(static_cast<double>(m.PositionsCadran[i][anneau]) + RotationEtalement));
+    m.PositionsEtalees[i][anneau] = m.PositionsCadran[i][anneau];
     m.OrdreEtale[i][anneau] = i;
   }
-  TrierPositions(m, anneau, ecart);
-  for (int i = 1; i <= NbCorps; ++i)
-    m.PositionsEtalees[i][anneau] =
-        static_cast<float>(Normaliser2Pi(static_cast<double>(m.PositionsEtalees[i][anneau]) - RotationEtalement));
+  SlotsAnneau slots(m, anneau);
+  EtalerSurLeCercle(slots.P, slots.O, NbCorps, ecart);
+  slots.Ecrire(m, anneau);
 }
 
 void TrierPositions(ModeleCadran& m, int anneau, float ecart) {
-  float P[NbCorps + 1];
-  int O[NbCorps + 1];
-  for (int i = 1; i <= NbCorps; ++i) {
-    P[i] = m.PositionsEtalees[i][anneau];
-    O[i] = m.OrdreEtale[i][anneau];
-  }
-  TrierEtEcarter(P, O, NbCorps, ecart);
-  for (int i = 1; i <= NbCorps; ++i) {
-    m.PositionsEtalees[i][anneau] = P[i];
-    m.OrdreEtale[i][anneau] = O[i];
-  }
+  SlotsAnneau slots(m, anneau);
+  TrierEtEcarter(slots.P, slots.O, NbCorps, ecart);
+  slots.Ecrire(m, anneau);
 }
 
 std::vector<LigneGrille> GrilleAnneau(const ModeleCadran& m, int anneau) {
@@ -438,87 +383,34 @@ void AscendantKarmique(ModeleCadran& m, SelectionCadran& s, bool homme) {
 
 // --- Comparison moments ------------------------------------------------------------
 
-ResultatRetour RetourSolaire(const CopiesNatales& natal, int annee, int quart, bool precession) {
-  EtatTheme& e = Etat();
-  const double o = std::clamp(quart, 0, 3) * Pi / 2;
-  ResultatRetour r;
-  r.age = (annee - natal.AnneeNaissance) + o / DeuxPi;
-  double J = natal.JourJulienNaissance + r.age * 365.242198;
-  const double T = Normaliser2Pi(natal.SoleilNatal + o);
-  e.ColonneCalcul = 1;
-  CalculerCorps(Soleil, J);
-  J += ChercherRetour(Soleil, T, J);
-  e.ColonneCalcul = 1;
-  if (precession) {
-    const double q = CorrectionPrecession(J, natal.JourJulienNaissance);
-    const double s = e.Positions[Soleil][3];
-    J += q / s;
-    CalculerSoleil(J + DeltaT(J));
-    double ecart = e.Positions[Soleil][1] - (T + q);
-    if (ecart < -Pi) ecart += DeuxPi;
-    if (ecart > Pi) ecart -= DeuxPi;
-    J -= ecart / s;
-    r.precession = q;
-  }
-  r.jourUT = J;
-  return r;
-}
-
 namespace {
-
-// Moon of a TT day: longitude and speed (radians, radians/day).
-void LuneA(double jourTT, double& longitude, double& vitesse) {
-  const PositionEcliptique p = PositionCorps(Lune, jourTT);
-  longitude = p.Longitude();
-  vitesse = p.Vitesse();
+NatalRetour NatalDuCadran(const CopiesNatales& natal) {
+  NatalRetour n;
+  n.jourJulienNaissance = natal.JourJulienNaissance;
+  n.soleilNatal = natal.SoleilNatal;
+  n.luneNatale = natal.LuneNatale;
+  n.anneeNaissance = natal.AnneeNaissance;
+  return n;
 }
-
-double PasVersCible(double d) {
-  if (d < Pi) return -d;
-  if (d > Pi) return DeuxPi - d;
-  return Pi;
-}
-
 }  // namespace
 
+ResultatRetour RetourSolaire(const CopiesNatales& natal, int annee, int quart, bool precession) {
+  const RetourSolaireTrouve t =
+      selvane::RetourSolaire(NatalDuCadran(natal), {annee, quart, precession, RechercheSoleil::Convergee});
+  return {t.t, t.precession, t.age};
+}
+
 ResultatRetour RetourLunaire(const CopiesNatales& natal, int jour, int mois, int annee, bool precession) {
-  EtatTheme& e = Etat();
-  e.ColonneCalcul = 1;
-  const double J0 = JourJulien(jour, mois, annee, 0);
-  CalculerCorps(Lune, J0);
-  const double d0 = Normaliser2Pi(e.Positions[Lune][1] - natal.LuneNatale);
-  double x = J0 + (DeuxPi - d0) * 3.6965;
-  double lune = 0, v = 0;
-  for (int pas = 0; pas < 9; ++pas) {
-    LuneA(x, lune, v);
-    const double delta = PasVersCible(Normaliser2Pi(lune - natal.LuneNatale));
-    x += delta / v;
-    if (std::fabs(delta) <= 4e-6) break;
-  }
+  const RetourLunaireTrouve t = selvane::RetourLunaire(
+      NatalDuCadran(natal), {jour, mois, annee, precession, RechercheLune::VitesseEphemeride});
   ResultatRetour r;
-  double J = x - DeltaT(x);
-  if (precession) {
-    const double q = CorrectionPrecession(J, natal.JourJulienNaissance);
-    const double T = Normaliser2Pi(lune + q);
-    // The Moon is taken at the TT instant of the UT moment, so the moment found is UT too.
-    for (int pas = 0; pas < 6; ++pas) {
-      LuneA(J + DeltaT(J), lune, v);
-      const double delta = PasVersCible(Normaliser2Pi(lune - T));
-      J += delta / v;
-      if (std::fabs(delta) <= 1e-5) break;
-    }
-    r.precession = q;
-  }
-  r.jourUT = J;
+  r.jourUT = t.t;
+  r.precession = t.precession;
   return r;
 }
 
 double MomentArcDonne(const CopiesNatales& natal, int degres) {
-  const double T = Normaliser2Pi(degres * DegEnRad + natal.SoleilNatal);
-  const double E = natal.JourJulienNaissance + degres * 0.98565;
-  const double G = E + ChercherRetour(Soleil, T, E);
-  Etat().ColonneCalcul = 1;
-  return natal.JourJulienNaissance + (G - natal.JourJulienNaissance) * 365.2422;
+  return selvane::MomentArcDonne(natal.JourJulienNaissance, natal.SoleilNatal, degres);
 }
 
 namespace {

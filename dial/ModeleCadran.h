@@ -11,6 +11,8 @@
 #include "birthdata/records/FicheClient.h"
 #include "core/ArbreMiPoints.h"
 #include "core/Catalogue.h"
+#include "methode/Annees.h"
+#include "methode/Moment.h"
 
 namespace selvane {
 
@@ -35,35 +37,11 @@ int ColonneDeCouche(int couche);
 double AngleCadran(double longitude, int harmonique);
 double PositionDansCadran(double longitude, int harmonique);
 
-// The moment fields of the window, as texts (Windows-1252 or ASCII).
-struct ChampsMoment {
-  std::string date = "01.01.2000";  // dd.mm.yyyy
-  std::string heure = "12h00";      // hh"h"mm
-  std::string secondes = "00";
-  std::string fuseau = "0";         // hours east, read like a birth record's zone
-  std::string ville, pays;
-  std::string lon = "0.00", lat = "0.00";  // D.MM
-};
-
-// The fields a computation reads, in the order they are checked.
-enum class ChampCadran { Aucun, Date, Heure, Secondes, Fuseau, Latitude, Longitude };
-struct FauteChamp {
-  ChampCadran champ = ChampCadran::Aucun;
-  std::string message;  // French, UTF-8
-};
-// The first wrong field with its one message (the moment's fields when `moment`, then the
-// place); champ Aucun when every field is right. Nothing may be computed from the fields
-// before this says so: an unreadable zone or latitude would otherwise read as 0.
-FauteChamp ControlerChamps(const ChampsMoment& champs, bool moment = true);
-// The message of one field's fault, "" when it is right.
-std::string ErreurChamp(const ChampsMoment& champs, ChampCadran champ);
-// The years the dial writes back into its fields, four digits each: 1..AnneeMaximale. The
-// message "Année incorrecte : <texte> (1 à 5399)" when the text is not one, else "".
+// The moment fields (ChampsMoment), their checks (ControlerChamps, ErreurChamp) and the given
+// arc's limit come with methode/Moment.h.
+// The same checks under the names the window and the command line call: the message, or "".
 std::string ErreurAnneeCadran(std::string_view texte);
-// The given arc as typed: a whole number of degrees 0..120 into `degres` and "", else the
-// message ("N'entrez que des chiffres !" when it is no whole number).
 std::string LireArcDonne(std::string_view texte, int& degres);
-constexpr int ArcDonneMaximal = 120;
 
 // The UT Julian day of the fields (the day fraction may fall below 0 or above 1).
 double JourJulienDesChamps(const ChampsMoment& champs);
@@ -129,7 +107,7 @@ double PasDuBouton(int tag);
 void AvancerCadran(ModeleCadran& m, ChampsMoment& champs, double jours);
 // Solar arc at a UT moment (radians; 0 before birth). Uses column 1 of the chart state.
 double CalculerArcSolaire(const CopiesNatales& natal, double jourUT);
-double AgeEnAnnees(double jourUT, double jourNaissance, double annee = 365.2421988);
+double AgeEnAnnees(double jourUT, double jourNaissance, double annee = AnneeArcSolaire);
 
 // Spreads one ring so that neighbours keep about `ecart` apart (rotation by 2pi/7 around the
 // sort so the seam of the linear sort falls elsewhere).

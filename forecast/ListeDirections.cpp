@@ -9,6 +9,8 @@
 #include "core/Ephemerides.h"
 #include "core/EtatTheme.h"
 #include "core/Temps.h"
+#include "methode/Annees.h"
+#include "methode/ArcSolaire.h"
 
 namespace selvane {
 
@@ -63,7 +65,7 @@ double DemiCercle(double x, double cercle) { return x < cercle / 2 ? x + cercle 
 void DaterDirection(LigneDirection& l, const NatalDirections& natal, const ArcAnnuel& annee, double delta,
                     double cible) {
   l.age = annee.k - delta / annee.gain;
-  l.jour = l.age * 365.242 + natal.jourJulienNaissance;
+  l.jour = l.age * AnneeDateDirections + natal.jourJulienNaissance;
   l.arcDeg = (annee.arc - delta) * RadEnDeg;
   l.cibleDeg = cible * RadEnDeg;
   l.cellules[2] = JourJulienVersDatePoints(l.jour);
@@ -84,8 +86,6 @@ NatalDirections NatalDepuisEtat() {
 
 bool HarmoniqueValide(int h) { return h == 1 || h == 2 || h == 4 || h == 8 || h == 16; }
 
-bool AnneeTransitsValide(int annee) { return annee >= 0 && annee <= 2100; }
-
 std::vector<ArcAnnuel> ArcsParAnnee(const NatalDirections& natal, int debut, int fin) {
   std::vector<ArcAnnuel> arcs;
   const int s = debut + 1, e = fin + 1;
@@ -93,12 +93,7 @@ std::vector<ArcAnnuel> ArcsParAnnee(const NatalDirections& natal, int debut, int
   // The arc is the Sun's own distance from its natal place k days after birth: a sum of daily
   // speeds would drift by a minute of arc over a lifetime. Its growth over the year of age k
   // is then exactly the step between two such arcs, so the years still meet without a gap.
-  auto arcA = [&](int k) {
-    double arc = Normaliser2Pi(PositionCorpsTU(Soleil, jn + k).Longitude() - natal.longitudes[Soleil]);
-    // At age 0 the Sun has not moved: a rounding below the natal place is not a whole turn.
-    if (arc > Pi) arc -= DeuxPi;
-    return arc;
-  };
+  auto arcA = [&](int k) { return ArcSolaireSoleilVrai(jn, natal.longitudes[Soleil], k); };
   double precedent = arcA(s - 1);
   for (int k = s; k <= e; ++k) {
     const double arc = arcA(k);
@@ -319,7 +314,7 @@ std::vector<LigneTransit> CalculerTransits(const NatalDirections& natal, const D
           l.b = paire.b;
           l.jour = J - 1 + t;
           l.pointAspectDeg = Normaliser2Pi(paire.longitude + sigma * AnglesAspects[static_cast<std::size_t>(L)]) * RadEnDeg;
-          l.age = static_cast<float>((l.jour - natal.jourJulienNaissance) / 365.2422);
+          l.age = static_cast<float>((l.jour - natal.jourJulienNaissance) / AnneeAgeTransits);
           lignes.push_back(std::move(l));
           break;  // one aspect at most per pair and day
         }

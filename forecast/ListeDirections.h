@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "methode/Moment.h"
+
 namespace selvane {
 
 // The natal chart the list reads: longitudes (radians) of bodies 1..23 and the birth moment.
@@ -74,8 +76,7 @@ struct LigneTransit {
 // long list costs its ephemeris requests and little more.
 std::array<std::string, 6> CellulesTransit(const LigneTransit& ligne);
 
-// False when the year is outside 0..2100.
-bool AnneeTransitsValide(int annee);
+// AnneeTransitsValide (0..2100) and the year prompt's reading come with methode/Moment.h.
 
 // Day by day from 0h UT on 1 January, one ephemeris request per transiting body and day;
 // the moment inside the day comes from the positions and speeds of its two ends. Throws

@@ -19,20 +19,12 @@
 #include "core/Avertissements.h"
 #include "core/Conversions.h"
 #include "core/EtatTheme.h"
+#include "methode/Moment.h"
 #include "widgets/Plateforme.h"
 #include "widgets/Texte1252.h"
 #include "widgets/TexteSaisi.h"
 
 namespace selvane {
-
-namespace {
-
-// Characters of a field by position; a short text gives what it has.
-std::string Morceau(const std::string& texte, std::size_t debut, std::size_t longueur) {
-  return debut < texte.size() ? texte.substr(debut, longueur) : std::string();
-}
-
-}  // namespace
 
 PanneauCalcul::PanneauCalcul(const QString& dossier, ListeThemesSauves liste, QWidget* parent)
     : QGroupBox(parent), dossier_(dossier), liste_(std::move(liste)) {
@@ -191,34 +183,24 @@ bool PanneauCalcul::BtnCalculRSRLEtcClick() {
 
 namespace {
 
-// A field read as the computation reads it: the numbers of its pieces (start, length) first,
-// failing with the conversion message, then its validity, failing with "<text> : <motif>".
-bool ChampValide(const QString& affiche, const std::string& texte, std::initializer_list<std::pair<int, int>> morceaux,
-                 bool (*valide)(std::string_view), const char* motif) {
-  try {
-    for (const auto& [debut, longueur] : morceaux) EntierExige(Morceau(texte, debut, longueur));
-  } catch (const ErreurConversion& erreur) {
-    LaPlateforme().Erreur(QString::fromUtf8(erreur.what()));
-    return false;
+// A field's reading shown in its box: false after the message.
+template <typename T>
+bool Montrer(const Saisie<T>& lue) {
+  const QString message = QString::fromUtf8(lue.message.c_str());
+  switch (lue.boite) {
+    case BoiteMessage::Aucune: return true;
+    case BoiteMessage::Erreur: LaPlateforme().Erreur(message); break;
+    case BoiteMessage::Information: LaPlateforme().Information(message); break;
+    case BoiteMessage::Avertissement: LaPlateforme().Avertissement(message); break;
   }
-  if (valide(texte)) return true;
-  LaPlateforme().Information(affiche + " : " + motif);
   return false;
 }
 
 }  // namespace
 
-bool PanneauCalcul::MaskEditDateExit() {
-  std::string barres = Octets(TexteSaisi(MaskEditDate));
-  for (char& c : barres)
-    if (c == '.') c = '/';
-  return ChampValide(TexteSaisi(MaskEditDate), barres, {{0, 2}, {3, 2}, {6, 4}}, DateValide, "date incorrecte");
-}
+bool PanneauCalcul::MaskEditDateExit() { return Montrer(LireDatePrevision(Octets(TexteSaisi(MaskEditDate)))); }
 
-bool PanneauCalcul::MaskEditHeureExit() {
-  return ChampValide(TexteSaisi(MaskEditHeure), Octets(TexteSaisi(MaskEditHeure)), {{0, 2}, {3, 2}}, HeureValide,
-                     "heure incorrecte");
-}
+bool PanneauCalcul::MaskEditHeureExit() { return Montrer(LireHeurePrevision(Octets(TexteSaisi(MaskEditHeure)))); }
 
 bool PanneauCalcul::eventFilter(QObject* objet, QEvent* evenement) {
   // Leaving a field for a button with the mouse is left to the command, which checks every

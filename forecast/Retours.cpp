@@ -12,6 +12,9 @@
 #include "core/EtatTheme.h"
 #include "core/Recherches.h"
 #include "core/Temps.h"
+#include "methode/ArcSolaire.h"
+#include "methode/Moment.h"
+#include "methode/Retours.h"
 
 namespace selvane {
 
@@ -19,26 +22,14 @@ namespace {
 
 double N(double x) { return Normaliser2Pi(x); }
 
-std::string_view Caracteres(std::string_view texte, std::size_t debut, std::size_t longueur) {
-  if (debut >= texte.size()) return {};
-  return texte.substr(debut, longueur);
-}
-
-struct JourMoisAnnee {
-  int jour, mois, annee;
-};
-
-// dd.mm.yyyy: anything that is not numbers stops the command with the conversion message.
-JourMoisAnnee LireChampDate(std::string_view date) {
-  return {EntierExige(Caracteres(date, 0, 2)), EntierExige(Caracteres(date, 3, 2)),
-          EntierExige(Caracteres(date, 6, 4))};
-}
-
-// r brought to the shorter side: target − λ when r = N(λ − target).
-double VersCoteCourt(double r) {
-  if (r < Pi) r = -r;
-  if (r > Pi) r = DeuxPi - r;
-  return r;
+// The window's natal copies; the natal Moon is read from the frozen natal column as it stands.
+NatalRetour NatalDesTables(const EtatPrevision& etat) {
+  NatalRetour n;
+  n.jourJulienNaissance = etat.JourJulienNaissance;
+  n.soleilNatal = etat.SoleilNatal;
+  n.luneNatale = Etat().Positions[Lune][6];
+  n.anneeNaissance = etat.AnneeNaissance;
+  return n;
 }
 
 std::string DateEtHeure(double t) { return JourJulienVersDatePoints(t) + "  " + FormatHeureHMS(HeureDuJour(t)); }
@@ -79,10 +70,15 @@ void RemplirColonneComparaison(double precession, bool optionPrecession) {
 }
 
 void Transits(EtatPrevision& etat, const ChampsPrevision& champs, ResultatPrevision& r) {
-  const JourMoisAnnee d = LireChampDate(champs.date);
-  etat.AnneeRetour = d.annee;
-  const double heures = LireNombre(Caracteres(champs.heure, 0, 2)) + LireNombre(Caracteres(champs.heure, 3, 2)) / 60;
-  const double t = JourJulien(d.jour, d.mois, d.annee, heures / 24);
+  ChampsMoment c;
+  c.date = champs.date;
+  c.heure = champs.heure;
+  c.secondes = "";
+  c.fuseau = "0";  // the time field is Universal Time
+  const Moment moment = LireMoment(c);
+  etat.AnneeRetour = moment.date.annee;
+  const double heures = moment.heures;
+  const double t = moment.JourJulienTU();
   EtatTheme& e = Etat();
   FicheClient& f = e.FicheEnCours;
   f.Date = JourJulienVersDate(t);
@@ -102,7 +98,7 @@ void Solaire(EtatPrevision& etat, const ChampsPrevision& champs, const SortieRet
              const QuestionRemplacer& remplacer, ResultatPrevision& r) {
   EtatTheme& e = Etat();
   e.NomFichierNaissance = "RS";
-  etat.AnneeRetour = LireChampDate(champs.date).annee;
+  etat.AnneeRetour = LireDateDuChamp(champs.date).annee;
   const MomentRetourSolaire m = RetourSolaire(etat, etat.AnneeRetour, champs.precession);
   etat.PrecessionRetour = m.precession;
   r.longitude = e.Positions[Soleil][1];
@@ -132,30 +128,22 @@ void Lunaire(EtatPrevision& etat, const ChampsPrevision& champs, const SortieRet
   // An abandoned return changes no chart: the state is put back as it was.
   const EtatTheme avant = e;
   e.NomFichierNaissance = "RL";
-  const JourMoisAnnee d = LireChampDate(champs.date);
+  const DateDuChamp d = LireDateDuChamp(champs.date);
   etat.AnneeRetour = d.annee;
-  double jd = JourJulien(d.jour, d.mois, d.annee, 0);
-  e.ColonneCalcul = 1;
-  CalculerLune(jd);
-  const double ecart = N(e.Positions[Lune][1] - e.Positions[Lune][6]);
-  jd += (DeuxPi - ecart) * 3.6965;  // days per radian the Moon still has to travel
-  jd = RechercheJourRL(jd);
-  const double c = CorrectionPrecession(jd, etat.JourJulienNaissance);
-  etat.PrecessionRetour = c;
-  const double tT = jd - DeltaT(jd);
-  r.momentTropical = tT;
-  r.precession = "Precess.= " + FormatDMS(c);
-  etat.LignesResultat[0] = "RLn " + DateEtHeure(tT);
-  etat.LignesResultat[1] = "Pr.= " + FormatDMS(c);
-  const double cible = N(e.Positions[Lune][1] + c);
-  double t = tT;
-  if (!RaffinerRetourSideral(t, cible, VitesseLune)) {
+  const RetourLunaireTrouve retour =
+      RetourLunaire(NatalDesTables(etat), {d.jour, d.mois, d.annee, true, RechercheLune::VitesseMoyenne});
+  etat.PrecessionRetour = retour.precession;
+  r.momentTropical = retour.tropical;
+  r.precession = "Precess.= " + FormatDMS(retour.precession);
+  etat.LignesResultat[0] = "RLn " + DateEtHeure(retour.tropical);
+  etat.LignesResultat[1] = "Pr.= " + FormatDMS(retour.precession);
+  if (retour.abandonne) {
     e = avant;
     r.abandonne = true;
     return;
   }
-  t -= DeltaT(t);
-  r.longitude = e.Positions[Lune][1];
+  const double t = retour.t;
+  r.longitude = retour.lune;
   r.moment = t;
   r.champsChanges = true;
   r.date = JourJulienVersDatePoints(t);
@@ -177,71 +165,25 @@ EtatPrevision OuvrirEtatPrevision() {
   etat.JourJulienNaissance = Etat().JourJulienTU;
   etat.SoleilNatal = Etat().Positions[Soleil][6];
   const std::string date = JourJulienVersDatePoints(etat.JourJulienNaissance);
-  etat.AnneeNaissance = static_cast<int>(LireNombre(Caracteres(date, 6, 4)));
+  etat.AnneeNaissance = LireDateDuChamp(date).annee;
   return etat;
 }
 
 MomentRetourSolaire RetourSolaire(const EtatPrevision& etat, int annee, bool precession) {
-  EtatTheme& e = Etat();
-  e.FuseauHeures = 0;
-  e.ColonneCalcul = 1;
-  const int n = annee - etat.AnneeNaissance;
-  // Away from the 0°/360° seam both compared longitudes are shifted by 30°.
-  const double decalage = (etat.SoleilNatal > 6.0213859 || etat.SoleilNatal < 0.2617994) ? Pi / 6 : 0;
-  const double t0 = etat.JourJulienNaissance + n * 365.242198 - 0.01;
-  CalculerSoleil(t0 + DeltaT(t0));
-  double v = e.Positions[Soleil][3];
+  const RetourSolaireTrouve t = selvane::RetourSolaire(NatalDesTables(etat), {annee, 0, precession, RechercheSoleil::PasLineaire});
   MomentRetourSolaire m;
-  m.t1 = t0 + (N(etat.SoleilNatal + decalage) - N(e.Positions[Soleil][1] + decalage)) / v;
-  CalculerCorps(Soleil, m.t1);
-  m.t = m.t1;
-  if (!precession) return m;
-  const double c = CorrectionPrecession(m.t1, etat.JourJulienNaissance);
-  const double t2 = m.t1 + c / e.Positions[Soleil][3];
-  CalculerSoleil(t2 + DeltaT(t2));
-  v = e.Positions[Soleil][3];
-  // The corrected target may pass 2π when the natal Sun is near 360°.
-  double d = etat.SoleilNatal + c - e.Positions[Soleil][1];
-  while (d > Pi) d -= DeuxPi;
-  while (d < -Pi) d += DeuxPi;
-  const double t3 = t2 + d / v;
-  CalculerSoleil(t3 + DeltaT(t3));
-  m.t = t3;
-  m.precession = c;
+  m.t = t.t;
+  m.t1 = t.t1;
+  m.precession = t.precession;
   return m;
 }
 
-double RechercheJourRL(double jd) {
-  EtatTheme& e = Etat();
-  e.ColonneCalcul = 1;
-  for (int i = 0;;) {
-    CalculerLune(jd);
-    const double c = VersCoteCourt(N(e.Positions[Lune][1] - e.Positions[Lune][6]));
-    jd += c / VitesseLune((jd - 2415020) / 36525);
-    ++i;
-    if (i > 5 || std::fabs(c) <= 0.00001) return jd;
-  }
-}
-
 bool RaffinerRetourSideral(double& t, double cible, double (*vitesse)(double siecles)) {
-  EtatTheme& e = Etat();
-  for (int k = 0;;) {
-    CalculerLune(t);
-    const double r = VersCoteCourt(N(e.Positions[Lune][1] - cible));
-    if (std::fabs(r) < 0.0001) return true;
-    t += r / vitesse((t - 2415020) / 36525);
-    if (++k > 2) return false;
-  }
+  return AmenerLune(t, cible, PasSiderauxDesTables(vitesse));
 }
 
 double ArcSolaire(const EtatPrevision& etat, int jour, int mois, int annee) {
-  const double jd = JourJulien(jour, mois, annee, 0.5);
-  // One day after birth for each tropical year of life.
-  const double tp = etat.JourJulienNaissance + (jd - etat.JourJulienNaissance) / 365.2421988;
-  EtatTheme& e = Etat();
-  e.ColonneCalcul = 1;
-  CalculerSoleil(tp + DeltaT(tp));
-  return N(e.Positions[Soleil][1] - etat.SoleilNatal);
+  return ArcSolaireAnnuel(etat.JourJulienNaissance, etat.SoleilNatal, JourJulien(jour, mois, annee, 0.5));
 }
 
 std::string NomFichierRetour(const std::string& nom, const std::string& suite) {
@@ -269,7 +211,7 @@ ResultatPrevision CalculerPrevision(EtatPrevision& etat, const ChampsPrevision& 
       Lunaire(etat, champs, sortie, remplacer, r);
       break;
     case TechniquePrevision::ArcSolaire: {
-      const JourMoisAnnee d = LireChampDate(champs.date);
+      const DateDuChamp d = LireDateDuChamp(champs.date);
       etat.AnneeRetour = d.annee;
       const double arc = ArcSolaire(etat, d.jour, d.mois, d.annee);
       r.longitude = arc;

@@ -74,10 +74,6 @@ struct MomentRetourSolaire {
 // Leaves the Sun of the final moment in Positions[1][1] and [1][3].
 MomentRetourSolaire RetourSolaire(const EtatPrevision& etat, int annee, bool precession);
 
-// The Terrestrial Time day near jd at which the Moon stands on its natal longitude
-// (Positions[2][6]); at most six steps.
-double RechercheJourRL(double jd);
-
 // Newton steps of the sidereal lunar return from t (taken as Terrestrial Time) toward `cible`;
 // false when three steps did not bring the Moon within 0.0001 rad. `vitesse` gives the Moon's
 // speed (radians/day) from Julian centuries since 1900.

@@ -285,29 +285,19 @@ std::vector<int> TFormDirSol::Coches(int k) const {
 }
 
 bool TFormDirSol::DemanderAnnee(int& annee) {
-  QString texte;
   for (;;) {
-    texte = QString::number(QDate::currentDate().year());
+    QString texte = QString::number(QDate::currentDate().year());
     if (!LaPlateforme().SaisirTexte(QString::fromUtf8("Entrez l'année "), texte)) return false;
-    if (!texte.isEmpty()) break;
-    LaPlateforme().Avertissement("Le champ ne peut être vide !");
+    const Saisie<int> lue = LireAnneeTransits(Octets(texte));
+    if (lue.Ok()) {
+      annee = lue.valeur;
+      return true;
+    }
+    const QString message = QString::fromUtf8(lue.message.c_str());
+    if (lue.boite == BoiteMessage::Erreur) LaPlateforme().Erreur(message);
+    else LaPlateforme().Avertissement(message);
+    if (!lue.vide) return false;
   }
-  const std::string octets = Octets(texte);
-  if (!ContientChiffre(octets)) {
-    LaPlateforme().Avertissement("N'entrez que des chiffres !");
-    return false;
-  }
-  try {
-    annee = EntierExige(octets);
-  } catch (const ErreurConversion& erreur) {
-    LaPlateforme().Erreur(QString::fromUtf8(erreur.what()));
-    return false;
-  }
-  if (!AnneeTransitsValide(annee)) {
-    LaPlateforme().Avertissement(QString::fromUtf8("L'année doit être comprise entre 0 et 2100 !"));
-    return false;
-  }
-  return true;
 }
 
 void TFormDirSol::BtnCalculerClick() {

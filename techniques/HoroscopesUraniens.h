@@ -8,7 +8,7 @@
 #include <utility>
 #include <vector>
 
-#include "core/Calcul.h"  // MaisonsMeridiennes, shared with the dial
+#include "methode/Maisons.h"  // MaisonsMeridiennes, shared with the dial
 #include "techniques/Sequences.h"
 
 namespace selvane {

@@ -21,7 +21,7 @@
 #include <functional>
 
 #include "core/Catalogue.h"
-#include "data/images/ImagesGeometrie.h"
+#include "methode/ImagesGeometrie.h"
 
 using namespace selvane;
 

@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "data/textes/ClesInterpretation.h"
+#include "methode/ClesInterpretation.h"
 
 namespace selvane {
 

@@ -1,7 +1,7 @@
 #!/usr/bin/python3
 """Writes the interpretation file ZadadAduZi.int and the picture forms 1.frm .. 11.frm.
 
-Usage: generer_textes.py SOURCE_FOLDER OUTPUT_FOLDER
+Usage: generer_textes.py SOURCE_FOLDER OUTPUT_FOLDER [KEY_RULES]
 
 Every text comes from the UTF-8 sources beside this script: principes.txt (the points),
 mipoints.txt and images.txt (hand-written midpoints and pictures), formes.txt (the forms).
@@ -11,7 +11,9 @@ An entry with no hand-written text is composed: a picture A/B = C starts from th
 meaning of its midpoint A/B and adds what C does to it. The choices depend on the key only, so
 every run writes the same bytes.
 
-The build stops on a malformed or repeated block, a key in reverse order, a midpoint not
+With REGLES_CLES (written by the program's method library) the build stops when the codes or
+the display order below differ from those the searches build their keys from. It stops too on a
+malformed or repeated block, a key in reverse order, a midpoint not
 written by hand, fewer than 300 hand-written pictures, a stock sentence closing more than 1 %
 of the entries, or a composed text that uses a word twice.
 """
@@ -804,12 +806,23 @@ def vocabulaire(points):
     return v
 
 
+def verifier_regles(chemin):
+    """The codes and the display order of this script are those the searches build their keys
+    from (written by the program's method library): a key of another form would never be found."""
+    with open(chemin, encoding="ascii") as f:
+        lignes = f.read().split("\n")
+    if lignes[:2] != [" ".join(CODES), " ".join(ORDRE)]:
+        raise Erreur(f"{chemin} : les codes ou l'ordre d'affichage diffèrent de ceux des recherches")
+
+
 def main(argv):
-    if len(argv) != 3:
-        sys.stderr.write("usage : generer_textes.py DOSSIER_SOURCE DOSSIER_SORTIE\n")
+    if len(argv) not in (3, 4):
+        sys.stderr.write("usage : generer_textes.py DOSSIER_SOURCE DOSSIER_SORTIE [REGLES_CLES]\n")
         return 2
     source, sortie = argv[1], argv[2]
     try:
+        if len(argv) == 4:
+            verifier_regles(argv[3])
         points = lire_principes(os.path.join(source, "principes.txt"))
         points["vocabulaire"] = vocabulaire({c: points[c] for c in CODES})
         mipoints = lire_entrees(os.path.join(source, "mipoints.txt"), 2)

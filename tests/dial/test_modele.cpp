@@ -11,6 +11,7 @@
 #include "core/EtatTheme.h"
 #include "core/Temps.h"
 #include "dial/ModeleCadran.h"
+#include "methode/Maisons.h"
 #include "tests/support/CadranDeTest.h"
 
 // The dial model on the Paris record of 1952: rings, spreads, moments, comparison charts,
@@ -442,13 +443,13 @@ TEST_F(Cadran, CadresDeMaisons) {
   EXPECT_EQ(CadreNatal(m, AxeAucun).axe, AxeAucun);
 }
 
-// The dial's meridian frame is the six frames' meridian houses: the same cusps, and at a
-// sidereal time of a whole number of 30° no cusp reads 360 where the other says 0.
+// The dial's meridian frame is the six frames' meridian houses: the same cusps at every degree
+// of sidereal time, and at a whole number of 30° no cusp reads 360 where the other says 0.
 TEST(CadreMeridien, MemesCuspidesQueLesSixHoroscopes) {
   double l[25] = {};
   const double obliquite = 23.4392911;
-  for (int n = 0; n < 24; ++n) {
-    for (double t : {30.0 * n, 30.0 * n + 12.345}) {
+  for (int n = 0; n <= 360; ++n) {
+    for (double t : {1.0 * n, n + 0.345}) {
       const double mc = Normaliser360(std::atan2(std::sin(t * DegEnRad), std::cos(t * DegEnRad) * std::cos(obliquite * DegEnRad)) * RadEnDeg);
       l[MilieuDuCiel] = mc * DegEnRad;
       const CadreMaisons c = CalculerCadreMaisons(6, l, t, obliquite, l[MilieuDuCiel]);

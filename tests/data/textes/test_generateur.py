@@ -81,6 +81,31 @@ def entree(cle, *morceaux, main=False):
     return g.Entree(cle, r.texte(), main, None if main else r)
 
 
+class ReglesDesCles(unittest.TestCase):
+    """The codes and display order against the file the method library writes."""
+
+    def test_des_regles_differentes_arretent_la_generation(self):
+        bonnes = " ".join(g.CODES) + "\n" + " ".join(g.ORDRE) + "\n"
+        ordre = list(g.ORDRE)
+        ordre[1], ordre[2] = ordre[2], ordre[1]
+        codes = [c if c != "Vx" else "VX" for c in g.CODES]
+        cas = [("same rules", bonnes, None),
+               ("two points swapped in the display order", " ".join(g.CODES) + "\n" + " ".join(ordre) + "\n",
+                "diffèrent de ceux des recherches"),
+               ("another code", " ".join(codes) + "\n" + " ".join(g.ORDRE) + "\n", "diffèrent de ceux des recherches")]
+        for nom, texte, message in cas:
+            with self.subTest(nom), tempfile.TemporaryDirectory() as dossier:
+                chemin = os.path.join(dossier, "regles_cles.txt")
+                with open(chemin, "w", encoding="ascii") as f:
+                    f.write(texte)
+                if message is None:
+                    g.verifier_regles(chemin)
+                else:
+                    with self.assertRaises(g.Erreur) as e:
+                        g.verifier_regles(chemin)
+                    self.assertIn(message, str(e.exception))
+
+
 class Controles(unittest.TestCase):
     def test_une_fin_toute_faite_au_dela_de_un_pour_cent(self):
         def entrees(repetees, fin):
