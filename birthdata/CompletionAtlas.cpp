@@ -72,6 +72,14 @@ std::vector<std::string> CodesIsoDuPays(std::string_view code) {
   return codes;
 }
 
+std::string TexteSourceFuseau(const SourceFuseau& s) {
+  std::string texte = s.zone;
+  auto ajouter = [&texte](const std::string& partie) { texte += (texte.empty() ? "" : ", ") + partie; };
+  if (!s.abreviation.empty()) ajouter(Cp1252VersUtf8(s.abreviation));
+  ajouter(s.ete ? "heure d'été" : "heure d'hiver");
+  return texte;
+}
+
 CompletionAtlas::CompletionAtlas(fs::path dossier) : dossier_(std::move(dossier)) {}
 CompletionAtlas::~CompletionAtlas() = default;
 
@@ -176,7 +184,7 @@ std::optional<SourceFuseau> CompletionAtlas::Source(const FicheClient& f) const 
       if (!RegimeA(l->second.zone, d, r, pourquoi) || r.genre != Regime::Fuseau || !LireDecalage(r.texte, zone) ||
           zone != decalage)
         continue;
-      return SourceFuseau{r.abreviation, r.saison == 1};
+      return SourceFuseau{r.abreviation, r.saison == 1, l->second.zone};
     }
   } catch (const std::exception&) {
     // An unreadable atlas or database: the source stays unknown.

@@ -20,6 +20,10 @@ namespace selvane {
 // that international vehicle code ("D", "CH", "USA", "CL" for Sri Lanka).
 std::vector<std::string> CodesIsoDuPays(std::string_view code);
 
+// Where a record's zone comes from, for the calculation stamp: "Europe/Paris, CEST, heure
+// d'été" (UTF-8); the parts not known are left out.
+std::string TexteSourceFuseau(const SourceFuseau& s);
+
 class CompletionAtlas : public CompletionEchange {
  public:
   // `dossier`: the program directory (atlas files and time-zone database).

@@ -25,8 +25,13 @@
 #include <QVBoxLayout>
 #include <cmath>
 #include <ctime>
+#include <filesystem>
+#include <memory>
+#include <optional>
 
 #include "birthdata/Atlas.h"
+#include "birthdata/CompletionAtlas.h"
+#include "dessin/Document.h"
 #include "core/Avertissements.h"
 #include "core/Calcul.h"
 #include "core/Catalogue.h"
@@ -70,6 +75,12 @@ TMainForm::TMainForm(const QString& dossier, QWidget* parent)
   setCentralWidget(zone_);
   static AvertisseurPlateforme avertisseur;
   DefinirAvertisseur(&avertisseur);
+  // The stamp of every page names the zone's source when the atlas knows the birth place.
+  auto atlas = std::make_shared<CompletionAtlas>(std::filesystem::path(dossier_.toStdString()));
+  DefinirSourceDuFuseau([atlas](const FicheClient& f) {
+    const std::optional<SourceFuseau> s = atlas->Source(f);
+    return s ? QString::fromStdString(TexteSourceFuseau(*s)) : QString();
+  });
   connect(zone_, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* fenetre) {
     if (!fenetre) return;
     if (auto* listing = qobject_cast<TFormAffSmpl*>(fenetre->widget())) listing->Activer();
@@ -79,7 +90,10 @@ TMainForm::TMainForm(const QString& dossier, QWidget* parent)
   FormCreate();
 }
 
-TMainForm::~TMainForm() { FermerEphemerides(); }
+TMainForm::~TMainForm() {
+  DefinirSourceDuFuseau({});
+  FermerEphemerides();
+}
 
 void TMainForm::closeEvent(QCloseEvent* evenement) {
   zone_->closeAllSubWindows();

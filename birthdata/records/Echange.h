@@ -31,6 +31,7 @@ struct LieuTrouve {
 struct SourceFuseau {
   std::string abreviation;  // "CEST"; may be empty
   bool ete = false;         // the record's zone includes one hour of summer time
+  std::string zone;         // the time-zone database's name ("Europe/Paris"); may be empty
 };
 
 // What the reader and writer take from outside the records. Every function has

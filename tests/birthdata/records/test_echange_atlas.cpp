@@ -142,3 +142,20 @@ TEST(AafAtlas, HeureDeteEtAbreviationQuandLaSourceEstConnue) {
   EXPECT_EQ(aaf.substr(aaf.size() - 21), ",48n52,2e20,2he00,0\r\n") << aaf;
   EXPECT_EQ(LireAaf(aaf, &completion).fiches, placees.fiches);
 }
+
+// The stamp's words for the zone of a record the atlas places: the database's zone, the
+// regime's abbreviation, summer or winter time; nothing for a place the atlas does not have.
+TEST(AafAtlas, SourceDuFuseauPourLeCachet) {
+  const CompletionAtlas completion(kProgramme);
+  const std::optional<SourceFuseau> ete =
+      completion.Source(FicheDesChamps("Ete,Paul", "15/07/1990", "12h00m00", "Paris", "48.51", "2.21", "02.00.00", ""));
+  ASSERT_TRUE(ete);
+  EXPECT_EQ(TexteSourceFuseau(*ete), "Europe/Paris, CEST, heure d'été");
+  const std::optional<SourceFuseau> hiver =
+      completion.Source(FicheDesChamps("Hiver,Paul", "15/01/1990", "12h00m00", "Paris", "48.51", "2.21", "01.00.00", ""));
+  ASSERT_TRUE(hiver);
+  EXPECT_EQ(TexteSourceFuseau(*hiver), "Europe/Paris, CET, heure d'hiver");
+  EXPECT_FALSE(completion.Source(
+      FicheDesChamps("Ailleurs,Paul", "15/07/1990", "12h00m00", "Paris", "48.52", "2.20", "02.00.00", "")));
+  EXPECT_EQ(TexteSourceFuseau(SourceFuseau{}), "heure d'hiver");
+}
