@@ -126,4 +126,54 @@ DocumentImprime DocumentLunaisons(const std::vector<LigneEvenement>& lignes, con
   return d;
 }
 
+Feuille FeuilleEphemerides(const std::vector<LigneEphemeride>& lignes, int annee, int mois) {
+  Feuille f;
+  f.titres << Texte(TitreEphemerides(annee, mois));
+  f.colonnes.push_back({"", 10});
+  for (int corps : CorpsEphemeridesRapides)
+    f.colonnes.push_back({Glyphe(LettresCorps[static_cast<std::size_t>(corps)]), 10, Qt::AlignLeft, true});
+  for (const LigneEphemeride& l : lignes) {
+    QStringList r{Texte(l.etiquette)};
+    for (const CelluleEphemeride& c : l.cellules) r << Texte(c.texte);
+    f.lignes.push_back(r);
+  }
+  return f;
+}
+
+Feuille FeuilleLunaisons(const std::vector<LigneEvenement>& lignes) {
+  Feuille f;
+  f.titres << QString::fromUtf8("Lunaisons et éclipses");
+  f.colonnes = {{"", 7, Qt::AlignLeft, true},
+                {"Soleil", 7, Qt::AlignLeft, true},
+                {"Lune", 7, Qt::AlignLeft, true},
+                {"Date & heure (TU)", 18},
+                {QString::fromUtf8("90°"), 12},
+                {QString::fromUtf8("45°"), 12},
+                {"22°30", 12},
+                {"", 0}};
+  for (const LigneEvenement& l : lignes) {
+    QStringList r;
+    for (const std::string& c : l.colonnes) r << Texte(c);
+    f.lignes.push_back(r);
+  }
+  return f;
+}
+
+Feuille FeuillePointsSequences(const std::vector<PointSequence>& points) {
+  Feuille f;
+  f.titres << "Positions  (H16)";
+  f.colonnes = {{"", 4, Qt::AlignLeft, true}, {"Position H16", 11}};
+  for (const PointSequence& p : points)
+    f.lignes.push_back({Glyphe(LettresCorps[static_cast<std::size_t>(p.corps)]), Texte(p.position)});
+  return f;
+}
+
+Feuille FeuilleSequences(const std::vector<Sequence>& sequences, const std::string& orbe) {
+  Feuille f;
+  f.titres << QString::fromUtf8("Séquence (Orbe = ") + Texte(orbe) + ")";
+  f.colonnes = {{QString::fromUtf8("N°"), 4}, {QString::fromUtf8("     Séquence"), 20, Qt::AlignLeft, true}};
+  for (const Sequence& s : sequences) f.lignes.push_back({QString::number(s.numero), Texte(s.texte)});
+  return f;
+}
+
 }  // namespace selvane

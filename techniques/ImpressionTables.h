@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "dessin/Document.h"
+#include "dessin/Feuille.h"
 #include "techniques/EphemeridesRapides.h"
 #include "techniques/Lunaisons.h"
 #include "techniques/Sequences.h"
@@ -29,5 +30,13 @@ struct EnteteSequences {
 };
 void ImprimerSequences(QPainter& p, const EnteteSequences& entete, const std::vector<PointSequence>& points,
                        const std::vector<Sequence>& sequences);
+
+// The tables as sheets, the rows exactly as the window shows and the page prints them.
+Feuille FeuilleEphemerides(const std::vector<LigneEphemeride>& lignes, int annee, int mois);
+// The eight columns of the list; the last, the event's Julian day, has no width (the sort key).
+Feuille FeuilleLunaisons(const std::vector<LigneEvenement>& lignes);
+// The points in dial order (glyph, position), then the sequences (number, text).
+Feuille FeuillePointsSequences(const std::vector<PointSequence>& points);
+Feuille FeuilleSequences(const std::vector<Sequence>& sequences, const std::string& orbe);
 
 }  // namespace selvane

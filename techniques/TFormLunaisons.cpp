@@ -20,6 +20,8 @@
 #include "core/EtatTheme.h"
 #include "dessin/Traits.h"
 #include "techniques/ImpressionTables.h"
+#include "widgets/ActionsFeuille.h"
+#include "widgets/GrilleFeuille.h"
 #include "widgets/Plateforme.h"
 #include "widgets/Impression.h"
 #include "widgets/Texte1252.h"
@@ -29,6 +31,9 @@ namespace selvane {
 namespace {
 
 constexpr double kDeuxSecondes = 0.000023148;
+
+// Glyphs and texts at 10 points, the widths in widths of "A" of Arial 10.
+StyleGrille StyleLunaisons() { return {Police("Arial", 10), Police("Celvan S", 10), Police("Arial", 10)}; }
 
 }  // namespace
 
@@ -72,13 +77,9 @@ TFormLunaisons::TFormLunaisons(const QString& dossier, std::function<void()> ouv
   GridEclipses->setSelectionBehavior(QAbstractItemView::SelectRows);
   GridEclipses->setSelectionMode(QAbstractItemView::SingleSelection);
   GridEclipses->verticalHeader()->hide();
-  GridEclipses->setHorizontalHeaderLabels({"", "Soleil", "Lune", "Date & heure (TU)", QString::fromUtf8("90°"),
-                                           QString::fromUtf8("45°"), "22°30", ""});
-  const QFont arial = Police("Arial", 10);
-  const int a = QFontMetrics(arial).horizontalAdvance('A');
-  const int largeurs[8] = {7, 7, 7, 18, 12, 12, 12, 0};
-  for (int c = 0; c < 8; ++c) GridEclipses->setColumnWidth(c, largeurs[c] * a);
-  GridEclipses->setColumnHidden(7, true);
+  RemplirGrille(*GridEclipses, FeuilleLunaisons({}), StyleLunaisons());
+  BrancherFeuille(*GridEclipses, {[this] { return FeuilleLunaisons(lignes_); },
+                                  [] { return LignesCachet(ContexteCachet{}); }, "Lunaisons.csv"});
   auto* disposition = new QVBoxLayout(this);
   disposition->addLayout(haut);
   disposition->addWidget(GridEclipses);
@@ -91,15 +92,7 @@ void TFormLunaisons::BtnCalculerClick() {
   EffacerRefusEphemerides();
   lignes_ = CalculerEvenements(SpinEditDebut->value(), SpinEditFin->value());
   SignalerRefusEphemerides();
-  GridEclipses->clearContents();
-  GridEclipses->setRowCount(static_cast<int>(lignes_.size()));
-  const QFont glyphes = Police("Celvan S", 10), arial = Police("Arial", 10);
-  for (int i = 0; i < static_cast<int>(lignes_.size()); ++i)
-    for (int c = 0; c < 8; ++c) {
-      auto* cellule = new QTableWidgetItem(Texte(lignes_[static_cast<std::size_t>(i)].colonnes[static_cast<std::size_t>(c)]));
-      cellule->setFont(c < 3 ? glyphes : arial);
-      GridEclipses->setItem(i, c, cellule);
-    }
+  RemplirGrille(*GridEclipses, FeuilleLunaisons(lignes_), StyleLunaisons());
   BtnImprimer->setEnabled(true);
 }
 

@@ -22,9 +22,18 @@
 #include "core/EtatTheme.h"
 #include "dessin/Traits.h"
 #include "techniques/ImpressionTables.h"
+#include "widgets/ActionsFeuille.h"
+#include "widgets/GrilleFeuille.h"
 #include "widgets/Texte1252.h"
 
 namespace selvane {
+
+namespace {
+
+// The dates in Arial 9, the cells in the glyph font at 8 points, each column 10 widths of its "a".
+StyleGrille StyleEphemerides() { return {Police("Arial", 9), Police("Celvan S", 8), Police("Celvan S", 8), 'a'}; }
+
+}  // namespace
 
 TFormQuickEphem::TFormQuickEphem(QWidget* parent) : FenetreTechnique(parent) {
   setWindowTitle(QString::fromUtf8("Positions des planètes au 1er du mois"));
@@ -61,11 +70,10 @@ TFormQuickEphem::TFormQuickEphem(QWidget* parent) : FenetreTechnique(parent) {
   const QFont glyphes = Police("Celvan S", 8);
   StringGrid1->setFont(glyphes);
   StringGrid1->horizontalHeader()->setFont(glyphes);
-  const int colonne = 10 * QFontMetrics(glyphes).horizontalAdvance('a');
-  QStringList tetes{""};
-  for (int corps : CorpsEphemeridesRapides) tetes << Glyphe(LettresCorps[static_cast<std::size_t>(corps)]);
-  StringGrid1->setHorizontalHeaderLabels(tetes);
-  for (int c = 0; c < 15; ++c) StringGrid1->setColumnWidth(c, colonne);
+  RemplirGrille(*StringGrid1, FeuilleEphemerides({}, annee_, mois_), StyleEphemerides());
+  BrancherFeuille(*StringGrid1, {[this] { return FeuilleEphemerides(lignes_, annee_, mois_); },
+                                 [] { return LignesCachet(ContexteCachet{}); }, "Ephemerides.csv"});
+  const int colonne = StringGrid1->columnWidth(0);
   auto* disposition = new QVBoxLayout(this);
   disposition->addLayout(haut);
   disposition->addWidget(StringGrid1);
@@ -95,16 +103,7 @@ void TFormQuickEphem::Calculer() {
   lignes_ = CalculerEphemeridesRapides(annee_, mois_);
   SignalerRefusEphemerides();
   BtnImprimer->setEnabled(!lignes_.empty());
-  StringGrid1->clearContents();
-  StringGrid1->setRowCount(static_cast<int>(lignes_.size()));
-  const QFont arial = Police("Arial", 9);
-  for (int i = 0; i < static_cast<int>(lignes_.size()); ++i) {
-    auto* etiquette = new QTableWidgetItem(Texte(lignes_[static_cast<std::size_t>(i)].etiquette));
-    etiquette->setFont(arial);
-    StringGrid1->setItem(i, 0, etiquette);
-    for (int k = 0; k < 14; ++k)
-      StringGrid1->setItem(i, k + 1, new QTableWidgetItem(Texte(lignes_[static_cast<std::size_t>(i)].cellules[static_cast<std::size_t>(k)].texte)));
-  }
+  RemplirGrille(*StringGrid1, FeuilleEphemerides(lignes_, annee_, mois_), StyleEphemerides());
 }
 
 void TFormQuickEphem::BtnImprimerClick() {

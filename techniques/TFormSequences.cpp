@@ -19,6 +19,8 @@
 #include "core/EtatTheme.h"
 #include "dessin/Traits.h"
 #include "techniques/ImpressionTables.h"
+#include "widgets/ActionsFeuille.h"
+#include "widgets/GrilleFeuille.h"
 #include "widgets/Texte1252.h"
 
 namespace selvane {
@@ -32,6 +34,15 @@ QTableWidget* Grille(QWidget* parent, const char* nom, const QStringList& tetes)
   g->setEditTriggers(QAbstractItemView::NoEditTriggers);
   g->verticalHeader()->hide();
   return g;
+}
+
+// The glyphs at 12 points, the rest in the grid's own font.
+StyleGrille StyleSequences(const QTableWidget& g) { return {g.font(), Police("Celvan S", 12), g.font()}; }
+
+// The grids keep their widths in pixels (the last column stretches).
+void GardeLargeurs(QTableWidget& g, std::initializer_list<int> largeurs) {
+  int k = 0;
+  for (int l : largeurs) g.setColumnWidth(k++, l);
 }
 
 }  // namespace
@@ -63,14 +74,12 @@ TFormSequences::TFormSequences(QWidget* parent) : FenetreTechnique(parent) {
   d->setRowStretch(2, 1);
   const std::vector<PointSequence> points = TrierPointsSequences(LireLongitudesNatales());
   points_ = points;
-  GridPoints->setRowCount(static_cast<int>(points_.size()));
-  const QFont glyphes = Police("Celvan S", 12);
-  for (int i = 0; i < static_cast<int>(points_.size()); ++i) {
-    auto* g = new QTableWidgetItem(Glyphe(LettresCorps[static_cast<std::size_t>(points_[static_cast<std::size_t>(i)].corps)]));
-    g->setFont(glyphes);
-    GridPoints->setItem(i, 0, g);
-    GridPoints->setItem(i, 1, new QTableWidgetItem(Texte(points_[static_cast<std::size_t>(i)].position)));
-  }
+  RemplirGrille(*GridPoints, FeuillePointsSequences(points_), StyleSequences(*GridPoints));
+  GardeLargeurs(*GridPoints, {40, 110});
+  const auto cachet = [] { return LignesCachet(ContexteDuTheme(Etat())); };
+  BrancherFeuille(*GridPoints, {[this] { return FeuillePointsSequences(points_); }, cachet, "Positions H16.csv"});
+  BrancherFeuille(*GridSequences,
+                  {[this] { return FeuilleSequences(sequences_, Octets(ComboBox1->currentText())); }, cachet, "Sequences.csv"});
   // All the points in view when there is room; less on a short screen, then the grid scrolls.
   const int hauteurPoints = static_cast<int>(points_.size()) * GridPoints->verticalHeader()->defaultSectionSize() +
                             GridPoints->horizontalHeader()->sizeHint().height() + 2 * GridPoints->frameWidth();
@@ -113,15 +122,8 @@ void TFormSequences::ComboBox1Change(int item) {
 
 void TFormSequences::Calculer() {
   sequences_ = CalculerSequences(points_, OrbeSequences);
-  GridSequences->clearContents();
-  GridSequences->setRowCount(static_cast<int>(sequences_.size()));
-  const QFont glyphes = Police("Celvan S", 12);
-  for (int i = 0; i < static_cast<int>(sequences_.size()); ++i) {
-    GridSequences->setItem(i, 0, new QTableWidgetItem(QString::number(sequences_[static_cast<std::size_t>(i)].numero)));
-    auto* t = new QTableWidgetItem(Texte(sequences_[static_cast<std::size_t>(i)].texte));
-    t->setFont(glyphes);
-    GridSequences->setItem(i, 1, t);
-  }
+  RemplirGrille(*GridSequences, FeuilleSequences(sequences_, Octets(ComboBox1->currentText())), StyleSequences(*GridSequences));
+  GardeLargeurs(*GridSequences, {40});
 }
 
 void TFormSequences::BtnImprimerClick() {

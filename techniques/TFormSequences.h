@@ -21,6 +21,7 @@ class TFormSequences : public FenetreTechnique {
   void ComboBox1Change(int item);
   void BtnImprimerClick();
   const std::vector<Sequence>& Sequences() const { return sequences_; }
+  const std::vector<PointSequence>& Points() const { return points_; }
 
  protected:
   void showEvent(QShowEvent* evenement) override;

@@ -7,7 +7,9 @@
 
 namespace selvane {
 
-void RemplirGrille(QTableWidget& grille, const Feuille& f) {
+namespace {
+
+void Remplir(QTableWidget& grille, const Feuille& f, const QFont* texte, const QFont& glyphes, double unite) {
   const int colonnes = static_cast<int>(f.colonnes.size());
   grille.clearContents();
   grille.setColumnCount(colonnes);
@@ -15,11 +17,11 @@ void RemplirGrille(QTableWidget& grille, const Feuille& f) {
   QStringList titres;
   for (const ColonneFeuille& c : f.colonnes) titres << c.titre;
   grille.setHorizontalHeaderLabels(titres);
-  const int a = grille.fontMetrics().horizontalAdvance('A');
-  QFont glyphes("Celvan S");
-  glyphes.setPointSizeF(grille.font().pointSizeF() > 0 ? grille.font().pointSizeF() + 2 : 11);
-  for (int k = 0; k < colonnes; ++k)
-    grille.setColumnWidth(k, static_cast<int>(std::lround(f.colonnes[static_cast<std::size_t>(k)].largeur * a)));
+  for (int k = 0; k < colonnes; ++k) {
+    const double largeur = f.colonnes[static_cast<std::size_t>(k)].largeur;
+    grille.setColumnHidden(k, largeur <= 0);
+    if (largeur > 0) grille.setColumnWidth(k, static_cast<int>(std::lround(largeur * unite)));
+  }
   for (int i = 0; i < static_cast<int>(f.lignes.size()); ++i) {
     const QStringList& l = f.lignes[static_cast<std::size_t>(i)];
     for (int k = 0; k < colonnes && k < l.size(); ++k) {
@@ -27,10 +29,25 @@ void RemplirGrille(QTableWidget& grille, const Feuille& f) {
       auto* cellule = new QTableWidgetItem(l[k]);
       cellule->setTextAlignment(c.alignement | Qt::AlignVCenter);
       cellule->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
-      if (c.glyphes) cellule->setFont(glyphes);
+      if (c.glyphes)
+        cellule->setFont(glyphes);
+      else if (texte)
+        cellule->setFont(*texte);
       grille.setItem(i, k, cellule);
     }
   }
+}
+
+}  // namespace
+
+void RemplirGrille(QTableWidget& grille, const Feuille& f) {
+  QFont glyphes("Celvan S");
+  glyphes.setPointSizeF(grille.font().pointSizeF() > 0 ? grille.font().pointSizeF() + 2 : 11);
+  Remplir(grille, f, nullptr, glyphes, grille.fontMetrics().horizontalAdvance('A'));
+}
+
+void RemplirGrille(QTableWidget& grille, const Feuille& f, const StyleGrille& style) {
+  Remplir(grille, f, &style.texte, style.glyphes, QFontMetrics(style.unite).horizontalAdvance(style.lettre));
 }
 
 }  // namespace selvane

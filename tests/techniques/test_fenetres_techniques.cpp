@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QMenu>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFontDatabase>
@@ -20,6 +23,9 @@
 #include <QTest>
 #include <QTimer>
 #include <cstdlib>
+#include <fstream>
+#include <functional>
+#include <sstream>
 #include <optional>
 
 #include "birthdata/TFormEnterData.h"
@@ -29,6 +35,7 @@
 #include "core/Ephemerides.h"
 #include "core/EtatTheme.h"
 #include "reglages/Reglages.h"
+#include "techniques/ImpressionTables.h"
 #include "techniques/TFormArbresMP.h"
 #include "techniques/TFormHouses.h"
 #include "techniques/DessinMandala.h"
@@ -577,4 +584,141 @@ TEST_F(FenetresTechniquesTest, ArbresTropDeMiPointsPuisImpression) {
   EXPECT_TRUE(Contient(pdf.texte, "Jean DUPONT - Arbres des mi-points : H4 90° , orbe : 0°30'")) << pdf.texte;
   Capturer(f, "arbres_page");
   f->close();
+}
+
+namespace {
+
+// Opens the grid's context menu as a right click does and clicks the item of that caption.
+void ChoisirDansLeMenu(QTableWidget* grille, const QString& libelle) {
+  bool vu = false;
+  QTimer::singleShot(0, [&] {
+    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    if (!menu) return;
+    for (QAction* a : menu->actions())
+      if (a->text() == libelle) {
+        vu = true;
+        QTest::mouseClick(menu, Qt::LeftButton, Qt::NoModifier, menu->actionGeometry(a).center());
+        return;
+      }
+    menu->close();
+  });
+  const QPoint ici = grille->viewport()->rect().center();
+  QContextMenuEvent clic(QContextMenuEvent::Mouse, ici, grille->viewport()->mapToGlobal(ici));
+  QApplication::sendEvent(grille->viewport(), &clic);
+  EXPECT_TRUE(vu) << libelle.toStdString();
+}
+
+std::string Lire(const fs::path& p) {
+  std::ifstream f(p, std::ios::binary);
+  std::stringstream s;
+  s << f.rdbuf();
+  return s.str();
+}
+
+// A table window, computed as a user does, and the sheet its grid should show.
+struct CasFeuille {
+  const char* nom;
+  const char* grille;
+  std::function<QWidget*(const QString& dossier)> ouvrir;
+  std::function<Feuille(QWidget*)> feuille;
+  std::function<QStringList()> cachet;
+};
+
+const CasFeuille CasFeuilles[] = {
+    {"lunaisons", "GridEclipses",
+     [](const QString& dossier) {
+       auto* f = new TFormLunaisons(dossier, {});
+       f->show();
+       Taper(Enfant<QSpinBox>(f, "SpinEditDebut"), "2024");
+       Taper(Enfant<QSpinBox>(f, "SpinEditFin"), "2024");
+       QTest::mouseClick(Enfant<QPushButton>(f, "BtnCalculer"), Qt::LeftButton);
+       return f;
+     },
+     [](QWidget* w) { return FeuilleLunaisons(static_cast<TFormLunaisons*>(w)->Lignes()); },
+     [] { return LignesCachet(ContexteCachet{}); }},
+    {"ephemerides", "StringGrid1",
+     [](const QString&) {
+       auto* f = new TFormQuickEphem;
+       f->show();
+       Taper(Enfant<QSpinBox>(f, "SpinEditAnnee"), "2024");
+       Cocher(Enfant<QRadioButton>(f, "RadioMensuel"));
+       Choisir(Enfant<QComboBox>(f, "ComboBoxMois"), 1);
+       QTest::mouseClick(Enfant<QPushButton>(f, "BtnCalcul"), Qt::LeftButton);
+       return f;
+     },
+     [](QWidget* w) { return FeuilleEphemerides(static_cast<TFormQuickEphem*>(w)->Lignes(), 2024, 2); },
+     [] { return LignesCachet(ContexteCachet{}); }},
+    {"positions H16", "GridPoints",
+     [](const QString&) {
+       auto* f = new TFormSequences;
+       f->show();
+       return f;
+     },
+     [](QWidget* w) { return FeuillePointsSequences(static_cast<TFormSequences*>(w)->Points()); },
+     [] { return LignesCachet(ContexteDuTheme(Etat())); }},
+    {"sequences", "GridSequences",
+     [](const QString&) {
+       auto* f = new TFormSequences;
+       f->show();
+       Choisir(Enfant<QComboBox>(f, "ComboBox1"), 1);
+       return f;
+     },
+     [](QWidget* w) { return FeuilleSequences(static_cast<TFormSequences*>(w)->Sequences(), "1\xB0"); },
+     [] { return LignesCachet(ContexteDuTheme(Etat())); }},
+};
+
+}  // namespace
+
+// Every table window: the grid shows its sheet, Ctrl+C copies it, the CSV export writes the
+// stamp and the rows, and a read-only file is refused with the French message and left alone.
+TEST_F(FenetresTechniquesTest, ChaqueTableMontreCopieEtExporteSaFeuille) {
+  for (const CasFeuille& c : CasFeuilles) {
+    SCOPED_TRACE(c.nom);
+    QWidget* f = c.ouvrir(Dossier());
+    auto* grille = Enfant<QTableWidget>(f, c.grille);
+    ASSERT_NE(grille, nullptr);
+    const Feuille feuille = c.feuille(f);
+    ASSERT_FALSE(feuille.lignes.empty());
+    ASSERT_EQ(grille->rowCount(), static_cast<int>(feuille.lignes.size()));
+    ASSERT_EQ(grille->columnCount(), static_cast<int>(feuille.colonnes.size()));
+    for (int k = 0; k < grille->columnCount(); ++k)
+      EXPECT_EQ(grille->horizontalHeaderItem(k)->text().toStdString(), feuille.colonnes[static_cast<std::size_t>(k)].titre.toStdString()) << k;
+    for (int i = 0; i < grille->rowCount(); ++i)
+      for (int k = 0; k < grille->columnCount(); ++k)
+        ASSERT_EQ(grille->item(i, k)->text().toStdString(), feuille.lignes[static_cast<std::size_t>(i)][k].toStdString()) << i << "," << k;
+
+    QApplication::clipboard()->setText("avant");
+    QApplication::setActiveWindow(f);
+    grille->setFocus();
+    grille->setCurrentCell(0, 1);
+    QTest::keyClick(grille, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QApplication::clipboard()->text().toStdString(), TexteFeuille(feuille).toStdString());
+
+    const fs::path csv = dossier / (std::string(c.nom) + ".csv");
+    temoin.fichiers << QString::fromStdString(csv.string());
+    ChoisirDansLeMenu(grille, QString::fromUtf8("Exporter CSV…"));
+    const std::string ecrit = Lire(csv);
+    EXPECT_EQ(ecrit, CsvFeuille(feuille, c.cachet()));
+    // The stamp's comment lines come first, then the captions and one line a row.
+    const QStringList cachet = c.cachet();
+    ASSERT_FALSE(cachet.isEmpty());
+    EXPECT_EQ(ecrit.rfind("# " + cachet[0].toStdString() + "\n", 0), 0u);
+    EXPECT_EQ(std::count(ecrit.begin(), ecrit.end(), '\n'),
+              static_cast<long>(cachet.size() + 1 + static_cast<int>(feuille.lignes.size())));
+    EXPECT_TRUE(temoin.messages.isEmpty());
+
+    {
+      std::ofstream(csv, std::ios::binary | std::ios::trunc) << "ancien\n";
+    }
+    fs::permissions(csv, fs::perms(0444));
+    temoin.fichiers << QString::fromStdString(csv.string());
+    ChoisirDansLeMenu(grille, QString::fromUtf8("Exporter CSV…"));
+    ASSERT_EQ(temoin.messages.size(), 1);
+    EXPECT_EQ(temoin.messages[0].genre, "erreur");
+    EXPECT_EQ(temoin.messages[0].texte.toStdString(), "Accès refusé. (" + csv.string() + ")");
+    EXPECT_EQ(Lire(csv), "ancien\n");
+    EXPECT_EQ(fs::status(csv).permissions() & fs::perms::mask, fs::perms(0444));
+    temoin.messages.clear();
+    f->close();
+  }
 }

@@ -1,0 +1,29 @@
+#pragma once
+// "Copier" (Ctrl+C) and "Exporter CSV…" on a grid that shows a sheet: the clipboard gets
+// the sheet's tab-separated text, the chosen file its CSV under the calculation stamp.
+#include <QString>
+#include <QStringList>
+#include <functional>
+
+#include "dessin/Feuille.h"
+
+class QTableWidget;
+
+namespace selvane {
+
+// The sheet shown now and the stamp of its calculation, asked for at each use.
+struct SourceFeuille {
+  std::function<Feuille()> feuille;
+  std::function<QStringList()> cachet;
+  QString nomCsv = "Selvane.csv";  // the name the file chooser proposes
+};
+
+// Ctrl+C on the grid and its context menu ("Copier", "Exporter CSV…").
+void BrancherFeuille(QTableWidget& grille, SourceFeuille source);
+
+void CopierFeuille(const Feuille& feuille);
+// Asks for the file, then writes it whole or not at all; a file that cannot be written
+// (read-only, its folder refused) gives the French error and stays as it was. True when written.
+bool ExporterFeuilleCsv(const Feuille& feuille, const QStringList& cachet, const QString& nomPropose);
+
+}  // namespace selvane
