@@ -9,6 +9,7 @@
 #include "cli/Csv.h"
 #include "cli/Commandes.h"
 #include "cli/Outils.h"
+#include "cli/Sorties.h"
 #include "core/Conversions.h"
 #include "birthdata/records/Cp1252.h"
 #include "birthdata/records/ErreurFichier.h"
@@ -20,7 +21,7 @@ namespace {
 namespace fs = std::filesystem;
 
 
-int Chercher(const std::string& pays, const std::string& texte, int lignes) {
+int Chercher(const std::string& pays, const std::string& texte, int lignes, const OptionsLues& lues) {
   FichierAtlas atlas(DossierDuProgramme() / (pays + ".cty"));
   const std::int64_t trouve = atlas.Chercher(SaisieVersCp1252(texte));
   // The atlas window (16 rows) starts 8 rows above; the entry grid (20) half its rows above.
@@ -32,7 +33,7 @@ int Chercher(const std::string& pays, const std::string& texte, int lignes) {
          ChampCsv(v.Lat.Utf8()) + "," + ChampCsv(v.Long.Utf8()) + "," + ChampCsv(v.CountryCode.Utf8()) + "," +
          ChampCsv(v.ZoneName.Utf8()) + "\n";
   }
-  std::fwrite(s.data(), 1, s.size(), stdout);
+  EcrireCsv(s, lues, ContexteCachet{});
   return 0;
 }
 
@@ -82,9 +83,9 @@ int CommandeAtlas(const Appel& a) {
       return 0;
     }
     if (argc >= 3 && std::string(argv[0]) == "find") {
-      // After the country and the text, nothing or "--rows 16|20" once.
+      // After the country and the text, "--rows 16|20" and "--stamp", each once at most.
       const std::string usage = a.Usage(1);
-      if (argc != 3 && argc != 5) {
+      if (argc > 6) {
         Avertir(usage);
         return 2;
       }
@@ -100,13 +101,17 @@ int CommandeAtlas(const Appel& a) {
       OptionsLues lues;
       const Lecteurs lecteurs = {{"--rows", rangs}};
       if (!LireOptions(argc - 3, argv + 3, {a.commande.options, Fautes::ParUsage, usage, &lecteurs}, lues)) return 2;
-      return Chercher(argv[1], argv[2], lignes);
+      if (lues.Valeurs("--rows").size() > 1 || lues.Valeurs("--stamp").size() > 1) {
+        Avertir(usage);
+        return 2;
+      }
+      return Chercher(argv[1], argv[2], lignes, lues);
     }
   } catch (const ErreurFichier& e) {
     Avertir(e.what());
     return 2;
   }
-  Avertir("Usage : selvane-cli atlas files | atlas find PAYS TEXTE [--rows 16|20]");
+  Avertir("Usage : selvane-cli atlas files | atlas find PAYS TEXTE [--rows 16|20] [--stamp]");
   return 2;
 }
 

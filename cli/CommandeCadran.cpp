@@ -287,8 +287,8 @@ bool Imprimer(const CadranCalcule& c) {
   AppliquerReglagesParDefaut();
   const Reglages& reglages = LesReglages();
   const std::string retour = c.d.retourSolaire ? "RS" : !c.d.retourLunaire.empty() ? "RL" : "";
-  const PageCadran page =
-      PageDuModele(c.m, c.s, Etat(), c.enteteNatale, c.champs, retour, !c.d.lues.Present("--bw"), reglages.ColoredCrowns);
+  const bool couleur = !c.d.lues.Present("--bw");
+  const PageCadran page = PageDuModele(c.m, c.s, Etat(), c.enteteNatale, c.champs, retour, couleur, reglages.ColoredCrowns);
   return EcrirePdfDemande(DocumentCadran(page, reglages, LignesCachet(ContexteDuTheme(Etat()))), c.d.lues);
 }
 

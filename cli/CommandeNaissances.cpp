@@ -13,6 +13,7 @@
 #include "birthdata/records/Echange.h"
 #include "cli/Commandes.h"
 #include "cli/Outils.h"
+#include "cli/Sorties.h"
 #include "birthdata/records/Controles.h"
 #include "birthdata/records/Cp1252.h"
 #include "birthdata/records/ErreurFichier.h"
@@ -63,9 +64,8 @@ void Sauver(const fs::path& chemin, std::vector<FicheClient> fiches, const std::
   }
 }
 
-int Lister(const fs::path& chemin) {
-  const std::string s = EcrireCsv(LireFichierNaissance(chemin));
-  std::fwrite(s.data(), 1, s.size(), stdout);
+int Lister(const fs::path& chemin, const OptionsLues& lues) {
+  EcrireCsv(EcrireCsv(LireFichierNaissance(chemin)), lues, ContexteCachet{});
   return 0;
 }
 
@@ -79,7 +79,9 @@ int ExporterAaf(const fs::path& chemin, bool utf8) {
 
 int Ajouter(const fs::path& chemin, const Appel& a) {
   OptionsLues lues;
-  if (!a.Lire(lues)) return 2;
+  // --stamp is the list's: adding a record writes no CSV.
+  const std::vector<Option> options = Sauf(a.commande.options, {"--stamp"});
+  if (!LireOptions(a.argc, a.argv, {options, a.commande.fautes, a.Usage()}, lues)) return 2;
   OptionsNaissance n(lues, false);
   n.saisie.ville = lues.Valeur("--city");
   n.saisie.commentaire = lues.Valeur("--comment");
@@ -175,7 +177,11 @@ int CommandeNaissances(const Appel& a) {
   const std::string action = argv[0];
   const fs::path chemin = argv[1];
   try {
-    if (action == "list" && argc == 2) return Lister(chemin);
+    if (action == "list" && (argc == 2 || (argc == 3 && std::string(argv[2]) == "--stamp"))) {
+      OptionsLues lues;
+      if (argc == 3) lues.Ajouter("--stamp", "");
+      return Lister(chemin, lues);
+    }
     if (action == "add") return Ajouter(chemin, {a.commande, argc - 2, argv + 2});
     if (action == "import" && argc == 2) return Importer(chemin);
     if (action == "import-aaf" && (argc == 2 || (argc == 3 && std::string(argv[2]) == "--force")))

@@ -28,14 +28,18 @@ std::vector<Commande> Construire() {
        Fautes::ParUsage,
        CommandeEvenements},
       {"births",
-       {"births list FICHIER.thz",
+       {"births list FICHIER.thz [--stamp]",
         "births add FICHIER.thz --name NOM --date jj/mm/aaaa --time HHhMMmSS --city VILLE --lat D.MM --long D.MM "
         "--zone FUSEAU [--comment TEXTE]",
         "births import FICHIER.thz < fiches.csv"},
-       AvecNaissance({{"--city"}, {"--comment"}}),  // those of `births add`
+       AvecNaissance({{"--city"}, {"--comment"}, {"--stamp", kDrapeau}}),  // those of `births add`, and the list's flag
        Fautes::ParOption,
        CommandeNaissances},
-      {"atlas", {"atlas files", "atlas find PAYS TEXTE [--rows 16|20]"}, {{"--rows"}}, Fautes::ParUsage, CommandeAtlas},
+      {"atlas",
+       {"atlas files", "atlas find PAYS TEXTE [--rows 16|20] [--stamp]"},
+       {{"--rows"}, {"--stamp", kDrapeau}},
+       Fautes::ParUsage,
+       CommandeAtlas},
       {"zone", {"zone NOM_DE_ZONE jj/mm/aaaa HHhMM"}, {}, Fautes::ParUsage, CommandeZone},
       {"glyphs", {"glyphs --png FICHIER"}, {{"--png"}}, Fautes::ParUsage, CommandeGlyphes},
       {"dial",
@@ -80,7 +84,8 @@ std::vector<Commande> Construire() {
        Fautes::ParOption,
        CommandeArbre},
       {"returns",
-       {"returns NAISSANCE --kind rs --year AAAA [--precession] [--lat D.MM --long D.MM --city VILLE] [--save] [--stamp]",
+       {"returns NAISSANCE --kind rs --year AAAA [--precession] [--lat D.MM --long D.MM --city VILLE] [--save] "
+        "[--stamp]",
         "returns NAISSANCE --kind rl --from jj/mm/aaaa [...]"},
        AvecNaissance({{"--kind"},
                       {"--year"},

@@ -177,12 +177,15 @@ TEST_F(CliImpression, Refus) {
       {AvecNaissance({"chart"}, {"--pdf", absent.string()}), "Impossible d'écrire le fichier PDF", absent},
       {AvecNaissance({"dial"}, {"--arc", "30", "--pdf", absent.string()}), "Impossible d'écrire le fichier PDF",
        absent},
-      {{"ephemeris", "--year", "2024", "--pdf", absent.string(), "--bw"}, "Impossible d'écrire le fichier PDF", absent},
+      {{"ephemeris", "--year", "2024", "--pdf", absent.string(), "--bw"}, "Impossible d'écrire le fichier PDF",
+       absent},
       // One row more than the page holds: the list window's refusal, not a page short of a row.
       {{"events", "--from", "2023", "--to", "2025", "--pdf", (dossier_ / "trois.pdf").string()},
        "Reduisez la période afin de ne pas dépasser la hauteur d'une page", dossier_ / "trois.pdf"},
       {{"chart", "--batch", "lot.txt", "--pdf", (dossier_ / "lot.pdf").string()}, "ne va pas avec --batch",
        dossier_ / "lot.pdf"},
+      // The atlas reads its options after two plain words: each one once.
+      {{"atlas", "find", "France", "evreux", "--stamp", "--stamp"}, "Usage : selvane-cli atlas find", absent},
   };
   for (const Cas& c : cas) {
     SCOPED_TRACE(c.arguments.front() + " " + c.message);
@@ -198,6 +201,8 @@ TEST_F(CliImpression, Refus) {
 // not, then the CSV as without it, to the byte.
 TEST_F(CliImpression, CachetAvantLeCsv) {
   std::ofstream(dossier_ / "lot.txt") << "07/03/1952;14h05m30;48.52;2.20;01.00.00\n";
+  ASSERT_EQ(Lancer(AvecNaissance({"births", "add", "Groupe.thz"}, {"--name", "DUPONT,Jean", "--city", "Paris"})).statut,
+            0);
   const char* kTheme = "# Fuseau : 01.00.00, saisi";
   const char* kSansTheme = "# Maisons : aucune";
   const std::vector<std::string> points = {"--p1", "1", "--p2", "2", "--p3", "3"};
@@ -206,6 +211,8 @@ TEST_F(CliImpression, CachetAvantLeCsv) {
       {{"chart", "--batch", "lot.txt"}, kSansTheme},
       {{"events", "--from", "2024", "--to", "2024"}, kSansTheme},
       {{"ephemeris", "--year", "2024", "--month", "2"}, kSansTheme},
+      {{"births", "list", "Groupe.thz"}, kSansTheme},
+      {{"atlas", "find", "France", "evreux", "--rows", "20"}, kSansTheme},
       {AvecNaissance({"dial"}, {"--arc", "30"}), "# Maisons : Placidus"},
       {AvecNaissance({"tree"}, {"--at", "10/12/2026", "--at-time", "14h20m07", "--at-zone", "01.00.00", "--body", "1"}),
        "# Swiss Ephemeris"},
