@@ -52,13 +52,8 @@ std::string ErreurChamp(const ChampsMoment& c, ChampCadran champ) {
   switch (champ) {
     case ChampCadran::Aucun:
       return "";
-    case ChampCadran::Date: {
-      std::string date = c.date;
-      std::replace(date.begin(), date.end(), '.', '/');
-      if (!DateValide(date)) return Cp1252VersUtf8(c.date) + " : date incorrecte";
-      // A year before 1 has no four-digit text: the moment written back would be another one.
-      return LireAnneeCadran(Tranche(c.date, 6, 4)).message;
-    }
+    case ChampCadran::Date:
+      return LireDateCadran(c.date).message;
     case ChampCadran::Heure:
       return HeureValide(c.heure) ? "" : Cp1252VersUtf8(c.heure) + " : heure incorrecte";
     case ChampCadran::Secondes: {
@@ -144,6 +139,19 @@ Saisie<int> LireArcDonne(std::string_view texte) {
   if (s.valeur < 0 || s.valeur > ArcDonneMaximal)
     return Refus<int>(BoiteMessage::Avertissement, "Entrez un nombre entier entre 0 et " +
                                                        std::to_string(ArcDonneMaximal) + " : " + Cp1252VersUtf8(texte));
+  return s;
+}
+
+Saisie<DateDuChamp> LireDateCadran(std::string_view texte) {
+  std::string barres(texte);
+  std::replace(barres.begin(), barres.end(), '.', '/');
+  if (!DateValide(barres))
+    return Refus<DateDuChamp>(BoiteMessage::Avertissement, Cp1252VersUtf8(texte) + " : date incorrecte");
+  // A year before 1 has no four-digit text: the moment written back would be another one.
+  const Saisie<int> annee = LireAnneeCadran(Tranche(texte, 6, 4));
+  if (!annee.Ok()) return Refus<DateDuChamp>(annee.boite, annee.message);
+  Saisie<DateDuChamp> s;
+  s.valeur = LireDateDuChamp(texte);
   return s;
 }
 

@@ -81,6 +81,9 @@ Saisie<int> LireArcDonne(std::string_view texte);
 // A year the dial writes back into its fields, 1..AnneeMaximale:
 // "Année incorrecte : <texte> (1 à 5399)".
 Saisie<int> LireAnneeCadran(std::string_view texte);
+// The dial's date fields ("dd.mm.yyyy", "dd/mm/yyyy"): a valid date, else
+// "<texte> : date incorrecte", then a year the dial can write back (LireAnneeCadran's message).
+Saisie<DateDuChamp> LireDateCadran(std::string_view texte);
 // The date field of the forecast windows: each piece a whole number (else the conversion
 // message, error box), then a valid date (else "<texte> : date incorrecte", information box).
 Saisie<DateDuChamp> LireDatePrevision(std::string_view texte);

@@ -216,6 +216,15 @@ TEST(Saisies, ValeurOuMessage) {
   }
 }
 
+TEST(Saisies, DatesDuCadran) {
+  const Saisie<DateDuChamp> date = LireDateCadran("29/02/2024");
+  ASSERT_TRUE(date.Ok());
+  EXPECT_EQ(date.valeur.jour, 29);
+  EXPECT_EQ(LireDateCadran("29.02.2023").message, "29.02.2023 : date incorrecte");
+  EXPECT_EQ(LireDateCadran("01.01.-044").message, "Année incorrecte : -044 (1 à 5399)");
+  EXPECT_EQ(LireDateCadran(" 1.01.2024").boite, BoiteMessage::Avertissement);
+}
+
 TEST(Saisies, ChampsDesFenetresDePrevision) {
   const Saisie<DateDuChamp> date = LireDatePrevision("07.03.1952");
   ASSERT_TRUE(date.Ok());
