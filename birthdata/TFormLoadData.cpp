@@ -22,13 +22,32 @@
 #include "widgets/Texte1252.h"
 #include "core/EtatTheme.h"
 #include "birthdata/records/FichierNaissance.h"
+#include "widgets/ActionsFeuille.h"
+#include "widgets/GrilleFeuille.h"
 #include "widgets/Plateforme.h"
 #include "widgets/Impression.h"
 
 namespace selvane {
 
-namespace {
-}  // namespace
+Feuille FeuilleFichier(const QString& chemin, const std::vector<LigneFiche>& lignes) {
+  Feuille f;
+  if (!chemin.isEmpty()) f.titres << "Fichier : " + chemin;
+  const char* const titres[NbColonnesFiches] = {"Nom", "Date", "Heure", "Ville", "Lat", "Long", "Fuseau", "Commentaire", "SortOrder"};
+  const int largeurs[NbColonnesFiches] = {36, 11, 9, 20, 6, 7, 8, 81, 30};
+  for (int c = 0; c < NbColonnesFiches; ++c) f.colonnes.push_back({titres[c], static_cast<double>(largeurs[c])});
+  for (const LigneFiche& l : lignes) {
+    QStringList r;
+    for (const std::string& c : l.colonnes) r << QString::fromStdString(c);
+    f.lignes.push_back(r);
+  }
+  return f;
+}
+
+QStringList CachetFichier() {
+  ContexteCachet cachet;
+  cachet.fuseau = QString::fromUtf8("celui de chaque fiche");
+  return LignesCachet(cachet);
+}
 
 TFormLoadData::TFormLoadData(const QString& dossier, std::function<void()> ouvrirListing, std::function<void()> modifier,
                              QWidget* parent)
@@ -36,15 +55,18 @@ TFormLoadData::TFormLoadData(const QString& dossier, std::function<void()> ouvri
       modifier_(std::move(modifier)), fichiers_(new QListWidget(this)), table_(new QTableWidget(0, 9, this)),
       recherche_(new QLineEdit(this)), panneau_(new QLabel(this)) {
   setWindowTitle(QString::fromUtf8("Sélection d'une fiche "));
-  table_->setHorizontalHeaderLabels({"Nom", "Date", "Heure", "Ville", "Lat", "Long", "Fuseau", "Commentaire", "SortOrder"});
+  table_->setObjectName("GridData");
   table_->verticalHeader()->hide();
   table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
   table_->setSelectionBehavior(QAbstractItemView::SelectRows);
   table_->setSelectionMode(QAbstractItemView::SingleSelection);
   table_->setFont(QFont("Liberation Sans", 9));
-  const int w = table_->fontMetrics().horizontalAdvance('A');
-  const int largeurs[9] = {36, 11, 9, 20, 6, 7, 8, 81, 30};
-  for (int c = 0; c < 9; ++c) table_->setColumnWidth(c, largeurs[c] * w);
+  RemplirGrille(*table_, FeuilleFichier({}, {}));
+  BrancherFeuille(*table_, {[this] { return FeuilleFichier(courant_, lignes_); }, [] { return CachetFichier(); },
+                            [this] {
+                              const QFileInfo f(courant_);
+                              return f.path() + "/" + f.completeBaseName() + ".csv";
+                            }});
   recherche_->setMaxLength(13);
   connect(fichiers_, &QListWidget::itemClicked, this, [this](QListWidgetItem* e) { Charger(e->text()); });
   connect(recherche_, &QLineEdit::textEdited, this, [this](const QString& t) { Rechercher(t); });
@@ -64,19 +86,11 @@ TFormLoadData::TFormLoadData(const QString& dossier, std::function<void()> ouvri
   });
   auto* imprimer = bouton("Imprimer fichier", [this] {
     if (courant_.isEmpty()) return;
-    std::vector<FicheClient> fiches;
-    try {
-      // Read again for printing: it may have changed or gone meanwhile.
-      fiches = LireFichierNaissance(courant_.toStdString());
-    } catch (const std::exception& e) {
-      LaPlateforme().Erreur(QString::fromUtf8(e.what()));
-      return;
-    }
+    // The records as shown: the page is the table.
+    const std::vector<FicheClient> fiches = FichesAffichees();
     DocumentImprime d;
     d.pages = PagesFichier(fiches.size());
-    ContexteCachet cachet;
-    cachet.fuseau = QString::fromUtf8("celui de chaque fiche");
-    d.cachet = LignesCachet(cachet);
+    d.cachet = CachetFichier();
     d.peindre = [chemin = courant_, fiches](QPainter& p, const QRectF& zone, int page) {
       PeindrePageFichier(p, chemin, fiches, page, zone.height());
     };
@@ -129,14 +143,10 @@ void TFormLoadData::Charger(const QString& fichier) {
   courant_ = chemin;
   setWindowTitle(fichier);
   lignes_ = LignesFiches(fiches);
-  table_->setRowCount(static_cast<int>(lignes_.size()));
-  for (int l = 0; l < static_cast<int>(lignes_.size()); ++l) {
-    for (int c = 0; c < NbColonnesFiches; ++c) {
-      auto* e = new QTableWidgetItem(QString::fromStdString(lignes_[l].colonnes[c]));
-      e->setBackground(l % 2 == 1 ? QColor(0xE3, 0xE3, 0xFF) : QColor(Qt::white));  // 16770019 on even rows
-      table_->setItem(l, c, e);
-    }
-  }
+  RemplirGrille(*table_, FeuilleFichier(courant_, lignes_));
+  for (int l = 0; l < table_->rowCount(); ++l)
+    for (int c = 0; c < table_->columnCount(); ++c)
+      table_->item(l, c)->setBackground(l % 2 == 1 ? QColor(0xE3, 0xE3, 0xFF) : QColor(Qt::white));  // 16770019 on even rows
   for (QPushButton* b : boutonsFiche_) b->setEnabled(false);
   if (table_->rowCount() > 0) Selectionner(0, false);
 }
@@ -257,8 +267,14 @@ void PeindrePageFichier(QPainter& p, const QString& chemin, const std::vector<Fi
   }
 }
 
+std::vector<FicheClient> TFormLoadData::FichesAffichees() const {
+  std::vector<FicheClient> fiches;
+  for (const LigneFiche& l : lignes_) fiches.push_back(l.fiche);
+  return fiches;
+}
+
 int TFormLoadData::ImprimerFichier(QPainter& p, int hauteurPage, const std::function<void()>& nouvellePage) {
-  const std::vector<FicheClient> fiches = LireFichierNaissance(courant_.toStdString());
+  const std::vector<FicheClient> fiches = FichesAffichees();
   const int pages = PagesFichier(fiches.size());
   for (int i = 0; i < pages; ++i) {
     if (i > 0) nouvellePage();

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "birthdata/LignesFiches.h"
+#include "dessin/Feuille.h"
 
 class QLabel;
 class QLineEdit;
@@ -23,6 +24,11 @@ int PagesFichier(std::size_t fiches);
 void PeindrePageFichier(QPainter& p, const QString& chemin, const std::vector<FicheClient>& fiches, int page,
                         double hauteurPage);
 
+// The table of a birth file as the browser shows it: nine columns, one row a record.
+Feuille FeuilleFichier(const QString& chemin, const std::vector<LigneFiche>& lignes);
+// The stamp of the printed file and of its CSV: each record has its own zone.
+QStringList CachetFichier();
+
 class TFormLoadData : public QDialog {
   Q_OBJECT
  public:
@@ -38,7 +44,7 @@ class TFormLoadData : public QDialog {
   void Theme();
   void ModifierRecopier();
   void SupprimerFiche();
-  // The file printed on a painter whose page height is given; returns the pages printed.
+  // The rows shown printed on a painter whose page height is given; returns the pages printed.
   int ImprimerFichier(QPainter& p, int hauteurPage, const std::function<void()>& nouvellePage);
 
  protected:
@@ -59,6 +65,7 @@ class TFormLoadData : public QDialog {
   void Vider();
   void Selectionner(int ligne, bool choisie = true);
   void CopierDansFiche(int ligne);
+  std::vector<FicheClient> FichesAffichees() const;
 };
 
 }  // namespace selvane

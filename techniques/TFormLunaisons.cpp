@@ -79,7 +79,7 @@ TFormLunaisons::TFormLunaisons(const QString& dossier, std::function<void()> ouv
   GridEclipses->verticalHeader()->hide();
   RemplirGrille(*GridEclipses, FeuilleLunaisons({}), StyleLunaisons());
   BrancherFeuille(*GridEclipses, {[this] { return FeuilleLunaisons(lignes_); },
-                                  [] { return LignesCachet(ContexteCachet{}); }, "Lunaisons.csv"});
+                                  [] { return LignesCachet(ContexteCachet{}); }, [] { return QString("Lunaisons.csv"); }});
   auto* disposition = new QVBoxLayout(this);
   disposition->addLayout(haut);
   disposition->addWidget(GridEclipses);

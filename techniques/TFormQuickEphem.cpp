@@ -72,7 +72,7 @@ TFormQuickEphem::TFormQuickEphem(QWidget* parent) : FenetreTechnique(parent) {
   StringGrid1->horizontalHeader()->setFont(glyphes);
   RemplirGrille(*StringGrid1, FeuilleEphemerides({}, annee_, mois_), StyleEphemerides());
   BrancherFeuille(*StringGrid1, {[this] { return FeuilleEphemerides(lignes_, annee_, mois_); },
-                                 [] { return LignesCachet(ContexteCachet{}); }, "Ephemerides.csv"});
+                                 [] { return LignesCachet(ContexteCachet{}); }, [] { return QString("Ephemerides.csv"); }});
   const int colonne = StringGrid1->columnWidth(0);
   auto* disposition = new QVBoxLayout(this);
   disposition->addLayout(haut);

@@ -77,9 +77,9 @@ TFormSequences::TFormSequences(QWidget* parent) : FenetreTechnique(parent) {
   RemplirGrille(*GridPoints, FeuillePointsSequences(points_), StyleSequences(*GridPoints));
   GardeLargeurs(*GridPoints, {40, 110});
   const auto cachet = [] { return LignesCachet(ContexteDuTheme(Etat())); };
-  BrancherFeuille(*GridPoints, {[this] { return FeuillePointsSequences(points_); }, cachet, "Positions H16.csv"});
+  BrancherFeuille(*GridPoints, {[this] { return FeuillePointsSequences(points_); }, cachet, [] { return QString("Positions H16.csv"); }});
   BrancherFeuille(*GridSequences,
-                  {[this] { return FeuilleSequences(sequences_, Octets(ComboBox1->currentText())); }, cachet, "Sequences.csv"});
+                  {[this] { return FeuilleSequences(sequences_, Octets(ComboBox1->currentText())); }, cachet, [] { return QString("Sequences.csv"); }});
   // All the points in view when there is room; less on a short screen, then the grid scrolls.
   const int hauteurPoints = static_cast<int>(points_.size()) * GridPoints->verticalHeader()->defaultSectionSize() +
                             GridPoints->horizontalHeader()->sizeHint().height() + 2 * GridPoints->frameWidth();

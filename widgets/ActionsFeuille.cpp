@@ -38,7 +38,7 @@ void BrancherFeuille(QTableWidget& grille, SourceFeuille source) {
   QObject::connect(copier, &QAction::triggered, &grille, [s] { CopierFeuille(s->feuille()); });
   auto* exporter = new QAction(QString::fromUtf8("Exporter CSV…"), &grille);
   QObject::connect(exporter, &QAction::triggered, &grille, [s] {
-    ExporterFeuilleCsv(s->feuille(), s->cachet ? s->cachet() : QStringList{}, s->nomCsv);
+    ExporterFeuilleCsv(s->feuille(), s->cachet ? s->cachet() : QStringList{}, s->nomCsv ? s->nomCsv() : "Selvane.csv");
   });
   grille.addAction(copier);
   grille.addAction(exporter);

@@ -15,7 +15,7 @@ namespace selvane {
 struct SourceFeuille {
   std::function<Feuille()> feuille;
   std::function<QStringList()> cachet;
-  QString nomCsv = "Selvane.csv";  // the name the file chooser proposes
+  std::function<QString()> nomCsv;  // the name the file chooser proposes
 };
 
 // Ctrl+C on the grid and its context menu ("Copier", "Exporter CSV…").

@@ -29,6 +29,8 @@
 #include <optional>
 
 #include "birthdata/TFormEnterData.h"
+#include "birthdata/TFormLoadData.h"
+#include "birthdata/records/FichierNaissance.h"
 #include "core/Calcul.h"
 #include "core/Catalogue.h"
 #include "core/Conversions.h"
@@ -620,7 +622,7 @@ struct CasFeuille {
   const char* nom;
   const char* grille;
   std::function<QWidget*(const QString& dossier)> ouvrir;
-  std::function<Feuille(QWidget*)> feuille;
+  std::function<Feuille(QWidget*, const QString& dossier)> feuille;
   std::function<QStringList()> cachet;
 };
 
@@ -634,7 +636,7 @@ const CasFeuille CasFeuilles[] = {
        QTest::mouseClick(Enfant<QPushButton>(f, "BtnCalculer"), Qt::LeftButton);
        return f;
      },
-     [](QWidget* w) { return FeuilleLunaisons(static_cast<TFormLunaisons*>(w)->Lignes()); },
+     [](QWidget* w, const QString&) { return FeuilleLunaisons(static_cast<TFormLunaisons*>(w)->Lignes()); },
      [] { return LignesCachet(ContexteCachet{}); }},
     {"ephemerides", "StringGrid1",
      [](const QString&) {
@@ -646,7 +648,7 @@ const CasFeuille CasFeuilles[] = {
        QTest::mouseClick(Enfant<QPushButton>(f, "BtnCalcul"), Qt::LeftButton);
        return f;
      },
-     [](QWidget* w) { return FeuilleEphemerides(static_cast<TFormQuickEphem*>(w)->Lignes(), 2024, 2); },
+     [](QWidget* w, const QString&) { return FeuilleEphemerides(static_cast<TFormQuickEphem*>(w)->Lignes(), 2024, 2); },
      [] { return LignesCachet(ContexteCachet{}); }},
     {"positions H16", "GridPoints",
      [](const QString&) {
@@ -654,7 +656,7 @@ const CasFeuille CasFeuilles[] = {
        f->show();
        return f;
      },
-     [](QWidget* w) { return FeuillePointsSequences(static_cast<TFormSequences*>(w)->Points()); },
+     [](QWidget* w, const QString&) { return FeuillePointsSequences(static_cast<TFormSequences*>(w)->Points()); },
      [] { return LignesCachet(ContexteDuTheme(Etat())); }},
     {"sequences", "GridSequences",
      [](const QString&) {
@@ -663,8 +665,28 @@ const CasFeuille CasFeuilles[] = {
        Choisir(Enfant<QComboBox>(f, "ComboBox1"), 1);
        return f;
      },
-     [](QWidget* w) { return FeuilleSequences(static_cast<TFormSequences*>(w)->Sequences(), "1\xB0"); },
+     [](QWidget* w, const QString&) { return FeuilleSequences(static_cast<TFormSequences*>(w)->Sequences(), "1\xB0"); },
      [] { return LignesCachet(ContexteDuTheme(Etat())); }},
+    {"navigateur", "GridData",
+     [](const QString& dossier) {
+       std::vector<FicheClient> fiches;
+       for (const char* nom : {"DUPONT,Jean", "ALAIN,Luc", "MARTIN,Anne \"dite, Annette\""}) {
+         FicheClient f = FicheDeTest();
+         f.Nom = nom;
+         fiches.push_back(f);
+       }
+       RecrireFichierNaissance(fs::path(dossier.toStdString()) / "Groupe.thz", fiches);
+       auto* f = new TFormLoadData(dossier, {}, {});
+       f->show();
+       QListWidget* liste = f->Fichiers();
+       QTest::mouseClick(liste->viewport(), Qt::LeftButton, Qt::NoModifier, liste->visualItemRect(liste->item(0)).center());
+       return f;
+     },
+     [](QWidget*, const QString& dossier) {
+       const QString chemin = dossier + "/Groupe.thz";
+       return FeuilleFichier(chemin, LignesFiches(LireFichierNaissance(chemin.toStdString())));
+     },
+     [] { return CachetFichier(); }},
 };
 
 }  // namespace
@@ -677,7 +699,7 @@ TEST_F(FenetresTechniquesTest, ChaqueTableMontreCopieEtExporteSaFeuille) {
     QWidget* f = c.ouvrir(Dossier());
     auto* grille = Enfant<QTableWidget>(f, c.grille);
     ASSERT_NE(grille, nullptr);
-    const Feuille feuille = c.feuille(f);
+    const Feuille feuille = c.feuille(f, Dossier());
     ASSERT_FALSE(feuille.lignes.empty());
     ASSERT_EQ(grille->rowCount(), static_cast<int>(feuille.lignes.size()));
     ASSERT_EQ(grille->columnCount(), static_cast<int>(feuille.colonnes.size()));
@@ -719,6 +741,7 @@ TEST_F(FenetresTechniquesTest, ChaqueTableMontreCopieEtExporteSaFeuille) {
     EXPECT_EQ(Lire(csv), "ancien\n");
     EXPECT_EQ(fs::status(csv).permissions() & fs::perms::mask, fs::perms(0444));
     temoin.messages.clear();
+    Capturer(f, (std::string("feuille_") + c.nom).c_str());
     f->close();
   }
 }
