@@ -36,6 +36,7 @@
 #include "birthdata/TFormConsultAtlas.h"
 #include "birthdata/records/Controles.h"
 #include "core/Calcul.h"
+#include "methode/Moment.h"
 #include "core/Catalogue.h"
 #include "core/Conversions.h"
 #include "core/EmpruntEtat.h"
@@ -87,12 +88,6 @@ QHBoxLayout* Rangee(std::initializer_list<QWidget*> elements) {
   auto* rangee = new QHBoxLayout;
   for (QWidget* e : elements) rangee->addWidget(e);
   return rangee;
-}
-
-// Day, month and year of a "dd.mm.yyyy" or "dd/mm/yyyy" field; false when one is not a number.
-bool LireDate(const QString& texte, int& jour, int& mois, int& annee) {
-  const std::string date = Octets(texte);
-  return Entier(Tranche(date, 0, 2), jour) & Entier(Tranche(date, 3, 2), mois) & Entier(Tranche(date, 6, 4), annee);
 }
 
 QString Fond(const QColor& c) { return QString("background-color: %1;").arg(c.name()); }
@@ -934,8 +929,12 @@ void TFormCosmo::Button1Click() {
     return;
   }
   if (!ChampsValides(false)) return;
-  int jour = 0, mois = 0, annee = 0;
-  LireDate(MaskEditDateStart->text(), jour, mois, annee);
+  const Saisie<DateDuChamp> debut = LireDateCadran(Octets(TexteSaisi(MaskEditDateStart)));
+  if (!debut.Ok()) {
+    LaPlateforme().Avertissement(QString::fromStdString(debut.message));
+    return;
+  }
+  const int jour = debut.valeur.jour, mois = debut.valeur.mois, annee = debut.valeur.annee;
   const bool solaire = RadioGroupRSouRL->ItemIndex() == 0;
   const bool precession = CheckBoxPrecession->isChecked();
   const ResultatRetour r = solaire ? RetourSolaire(modele_.natal, annee, RadioGroupTypeRS->ItemIndex(), precession)
@@ -964,13 +963,12 @@ void TFormCosmo::SpeedButton6Click() {
     texte = "1";
     if (!LaPlateforme().SaisirTexte("Entrez un nombre entre 0 et 120 ", texte)) return;
   }
-  int degres = 0;
-  const std::string refus = LireArcDonne(Octets(texte.trimmed()), degres);
-  if (!refus.empty()) {
-    LaPlateforme().Avertissement(QString::fromStdString(refus));
+  const Saisie<int> arc = LireArcDonne(std::string_view(Octets(texte.trimmed())));
+  if (!arc.Ok()) {
+    LaPlateforme().Avertissement(QString::fromStdString(arc.message));
     return;
   }
-  const double moment = MomentArcDonne(modele_.natal, degres);
+  const double moment = MomentArcDonne(modele_.natal, arc.valeur);
   ChampsMoment c = Champs();
   EcrireMomentTU(c, moment, true);
   AfficherChamps(c);
@@ -992,16 +990,16 @@ void TFormCosmo::AfficherEvenements() {
 }
 
 void TFormCosmo::BtnLunaisonsClick() {
-  int jour = 0, mois = 0, annee = 0;
-  if (!MaskEditDateExit() || !LireDate(MaskEditDate->text(), jour, mois, annee)) return;
-  evenements_ = ListerLunaisons(jour, mois, annee);
+  if (!MaskEditDateExit()) return;
+  const DateDuChamp d = LireDateDuChamp(Octets(MaskEditDate->text()));
+  evenements_ = ListerLunaisons(d.jour, d.mois, d.annee);
   AfficherEvenements();
 }
 
 void TFormCosmo::BtnClrEclipsesClick() {
-  int jour = 0, mois = 0, annee = 0;
-  if (!MaskEditDateExit() || !LireDate(MaskEditDate->text(), jour, mois, annee)) return;
-  evenements_ = ListerEclipses(jour, mois, annee);
+  if (!MaskEditDateExit()) return;
+  const DateDuChamp d = LireDateDuChamp(Octets(MaskEditDate->text()));
+  evenements_ = ListerEclipses(d.jour, d.mois, d.annee);
   AfficherEvenements();
 }
 
