@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "core/Catalogue.h"
+#include "core/Conversions.h"
 #include "data/images/ImagesGeometrie.h"
 #include "dessin/Traits.h"
 #include "widgets/Texte1252.h"
@@ -116,6 +117,38 @@ void ImprimerMandala(QPainter& p, const QSizeF& page, const QImage& figure, cons
   p.drawLine(QPointF(x(50), y0 + 18 * lt), QPointF(droite, y0 + 18 * lt));
   p.drawRect(QRectF(QPointF(gauche, haut), QPointF(droite, bas)));
   p.drawLine(QPointF(gauche, y0 - std::nearbyint(3 * l)), QPointF(droite, y0 - std::nearbyint(3 * l)));
+}
+
+Feuille FeuilleAxeMandala(const CalculMandala& calcul, int axe) {
+  const std::size_t k = static_cast<std::size_t>(axe - 1);
+  Feuille f;
+  f.titres << QString("AXE %1").arg(axe);
+  f.colonnes = {{Texte(NomAxe(calcul.axes[k])), 6, Qt::AlignLeft, true}, {Texte(FormatDegMin(calcul.positions[k])), 7}};
+  for (const LigneEncadrante& l : calcul.listes[k]) f.lignes.push_back({Texte(l.nom), Texte(l.position)});
+  return f;
+}
+
+Feuille FeuilleTotauxMandala(const CalculMandala& calcul) {
+  Feuille f;
+  f.colonnes.push_back({"", 5, Qt::AlignLeft, true});
+  for (std::size_t k = 0; k < 3; ++k) f.colonnes.push_back({Texte(NomAxe(calcul.axes[k])), 5});
+  f.colonnes.push_back({"", 5});
+  for (int b = 1; b <= 18; ++b) {
+    QStringList r{Glyphe(LettresCorps[static_cast<std::size_t>(b)])};
+    for (int k = 1; k <= 3; ++k) r << QString::number(calcul.totaux.compte[b][k]);
+    r << QString::number(calcul.totaux.Total(b));
+    f.lignes.push_back(r);
+  }
+  f.lignes.push_back({"", "", "", "", ""});
+  QStringList sommes{""};
+  int total = 0;
+  for (int k = 1; k <= 3; ++k) {
+    sommes << QString::number(calcul.totaux.sommes[k]);
+    total += calcul.totaux.sommes[k];
+  }
+  sommes << QString::number(total);
+  f.lignes.push_back(sommes);
+  return f;
 }
 
 }  // namespace selvane

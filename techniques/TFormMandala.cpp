@@ -24,6 +24,8 @@
 #include "core/EtatTheme.h"
 #include "dessin/Traits.h"
 #include "techniques/DessinMandala.h"
+#include "widgets/ActionsFeuille.h"
+#include "widgets/GrilleFeuille.h"
 #include "widgets/Plateforme.h"
 #include "widgets/Impression.h"
 #include "widgets/Texte1252.h"
@@ -43,6 +45,15 @@ QTableWidget* Grille(QWidget* parent, int colonnes, const QString& nom) {
   g->verticalHeader()->hide();
   g->horizontalHeader()->setFont(Police("Celvan S", 12));
   return g;
+}
+
+// The glyphs at 12 points, the counts and places in the grid's own font.
+StyleGrille StyleMandala(const QTableWidget& g) { return {g.font(), Police("Celvan S", 12), g.font()}; }
+
+// The grids keep their widths in pixels.
+void GardeLargeurs(QTableWidget& g, std::initializer_list<int> largeurs) {
+  int k = 0;
+  for (int l : largeurs) g.setColumnWidth(k++, l);
 }
 
 QTableWidgetItem* Cellule(const QString& t, bool glyphe) {
@@ -119,6 +130,12 @@ TFormMandala::TFormMandala(const QString& dossier, QWidget* parent) : FenetreTec
                                GridTotaux->horizontalHeader()->sizeHint().height() + 2 * GridTotaux->frameWidth());
   for (int b = 1; b <= 18; ++b) GridTotaux->setItem(b - 1, 0, Cellule(Glyphe(LettresCorps[static_cast<std::size_t>(b)]), true));
   totaux->addWidget(GridTotaux, 1);
+  const auto cachet = [] { return LignesCachet(ContexteDuTheme(Etat())); };
+  for (int k = 1; k <= 3; ++k)
+    BrancherFeuille(*GridAxe[k], {[this, k] { return FeuilleAxeMandala(calcul_, k); }, cachet,
+                                  [k] { return QString("Mandala axe %1.csv").arg(k); }});
+  BrancherFeuille(*GridTotaux, {[this] { return FeuilleTotauxMandala(calcul_); }, cachet,
+                                [] { return QString("Mandala totaux.csv"); }});
   totaux->addWidget(new QLabel(QString::fromUtf8("0 correspond à une absence de la planète dans l'axe."), PanelTables));
   totaux->addStretch(0);
   t->addLayout(totaux);
@@ -214,15 +231,11 @@ void TFormMandala::RemplirListes() {
     const auto& liste = calcul_.listes[static_cast<std::size_t>(k - 1)];
     plusLongue = std::max(plusLongue, liste.size());
     QTableWidget* grille = GridAxe[k];
-    grille->clearContents();
-    grille->setRowCount(static_cast<int>(liste.size()));
-    grille->setHorizontalHeaderLabels({Texte(NomAxe(calcul_.axes[static_cast<std::size_t>(k - 1)])),
-                                       Texte(FormatDegMin(calcul_.positions[static_cast<std::size_t>(k - 1)]))});
+    RemplirGrille(*grille, FeuilleAxeMandala(calcul_, k), StyleMandala(*grille));
+    GardeLargeurs(*grille, {60, 70});
     int ligneAxe = 0;
     for (int i = 0; i < static_cast<int>(liste.size()); ++i) {
       const LigneEncadrante& l = liste[static_cast<std::size_t>(i)];
-      grille->setItem(i, 0, Cellule(Texte(l.nom), true));
-      grille->setItem(i, 1, Cellule(Texte(l.position), false));
       if (l.corps1 == calcul_.axes[static_cast<std::size_t>(k - 1)].p1 &&
           l.corps2 == calcul_.axes[static_cast<std::size_t>(k - 1)].p2 && l.distanceDeg == 0)
         ligneAxe = i;
@@ -231,20 +244,8 @@ void TFormMandala::RemplirListes() {
   }
   const int hauteur = (static_cast<int>(plusLongue) + 2) * (GridAxe[1]->verticalHeader()->defaultSectionSize() + 1);
   for (int k = 1; k <= 3; ++k) GridAxe[k]->setMaximumHeight(std::max(hauteur, GridAxe[k]->minimumHeight()));
-  QStringList tetes{""};
-  for (int k = 0; k < 3; ++k) tetes << Texte(NomAxe(calcul_.axes[static_cast<std::size_t>(k)]));
-  tetes << "";
-  GridTotaux->setHorizontalHeaderLabels(tetes);
-  for (int b = 1; b <= 18; ++b) {
-    for (int k = 1; k <= 3; ++k) GridTotaux->setItem(b - 1, k, Cellule(QString::number(calcul_.totaux.compte[b][k]), false));
-    GridTotaux->setItem(b - 1, 4, Cellule(QString::number(calcul_.totaux.Total(b)), false));
-  }
-  int total = 0;
-  for (int k = 1; k <= 3; ++k) {
-    GridTotaux->setItem(19, k, Cellule(QString::number(calcul_.totaux.sommes[k]), false));
-    total += calcul_.totaux.sommes[k];
-  }
-  GridTotaux->setItem(19, 4, Cellule(QString::number(total), false));
+  RemplirGrille(*GridTotaux, FeuilleTotauxMandala(calcul_), StyleMandala(*GridTotaux));
+  GardeLargeurs(*GridTotaux, {48, 48, 48, 48, 48});
 }
 
 void TFormMandala::OuvrirChoix(int axe) {

@@ -667,6 +667,23 @@ const CasFeuille CasFeuilles[] = {
      },
      [](QWidget* w, const QString&) { return FeuilleSequences(static_cast<TFormSequences*>(w)->Sequences(), "1\xB0"); },
      [] { return LignesCachet(ContexteDuTheme(Etat())); }},
+    {"mandala axe 3", "GridAxe3",
+     [](const QString& dossier) {
+       auto* f = new TFormMandala(dossier);
+       f->show();
+       QTest::mouseClick(Enfant<QPushButton>(f, "BtnCalcul"), Qt::LeftButton);
+       return f;
+     },
+     [](QWidget* w, const QString&) { return FeuilleAxeMandala(static_cast<TFormMandala*>(w)->Calcul(), 3); },
+     [] { return LignesCachet(ContexteDuTheme(Etat())); }},
+    {"mandala totaux", "GridTotaux",
+     [](const QString& dossier) {
+       auto* f = new TFormMandala(dossier);
+       f->show();
+       return f;
+     },
+     [](QWidget* w, const QString&) { return FeuilleTotauxMandala(static_cast<TFormMandala*>(w)->Calcul()); },
+     [] { return LignesCachet(ContexteDuTheme(Etat())); }},
     {"navigateur", "GridData",
      [](const QString& dossier) {
        std::vector<FicheClient> fiches;
