@@ -11,13 +11,13 @@
 #include "core/Conversions.h"
 #include "core/Ephemerides.h"
 #include "core/Temps.h"
+#include "methode/Annees.h"
+#include "methode/ArcSolaire.h"
 
 namespace selvane {
 
 namespace {
 
-// One day after birth for each tropical year of life, as the solar arc is reckoned elsewhere.
-constexpr double AnneeTropique = 365.2421988;
 // Refinement stops when a step moves the instant by less than a second.
 constexpr double PasFinal = 1.0 / 86400.0;
 
@@ -65,11 +65,11 @@ Echantillon Position(const NatalGraphe& natal, int corps, bool dirige, double t)
     e.vitesse = p.vitesseDeg;
     return e;
   }
-  const double tp = natal.jourJulienNaissance + (t - natal.jourJulienNaissance) / AnneeTropique;
+  const double tp = JourProgresse(natal.jourJulienNaissance, t);
   const PositionEcliptique s = PositionCorpsTU(Soleil, tp);
   const double arc = s.longitudeDeg - natal.longitudes[Soleil] * RadEnDeg;
   e.longitude = Normaliser360(natal.longitudes[static_cast<std::size_t>(corps)] * RadEnDeg + arc);
-  e.vitesse = s.vitesseDeg / AnneeTropique;
+  e.vitesse = s.vitesseDeg / AnneeArcSolaire;
   return e;
 }
 
