@@ -227,6 +227,14 @@ cas births_add_deux_villes births add Autre.thz --name "X,Y" --date 07/03/1952 -
   --lat 48.52 --long 2.20 --zone 01.00.00
 cas births_list_deux_villes births list Autre.thz
 
+# The printed pages: the CSV as without --pdf (the PDF carries its print date: not kept), and
+# what --pdf and --stamp refuse.
+cas events_pdf events --from 2024 --to 2025 --pdf lunaisons.pdf --bw
+cas dial_pdf dial "${B[@]}" "${AT[@]}" --pdf cadran.pdf
+cas events_pdf_trop events --from 2023 --to 2025 --pdf trop.pdf
+cas chart_lot_pdf chart --batch lot.txt --pdf lot.pdf
+cas atlas_stamp_deux atlas find France evreux --stamp --stamp
+
 # What the cases wrote: birth files and the saved return chart, then the pictures (drawn by the
 # painters, which change on their own: the repo's copy leaves them out).
 ecrits() {
