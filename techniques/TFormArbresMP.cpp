@@ -17,6 +17,7 @@
 #include "core/EtatTheme.h"
 #include "dessin/Traits.h"
 #include "techniques/HoroscopesUraniens.h"
+#include "widgets/ActionsFeuille.h"
 #include "widgets/Plateforme.h"
 #include "widgets/Impression.h"
 #include "widgets/Texte1252.h"
@@ -69,6 +70,28 @@ int DessinerArbres(QPainter& p, const std::vector<ArbreMP>& arbres, bool imprima
   return n;
 }
 
+Feuille FeuilleArbres(const std::vector<ArbreMP>& arbres, const EnteteArbres& entete) {
+  Feuille f;
+  f.titres << Texte(entete.titre) << Texte(entete.detail);
+  f.colonnes = {{"Arbre", 5, Qt::AlignLeft, true},
+                {"Point", 5, Qt::AlignLeft, true},
+                {QString::fromUtf8("Écart"), 7},
+                {"Point", 5, Qt::AlignLeft, true}};
+  const auto glyphe = [](int corps) { return Glyphe(LettresCorps[static_cast<std::size_t>(corps)]); };
+  for (const ArbreMP& a : arbres) {
+    const std::size_t racine = a.PlaceRacine();
+    for (std::size_t o = 0; o <= a.lignes.size(); ++o) {
+      if (o == racine) {
+        f.lignes.push_back({glyphe(a.racine), glyphe(a.racine), "", ""});
+        continue;
+      }
+      const LigneArbre& l = a.lignes[o < racine ? o : o - 1];
+      f.lignes.push_back({glyphe(a.racine), glyphe(l.corps1), Texte(TexteEcartMP(l.ecart)), l.corps2 ? glyphe(l.corps2) : ""});
+    }
+  }
+  return f;
+}
+
 TFormArbresMP::TFormArbresMP(QWidget* parent) : FenetreTechnique(parent) {
   const EtatTheme& e = Etat();
   setWindowTitle(Texte(e.NomAffiche.Texte()) + "  -  " + "Arbres des mi-points" + "  " +
@@ -94,6 +117,10 @@ TFormArbresMP::TFormArbresMP(QWidget* parent) : FenetreTechnique(parent) {
   Image1 = new QLabel;
   Image1->setObjectName("Image1");
   Defilement = new QScrollArea(this);
+  Defilement->setObjectName("Defilement");
+  BrancherFeuille(*Defilement, {[this] { return FeuilleArbres(arbres_, Entete()); },
+                                [] { return LignesCachet(ContexteDuTheme(Etat())); },
+                                [] { return QString("Arbres des mi-points.csv"); }});
   Defilement->setWidget(Image1);
   auto* d = new QVBoxLayout(this);
   d->addLayout(haut);

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "dessin/Feuille.h"
 #include "techniques/ArbresMP.h"
 #include "techniques/FenetreTechnique.h"
 
@@ -25,6 +26,10 @@ struct EnteteArbres {
 // given, is the height the page leaves: the columns of trees stop above it.
 int DessinerArbres(QPainter& p, const std::vector<ArbreMP>& arbres, bool imprimante, const EnteteArbres& entete,
                    double hauteur = 0);
+
+// The trees as a sheet: one row a line of a tree, in the order drawn (the root's own line
+// in its place), with the tree's body, the body or the two bodies of the line, the offset.
+Feuille FeuilleArbres(const std::vector<ArbreMP>& arbres, const EnteteArbres& entete);
 
 class TFormArbresMP : public FenetreTechnique {
   Q_OBJECT

@@ -3,7 +3,7 @@
 #include <QAction>
 #include <QClipboard>
 #include <QGuiApplication>
-#include <QTableWidget>
+#include <QWidget>
 #include <memory>
 
 #include "birthdata/records/ErreurFichier.h"
@@ -29,11 +29,11 @@ bool ExporterFeuilleCsv(const Feuille& feuille, const QStringList& cachet, const
   return true;
 }
 
-void BrancherFeuille(QTableWidget& grille, SourceFeuille source) {
+void BrancherFeuille(QWidget& grille, SourceFeuille source) {
   const auto s = std::make_shared<const SourceFeuille>(std::move(source));
   auto* copier = new QAction(QString::fromUtf8("Copier"), &grille);
   copier->setShortcut(QKeySequence::Copy);
-  // The grid's own Ctrl+C would copy one cell only.
+  // Before the grid's own Ctrl+C, which copies one cell only.
   copier->setShortcutContext(Qt::WidgetWithChildrenShortcut);
   QObject::connect(copier, &QAction::triggered, &grille, [s] { CopierFeuille(s->feuille()); });
   auto* exporter = new QAction(QString::fromUtf8("Exporter CSV…"), &grille);

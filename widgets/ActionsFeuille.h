@@ -1,13 +1,14 @@
 #pragma once
-// "Copier" (Ctrl+C) and "Exporter CSV…" on a grid that shows a sheet: the clipboard gets
-// the sheet's tab-separated text, the chosen file its CSV under the calculation stamp.
+// "Copier" (Ctrl+C) and "Exporter CSV…" on a grid (or a drawing) that shows a sheet: the
+// clipboard gets the sheet's tab-separated text, the chosen file its CSV under the
+// calculation stamp.
 #include <QString>
 #include <QStringList>
 #include <functional>
 
 #include "dessin/Feuille.h"
 
-class QTableWidget;
+class QWidget;
 
 namespace selvane {
 
@@ -18,8 +19,8 @@ struct SourceFeuille {
   std::function<QString()> nomCsv;  // the name the file chooser proposes
 };
 
-// Ctrl+C on the grid and its context menu ("Copier", "Exporter CSV…").
-void BrancherFeuille(QTableWidget& grille, SourceFeuille source);
+// Ctrl+C on the view and its context menu ("Copier", "Exporter CSV…").
+void BrancherFeuille(QWidget& vue, SourceFeuille source);
 
 void CopierFeuille(const Feuille& feuille);
 // Asks for the file, then writes it whole or not at all; a file that cannot be written

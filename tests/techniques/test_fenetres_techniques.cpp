@@ -36,6 +36,7 @@
 #include "core/Conversions.h"
 #include "core/Ephemerides.h"
 #include "core/EtatTheme.h"
+#include "dessin/Traits.h"
 #include "reglages/Reglages.h"
 #include "techniques/ImpressionTables.h"
 #include "techniques/TFormArbresMP.h"
@@ -591,7 +592,7 @@ TEST_F(FenetresTechniquesTest, ArbresTropDeMiPointsPuisImpression) {
 namespace {
 
 // Opens the grid's context menu as a right click does and clicks the item of that caption.
-void ChoisirDansLeMenu(QTableWidget* grille, const QString& libelle) {
+void ChoisirDansLeMenu(QAbstractScrollArea* vue, const QString& libelle) {
   bool vu = false;
   QTimer::singleShot(0, [&] {
     auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
@@ -604,9 +605,9 @@ void ChoisirDansLeMenu(QTableWidget* grille, const QString& libelle) {
       }
     menu->close();
   });
-  const QPoint ici = grille->viewport()->rect().center();
-  QContextMenuEvent clic(QContextMenuEvent::Mouse, ici, grille->viewport()->mapToGlobal(ici));
-  QApplication::sendEvent(grille->viewport(), &clic);
+  const QPoint ici = vue->viewport()->rect().center();
+  QContextMenuEvent clic(QContextMenuEvent::Mouse, ici, vue->viewport()->mapToGlobal(ici));
+  QApplication::sendEvent(vue->viewport(), &clic);
   EXPECT_TRUE(vu) << libelle.toStdString();
 }
 
@@ -617,10 +618,11 @@ std::string Lire(const fs::path& p) {
   return s.str();
 }
 
-// A table window, computed as a user does, and the sheet its grid should show.
+// A table window, computed as a user does, and the sheet its view (a grid, or the trees'
+// drawing) should show.
 struct CasFeuille {
   const char* nom;
-  const char* grille;
+  const char* vue;
   std::function<QWidget*(const QString& dossier)> ouvrir;
   std::function<Feuille(QWidget*, const QString& dossier)> feuille;
   std::function<QStringList()> cachet;
@@ -684,6 +686,15 @@ const CasFeuille CasFeuilles[] = {
      },
      [](QWidget* w, const QString&) { return FeuilleTotauxMandala(static_cast<TFormMandala*>(w)->Calcul()); },
      [] { return LignesCachet(ContexteDuTheme(Etat())); }},
+    {"arbres", "Defilement",
+     [](const QString&) {
+       auto* f = new TFormArbresMP;
+       f->show();
+       QTest::mouseClick(Enfant<QPushButton>(f, "BtnCalcul"), Qt::LeftButton);
+       return f;
+     },
+     [](QWidget* w, const QString&) { return FeuilleArbres(static_cast<TFormArbresMP*>(w)->Arbres(), {}); },
+     [] { return LignesCachet(ContexteDuTheme(Etat())); }},
     {"navigateur", "GridData",
      [](const QString& dossier) {
        std::vector<FicheClient> fiches;
@@ -714,28 +725,30 @@ TEST_F(FenetresTechniquesTest, ChaqueTableMontreCopieEtExporteSaFeuille) {
   for (const CasFeuille& c : CasFeuilles) {
     SCOPED_TRACE(c.nom);
     QWidget* f = c.ouvrir(Dossier());
-    auto* grille = Enfant<QTableWidget>(f, c.grille);
-    ASSERT_NE(grille, nullptr);
+    auto* vue = Enfant<QAbstractScrollArea>(f, c.vue);
+    ASSERT_NE(vue, nullptr);
     const Feuille feuille = c.feuille(f, Dossier());
     ASSERT_FALSE(feuille.lignes.empty());
-    ASSERT_EQ(grille->rowCount(), static_cast<int>(feuille.lignes.size()));
-    ASSERT_EQ(grille->columnCount(), static_cast<int>(feuille.colonnes.size()));
-    for (int k = 0; k < grille->columnCount(); ++k)
-      EXPECT_EQ(grille->horizontalHeaderItem(k)->text().toStdString(), feuille.colonnes[static_cast<std::size_t>(k)].titre.toStdString()) << k;
-    for (int i = 0; i < grille->rowCount(); ++i)
+    if (auto* grille = qobject_cast<QTableWidget*>(vue)) {
+      ASSERT_EQ(grille->rowCount(), static_cast<int>(feuille.lignes.size()));
+      ASSERT_EQ(grille->columnCount(), static_cast<int>(feuille.colonnes.size()));
       for (int k = 0; k < grille->columnCount(); ++k)
-        ASSERT_EQ(grille->item(i, k)->text().toStdString(), feuille.lignes[static_cast<std::size_t>(i)][k].toStdString()) << i << "," << k;
+        EXPECT_EQ(grille->horizontalHeaderItem(k)->text().toStdString(), feuille.colonnes[static_cast<std::size_t>(k)].titre.toStdString()) << k;
+      for (int i = 0; i < grille->rowCount(); ++i)
+        for (int k = 0; k < grille->columnCount(); ++k)
+          ASSERT_EQ(grille->item(i, k)->text().toStdString(), feuille.lignes[static_cast<std::size_t>(i)][k].toStdString()) << i << "," << k;
+      grille->setCurrentCell(0, 1);
+    }
 
     QApplication::clipboard()->setText("avant");
     QApplication::setActiveWindow(f);
-    grille->setFocus();
-    grille->setCurrentCell(0, 1);
-    QTest::keyClick(grille, Qt::Key_C, Qt::ControlModifier);
+    vue->setFocus();
+    QTest::keyClick(vue, Qt::Key_C, Qt::ControlModifier);
     EXPECT_EQ(QApplication::clipboard()->text().toStdString(), TexteFeuille(feuille).toStdString());
 
     const fs::path csv = dossier / (std::string(c.nom) + ".csv");
     temoin.fichiers << QString::fromStdString(csv.string());
-    ChoisirDansLeMenu(grille, QString::fromUtf8("Exporter CSV…"));
+    ChoisirDansLeMenu(vue, QString::fromUtf8("Exporter CSV…"));
     const std::string ecrit = Lire(csv);
     EXPECT_EQ(ecrit, CsvFeuille(feuille, c.cachet()));
     // The stamp's comment lines come first, then the captions and one line a row.
@@ -751,7 +764,7 @@ TEST_F(FenetresTechniquesTest, ChaqueTableMontreCopieEtExporteSaFeuille) {
     }
     fs::permissions(csv, fs::perms(0444));
     temoin.fichiers << QString::fromStdString(csv.string());
-    ChoisirDansLeMenu(grille, QString::fromUtf8("Exporter CSV…"));
+    ChoisirDansLeMenu(vue, QString::fromUtf8("Exporter CSV…"));
     ASSERT_EQ(temoin.messages.size(), 1);
     EXPECT_EQ(temoin.messages[0].genre, "erreur");
     EXPECT_EQ(temoin.messages[0].texte.toStdString(), "Accès refusé. (" + csv.string() + ")");
@@ -761,4 +774,22 @@ TEST_F(FenetresTechniquesTest, ChaqueTableMontreCopieEtExporteSaFeuille) {
     Capturer(f, (std::string("feuille_") + c.nom).c_str());
     f->close();
   }
+}
+
+// The trees' sheet has a line for every line drawn: each hit, and each tree's root in its place.
+TEST_F(FenetresTechniquesTest, FeuilleDesArbresLigneParLigne) {
+  auto* f = new TFormArbresMP;
+  f->show();
+  QTest::mouseClick(Enfant<QPushButton>(f, "BtnCalcul"), Qt::LeftButton);
+  const std::vector<ArbreMP>& arbres = f->Arbres();
+  const Feuille feuille = FeuilleArbres(arbres, {});
+  ASSERT_EQ(feuille.lignes.size(), static_cast<std::size_t>(NombreMiPoints(arbres)) + arbres.size());
+  std::size_t i = 0;
+  for (const ArbreMP& a : arbres)
+    for (std::size_t o = 0; o <= a.lignes.size(); ++o, ++i) {
+      const QStringList& l = feuille.lignes[i];
+      EXPECT_EQ(l[0].toStdString(), Glyphe(LettresCorps[static_cast<std::size_t>(a.racine)]).toStdString()) << i;
+      EXPECT_EQ(l[2].isEmpty(), o == a.PlaceRacine()) << i;
+    }
+  f->close();
 }
