@@ -22,6 +22,7 @@
 #include "dial/DessinCadran.h"
 #include "dial/ImpressionCadran.h"
 #include "dial/ModeleCadran.h"
+#include "methode/Moment.h"
 #include "reglages/Reglages.h"
 
 namespace selvane {
@@ -103,12 +104,12 @@ Lecteurs LecteursCadran(DemandeCadran& d) {
       {"--solar-return",
        [&d](const std::string& v) {
          // Years before 1 are refused: the dial's moments are written with four year digits.
-         const std::string message = ErreurAnneeCadran(Utf8VersCp1252(v));
-         if (!message.empty()) {
-           Avertir(message);
+         const Saisie<int> annee = LireAnneeCadran(Utf8VersCp1252(v));
+         if (!annee.Ok()) {
+           Avertir(annee.message);
            return false;
          }
-         d.retourSolaire = std::atoi(v.c_str());
+         d.retourSolaire = annee.valeur;
          return true;
        }},
       {"--quarter", entier(0, 3, "Quart de révolution incorrect", " (0 à 3)", [&d](int n) { d.quart = n; })},
@@ -220,16 +221,15 @@ bool Calculer(DemandeCadran& d, ModeleCadran& m, SelectionCadran& s, double& tro
     EcrireMomentTU(c, trouve);
     SelectionDuRetour(s, true);
   } else if (!d.retourLunaire.empty()) {
+    // The command line takes the birth records' "jj/mm/aaaa" only; then the dial's own check.
     std::string message = ErreurDate(d.retourLunaire);
-    if (message.empty()) message = ErreurAnneeCadran(Tranche(d.retourLunaire, 6, 4));
+    const Saisie<DateDuChamp> date = LireDateCadran(Utf8VersCp1252(d.retourLunaire));
+    if (message.empty()) message = date.message;
     if (!message.empty()) {
       Avertir(message);
       return false;
     }
-    const std::string& t = d.retourLunaire;
-    trouve = RetourLunaire(m.natal, std::atoi(t.substr(0, 2).c_str()), std::atoi(t.substr(3, 2).c_str()),
-                           std::atoi(t.substr(6).c_str()), d.precession)
-                 .jourUT;
+    trouve = RetourLunaire(m.natal, date.valeur.jour, date.valeur.mois, date.valeur.annee, d.precession).jourUT;
     EcrireMomentTU(c, trouve);
     SelectionDuRetour(s, false);
   } else {

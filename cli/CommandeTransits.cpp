@@ -11,6 +11,8 @@
 #include "core/Catalogue.h"
 #include "core/Conversions.h"
 #include "core/Ephemerides.h"
+#include "birthdata/records/Cp1252.h"
+#include "methode/Moment.h"
 
 namespace selvane {
 namespace {
@@ -31,18 +33,14 @@ bool LireAspects(const std::string& texte, std::vector<int>& aspects) {
 
 // The year as the window checks it, in its order of messages.
 bool LireAnnee(const std::string& texte, int& annee) {
-  if (!ContientChiffre(texte)) {
-    Avertir("N'entrez que des chiffres !");
+  // The command line asks no second time: an empty text is no number either.
+  const Saisie<int> s = texte.empty() ? Saisie<int>{0, BoiteMessage::Avertissement, "N'entrez que des chiffres !"}
+                                      : LireAnneeTransits(Utf8VersCp1252(texte));
+  if (!s.Ok()) {
+    Avertir(s.message);
     return false;
   }
-  if (!LireEntier(texte, -1000000, 1000000, annee)) {
-    Avertir("'" + texte + "' n'est pas une valeur entière correcte");
-    return false;
-  }
-  if (!AnneeTransitsValide(annee)) {
-    Avertir("L'année doit être comprise entre 0 et 2100 !");
-    return false;
-  }
+  annee = s.valeur;
   return true;
 }
 
