@@ -331,7 +331,8 @@ void TFormMandala::BtnImprimerClick() {
 }
 
 void TFormMandala::keyPressEvent(QKeyEvent* evenement) {
-  if (PanelGauche->isVisible()) {
+  // The letters alone: Ctrl+C stays the copy of a list.
+  if (PanelGauche->isVisible() && !(evenement->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
     if (evenement->key() == Qt::Key_C) {
       if (BtnCalcul->isEnabled()) BtnCalculClick();
       return;
