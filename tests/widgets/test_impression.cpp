@@ -398,7 +398,9 @@ TEST_F(ImpressionTest, CadranH1EtH4EnCouleurEtEnNoir) {
       EXPECT_EQ(d.noirEtBlanc, !couleur);
       const std::string nom = std::string("cadran_") + h + (couleur ? "" : "_noir");
       Verifier(d, nom.c_str());
-      if (!couleur) EXPECT_EQ(PixelsColores(RendreDocument(d, 75, false)[0]), 0) << h;
+      if (!couleur) {
+        EXPECT_EQ(PixelsColores(RendreDocument(d, 75, false)[0]), 0) << h;
+      }
     }
   }
   delete cosmo;
