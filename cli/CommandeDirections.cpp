@@ -11,6 +11,7 @@
 #include "core/Avertissements.h"
 #include "core/Catalogue.h"
 #include "core/Conversions.h"
+#include "widgets/Texte1252.h"
 
 namespace selvane {
 namespace {
@@ -65,8 +66,16 @@ int CommandeDirections(const Appel& a) {
     Avertir("L'âge de fin doit suivre l'âge de début");
     return 2;
   }
+  const std::vector<LigneDirection> lignes = CalculerDirections(natal, demande);
+  PageListe page;
+  std::size_t item = 0;
+  while ((1 << item) < demande.harmonique) ++item;
+  page.titre = Texte(Etat().NomAffiche.Chaine()) + "  : directions solaires dans l'harmonique  " +
+               Texte(LibellesHarmoniques[item]);
+  for (const LigneDirection& l : lignes) page.lignes.push_back(l.cellules);
+  if (!EcrirePdfListe(page, lues)) return 2;
   std::string s = "p,q,a,b,target_deg,date,age,arc_deg\n";
-  for (const LigneDirection& l : CalculerDirections(natal, demande)) {
+  for (const LigneDirection& l : lignes) {
     s += Numero(l.p) + "," + Numero(l.q) + "," + Numero(l.a) + "," + Numero(l.b) + "," + Nombre6(l.cibleDeg) +
          "," + JourJulienVersDate(l.jour) + "," + Nombre6(l.age) + "," + Nombre6(l.arcDeg) + "\n";
   }

@@ -11,6 +11,7 @@
 #include "core/Catalogue.h"
 #include "core/Conversions.h"
 #include "core/Ephemerides.h"
+#include "widgets/Texte1252.h"
 #include "birthdata/records/Cp1252.h"
 #include "methode/Moment.h"
 
@@ -79,6 +80,11 @@ int CommandeTransits(const Appel& a) {
     Avertir(erreur.what());
     return 2;
   }
+  PageListe page;
+  page.transits = true;
+  page.titre = Texte(Etat().NomAffiche.Chaine()) + "  : transits  ";
+  for (const LigneTransit& l : lignes) page.lignes.push_back(CellulesTransit(l));
+  if (!EcrirePdfListe(page, lues)) return 2;
   std::string s = "body,retrograde,aspect,a,b,aspect_point,jd_ut,date,time,age\n";
   for (const LigneTransit& l : lignes) {
     s += std::to_string(l.corps) + "," + (l.retrograde ? "1" : "0") + "," +

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "cli/ApplicationHorsEcran.h"
+#include "cli/Sorties.h"
 #include "core/Avertissements.h"
 #include "core/Catalogue.h"
 
@@ -64,6 +66,16 @@ bool LireChamps(const std::string& texte, const std::function<bool(const std::st
     if (virgule == std::string::npos) return true;
     debut = virgule + 1;
   }
+}
+
+bool EcrirePdfListe(const PageListe& page, const OptionsLues& lues) {
+  if (!lues.Present("--pdf")) return true;
+  if (page.lignes.size() > static_cast<std::size_t>(LignesImprimables)) {
+    Avertir("Pour l'impression, limitez la période pour avoir un nombre de lignes de 132 maximum");
+    return false;
+  }
+  const auto application = OuvrirApplicationHorsEcran();
+  return application && EcrirePdfDemande(DocumentListe(page, LignesCachet(ContexteDuTheme(Etat()))), lues);
 }
 
 }  // namespace selvane

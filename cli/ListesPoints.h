@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "cli/ThemeNatal.h"
+#include "forecast/ImpressionListe.h"
 
 namespace selvane {
 
@@ -27,5 +28,10 @@ bool LireOptionsPoints(const Appel& appel, OptionsNaissance& naissance, std::vec
 
 // Each field of "a,b,c" to `lire`; false as soon as it refuses one.
 bool LireChamps(const std::string& texte, const std::function<bool(const std::string& champ)>& lire);
+
+// With --pdf among `lues`, the window's printed page of the list into the file (--bw: black and
+// white), the stamp of the current chart at its foot; refused, as the window does, beyond
+// LignesImprimables rows. True when written or without --pdf; false after the French message.
+bool EcrirePdfListe(const PageListe& page, const OptionsLues& lues);
 
 }  // namespace selvane

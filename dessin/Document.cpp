@@ -1,5 +1,6 @@
 #include "dessin/Document.h"
 
+#include <QFile>
 #include <QFontMetricsF>
 #include <QPaintEngine>
 #include <QPainterPath>
@@ -411,6 +412,12 @@ bool PeindreDocument(QPaintDevice& appareil, const DocumentImprime& d, const std
 }
 
 bool EcrirePdf(const DocumentImprime& d, const QString& chemin, bool noirEtBlanc, QString* erreur, int pointsParPouce) {
+  const QString message = QString::fromUtf8("Impossible d'écrire le fichier PDF ") + chemin;
+  // Tried first: on a refused file Qt's painter would print its own warning before ours.
+  if (QFile essai(chemin); !essai.open(QIODevice::WriteOnly)) {
+    if (erreur) *erreur = message;
+    return false;
+  }
   QPdfWriter pdf(chemin);
   pdf.setCreator(QString("Selvane ") + SELVANE_VERSION);
   pdf.setResolution(pointsParPouce);
@@ -419,7 +426,7 @@ bool EcrirePdf(const DocumentImprime& d, const QString& chemin, bool noirEtBlanc
   copie.noirEtBlanc = d.noirEtBlanc || noirEtBlanc;
   // QPdfWriter opens its file when the painter starts: a refused file shows there.
   if (!PeindreDocument(pdf, copie, [&] { return pdf.newPage(); })) {
-    if (erreur) *erreur = QString::fromUtf8("Impossible d'écrire le fichier PDF ") + chemin;
+    if (erreur) *erreur = message;
     return false;
   }
   return true;

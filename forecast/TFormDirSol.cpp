@@ -53,43 +53,6 @@ void ToutCocher(QListWidget* liste, bool coche) {
 
 }  // namespace
 
-void DessinerPageListe(QPainter& p, const QSize& page, const PageListe& contenu) {
-  const QFont arial10 = Police("Arial", 10), arial9 = Police("Arial", 9), glyphes8 = Police("Celvan S", 8);
-  const QFontMetricsF m(arial10, p.device());
-  const double cw = m.horizontalAdvance('A'), lh = m.height();
-  double x = 5 * cw;
-  p.setPen(Qt::black);
-  p.setFont(Police("Arial", 10, true));
-  p.drawText(QPointF(x, lh), contenu.titre);
-  const QString entete = contenu.transits ? "Transit                Pos.             Date                   Age"
-                                          : "Direction            Pos.         Date             Age";
-  const double ageX = contenu.transits ? 30 : 26;
-  auto enTete = [&] {
-    p.setFont(arial10);
-    p.drawText(QPointF(x, 3 * lh), entete);
-  };
-  enTete();
-  // A column holds 66 rows: on a page too short for one line each, the rows close up.
-  const double pas = std::min(lh, (page.height() - 5 * lh) / (LignesParColonne - 1 + 0.5));
-  double y = 5 * lh;
-  for (std::size_t i = 0; i < contenu.lignes.size(); ++i) {
-    if (i == LignesParColonne) {
-      x = page.width() / 2.0;
-      enTete();
-      y = 5 * lh;
-    }
-    const auto& l = contenu.lignes[i];
-    p.setFont(glyphes8);
-    p.drawText(QPointF(x, y), Texte(l[0]));
-    p.setFont(contenu.transits ? glyphes8 : arial10);
-    p.drawText(QPointF(x + 11 * cw, y), Texte(l[1]));
-    p.setFont(arial9);
-    p.drawText(QPointF(x + 17 * cw, y), Texte(l[2]));
-    p.drawText(QPointF(x + ageX * cw, y), Texte(l[3]));
-    y += pas;
-  }
-}
-
 TFormDirSol::TFormDirSol(QWidget* parent) : QWidget(parent) {
   const EtatTheme& e = Etat();
   natal_ = NatalDepuisEtat();
@@ -359,10 +322,8 @@ void TFormDirSol::BtnImprimerClick() {
         "Pour l'impression, limitez la période pour avoir un nombre de lignes de 132 maximum");
     return;
   }
-  DocumentImprime d;
-  d.cachet = LignesCachet(ContexteDuTheme(Etat()));
-  d.peindre = [page = page_](QPainter& p, const QRectF& zone, int) { DessinerPageListe(p, zone.size().toSize(), page); };
-  ImprimerDocument(d, page_.transits ? "Transits.pdf" : "Directions.pdf");
+  ImprimerDocument(DocumentListe(page_, LignesCachet(ContexteDuTheme(Etat()))),
+                   page_.transits ? "Transits.pdf" : "Directions.pdf");
 }
 
 void TFormDirSol::BtnExporterClick() {

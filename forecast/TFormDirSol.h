@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "forecast/ImpressionListe.h"
 #include "forecast/ListeDirections.h"
 
 class QButtonGroup;
@@ -20,17 +21,6 @@ class QSpinBox;
 namespace selvane {
 
 class GrilleTexte;
-
-// What one printed page of the list holds.
-struct PageListe {
-  QString titre;
-  bool transits = false;
-  std::vector<std::array<std::string, 6>> lignes;
-};
-constexpr int LignesImprimables = 132;
-constexpr int LignesParColonne = 66;
-// Draws the page in the rectangle of the device (portrait page, or a picture in tests).
-void DessinerPageListe(QPainter& p, const QSize& page, const PageListe& contenu);
 
 class TFormDirSol : public QWidget {
   Q_OBJECT
