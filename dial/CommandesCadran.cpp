@@ -24,6 +24,7 @@ void OuvrirCosmogramme(HoteFenetres& hote) {
     hote.Radix();
   }
   auto* cosmo = new TFormCosmo(hote.RepertoireProgramme());
+  cosmo->DefinirOptions([&hote] { return hote.Options(); });
   // The window puts the keyboard on its date field itself.
   hote.OuvrirEnfant(cosmo, true, false);
   ouvert = cosmo;

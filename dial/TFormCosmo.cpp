@@ -1062,6 +1062,7 @@ void TFormCosmo::BtnImprimerClick() {
   LireSelection();
   page.options = OptionsEcran();
   page.couleur = LaPlateforme().Question("Imprimer en couleurs ? ");
+  if (options_) page.dessin = options_();
   const EtatTheme& e = Etat();
   page.gauche = {Texte(e.NomAffiche.Chaine()), "NATAL", ligneDateHeure_, Texte(modele_.natal.FicheSauvee.Ville.Chaine()),
                  ligneCoordonnees_};

@@ -7,11 +7,13 @@
 #include <QImage>
 #include <QWidget>
 
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "birthdata/records/FicheClient.h"
 #include "core/EmpruntEtat.h"
+#include "dessin/Palette.h"
 #include "dial/DessinCadran.h"
 #include "dial/ModeleCadran.h"
 
@@ -59,6 +61,8 @@ class TFormCosmo : public QWidget {
   // dossier: the program directory (atlas, picture forms, settings).
   explicit TFormCosmo(const QString& dossier, QWidget* parent = nullptr);
   ~TFormCosmo() override;
+  // The frame's drawing options as they are at print time ("Fonds des signes colorés").
+  void DefinirOptions(std::function<OptionsDessin()> options) { options_ = std::move(options); }
 
   // The moment fields (right-hand panel).
   QLineEdit* MaskEditDate;
@@ -192,6 +196,7 @@ class TFormCosmo : public QWidget {
   std::vector<EvenementCadran> evenements_;
   int ligneEvenement_ = -1;
   std::string marque_;  // the picked event's glyph, drawn beside the pointer
+  std::function<OptionsDessin()> options_;
   QString ligneDateHeure_, ligneCoordonnees_;  // of the birth chart, for the printed header
   bool verification_ = false;
   bool echapListe_ = false;  // this Escape closes a drop-down list, not the window  // the focus is moved by a check, not by the user

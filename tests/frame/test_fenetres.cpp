@@ -18,6 +18,7 @@
 #include <QRadioButton>
 #include <QTabBar>
 #include <QClipboard>
+#include <QComboBox>
 #include <QFile>
 #include <QLabel>
 #include <QListWidget>
@@ -46,6 +47,7 @@
 #include "reglages/Reglages.h"
 #include "frame/TMainForm.h"
 #include "dial/TFormCosmo.h"
+#include "widgets/Impression.h"
 #include "techniques/TFormHouses.h"
 #include "techniques/TFormMandala.h"
 #include "dessin/Traits.h"
@@ -271,6 +273,44 @@ TEST_F(FenetresTest, ImpressionSurUnePage) {
         std::string("48N52 - 002E20"), std::string("NATAL"), std::string("Domif.           : Placidus"),
         "ARMC             : " + FormatTempsSideral(Etat().TempsSideralDeg)})
     EXPECT_NE(pdf.texte.find(ligne), std::string::npos) << ligne;
+}
+
+// The dial's page takes the frame's "Fonds des signes colorés" as the chart sheet does: the
+// coloured sectors of the H1 sign ring appear on paper only when the option is on.
+TEST_F(FenetresTest, LeCadranImprimeLesFondsDesSignesDuCadre) {
+  principale->RouvrirTheme(Cht("DUPONT,Jean", "07/03/1952"));
+  const auto pixelsColores = [](const QImage& image) {
+    int n = 0;
+    for (int y = 0; y < image.height(); ++y)
+      for (int x = 0; x < image.width(); ++x) {
+        const QRgb c = image.pixel(x, y);
+        n += std::max({qRed(c), qGreen(c), qBlue(c)}) - std::min({qRed(c), qGreen(c), qBlue(c)}) > 12;
+      }
+    return n;
+  };
+  std::vector<DocumentImprime> documents;
+  ObserverImpressions([&](const DocumentImprime& d) { documents.push_back(d); });
+  temoin.fichierPdf = QString::fromStdString((dossier / "cadran.pdf").string());
+  int colores[2] = {0, 0};
+  for (bool fonds : {false, true}) {
+    QAction* option = principale->Action("Fondsdessignescolores");
+    if (option->isChecked() != fonds) option->trigger();
+    ASSERT_EQ(principale->Options().fondsSignesColores, fonds);
+    principale->Action("Cosmogramme1")->trigger();
+    TFormCosmo* cosmo = nullptr;
+    for (QMdiSubWindow* f : principale->ZoneFenetres()->subWindowList())
+      if (auto* c = qobject_cast<TFormCosmo*>(f->widget())) cosmo = c;
+    ASSERT_NE(cosmo, nullptr);
+    cosmo->ComboBoxHarmonic->setCurrentIndex(cosmo->ComboBoxHarmonic->findText("H1", Qt::MatchStartsWith));
+    cosmo->ComboBoxHarmonicChange();
+    temoin.reponsesQuestions = {true};
+    documents.clear();
+    QTest::mouseClick(cosmo->BtnImprimer, Qt::LeftButton);
+    ASSERT_EQ(documents.size(), 1u);
+    colores[fonds] = pixelsColores(RendreDocument(documents[0], 50, false)[0]);
+  }
+  ObserverImpressions({});
+  EXPECT_GT(colores[1], colores[0] + 1000);
 }
 
 TEST_F(FenetresTest, SelectionDePlanetes) {
