@@ -1,4 +1,4 @@
-// Find in the largest atlas file, and one regime lookup.
+// Find in the largest atlas file, one regime lookup, and the zone source of the print stamp.
 #include <benchmark/benchmark.h>
 
 #include <filesystem>
@@ -6,6 +6,8 @@
 #include <vector>
 
 #include "birthdata/Atlas.h"
+#include "birthdata/CompletionAtlas.h"
+#include "birthdata/records/Echange.h"
 #include "birthdata/Fuseaux.h"
 
 using namespace selvane;
@@ -48,5 +50,18 @@ void BM_RegimeHoraire(benchmark::State& state) {
 BENCHMARK(BM_RegimeHoraire)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
+
+// The stamp's "Europe/Paris, CEST, heure d'été" on a new completion, as a first print asks it:
+// a key search in each atlas file, nothing read whole.
+void BM_SourceDuFuseauPremiereImpression(benchmark::State& state) {
+  const FicheClient f = FicheDesChamps("Ete,Paul", "15/07/1990", "12h00m00", "Paris", "48.51", "2.21", "02.00.00", "");
+  for (auto _ : state) {
+    CompletionAtlas completion{fs::path(SELVANE_BIN_DIR)};
+    const auto source = completion.Source(f);
+    if (!source) state.SkipWithError("source inconnue");
+    benchmark::DoNotOptimize(source);
+  }
+}
+BENCHMARK(BM_SourceDuFuseauPremiereImpression)->Unit(benchmark::kMillisecond);
 
 BENCHMARK_MAIN();

@@ -53,6 +53,24 @@ std::string Majuscules(std::string_view t) {
   return s;
 }
 
+// Every record of an atlas file whose key is `cle` (folded, cut to 30): the file is in
+// ascending key order, without regard to case.
+std::vector<CityRecord> VillesDeCle(const FichierAtlas& atlas, const std::string& cle) {
+  std::int64_t bas = 0, haut = atlas.Nombre();
+  while (bas < haut) {
+    const std::int64_t milieu = bas + (haut - bas) / 2;
+    if (Majuscules(atlas.Lire(milieu).SearchKey.Texte()) < cle) bas = milieu + 1;
+    else haut = milieu;
+  }
+  std::vector<CityRecord> villes;
+  for (std::int64_t i = bas; i < atlas.Nombre(); ++i) {
+    CityRecord w = atlas.Lire(i);
+    if (Majuscules(w.SearchKey.Texte()) != cle) break;
+    villes.push_back(std::move(w));
+  }
+  return villes;
+}
+
 std::string TexteDate(const DateHeureLocale& d) {
   char t[32];
   if (d.annee < 0) std::snprintf(t, sizeof t, "%02d/%02d/-%03d", d.jour, d.mois, -d.annee);
@@ -119,9 +137,13 @@ const FichierAtlas* CompletionAtlas::AtlasDuPays(const std::string& iso, std::st
   const auto f = fichierDuPays_.find(iso);
   if (f == fichierDuPays_.end()) return nullptr;
   nomFichier = f->second;
-  std::unique_ptr<FichierAtlas>& ouvert = ouverts_[iso];
-  if (!ouvert) ouvert = std::make_unique<FichierAtlas>(dossier_ / (f->second + ".cty"));
-  return ouvert.get();
+  return &Ouvrir(f->second);
+}
+
+const FichierAtlas& CompletionAtlas::Ouvrir(const std::string& nomFichier) const {
+  std::unique_ptr<FichierAtlas>& ouvert = ouverts_[nomFichier];
+  if (!ouvert) ouvert = std::make_unique<FichierAtlas>(dossier_ / (nomFichier + ".cty"));
+  return *ouvert;
 }
 
 const std::vector<LigneRegime>* CompletionAtlas::Regimes(const std::string& nomZone) const {
@@ -164,27 +186,27 @@ std::optional<SourceFuseau> CompletionAtlas::Source(const FicheClient& f) const 
   Entier(Tranche(heure, 0, 2), d.heures);
   Entier(Tranche(heure, 3, 2), d.minutes);
   if (heure.size() > 5) Entier(Tranche(heure, 6, 2), d.secondes);
+  // A key search in each atlas file, as a place is found: no file is read whole.
+  const std::string cle = PlierCle(f.Ville.Texte()).substr(0, 30);
   try {
-    if (!lieux_) {
-      lieux_.emplace();
-      for (const std::string& nom : ListerAtlas(dossier_)) {
-        const std::string octets = LireFichierEntier(dossier_ / (nom + ".cty"));
-        for (std::size_t i = 0; i + CityRecord::TailleEnregistrement <= octets.size(); i += CityRecord::TailleEnregistrement) {
-          const CityRecord v = DecoderVille(reinterpret_cast<const unsigned char*>(octets.data() + i));
-          lieux_->emplace(Majuscules(v.SearchKey.Texte()), Lieu{v.Lat.Chaine(), v.Long.Chaine(), v.ZoneName.Chaine()});
-        }
+    for (const std::string& nom : ListerAtlas(dossier_)) {
+      std::vector<CityRecord> villes;
+      try {
+        // Opened for this search only: the process keeps no descriptor for every country.
+        villes = VillesDeCle(FichierAtlas(dossier_ / (nom + ".cty")), cle);
+      } catch (const ErreurFichier&) {
+        continue;  // an unreadable atlas file tells nothing; the others still may
       }
-    }
-    const auto [debut, fin] = lieux_->equal_range(PlierCle(f.Ville.Texte()).substr(0, 30));
-    for (auto l = debut; l != fin; ++l) {
-      if (l->second.lat != f.Lat.Texte() || l->second.lon != f.Long.Texte()) continue;
-      Regime r;
-      std::string pourquoi;
-      long zone = 0;
-      if (!RegimeA(l->second.zone, d, r, pourquoi) || r.genre != Regime::Fuseau || !LireDecalage(r.texte, zone) ||
-          zone != decalage)
-        continue;
-      return SourceFuseau{r.abreviation, r.saison == 1, l->second.zone};
+      for (const CityRecord& v : villes) {
+        if (v.Lat.Chaine() != f.Lat.Texte() || v.Long.Chaine() != f.Long.Texte()) continue;
+        Regime r;
+        std::string pourquoi;
+        long zone = 0;
+        if (!RegimeA(v.ZoneName.Chaine(), d, r, pourquoi) || r.genre != Regime::Fuseau || !LireDecalage(r.texte, zone) ||
+            zone != decalage)
+          continue;
+        return SourceFuseau{r.abreviation, r.saison == 1, v.ZoneName.Chaine()};
+      }
     }
   } catch (const std::exception&) {
     // An unreadable atlas or database: the source stays unknown.
@@ -203,21 +225,10 @@ std::optional<LieuTrouve> CompletionAtlas::Placer(const std::string& ville, cons
       const FichierAtlas* atlas = AtlasDuPays(iso, nomFichier);
       if (!atlas) continue;
       unAtlas = true;
-      // The first record of that key: the file is in ascending key order, without regard to case.
-      std::int64_t bas = 0, haut = atlas->Nombre();
-      while (bas < haut) {
-        const std::int64_t milieu = bas + (haut - bas) / 2;
-        if (Majuscules(atlas->Lire(milieu).SearchKey.Texte()) < cle) bas = milieu + 1;
-        else haut = milieu;
-      }
-      int memeNom = 0;
-      CityRecord v;
-      for (std::int64_t i = bas; i < atlas->Nombre(); ++i) {
-        const CityRecord w = atlas->Lire(i);
-        if (Majuscules(w.SearchKey.Texte()) != cle) break;
-        if (memeNom++ == 0) v = w;
-      }
-      if (memeNom == 0) continue;
+      const std::vector<CityRecord> villes = VillesDeCle(*atlas, cle);
+      if (villes.empty()) continue;
+      const std::size_t memeNom = villes.size();
+      const CityRecord& v = villes.front();
 
       LieuTrouve l;
       l.lat = v.Lat.Chaine();

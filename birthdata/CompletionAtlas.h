@@ -45,21 +45,19 @@ class CompletionAtlas : public CompletionEchange {
 
  private:
   const FichierAtlas* AtlasDuPays(const std::string& iso, std::string& nomFichier) const;
+  // The atlas file of that name, opened on first use; throws ErreurFichier.
+  const FichierAtlas& Ouvrir(const std::string& nomFichier) const;
   const std::vector<LigneRegime>* Regimes(const std::string& nomZone) const;
   // The regime of a zone at a local date and time; false when it cannot be told.
   bool RegimeA(const std::string& nomZone, const DateHeureLocale& d, Regime& r, std::string& pourquoi) const;
 
   std::filesystem::path dossier_;
-  // Read on first use: the atlas file of each country code, by the code of its first record.
+  // Read on first use: the atlas file of each country code, by the code of its first record;
+  // the open files by name.
   mutable bool atlasListes_ = false;
   mutable std::map<std::string, std::string> fichierDuPays_;
   mutable std::map<std::string, std::unique_ptr<FichierAtlas>> ouverts_;
   mutable std::map<std::string, std::optional<std::vector<LigneRegime>>> regimes_;
-  // Every town of every atlas file by key, read whole on the first Source.
-  struct Lieu {
-    std::string lat, lon, zone;
-  };
-  mutable std::optional<std::multimap<std::string, Lieu>> lieux_;
 };
 
 }  // namespace selvane
