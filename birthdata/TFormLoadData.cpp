@@ -102,6 +102,9 @@ TFormLoadData::TFormLoadData(const QString& dossier, std::function<void()> ouvri
   auto* fermer = bouton("Fermer", [this] { close(); });
   boutonsFiche_ = {theme, supprimer, boutonModifier};
   for (QPushButton* b : boutonsFiche_) b->setEnabled(false);
+  // Nothing to print before a file is open.
+  imprimer_ = imprimer;
+  imprimer_->setEnabled(false);
   auto* gauche = new QVBoxLayout;
   gauche->addWidget(new QLabel("Fichiers existants :", this));
   gauche->addWidget(fichiers_);
@@ -141,6 +144,7 @@ void TFormLoadData::Charger(const QString& fichier) {
     return;
   }
   courant_ = chemin;
+  imprimer_->setEnabled(true);
   setWindowTitle(fichier);
   lignes_ = LignesFiches(fiches);
   RemplirGrille(*table_, FeuilleFichier(courant_, lignes_));
@@ -153,6 +157,7 @@ void TFormLoadData::Charger(const QString& fichier) {
 
 void TFormLoadData::Vider() {
   courant_.clear();
+  imprimer_->setEnabled(false);
   lignes_.clear();
   table_->setRowCount(0);
   panneau_->clear();
@@ -231,6 +236,7 @@ void TFormLoadData::SupprimerFiche() {
     for (QPushButton* b : boutonsFiche_) b->setEnabled(false);
     LaPlateforme().Information("Le fichier : " + QFileInfo(courant_).fileName() + "\r\n" + QString::fromUtf8(" a été supprimé"));
     courant_.clear();
+    imprimer_->setEnabled(false);
   }
 }
 

@@ -59,6 +59,7 @@ class TFormLoadData : public QDialog {
   QLineEdit* recherche_;
   QLabel* panneau_;
   std::vector<LigneFiche> lignes_;  // the table's rows, in its order
+  QPushButton* imprimer_ = nullptr;  // "Imprimer fichier": a file open first
   QList<QPushButton*> boutonsFiche_;  // "Thème", "Supprimer fiche", "Modifier/Recopier": a row chosen first
   void ListerFichiers();
   // No current file, an empty table: what a file that failed to load leaves.

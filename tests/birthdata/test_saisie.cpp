@@ -200,7 +200,14 @@ TEST_F(SaisieTest, NavigateurRechercheSuppressionImpression) {
   bool listing = false;
   TFormLoadData navigateur(Dossier(), [&] { listing = true; }, [] {});
   ASSERT_EQ(navigateur.Fichiers()->count(), 1);
+  // "Imprimer fichier" only while a file is open: no page of an empty "Fichier :".
+  QPushButton* imprimer = nullptr;
+  for (QPushButton* b : navigateur.findChildren<QPushButton*>())
+    if (b->text() == "Imprimer fichier") imprimer = b;
+  ASSERT_NE(imprimer, nullptr);
+  EXPECT_FALSE(imprimer->isEnabled());
   navigateur.Charger("Groupe.thz");
+  EXPECT_TRUE(imprimer->isEnabled());
   EXPECT_EQ(navigateur.GridData()->rowCount(), 3);
   navigateur.Rechercher("dup");
   EXPECT_EQ(navigateur.GridData()->currentRow(), 1);
@@ -219,6 +226,7 @@ TEST_F(SaisieTest, NavigateurRechercheSuppressionImpression) {
   EXPECT_FALSE(fs::exists(dossier / "Groupe.thz"));
   EXPECT_EQ(temoin.messages.last().texte, QString::fromUtf8("Le fichier : Groupe.thz\r\n a été supprimé"));
   EXPECT_EQ(navigateur.Fichiers()->count(), 0);
+  EXPECT_FALSE(imprimer->isEnabled());
   std::ifstream bak(dossier / "Groupe.thr.bak");
   std::string contenu((std::istreambuf_iterator<char>(bak)), {});
   EXPECT_EQ(contenu, sauvegardeAvant);
