@@ -159,22 +159,58 @@ PageCadran PageDuModele(const ModeleCadran& m, const SelectionCadran& s, const E
                  Texte(c.ville.empty() ? e.FicheEnCours.Ville.Chaine() : c.ville),
                  Texte(FormatLatitude(degres(c.lat))) + " - " + Texte(FormatLongitude(degres(c.lon))),
                  "Arc Sol : " + Texte(FormatDMS(m.ArcSolaire))};
+  const Feuille arbre = FeuilleArbreCadran(m, s, RemplirArbre(m, s, e.JeuPlanetes));
+  page.titreArbre = arbre.titres.value(0);
+  page.arbre = ArbreImprime(arbre);
+  return page;
+}
+
+Feuille FeuillePositionsCadran(const ModeleCadran& m) {
+  const QString h = "H" + QString::number(m.Harmonique);
+  Feuille f;
+  f.colonnes = {{"", 3, Qt::AlignLeft, true},  {"Natal", 9, Qt::AlignLeft, true},    {h, 10},
+                {"Arc Sol.", 9, Qt::AlignLeft, true}, {h, 10}, {"Transit", 9, Qt::AlignLeft, true}, {h, 10}};
+  const double M = 2 * M_PI / m.Harmonique;
+  for (int b = 1; b <= NbCorps; ++b) {
+    QStringList l{Lettre(m, b)};
+    for (int couche = CoucheNatale; couche <= CoucheTransit; ++couche) {
+      const double lon = m.Longitudes[b][couche];
+      l << Texte(FormatGlyphe(lon)) << Texte(FormatDMS(std::fmod(lon, M)));
+    }
+    f.lignes.push_back(l);
+  }
+  return f;
+}
+
+Feuille FeuilleArbreCadran(const ModeleCadran& m, const SelectionCadran& s, const std::vector<LigneArbre>& lignes) {
   const ReferenceCadran r = CalculerReference(m, s);
   const bool libre = s.CorpsChoisi == 0;
   const QString glyphe = libre ? Glyphe(';') : Lettre(m, s.CorpsChoisi);
-  page.titreArbre = glyphe + " " + Texte(FormatDegMin((libre ? r.longitude : r.position) * 180 / M_PI));
-  // The reference row takes its place in the offset order, between the points below and above it.
-  const LigneArbreImprimee racine{"", " - " + glyphe + " - ", ""};
+  Feuille f;
+  f.titres = {glyphe + " " + Texte(FormatDegMin((libre ? r.longitude : r.position) * 180 / M_PI))};
+  f.colonnes = {{"", 3, Qt::AlignLeft, true}, {"Orbe", 8}, {"", 3, Qt::AlignLeft, true}, {"", 4}, {"", 0}, {"", 0}};
+  // The reference row (offset 0) takes its place in the offset order: between the points
+  // below it and those above, as the midpoint trees show their root.
+  const QStringList racine{"", " - " + glyphe + " - ", "", "H" + QString::number(m.Harmonique),
+                           QString::number(s.CorpsChoisi * 1000), "10.0000"};
   bool racinePlacee = false;
-  for (const LigneArbre& l : RemplirArbre(m, s, e.JeuPlanetes)) {
+  for (const LigneArbre& l : lignes) {
     if (!racinePlacee && l.ecart >= 0) {
-      page.arbre.push_back(racine);
+      f.lignes.push_back(racine);
       racinePlacee = true;
     }
-    page.arbre.push_back({Lettre(m, l.corps1), Texte(FormatArbre(l.ecart)), l.corps2 ? Lettre(m, l.corps2) : QString()});
+    f.lignes.push_back({Lettre(m, l.corps1), Texte(FormatArbre(l.ecart)), l.corps2 ? Lettre(m, l.corps2) : QString(),
+                        "H" + QString::number(l.harmonique), QString::number(l.cle),
+                        QString::number(l.ecart * 180 / M_PI + 10, 'f', 4).rightJustified(7, '0')});
   }
-  if (!racinePlacee) page.arbre.push_back(racine);
-  return page;
+  if (!racinePlacee) f.lignes.push_back(racine);
+  return f;
+}
+
+std::vector<LigneArbreImprimee> ArbreImprime(const Feuille& arbre) {
+  std::vector<LigneArbreImprimee> lignes;
+  for (const QStringList& l : arbre.lignes) lignes.push_back({l.value(0), l.value(1), l.value(2)});
+  return lignes;
 }
 
 DocumentImprime DocumentCadran(const PageCadran& page, const Reglages& reglages, const QStringList& cachet) {

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "dessin/Document.h"
+#include "dessin/Feuille.h"
 #include "dessin/Palette.h"
 #include "dial/DessinCadran.h"
 
@@ -27,6 +28,18 @@ struct PageCadran {
   QString titreArbre;        // the tree button's caption
   std::vector<LigneArbreImprimee> arbre;
 };
+
+// The dial's grids as sheets, built from the model alone: the window shows, copies and
+// exports them, the page prints the tree's first three columns.
+// Positions: each body's glyph, then for the natal, solar-arc and transit charts its
+// longitude and its position in the harmonic's dial (captions "H" + harmonic).
+Feuille FeuillePositionsCadran(const ModeleCadran& m);
+// The selection's midpoint tree (`lignes`, from RemplirArbre): its title is the tree button's caption (reference glyph and
+// angle); rows first glyph, offset, second glyph, harmonic, key and sort text, the reference
+// row (" - glyph - ") in its place in the offset order. The last two columns have no width.
+Feuille FeuilleArbreCadran(const ModeleCadran& m, const SelectionCadran& s, const std::vector<LigneArbre>& lignes);
+// The printed tree rows of that sheet.
+std::vector<LigneArbreImprimee> ArbreImprime(const Feuille& arbre);
 
 // At most this many tree rows fit under the dial.
 constexpr int LignesArbreImprimees = 23;

@@ -21,7 +21,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
-#include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QShortcut>
@@ -50,6 +49,7 @@
 #include "reglages/Reglages.h"
 #include "widgets/GrilleTexte.h"
 #include "widgets/Plateforme.h"
+#include "widgets/ActionsFeuille.h"
 #include "widgets/Impression.h"
 #include "widgets/Texte1252.h"
 #include "widgets/TexteSaisi.h"
@@ -339,6 +339,10 @@ void TFormCosmo::CreerPanneauGauche(QWidget* panneau) {
                                     {"H4", Qt::black, arial, 80}});
   }
   GridPositions->hide();
+  // Ctrl+C and "Exporter CSV…" on both grids give their sheets, under the chart's stamp.
+  const auto cachet = [] { return LignesCachet(ContexteDuTheme(Etat())); };
+  BrancherFeuille(*GridPositions, {[this] { return FeuillePositionsCadran(modele_); }, cachet, [] { return QString("Positions.csv"); }});
+  BrancherFeuille(*GridArbre, {[this] { return feuilleArbre_; }, cachet, [] { return QString("Arbre.csv"); }});
   connect(SpeedButton5, &QPushButton::clicked, this, [this] {
     GridPositions->setVisible(GridPositions->isHidden());
     if (GridPositions->isVisible()) GridPositions->raise();
@@ -647,19 +651,10 @@ void TFormCosmo::CalculerPositions() {
 }
 
 void TFormCosmo::RemplirGridPositions() {
-  const double M = 2 * M_PI / modele_.Harmonique;
-  QVector<QStringList> lignes;
-  for (int b = 1; b <= NbCorps; ++b) {
-    QStringList l{Lettre(b)};
-    for (int couche = CoucheNatale; couche <= CoucheTransit; ++couche) {
-      const double lon = modele_.Longitudes[b][couche];
-      l << Texte(FormatGlyphe(lon)) << Texte(FormatDMS(std::fmod(lon, M)));
-    }
-    lignes << l;
-  }
+  const Feuille f = FeuillePositionsCadran(modele_);
   GridPositions->Vider();
-  GridPositions->AjouterLignes(lignes);
-  for (int c : {2, 4, 6}) GridPositions->horizontalHeaderItem(c)->setText("H" + QString::number(modele_.Harmonique));
+  GridPositions->AjouterLignes(QVector<QStringList>(f.lignes.begin(), f.lignes.end()));
+  for (int c : {2, 4, 6}) GridPositions->horizontalHeaderItem(c)->setText(f.colonnes[static_cast<std::size_t>(c)].titre);
 }
 
 void TFormCosmo::RemplirGridMaisons() {
@@ -708,28 +703,10 @@ void TFormCosmo::RemplirArbre() {
   arbre_ = selvane::RemplirArbre(modele_, selection_, Etat().JeuPlanetes);
   BtnArbre->setStyleSheet(EditPosEcl->styleSheet());
   GridArbre->setStyleSheet(Fond(CouleurCouronne(2 * selection_.CoucheVers + 3, true)));
-  const ReferenceCadran r = CalculerReference(modele_, selection_);
-  const bool libre = selection_.CorpsChoisi == 0;
-  const QString glyphe = libre ? Glyphe(';') : Lettre(selection_.CorpsChoisi);
-  BtnArbre->setText(glyphe + " " + Texte(FormatDegMin((libre ? r.longitude : r.position) * 180 / M_PI)));
-  const QString h = "H" + QString::number(modele_.Harmonique);
-  // The reference row (offset 0) takes its place in the offset order: between the points
-  // below it and those above, as the midpoint trees show their root.
-  const QStringList racine{"", " - " + glyphe + " - ", "", h, QString::number(selection_.CorpsChoisi * 1000), "10.0000"};
-  QVector<QStringList> lignes;
-  bool racinePlacee = false;
-  for (const LigneArbre& l : arbre_) {
-    if (!racinePlacee && l.ecart >= 0) {
-      lignes << racine;
-      racinePlacee = true;
-    }
-    lignes << QStringList{Lettre(l.corps1), Texte(FormatArbre(l.ecart)), l.corps2 ? Lettre(l.corps2) : QString(),
-                          "H" + QString::number(l.harmonique), QString::number(l.cle),
-                          QString::number(l.ecart * 180 / M_PI + 10, 'f', 4).rightJustified(7, '0')};
-  }
-  if (!racinePlacee) lignes << racine;
+  feuilleArbre_ = FeuilleArbreCadran(modele_, selection_, arbre_);
+  BtnArbre->setText(feuilleArbre_.titres.value(0));
   GridArbre->Vider();
-  GridArbre->AjouterLignes(lignes);
+  GridArbre->AjouterLignes(QVector<QStringList>(feuilleArbre_.lignes.begin(), feuilleArbre_.lignes.end()));
 }
 
 bool TFormCosmo::ChampsValides(bool moment) {
@@ -1073,9 +1050,9 @@ void TFormCosmo::BtnImprimerClick() {
                  TexteGmt(MaskEditHeure->text(), EditFuseau->text()), Texte(e.FicheEnCours.Ville.Chaine()),
                  Texte(FormatLatitude(degres(EditLat->text()))) + " - " + Texte(FormatLongitude(degres(EditLong->text()))),
                  "Arc Sol : " + Edit2->text()};
-  page.titreArbre = BtnArbre->text();
-  for (int l = 0; l < GridArbre->rowCount(); ++l)
-    page.arbre.push_back({GridArbre->Texte(l, 0), GridArbre->Texte(l, 1), GridArbre->Texte(l, 2)});
+  // The tree shown, from its sheet rather than the grid's cells.
+  page.titreArbre = feuilleArbre_.titres.value(0);
+  page.arbre = ArbreImprime(feuilleArbre_);
 
   ImprimerDocument(DocumentCadran(page, LesReglages(), LignesCachet(ContexteDuTheme(e))), "Cadran.pdf");
 }

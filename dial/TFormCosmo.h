@@ -13,6 +13,7 @@
 
 #include "birthdata/records/FicheClient.h"
 #include "core/EmpruntEtat.h"
+#include "dessin/Feuille.h"
 #include "dessin/Palette.h"
 #include "dial/DessinCadran.h"
 #include "dial/ModeleCadran.h"
@@ -193,6 +194,7 @@ class TFormCosmo : public QWidget {
   SelectionCadran selection_;
   GeometrieCadran geometrie_;
   std::vector<LigneArbre> arbre_;
+  Feuille feuilleArbre_;  // the tree as the grid shows it (title: the tree button's caption)
   std::vector<EvenementCadran> evenements_;
   int ligneEvenement_ = -1;
   std::string marque_;  // the picked event's glyph, drawn beside the pointer

@@ -37,6 +37,8 @@
 #include "core/Ephemerides.h"
 #include "core/EtatTheme.h"
 #include "dessin/Traits.h"
+#include "dial/ImpressionCadran.h"
+#include "dial/TFormCosmo.h"
 #include "reglages/Reglages.h"
 #include "techniques/ImpressionTables.h"
 #include "techniques/TFormArbresMP.h"
@@ -629,6 +631,26 @@ struct CasFeuille {
 };
 
 const CasFeuille CasFeuilles[] = {
+    {"cadran positions", "GridPositions",
+     [](const QString& dossier) {
+       auto* f = new TFormCosmo(dossier);
+       f->show();
+       QTest::mouseClick(Enfant<QPushButton>(f, "SpeedButton5"), Qt::LeftButton);
+       return f;
+     },
+     [](QWidget* w, const QString&) { return FeuillePositionsCadran(static_cast<TFormCosmo*>(w)->Modele()); },
+     [] { return LignesCachet(ContexteDuTheme(Etat())); }},
+    {"cadran arbre", "GridArbre",
+     [](const QString& dossier) {
+       auto* f = new TFormCosmo(dossier);
+       f->show();
+       return f;
+     },
+     [](QWidget* w, const QString&) {
+       const auto* c = static_cast<TFormCosmo*>(w);
+       return FeuilleArbreCadran(c->Modele(), c->Selection(), c->Arbre());
+     },
+     [] { return LignesCachet(ContexteDuTheme(Etat())); }},
     {"lunaisons", "GridEclipses",
      [](const QString& dossier) {
        auto* f = new TFormLunaisons(dossier, {});
