@@ -80,10 +80,7 @@ int CommandeMandala(const Appel& a) {
   const int statut =
       PreparerThemeNatal(a, {{"--axes", [&](const std::string& valeur) { return LireAxes(valeur, axes); }}}, lues);
   if (statut != 0) return statut;
-  // The window's chart: the Aries point at 0.
-  LongitudesNatales natal = LireLongitudesNatales();
-  natal[PointBelier] = 0;
-  const CalculMandala m = CalculerMandala(natal, axes);
+  const CalculMandala m = CalculerMandala(LongitudesDuMandala(), axes);
   if (lues.Present("--pdf")) {
     // The window's checks before its page: axes far enough apart, the background picture read.
     const std::string refus = VerifierSeparationAxes(m.positions);

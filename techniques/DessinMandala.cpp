@@ -61,6 +61,12 @@ QImage FigureMandala(int cote, const QImage& fond, const std::vector<MarqueManda
   return image;
 }
 
+LongitudesNatales LongitudesDuMandala() {
+  LongitudesNatales natal = LireLongitudesNatales();
+  natal[PointBelier] = 0;
+  return natal;
+}
+
 bool LireFondMandala(const QString& dossier, QImage& fond, std::string& message) {
   const QString chemin = dossier + "/AMandala.bmp";
   if (fond.load(chemin)) return true;

@@ -14,6 +14,9 @@
 
 namespace selvane {
 
+// The natal chart as the mandala takes it: the Aries point at 0.
+LongitudesNatales LongitudesDuMandala();
+
 // The marks drawn on the background stretched to a square of side `cote`: a circle in the
 // axis's colour (red, green, blue), filled for a strong presence. `noirEtBlanc`: the three
 // colours would become near-identical greys, so the axes are told apart by the mark's shape

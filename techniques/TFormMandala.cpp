@@ -63,8 +63,7 @@ QTableWidgetItem* Cellule(const QString& t, bool glyphe) {
 
 TFormMandala::TFormMandala(const QString& dossier, QWidget* parent) : FenetreTechnique(parent), dossier_(dossier) {
   setWindowTitle(Texte(Etat().NomAffiche.Texte()) + " - " + "Mandala");
-  natal_ = LireLongitudesNatales();
-  natal_[PointBelier] = 0;
+  natal_ = LongitudesDuMandala();
 
   PanelGauche = new QWidget(this);
   auto* g = new QVBoxLayout(PanelGauche);

@@ -439,13 +439,11 @@ TEST_F(ImpressionTest, LaFenetreEtLaLigneDeCommandeImprimentLaMemePage) {
     auto* f = new TFormMandala(QString::fromStdString(dossier.string()));
     f->show();
     const DocumentImprime fenetre = Document([&] { f->findChild<QPushButton*>("BtnImprimer")->click(); });
-    LongitudesNatales natal = LireLongitudesNatales();
-    natal[PointBelier] = 0;
     QImage fond;
     std::string message;
     ASSERT_TRUE(LireFondMandala(QString::fromStdString(dossier.string()), fond, message)) << message;
     memePage(fenetre,
-             DocumentMandala(fond, CalculerMandala(natal, AxesMandalaDefaut), std::string(e.NomAffiche.Texte()), {}, false),
+             DocumentMandala(fond, CalculerMandala(LongitudesDuMandala(), AxesMandalaDefaut), std::string(e.NomAffiche.Texte()), {}, false),
              "mandala");
     delete f;
   }
