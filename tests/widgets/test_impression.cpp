@@ -415,6 +415,15 @@ TEST_F(ImpressionTest, LaFenetreEtLaLigneDeCommandeImprimentLaMemePage) {
     for (int i = 0; i < 6; ++i)
       cadres[static_cast<std::size_t>(i)] = DonneesDuCadre(theme, i, EcartCadresImprimes, std::nullopt, e.JeuPlanetes);
     memePage(fenetre, DocumentSixCadres(EnteteDesCadres(e), cadres, {}), "houses");
+    // One frame, the meridian houses with their connections at the opening orb (--frame meridian
+    // --connections).
+    for (const char* nom : {"RadioPlan6", "CheckBoxConnexions", "RadioHoroscopeActuel"})
+      QTest::mouseClick(f->findChild<QAbstractButton*>(nom), Qt::LeftButton, {}, QPoint(6, 6));
+    const DocumentImprime un = Document([&] { f->findChild<QPushButton*>("BtnImprimer")->click(); });
+    const DonneesCadre meridien =
+        DonneesDuCadre(theme, CadreMeridien, EcartCadresImprimes, OrbeConnexionDeg(11), e.JeuPlanetes);
+    EXPECT_FALSE(meridien.connexions.empty());
+    memePage(un, DocumentUnCadre(EnteteDesCadres(e), meridien, {}), "houses_meridian");
     delete f;
   }
   {
