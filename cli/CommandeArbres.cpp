@@ -1,8 +1,10 @@
-// selvane-cli trees: the midpoint trees of every body of a birth, in the window's order.
+// selvane-cli trees: the midpoint trees of every body of a birth, in the window's order, and
+// the page the window prints of them.
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 
+#include "cli/ApplicationHorsEcran.h"
 #include "cli/Commandes.h"
 #include "cli/Sorties.h"
 #include "cli/ThemeNatal.h"
@@ -10,6 +12,7 @@
 #include "core/Catalogue.h"
 #include "core/EtatTheme.h"
 #include "techniques/ArbresMP.h"
+#include "techniques/DessinArbres.h"
 
 namespace selvane {
 int CommandeArbres(const Appel& a) {
@@ -29,8 +32,18 @@ int CommandeArbres(const Appel& a) {
            }}},
       lues);
   if (statut != 0) return statut;
+  const std::vector<ArbreMP> arbres = CalculerArbres(LireLongitudesNatales(), Etat().JeuPlanetes, harmonique, OrbeArbres(orbe));
+  if (lues.Present("--pdf")) {
+    const auto application = OuvrirApplicationHorsEcran();
+    if (!application) return 2;
+    const DocumentImprime d =
+        DocumentArbres(arbres, EnteteDesArbres(Etat(), harmonique, orbe), LignesCachet(ContexteDuTheme(Etat())));
+    if (!EcrirePdfDemande(d, lues)) return 2;
+    // As the window: the page is printed, then the reader is told.
+    if (NombreMiPoints(arbres) > MiPointsMax) Avertir("IL y a trop de mi-points : diminuez l'orbe");
+  }
   std::string s = "root,body1,body2,offset_deg\n";
-  for (const ArbreMP& a : CalculerArbres(LireLongitudesNatales(), Etat().JeuPlanetes, harmonique, OrbeArbres(orbe)))
+  for (const ArbreMP& a : arbres)
     for (const LigneArbre& l : a.lignes)
       s += std::to_string(a.racine) + "," + std::to_string(l.corps1) + "," + (l.corps2 ? std::to_string(l.corps2) : "") +
            "," + Nombre6(l.ecart * RadEnDeg) + "\n";

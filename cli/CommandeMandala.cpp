@@ -1,13 +1,18 @@
-// selvane-cli mandala: the framing lists of the three axes and the counts of the bodies.
+// selvane-cli mandala: the framing lists of the three axes and the counts of the bodies, and
+// the page the window prints of them.
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 
+#include "cli/ApplicationHorsEcran.h"
 #include "cli/Commandes.h"
+#include "cli/Outils.h"
 #include "cli/Sorties.h"
 #include "core/EtatTheme.h"
 #include "cli/ThemeNatal.h"
 #include "core/Avertissements.h"
+#include "core/Catalogue.h"
+#include "techniques/DessinMandala.h"
 #include "techniques/Mandala.h"
 
 namespace selvane {
@@ -75,7 +80,26 @@ int CommandeMandala(const Appel& a) {
   const int statut =
       PreparerThemeNatal(a, {{"--axes", [&](const std::string& valeur) { return LireAxes(valeur, axes); }}}, lues);
   if (statut != 0) return statut;
-  const CalculMandala m = CalculerMandala(LireLongitudesNatales(), axes);
+  const CalculMandala m = CalculerMandala(LongitudesDuMandala(), axes);
+  if (lues.Present("--pdf")) {
+    // The window's checks before its page: axes far enough apart, the background picture read.
+    const std::string refus = VerifierSeparationAxes(m.positions);
+    if (!refus.empty()) {
+      Avertir(refus);
+      return 2;
+    }
+    const auto application = OuvrirApplicationHorsEcran();
+    if (!application) return 2;
+    QImage fond;
+    std::string message;
+    if (!LireFondMandala(QString::fromStdString(DossierDuProgramme().string()), fond, message)) {
+      Avertir(message);
+      return 2;
+    }
+    const DocumentImprime d = DocumentMandala(fond, m, std::string(Etat().NomAffiche.Texte()),
+                                              LignesCachet(ContexteDuTheme(Etat())), lues.Present("--bw"));
+    if (!EcrirePdfDemande(d, lues)) return 2;
+  }
   std::string s = "kind,axis,body1,body2,value,offset_deg\n";
   for (int k = 1; k <= 3; ++k)
     for (const LigneEncadrante& l : m.listes[static_cast<std::size_t>(k - 1)])

@@ -1,12 +1,15 @@
-// selvane-cli sequences: the planetary sequences of a birth in the 22°30' dial.
+// selvane-cli sequences: the planetary sequences of a birth in the 22°30' dial, and the page
+// the window prints of them.
 #include <cstdio>
 #include <string>
 
+#include "cli/ApplicationHorsEcran.h"
 #include "cli/Commandes.h"
 #include "cli/Sorties.h"
 #include "core/EtatTheme.h"
 #include "cli/ThemeNatal.h"
 #include "core/Avertissements.h"
+#include "techniques/ImpressionTables.h"
 #include "techniques/Sequences.h"
 
 namespace selvane {
@@ -25,8 +28,17 @@ int CommandeSequences(const Appel& a) {
   OptionsLues lues;
   const int statut = PreparerThemeNatal(a, {{"--orb", lireOrbe}}, lues);
   if (statut != 0) return statut;
+  const std::vector<PointSequence> points = TrierPointsSequences(LireLongitudesNatales());
+  const std::vector<Sequence> sequences = CalculerSequences(points, orbe);
+  if (lues.Present("--pdf")) {
+    const auto application = OuvrirApplicationHorsEcran();
+    if (!application) return 2;
+    const DocumentImprime d =
+        DocumentSequences(EnteteDesSequences(Etat(), orbe), points, sequences, LignesCachet(ContexteDuTheme(Etat())));
+    if (!EcrirePdfDemande(d, lues)) return 2;
+  }
   std::string s = "number,bodies\n";
-  for (const Sequence& q : CalculerSequences(TrierPointsSequences(LireLongitudesNatales()), orbe)) {
+  for (const Sequence& q : sequences) {
     s += std::to_string(q.numero) + ",";
     for (std::size_t i = 0; i < q.corps.size(); ++i) s += (i ? "=" : "") + std::to_string(q.corps[i]);
     s += "\n";

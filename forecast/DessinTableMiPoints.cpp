@@ -6,12 +6,20 @@
 #include <cmath>
 #include <map>
 
+#include "birthdata/records/Controles.h"
 #include "core/Catalogue.h"
 #include "core/Conversions.h"
 #include "dessin/Traits.h"
 #include "widgets/Texte1252.h"
 
 namespace selvane {
+
+const char* const ItemsHarmoniques[NbItemsHarmoniques] = {
+    "H1 360°",   "H2 180°",          "H3 120°",   "H4  90°",
+    "H5  72°",   "H6  60°",          "H7  51°25'42\"", "H8  45°",
+    "H9  40°",   "H10  36°",         "H11  32°43'48\"", "H12  30°",
+    "H13  27°41'32\" ", "H14  25°42'51\"", "H15  24°", "H16  22°30'",
+    "H32  11°15'"};
 
 namespace {
 
@@ -45,6 +53,9 @@ class TextesFixes {
   QFont police_;
   std::map<QString, QStaticText> textes_;
 };
+
+const char* const EnTetesImpression[] = {"Thème de naissance  :  ", "RS pour le :  ", "RL pour le :  ",
+                                         "Arc solaire pour le :  ", "Transits pour le :  "};
 
 // A row's position as the table writes it: sign glyph and degrees for H1, degrees otherwise.
 QString TextePosition(const LigneTableMiPoints& r, int harmonique) {
@@ -159,6 +170,55 @@ GeometrieTable DessinerTableauMiPOints(QPainter& p, const std::vector<LigneTable
   }
   p.restore();
   return geo;
+}
+
+EnteteTable EnteteTableMiPoints(EtatTheme& e, int t, const FicheClient& f, double jourJulienNaissance,
+                                const LieuDesChamps& champs, int itemHarmonique) {
+  QString dateHeure, lieu;
+  EnteteTable r;
+  r.cachet = ContexteDuTheme(e);
+  if (t == 0) {
+    const double fuseau = LireFuseau(f.Fuseau.Texte());
+    dateHeure = Texte(f.Date.Chaine() + " \xE0 " + f.Heure.Chaine() + " (GMT" +
+                      (fuseau == 0 ? std::string() : (fuseau > 0 ? "+" : " ") + f.Fuseau.Chaine()) + ")");
+    lieu = Texte(f.Ville.Chaine()) + "  " +
+           Texte(FormatLatitude(DegMinVersDegres(LireNombre(f.Lat.Texte()))) + " - " +
+                 FormatLongitude(DegMinVersDegres(LireNombre(f.Long.Texte()))));
+    r.cachet.fuseau = Texte(f.Fuseau.Chaine());
+    r.cachet.jourJulienTU = jourJulienNaissance;
+  } else {
+    e.LatitudeDeg = DegMinVersDegres(LireNombre(champs.lat));
+    e.LongitudeDeg = DegMinVersDegres(LireNombre(champs.lon));
+    e.LigneCoordonnees = FormatLatitude(e.LatitudeDeg) + " - " + FormatLongitude(e.LongitudeDeg);
+    e.FicheEnCours.Ville = champs.ville;
+    dateHeure = Texte(e.LigneDateHeure.Texte());
+    lieu = Texte(champs.ville) + "  " + Texte(e.LigneCoordonnees.Texte());
+  }
+  r.lignes = QStringList{
+      Texte(e.NomAffiche.Texte()),
+      QString::fromUtf8(EnTetesImpression[t]) + dateHeure,
+      lieu,
+      "Mi-points uraniens ( " + QString::fromUtf8(ItemsHarmoniques[itemHarmonique]) + " )",
+  };
+  return r;
+}
+
+DocumentImprime DocumentTableMiPoints(const QStringList& entete, const std::vector<LigneTableMiPoints>& lignes,
+                                      ParametresTable par, const QStringList& cachet, bool noirEtBlanc) {
+  par.imprimante = true;
+  DocumentImprime d;
+  d.noirEtBlanc = noirEtBlanc;
+  d.cachet = cachet;
+  d.peindre = [entete, par, lignes](QPainter& p, const QRectF&, int) {
+    const QFontMetricsF m(Police("Celvan S", 8), p.device());
+    const double w = m.horizontalAdvance("A");
+    const int ligne = static_cast<int>(std::lround(1.3 * m.height()));
+    p.setFont(Police("Liberation Sans", 10, true));
+    p.setPen(Qt::black);
+    for (int i = 0; i < entete.size(); ++i) p.drawText(QPointF(3 * w, (i + 1) * ligne), entete[i]);
+    DessinerTableauMiPOints(p, lignes, par);
+  };
+  return d;
 }
 
 }  // namespace selvane

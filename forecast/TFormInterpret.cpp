@@ -46,17 +46,9 @@ const int TFormInterpret::OrdreAffichage[22] = {PointBelier, MilieuDuCiel, Ascen
 
 namespace {
 
-const char* const ItemsHarmoniques[] = {"H1 360°",   "H2 180°",          "H3 120°",   "H4  90°",
-                                        "H5  72°",   "H6  60°",          "H7  51°25'42\"", "H8  45°",
-                                        "H9  40°",   "H10  36°",         "H11  32°43'48\"", "H12  30°",
-                                        "H13  27°41'32\" ", "H14  25°42'51\"", "H15  24°", "H16  22°30'",
-                                        "H32  11°15'"};
-
 const char* const Techniques[] = {"Natal", "RS", "RL", "Arc solaire", "Transits"};
 const char* const TitresTechniques[] = {" - Natal ", " - RS pour le  ", " - RL pour le  ", " - Arc solaire pour le  ",
                                         " - Transits pour le  "};
-const char* const EnTetesImpression[] = {"Thème de naissance  :  ", "RS pour le :  ", "RL pour le :  ",
-                                         "Arc solaire pour le :  ", "Transits pour le :  "};
 
 // Where the manual panel sends the reader: a library catalogue search for the rules book.
 const char* const AdresseManuel =
@@ -402,57 +394,18 @@ void TFormInterpret::Copiertableau1Click() {
 }
 
 void TFormInterpret::Imprimer1Click() {
-  EtatTheme& e = Etat();
-  const int t = static_cast<int>(Calcul->Technique());
-  QString dateHeure, lieu;
-  if (t == 0) {
-    // The natal table: the birth's own moment and place, whatever return was computed since.
-    const FicheClient& f = ficheNatale_;
-    const double fuseau = LireFuseau(f.Fuseau.Texte());
-    dateHeure = Texte(f.Date.Chaine() + " \xE0 " + f.Heure.Chaine() + " (GMT" +
-                      (fuseau == 0 ? std::string() : (fuseau > 0 ? "+" : " ") + f.Fuseau.Chaine()) + ")");
-    lieu = Texte(f.Ville.Chaine()) + "  " +
-           Texte(FormatLatitude(DegMinVersDegres(LireNombre(f.Lat.Texte()))) + " - " +
-                 FormatLongitude(DegMinVersDegres(LireNombre(f.Long.Texte()))));
-  } else {
-    // The printed place is the one in the fields, and it stays in the current record.
-    e.LatitudeDeg = DegMinVersDegres(LireNombre(Octets(Calcul->EditLat->text())));
-    e.LongitudeDeg = DegMinVersDegres(LireNombre(Octets(Calcul->EditLong->text())));
-    e.LigneCoordonnees = FormatLatitude(e.LatitudeDeg) + " - " + FormatLongitude(e.LongitudeDeg);
-    e.FicheEnCours.Ville = Octets(Calcul->EditVille->text());
-    dateHeure = Texte(e.LigneDateHeure.Texte());
-    lieu = Calcul->EditVille->text() + "  " + Texte(e.LigneCoordonnees.Texte());
-  }
-  const QStringList lignes = {
-      NomAffiche(),
-      QString::fromUtf8(EnTetesImpression[t]) + dateHeure,
-      lieu,
-      "Mi-points uraniens ( " + ComboBoxHarmonic->currentText() + " )",
-  };
+  const LieuDesChamps lieu{Octets(Calcul->EditVille->text()), Octets(Calcul->EditLat->text()),
+                           Octets(Calcul->EditLong->text())};
+  const EnteteTable entete = EnteteTableMiPoints(Etat(), static_cast<int>(Calcul->Technique()), ficheNatale_,
+                                                 Calcul->Prevision().JourJulienNaissance, lieu,
+                                                 ComboBoxHarmonic->currentIndex());
   ParametresTable par;
   par.harmonique = Harmonique();
   par.corpsEnSurbrillance = corpsEnSurbrillance_;
-  par.imprimante = true;
   const OptionsDessin options = options_ ? options_() : OptionsDessin();
   par.palette = PaletteImpression(LesReglages(), options);
-  DocumentImprime d;
-  d.noirEtBlanc = !options.impressionCouleur;
-  ContexteCachet cachet = ContexteDuTheme(e);
-  if (t == 0) {
-    cachet.fuseau = Texte(ficheNatale_.Fuseau.Chaine());
-    cachet.jourJulienTU = Calcul->Prevision().JourJulienNaissance;
-  }
-  d.cachet = LignesCachet(cachet);
-  d.peindre = [lignes, par, table = lignes_](QPainter& p, const QRectF&, int) {
-    const QFontMetricsF m(Police("Celvan S", 8), p.device());
-    const double w = m.horizontalAdvance("A");
-    const int ligne = static_cast<int>(std::lround(1.3 * m.height()));
-    p.setFont(Police("Liberation Sans", 10, true));
-    p.setPen(Qt::black);
-    for (int i = 0; i < lignes.size(); ++i) p.drawText(QPointF(3 * w, (i + 1) * ligne), lignes[i]);
-    DessinerTableauMiPOints(p, table, par);
-  };
-  ImprimerDocument(d, "Tables previsionnelles.pdf");
+  ImprimerDocument(DocumentTableMiPoints(entete.lignes, lignes_, par, LignesCachet(entete.cachet), !options.impressionCouleur),
+                   "Tables previsionnelles.pdf");
 }
 
 void TFormInterpret::Fermer() {

@@ -4,6 +4,7 @@
 #include <QPainterPath>
 #include <cmath>
 
+#include "core/Calcul.h"
 #include "core/Catalogue.h"
 #include "core/Conversions.h"
 #include "dessin/Traits.h"
@@ -207,6 +208,51 @@ void ImprimerUnCadre(QPainter& p, const QSizeF& page, double ppp, const EnteteCa
   EnteteImprimee(p, page, entete);
   const QPointF centre(page.width() / 2, page.height() / 2);
   DessinerCadre(p, RayonsImpression(centre, page.width(), ppp, 2.4), cadre);
+}
+
+ThemeCadres ThemeDesCadres(const EtatTheme& e) {
+  ThemeCadres t;
+  t.natal = LireLongitudesNatales();
+  // The Sun/Moon midpoint of the natal chart, as the dial's ring keeps it.
+  t.natal[MiPointSoleilLune] = MiPoint(t.natal[Lune], t.natal[Soleil]);
+  t.natal[PointBelier] = 0;
+  t.tempsSideralDeg = e.TempsSideralDeg;
+  t.obliquiteRad = e.ObliquiteRad;
+  return t;
+}
+
+DonneesCadre DonneesDuCadre(const ThemeCadres& theme, int item, double ecart, std::optional<double> orbeConnexionsDeg,
+                            const std::bitset<256>& jeu) {
+  DonneesCadre d;
+  d.cadre = CalculerCadre(item, theme.natal, theme.tempsSideralDeg, theme.obliquiteRad);
+  d.natal = theme.natal;
+  d.places = EtalerLongitudes(theme.natal, ecart);
+  if (orbeConnexionsDeg) d.connexions = CalculerConnexions(d.cadre.axeDeg, theme.natal, jeu, *orbeConnexionsDeg);
+  return d;
+}
+
+EnteteCadres EnteteDesCadres(const EtatTheme& e) {
+  return {std::string(e.NomAffiche.Texte()), std::string(e.LigneDateHeure.Texte()),
+          std::string(e.FicheEnCours.Ville.Texte()), std::string(e.LigneCoordonnees.Texte())};
+}
+
+DocumentImprime DocumentSixCadres(const EnteteCadres& entete, const std::array<DonneesCadre, 6>& cadres,
+                                  const QStringList& cachet) {
+  DocumentImprime d;
+  d.cachet = cachet;
+  d.peindre = [entete, cadres](QPainter& p, const QRectF& zone, int) {
+    ImprimerSixCadres(p, zone.size(), p.device()->logicalDpiX(), entete, cadres);
+  };
+  return d;
+}
+
+DocumentImprime DocumentUnCadre(const EnteteCadres& entete, const DonneesCadre& cadre, const QStringList& cachet) {
+  DocumentImprime d;
+  d.cachet = cachet;
+  d.peindre = [entete, cadre](QPainter& p, const QRectF& zone, int) {
+    ImprimerUnCadre(p, zone.size(), p.device()->logicalDpiX(), entete, cadre);
+  };
+  return d;
 }
 
 }  // namespace selvane

@@ -1,12 +1,19 @@
 #pragma once
 // One house frame drawn as a wheel: the same layers on the screen, on the six
-// frames page and on the single-frame page, scaled by their radii.
+// frames page and on the single-frame page, scaled by their radii; the two printed pages,
+// which the window and the command line both print.
 #include <QPainter>
+#include <QStringList>
 #include <array>
+#include <bitset>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "core/Catalogue.h"
+#include "core/EtatTheme.h"
+#include "dessin/Document.h"
 #include "techniques/HoroscopesUraniens.h"
 
 namespace selvane {
@@ -36,14 +43,35 @@ struct DonneesCadre {
 
 void DessinerCadre(QPainter& p, const RayonsCadre& r, const DonneesCadre& d);
 
+// The spread of the glyphs on the screen and on paper.
+constexpr double EcartCadresEcran = 5 * DegEnRad;
+constexpr double EcartCadresImprimes = 6 * DegEnRad;
+
+// The natal chart as the frames take it: the Sun/Moon midpoint of the chart, the Aries point at 0.
+struct ThemeCadres {
+  LongitudesNatales natal{};
+  double tempsSideralDeg = 0, obliquiteRad = 0;
+};
+ThemeCadres ThemeDesCadres(const EtatTheme& e);
+// Frame `item` with its glyphs spread by `ecart`; with `orbeConnexionsDeg`, the connections
+// of the planet set `jeu` on its axes.
+DonneesCadre DonneesDuCadre(const ThemeCadres& theme, int item, double ecart, std::optional<double> orbeConnexionsDeg,
+                            const std::bitset<256>& jeu);
+
 struct EnteteCadres {
   std::string nom, dateHeure, ville, coordonnees;  // Windows-1252
 };
+EnteteCadres EnteteDesCadres(const EtatTheme& e);  // the current chart's
 // The six frames of items 0..5 on one page.
 void ImprimerSixCadres(QPainter& p, const QSizeF& page, double pointsParPouce, const EnteteCadres& entete,
                        const std::array<DonneesCadre, 6>& cadres);
 // One frame, large, on its own page.
 void ImprimerUnCadre(QPainter& p, const QSizeF& page, double pointsParPouce, const EnteteCadres& entete,
                      const DonneesCadre& cadre);
+
+// The printed pages: the six frames (items 0..5), or one frame alone.
+DocumentImprime DocumentSixCadres(const EnteteCadres& entete, const std::array<DonneesCadre, 6>& cadres,
+                                  const QStringList& cachet);
+DocumentImprime DocumentUnCadre(const EnteteCadres& entete, const DonneesCadre& cadre, const QStringList& cachet);
 
 }  // namespace selvane

@@ -1,9 +1,13 @@
 #include "techniques/DessinMandala.h"
 
+#include <QFileInfo>
 #include <QFontMetricsF>
+#include <QPolygonF>
 #include <algorithm>
+#include <cerrno>
 #include <cmath>
 
+#include "birthdata/records/ErreurFichier.h"
 #include "core/Catalogue.h"
 #include "core/Conversions.h"
 #include "data/images/ImagesGeometrie.h"
@@ -24,7 +28,8 @@ long Au(double x) { return std::lround(std::nearbyint(x)); }
 
 }  // namespace
 
-void DessinerMandala(QPainter& p, int cote, const QImage& fond, const std::vector<MarqueMandala>& marques) {
+void DessinerMandala(QPainter& p, int cote, const QImage& fond, const std::vector<MarqueMandala>& marques,
+                     bool noirEtBlanc) {
   p.drawImage(QRect(0, 0, cote, cote), fond);
   p.setRenderHint(QPainter::Antialiasing);
   const double R = RayonMandala(cote);
@@ -33,19 +38,45 @@ void DessinerMandala(QPainter& p, int cote, const QImage& fond, const std::vecto
     const double rho = std::nearbyint(m.rayon * R);
     const double a = m.angleDeg * DegEnRad;
     const QPoint centre(cx + static_cast<int>(Au(std::cos(a) * rho)), cy - static_cast<int>(Au(std::sin(a) * rho)));
-    p.setPen(QPen(CouleurAxe(m.axe), 2));
-    p.setBrush(m.pleine ? QBrush(CouleurAxe(m.axe)) : Qt::NoBrush);
-    p.drawEllipse(centre, 7, 7);
+    const QColor couleur = noirEtBlanc ? QColor(Qt::black) : CouleurAxe(m.axe);
+    p.setPen(QPen(couleur, 2));
+    p.setBrush(m.pleine ? QBrush(couleur) : Qt::NoBrush);
+    if (!noirEtBlanc || m.axe == 1) {
+      p.drawEllipse(centre, 7, 7);
+    } else if (m.axe == 2) {
+      p.drawRect(QRectF(centre.x() - 6.5, centre.y() - 6.5, 13, 13));
+    } else {
+      const QPointF c(centre);
+      p.drawPolygon(QPolygonF({c + QPointF(0, -8.5), c + QPointF(8.5, 0), c + QPointF(0, 8.5), c + QPointF(-8.5, 0)}));
+    }
   }
   p.setBrush(Qt::NoBrush);
 }
 
-QImage FigureMandala(int cote, const QImage& fond, const std::vector<MarqueMandala>& marques) {
+QImage FigureMandala(int cote, const QImage& fond, const std::vector<MarqueMandala>& marques, bool noirEtBlanc) {
   QImage image(cote, cote, QImage::Format_RGB32);
   image.fill(Qt::white);
   QPainter p(&image);
-  DessinerMandala(p, cote, fond, marques);
+  DessinerMandala(p, cote, fond, marques, noirEtBlanc);
   return image;
+}
+
+LongitudesNatales LongitudesDuMandala() {
+  LongitudesNatales natal = LireLongitudesNatales();
+  natal[PointBelier] = 0;
+  return natal;
+}
+
+bool LireFondMandala(const QString& dossier, QImage& fond, std::string& message) {
+  const QString chemin = dossier + "/AMandala.bmp";
+  if (fond.load(chemin)) return true;
+  // The file error as every failing file operation gives it: the system's text naming the file.
+  try {
+    LeverErreurFichier(QFileInfo::exists(chemin) ? EIO : ENOENT, chemin.toStdString());
+  } catch (const ErreurFichier& e) {
+    message = e.what();
+  }
+  return false;
 }
 
 void ImprimerMandala(QPainter& p, const QSizeF& page, const QImage& figure, const CalculMandala& c,
@@ -117,6 +148,17 @@ void ImprimerMandala(QPainter& p, const QSizeF& page, const QImage& figure, cons
   p.drawLine(QPointF(x(50), y0 + 18 * lt), QPointF(droite, y0 + 18 * lt));
   p.drawRect(QRectF(QPointF(gauche, haut), QPointF(droite, bas)));
   p.drawLine(QPointF(gauche, y0 - std::nearbyint(3 * l)), QPointF(droite, y0 - std::nearbyint(3 * l)));
+}
+
+DocumentImprime DocumentMandala(const QImage& fond, const CalculMandala& calcul, const std::string& nomAffiche,
+                                const QStringList& cachet, bool noirEtBlanc) {
+  DocumentImprime d;
+  d.noirEtBlanc = noirEtBlanc;
+  d.cachet = cachet;
+  // Paper gets the full-size figure whatever the window's height.
+  d.peindre = [figure = FigureMandala(800, fond, MarquesMandala(calcul.totaux), noirEtBlanc), calcul, nomAffiche](
+                  QPainter& p, const QRectF& zone, int) { ImprimerMandala(p, zone.size(), figure, calcul, nomAffiche); };
+  return d;
 }
 
 Feuille FeuilleAxeMandala(const CalculMandala& calcul, int axe) {

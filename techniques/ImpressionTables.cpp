@@ -126,6 +126,25 @@ DocumentImprime DocumentLunaisons(const std::vector<LigneEvenement>& lignes, con
   return d;
 }
 
+std::string TexteOrbeSequences(double orbe) { return orbe == 1 ? "1\xB0" : "30'"; }
+
+EnteteSequences EnteteDesSequences(const EtatTheme& e, double orbe) {
+  return {std::string(e.NomAffiche.Texte()), std::string(e.NomFichierNaissance.Texte()),
+          std::string(e.LigneDateHeure.Texte()),
+          std::string(e.FicheEnCours.Ville.Texte()) + " : " + std::string(e.LigneCoordonnees.Texte()),
+          TexteOrbeSequences(orbe)};
+}
+
+DocumentImprime DocumentSequences(const EnteteSequences& entete, const std::vector<PointSequence>& points,
+                                  const std::vector<Sequence>& sequences, const QStringList& cachet) {
+  DocumentImprime d;
+  d.cachet = cachet;
+  d.peindre = [entete, points, sequences](QPainter& p, const QRectF&, int) {
+    ImprimerSequences(p, entete, points, sequences);
+  };
+  return d;
+}
+
 Feuille FeuilleEphemerides(const std::vector<LigneEphemeride>& lignes, int annee, int mois) {
   Feuille f;
   f.titres << Texte(TitreEphemerides(annee, mois));

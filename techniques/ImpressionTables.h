@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "core/EtatTheme.h"
 #include "dessin/Document.h"
 #include "dessin/Feuille.h"
 #include "techniques/EphemeridesRapides.h"
@@ -30,6 +31,12 @@ struct EnteteSequences {
 };
 void ImprimerSequences(QPainter& p, const EnteteSequences& entete, const std::vector<PointSequence>& points,
                        const std::vector<Sequence>& sequences);
+// The orb as the window lists it: "30'" for 0.5, "1°" for 1 (Windows-1252).
+std::string TexteOrbeSequences(double orbe);
+// The current chart's header.
+EnteteSequences EnteteDesSequences(const EtatTheme& e, double orbe);
+DocumentImprime DocumentSequences(const EnteteSequences& entete, const std::vector<PointSequence>& points,
+                                  const std::vector<Sequence>& sequences, const QStringList& cachet);
 
 // The tables as sheets, the rows exactly as the window shows and the page prints them.
 Feuille FeuilleEphemerides(const std::vector<LigneEphemeride>& lignes, int annee, int mois);

@@ -22,23 +22,12 @@
 
 namespace selvane {
 
-namespace {
-
-constexpr double kEcartEcran = 5 * DegEnRad;
-constexpr double kEcartImpression = 6 * DegEnRad;
-
-}  // namespace
-
 TFormHouses::TFormHouses(QWidget* parent) : FenetreTechnique(parent) {
   EtatTheme& e = Etat();
   setWindowTitle(Texte(e.NomAffiche.Texte()) + " : Les 6 horoscopes uraniens ");
-  natal_ = LireLongitudesNatales();
-  // The Sun/Moon midpoint of the natal chart, as the dial's ring keeps it.
-  natal_[MiPointSoleilLune] = MiPoint(natal_[Lune], natal_[Soleil]);
-  e.Positions[MiPointSoleilLune][6] = natal_[MiPointSoleilLune];
-  natal_[PointBelier] = 0;
-  tempsSideral_ = e.TempsSideralDeg;
-  obliquite_ = e.ObliquiteRad;
+  theme_ = ThemeDesCadres(e);
+  // The dial's ring keeps the same Sun/Moon midpoint.
+  e.Positions[MiPointSoleilLune][6] = theme_.natal[MiPointSoleilLune];
 
   auto* gauche = new QVBoxLayout;
   auto* plans = new QGroupBox(this);
@@ -100,18 +89,14 @@ TFormHouses::TFormHouses(QWidget* parent) : FenetreTechnique(parent) {
 }
 
 DonneesCadre TFormHouses::Donnees(int item, double ecart) const {
-  DonneesCadre d;
-  d.cadre = CalculerCadre(item, natal_, tempsSideral_, obliquite_);
-  d.natal = natal_;
-  d.places = EtalerLongitudes(natal_, ecart);
-  if (CheckBoxConnexions->isChecked())
-    d.connexions = CalculerConnexions(d.cadre.axeDeg, natal_, Etat().JeuPlanetes, OrbeConnexionDeg(ComboBoxOrbe->currentIndex()));
-  return d;
+  std::optional<double> orbe;
+  if (CheckBoxConnexions->isChecked()) orbe = OrbeConnexionDeg(ComboBoxOrbe->currentIndex());
+  return DonneesDuCadre(theme_, item, ecart, orbe, Etat().JeuPlanetes);
 }
 
 void TFormHouses::PreparerCadre() {
   const int item = RadioGroupPlan->checkedId();
-  donnees_ = Donnees(item, kEcartEcran);
+  donnees_ = Donnees(item, EcartCadresEcran);
   if (item == CadreMeridien) {
     // The meridian cusps stay in the natal houses until the next radix restore.
     for (int k = 1; k <= 12; ++k)
@@ -136,22 +121,15 @@ void TFormHouses::resizeEvent(QResizeEvent* evenement) {
 
 void TFormHouses::BtnImprimerClick() {
   const EtatTheme& e = Etat();
-  const EnteteCadres entete{std::string(e.NomAffiche.Texte()), std::string(e.LigneDateHeure.Texte()),
-                            std::string(e.FicheEnCours.Ville.Texte()), std::string(e.LigneCoordonnees.Texte())};
-  DocumentImprime d;
-  d.cachet = LignesCachet(ContexteDuTheme(e));
+  const QStringList cachet = LignesCachet(ContexteDuTheme(e));
   if (RadioGroupPrintChoice->checkedId() == 1) {
-    d.peindre = [entete, cadre = Donnees(RadioGroupPlan->checkedId(), kEcartImpression)](QPainter& p, const QRectF& zone, int) {
-      ImprimerUnCadre(p, zone.size(), p.device()->logicalDpiX(), entete, cadre);
-    };
-  } else {
-    std::array<DonneesCadre, 6> cadres;
-    for (int i = 0; i < 6; ++i) cadres[static_cast<std::size_t>(i)] = Donnees(i, kEcartImpression);
-    d.peindre = [entete, cadres](QPainter& p, const QRectF& zone, int) {
-      ImprimerSixCadres(p, zone.size(), p.device()->logicalDpiX(), entete, cadres);
-    };
+    ImprimerDocument(DocumentUnCadre(EnteteDesCadres(e), Donnees(RadioGroupPlan->checkedId(), EcartCadresImprimes), cachet),
+                     "Horoscopes uraniens.pdf");
+    return;
   }
-  ImprimerDocument(d, "Horoscopes uraniens.pdf");
+  std::array<DonneesCadre, 6> cadres;
+  for (int i = 0; i < 6; ++i) cadres[static_cast<std::size_t>(i)] = Donnees(i, EcartCadresImprimes);
+  ImprimerDocument(DocumentSixCadres(EnteteDesCadres(e), cadres, cachet), "Horoscopes uraniens.pdf");
 }
 
 }  // namespace selvane

@@ -42,8 +42,7 @@ class TFormHouses : public FenetreTechnique {
   QLabel* Image1;
   QImage image_;
   DonneesCadre donnees_;
-  LongitudesNatales natal_{};
-  double tempsSideral_ = 0, obliquite_ = 0;
+  ThemeCadres theme_;
 };
 
 }  // namespace selvane

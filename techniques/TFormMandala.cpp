@@ -1,8 +1,6 @@
 #include "techniques/TFormMandala.h"
 
-#include <QFileInfo>
 #include <QGridLayout>
-#include <cerrno>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -18,7 +16,6 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
-#include "birthdata/records/ErreurFichier.h"
 #include "core/Catalogue.h"
 #include "core/Conversions.h"
 #include "core/EtatTheme.h"
@@ -66,8 +63,7 @@ QTableWidgetItem* Cellule(const QString& t, bool glyphe) {
 
 TFormMandala::TFormMandala(const QString& dossier, QWidget* parent) : FenetreTechnique(parent), dossier_(dossier) {
   setWindowTitle(Texte(Etat().NomAffiche.Texte()) + " - " + "Mandala");
-  natal_ = LireLongitudesNatales();
-  natal_[PointBelier] = 0;
+  natal_ = LongitudesDuMandala();
 
   PanelGauche = new QWidget(this);
   auto* g = new QVBoxLayout(PanelGauche);
@@ -297,14 +293,9 @@ void TFormMandala::BtnMandalaClick() {
 }
 
 bool TFormMandala::LireFond(QImage& fond) {
-  const QString chemin = dossier_ + "/AMandala.bmp";
-  if (fond.load(chemin)) return true;
-  // The file error shown as every failing file operation is: the system's text naming the file.
-  try {
-    LeverErreurFichier(QFileInfo::exists(chemin) ? EIO : ENOENT, chemin.toStdString());
-  } catch (const ErreurFichier& e) {
-    LaPlateforme().Erreur(QString::fromUtf8(e.what()));
-  }
+  std::string message;
+  if (LireFondMandala(dossier_, fond, message)) return true;
+  LaPlateforme().Erreur(QString::fromUtf8(message.c_str()));
   return false;
 }
 
@@ -320,14 +311,9 @@ void TFormMandala::BtnImprimerClick() {
   if (!AxesAcceptes()) return;
   QImage fond;
   if (!LireFond(fond)) return;
-  // Paper gets the full-size figure whatever the window's height.
-  const QImage figure = FigureMandala(800, fond, MarquesMandala(calcul_.totaux));
-  DocumentImprime d;
-  d.cachet = LignesCachet(ContexteDuTheme(Etat()));
-  d.peindre = [figure, calcul = calcul_, nom = std::string(Etat().NomAffiche.Texte())](QPainter& p, const QRectF& zone, int) {
-    ImprimerMandala(p, zone.size(), figure, calcul, nom);
-  };
-  ImprimerDocument(d, "Mandala.pdf");
+  ImprimerDocument(DocumentMandala(fond, calcul_, std::string(Etat().NomAffiche.Texte()), LignesCachet(ContexteDuTheme(Etat())),
+                                   false),
+                   "Mandala.pdf");
 }
 
 void TFormMandala::keyPressEvent(QKeyEvent* evenement) {

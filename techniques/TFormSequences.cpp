@@ -60,7 +60,7 @@ TFormSequences::TFormSequences(QWidget* parent) : FenetreTechnique(parent) {
   GridPoints->setFixedWidth(40 + 110 + GridPoints->verticalScrollBar()->sizeHint().width() + 2 * GridPoints->frameWidth());
   ComboBox1 = new QComboBox(this);
   ComboBox1->setObjectName("ComboBox1");
-  ComboBox1->addItems({"30'", QString::fromUtf8("1°")});
+  ComboBox1->addItems({Texte(TexteOrbeSequences(0.5)), Texte(TexteOrbeSequences(1))});
   BtnImprimer = new QPushButton("Imprimer", this);
   BtnImprimer->setObjectName("BtnImprimer");
   auto* d = new QGridLayout(this);
@@ -128,16 +128,8 @@ void TFormSequences::Calculer() {
 
 void TFormSequences::BtnImprimerClick() {
   const EtatTheme& e = Etat();
-  EnteteSequences entete{std::string(e.NomAffiche.Texte()), std::string(e.NomFichierNaissance.Texte()),
-                         std::string(e.LigneDateHeure.Texte()),
-                         std::string(e.FicheEnCours.Ville.Texte()) + " : " + std::string(e.LigneCoordonnees.Texte()),
-                         Octets(ComboBox1->currentText())};
-  DocumentImprime d;
-  d.cachet = LignesCachet(ContexteDuTheme(e));
-  d.peindre = [entete, points = points_, sequences = sequences_](QPainter& p, const QRectF&, int) {
-    ImprimerSequences(p, entete, points, sequences);
-  };
-  ImprimerDocument(d, "Sequences.pdf");
+  ImprimerDocument(DocumentSequences(EnteteDesSequences(e, OrbeSequences), points_, sequences_, LignesCachet(ContexteDuTheme(e))),
+                   "Sequences.pdf");
 }
 
 }  // namespace selvane

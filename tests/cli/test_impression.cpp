@@ -101,6 +101,7 @@ struct CasPdf {
   std::vector<std::string> arguments;  // without --pdf
   std::vector<const char*> textes;     // pieces of the page's own text
   const char* enteteCsv;               // the first line on standard output
+  bool enCouleur = true;               // the colour page shows colour (lists of black text do not)
 };
 
 std::vector<CasPdf> CasDesPages() {
@@ -120,9 +121,34 @@ std::vector<CasPdf> CasDesPages() {
        "kind,index,longitude,dial_angle,spread_angle"},
       // 2023 and 2024: 66 rows, as many as the page holds; the last one is there.
       {"events", {"events", "--from", "2023", "--to", "2024"}, {"Lunaisons", "30/12/2024"},
-       "kind,jd_ut,date,time,sun,moon"},
+       "kind,jd_ut,date,time,sun,moon", false},
       {"ephemeris", {"ephemeris", "--year", "2024", "--month", "3"}, {"Mars 2024", "31/03"},
-       "date,jd_ut,body,longitude,speed,retrograde"},
+       "date,jd_ut,body,longitude,speed,retrograde", false},
+      {"directions", AvecNaissance({"directions"}, {"--name", "DUPONT,Jean", "--p1", "1,2,3", "--p2", "4", "--p3", "5"}),
+       {"Jean DUPONT", "directions solaires dans l'harmonique"}, "p,q,a,b,target_deg,date,age,arc_deg", false},
+      {"transits",
+       AvecNaissance({"transits"}, {"--name", "DUPONT,Jean", "--p1", "1", "--p2", "2", "--p3", "3", "--year", "2025"}),
+       {"Jean DUPONT", ": transits"}, "body,retrograde,aspect,a,b,aspect_point,jd_ut,date,time,age", false},
+      // The natal table: the birth's moment and place; a return's: its own moment.
+      {"table", AvecNaissance({"table"}, {"--name", "DUPONT,Jean", "--harmonic", "4"}),
+       {"Jean DUPONT", "Thème de naissance : 07/03/1952 à 14h05m30 (GMT+01.00.00)", "48N52 - 002E20",
+        "Mi-points uraniens ( H4 90° )"},
+       "a,b,position,code"},
+      {"table_rs",
+       AvecNaissance({"table"}, {"--name", "DUPONT,Jean", "--technique", "rs", "--on", "01/01/2027", "--city", "Lyon"}),
+       {"RS pour le : 07/03/2027 à 17h34m38 (GMT)", "Lyon 48N52 - 002E20", "Mi-points uraniens ( H1 360° )"},
+       "a,b,position,code"},
+      {"houses", AvecNaissance({"houses"}, {"--name", "DUPONT,Jean"}),
+       {"Jean DUPONT", "07/03/1952 à 14h05m30", "Les 6 horoscopes uraniens"}, "frame,house,cusp_deg,bodies"},
+      {"houses_meridian", AvecNaissance({"houses"}, {"--frame", "meridian", "--connections", "--orb-index", "23"}),
+       {"Les 6 horoscopes uraniens", "Mér"}, "frame,house,cusp_deg,bodies"},
+      {"trees", AvecNaissance({"trees"}, {"--name", "DUPONT,Jean", "--harmonic", "8", "--orb-index", "3"}),
+       {"Jean DUPONT - Arbres des mi-points : H8 45° , orbe : 0°20'", "07/03/1952 à 14h05m30"},
+       "root,body1,body2,offset_deg", false},
+      {"sequences", AvecNaissance({"sequences"}, {"--name", "DUPONT,Jean", "--orb", "1"}),
+       {"Jean DUPONT : séquences planétaires", "07/03/1952 à 14h05m30", "Séquence (Orbe = 1°)"}, "number,bodies", false},
+      {"mandala", AvecNaissance({"mandala"}, {"--name", "DUPONT,Jean", "--axes", "1,5,3/6"}),
+       {"Mandala pour Jean DUPONT"}, "kind,axis,body1,body2,value,offset_deg"},
   };
 }
 
@@ -161,12 +187,10 @@ TEST_F(CliImpression, PagesEnCouleurEtEnNoir) {
       // A4 at 50 dpi.
       EXPECT_NEAR(pages[0].width(), 413, 2);
       EXPECT_NEAR(pages[0].height(), 585, 2);
-      // The colour page shows colour, so the check in black can see it. The lunation list and
-      // the quick ephemeris are black text in either mode.
-      const bool enCouleur = std::string(c.nom) != "events" && std::string(c.nom) != "ephemeris";
+      // The colour page shows colour, so the check in black can see it.
       if (noir) {
         EXPECT_EQ(PixelsColores(pages[0]), 0);
-      } else if (enCouleur) {
+      } else if (c.enCouleur) {
         EXPECT_GT(PixelsColores(pages[0]), 100);
       }
     }
@@ -194,6 +218,12 @@ TEST_F(CliImpression, Refus) {
        "Reduisez la période afin de ne pas dépasser la hauteur d'une page", dossier_ / "trois.pdf"},
       {{"chart", "--batch", "lot.txt", "--pdf", (dossier_ / "lot.pdf").string()}, "ne va pas avec --batch",
        dossier_ / "lot.pdf"},
+      // The mandala window's refusal of axes too close: no page.
+      {AvecNaissance({"mandala"}, {"--axes", "1,8,3/6", "--pdf", (dossier_ / "mandala.pdf").string()}),
+       "L'axe 2 est trop près de l'axe du Soleil. Choisissez un autre point.", dossier_ / "mandala.pdf"},
+      {AvecNaissance({"houses"}, {"--pdf", absent.string()}), "Impossible d'écrire le fichier PDF", absent},
+      {AvecNaissance({"houses"}, {"--frame", "venus", "--pdf", (dossier_ / "cadre.pdf").string()}),
+       "Cadre inconnu : venus (sun, moon, ascendant, mc, aries_point, node ou meridian)", dossier_ / "cadre.pdf"},
       // The atlas reads its options after two plain words: each one once.
       {{"atlas", "find", "France", "evreux", "--stamp", "--stamp"}, "Usage : selvane-cli atlas find", absent},
   };
@@ -205,6 +235,26 @@ TEST_F(CliImpression, Refus) {
     EXPECT_EQ(r.sortie, "");
     EXPECT_FALSE(fs::exists(c.fichier));
   }
+}
+
+// Too many midpoints: as the window, the page is written, then the reader is told; the CSV
+// as without --pdf.
+TEST_F(CliImpression, ArbresTropDeMiPointsImprimeEtPrevient) {
+  const std::vector<std::string> arguments = AvecNaissance({"trees"}, {"--orb-index", "23"});
+  const Resultat seul = Lancer(arguments);
+  ASSERT_EQ(seul.statut, 0) << seul.erreur;
+  EXPECT_EQ(seul.erreur.find("trop de mi-points"), std::string::npos) << seul.erreur;
+  std::vector<std::string> avec = arguments;
+  avec.insert(avec.end(), {"--pdf", (dossier_ / "arbres.pdf").string()});
+  const Resultat r = Lancer(avec);
+  ASSERT_EQ(r.statut, 0) << r.erreur;
+  EXPECT_NE(r.erreur.find("IL y a trop de mi-points : diminuez l'orbe"), std::string::npos) << r.erreur;
+  EXPECT_EQ(r.sortie, seul.sortie);
+  const ContenuPdf contenu = LirePdf(dossier_ / "arbres.pdf");
+  EXPECT_EQ(contenu.pages, 1);
+  // Without its header, as the window prints it, the stamp still there.
+  EXPECT_EQ(contenu.texte.find("Arbres des mi-points"), std::string::npos);
+  EXPECT_NE(contenu.texte.find("Swiss Ephemeris"), std::string::npos);
 }
 
 // --stamp: "# " lines first, the chart's facts where there is a chart and none where there is

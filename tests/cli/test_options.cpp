@@ -197,11 +197,13 @@ TEST(TableCommandes, UsageAndHelpComeFromTheTable) {
             "Options : --year, --month, --pdf, --bw, --stamp\n");
   const std::string arbres = AideCommande(*TrouverCommande("trees"));
   EXPECT_EQ(
-      arbres.rfind("Usage : selvane-cli trees NAISSANCE [--harmonic 1..16] [--orb-index 0..23] [--stamp]\n  NAISSANCE : ", 0),
+      arbres.rfind("Usage : selvane-cli trees NAISSANCE [--harmonic 1..16] [--orb-index 0..23] [--pdf FICHIER [--bw]] "
+                   "[--stamp]\n  NAISSANCE : ",
+                   0),
       0u);
-  EXPECT_NE(
-      arbres.find("\nOptions : --date, --time, --lat, --long, --zone, --name, --harmonic, --orb-index, --stamp\n"),
-      std::string::npos);
+  EXPECT_NE(arbres.find("\nOptions : --date, --time, --lat, --long, --zone, --name, --harmonic, --orb-index, --pdf, --bw, "
+                        "--stamp\n"),
+            std::string::npos);
   EXPECT_EQ(AideCommande(*TrouverCommande("meaning")), "Usage : selvane-cli meaning A B [C]\n");
 }
 

@@ -37,6 +37,12 @@
 #include "frame/TMainForm.h"
 #include "listing/DessinTheme.h"
 #include "reglages/Reglages.h"
+#include "forecast/DessinTableMiPoints.h"
+#include "methode/ImagesGeometrie.h"
+#include "techniques/DessinArbres.h"
+#include "techniques/DessinCadres.h"
+#include "techniques/DessinMandala.h"
+#include "techniques/ImpressionTables.h"
 #include "techniques/TFormArbresMP.h"
 #include "techniques/TFormHouses.h"
 #include "techniques/TFormLunaisons.h"
@@ -381,6 +387,127 @@ TEST_F(ImpressionTest, PagesDesFenetresTechniques) {
     ASSERT_EQ(traces.size(), 2u);
     EXPECT_EQ(Compter(traces[0], "^NOM\\d+$") + Compter(traces[1], "^NOM\\d+$"), 78);
     EXPECT_EQ(Compter(traces[1], "^NOM\\d+$"), 1);
+  }
+}
+
+// The page a window prints and the one the command line writes from the same chart, each with
+// its own calls (the command line's as in cli/, its options at their defaults, which are the
+// windows' at opening): the same page to the pixel.
+TEST_F(ImpressionTest, LaFenetreEtLaLigneDeCommandeImprimentLaMemePage) {
+  const auto memePage = [&](const DocumentImprime& fenetre, DocumentImprime ligne, const char* nom) {
+    SCOPED_TRACE(nom);
+    ligne.cachet = fenetre.cachet;  // the print's minute aside
+    EXPECT_EQ(ligne.noirEtBlanc, fenetre.noirEtBlanc);
+    const std::vector<PageTracee> a = TracerDocument(fenetre, 300), b = TracerDocument(ligne, 300);
+    ASSERT_EQ(a.size(), 1u);
+    ASSERT_EQ(b.size(), 1u);
+    EXPECT_EQ(a[0].textes, b[0].textes);
+    EXPECT_EQ(a[0].elements, b[0].elements);
+    for (bool noir : {false, true}) EXPECT_TRUE(RendreDocument(fenetre, 75, noir)[0] == RendreDocument(ligne, 75, noir)[0]);
+  };
+  const EtatTheme& e = Etat();
+  {
+    auto* f = new TFormHouses;
+    f->show();
+    const DocumentImprime fenetre = Document([&] { f->findChild<QPushButton*>("BtnImprimer")->click(); });
+    const ThemeCadres theme = ThemeDesCadres(e);
+    std::array<DonneesCadre, 6> cadres;
+    for (int i = 0; i < 6; ++i)
+      cadres[static_cast<std::size_t>(i)] = DonneesDuCadre(theme, i, EcartCadresImprimes, std::nullopt, e.JeuPlanetes);
+    memePage(fenetre, DocumentSixCadres(EnteteDesCadres(e), cadres, {}), "houses");
+    // One frame, the meridian houses with their connections at the opening orb (--frame meridian
+    // --connections).
+    for (const char* nom : {"RadioPlan6", "CheckBoxConnexions", "RadioHoroscopeActuel"})
+      QTest::mouseClick(f->findChild<QAbstractButton*>(nom), Qt::LeftButton, {}, QPoint(6, 6));
+    const DocumentImprime un = Document([&] { f->findChild<QPushButton*>("BtnImprimer")->click(); });
+    const DonneesCadre meridien =
+        DonneesDuCadre(theme, CadreMeridien, EcartCadresImprimes, OrbeConnexionDeg(11), e.JeuPlanetes);
+    EXPECT_FALSE(meridien.connexions.empty());
+    memePage(un, DocumentUnCadre(EnteteDesCadres(e), meridien, {}), "houses_meridian");
+    delete f;
+  }
+  {
+    auto* f = new TFormArbresMP;
+    f->show();
+    const DocumentImprime fenetre = Document([&] { f->findChild<QAbstractButton*>("SpeedButton1")->click(); });
+    // The window's lists open on H4 and 0°30', the command's defaults.
+    const std::vector<ArbreMP> arbres = CalculerArbres(LireLongitudesNatales(), e.JeuPlanetes, 4, OrbeArbres(5));
+    memePage(fenetre, DocumentArbres(arbres, EnteteDesArbres(e, 4, 5), {}), "trees");
+    delete f;
+  }
+  {
+    auto* f = new TFormSequences;
+    f->show();
+    const DocumentImprime fenetre = Document([&] { f->findChild<QPushButton*>("BtnImprimer")->click(); });
+    const std::vector<PointSequence> points = TrierPointsSequences(LireLongitudesNatales());
+    memePage(fenetre, DocumentSequences(EnteteDesSequences(e, 0.5), points, CalculerSequences(points, 0.5), {}),
+             "sequences");
+    delete f;
+  }
+  {
+    auto* f = new TFormMandala(QString::fromStdString(dossier.string()));
+    f->show();
+    const DocumentImprime fenetre = Document([&] { f->findChild<QPushButton*>("BtnImprimer")->click(); });
+    QImage fond;
+    std::string message;
+    ASSERT_TRUE(LireFondMandala(QString::fromStdString(dossier.string()), fond, message)) << message;
+    memePage(fenetre,
+             DocumentMandala(fond, CalculerMandala(LongitudesDuMandala(), AxesMandalaDefaut), std::string(e.NomAffiche.Texte()), {}, false),
+             "mandala");
+    delete f;
+  }
+}
+
+// In black and white the three axes' marks keep apart by their shape (their colours would turn
+// into near-identical greys); in colour they stay circles of the axis's colour.
+TEST_F(ImpressionTest, MarquesDuMandalaDistinctesEnNoirEtBlanc) {
+  QImage blanc(100, 100, QImage::Format_RGB32);
+  blanc.fill(Qt::white);
+  const int cote = 400;
+  std::vector<MarqueMandala> marques;
+  for (int axe = 1; axe <= 3; ++axe)
+    for (bool pleine : {false, true}) marques.push_back({axe, 1, 60.0 * (2 * (axe - 1) + pleine), 0.5, pleine});
+  // The mark of each, as a mask of its pixels darker than `seuil` around its centre.
+  const auto masques = [&](const QImage& figure, int seuil) {
+    std::vector<std::vector<bool>> m;
+    const double rho = std::nearbyint(0.5 * RayonMandala(cote));
+    for (const MarqueMandala& k : marques) {
+      const double a = k.angleDeg * DegEnRad;
+      const int cx = cote / 2 + static_cast<int>(std::lround(std::cos(a) * rho));
+      const int cy = cote / 2 - static_cast<int>(std::lround(std::sin(a) * rho));
+      std::vector<bool> v;
+      for (int y = cy - 12; y <= cy + 12; ++y)
+        for (int x = cx - 12; x <= cx + 12; ++x) v.push_back(qGray(figure.pixel(x, y)) < seuil);
+      m.push_back(v);
+    }
+    return m;
+  };
+  const auto ecart = [](const std::vector<bool>& a, const std::vector<bool>& b) {
+    int n = 0;
+    for (std::size_t i = 0; i < a.size(); ++i) n += a[i] != b[i];
+    return n;
+  };
+  // Marks 0, 2, 4 are the open ones of axes 1, 2, 3; 1, 3, 5 the filled ones.
+  // Same shapes at whole-pixel centres in black would differ by nothing.
+  const auto noir = masques(FigureMandala(cote, blanc, marques, true), 128);
+  for (std::size_t i = 0; i < 6; ++i)
+    for (std::size_t j = i + 1; j < 6; ++j)
+      if (i % 2 == j % 2) {
+        EXPECT_GT(ecart(noir[i], noir[j]), 15) << i << " " << j;
+      }
+  // In colour every mark is the same circle: the painted pixels, whatever their colour.
+  const QImage couleur = FigureMandala(cote, blanc, marques, false);
+  const auto formes = masques(couleur, 250);
+  for (std::size_t i : {2u, 4u}) EXPECT_LT(ecart(formes[0], formes[i]), 6) << i;
+  for (std::size_t i : {3u, 5u}) EXPECT_LT(ecart(formes[1], formes[i]), 6) << i;
+  // Their colours: red, green, blue at the filled marks' centres.
+  const double rho = std::nearbyint(0.5 * RayonMandala(cote));
+  const QColor attendues[3] = {Qt::red, QColor(0, 128, 0), Qt::blue};
+  for (int axe = 1; axe <= 3; ++axe) {
+    const double a = 60.0 * (2 * (axe - 1) + 1) * DegEnRad;
+    const QColor c = couleur.pixelColor(cote / 2 + static_cast<int>(std::lround(std::cos(a) * rho)),
+                                        cote / 2 - static_cast<int>(std::lround(std::sin(a) * rho)));
+    EXPECT_EQ(c, attendues[axe - 1]) << axe;
   }
 }
 
