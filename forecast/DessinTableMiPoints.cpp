@@ -13,6 +13,11 @@
 
 namespace selvane {
 
+// A row's position as the table writes it: sign glyph and degrees for H1, degrees otherwise.
+QString TextePosition(const LigneTableMiPoints& r, int harmonique) {
+  return harmonique == 1 ? Texte(FormatGlyphe(r.positionDeg * DegEnRad)) : Texte(FormatDegMin(r.positionDeg));
+}
+
 namespace {
 
 int Proche(double x) { return static_cast<int>(std::lround(x)); }
@@ -45,11 +50,6 @@ class TextesFixes {
   QFont police_;
   std::map<QString, QStaticText> textes_;
 };
-
-// A row's position as the table writes it: sign glyph and degrees for H1, degrees otherwise.
-QString TextePosition(const LigneTableMiPoints& r, int harmonique) {
-  return harmonique == 1 ? Texte(FormatGlyphe(r.positionDeg * DegEnRad)) : Texte(FormatDegMin(r.positionDeg));
-}
 
 // The glyph centred across the cell starting at x, u wide.
 void Glyphe(QPainter& p, double x, double y, int u, int corps, const ParametresTable& par, TextesFixes& textes) {

@@ -28,6 +28,9 @@ struct GeometrieTable {
 
 constexpr int LignesParBloc = 43;
 
+// A row's position as the table writes it: sign glyph and degrees for H1, degrees otherwise.
+QString TextePosition(const LigneTableMiPoints& r, int harmonique);
+
 GeometrieTable DessinerTableauMiPOints(QPainter& p, const std::vector<LigneTableMiPoints>& lignes,
                                        const ParametresTable& parametres);
 

@@ -34,7 +34,9 @@
 #include "core/Conversions.h"
 #include "core/EtatTheme.h"
 #include "dessin/Traits.h"
+#include "forecast/FeuilleTableMiPoints.h"
 #include "reglages/Reglages.h"
+#include "widgets/ActionsFeuille.h"
 #include "widgets/Plateforme.h"
 #include "widgets/Impression.h"
 #include "widgets/Texte1252.h"
@@ -112,6 +114,14 @@ TFormInterpret::TFormInterpret(const QString& dossier, ListeThemesSauves liste, 
   auto* corps = new QHBoxLayout;
   principal->addLayout(corps);
   Defilement = new QScrollArea(this);
+  Defilement->setObjectName("Defilement");
+  // The rows drawn, for the clipboard and CSV.
+  BrancherFeuille(*Defilement, {[this] {
+                                  return FeuilleTableMiPoints(lignes_, Harmonique(),
+                                                              {titre_, "Mi-points uraniens ( " + ComboBoxHarmonic->currentText() + " )"});
+                                },
+                                [this] { return LignesCachet(ContexteTable()); },
+                                [] { return QString("Tables previsionnelles.csv"); }});
   Image1 = new QLabel;
   Image1->setObjectName("Image1");
   Image1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -150,6 +160,16 @@ TFormInterpret::TFormInterpret(const QString& dossier, ListeThemesSauves liste, 
 TFormInterpret::~TFormInterpret() = default;
 
 QString TFormInterpret::NomAffiche() const { return Texte(Etat().NomAffiche.Texte()); }
+
+ContexteCachet TFormInterpret::ContexteTable() const {
+  ContexteCachet cachet = ContexteDuTheme(Etat());
+  // The natal table: the birth's own zone and moment, whatever return was computed since.
+  if (Calcul->Technique() == TechniquePrevision::Natal) {
+    cachet.fuseau = Texte(ficheNatale_.Fuseau.Chaine());
+    cachet.jourJulienTU = Calcul->Prevision().JourJulienNaissance;
+  }
+  return cachet;
+}
 
 void TFormInterpret::CreerPanneauDroit(QWidget* droite) {
   auto* colonne = new QVBoxLayout(droite);
