@@ -16,6 +16,7 @@
 #include <QMdiSubWindow>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
 #include <QRegularExpression>
 #include <QTableWidget>
 #include <QTest>
@@ -440,4 +441,25 @@ TEST_F(TablesTest, ChaqueVueCopieEtExporteSaFeuille) {
     QTest::keyClick(f, Qt::Key_Escape);
     QApplication::processEvents();
   }
+}
+
+// The natal table exported after a return was cast: its stamp is the birth's (its ΔT, its
+// zone), not that of the return the chart state holds now.
+TEST_F(TablesTest, LaTableNataleExporteeGardeLeCachetDeLaNaissance) {
+  TFormInterpret* t = Ouvrir();
+  ASSERT_NE(t, nullptr);
+  const QStringList naissance = LignesCachet(ContexteDuTheme(Etat()));
+  Choisir(t, TechniquePrevision::RS);
+  Remplir(t->Calcul->MaskEditDate, "01012027");
+  Cliquer(t->Calcul->BtnCalculRSRLEtc);
+  Choisir(t, TechniquePrevision::Natal);
+  ASSERT_TRUE(t->TitreTable().startsWith("Jean DUPONT - Natal")) << t->TitreTable().toStdString();
+  const QStringList retour = LignesCachet(ContexteDuTheme(Etat()));
+  ASSERT_NE(retour[2], naissance[2]);
+  const fs::path csv = dossier / "natale.csv";
+  temoin.fichiers << QString::fromStdString(csv.string());
+  ChoisirDansLeMenu(t->Defilement, QString::fromUtf8("Exporter CSV…"));
+  const std::string ecrit = Lire(csv);
+  EXPECT_NE(ecrit.find("# " + naissance[2].toStdString() + "\n"), std::string::npos) << ecrit.substr(0, 400);
+  EXPECT_NE(ecrit.find("# " + naissance[4].toStdString() + "\n"), std::string::npos) << ecrit.substr(0, 400);
 }
