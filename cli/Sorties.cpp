@@ -9,7 +9,7 @@ namespace selvane {
 std::string CommentairesCachet(const OptionsLues& lues, const ContexteCachet& contexte) {
   std::string s;
   if (lues.Present("--stamp"))
-    for (const QString& ligne : LignesCachet(contexte)) s += "# " + ligne.toStdString() + "\n";
+    for (const QString& ligne : CachetCsv(LignesCachet(contexte))) s += "# " + ligne.toStdString() + "\n";
   return s;
 }
 

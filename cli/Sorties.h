@@ -8,7 +8,8 @@
 
 namespace selvane {
 
-// With --stamp among `lues`, the stamp of `contexte` as "# " comment lines; "" without.
+// With --stamp among `lues`, the stamp of `contexte` as "# " comment lines, dated as a CSV
+// ("Exporté le …", CachetCsv); "" without.
 std::string CommentairesCachet(const OptionsLues& lues, const ContexteCachet& contexte);
 // The CSV on standard output; with --stamp among `lues`, the stamp of `contexte` first, one
 // "# " comment line per fact.

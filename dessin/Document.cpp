@@ -362,6 +362,12 @@ QPen PlumeMm(const QPainter& p, const QColor& couleur, double mm) {
   return plume;
 }
 
+namespace {
+// The stamp's last line: when the paper was printed, or the CSV written.
+const char* const DatePapier = "Imprimé le ";
+const char* const DateCsv = "Exporté le ";
+}  // namespace
+
 QStringList LignesCachet(const ContexteCachet& c) {
   QStringList l;
   l << QString("Selvane ") + SELVANE_VERSION;
@@ -390,7 +396,15 @@ QStringList LignesCachet(const ContexteCachet& c) {
                            : "Fuseau : " + c.fuseau + ", " +
                                  (c.sourceFuseau.isEmpty() ? QString::fromUtf8("saisi") : c.sourceFuseau));
   const QDateTime quand = c.date.isValid() ? c.date : QDateTime::currentDateTime();
-  l << QString::fromUtf8("Imprimé le ") + quand.toString("dd/MM/yyyy") + QString::fromUtf8(" à ") + quand.toString("hh:mm");
+  l << QString::fromUtf8(DatePapier) + quand.toString("dd/MM/yyyy") + QString::fromUtf8(" à ") + quand.toString("hh:mm");
+  return l;
+}
+
+QStringList CachetCsv(const QStringList& cachet) {
+  const QString papier = QString::fromUtf8(DatePapier);
+  QStringList l = cachet;
+  for (QString& ligne : l)
+    if (ligne.startsWith(papier)) ligne = QString::fromUtf8(DateCsv) + ligne.mid(papier.size());
   return l;
 }
 

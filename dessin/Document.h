@@ -65,6 +65,9 @@ struct ContexteCachet {
 // and the data files read; the ΔT rule at the moment shown; the house system; the zone and
 // where it comes from; the date of the print. Same lines on paper and in CSV comments.
 QStringList LignesCachet(const ContexteCachet& c);
+// The same lines at the head of a CSV (a window's export, the command line's --stamp): the
+// date line says when the file was written, "Exporté le …" where the paper says "Imprimé le …".
+QStringList CachetCsv(const QStringList& cachet);
 
 // The zone's source of a record, when something (the atlas) can tell it; "" otherwise.
 using SourceDuFuseau = std::function<QString(const FicheClient&)>;

@@ -6,7 +6,9 @@
 #include <memory>
 
 #include "birthdata/records/Echange.h"
+#include "core/Catalogue.h"
 #include "dessin/Traits.h"
+#include "widgets/Texte1252.h"
 
 namespace selvane {
 
@@ -68,11 +70,57 @@ void PeindrePage(QPainter& p, const QRectF& zone, const Feuille& f, int premiere
   }
 }
 
+// The name of one symbol of the glyph font; empty for a character drawn as itself.
+QString NomDuGlyphe(QChar c) {
+  if (c.unicode() > 0xFF) return {};
+  // Windows-1252 and Latin-1 agree on every glyph code (none lies in 0x80..0x9F).
+  const char octet = static_cast<char>(c.unicode());
+  for (int b = 1; b < static_cast<int>(NomsLongs.size()); ++b)
+    if (LettresCorps[static_cast<std::size_t>(b)] == octet) return Texte(NomsLongs[static_cast<std::size_t>(b)]);
+  if (octet == LettresCorps[MiPointSoleilLune]) return Texte(NomsLongs[Soleil]) + "/" + Texte(NomsLongs[Lune]);
+  if (octet == '@') return "R";
+  const int u = c.unicode();
+  if (u >= LettreSigne(1) && u <= LettreSigne(12)) return Texte(AbrevSignes[static_cast<std::size_t>(u - LettreSigne(1) + 1)]);
+  // The aspects 0..8 (conjunction .. opposition): the chart's glyphs from 186, the house frames' from "m".
+  int aspect = -1;
+  if (u >= 186 && u <= 194) aspect = u - 186;
+  else if (u >= 'm' && u <= 'u') aspect = u - 'm';
+  if (aspect >= 0)
+    return QString::number(std::lround(AnglesAspects[static_cast<std::size_t>(aspect)] * RadEnDeg)) + QString::fromUtf8("°");
+  return {};
+}
+
+// The cells of a row as the CSV and the clipboard give them.
+QStringList CellulesLisibles(const Feuille& f, const QStringList& ligne) {
+  QStringList r = ligne;
+  for (int k = 0; k < r.size() && k < static_cast<int>(f.colonnes.size()); ++k)
+    if (f.colonnes[static_cast<std::size_t>(k)].glyphes) r[k] = TexteLisible(r[k]);
+  return r;
+}
+
 }  // namespace
+
+QString TexteLisible(const QString& glyphes) {
+  QString t;
+  bool nomAvant = false;  // what was written last is a name
+  for (QChar c : glyphes) {
+    const QString nom = NomDuGlyphe(c);
+    if (nom.isEmpty()) {
+      if (nomAvant && c.isLetterOrNumber()) t += ' ';
+      t += c;
+      nomAvant = false;
+      continue;
+    }
+    if (!t.isEmpty() && (nomAvant || t.back().isLetterOrNumber())) t += ' ';
+    t += nom;
+    nomAvant = true;
+  }
+  return t;
+}
 
 std::string CsvFeuille(const Feuille& f, const QStringList& cachet) {
   std::string s;
-  for (const QString& l : cachet) s += "# " + l.toStdString() + "\n";
+  for (const QString& l : CachetCsv(cachet)) s += "# " + l.toStdString() + "\n";
   const auto ligne = [&s](const QStringList& champs) {
     for (int i = 0; i < champs.size(); ++i) s += (i ? "," : "") + ChampCsvFiche(champs[i].toStdString());
     s += "\n";
@@ -80,13 +128,13 @@ std::string CsvFeuille(const Feuille& f, const QStringList& cachet) {
   QStringList titres;
   for (const ColonneFeuille& c : f.colonnes) titres << c.titre;
   ligne(titres);
-  for (const QStringList& l : f.lignes) ligne(l);
+  for (const QStringList& l : f.lignes) ligne(CellulesLisibles(f, l));
   return s;
 }
 
 QString TexteFeuille(const Feuille& f) {
   QString t;
-  for (const QStringList& l : f.lignes) t += l.join('\t') + "\r\n";
+  for (const QStringList& l : f.lignes) t += CellulesLisibles(f, l).join('\t') + "\r\n";
   return t;
 }
 

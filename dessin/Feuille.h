@@ -24,10 +24,20 @@ struct Feuille {
   std::vector<QStringList> lignes;      // one text a column
 };
 
-// CSV, UTF-8, LF: the stamp's lines as "# " comments, the captions, then the rows; fields
+// A glyph cell as a spreadsheet can read it: each symbol of the glyph font becomes the name
+// the program gives it elsewhere, the rest (digits, "/", "=", spaces) stays, a space between
+// a name and a letter or digit beside it. Bodies: their long name ("Soleil", "Noeud Nord",
+// "M.C."), the Sun/Moon midpoint "Soleil/Lune"; signs: their abbreviation ("Bél", as in
+// "12°34'Bél"); the retrograde mark "R"; an aspect (either set of glyphs): its angle ("90°").
+// "12a34" gives "12 Bél 34", "A/B = E" gives "Soleil/Lune = Mars".
+QString TexteLisible(const QString& glyphes);
+
+// CSV, UTF-8, LF: the stamp's lines as "# " comments (CachetCsv: the date line says when the
+// file was written), the captions, then the rows, glyph columns by TexteLisible; fields
 // quoted as the birth files' CSV quotes them.
 std::string CsvFeuille(const Feuille& f, const QStringList& cachet = {});
-// The clipboard's text: each row's cells joined by a tab, each row ended by CR LF.
+// The clipboard's text: each row's cells joined by a tab, each row ended by CR LF; glyph
+// columns by TexteLisible (the clipboard goes to other programs, without the glyph font).
 QString TexteFeuille(const Feuille& f);
 
 // The rows a printed page of `hauteur` device pixels holds under the titles and captions.

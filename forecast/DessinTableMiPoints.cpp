@@ -21,6 +21,11 @@ const char* const ItemsHarmoniques[NbItemsHarmoniques] = {
     "H13  27°41'32\" ", "H14  25°42'51\"", "H15  24°", "H16  22°30'",
     "H32  11°15'"};
 
+// A row's position as the table writes it: sign glyph and degrees for H1, degrees otherwise.
+QString TextePosition(const LigneTableMiPoints& r, int harmonique) {
+  return harmonique == 1 ? Texte(FormatGlyphe(r.positionDeg * DegEnRad)) : Texte(FormatDegMin(r.positionDeg));
+}
+
 namespace {
 
 int Proche(double x) { return static_cast<int>(std::lround(x)); }
@@ -56,11 +61,6 @@ class TextesFixes {
 
 const char* const EnTetesImpression[] = {"Thème de naissance  :  ", "RS pour le :  ", "RL pour le :  ",
                                          "Arc solaire pour le :  ", "Transits pour le :  "};
-
-// A row's position as the table writes it: sign glyph and degrees for H1, degrees otherwise.
-QString TextePosition(const LigneTableMiPoints& r, int harmonique) {
-  return harmonique == 1 ? Texte(FormatGlyphe(r.positionDeg * DegEnRad)) : Texte(FormatDegMin(r.positionDeg));
-}
 
 // The glyph centred across the cell starting at x, u wide.
 void Glyphe(QPainter& p, double x, double y, int u, int corps, const ParametresTable& par, TextesFixes& textes) {
@@ -172,11 +172,20 @@ GeometrieTable DessinerTableauMiPOints(QPainter& p, const std::vector<LigneTable
   return geo;
 }
 
+ContexteCachet ContexteCachetTable(const EtatTheme& e, int technique, const FicheClient& natale, double jourJulienNaissance) {
+  ContexteCachet cachet = ContexteDuTheme(e);
+  if (technique == 0) {
+    cachet.fuseau = Texte(natale.Fuseau.Chaine());
+    cachet.jourJulienTU = jourJulienNaissance;
+  }
+  return cachet;
+}
+
 EnteteTable EnteteTableMiPoints(EtatTheme& e, int t, const FicheClient& f, double jourJulienNaissance,
                                 const LieuDesChamps& champs, int itemHarmonique) {
   QString dateHeure, lieu;
   EnteteTable r;
-  r.cachet = ContexteDuTheme(e);
+  r.cachet = ContexteCachetTable(e, t, f, jourJulienNaissance);
   if (t == 0) {
     const double fuseau = LireFuseau(f.Fuseau.Texte());
     dateHeure = Texte(f.Date.Chaine() + " \xE0 " + f.Heure.Chaine() + " (GMT" +
@@ -184,8 +193,6 @@ EnteteTable EnteteTableMiPoints(EtatTheme& e, int t, const FicheClient& f, doubl
     lieu = Texte(f.Ville.Chaine()) + "  " +
            Texte(FormatLatitude(DegMinVersDegres(LireNombre(f.Lat.Texte()))) + " - " +
                  FormatLongitude(DegMinVersDegres(LireNombre(f.Long.Texte()))));
-    r.cachet.fuseau = Texte(f.Fuseau.Chaine());
-    r.cachet.jourJulienTU = jourJulienNaissance;
   } else {
     e.LatitudeDeg = DegMinVersDegres(LireNombre(champs.lat));
     e.LongitudeDeg = DegMinVersDegres(LireNombre(champs.lon));

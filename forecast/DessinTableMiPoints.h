@@ -34,6 +34,9 @@ struct GeometrieTable {
 
 constexpr int LignesParBloc = 43;
 
+// A row's position as the table writes it: sign glyph and degrees for H1, degrees otherwise.
+QString TextePosition(const LigneTableMiPoints& r, int harmonique);
+
 GeometrieTable DessinerTableauMiPOints(QPainter& p, const std::vector<LigneTableMiPoints>& lignes,
                                        const ParametresTable& parametres);
 
@@ -51,6 +54,9 @@ struct EnteteTable {
   QStringList lignes;
   ContexteCachet cachet;
 };
+// The stamp of a table: the chart's, but the natal table's (`technique` 0) has the birth's own
+// zone and moment (`jourJulienNaissance`, Universal Time), whatever return was computed since.
+ContexteCachet ContexteCachetTable(const EtatTheme& e, int technique, const FicheClient& natale, double jourJulienNaissance);
 // `technique` 0, the natal table: the birth record's own moment, zone and place, whatever
 // return was computed since (`jourJulienNaissance`, Universal Time, for the stamp's ΔT).
 // Otherwise the current chart's moment and the place of the fields, which then becomes the

@@ -52,4 +52,20 @@ DocumentImprime DocumentListe(const PageListe& contenu, const QStringList& cache
   return d;
 }
 
+Feuille FeuilleListe(const PageListe& contenu) {
+  Feuille f;
+  if (!contenu.titre.isEmpty()) f.titres << contenu.titre;
+  // A transit's date carries its time too: wide enough for both on one line. A transit has no arc.
+  if (contenu.transits)
+    f.colonnes = {{"Transit", 7, Qt::AlignLeft, true}, {"Pos.", 4, Qt::AlignLeft, true}, {"Date", 12}, {"Age", 7}};
+  else
+    f.colonnes = {{"Direction", 7, Qt::AlignLeft, true}, {"Pos.", 4}, {"Date", 8}, {"Age", 7}, {"Arc", 4}};
+  for (const auto& l : contenu.lignes) {
+    QStringList r;
+    for (std::size_t k = 0; k < f.colonnes.size(); ++k) r << Texte(l[k]);
+    f.lignes.push_back(r);
+  }
+  return f;
+}
+
 }  // namespace selvane

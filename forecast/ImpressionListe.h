@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "dessin/Document.h"
+#include "dessin/Feuille.h"
 
 namespace selvane {
 
@@ -25,5 +26,9 @@ constexpr int LignesParColonne = 66;
 void DessinerPageListe(QPainter& p, const QSize& page, const PageListe& contenu);
 // The one-page document of the list; the caller refuses more than LignesImprimables rows.
 DocumentImprime DocumentListe(const PageListe& contenu, const QStringList& cachet);
+// The list as a sheet, the columns the window shows: "Direction" (glyphs), "Pos.", "Date",
+// "Age", "Arc"; for transits "Transit", "Pos." (glyphs), "Date" and time, "Age". Widths in
+// widths of "A" of the window's glyph font.
+Feuille FeuilleListe(const PageListe& contenu);
 
 }  // namespace selvane

@@ -27,6 +27,8 @@
 #include "core/Conversions.h"
 #include "core/EtatTheme.h"
 #include "dessin/Traits.h"
+#include "widgets/ActionsFeuille.h"
+#include "widgets/GrilleFeuille.h"
 #include "widgets/GrilleTexte.h"
 #include "widgets/Plateforme.h"
 #include "widgets/Impression.h"
@@ -209,22 +211,18 @@ TFormDirSol::TFormDirSol(QWidget* parent) : QWidget(parent) {
   ListeDirections_->setObjectName("ListeDirections");
   ListeDirections_->setWordWrap(false);
   principal->addWidget(ListeDirections_, 1);
-  Afficher("Arial", 9, false);
+  // Copied and exported as shown, in the grid's order.
+  BrancherFeuille(*ListeDirections_, {[this] { return FeuilleAffichee(*ListeDirections_, FeuilleListe(page_)); },
+                                      [] { return LignesCachet(ContexteDuTheme(Etat())); },
+                                      [this] { return QString(page_.transits ? "Transits.csv" : "Directions.csv"); }});
+  Afficher();
 }
 
-void TFormDirSol::Afficher(const QString& policeColonne1, int taille, bool transits) {
-  const double w = QFontMetricsF(Police("Celvan S", 10)).horizontalAdvance('A');
-  // A transit's date carries its time too: wide enough for both on one line.
-  const int largeurs[6] = {int(7 * w), int(4 * w), int((transits ? 12 : 8) * w), int(7 * w), int(4 * w), 0};
-  QVector<ColonneGrille> colonnes(6);
-  for (int c = 0; c < 6; ++c) {
-    colonnes[c].largeur = largeurs[c];
-    colonnes[c].police = Police("Arial", 9);
-  }
-  colonnes[0].police = Police("Celvan S", 10);
-  colonnes[1].police = Police(policeColonne1.toLatin1().constData(), taille);
-  colonnes[5].visible = false;
-  ListeDirections_->DefinirColonnes(colonnes);
+void TFormDirSol::Afficher() {
+  const QFont glyphes = Police("Celvan S", 10), texte = Police("Arial", 9);
+  // A transit's position is a glyph text too, smaller to fit its column.
+  const std::vector<QFont> polices = {glyphes, page_.transits ? Police("Celvan S", 7) : texte, texte, texte, texte};
+  RemplirGrilleTexte(*ListeDirections_, FeuilleListe(page_), polices, QFontMetricsF(glyphes).horizontalAdvance('A'));
 }
 
 void TFormDirSol::ToutClick(int k) {
@@ -264,10 +262,10 @@ bool TFormDirSol::DemanderAnnee(int& annee) {
 }
 
 void TFormDirSol::BtnCalculerClick() {
-  ListeDirections_->Vider();
   // The list shown is of the mode chosen, even while empty: its export counts its columns.
   page_ = PageListe();
   page_.transits = transits_->isChecked();
+  Afficher();
   const int item = std::max(0, harmoniques_->currentRow());
   aspects_->item(0)->setCheckState(Qt::Checked);
   const std::vector<int> p[3] = {Coches(0), Coches(1), Coches(2)};
@@ -288,7 +286,6 @@ void TFormDirSol::BtnCalculerClick() {
     d.versMiPoints = versMiPoints_->isChecked();
     for (const LigneDirection& l : CalculerDirections(natal_, d)) cellules.push_back(l.cellules);
     page_.titre = nom_ + "  : directions solaires dans l'harmonique  " + harmoniques_->item(item)->text();
-    Afficher("Arial", 9, false);
   } else {
     int annee = 0;
     if (!DemanderAnnee(annee)) return;
@@ -303,17 +300,9 @@ void TFormDirSol::BtnCalculerClick() {
       if (aspects_->item(i)->checkState() == Qt::Checked) d.aspects.push_back(AspectsProposes[static_cast<std::size_t>(i)]);
     for (const LigneTransit& l : CalculerTransits(natal_, d)) cellules.push_back(CellulesTransit(l));
     page_.titre = nom_ + "  : transits  ";
-    Afficher("Celvan S", 7, true);
   }
-  QVector<QStringList> lignes;
-  lignes.reserve(static_cast<int>(cellules.size()));
-  for (const auto& l : cellules) {
-    QStringList textes;
-    for (const std::string& c : l) textes << Texte(c);
-    lignes << textes;
-  }
-  ListeDirections_->AjouterLignes(lignes);
   page_.lignes = std::move(cellules);
+  Afficher();
 }
 
 void TFormDirSol::BtnImprimerClick() {

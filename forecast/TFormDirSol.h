@@ -1,7 +1,8 @@
 #pragma once
 // The directions and transits list window: three point lists, the mode, the harmonic, the span
 // of ages or years and the transit aspects; "Calculer" fills the list, which prints on one page
-// or goes to the clipboard as tab-separated text.
+// or goes to the clipboard as tab-separated text; Ctrl+C and the list's menu copy it or export
+// it as CSV, as shown.
 #include <QWidget>
 #include <array>
 #include <string>
@@ -66,7 +67,8 @@ class TFormDirSol : public QWidget {
   void ModeClick();
   std::vector<int> Coches(int k) const;
   bool DemanderAnnee(int& annee);
-  void Afficher(const QString& policeColonne1, int taille, bool transits);
+  // The grid shows the sheet of page_.
+  void Afficher();
 };
 
 }  // namespace selvane

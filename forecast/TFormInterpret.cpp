@@ -34,7 +34,9 @@
 #include "core/Conversions.h"
 #include "core/EtatTheme.h"
 #include "dessin/Traits.h"
+#include "forecast/FeuilleTableMiPoints.h"
 #include "reglages/Reglages.h"
+#include "widgets/ActionsFeuille.h"
 #include "widgets/Plateforme.h"
 #include "widgets/Impression.h"
 #include "widgets/Texte1252.h"
@@ -104,6 +106,14 @@ TFormInterpret::TFormInterpret(const QString& dossier, ListeThemesSauves liste, 
   auto* corps = new QHBoxLayout;
   principal->addLayout(corps);
   Defilement = new QScrollArea(this);
+  Defilement->setObjectName("Defilement");
+  // The rows drawn, for the clipboard and CSV.
+  BrancherFeuille(*Defilement, {[this] {
+                                  return FeuilleTableMiPoints(lignes_, Harmonique(),
+                                                              {titre_, "Mi-points uraniens ( " + ComboBoxHarmonic->currentText() + " )"});
+                                },
+                                [this] { return LignesCachet(ContexteTable()); },
+                                [] { return QString("Tables previsionnelles.csv"); }});
   Image1 = new QLabel;
   Image1->setObjectName("Image1");
   Image1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -142,6 +152,11 @@ TFormInterpret::TFormInterpret(const QString& dossier, ListeThemesSauves liste, 
 TFormInterpret::~TFormInterpret() = default;
 
 QString TFormInterpret::NomAffiche() const { return Texte(Etat().NomAffiche.Texte()); }
+
+ContexteCachet TFormInterpret::ContexteTable() const {
+  return ContexteCachetTable(Etat(), static_cast<int>(Calcul->Technique()), ficheNatale_,
+                             Calcul->Prevision().JourJulienNaissance);
+}
 
 void TFormInterpret::CreerPanneauDroit(QWidget* droite) {
   auto* colonne = new QVBoxLayout(droite);

@@ -9,6 +9,7 @@
 
 #include "birthdata/records/FicheClient.h"
 #include "core/EmpruntEtat.h"
+#include "dessin/Document.h"
 #include "forecast/DessinTableMiPoints.h"
 #include "forecast/PanneauCalcul.h"
 #include "forecast/TableMiPoints.h"
@@ -102,6 +103,8 @@ class TFormInterpret : public QWidget {
   void ViderSelection();
   int Harmonique() const;
   QString NomAffiche() const;
+  // The stamp of the table shown (the natal table: the birth's zone and moment).
+  ContexteCachet ContexteTable() const;
 
   QString dossier_;
   // The chart state borrowed at opening: the techniques compute their charts into it, and the

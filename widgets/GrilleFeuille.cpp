@@ -5,6 +5,8 @@
 #include <QTableWidget>
 #include <cmath>
 
+#include "widgets/GrilleTexte.h"
+
 namespace selvane {
 
 namespace {
@@ -48,6 +50,29 @@ void RemplirGrille(QTableWidget& grille, const Feuille& f) {
 
 void RemplirGrille(QTableWidget& grille, const Feuille& f, const StyleGrille& style) {
   Remplir(grille, f, &style.texte, style.glyphes, QFontMetrics(style.unite).horizontalAdvance(style.lettre));
+}
+
+void RemplirGrilleTexte(GrilleTexte& grille, const Feuille& f, const std::vector<QFont>& polices, double unite) {
+  QVector<ColonneGrille> colonnes;
+  for (std::size_t k = 0; k < f.colonnes.size(); ++k) {
+    ColonneGrille c;
+    c.titre = f.colonnes[k].titre;
+    c.largeur = static_cast<int>(f.colonnes[k].largeur * unite);  // 0 hides the column
+    c.police = k < polices.size() ? polices[k] : grille.font();
+    colonnes << c;
+  }
+  grille.Vider();
+  grille.DefinirColonnes(colonnes);
+  QVector<QStringList> lignes;
+  lignes.reserve(static_cast<int>(f.lignes.size()));
+  for (const QStringList& l : f.lignes) lignes << l;
+  grille.AjouterLignes(lignes);
+}
+
+Feuille FeuilleAffichee(const GrilleTexte& grille, Feuille f) {
+  f.lignes.clear();
+  for (int i = 0; i < grille.rowCount(); ++i) f.lignes.push_back(grille.Ligne(i).mid(0, static_cast<int>(f.colonnes.size())));
+  return f;
 }
 
 }  // namespace selvane

@@ -307,6 +307,11 @@ TEST_F(CliImpression, CachetAvantLeCsv) {
     EXPECT_GE(lignes, 5) << cachet;
     EXPECT_NE(cachet.find("# Swiss Ephemeris"), std::string::npos) << cachet;
     EXPECT_NE(cachet.find(fait), std::string::npos) << cachet;
+    // Written, not printed: the last line dates the output.
+    const std::size_t date = cachet.rfind("\n# ", cachet.size() - 2);
+    ASSERT_NE(date, std::string::npos) << cachet;
+    EXPECT_EQ(cachet.compare(date + 1, 14, "# Exporté le "), 0) << cachet;
+    EXPECT_EQ(cachet.find("Imprimé"), std::string::npos) << cachet;
     EXPECT_EQ(r.sortie.substr(fin), seul.sortie);
   }
 }

@@ -6,23 +6,34 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
+#include <QContextMenuEvent>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPushButton>
+#include <QRadioButton>
+#include <QScrollArea>
+#include <QRegularExpression>
 #include <QTableWidget>
 #include <QTest>
 #include <QTimer>
+#include <algorithm>
 #include <filesystem>
+#include <fstream>
+#include <functional>
 #include <optional>
+#include <sstream>
 
 #include "birthdata/records/FichierNaissance.h"
 #include "core/Catalogue.h"
 #include "core/EtatTheme.h"
 #include "birthdata/TFormConsultAtlas.h"
+#include "forecast/FeuilleTableMiPoints.h"
+#include "forecast/TFormDirSol.h"
 #include "forecast/TFormInterpret.h"
 #include "frame/FenetresAnnexes.h"
 #include "frame/TMainForm.h"
@@ -33,6 +44,7 @@
 #include "tests/support/Pdf.h"
 #include "tests/support/PlateformeTemoin.h"
 #include "tests/support/SaisieClavier.h"
+#include "widgets/GrilleTexte.h"
 
 using namespace selvane;
 namespace fs = std::filesystem;
@@ -256,4 +268,198 @@ TEST_F(TablesTest, LAtlasRemplitLeLieuDuCalcul) {
   EXPECT_EQ(Etat().FicheEnCours.Heure.Chaine(), "00h00m00");
   EXPECT_EQ(Etat().FicheEnCours.Fuseau.Chaine(), "0");
   EXPECT_TRUE(t->BtnMiPoints->isVisible());
+}
+
+namespace {
+
+// Right-click in the view, then the menu's item.
+void ChoisirDansLeMenu(QAbstractScrollArea* vue, const QString& libelle) {
+  bool vu = false;
+  QTimer::singleShot(0, [&] {
+    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    if (!menu) return;
+    for (QAction* a : menu->actions())
+      if (a->text() == libelle) {
+        vu = true;
+        QTest::mouseClick(menu, Qt::LeftButton, Qt::NoModifier, menu->actionGeometry(a).center());
+        return;
+      }
+    menu->close();
+  });
+  const QPoint ici = vue->viewport()->rect().center();
+  QContextMenuEvent clic(QContextMenuEvent::Mouse, ici, vue->viewport()->mapToGlobal(ici));
+  QApplication::sendEvent(vue->viewport(), &clic);
+  EXPECT_TRUE(vu) << libelle.toStdString();
+}
+
+std::string Lire(const fs::path& p) {
+  std::ifstream f(p, std::ios::binary);
+  std::stringstream s;
+  s << f.rdbuf();
+  return s.str();
+}
+
+// Clicks a list item, then Space ticks or unticks it.
+void Basculer(QListWidget* liste, int ligne) {
+  QTest::mouseClick(liste->viewport(), Qt::LeftButton, {}, liste->visualItemRect(liste->item(ligne)).center());
+  QTest::keyClick(liste, Qt::Key_Space);
+}
+
+// A forecast view computed as a user does, the sheet it should show and the stamp of its export.
+struct CasFeuille {
+  const char* nom;
+  const char* vue;
+  std::function<QWidget*()> ouvrir;
+  std::function<Feuille(QWidget*)> feuille;
+  // A row of the CSV, glyphs written as names.
+  const char* ligneLisible;
+};
+
+}  // namespace
+
+// The directions and transits list and the forecast table: the grid shows its sheet, Ctrl+C
+// copies the rows shown (in the order shown, after a sort too), the CSV export writes the stamp
+// and the rows with the glyphs as names, and a read-only file is refused and left alone.
+TEST_F(TablesTest, ChaqueVueCopieEtExporteSaFeuille) {
+  const auto directions = [this](bool transits) {
+    // Opened by its key, as the main window opens it: on the chart shown.
+    principale->ExecuterTouche(Qt::Key_D);
+    TFormDirSol* f = nullptr;
+    for (QMdiSubWindow* s : principale->ZoneFenetres()->subWindowList())
+      if (auto* d = qobject_cast<TFormDirSol*>(s->widget())) f = d;
+    if (!f) return f;
+    if (transits) {
+      for (QRadioButton* r : f->findChildren<QRadioButton*>())
+        if (r->text() == "Transits") QTest::mouseClick(r, Qt::LeftButton, {}, QPoint(5, r->height() / 2));
+      Basculer(f->ListePoints(0), 6);   // Saturn, backward in 2025
+      Basculer(f->ListePoints(1), 21);  // the Aries point
+      Basculer(f->ListePoints(2), 21);
+      Basculer(f->AspectsTransit(), 2);  // the square
+      temoin.reponsesSaisies = QStringList{"2025"};
+    } else {
+      Cliquer(Bouton(f, "Tout"));
+    }
+    Cliquer(Bouton(f, "Calculer"));
+    return f;
+  };
+  const auto table = [this](bool retour) -> QWidget* {
+    TFormInterpret* t = Ouvrir();
+    if (t && retour) {
+      Choisir(t, TechniquePrevision::RS);
+      Remplir(t->Calcul->MaskEditDate, "01012027");
+      Cliquer(t->Calcul->BtnCalculRSRLEtc);
+      Cliquer(t->BtnMiPoints);
+      t->ComboBoxHarmonic->setCurrentIndex(3);
+    }
+    return t;
+  };
+  const auto feuilleTable = [](QWidget* w) {
+    auto* t = static_cast<TFormInterpret*>(w);
+    return FeuilleTableMiPoints(t->Lignes(), HarmoniqueDeLItem(t->ComboBoxHarmonic->currentIndex()),
+                                {t->TitreTable(), "Mi-points uraniens ( " + t->ComboBoxHarmonic->currentText() + " )"});
+  };
+  const CasFeuille cas[] = {
+      {"directions", "ListeDirections", [&] { return directions(false); },
+       [](QWidget* w) { return FeuilleListe(static_cast<TFormDirSol*>(w)->Page()); },
+       "^Soleil = Soleil,\\d\\d\u00b0\\d\\d',\\d\\d\\.\\d\\d\\.\\d{4},\\d+ a \\d+ m,45\u00b000'$"},
+      {"transits", "ListeDirections", [&] { return directions(true); },
+       [](QWidget* w) { return FeuilleListe(static_cast<TFormDirSol*>(w)->Page()); },
+       "^Saturne R 0\u00b0 Pt\\. Vernal,\\d\\d B\u00e9l \\d\\d,\\d\\d\\.09\\.2025 - "},
+      {"table natale", "Defilement", [&] { return table(false); }, feuilleTable,
+       "^Soleil,,\\d\\d Poi \\d\\d,0100$"},
+      {"table RS en H4", "Defilement", [&] { return table(true); }, feuilleTable,
+       "^Soleil,Lune,\\d\\d\u00b0\\d\\d',0102$"},
+  };
+  for (const CasFeuille& c : cas) {
+    SCOPED_TRACE(c.nom);
+    temoin.messages.clear();
+    QWidget* f = c.ouvrir();
+    ASSERT_NE(f, nullptr);
+    EXPECT_TRUE(temoin.messages.isEmpty());
+    auto* vue = f->findChild<QAbstractScrollArea*>(c.vue);
+    ASSERT_NE(vue, nullptr);
+    const Feuille feuille = c.feuille(f);
+    ASSERT_FALSE(feuille.lignes.empty());
+    auto* grille = qobject_cast<GrilleTexte*>(vue);
+    if (grille) {
+      ASSERT_EQ(grille->rowCount(), static_cast<int>(feuille.lignes.size()));
+      ASSERT_EQ(grille->columnCount(), static_cast<int>(feuille.colonnes.size()));
+      for (int k = 0; k < grille->columnCount(); ++k)
+        EXPECT_EQ(grille->horizontalHeaderItem(k)->text(), feuille.colonnes[static_cast<std::size_t>(k)].titre) << k;
+      for (int i = 0; i < grille->rowCount(); ++i)
+        for (int k = 0; k < grille->columnCount(); ++k)
+          ASSERT_EQ(grille->item(i, k)->text(), feuille.lignes[static_cast<std::size_t>(i)][k]) << i << "," << k;
+      grille->setCurrentCell(0, 1);
+    }
+
+    QApplication::clipboard()->setText("avant");
+    QApplication::setActiveWindow(f->window());
+    vue->setFocus();
+    QTest::keyClick(vue, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QApplication::clipboard()->text().toStdString(), TexteFeuille(feuille).toStdString());
+
+    const fs::path csv = dossier / (std::string(c.nom) + ".csv");
+    temoin.fichiers << QString::fromStdString(csv.string());
+    const QStringList cachet = LignesCachet(ContexteDuTheme(Etat()));
+    ChoisirDansLeMenu(vue, QString::fromUtf8("Exporter CSV…"));
+    const std::string ecrit = Lire(csv);
+    EXPECT_EQ(ecrit, CsvFeuille(feuille, cachet));
+    EXPECT_EQ(ecrit.rfind("# " + cachet[0].toStdString() + "\n", 0), 0u);
+    EXPECT_NE(ecrit.find("\n# Exporté le "), std::string::npos);
+    EXPECT_EQ(ecrit.find("Imprimé"), std::string::npos);
+    EXPECT_EQ(std::count(ecrit.begin(), ecrit.end(), '\n'),
+              static_cast<long>(cachet.size() + 1 + static_cast<int>(feuille.lignes.size())));
+    const QStringList lignes = QString::fromStdString(ecrit).split('\n');
+    EXPECT_FALSE(lignes.filter(QRegularExpression(QString::fromUtf8(c.ligneLisible))).isEmpty()) << ecrit;
+    EXPECT_TRUE(temoin.messages.isEmpty());
+
+    {
+      std::ofstream(csv, std::ios::binary | std::ios::trunc) << "ancien\n";
+    }
+    fs::permissions(csv, fs::perms(0444));
+    temoin.fichiers << QString::fromStdString(csv.string());
+    ChoisirDansLeMenu(vue, QString::fromUtf8("Exporter CSV…"));
+    ASSERT_EQ(temoin.messages.size(), 1);
+    EXPECT_EQ(temoin.messages[0].genre, "erreur");
+    EXPECT_EQ(temoin.messages[0].texte.toStdString(), "Accès refusé. (" + csv.string() + ")");
+    EXPECT_EQ(Lire(csv), "ancien\n");
+    temoin.messages.clear();
+
+    // A sort of the grid: the copy follows the order shown.
+    if (grille) {
+      const auto inverse = [](const QStringList& a, const QStringList& b) { return ComparerSansCasse(b[0], a[0]); };
+      grille->Trier(inverse);
+      Feuille triee = feuille;
+      std::stable_sort(triee.lignes.begin(), triee.lignes.end(),
+                       [&](const QStringList& a, const QStringList& b) { return inverse(a, b) < 0; });
+      ASSERT_NE(TexteFeuille(triee), TexteFeuille(feuille));
+      QApplication::setActiveWindow(f->window());
+      vue->setFocus();
+      QTest::keyClick(vue, Qt::Key_C, Qt::ControlModifier);
+      EXPECT_EQ(QApplication::clipboard()->text().toStdString(), TexteFeuille(triee).toStdString());
+    }
+    QTest::keyClick(f, Qt::Key_Escape);
+    QApplication::processEvents();
+  }
+}
+
+// The natal table exported after a return was cast: its stamp is the birth's (its ΔT, its
+// zone), not that of the return the chart state holds now.
+TEST_F(TablesTest, LaTableNataleExporteeGardeLeCachetDeLaNaissance) {
+  TFormInterpret* t = Ouvrir();
+  ASSERT_NE(t, nullptr);
+  const QStringList naissance = LignesCachet(ContexteDuTheme(Etat()));
+  Choisir(t, TechniquePrevision::RS);
+  Remplir(t->Calcul->MaskEditDate, "01012027");
+  Cliquer(t->Calcul->BtnCalculRSRLEtc);
+  Choisir(t, TechniquePrevision::Natal);
+  ASSERT_TRUE(t->TitreTable().startsWith("Jean DUPONT - Natal")) << t->TitreTable().toStdString();
+  const QStringList retour = LignesCachet(ContexteDuTheme(Etat()));
+  ASSERT_NE(retour[2], naissance[2]);
+  const fs::path csv = dossier / "natale.csv";
+  temoin.fichiers << QString::fromStdString(csv.string());
+  ChoisirDansLeMenu(t->Defilement, QString::fromUtf8("Exporter CSV…"));
+  const std::string ecrit = Lire(csv);
+  EXPECT_NE(ecrit.find("# " + naissance[2].toStdString() + "\n"), std::string::npos) << ecrit.substr(0, 400);
+  EXPECT_NE(ecrit.find("# " + naissance[4].toStdString() + "\n"), std::string::npos) << ecrit.substr(0, 400);
 }

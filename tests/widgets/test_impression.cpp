@@ -57,6 +57,7 @@
 #include "tests/support/SaisieClavier.h"
 #include "widgets/GrilleFeuille.h"
 #include "widgets/Impression.h"
+#include "widgets/Texte1252.h"
 
 using namespace selvane;
 namespace fs = std::filesystem;
@@ -228,7 +229,7 @@ TEST_F(ImpressionTest, LeCachetSurChaquePageEtDansLesLignesCsv) {
   for (std::size_t i = pdf.texte.find(date); i != std::string::npos; i = pdf.texte.find(date, i + 1)) ++tampons;
   EXPECT_EQ(tampons, 3);
 
-  // One fact a line, the same lines a CSV export puts as comments.
+  // One fact a line; a CSV export puts the same lines as comments, dated as written (CachetCsv).
   ContexteCachet c;
   c.systemeMaisons = 1;
   c.fuseau = "01.00.00";
@@ -250,6 +251,10 @@ TEST_F(ImpressionTest, LeCachetSurChaquePageEtDansLesLignesCsv) {
     EXPECT_EQ(l[3], "Maisons : Placidus");
     EXPECT_EQ(l[4], QString::fromUtf8("Fuseau : 01.00.00, Europe/Paris, CET, heure d'hiver"));
     EXPECT_EQ(l[5], QString::fromUtf8("Imprimé le 01/03/2026 à 09:05"));
+    const QStringList csv = CachetCsv(l);
+    EXPECT_EQ(csv.mid(0, 5), l.mid(0, 5));
+    EXPECT_EQ(csv.mid(5), QStringList{QString::fromUtf8("Exporté le 01/03/2026 à 09:05")});
+    EXPECT_EQ(CsvFeuille(Feuille{}, l).find("Imprim"), std::string::npos);
   }
   // After a computation the files read are named; a zone typed by hand says so.
   const QStringList l = LignesCachet(ContexteDuTheme(Etat()));
@@ -631,4 +636,44 @@ TEST_F(ImpressionTest, FeuilleSurPlusieursPagesEtSesAutresSorties) {
   EXPECT_EQ(grille.item(0, 0)->font().family(), "Celvan S");
   EXPECT_TRUE(grille.item(0, 2)->textAlignment() & Qt::AlignRight);
   EXPECT_GT(grille.columnWidth(1), grille.columnWidth(0));
+}
+
+// A glyph column reads in a spreadsheet: CSV and clipboard name each symbol; the grid and the
+// page keep the glyph font's letters.
+TEST_F(ImpressionTest, LesColonnesDeGlyphesSeLisentEnCsvEtAuPressePapiers) {
+  const struct {
+    const char* glyphes;  // Windows-1252, as the rows hold them
+    const char* lisible;
+  } cas[] = {
+      {"A", "Soleil"},
+      {"A/B = E", "Soleil/Lune = Mars"},                       // a direction to a midpoint
+      {"12a34", "12 Bél 34"},                                  // a position in its sign
+      {"29l59", "29 Poi 59"},
+      {"G@ \xBE \\/L", "Saturne R 90° Pt. Vernal/M.C."},     // a transit backward, a square
+      {"\xF4\xFB", "Cupidon Poséidon"},
+      {"M=K=X", "Noeud Nord=Ascendant=Vertex"},                // a sequence
+      {":", "Soleil/Lune"},
+      {"\xBA\xC2", "0° 180°"},                                // the chart's aspect glyphs
+      {"mq", "0° 90°"},                                        // the house frames' aspect glyphs
+      {"", ""},
+      {"01.09.2025 - 12/3", "01.09.2025 - 12/3"},             // nothing to name
+  };
+  Feuille f;
+  f.colonnes = {{"Glyphes", 20, Qt::AlignLeft, true}, {"Texte", 20}};
+  for (const auto& c : cas) {
+    EXPECT_EQ(TexteLisible(Texte(c.glyphes)).toStdString(), c.lisible) << c.glyphes;
+    f.lignes.push_back({Texte(c.glyphes), Texte(c.glyphes)});
+  }
+  // The text column keeps its letters; a caption is never a glyph text.
+  const std::string csv = CsvFeuille(f);
+  EXPECT_EQ(csv.substr(0, csv.find('\n', csv.find('\n') + 1) + 1), "Glyphes,Texte\nSoleil,A\n");
+  EXPECT_NE(csv.find("\nSaturne R 90° Pt. Vernal/M.C.,G@ \xC2\xBE \\/L\n"), std::string::npos) << csv;
+  const QStringList copie = TexteFeuille(f).split("\r\n");
+  EXPECT_EQ(copie[1], QString::fromUtf8("Soleil/Lune = Mars\tA/B = E"));
+  QTableWidget grille;
+  RemplirGrille(grille, f);
+  EXPECT_EQ(grille.item(1, 0)->text(), "A/B = E");
+  int glyphes = 0;
+  for (const PageTracee& t : TracerDocument(DocumentDeFeuille(f, {}), 300)) glyphes += Compter(t, "^A/B = E$");
+  EXPECT_EQ(glyphes, 2);
 }
