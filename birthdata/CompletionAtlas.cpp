@@ -186,9 +186,28 @@ std::optional<SourceFuseau> CompletionAtlas::Source(const FicheClient& f) const 
   Entier(Tranche(heure, 0, 2), d.heures);
   Entier(Tranche(heure, 3, 2), d.minutes);
   if (heure.size() > 5) Entier(Tranche(heure, 6, 2), d.secondes);
-  // A key search in each atlas file, as a place is found: no file is read whole.
+  // A town the record's place was picked from: its coordinates exactly the record's, its zone's
+  // regime at that date giving the record's zone.
+  const auto depuis = [&](const std::string& lat, const std::string& lon, const std::string& nomZone) -> std::optional<SourceFuseau> {
+    if (lat != f.Lat.Texte() || lon != f.Long.Texte()) return std::nullopt;
+    Regime r;
+    std::string pourquoi;
+    long zone = 0;
+    if (!RegimeA(nomZone, d, r, pourquoi) || r.genre != Regime::Fuseau || !LireDecalage(r.texte, zone) || zone != decalage)
+      return std::nullopt;
+    return SourceFuseau{r.abreviation, r.saison == 1, nomZone};
+  };
   const std::string cle = PlierCle(f.Ville.Texte()).substr(0, 30);
   try {
+    // The default city first: the entry window opens on it, with its zone name.
+    try {
+      const VilleDefaut v = LireVilleDefaut(dossier_);
+      if (PlierCle(v.ville).substr(0, 30) == cle)
+        if (auto s = depuis(v.lat, v.lon, Rogner(v.zone))) return s;
+    } catch (const ErreurFichier&) {
+      // No default city: the atlas still may tell.
+    }
+    // A key search in each atlas file, as a place is found: no file is read whole.
     for (const std::string& nom : ListerAtlas(dossier_)) {
       std::vector<CityRecord> villes;
       try {
@@ -197,16 +216,8 @@ std::optional<SourceFuseau> CompletionAtlas::Source(const FicheClient& f) const 
       } catch (const ErreurFichier&) {
         continue;  // an unreadable atlas file tells nothing; the others still may
       }
-      for (const CityRecord& v : villes) {
-        if (v.Lat.Chaine() != f.Lat.Texte() || v.Long.Chaine() != f.Long.Texte()) continue;
-        Regime r;
-        std::string pourquoi;
-        long zone = 0;
-        if (!RegimeA(v.ZoneName.Chaine(), d, r, pourquoi) || r.genre != Regime::Fuseau || !LireDecalage(r.texte, zone) ||
-            zone != decalage)
-          continue;
-        return SourceFuseau{r.abreviation, r.saison == 1, v.ZoneName.Chaine()};
-      }
+      for (const CityRecord& v : villes)
+        if (auto s = depuis(v.Lat.Chaine(), v.Long.Chaine(), v.ZoneName.Chaine())) return s;
     }
   } catch (const std::exception&) {
     // An unreadable atlas or database: the source stays unknown.

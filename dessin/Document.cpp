@@ -410,11 +410,13 @@ QStringList CachetCsv(const QStringList& cachet) {
 
 void DefinirSourceDuFuseau(SourceDuFuseau source) { Source() = std::move(source); }
 
+QString SourceDuFuseauDe(const FicheClient& f) { return Source() ? Source()(f) : QString(); }
+
 ContexteCachet ContexteDuTheme(const EtatTheme& e) {
   ContexteCachet c;
   c.systemeMaisons = e.SystemeMaisons;
   c.fuseau = QString::fromLatin1(e.FicheEnCours.Fuseau.Texte().data(), static_cast<int>(e.FicheEnCours.Fuseau.Texte().size()));
-  if (Source()) c.sourceFuseau = Source()(e.FicheEnCours);
+  c.sourceFuseau = SourceDuFuseauDe(e.FicheEnCours);
   c.jourJulienTU = e.JourJulienTU;
   return c;
 }

@@ -72,6 +72,7 @@ QStringList CachetCsv(const QStringList& cachet);
 // The zone's source of a record, when something (the atlas) can tell it; "" otherwise.
 using SourceDuFuseau = std::function<QString(const FicheClient&)>;
 void DefinirSourceDuFuseau(SourceDuFuseau source);  // empty: none
+QString SourceDuFuseauDe(const FicheClient& f);     // "" when none is set or it cannot tell
 // The context of the current chart: its houses, its zone and source, its moment.
 ContexteCachet ContexteDuTheme(const EtatTheme& e);
 

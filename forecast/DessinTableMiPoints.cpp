@@ -176,6 +176,7 @@ ContexteCachet ContexteCachetTable(const EtatTheme& e, int technique, const Fich
   ContexteCachet cachet = ContexteDuTheme(e);
   if (technique == 0) {
     cachet.fuseau = Texte(natale.Fuseau.Chaine());
+    cachet.sourceFuseau = SourceDuFuseauDe(natale);
     cachet.jourJulienTU = jourJulienNaissance;
   }
   return cachet;

@@ -55,7 +55,7 @@ struct EnteteTable {
   ContexteCachet cachet;
 };
 // The stamp of a table: the chart's, but the natal table's (`technique` 0) has the birth's own
-// zone and moment (`jourJulienNaissance`, Universal Time), whatever return was computed since.
+// zone (and its source) and moment (`jourJulienNaissance`, Universal Time), whatever return was computed since.
 ContexteCachet ContexteCachetTable(const EtatTheme& e, int technique, const FicheClient& natale, double jourJulienNaissance);
 // `technique` 0, the natal table: the birth record's own moment, zone and place, whatever
 // return was computed since (`jourJulienNaissance`, Universal Time, for the stamp's ΔT).

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "birthdata/Atlas.h"
 #include "birthdata/CompletionAtlas.h"
 #include "birthdata/records/Echange.h"
 #include "core/Conversions.h"
@@ -125,13 +126,13 @@ TEST(AafAtlas, JourJulienEcritEtRelu) {
 }
 
 // A record placed from the atlas is written with its zone's summer time and
-// abbreviation, and reads back as itself; coordinates other than the atlas's
-// leave the source unknown: the legal offset alone.
+// abbreviation, and reads back as itself; coordinates other than the atlas's (or the
+// default city's) leave the source unknown: the legal offset alone.
 TEST(AafAtlas, HeureDeteEtAbreviationQuandLaSourceEstConnue) {
   const CompletionAtlas completion(kProgramme);
   const LectureEchange placees = LireAaf(
       "#A93:Ete,Paul,m,15.7.1990,12:00,Paris,F\n#A93:Hiver,Paul,m,15.1.1990,12:00,Paris,F\n"
-      "#A93:Ailleurs,Paul,m,15.7.1990,12:00,Paris,F\n#B93:*,48n52,2e20,2he00,0\n",
+      "#A93:Ailleurs,Paul,m,15.7.1990,12:00,Paris,F\n#B93:*,48n53,2e20,2he00,0\n",
       &completion);
   ASSERT_EQ(placees.fiches.size(), 3u) << Rapport(placees);
   const std::string aaf = EcrireAaf(placees.fiches, &completion);
@@ -139,7 +140,7 @@ TEST(AafAtlas, HeureDeteEtAbreviationQuandLaSourceEstConnue) {
             std::string::npos)
       << aaf;
   EXPECT_NE(aaf.find(",48n51,2e21,1he00,0\r\n#ZNAM:CET\r\n"), std::string::npos) << aaf;
-  EXPECT_EQ(aaf.substr(aaf.size() - 21), ",48n52,2e20,2he00,0\r\n") << aaf;
+  EXPECT_EQ(aaf.substr(aaf.size() - 21), ",48n53,2e20,2he00,0\r\n") << aaf;
   EXPECT_EQ(LireAaf(aaf, &completion).fiches, placees.fiches);
 }
 
@@ -155,7 +156,16 @@ TEST(AafAtlas, SourceDuFuseauPourLeCachet) {
       completion.Source(FicheDesChamps("Hiver,Paul", "15/01/1990", "12h00m00", "Paris", "48.51", "2.21", "01.00.00", ""));
   ASSERT_TRUE(hiver);
   EXPECT_EQ(TexteSourceFuseau(*hiver), "Europe/Paris, CET, heure d'hiver");
+  // The default city, whose coordinates the entry window opens on, is a source too.
+  const VilleDefaut defaut = LireVilleDefaut(kProgramme);
+  const std::optional<SourceFuseau> parDefaut = completion.Source(
+      FicheDesChamps("Defaut,Paul", "15/07/1990", "12h00m00", defaut.ville, defaut.lat, defaut.lon, "02.00.00", ""));
+  ASSERT_TRUE(parDefaut);
+  EXPECT_EQ(TexteSourceFuseau(*parDefaut), "Europe/Paris, CEST, heure d'été");
+  // Coordinates of neither, or a zone the regime does not give: typed.
   EXPECT_FALSE(completion.Source(
-      FicheDesChamps("Ailleurs,Paul", "15/07/1990", "12h00m00", "Paris", "48.52", "2.20", "02.00.00", "")));
+      FicheDesChamps("Ailleurs,Paul", "15/07/1990", "12h00m00", "Paris", "48.53", "2.20", "02.00.00", "")));
+  EXPECT_FALSE(completion.Source(
+      FicheDesChamps("Ailleurs,Paul", "15/07/1990", "12h00m00", "Paris", "48.51", "2.21", "01.00.00", "")));
   EXPECT_EQ(TexteSourceFuseau(SourceFuseau{}), "heure d'hiver");
 }
