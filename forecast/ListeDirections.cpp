@@ -346,16 +346,4 @@ std::string MessageExport(int colonnes, int lignes) {
          " lignes \xE0 coller";
 }
 
-std::string TexteExport(const std::vector<std::array<std::string, 6>>& lignes, int colonnes) {
-  std::string texte;
-  for (const auto& l : lignes) {
-    for (int c = 0; c < colonnes; ++c) {
-      if (c > 0) texte += '\t';
-      texte += l[static_cast<std::size_t>(c)];
-    }
-    texte += "\r\n";
-  }
-  return texte;
-}
-
 }  // namespace selvane

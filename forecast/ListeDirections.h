@@ -85,8 +85,5 @@ std::vector<LigneTransit> CalculerTransits(const NatalDirections& natal, const D
 
 // "Tableau de 5 colonnes et 10 lignes à coller" (Windows-1252).
 std::string MessageExport(int colonnes, int lignes);
-// The list as the clipboard receives it: the first `colonnes` cells of each row joined by a tab,
-// each row ended by CR LF.
-std::string TexteExport(const std::vector<std::array<std::string, 6>>& lignes, int colonnes);
 
 }  // namespace selvane

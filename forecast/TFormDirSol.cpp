@@ -316,9 +316,10 @@ void TFormDirSol::BtnImprimerClick() {
 }
 
 void TFormDirSol::BtnExporterClick() {
-  const int colonnes = page_.transits ? 4 : 5;
-  QGuiApplication::clipboard()->setText(Texte(TexteExport(page_.lignes, colonnes)));
-  LaPlateforme().Information(Texte(MessageExport(colonnes, static_cast<int>(page_.lignes.size()))));
+  // The rows as shown, the sheet's text: what Ctrl+C copies.
+  const Feuille f = FeuilleAffichee(*ListeDirections_, FeuilleListe(page_));
+  CopierFeuille(f);
+  LaPlateforme().Information(Texte(MessageExport(static_cast<int>(f.colonnes.size()), static_cast<int>(f.lignes.size()))));
 }
 
 void TFormDirSol::keyPressEvent(QKeyEvent* evenement) {

@@ -269,11 +269,6 @@ TEST_F(ListeDirectionsTest, CellulesDuTransit) {
   EXPECT_TRUE(AnneeTransitsValide(0));
 }
 
-TEST(ExportListe, TexteEtMessage) {
-  std::vector<std::array<std::string, 6>> lignes(2);
-  lignes[0] = {"a", "b", "c", "d", "e", "cle"};
-  lignes[1] = {"f", "g", "h", "i", "", "cle"};
-  EXPECT_EQ(TexteExport(lignes, 5), "a\tb\tc\td\te\r\nf\tg\th\ti\t\r\n");
-  EXPECT_EQ(TexteExport(lignes, 4), "a\tb\tc\td\r\nf\tg\th\ti\r\n");
+TEST(ExportListe, Message) {
   EXPECT_EQ(MessageExport(5, 10), "Tableau de 5 colonnes et 10 lignes \xE0 coller");
 }
