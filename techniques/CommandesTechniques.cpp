@@ -52,7 +52,11 @@ void EnregistrerCommandesTechniques(RegistreCommandes& registre, HoteFenetres& h
 
   Commande mandala = CommandeDe({"Mandala", "Mandala uranien", Qt::Key_M, "Mandala uranien", EnfantRequis, "Mandala", 5, 60},
                                 calculs);
-  mandala.action = [&hote] { hote.OuvrirEnfant(new TFormMandala(hote.RepertoireProgramme()), true, true); };
+  mandala.action = [&hote] {
+    auto* f = new TFormMandala(hote.RepertoireProgramme());
+    f->DefinirOptions([&hote] { return hote.Options(); });
+    hote.OuvrirEnfant(f, true, true);
+  };
   registre.Enregistrer(mandala);
 
   Commande sequences = CommandeDe({"SequencesPlanetaires", "Séquences planétaires", Qt::Key_S, "Séquences planétaires",

@@ -311,8 +311,9 @@ void TFormMandala::BtnImprimerClick() {
   if (!AxesAcceptes()) return;
   QImage fond;
   if (!LireFond(fond)) return;
+  const bool couleur = !options_ || options_().impressionCouleur;
   ImprimerDocument(DocumentMandala(fond, calcul_, std::string(Etat().NomAffiche.Texte()), LignesCachet(ContexteDuTheme(Etat())),
-                                   false),
+                                   !couleur),
                    "Mandala.pdf");
 }
 

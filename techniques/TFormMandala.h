@@ -4,7 +4,9 @@
 #include <QImage>
 #include <QString>
 #include <array>
+#include <functional>
 
+#include "dessin/Palette.h"
 #include "techniques/FenetreTechnique.h"
 #include "techniques/Mandala.h"
 
@@ -22,6 +24,8 @@ class TFormMandala : public FenetreTechnique {
  public:
   // dossier: where "AMandala.bmp" is read.
   explicit TFormMandala(const QString& dossier, QWidget* parent = nullptr);
+  // The frame's drawing options at print time: "Couleurs" off prints the marks by their shapes.
+  void DefinirOptions(std::function<OptionsDessin()> options) { options_ = std::move(options); }
 
   void BtnAxe2Click() { OuvrirChoix(2); }
   void BtnAxe3Click() { OuvrirChoix(3); }
@@ -38,6 +42,7 @@ class TFormMandala : public FenetreTechnique {
   void resizeEvent(QResizeEvent* evenement) override;
 
  private:
+  std::function<OptionsDessin()> options_;
   QString dossier_;
   LongitudesNatales natal_{};
   std::array<AxeMandala, 3> AxeMandala_ = AxesMandalaDefaut;

@@ -16,8 +16,16 @@ std::function<void(const DocumentImprime&)>& Observateur() {
   return o;
 }
 
+// "Niveaux de gris" chosen in the dialog is the document's own black and white: every pen and
+// glyph black, fills grey, rather than the printer's conversion of the colours.
+bool Gris(const QPrinter& imprimante) { return imprimante.colorMode() == QPrinter::GrayScale; }
+
 bool Peindre(QPrinter& imprimante, const DocumentImprime& d) {
-  return PeindreDocument(imprimante, d, [&imprimante] { return imprimante.newPage(); });
+  if (!Gris(imprimante) || d.noirEtBlanc)
+    return PeindreDocument(imprimante, d, [&imprimante] { return imprimante.newPage(); });
+  DocumentImprime gris = d;
+  gris.noirEtBlanc = true;
+  return PeindreDocument(imprimante, gris, [&imprimante] { return imprimante.newPage(); });
 }
 
 }  // namespace
@@ -50,7 +58,7 @@ bool ImprimerDocument(const DocumentImprime& document, const QString& nomPdf) {
       if (!LaPlateforme().ChoisirFichier(QString::fromUtf8("Exporter en PDF"), "PDF (*.pdf)", true, chemin)) return false;
       if (QFileInfo(chemin).suffix().isEmpty()) chemin += ".pdf";
       QString erreur;
-      if (EcrirePdf(document, chemin, false, &erreur)) return true;
+      if (EcrirePdf(document, chemin, Gris(imprimante), &erreur)) return true;
       LaPlateforme().Erreur(erreur);
       return false;
     }

@@ -67,7 +67,7 @@ class FenetresTest : public ::testing::Test {
  protected:
   void SetUp() override {
     Application();
-    programme_.emplace("selvane_fenetres", std::initializer_list<const char*>{"Celvan S.ttf", "Celvan F.ttf", "Celvan.ttf", "Zazazive.ttf", "Vildef.def", "Zones_Numbers.tzn", "TZDBCel.tzb", "France.cty", "planisf.svg"});
+    programme_.emplace("selvane_fenetres", std::initializer_list<const char*>{"Celvan S.ttf", "Celvan F.ttf", "Celvan.ttf", "Zazazive.ttf", "Vildef.def", "Zones_Numbers.tzn", "TZDBCel.tzb", "France.cty", "planisf.svg", "AMandala.bmp"});
     dossier = programme_->Chemin();
     EcrireReglagesParDefaut(dossier);
     ReinitialiserEtat();
@@ -311,6 +311,32 @@ TEST_F(FenetresTest, LeCadranImprimeLesFondsDesSignesDuCadre) {
   }
   ObserverImpressions({});
   EXPECT_GT(colores[1], colores[0] + 1000);
+}
+
+// The mandala prints in black and white, its marks told by their shapes, when the frame's
+// "Couleurs" is off, as the chart sheet does.
+TEST_F(FenetresTest, LeMandalaImprimeSelonLesCouleursDuCadre) {
+  principale->RouvrirTheme(Cht("DUPONT,Jean", "07/03/1952"));
+  std::vector<DocumentImprime> documents;
+  ObserverImpressions([&](const DocumentImprime& d) { documents.push_back(d); });
+  temoin.fichierPdf = QString::fromStdString((dossier / "mandala.pdf").string());
+  for (bool couleur : {true, false}) {
+    QAction* option = principale->Action("FileStyleImpression");
+    if (option->isChecked() != couleur) option->trigger();
+    ASSERT_EQ(principale->Options().impressionCouleur, couleur);
+    principale->Action("Mandala")->trigger();
+    QMdiSubWindow* cadre = nullptr;
+    for (QMdiSubWindow* f : principale->ZoneFenetres()->subWindowList())
+      if (qobject_cast<TFormMandala*>(f->widget())) cadre = f;
+    ASSERT_NE(cadre, nullptr);
+    documents.clear();
+    QTest::mouseClick(cadre->widget()->findChild<QPushButton*>("BtnImprimer"), Qt::LeftButton);
+    ASSERT_EQ(documents.size(), 1u) << temoin.messages.value(0).texte.toStdString();
+    EXPECT_EQ(documents[0].noirEtBlanc, !couleur);
+    cadre->close();
+    QApplication::processEvents();
+  }
+  ObserverImpressions({});
 }
 
 TEST_F(FenetresTest, SelectionDePlanetes) {

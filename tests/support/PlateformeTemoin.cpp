@@ -12,6 +12,7 @@ bool PlateformeTemoin::DialogueImpression(QPrinter& imprimante) {
 
 ChoixImpression PlateformeTemoin::DialogueImpressionDocument(QPrinter& imprimante) {
   if (!imprimer) return ChoixImpression::Annuler;
+  if (niveauxDeGris) imprimante.setColorMode(QPrinter::GrayScale);
   if (choixImpression == ChoixImpression::Imprimer) {
     imprimante.setOutputFormat(QPrinter::PdfFormat);
     imprimante.setOutputFileName(fichierPdf);

@@ -61,6 +61,7 @@ class PlateformeTemoin : public Plateforme {
   // With `imprimer`, the print dialog is left by this choice; a confirmed print and a
   // preview paint into fichierPdf.
   ChoixImpression choixImpression = ChoixImpression::Imprimer;
+  bool niveauxDeGris = false;  // "Niveaux de gris" ticked in the dialog
   int apercus = 0;
   ChoixImpression DialogueImpressionDocument(QPrinter& imprimante) override;
   bool ApercuImpression(QPrinter& imprimante, const std::function<void(QPrinter&)>& peindre) override;

@@ -310,6 +310,26 @@ TEST_F(ImpressionTest, LaRoutineImprimeMontreExporteOuSignaleEnFrancais) {
   EXPECT_EQ(temoin.messages[1].texte, QString::fromUtf8(MessageImprimanteRefusee));
 }
 
+// "Niveaux de gris" in the dialog prints, previews and exports the document's black and white.
+TEST_F(ImpressionTest, LesNiveauxDeGrisDuDialogueDonnentLeNoirEtBlanc) {
+  const DocumentImprime d = DocumentColore(1);
+  for (bool gris : {false, true}) {
+    temoin.niveauxDeGris = gris;
+    for (ChoixImpression choix : {ChoixImpression::Imprimer, ChoixImpression::Apercu, ChoixImpression::ExporterPdf}) {
+      fs::remove(dossier / "page.pdf");
+      temoin.choixImpression = choix;
+      temoin.fichiers = {Chemin("page.pdf")};
+      ImprimerDocument(d);
+      const int colores = PixelsColores(ImagePdf(dossier / "page.pdf", 1, 40));
+      if (gris) {
+        EXPECT_EQ(colores, 0) << static_cast<int>(choix);
+      } else {
+        EXPECT_GT(colores, 0) << static_cast<int>(choix);
+      }
+    }
+  }
+}
+
 TEST_F(ImpressionTest, FeuilleDuTheme) {
   OptionsDessin couleur, noir;
   noir.impressionCouleur = false;
