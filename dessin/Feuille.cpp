@@ -126,7 +126,7 @@ std::string CsvFeuille(const Feuille& f, const QStringList& cachet) {
     s += "\n";
   };
   QStringList titres;
-  for (const ColonneFeuille& c : f.colonnes) titres << c.titre;
+  for (const ColonneFeuille& c : f.colonnes) titres << (c.titreGlyphes ? TexteLisible(c.titre) : c.titre);
   ligne(titres);
   for (const QStringList& l : f.lignes) ligne(CellulesLisibles(f, l));
   return s;

@@ -16,6 +16,7 @@ struct ColonneFeuille {
   double largeur = 10;                  // in widths of "A" of the text font
   Qt::Alignment alignement = Qt::AlignLeft;
   bool glyphes = false;                 // cells in the glyph font "Celvan S"
+  bool titreGlyphes = false;            // the caption too (a planet's glyph, an axis)
 };
 
 struct Feuille {

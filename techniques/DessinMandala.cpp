@@ -165,7 +165,7 @@ Feuille FeuilleAxeMandala(const CalculMandala& calcul, int axe) {
   const std::size_t k = static_cast<std::size_t>(axe - 1);
   Feuille f;
   f.titres << QString("AXE %1").arg(axe);
-  f.colonnes = {{Texte(NomAxe(calcul.axes[k])), 6, Qt::AlignLeft, true}, {Texte(FormatDegMin(calcul.positions[k])), 7}};
+  f.colonnes = {{Texte(NomAxe(calcul.axes[k])), 6, Qt::AlignLeft, true, true}, {Texte(FormatDegMin(calcul.positions[k])), 7}};
   for (const LigneEncadrante& l : calcul.listes[k]) f.lignes.push_back({Texte(l.nom), Texte(l.position)});
   return f;
 }
@@ -173,7 +173,7 @@ Feuille FeuilleAxeMandala(const CalculMandala& calcul, int axe) {
 Feuille FeuilleTotauxMandala(const CalculMandala& calcul) {
   Feuille f;
   f.colonnes.push_back({"", 5, Qt::AlignLeft, true});
-  for (std::size_t k = 0; k < 3; ++k) f.colonnes.push_back({Texte(NomAxe(calcul.axes[k])), 5});
+  for (std::size_t k = 0; k < 3; ++k) f.colonnes.push_back({Texte(NomAxe(calcul.axes[k])), 5, Qt::AlignLeft, false, true});
   f.colonnes.push_back({"", 5});
   for (int b = 1; b <= 18; ++b) {
     QStringList r{Glyphe(LettresCorps[static_cast<std::size_t>(b)])};

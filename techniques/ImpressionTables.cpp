@@ -150,7 +150,7 @@ Feuille FeuilleEphemerides(const std::vector<LigneEphemeride>& lignes, int annee
   f.titres << Texte(TitreEphemerides(annee, mois));
   f.colonnes.push_back({"", 10});
   for (int corps : CorpsEphemeridesRapides)
-    f.colonnes.push_back({Glyphe(LettresCorps[static_cast<std::size_t>(corps)]), 10, Qt::AlignLeft, true});
+    f.colonnes.push_back({Glyphe(LettresCorps[static_cast<std::size_t>(corps)]), 10, Qt::AlignLeft, true, true});
   for (const LigneEphemeride& l : lignes) {
     QStringList r{Texte(l.etiquette)};
     for (const CelluleEphemeride& c : l.cellules) r << Texte(c.texte);

@@ -684,9 +684,13 @@ TEST_F(ImpressionTest, LesColonnesDeGlyphesSeLisentEnCsvEtAuPressePapiers) {
     EXPECT_EQ(TexteLisible(Texte(c.glyphes)).toStdString(), c.lisible) << c.glyphes;
     f.lignes.push_back({Texte(c.glyphes), Texte(c.glyphes)});
   }
-  // The text column keeps its letters; a caption is never a glyph text.
+  // The text column keeps its letters; a caption is read as glyphs only when marked so (a
+  // planet over its column, an axis).
   const std::string csv = CsvFeuille(f);
   EXPECT_EQ(csv.substr(0, csv.find('\n', csv.find('\n') + 1) + 1), "Glyphes,Texte\nSoleil,A\n");
+  Feuille titres;
+  titres.colonnes = {{"A", 5, Qt::AlignLeft, true, true}, {"A/K", 5, Qt::AlignLeft, false, true}, {"A", 5}};
+  EXPECT_EQ(CsvFeuille(titres), "Soleil,Soleil/Ascendant,A\n");
   EXPECT_NE(csv.find("\nSaturne R 90° Pt. Vernal/M.C.,G@ \xC2\xBE \\/L\n"), std::string::npos) << csv;
   const QStringList copie = TexteFeuille(f).split("\r\n");
   EXPECT_EQ(copie[1], QString::fromUtf8("Soleil/Lune = Mars\tA/B = E"));
