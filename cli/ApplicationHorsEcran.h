@@ -3,6 +3,8 @@
 // glyph font of the program directory.
 #include <QFontDatabase>
 #include <QGuiApplication>
+#include <QtGlobal>
+#include <cstdio>
 #include <QString>
 #include <cstdlib>
 #include <filesystem>
@@ -16,6 +18,11 @@ namespace selvane {
 // The application, or null after the message when "Celvan S.ttf" cannot be registered.
 inline std::unique_ptr<QGuiApplication> OuvrirApplicationHorsEcran() {
   if (!std::getenv("QT_QPA_PLATFORM")) ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  // Standard error carries the command's own French messages: Qt's notes ("XDG_RUNTIME_DIR not
+  // set", font warnings) are not for the user; only its critical errors get through.
+  qInstallMessageHandler([](QtMsgType genre, const QMessageLogContext&, const QString& texte) {
+    if (genre == QtCriticalMsg || genre == QtFatalMsg) std::fprintf(stderr, "%s\n", texte.toLocal8Bit().constData());
+  });
   static int argc = 1;
   static char nom[] = "selvane-cli";
   static char* argv[] = {nom, nullptr};
