@@ -13,7 +13,6 @@
 #include <QListWidget>
 #include <QMdiSubWindow>
 #include <QPainter>
-#include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>

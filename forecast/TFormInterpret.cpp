@@ -19,7 +19,6 @@
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QPainter>
-#include <QPrinter>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>

@@ -16,7 +16,6 @@
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QPainter>
-#include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>

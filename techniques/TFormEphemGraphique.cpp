@@ -12,7 +12,6 @@
 #include <QListWidget>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QPrinter>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTableWidget>

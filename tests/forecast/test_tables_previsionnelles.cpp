@@ -42,6 +42,7 @@
 #include "tests/support/DossierProgramme.h"
 #include "tests/support/FicheDeTest.h"
 #include "tests/support/Pdf.h"
+#include "tests/support/MenuContextuel.h"
 #include "tests/support/PlateformeTemoin.h"
 #include "tests/support/SaisieClavier.h"
 #include "widgets/GrilleTexte.h"
@@ -272,32 +273,6 @@ TEST_F(TablesTest, LAtlasRemplitLeLieuDuCalcul) {
 
 namespace {
 
-// Right-click in the view, then the menu's item.
-void ChoisirDansLeMenu(QAbstractScrollArea* vue, const QString& libelle) {
-  bool vu = false;
-  QTimer::singleShot(0, [&] {
-    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-    if (!menu) return;
-    for (QAction* a : menu->actions())
-      if (a->text() == libelle) {
-        vu = true;
-        QTest::mouseClick(menu, Qt::LeftButton, Qt::NoModifier, menu->actionGeometry(a).center());
-        return;
-      }
-    menu->close();
-  });
-  const QPoint ici = vue->viewport()->rect().center();
-  QContextMenuEvent clic(QContextMenuEvent::Mouse, ici, vue->viewport()->mapToGlobal(ici));
-  QApplication::sendEvent(vue->viewport(), &clic);
-  EXPECT_TRUE(vu) << libelle.toStdString();
-}
-
-std::string Lire(const fs::path& p) {
-  std::ifstream f(p, std::ios::binary);
-  std::stringstream s;
-  s << f.rdbuf();
-  return s.str();
-}
 
 // Clicks a list item, then Space ticks or unticks it.
 void Basculer(QListWidget* liste, int ligne) {
@@ -402,7 +377,7 @@ TEST_F(TablesTest, ChaqueVueCopieEtExporteSaFeuille) {
     temoin.fichiers << QString::fromStdString(csv.string());
     const QStringList cachet = LignesCachet(ContexteDuTheme(Etat()));
     ChoisirDansLeMenu(vue, QString::fromUtf8("Exporter CSV…"));
-    const std::string ecrit = Lire(csv);
+    const std::string ecrit = LireFichierTest(csv);
     EXPECT_EQ(ecrit, CsvFeuille(feuille, cachet));
     EXPECT_EQ(ecrit.rfind("# " + cachet[0].toStdString() + "\n", 0), 0u);
     EXPECT_NE(ecrit.find("\n# Exporté le "), std::string::npos);
@@ -422,7 +397,7 @@ TEST_F(TablesTest, ChaqueVueCopieEtExporteSaFeuille) {
     ASSERT_EQ(temoin.messages.size(), 1);
     EXPECT_EQ(temoin.messages[0].genre, "erreur");
     EXPECT_EQ(temoin.messages[0].texte.toStdString(), "Accès refusé. (" + csv.string() + ")");
-    EXPECT_EQ(Lire(csv), "ancien\n");
+    EXPECT_EQ(LireFichierTest(csv), "ancien\n");
     temoin.messages.clear();
 
     // A sort of the grid: the copy follows the order shown.
@@ -459,7 +434,7 @@ TEST_F(TablesTest, LaTableNataleExporteeGardeLeCachetDeLaNaissance) {
   const fs::path csv = dossier / "natale.csv";
   temoin.fichiers << QString::fromStdString(csv.string());
   ChoisirDansLeMenu(t->Defilement, QString::fromUtf8("Exporter CSV…"));
-  const std::string ecrit = Lire(csv);
+  const std::string ecrit = LireFichierTest(csv);
   EXPECT_NE(ecrit.find("# " + naissance[2].toStdString() + "\n"), std::string::npos) << ecrit.substr(0, 400);
   EXPECT_NE(ecrit.find("# " + naissance[4].toStdString() + "\n"), std::string::npos) << ecrit.substr(0, 400);
 }

@@ -52,6 +52,7 @@
 #include "tests/support/DossierProgramme.h"
 #include "tests/support/FicheDeTest.h"
 #include "tests/support/Pdf.h"
+#include "tests/support/MenuContextuel.h"
 #include "tests/support/PlateformeTemoin.h"
 #include "widgets/Texte1252.h"
 
@@ -593,32 +594,6 @@ TEST_F(FenetresTechniquesTest, ArbresTropDeMiPointsPuisImpression) {
 
 namespace {
 
-// Opens the grid's context menu as a right click does and clicks the item of that caption.
-void ChoisirDansLeMenu(QAbstractScrollArea* vue, const QString& libelle) {
-  bool vu = false;
-  QTimer::singleShot(0, [&] {
-    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-    if (!menu) return;
-    for (QAction* a : menu->actions())
-      if (a->text() == libelle) {
-        vu = true;
-        QTest::mouseClick(menu, Qt::LeftButton, Qt::NoModifier, menu->actionGeometry(a).center());
-        return;
-      }
-    menu->close();
-  });
-  const QPoint ici = vue->viewport()->rect().center();
-  QContextMenuEvent clic(QContextMenuEvent::Mouse, ici, vue->viewport()->mapToGlobal(ici));
-  QApplication::sendEvent(vue->viewport(), &clic);
-  EXPECT_TRUE(vu) << libelle.toStdString();
-}
-
-std::string Lire(const fs::path& p) {
-  std::ifstream f(p, std::ios::binary);
-  std::stringstream s;
-  s << f.rdbuf();
-  return s.str();
-}
 
 // A table window, computed as a user does, and the sheet its view (a grid, or the trees'
 // drawing) should show.
@@ -771,7 +746,7 @@ TEST_F(FenetresTechniquesTest, ChaqueTableMontreCopieEtExporteSaFeuille) {
     const fs::path csv = dossier / (std::string(c.nom) + ".csv");
     temoin.fichiers << QString::fromStdString(csv.string());
     ChoisirDansLeMenu(vue, QString::fromUtf8("Exporter CSV…"));
-    const std::string ecrit = Lire(csv);
+    const std::string ecrit = LireFichierTest(csv);
     EXPECT_EQ(ecrit, CsvFeuille(feuille, c.cachet()));
     // The stamp's comment lines come first, then the captions and one line a row.
     const QStringList cachet = c.cachet();
@@ -790,7 +765,7 @@ TEST_F(FenetresTechniquesTest, ChaqueTableMontreCopieEtExporteSaFeuille) {
     ASSERT_EQ(temoin.messages.size(), 1);
     EXPECT_EQ(temoin.messages[0].genre, "erreur");
     EXPECT_EQ(temoin.messages[0].texte.toStdString(), "Accès refusé. (" + csv.string() + ")");
-    EXPECT_EQ(Lire(csv), "ancien\n");
+    EXPECT_EQ(LireFichierTest(csv), "ancien\n");
     EXPECT_EQ(fs::status(csv).permissions() & fs::perms::mask, fs::perms(0444));
     temoin.messages.clear();
     Capturer(f, (std::string("feuille_") + c.nom).c_str());
