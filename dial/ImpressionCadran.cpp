@@ -207,6 +207,16 @@ Feuille FeuilleArbreCadran(const ModeleCadran& m, const SelectionCadran& s, cons
   return f;
 }
 
+Feuille FeuilleMaisonsCadran(const ModeleCadran& m, int axe) {
+  const CadreMaisons cadre = CadreNatal(m, axe);
+  Feuille f;
+  f.colonnes = {{"ARMC = ", 8}, {Texte(FormatDMS(m.natal.TempsSideralNatal * M_PI / 180)), 11, Qt::AlignLeft, true}};
+  for (int k = 1; k <= 12; ++k)
+    f.lignes.push_back({"Mais " + QString::number(k),
+                        cadre.axe == AxeAucun ? QString() : Texte(FormatGlyphe(cadre.cuspides[k] * M_PI / 180))});
+  return f;
+}
+
 std::vector<LigneArbreImprimee> ArbreImprime(const Feuille& arbre) {
   std::vector<LigneArbreImprimee> lignes;
   for (const QStringList& l : arbre.lignes) lignes.push_back({l.value(0), l.value(1), l.value(2)});

@@ -38,6 +38,9 @@ Feuille FeuillePositionsCadran(const ModeleCadran& m);
 // angle); rows first glyph, offset, second glyph, harmonic, key and sort text, the reference
 // row (" - glyph - ") in its place in the offset order. The last two columns have no width.
 Feuille FeuilleArbreCadran(const ModeleCadran& m, const SelectionCadran& s, const std::vector<LigneArbre>& lignes);
+// The natal house cusps of the frame on `axe` (captions "ARMC = " and the sidereal time):
+// "Mais 1".."Mais 12" and each cusp (glyphs; empty without an axis).
+Feuille FeuilleMaisonsCadran(const ModeleCadran& m, int axe);
 // The printed tree rows of that sheet.
 std::vector<LigneArbreImprimee> ArbreImprime(const Feuille& arbre);
 

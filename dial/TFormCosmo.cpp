@@ -352,6 +352,8 @@ void TFormCosmo::CreerPanneauGauche(QWidget* panneau) {
   GridMaisons->DefinirColonnes({{"ARMC = ", Qt::black, Police("Arial", 8), 60},
                                 {"", Qt::black, Police("Celvan S", 10), 90}});
   GridMaisons->hide();
+  BrancherFeuille(*GridMaisons, {[this] { return FeuilleMaisonsCadran(modele_, RadioGroupAxeNatal->ItemIndex()); },
+                                 [] { return LignesCachet(ContexteDuTheme(Etat())); }, [] { return QString("Maisons.csv"); }});
 
   PanelAxe = new QFrame(this);
   PanelAxe->setObjectName("PanelAxe");
@@ -658,12 +660,10 @@ void TFormCosmo::RemplirGridPositions() {
 }
 
 void TFormCosmo::RemplirGridMaisons() {
-  const CadreMaisons cadre = CadreNatal(modele_, RadioGroupAxeNatal->ItemIndex());
-  GridMaisons->horizontalHeaderItem(1)->setText(Texte(FormatDMS(modele_.natal.TempsSideralNatal * M_PI / 180)));
+  const Feuille f = FeuilleMaisonsCadran(modele_, RadioGroupAxeNatal->ItemIndex());
+  GridMaisons->horizontalHeaderItem(1)->setText(f.colonnes[1].titre);
   GridMaisons->Vider();
-  for (int k = 1; k <= 12; ++k)
-    GridMaisons->AjouterLigne({"Mais " + QString::number(k),
-                               cadre.axe == AxeAucun ? QString() : Texte(FormatGlyphe(cadre.cuspides[k] * M_PI / 180))});
+  GridMaisons->AjouterLignes(QVector<QStringList>(f.lignes.begin(), f.lignes.end()));
 }
 
 OptionsCadran TFormCosmo::OptionsEcran() const {

@@ -615,6 +615,18 @@ const CasFeuille CasFeuilles[] = {
      },
      [](QWidget* w, const QString&) { return FeuillePositionsCadran(static_cast<TFormCosmo*>(w)->Modele()); },
      [] { return LignesCachet(ContexteDuTheme(Etat())); }},
+    {"cadran maisons", "GridMaisons",
+     [](const QString& dossier) {
+       auto* f = new TFormCosmo(dossier);
+       f->show();
+       Choisir(f->ComboBoxHarmonic, 0);  // H1: the house cusps are shown
+       return f;
+     },
+     [](QWidget* w, const QString&) {
+       const auto* c = static_cast<TFormCosmo*>(w);
+       return FeuilleMaisonsCadran(c->Modele(), c->RadioGroupAxeNatal->ItemIndex());
+     },
+     [] { return LignesCachet(ContexteDuTheme(Etat())); }},
     {"cadran arbre", "GridArbre",
      [](const QString& dossier) {
        auto* f = new TFormCosmo(dossier);
