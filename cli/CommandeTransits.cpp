@@ -24,7 +24,7 @@ bool LireAspects(const std::string& texte, std::vector<int>& aspects) {
   return LireChamps(texte, [&](const std::string& champ) {
     int degres = -1;
     if (!LireEntier(champ, 0, 180, degres) || degres % 45 != 0) {
-      Avertir("Aspect incorrect : '" + champ + "' (0, 45, 90, 135 ou 180)");
+      Avertir("Aspect refusé : " + champ + " (aspects permis : 0, 45, 90, 135 et 180)");
       return false;
     }
     aspects.push_back(AspectsProposes[static_cast<std::size_t>(degres / 45)]);

@@ -191,7 +191,7 @@ cas directions_sens directions "${B[@]}" --p1 1 --p2 1 --p3 1 --way up
 cas transits_sans_annee transits "${B[@]}" --p1 1 --p2 1 --p3 1
 cas transits_annee transits "${B[@]}" --p1 1 --p2 1 --p3 1 --year 2101
 cas transits_lettres transits "${B[@]}" --p1 1 --p2 1 --p3 1 --year abc
-cas transits_aspect_refuse transits "${B[@]}" --p1 1 --p2 1 --p3 1 --year 2026 --aspects 60
+cas transits_aspect_refuse transits "${B[@]}" --p1 1 --p2 1 --p3 1 --year 2026 --aspects 72
 cas ephemeris_sans_annee ephemeris --month 2
 cas ephemeris_annee ephemeris --year 1400
 cas ephemeris_mois_faux ephemeris --year 2024 --month 13

@@ -157,7 +157,7 @@ foreach(cas "--year|2101|L'année doit être comprise entre 0 et 2100 !"
             "--year|-5|L'année doit être comprise entre 0 et 2100 !"
             "--year|abc|N'entrez que des chiffres !"
             "--p1|20|--p1 : point incorrect '20'"
-            "--aspects|30|Aspect incorrect : '30'")
+            "--aspects|30|Aspect refusé : 30 ")
   string(REPLACE "|" ";" champs "${cas}")
   list(GET champs 0 option)
   list(GET champs 1 valeur)
