@@ -388,16 +388,7 @@ TEST_F(TablesTest, ChaqueVueCopieEtExporteSaFeuille) {
     EXPECT_FALSE(lignes.filter(QRegularExpression(QString::fromUtf8(c.ligneLisible))).isEmpty()) << ecrit;
     EXPECT_TRUE(temoin.messages.isEmpty());
 
-    {
-      std::ofstream(csv, std::ios::binary | std::ios::trunc) << "ancien\n";
-    }
-    fs::permissions(csv, fs::perms(0444));
-    temoin.fichiers << QString::fromStdString(csv.string());
-    ChoisirDansLeMenu(vue, QString::fromUtf8("Exporter CSV…"));
-    ASSERT_EQ(temoin.messages.size(), 1);
-    EXPECT_EQ(temoin.messages[0].genre, "erreur");
-    EXPECT_EQ(temoin.messages[0].texte.toStdString(), "Accès refusé. (" + csv.string() + ")");
-    EXPECT_EQ(LireFichierTest(csv), "ancien\n");
+    VerifierExportRefuse(vue, csv, temoin);
     temoin.messages.clear();
 
     // A sort of the grid: the copy follows the order shown.

@@ -13,6 +13,8 @@
 #include <sstream>
 #include <string>
 
+#include "tests/support/PlateformeTemoin.h"
+
 // Right-click in the view, then the menu's item.
 inline void ChoisirDansLeMenu(QAbstractScrollArea* vue, const QString& libelle) {
   bool vu = false;
@@ -38,4 +40,18 @@ inline std::string LireFichierTest(const std::filesystem::path& p) {
   std::stringstream s;
   s << f.rdbuf();
   return s.str();
+}
+
+// "Exporter CSV…" onto a read-only file: the French refusal, the file left as it was.
+inline void VerifierExportRefuse(QAbstractScrollArea* vue, const std::filesystem::path& csv, selvane::PlateformeTemoin& temoin) {
+  {
+    std::ofstream(csv, std::ios::binary | std::ios::trunc) << "ancien\n";
+  }
+  std::filesystem::permissions(csv, std::filesystem::perms(0444));
+  temoin.fichiers << QString::fromStdString(csv.string());
+  ChoisirDansLeMenu(vue, QString::fromUtf8("Exporter CSV…"));
+  ASSERT_EQ(temoin.messages.size(), 1);
+  EXPECT_EQ(temoin.messages[0].genre, "erreur");
+  EXPECT_EQ(temoin.messages[0].texte.toStdString(), "Accès refusé. (" + csv.string() + ")");
+  EXPECT_EQ(LireFichierTest(csv), "ancien\n");
 }

@@ -768,16 +768,7 @@ TEST_F(FenetresTechniquesTest, ChaqueTableMontreCopieEtExporteSaFeuille) {
               static_cast<long>(cachet.size() + 1 + static_cast<int>(feuille.lignes.size())));
     EXPECT_TRUE(temoin.messages.isEmpty());
 
-    {
-      std::ofstream(csv, std::ios::binary | std::ios::trunc) << "ancien\n";
-    }
-    fs::permissions(csv, fs::perms(0444));
-    temoin.fichiers << QString::fromStdString(csv.string());
-    ChoisirDansLeMenu(vue, QString::fromUtf8("Exporter CSV…"));
-    ASSERT_EQ(temoin.messages.size(), 1);
-    EXPECT_EQ(temoin.messages[0].genre, "erreur");
-    EXPECT_EQ(temoin.messages[0].texte.toStdString(), "Accès refusé. (" + csv.string() + ")");
-    EXPECT_EQ(LireFichierTest(csv), "ancien\n");
+    VerifierExportRefuse(vue, csv, temoin);
     EXPECT_EQ(fs::status(csv).permissions() & fs::perms::mask, fs::perms(0444));
     temoin.messages.clear();
     Capturer(f, (std::string("feuille_") + c.nom).c_str());
